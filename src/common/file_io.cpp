@@ -1,0 +1,126 @@
+#include "common/file_io.h"
+
+#include "common/ascii.h"
+#include "common/error.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace synopter {
+
+namespace fs = std::filesystem;
+
+std::string ProgramDirectory()
+{
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    std::string dir = ec ? fs::current_path().string() : exe.parent_path().string();
+    if (dir.empty() || dir.back() != '/')
+        dir += '/';
+    return dir;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        throw Error("Cannot open file \"" + path + "\". " + std::strerror(errno));
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int saved = errno;
+            ::close(fd);
+            throw Error("Cannot read file \"" + path + "\". " + std::strerror(saved));
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    const auto fail = [&](int err) {
+        throw WriteError(path, std::strerror(err));
+    };
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        fail(errno);
+    // Keep the permissions of the file being replaced; a new file gets the usual ones.
+    struct stat st {};
+    mode_t mode = 0666;
+    if (::stat(path.c_str(), &st) == 0)
+        mode = st.st_mode & 07777;
+    else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    ::fchmod(fd, mode);
+
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int saved = errno;
+            ::close(fd);
+            ::unlink(temp.c_str());
+            fail(saved);
+        }
+        written += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        const int saved = errno;
+        ::unlink(temp.c_str());
+        fail(saved);
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int saved = errno;
+        ::unlink(temp.c_str());
+        fail(saved);
+    }
+}
+
+std::vector<std::string> ListEntriesWithSuffix(const std::string& folder, std::string_view suffix)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    if (ec)
+        return names;
+    for (const fs::directory_entry& entry : it) {
+        std::string name = entry.path().filename().string();
+        if (ascii::EndsWithIgnoreCase(name, suffix))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const int c = ascii::CompareIgnoreCase(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+} // namespace synopter

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace synopter {
+
+// An edition is a descriptor "<name>.bk" and a text "<name>.dat" in the program directory.
+
+// The name of an edition from its descriptor's file name: the text before the
+// first ".bk" in small letters ("alpha.bk.bk" gives "alpha", "ALPHA.BK" "").
+std::string EditionName(std::string_view fileName);
+
+// The catalogue: the edition names of every "*.bk" entry in `folder` (letter case
+// ignored, folders and hidden entries too), sorted by name ignoring letter case.
+// No duplicate test.
+std::vector<std::string> ListEditions(const std::string& folder);
+
+struct EditionDescriptor {
+    std::optional<std::string> fontFace; // [TextFont] Name, up to 31 characters; nullopt or empty: keep the face
+    std::string information;             // [English] Information
+};
+
+// Reads a descriptor; a missing file reads as empty.
+EditionDescriptor ReadEditionDescriptor(const std::string& path);
+
+// The lines of an edition text (CR LF, LF or CR; a NUL byte ends the text).
+// nullopt when the file does not exist; throws Error naming the full path and the
+// system's reason when it exists but cannot be read.
+std::optional<std::vector<std::string>> LoadEditionText(const std::string& path);
+
+// Path of a side's files inside the program directory.
+inline std::string EditionTextPath(const std::string& programDir, std::string_view name)
+{
+    return programDir + std::string(name) + ".dat";
+}
+inline std::string EditionDescriptorPath(const std::string& programDir, std::string_view name)
+{
+    return programDir + std::string(name) + ".bk";
+}
+
+} // namespace synopter
