@@ -1,0 +1,779 @@
+#include "app/form1.h"
+
+#include "app/panel.h"
+#include "chapters/form2.h"
+#include "common/file_io.h"
+#include "compare/ui/rich_edit.h"
+#include "editions/edition.h"
+#include "editions/ui/source_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace synopter {
+
+namespace {
+
+// The layout is designed in outer sizes of a classic Windows frame; the client
+// area is that less the frame.
+constexpr int kFrameWidth = 16;
+constexpr int kFrameHeight = 39;
+constexpr int kDesignWidth = 681;
+constexpr int kDesignHeight = 492;
+constexpr int kDesignClientWidth = kDesignWidth - kFrameWidth;
+
+const QColor kNavy(0, 0, 128);
+const QColor kMaroon(128, 0, 0);
+
+QFont WindowFont(int pixelSize = 11, bool bold = false)
+{
+    QFont f("MS Sans Serif");
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+QFont TextFont()
+{
+    QFont f("Riruzi");
+    f.setPixelSize(16);
+    return f;
+}
+
+// Every component keeps its hint (the language files may set one for any of
+// them); only the controls that show hints get a tooltip.
+void SetHint(QWidget* w, const QString& hint, bool shown)
+{
+    w->setProperty("hint", hint);
+    w->setProperty("showHint", shown);
+    if (shown) {
+        w->setToolTip(hint);
+        w->setToolTipDuration(2147483647);
+    }
+}
+
+void SetColours(QWidget* w, const QColor& text, const QColor& base)
+{
+    QPalette p = w->palette();
+    if (text.isValid()) {
+        p.setColor(QPalette::Text, text);
+        p.setColor(QPalette::WindowText, text);
+        p.setColor(QPalette::ButtonText, text);
+    }
+    if (base.isValid())
+        p.setColor(QPalette::Base, base);
+    w->setPalette(p);
+}
+
+int ClientWidth(const QAbstractScrollArea* area)
+{
+    const QScrollBar* bar = area->verticalScrollBar();
+    const bool barShown = area->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
+        || (area->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded && bar->maximum() > 0);
+    return area->contentsRect().width() - (barShown ? bar->sizeHint().width() : 0);
+}
+
+// A small open book with an arrow: "go to chapter".
+QIcon ChapterIcon()
+{
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kNavy, 1));
+    p.setBrush(QColor(255, 255, 240));
+    p.drawRect(QRectF(2.5, 4.5, 7, 11));
+    p.drawRect(QRectF(9.5, 4.5, 7, 11));
+    p.setPen(QPen(kMaroon, 1.6));
+    p.drawLine(QPointF(4, 8), QPointF(8, 8));
+    p.drawLine(QPointF(4, 11), QPointF(8, 11));
+    p.drawLine(QPointF(11, 8), QPointF(15, 8));
+    p.setBrush(kMaroon);
+    p.setPen(Qt::NoPen);
+    const QPointF arrow[] = {{12, 10}, {18, 13.5}, {12, 17}};
+    p.drawPolygon(arrow, 3);
+    return QIcon(pm);
+}
+
+} // namespace
+
+TForm1::TForm1(std::string programDir) : programDir_(std::move(programDir))
+{
+    setObjectName("Form1");
+    setWindowTitle("Synopter");
+    setFont(WindowFont());
+    resize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
+    setMinimumSize(670 - kFrameWidth, 400 - kFrameHeight);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(central);
+
+    BuildTopBar(central);
+    BuildBottomBar(central);
+    BuildWorkArea(central);
+    column->addWidget(Panel1);
+    column->addWidget(Panel3, 1);
+    column->addWidget(Panel2);
+    BuildMenus();
+    SetTabOrder();
+
+    components_ = {Panel1, cb2, cb1, bbStop, compare, Panel2, Label4, Label5, Label6, seAmountDiffer,
+                   ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Panel3, Splitter1, Panel7,
+                   Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
+                   CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, menuBar(),
+                   View1, Sourcetexts1, Interfacelanguage1};
+
+    panes_ = std::make_unique<ResultPanes>(RichEdit1, RichEdit2, Panel4, programDir_);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildTopBar(QWidget* central)
+{
+    Panel1 = new TPanel("Panel1", central);
+    Panel1->setFixedHeight(25);
+
+    const auto chooser = [&](const char* name, QRect geometry) {
+        auto* cb = new QComboBox(Panel1);
+        cb->setObjectName(name);
+        cb->setGeometry(geometry);
+        cb->setEditable(false);
+        cb->setFont(WindowFont(11, true));
+        SetColours(cb, kNavy, QColor(247, 247, 247));
+        cb->setCursor(Qt::PointingHandCursor);
+        SetHint(cb, QString(), false);
+        // Design-time items never reach the user: the catalogue replaces them.
+        cb->addItems({"UBS", "Majority", "Textus Reseptus"});
+        return cb;
+    };
+    cb2 = chooser("cb2", QRect(441, 2, 225, 21));
+    cb1 = chooser("cb1", QRect(8, 2, 217, 21));
+    cb2->setProperty("showHint", true);
+
+    // The stop button lies beneath COMPARE and shows only while a run hides it.
+    bbStop = new QPushButton("X", Panel1);
+    bbStop->setObjectName("bbStop");
+    bbStop->setGeometry(280, 0, 94, 25);
+    bbStop->setFont(WindowFont(19, true));
+    SetColours(bbStop, Qt::red, QColor());
+    bbStop->setCursor(Qt::PointingHandCursor);
+    SetHint(bbStop, QString(), false);
+
+    compare = new QPushButton("<--- COMPARE --->", Panel1);
+    compare->setObjectName("compare");
+    compare->setGeometry(232, 0, 198, 25);
+    compare->setFont(WindowFont(11, true));
+    SetColours(compare, kMaroon, QColor());
+    compare->setCursor(Qt::PointingHandCursor);
+    SetHint(compare, QString::fromUtf8("Начать сравнение книг"), true);
+    compare->raise();
+
+    Panel1->AnchorRight(cb2, false, kDesignClientWidth);
+    Panel1->AnchorRight(compare, true, kDesignClientWidth);
+    Panel1->AnchorRight(bbStop, true, kDesignClientWidth);
+
+    connect(cb1, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { cb1Change(); }); });
+    connect(cb2, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { cb2Change(); }); });
+    connect(compare, &QPushButton::clicked, this, [this] { Guarded([this] { Compare1Click(); }); });
+    connect(bbStop, &QPushButton::clicked, this, [this] { bbStopClick(); });
+}
+
+void TForm1::BuildBottomBar(QWidget* central)
+{
+    Panel2 = new TPanel("Panel2", central);
+    Panel2->setFixedHeight(37);
+
+    const auto label = [&](const char* name, const QString& text, QRect geometry, Qt::Alignment align) {
+        auto* l = new QLabel(text, Panel2);
+        l->setObjectName(name);
+        l->setGeometry(geometry);
+        l->setAlignment(align | Qt::AlignTop);
+        l->setFont(WindowFont(11, true));
+        SetHint(l, QString(), false);
+        return l;
+    };
+    Label4 = label("Label4", "   ", QRect(593, 8, 40, 13), Qt::AlignLeft);
+    SetColours(Label4, kNavy, QColor());
+    SetHint(Label4, QString::fromUtf8("Количество обнаруженых стихов с разночтениями"), true);
+    Label5 = label("Label5", "Amount of differences:", QRect(28, 8, 129, 13), Qt::AlignRight);
+    Label6 = label("Label6", "Found verses:", QRect(505, 8, 81, 13), Qt::AlignRight);
+
+    seAmountDiffer = new QSpinBox(Panel2);
+    seAmountDiffer->setObjectName("seAmountDiffer");
+    seAmountDiffer->setGeometry(168, 2, 49, 22);
+    seAmountDiffer->setRange(1, 1000);
+    seAmountDiffer->setValue(20);
+    seAmountDiffer->setFont(WindowFont(11, true));
+    SetColours(seAmountDiffer, kNavy, QColor());
+    seAmountDiffer->setCursor(Qt::PointingHandCursor);
+    SetHint(seAmountDiffer, QString::fromUtf8("Длина разночтения"), true);
+
+    ProgressBar1 = new QProgressBar(Panel2);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+
+    const auto check = [&](const char* name, const QString& text, QRect geometry, const QString& hint) {
+        auto* c = new QCheckBox(text, Panel2);
+        c->setObjectName(name);
+        c->setGeometry(geometry);
+        c->setCursor(Qt::PointingHandCursor);
+        SetHint(c, hint, true);
+        return c;
+    };
+    chbScrollBoth = check("chbScrollBoth", "Scroll Both", QRect(232, 8, 129, 17),
+                          QString::fromUtf8("Прокручивать окна синхронно"));
+
+    BitBtn1 = new QPushButton(Panel2);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setGeometry(641, 0, 27, 25);
+    BitBtn1->setIcon(ChapterIcon());
+    BitBtn1->setIconSize(QSize(20, 20));
+    BitBtn1->setCursor(Qt::PointingHandCursor);
+    SetHint(BitBtn1, "Goto chapter", true);
+    Panel2->AnchorRight(BitBtn1, false, kDesignClientWidth);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn1Click(); }); });
+
+    exactpositions = check("exactpositions", "Exact positions", QRect(368, 8, 113, 17),
+                           QString::fromUtf8("Указывать ли на перестановку слов?"));
+
+    ProgressBar1->setGeometry(0, 37 - 11, kDesignClientWidth, 11);
+    Panel2->AnchorRight(ProgressBar1, true, kDesignClientWidth);
+}
+
+void TForm1::BuildWorkArea(QWidget* central)
+{
+    Panel3 = new TPanel("Panel3", central);
+    auto* p3 = new QVBoxLayout(Panel3);
+    p3->setContentsMargins(0, 0, 0, 0);
+
+    Splitter1 = new QSplitter(Qt::Vertical, Panel3);
+    Splitter1->setObjectName("Splitter1");
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(false);
+    p3->addWidget(Splitter1);
+
+    Panel7 = new TPanel("Panel7", Splitter1);
+    auto* p7 = new QHBoxLayout(Panel7);
+    p7->setContentsMargins(0, 0, 0, 0);
+    p7->setSpacing(0);
+    Panel4 = new TPanel("Panel4", Panel7);
+    Panel4->setFixedWidth(400);
+    Panel5 = new TPanel("Panel5", Panel7);
+    p7->addWidget(Panel4);
+    p7->addWidget(Panel5, 1);
+
+    const auto pane = [&](const char* name, TPanel* panel) {
+        auto* edit = new TRichEdit(panel);
+        edit->setObjectName(name);
+        edit->setFont(TextFont());
+        QPalette p = edit->palette();
+        p.setColor(QPalette::Base, QColor(251, 251, 242));
+        edit->setPalette(p);
+        SetHint(edit, QString(), false);
+        auto* l = new QVBoxLayout(panel);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(edit);
+        edit->verticalScrollBar()->setSingleStep(QFontMetrics(edit->font()).lineSpacing());
+        return edit;
+    };
+    RichEdit1 = pane("RichEdit1", Panel4);
+    RichEdit2 = pane("RichEdit2", Panel5);
+    RichEdit1->installEventFilter(this);
+    connect(RichEdit1, &TRichEdit::Entered, this, [this] { RichEdit1Enter(); });
+    connect(RichEdit2, &TRichEdit::Entered, this, [this] { RichEdit2Enter(); });
+
+    Panel8 = new TPanel("Panel8", Splitter1);
+    auto* p8 = new QHBoxLayout(Panel8);
+    p8->setContentsMargins(0, 0, 0, 0);
+    p8->setSpacing(0);
+    const auto list = [&](const char* name) {
+        auto* l = new TListBox(Panel8);
+        l->setObjectName(name);
+        l->setFont(TextFont());
+        SetColours(l, QColor(), QColor(247, 247, 247));
+        SetHint(l, QString(), false);
+        return l;
+    };
+    ListBox2 = list("ListBox2");
+    ListBox1 = list("ListBox1");
+    ListBox1->setFixedWidth(400);
+    p8->addWidget(ListBox1);
+    p8->addWidget(ListBox2, 1);
+
+    Splitter1->addWidget(Panel7);
+    Splitter1->addWidget(Panel8);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setCollapsible(1, true);
+    Panel8->setMinimumHeight(0);
+    SetPanel8Height(126);
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Guarded([this] { Splitter1Moved(); }); });
+}
+
+void TForm1::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+    QMenu* view = bar->addMenu("View");
+    view->setObjectName("View1Menu");
+    View1 = view->menuAction();
+    View1->setObjectName("View1");
+    Sourcetexts1 = view->addAction("Source texts");
+    Sourcetexts1->setObjectName("Sourcetexts1");
+    Sourcetexts1->setCheckable(true);
+    Sourcetexts1->setChecked(true);
+    // The handler flips the mark itself, so the action's own toggling is undone first.
+    connect(Sourcetexts1, &QAction::triggered, this, [this] {
+        Sourcetexts1->setChecked(!Sourcetexts1->isChecked());
+        Guarded([this] { Sourcetexts1Click(); });
+    });
+    Interfacelanguage1 = view->addAction("Interface language");
+    Interfacelanguage1->setObjectName("Interfacelanguage1");
+
+    const auto popup = [&](const char* name, TRichEdit* pane, const char* clearName, const char* copyName,
+                           QAction*& clearItem, QAction*& copyItem) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(name);
+        clearItem = menu->addAction("Clear");
+        clearItem->setObjectName(clearName);
+        clearItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+        clearItem->setShortcutContext(Qt::WidgetShortcut);
+        copyItem = menu->addAction("Copy");
+        copyItem->setObjectName(copyName);
+        copyItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+        copyItem->setShortcutContext(Qt::WidgetShortcut);
+        pane->addAction(clearItem);
+        pane->addAction(copyItem);
+        pane->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(pane, &QWidget::customContextMenuRequested, menu,
+                [menu, pane](const QPoint& at) { menu->popup(pane->viewport()->mapToGlobal(at)); });
+        connect(clearItem, &QAction::triggered, pane, [pane] { pane->Clear(); });
+        connect(copyItem, &QAction::triggered, pane, [pane] { pane->copy(); });
+        return menu;
+    };
+    PopupMenu2 = popup("PopupMenu2", RichEdit2, "CrearMajoritycomparison1", "Copy1", CrearMajoritycomparison1, Copy1);
+    PopupMenu1 = popup("PopupMenu1", RichEdit1, "ClearTRcomparison1", "Copy2", ClearTRcomparison1, Copy2);
+}
+
+void TForm1::SetTabOrder()
+{
+    const QList<QWidget*> order = {compare, cb2, cb1, bbStop, seAmountDiffer, chbScrollBoth,
+                                   BitBtn1, exactpositions, RichEdit1, RichEdit2, ListBox1, ListBox2};
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+QList<QObject*> TForm1::Components() const
+{
+    return components_;
+}
+
+void TForm1::Guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(this, QApplication::applicationDisplayName(), QString::fromLocal8Bit(e.what()));
+    }
+}
+
+bool TForm1::FormCreate()
+{
+    if (!StartupLanguageStep())
+        return false;
+    QCoreApplication::processEvents();
+    InstallScrollHooks();
+    FillEditionLists();
+    ReadSettings();
+    Guarded([this] { cb1Change(); });
+    Guarded([this] { cb2Change(); });
+    FormResize();
+    compare->setFocus();
+    return true;
+}
+
+bool TForm1::StartupLanguageStep()
+{
+    // The interface language comes with the language files; until then the
+    // built-in texts stand.
+    return true;
+}
+
+void TForm1::InstallScrollHooks()
+{
+    // Scroll coupling of the panes and lists is installed here.
+}
+
+void TForm1::ReadSettings()
+{
+    // The saved working state is applied here.
+}
+
+void TForm1::FormClose()
+{
+    // The working state is saved here.
+}
+
+bool TForm1::FillEditionLists()
+{
+    const QSignalBlocker b1(cb1);
+    const QSignalBlocker b2(cb2);
+    cb1->clear();
+    cb2->clear();
+    const std::vector<std::string> names = ListEditions(programDir_);
+    for (const std::string& name : names) {
+        const QString text = QString::fromLatin1(name.data(), qsizetype(name.size()));
+        cb1->addItem(text);
+        cb2->addItem(text);
+    }
+    cb1->setCurrentIndex(-1);
+    cb2->setCurrentIndex(-1);
+    return !names.empty();
+}
+
+void TForm1::cb1Change()
+{
+    LoadSide(true);
+}
+
+void TForm1::cb2Change()
+{
+    LoadSide(false);
+}
+
+void TForm1::LoadSide(bool left)
+{
+    TRichEdit* pane = left ? RichEdit1 : RichEdit2;
+    TListBox* list = left ? ListBox1 : ListBox2;
+    QComboBox* chooser = left ? cb1 : cb2;
+
+    pane->Clear();
+    list->Clear();
+    const std::string name = chooser->currentText().toLatin1().toStdString();
+    if (name.empty())
+        return;
+    const std::string textPath = EditionTextPath(programDir_, name);
+    if (!FileExists(textPath))
+        return;
+    const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(programDir_, name));
+    if (!left) {
+        const QString info = QString::fromLatin1(descriptor.information.data(), qsizetype(descriptor.information.size()));
+        SetHint(cb2, info, true);
+    }
+    if (descriptor.fontFace && !descriptor.fontFace->empty()) {
+        QFont f = pane->font();
+        f.setFamily(QString::fromLatin1(descriptor.fontFace->data(), qsizetype(descriptor.fontFace->size())));
+        pane->setFont(f);
+    }
+    QFont listFont = list->font();
+    listFont.setFamily(pane->font().family());
+    list->setFont(listFont);
+
+    if (auto lines = LoadEditionText(textPath))
+        list->SetLines(std::move(*lines));
+}
+
+int TForm1::Panel8Height() const
+{
+    const QList<int> sizes = Splitter1->sizes();
+    return sizes.size() > 1 ? sizes[1] : 0;
+}
+
+void TForm1::SetPanel8Height(int height)
+{
+    const int total = std::max(Splitter1->height(), height + 1);
+    Splitter1->setSizes({std::max(0, total - height - Splitter1->handleWidth()), height});
+}
+
+void TForm1::FormResize()
+{
+    // Widths measured before the first showing are not laid out yet; the
+    // showing itself runs this again.
+    if (!isVisible())
+        return;
+    Panel1->ApplyAnchors();
+    Panel2->ApplyAnchors();
+    panes_->BalancePaneWidths();
+
+    const int l = ClientWidth(ListBox1);
+    const int r = ClientWidth(ListBox2);
+    if (l - r > 1)
+        ListBox1->setFixedWidth(ListBox1->width() - (l - r) / 2);
+    const int l2 = ClientWidth(ListBox1);
+    const int r2 = ClientWidth(ListBox2);
+    if (r2 - l2 > 1)
+        ListBox1->setFixedWidth(ListBox1->width() + (r2 - l2) / 2);
+
+    const int left = cb1->x() + cb1->width() + 10;
+    compare->setGeometry(left, compare->y(), std::max(7, cb2->x() - left - 10), compare->height());
+    const int stopLeft = cb1->x() + cb1->width() + 12;
+    bbStop->setGeometry(stopLeft, bbStop->y(), std::max(5, cb2->x() - stopLeft - 12), bbStop->height());
+    RichEdit1->viewport()->update();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // The panels follow the window synchronously only once it is shown.
+    centralWidget()->layout()->activate();
+    FormResize();
+}
+
+void TForm1::Sourcetexts1Click()
+{
+    Sourcetexts1->setChecked(!Sourcetexts1->isChecked());
+    Panel8->setVisible(Sourcetexts1->isChecked());
+    if (Panel8->isVisibleTo(this))
+        SetPanel8Height(100);
+    RichEdit2->viewport()->update();
+    RichEdit1->viewport()->update();
+}
+
+void TForm1::Splitter1Moved()
+{
+    // A drag that would leave the source texts 30 pixels high or less hides them.
+    if (Panel8->isVisibleTo(this) && Panel8Height() <= 30) {
+        SetPanel8Height(0);
+        Sourcetexts1Click();
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == RichEdit1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_End:
+        case Qt::Key_Home:
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+        case Qt::Key_Down: {
+            // The right pane moves with the left one, whatever "Scroll Both" says.
+            QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+            QCoreApplication::sendEvent(RichEdit2, &copy);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::RichEdit1Enter()
+{
+    if (compare->isHidden())
+        BitBtn1->setFocus();
+}
+
+void TForm1::RichEdit2Enter()
+{
+    if (compare->isHidden())
+        BitBtn1->setFocus();
+}
+
+void TForm1::BitBtn1Click()
+{
+    if (!form2_)
+        return;
+    if (!form2_->isVisible())
+        form2_->show();
+    form2_->raise();
+    form2_->activateWindow();
+}
+
+void TForm1::GoToChapter(const std::string& label)
+{
+    const QString text = QString::fromLatin1(label.data(), qsizetype(label.size()));
+    for (TRichEdit* pane : {RichEdit1, RichEdit2}) {
+        const int line = pane->LastLineEqualTo(text);
+        if (line >= 0)
+            pane->ScrollToLine(line);
+    }
+    for (TListBox* list : {ListBox1, ListBox2}) {
+        const std::vector<std::string>& lines = list->Lines();
+        for (size_t i = lines.size(); i-- > 0;) {
+            if (lines[i] == label) {
+                list->SetTopIndex(int(i));
+                break;
+            }
+        }
+    }
+}
+
+void TForm1::RestoreResultPanes()
+{
+    if (!firstShow_)
+        return;
+    firstShow_ = false;
+    panes_->BalancePaneWidths();
+    Guarded([this] { LoadPaneFromFile(RichEdit1, panes_->LeftPath()); });
+    Guarded([this] { LoadPaneFromFile(RichEdit2, panes_->RightPath()); });
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    FormResize();
+    RestoreResultPanes();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // A run in progress ends at its next step; its partial results are saved.
+    stopFlag_ = true;
+    Guarded([this] { FormClose(); });
+    if (form2_)
+        form2_->hide();
+    event->accept();
+}
+
+void TForm1::Compare1Click()
+{
+    if (running_)
+        return;
+    if (seAmountDiffer->value() < 1)
+        seAmountDiffer->setValue(1);
+    exactpositions->setEnabled(false);
+    cb1->setEnabled(false);
+    cb2->setEnabled(false);
+    seAmountDiffer->setEnabled(false);
+    compare->hide();
+    stopFlag_ = false;
+    bbStop->setFocus();
+    Label4->setText("0");
+    Label4->adjustSize();
+    running_ = true;
+    slice_.start();
+
+    RunOptions options;
+    options.threshold = seAmountDiffer->value();
+    options.exactPositions = exactpositions->isChecked();
+    try {
+        ComparisonRun(ListBox1->Lines(), ListBox2->Lines(), options, *this);
+    } catch (...) {
+        running_ = false;
+        cb1->setEnabled(true);
+        cb2->setEnabled(true);
+        exactpositions->setEnabled(true);
+        seAmountDiffer->setEnabled(true);
+        compare->show();
+        ProgressBar1->setValue(0);
+        throw;
+    }
+    running_ = false;
+    cb1->setEnabled(true);
+    cb2->setEnabled(true);
+    exactpositions->setEnabled(true);
+    seAmountDiffer->setEnabled(true);
+    compare->show();
+    ProgressBar1->setValue(0);
+    QApplication::beep();
+}
+
+void TForm1::bbStopClick()
+{
+    stopFlag_ = true;
+}
+
+void TForm1::ClearChapterList()
+{
+    if (form2_)
+        form2_->ClearChapters();
+}
+
+void TForm1::ClearPanes()
+{
+    panes_->Clear();
+}
+
+void TForm1::SetProgressRange(int maximum)
+{
+    ProgressBar1->setRange(0, std::max(1, maximum));
+    progress_ = 0;
+}
+
+void TForm1::AddChapter(const std::string& heading)
+{
+    if (form2_)
+        form2_->AddChapter(heading);
+}
+
+void TForm1::AppendHeading(const std::string& heading)
+{
+    panes_->AppendHeading(heading);
+}
+
+void TForm1::ShowFoundCount(int found)
+{
+    Label4->setText(QString::number(found));
+    Label4->adjustSize();
+}
+
+void TForm1::AppendVersePair(const std::string& right, const std::string& left,
+                             const MatchMask& rightMask, const MatchMask& leftMask)
+{
+    panes_->AppendVersePair(right, left, rightMask, leftMask);
+}
+
+void TForm1::SetProgress(int position)
+{
+    progress_ = position;
+}
+
+void TForm1::AfterLine()
+{
+    // Processing events after every one of 8000 lines would cost more than the
+    // comparison itself; a slice of a sixtieth of a second keeps the window live.
+    if (slice_.elapsed() < kEventSliceMs)
+        return;
+    ProgressBar1->setValue(progress_);
+    RichEdit1->ScrollLines(-1000);
+    RichEdit2->ScrollLines(-1000);
+    QCoreApplication::processEvents();
+    slice_.restart();
+}
+
+bool TForm1::StopRequested()
+{
+    return stopFlag_;
+}
+
+void TForm1::SaveResultFiles()
+{
+    const std::vector<std::string> failures = panes_->SaveResultFiles(form2_ ? form2_->Chapters() : std::vector<std::string>{});
+    if (failures.empty())
+        return;
+    QString text = "The results could not be saved:";
+    for (const std::string& f : failures)
+        text += "\n" + QString::fromLocal8Bit(f.c_str());
+    QMessageBox::warning(this, QApplication::applicationDisplayName(), text);
+}
+
+} // namespace synopter

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "compare/comparison_run.h"
+#include "compare/ui/result_panes.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QSplitter;
+
+namespace synopter {
+
+class TForm2;
+class TListBox;
+class TPanel;
+class TRichEdit;
+
+// The main window: edition choosers, the comparison controls, the two result
+// panes and the two source lists.
+class TForm1 : public QMainWindow, private RunOutput {
+    Q_OBJECT
+
+public:
+    explicit TForm1(std::string programDir);
+    ~TForm1() override;
+
+    // The creation steps; false when start-up was cancelled and the program ends.
+    bool FormCreate();
+    void SetChapterWindow(TForm2* form2) { form2_ = form2; }
+
+    // Owned components in creation order, the order language files are applied in.
+    QList<QObject*> Components() const;
+    const std::string& ProgramDir() const { return programDir_; }
+
+    // Handlers, named after control and event.
+    void FormResize();
+    void Sourcetexts1Click();
+    void Splitter1Moved();
+    void Compare1Click();
+    void bbStopClick();
+    void cb1Change();
+    void cb2Change();
+    void BitBtn1Click();
+    void RestoreResultPanes();
+    void RichEdit1Enter();
+    void RichEdit2Enter();
+    bool FillEditionLists();
+    // Takes the four views to a chapter's heading line (the navigator's request).
+    void GoToChapter(const std::string& label);
+
+    bool IsRunning() const { return running_; }
+    int Panel8Height() const;
+    void SetPanel8Height(int height);
+
+    // Controls, for the adapters (settings, translation, scrolling) and the tests.
+    QComboBox* cb1 = nullptr;
+    QComboBox* cb2 = nullptr;
+    QPushButton* compare = nullptr;
+    QPushButton* bbStop = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QSpinBox* seAmountDiffer = nullptr;
+    QCheckBox* chbScrollBoth = nullptr;
+    QCheckBox* exactpositions = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    TPanel* Panel1 = nullptr;
+    TPanel* Panel2 = nullptr;
+    TPanel* Panel3 = nullptr;
+    TPanel* Panel4 = nullptr;
+    TPanel* Panel5 = nullptr;
+    TPanel* Panel7 = nullptr;
+    TPanel* Panel8 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    TRichEdit* RichEdit1 = nullptr;
+    TRichEdit* RichEdit2 = nullptr;
+    TListBox* ListBox1 = nullptr;
+    TListBox* ListBox2 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* ClearTRcomparison1 = nullptr;
+    QAction* Copy2 = nullptr;
+    QAction* CrearMajoritycomparison1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* View1 = nullptr;
+    QAction* Sourcetexts1 = nullptr;
+    QAction* Interfacelanguage1 = nullptr;
+
+    // How often a run lets the window breathe; Stop is honoured at the next step.
+    static constexpr int kEventSliceMs = 16;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildTopBar(QWidget* central);
+    void BuildBottomBar(QWidget* central);
+    void BuildWorkArea(QWidget* central);
+    void BuildMenus();
+    void SetTabOrder();
+    void LoadSide(bool left);
+    // Runs a handler; an error escaping it is shown like the platform's error report.
+    void Guarded(const std::function<void()>& handler);
+
+    // Seams for the steps built with the language, settings and scrolling features.
+    bool StartupLanguageStep();
+    void InstallScrollHooks();
+    void ReadSettings();
+    void FormClose();
+
+    // RunOutput
+    void ClearChapterList() override;
+    void ClearPanes() override;
+    void SetProgressRange(int maximum) override;
+    void AddChapter(const std::string& heading) override;
+    void AppendHeading(const std::string& heading) override;
+    void ShowFoundCount(int found) override;
+    void AppendVersePair(const std::string& right, const std::string& left,
+                         const MatchMask& rightMask, const MatchMask& leftMask) override;
+    void SetProgress(int position) override;
+    void AfterLine() override;
+    bool StopRequested() override;
+    void SaveResultFiles() override;
+
+    std::string programDir_;
+    TForm2* form2_ = nullptr;
+    std::unique_ptr<ResultPanes> panes_;
+    QList<QObject*> components_;
+    bool firstShow_ = true;
+    bool running_ = false;
+    bool stopFlag_ = false;
+    int progress_ = 0;
+    QElapsedTimer slice_;
+};
+
+} // namespace synopter

@@ -1,0 +1,57 @@
+#include "app/panel.h"
+
+#include <QPainter>
+
+namespace synopter {
+
+TPanel::TPanel(const QString& name, QWidget* parent) : QFrame(parent)
+{
+    setObjectName(name);
+}
+
+void TPanel::SetCaption(const QString& caption)
+{
+    caption_ = caption;
+    update();
+}
+
+void TPanel::AnchorRight(QWidget* child, bool stretch, int referenceWidth)
+{
+    const QRect g = child->geometry();
+    for (Anchor& a : anchors_) {
+        if (a.child == child) {
+            a.rightGap = referenceWidth - (g.x() + g.width());
+            return;
+        }
+    }
+    anchors_.push_back({child, stretch, referenceWidth - (g.x() + g.width())});
+}
+
+void TPanel::ApplyAnchors()
+{
+    for (const Anchor& a : anchors_) {
+        QRect g = a.child->geometry();
+        if (a.stretch)
+            g.setWidth(std::max(0, width() - a.rightGap - g.x()));
+        else
+            g.moveLeft(width() - a.rightGap - g.width());
+        a.child->setGeometry(g);
+    }
+}
+
+void TPanel::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    if (caption_.isEmpty())
+        return;
+    QPainter p(this);
+    p.drawText(rect(), Qt::AlignCenter, caption_);
+}
+
+void TPanel::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    ApplyAnchors();
+}
+
+} // namespace synopter

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QFrame>
+
+#include <vector>
+
+namespace synopter {
+
+// A panel: a plain container with a caption (drawn centred, usually covered by
+// its children) and right-edge anchoring for children placed by pixel.
+class TPanel : public QFrame {
+    Q_OBJECT
+    Q_PROPERTY(QString caption READ Caption WRITE SetCaption)
+
+public:
+    explicit TPanel(const QString& name, QWidget* parent = nullptr);
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+
+    // Keeps `child` at its present distance from the right edge, as measured
+    // against a panel `referenceWidth` wide; with `stretch` its left edge stays
+    // and its width follows instead.
+    void AnchorRight(QWidget* child, bool stretch, int referenceWidth);
+    void ApplyAnchors();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Anchor {
+        QWidget* child;
+        bool stretch;
+        int rightGap;
+    };
+    QString caption_;
+    std::vector<Anchor> anchors_;
+};
+
+} // namespace synopter

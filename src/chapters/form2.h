@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QListWidget;
+
+namespace synopter {
+
+// The chapter navigator: the chapters with reported differences; a double click
+// takes the main window's views to the chosen chapter.
+class TForm2 : public QWidget {
+    Q_OBJECT
+
+public:
+    using GoToChapter = std::function<void(const std::string& label)>;
+
+    TForm2(QWidget* mainWindow, std::string programDir, GoToChapter goToChapter);
+
+    QListWidget* ListBox1() const { return listBox1_; }
+
+    void ClearChapters();
+    void AddChapter(const std::string& label);
+    std::vector<std::string> Chapters() const;
+
+    // Runs once at creation: the list of the last run from chapters.lst.
+    void FormCreate();
+    void ListBox1DblClick();
+    // Places the window beside the main window; runs on every showing.
+    void FormShow();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* mainWindow_;
+    std::string programDir_;
+    GoToChapter goToChapter_;
+    QListWidget* listBox1_;
+};
+
+} // namespace synopter

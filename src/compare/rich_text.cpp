@@ -1,0 +1,489 @@
+#include "compare/rich_text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+namespace synopter::rtf {
+
+namespace {
+
+// ---------------------------------------------------------------- writing
+
+// Output lines are broken between tokens (CR/LF in RTF source mean nothing),
+// preferably after a space once a line is this long, and always before one
+// would pass the hard limit.
+constexpr size_t kSoftLineLength = 80;
+constexpr size_t kHardLineLength = 200;
+
+constexpr char kHex[] = "0123456789abcdef";
+
+Colour Rgb(Colour colour) { return colour & 0xFFFFFF; }
+
+class RtfOut {
+public:
+    void Raw(std::string_view text)
+    {
+        out_ += text;
+        line_ += text.size();
+    }
+
+    void Token(std::string_view token)
+    {
+        if (line_ > 0 && line_ + token.size() > kHardLineLength)
+            NewLine();
+        Raw(token);
+    }
+
+    void NewLine()
+    {
+        out_ += "\r\n";
+        line_ = 0;
+    }
+
+    // One byte of text. Control bytes other than tab go out as \'hh too, so
+    // the file stays printable.
+    void TextByte(unsigned char c)
+    {
+        char buf[4];
+        if (c == '\\' || c == '{' || c == '}') {
+            buf[0] = '\\';
+            buf[1] = static_cast<char>(c);
+            Token({buf, 2});
+        } else if (c == '\t') {
+            Token("\\tab ");
+        } else if (c >= 0x80 || c < 0x20) {
+            buf[0] = '\\';
+            buf[1] = '\'';
+            buf[2] = kHex[c >> 4];
+            buf[3] = kHex[c & 15];
+            Token({buf, 4});
+        } else {
+            buf[0] = static_cast<char>(c);
+            Token({buf, 1});
+            if (c == ' ' && line_ >= kSoftLineLength)
+                NewLine();
+        }
+    }
+
+    size_t LineLength() const { return line_; }
+    std::string Take() { return std::move(out_); }
+
+private:
+    std::string out_;
+    size_t line_ = 0;
+};
+
+// A font name ends at ';', so that is escaped along with the usual bytes.
+void AppendFontName(std::string& out, std::string_view face)
+{
+    for (const char ch : face) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+            out += ch;
+        } else if (c >= 0x80 || c < 0x20 || c == ';') {
+            out += "\\'";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- reading
+
+constexpr bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c)
+{
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Groups whose content is not document text. Anything starting with \* is
+// skipped too; fldrslt, listtext and pntext stay, being the visible text.
+bool IsSkippedDestination(std::string_view word)
+{
+    static constexpr std::string_view kSkipped[] = {
+        "fonttbl", "stylesheet", "info", "pict", "object", "objdata", "shp", "shpinst",
+        "nonshppict", "header", "headerl", "headerr", "headerf", "footer", "footerl",
+        "footerr", "footerf", "footnote", "annotation", "atnid", "atnauthor", "fldinst",
+        "xe", "tc", "txe", "rxe", "bkmkstart", "bkmkend", "themedata", "colorschememapping",
+        "datastore", "latentstyles", "listtable", "listoverridetable", "rsidtbl", "generator",
+        "filetbl", "revtbl", "pgdsctbl", "userprops", "docvar", "template", "xmlnstbl",
+        "mmathPr", "pn", "pnseclvl", "fldtype",
+    };
+    for (const std::string_view skipped : kSkipped)
+        if (word == skipped)
+            return true;
+    return false;
+}
+
+// Named characters that Word and others write instead of the bytes (code page 1252).
+int NamedCharacter(std::string_view word)
+{
+    static constexpr struct {
+        std::string_view word;
+        unsigned char byte;
+    } kNamed[] = {
+        {"tab", 9},         {"cell", 9},         {"emdash", 0x97},     {"endash", 0x96},
+        {"bullet", 0x95},   {"lquote", 0x91},    {"rquote", 0x92},     {"ldblquote", 0x93},
+        {"rdblquote", 0x94}, {"emspace", ' '},   {"enspace", ' '},     {"qmspace", ' '},
+    };
+    for (const auto& named : kNamed)
+        if (word == named.word)
+            return named.byte;
+    return -1;
+}
+
+class RtfReader {
+public:
+    explicit RtfReader(std::string_view in) : in_(in) {}
+
+    Document Read()
+    {
+        while (pos_ < in_.size()) {
+            const char c = in_[pos_++];
+            if (c == '{') {
+                stack_.push_back(state_);
+                skipFallback_ = 0;
+            } else if (c == '}') {
+                if (stack_.empty())
+                    break;
+                state_ = stack_.back();
+                stack_.pop_back();
+                skipFallback_ = 0;
+                if (stack_.empty())
+                    break; // the document's own group has ended
+            } else if (c == '\\') {
+                Control();
+            } else if (c != '\r' && c != '\n' && c != '\0') {
+                Text(static_cast<unsigned char>(c));
+            }
+        }
+        return std::move(document_);
+    }
+
+private:
+    enum class Destination { Text, ColourTable, Skip };
+
+    struct State {
+        Colour colour = 0;
+        bool bold = false;
+        Destination destination = Destination::Text;
+        long fallbackLength = 1; // \ucN: characters after \uN that stand in for it
+    };
+
+    // Counts one character (or control) against the fallback of a \uN
+    // already taken; true when it is to be dropped.
+    bool SkipsAsFallback()
+    {
+        if (skipFallback_ == 0)
+            return false;
+        --skipFallback_;
+        return true;
+    }
+
+    void Text(unsigned char c)
+    {
+        if (SkipsAsFallback())
+            return;
+        if (state_.destination == Destination::ColourTable) {
+            if (c == ';')
+                EndColourEntry();
+            return;
+        }
+        // A span holds no line breaks; escaped CR and LF have no place to go.
+        if (state_.destination != Destination::Text || c == '\r' || c == '\n')
+            return;
+        if (document_.paragraphs.empty())
+            document_.paragraphs.emplace_back();
+        Paragraph& paragraph = document_.paragraphs.back();
+        if (!paragraph.empty() && paragraph.back().colour == state_.colour &&
+            paragraph.back().bold == state_.bold)
+            paragraph.back().text += static_cast<char>(c);
+        else
+            paragraph.push_back(Span{std::string(1, static_cast<char>(c)), state_.colour, state_.bold});
+    }
+
+    void Break()
+    {
+        if (state_.destination != Destination::Text)
+            return;
+        if (document_.paragraphs.empty())
+            document_.paragraphs.emplace_back();
+        document_.paragraphs.emplace_back();
+    }
+
+    void EndColourEntry()
+    {
+        colours_.push_back(entrySet_ ? entry_ : 0);
+        entry_ = 0;
+        entrySet_ = false;
+    }
+
+    void SetComponent(int shift, long value)
+    {
+        const Colour v = static_cast<Colour>(value < 0 ? 0 : (value > 255 ? 255 : value));
+        entry_ = (entry_ & ~(Colour{0xFF} << shift)) | (v << shift);
+        entrySet_ = true;
+    }
+
+    void Control()
+    {
+        if (pos_ >= in_.size())
+            return;
+        const char c = in_[pos_];
+        if (!IsLetter(c)) {
+            ++pos_;
+            Symbol(c);
+            return;
+        }
+
+        const size_t start = pos_;
+        while (pos_ < in_.size() && IsLetter(in_[pos_]))
+            ++pos_;
+        const std::string_view word = in_.substr(start, pos_ - start);
+
+        bool hasParameter = false;
+        bool negative = false;
+        long parameter = 0;
+        if (pos_ + 1 < in_.size() && in_[pos_] == '-' && IsDigit(in_[pos_ + 1])) {
+            negative = true;
+            ++pos_;
+        }
+        while (pos_ < in_.size() && IsDigit(in_[pos_])) {
+            hasParameter = true;
+            if (parameter < 100000000) // larger values mean nothing; keep clear of overflow
+                parameter = parameter * 10 + (in_[pos_] - '0');
+            ++pos_;
+        }
+        if (negative)
+            parameter = -parameter;
+        if (pos_ < in_.size() && in_[pos_] == ' ')
+            ++pos_;
+
+        if (word == "bin") {
+            // Raw bytes follow, braces and all; never text.
+            if (parameter > 0)
+                pos_ += std::min(static_cast<size_t>(parameter), in_.size() - pos_);
+            return;
+        }
+        if (SkipsAsFallback())
+            return;
+        Word(word, hasParameter, parameter);
+    }
+
+    void Symbol(char c)
+    {
+        switch (c) {
+        case '\'': {
+            const int high = pos_ < in_.size() ? HexValue(in_[pos_]) : -1;
+            const int low = pos_ + 1 < in_.size() ? HexValue(in_[pos_ + 1]) : -1;
+            if (high < 0 || low < 0) {
+                // A broken escape: its lone hex digit is not text either.
+                if (high >= 0)
+                    ++pos_;
+                SkipsAsFallback();
+                return;
+            }
+            pos_ += 2;
+            Text(static_cast<unsigned char>(high * 16 + low));
+            return;
+        }
+        case '\\':
+        case '{':
+        case '}':
+            Text(static_cast<unsigned char>(c));
+            return;
+        case '~':
+            Text(' ');
+            return;
+        case '_':
+            Text('-');
+            return;
+        case '\r':
+        case '\n':
+            if (!SkipsAsFallback())
+                Break();
+            return;
+        case '*':
+            if (!SkipsAsFallback())
+                state_.destination = Destination::Skip;
+            return;
+        default: // \- optional hyphen, \| \: and the like: nothing to show
+            SkipsAsFallback();
+            return;
+        }
+    }
+
+    void Word(std::string_view word, bool hasParameter, long parameter)
+    {
+        if (word == "par" || word == "line" || word == "row") {
+            Break();
+        } else if (const int named = NamedCharacter(word); named >= 0) {
+            Text(static_cast<unsigned char>(named));
+        } else if (word == "cf") {
+            const long index = hasParameter ? parameter : 0;
+            state_.colour = index > 0 && static_cast<size_t>(index) < colours_.size() ? colours_[index] : 0;
+        } else if (word == "b") {
+            state_.bold = !hasParameter || parameter != 0;
+        } else if (word == "plain") {
+            state_.colour = 0;
+            state_.bold = false;
+        } else if (word == "uc") {
+            if (hasParameter)
+                state_.fallbackLength = parameter < 0 ? 0 : parameter;
+        } else if (word == "u") {
+            // Text is single-byte: only code points 0..255 are taken; for the
+            // rest the fallback that follows is read as ordinary text.
+            const long code = parameter < 0 ? parameter + 65536 : parameter;
+            if (hasParameter && code >= 0 && code <= 255) {
+                Text(static_cast<unsigned char>(code));
+                skipFallback_ = state_.fallbackLength;
+            }
+        } else if (state_.destination == Destination::ColourTable) {
+            if (word == "red")
+                SetComponent(0, parameter);
+            else if (word == "green")
+                SetComponent(8, parameter);
+            else if (word == "blue")
+                SetComponent(16, parameter);
+        } else if (state_.destination == Destination::Text) {
+            if (word == "colortbl") {
+                state_.destination = Destination::ColourTable;
+                colours_.clear();
+                entry_ = 0;
+                entrySet_ = false;
+            } else if (IsSkippedDestination(word)) {
+                state_.destination = Destination::Skip;
+            }
+        }
+    }
+
+    std::string_view in_;
+    size_t pos_ = 0;
+    State state_;
+    std::vector<State> stack_;
+    long skipFallback_ = 0;
+    std::vector<Colour> colours_; // index 0 and auto entries hold 0
+    Colour entry_ = 0;
+    bool entrySet_ = false;
+    Document document_;
+};
+
+Document ReadPlainText(std::string_view text)
+{
+    if (const void* nul = std::memchr(text.data(), '\0', text.size()))
+        text = text.substr(0, static_cast<const char*>(nul) - text.data());
+    Document document;
+    if (text.empty())
+        return document;
+    auto add = [&document](std::string_view line) {
+        Paragraph& paragraph = document.paragraphs.emplace_back();
+        if (!line.empty())
+            paragraph.push_back(Span{std::string(line), 0, false});
+    };
+    size_t start = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            add(text.substr(start, i - start));
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    add(text.substr(start)); // empty when the text ends with a line break
+    return document;
+}
+
+} // namespace
+
+std::string WriteRtf(const Document& document, std::string_view fontFace)
+{
+    // \cf0 is the automatic colour (black); the others in order of first use.
+    std::vector<Colour> table;
+    std::unordered_map<Colour, size_t> index;
+    for (const Paragraph& paragraph : document.paragraphs)
+        for (const Span& span : paragraph) {
+            const Colour colour = Rgb(span.colour);
+            if (colour != 0 && index.emplace(colour, table.size() + 1).second)
+                table.push_back(colour);
+        }
+
+    RtfOut out;
+    std::string header = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ";
+    AppendFontName(header, fontFace);
+    header += ";}}";
+    out.Raw(header);
+    out.NewLine();
+    out.Raw("{\\colortbl;");
+    for (const Colour colour : table)
+        out.Token("\\red" + std::to_string(colour & 0xFF) + "\\green" + std::to_string((colour >> 8) & 0xFF) +
+                  "\\blue" + std::to_string((colour >> 16) & 0xFF) + ";");
+    out.Token("}");
+    out.NewLine();
+    out.Raw("\\pard\\f0\\fs24 ");
+
+    Colour colour = 0;
+    bool bold = false;
+    for (size_t p = 0; p < document.paragraphs.size(); ++p) {
+        if (p > 0) {
+            out.Token("\\par");
+            out.NewLine();
+        }
+        bool afterCr = false;
+        for (const Span& span : document.paragraphs[p]) {
+            std::string switches;
+            if (Rgb(span.colour) != colour) {
+                colour = Rgb(span.colour);
+                switches += "\\cf" + std::to_string(colour == 0 ? 0 : index[colour]);
+            }
+            if (span.bold != bold) {
+                bold = span.bold;
+                switches += bold ? "\\b" : "\\b0";
+            }
+            if (!switches.empty())
+                out.Token(switches + ' ');
+            for (const char ch : span.text) {
+                // Spans should hold no line breaks; if one slips in, keep it as one.
+                if (ch == '\n' && afterCr) {
+                    afterCr = false;
+                    continue;
+                }
+                afterCr = ch == '\r';
+                if (ch == '\r' || ch == '\n') {
+                    out.Token("\\par");
+                    out.NewLine();
+                } else {
+                    out.TextByte(static_cast<unsigned char>(ch));
+                }
+            }
+        }
+    }
+    if (out.LineLength() > 0)
+        out.NewLine();
+    out.Raw("}");
+    out.NewLine();
+    return out.Take();
+}
+
+Document ReadRtf(std::string_view bytes)
+{
+    if (bytes.substr(0, 5) != "{\\rtf")
+        return ReadPlainText(bytes);
+    return RtfReader(bytes).Read();
+}
+
+} // namespace synopter::rtf

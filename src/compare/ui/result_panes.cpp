@@ -1,0 +1,126 @@
+#include "compare/ui/result_panes.h"
+
+#include "common/ascii.h"
+#include "common/error.h"
+#include "common/file_io.h"
+#include "common/text_lines.h"
+#include "compare/rich_text.h"
+#include "compare/ui/rich_edit.h"
+
+#include <QWidget>
+
+namespace synopter {
+
+namespace {
+
+constexpr rtf::Colour kHeadingColour = 128;     // dark red
+constexpr rtf::Colour kUnmatchedColour = 0xFF0000; // blue
+constexpr rtf::Colour kMatchedColour = 0;
+
+// Black where the mask marks a shared word or a space, blue elsewhere.
+rtf::Paragraph ColouredVerse(const std::string& verse, const MatchMask& mask)
+{
+    rtf::Paragraph runs;
+    size_t start = 0;
+    while (start < verse.size()) {
+        const bool matched = start < mask.size() && mask[start] != 0;
+        size_t end = start + 1;
+        while (end < verse.size() && (end < mask.size() && mask[end] != 0) == matched)
+            ++end;
+        runs.push_back({verse.substr(start, end - start), matched ? kMatchedColour : kUnmatchedColour, false});
+        start = end;
+    }
+    return runs;
+}
+
+} // namespace
+
+ResultPanes::ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* panel4, std::string programDir)
+    : left_(left), right_(right), panel4_(panel4), programDir_(std::move(programDir))
+{
+}
+
+void ResultPanes::Clear()
+{
+    left_->Clear();
+    right_->Clear();
+}
+
+void ResultPanes::EqualizeLineCounts()
+{
+    const QTextCharFormat plain = TRichEdit::Format(kMatchedColour, false);
+    while (right_->LineCount() < left_->LineCount())
+        right_->AppendLine(QString(), plain);
+    while (right_->LineCount() > left_->LineCount())
+        left_->AppendLine(QString(), plain);
+}
+
+void ResultPanes::BalancePaneWidths()
+{
+    const int d = left_->ClientWidth() - right_->ClientWidth();
+    if (d > 1)
+        panel4_->setFixedWidth(panel4_->width() - d / 2);
+    const int e = right_->ClientWidth() - left_->ClientWidth();
+    if (e > 1)
+        panel4_->setFixedWidth(panel4_->width() + e / 2);
+}
+
+void ResultPanes::AppendHeading(const std::string& label)
+{
+    BalancePaneWidths();
+    EqualizeLineCounts();
+    const QTextCharFormat plain = TRichEdit::Format(kMatchedColour, false);
+    if (left_->LineCount() >= 1)
+        left_->AppendLine(QString(), plain);
+    if (right_->LineCount() >= 1)
+        right_->AppendLine(QString(), plain);
+    const QString text = QString::fromLatin1(label.data(), qsizetype(label.size()));
+    const QTextCharFormat heading = TRichEdit::Format(kHeadingColour, true);
+    left_->AppendLine(text, heading);
+    right_->AppendLine(text, heading);
+}
+
+void ResultPanes::AppendVersePair(const std::string& right, const std::string& left,
+                                  const MatchMask& rightMask, const MatchMask& leftMask)
+{
+    EqualizeLineCounts();
+    right_->AppendParagraph(ColouredVerse(right, rightMask));
+    left_->AppendParagraph(ColouredVerse(left, leftMask));
+}
+
+std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::string>& chapters) const
+{
+    std::vector<std::string> failures;
+    const auto attempt = [&](const std::string& path, const std::string& bytes) {
+        try {
+            WriteFileAtomically(path, bytes);
+        } catch (const WriteError& e) {
+            failures.push_back(path + ": " + e.reason());
+        }
+    };
+    const std::string face = right_->font().family().toLatin1().toStdString();
+    attempt(RightPath(), rtf::WriteRtf(right_->ToDocument(), face));
+    attempt(LeftPath(), rtf::WriteRtf(left_->ToDocument(), left_->font().family().toLatin1().toStdString()));
+    attempt(ChaptersPath(), JoinLinesCrLf(chapters));
+    return failures;
+}
+
+void LoadPaneFromFile(TRichEdit* pane, const std::string& path)
+{
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) {
+        pane->Clear();
+        return;
+    }
+    pane->FromDocument(rtf::ReadRtf(*bytes));
+    if (pane->LineCount() >= 1 && ascii::ToUpper(pane->Line(0).left(5).toLatin1().toStdString()) == "{\\RTF")
+        pane->FromDocument(rtf::ReadRtf(*bytes));
+}
+
+void ResultPanes::LoadResultFiles()
+{
+    LoadPaneFromFile(left_, LeftPath());
+    LoadPaneFromFile(right_, RightPath());
+}
+
+} // namespace synopter

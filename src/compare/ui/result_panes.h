@@ -1,0 +1,50 @@
+#pragma once
+
+#include "compare/word_match.h"
+
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace synopter {
+
+class TRichEdit;
+
+// Writes a comparison's output into the two result panes so that every pair
+// starts on the same line in both, and keeps the results in the result files.
+class ResultPanes {
+public:
+    // `panel4` holds the left pane; changing its width balances the two panes.
+    ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* panel4, std::string programDir);
+
+    void Clear();
+    void AppendHeading(const std::string& label);
+    void AppendVersePair(const std::string& right, const std::string& left,
+                         const MatchMask& rightMask, const MatchMask& leftMask);
+    void EqualizeLineCounts();
+    void BalancePaneWidths();
+
+    // Writes r2.rtf, r1.rtf and chapters.lst, each replaced atomically. Every
+    // file is attempted; the failures are returned as "file: reason" texts.
+    std::vector<std::string> SaveResultFiles(const std::vector<std::string>& chapters) const;
+    // Loads r1.rtf and r2.rtf; a missing file leaves its pane empty. Throws Error
+    // for a file that exists but cannot be read.
+    void LoadResultFiles();
+
+    std::string LeftPath() const { return programDir_ + "r1.rtf"; }
+    std::string RightPath() const { return programDir_ + "r2.rtf"; }
+    std::string ChaptersPath() const { return programDir_ + "chapters.lst"; }
+
+private:
+    TRichEdit* left_;
+    TRichEdit* right_;
+    QWidget* panel4_;
+    std::string programDir_;
+};
+
+// Loads a result file into a pane; not-RTF content shows as plain text, and a
+// first line that still reads "{\rtf" in any case makes it load once more.
+void LoadPaneFromFile(TRichEdit* pane, const std::string& path);
+
+} // namespace synopter

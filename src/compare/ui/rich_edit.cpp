@@ -1,0 +1,346 @@
+#include "compare/ui/rich_edit.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace synopter {
+
+namespace {
+
+QColor ToQColor(rtf::Colour c)
+{
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+rtf::Colour FromQColor(const QColor& c)
+{
+    return rtf::Colour(c.red()) | (rtf::Colour(c.green()) << 8) | (rtf::Colour(c.blue()) << 16);
+}
+
+} // namespace
+
+TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
+{
+    setUndoRedoEnabled(false);
+    setAcceptRichText(false);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    // An appearing scroll bar would rewrap the whole document.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    document()->setDocumentMargin(2);
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int) {
+        const int block = document()->findBlock(position).blockNumber();
+        dirtyFromBlock_ = std::min(dirtyFromBlock_, std::max(0, block));
+    });
+}
+
+QTextCharFormat TRichEdit::Format(rtf::Colour colour, bool bold)
+{
+    QTextCharFormat f;
+    f.setForeground(ToQColor(colour));
+    f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    return f;
+}
+
+void TRichEdit::Clear()
+{
+    clear();
+    setCurrentCharFormat(Format(0, false));
+    dirtyFromBlock_ = 0;
+}
+
+void TRichEdit::EnsureLineCounts()
+{
+    QTextDocument* doc = document();
+    const qreal width = doc->pageSize().width();
+    if (width != countedWidth_) {
+        countedWidth_ = width;
+        dirtyFromBlock_ = 0;
+    }
+    const int blocks = doc->blockCount();
+    if (dirtyFromBlock_ >= blocks)
+        return;
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    for (QTextBlock b = doc->findBlockByNumber(dirtyFromBlock_); b.isValid(); b = b.next()) {
+        layout->blockBoundingRect(b); // lays the block out if it is not yet
+        const int lines = std::max(1, b.layout() ? b.layout()->lineCount() : 1);
+        if (b.lineCount() != lines)
+            b.setLineCount(lines);
+    }
+    dirtyFromBlock_ = blocks;
+}
+
+int TRichEdit::LineCount()
+{
+    EnsureLineCounts();
+    QTextDocument* doc = document();
+    int lines = doc->lineCount();
+    if (doc->lastBlock().length() <= 1)
+        lines -= doc->lastBlock().lineCount();
+    return std::max(0, lines);
+}
+
+QString TRichEdit::Line(int index)
+{
+    if (index < 0 || index >= LineCount())
+        return QString();
+    const QTextBlock b = document()->findBlockByLineNumber(index);
+    const QTextLine line = b.layout()->lineAt(index - b.firstLineNumber());
+    if (!line.isValid())
+        return b.text();
+    return b.text().mid(line.textStart(), line.textLength());
+}
+
+void TRichEdit::ReplaceLine(int index, const QString& text)
+{
+    if (index < 0 || index >= LineCount())
+        return;
+    const QTextBlock b = document()->findBlockByLineNumber(index);
+    const QTextLine line = b.layout()->lineAt(index - b.firstLineNumber());
+    int start = b.position();
+    int length = b.length() - 1;
+    if (line.isValid()) {
+        start += line.textStart();
+        length = line.textLength();
+    }
+    QTextCursor c(document());
+    c.setPosition(start);
+    c.setPosition(start + length, QTextCursor::KeepAnchor);
+    c.insertText(text);
+}
+
+void TRichEdit::AppendLine(const QString& text, const QTextCharFormat& format)
+{
+    QTextCursor c(document());
+    c.movePosition(QTextCursor::End);
+    c.beginEditBlock();
+    c.insertText(text, format);
+    c.insertBlock(QTextBlockFormat(), format);
+    c.endEditBlock();
+}
+
+void TRichEdit::AppendParagraph(const rtf::Paragraph& runs)
+{
+    QTextCursor c(document());
+    c.movePosition(QTextCursor::End);
+    c.beginEditBlock();
+    QTextCharFormat last = Format(0, false);
+    for (const rtf::Span& span : runs) {
+        last = Format(span.colour, span.bold);
+        c.insertText(QString::fromLatin1(span.text.data(), qsizetype(span.text.size())), last);
+    }
+    c.insertBlock(QTextBlockFormat(), Format(0, false));
+    c.endEditBlock();
+}
+
+int TRichEdit::TextLength() const
+{
+    const QTextDocument* doc = document();
+    // Qt counts one separator per block plus a final one; the panes count two per break.
+    return doc->characterCount() - 1 + (doc->blockCount() - 1);
+}
+
+int TRichEdit::RichToQtPosition(int position) const
+{
+    // Block n starts at rich position (Qt position + n): find the last block starting at or before it.
+    const QTextDocument* doc = document();
+    int lo = 0;
+    int hi = doc->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        const QTextBlock b = doc->findBlockByNumber(mid);
+        if (b.position() + mid <= position)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock b = doc->findBlockByNumber(lo);
+    const int offset = std::clamp(position - (b.position() + lo), 0, b.length() - 1);
+    return b.position() + offset;
+}
+
+void TRichEdit::Select(int start, int length)
+{
+    start = std::clamp(start, 0, TextLength());
+    const int end = std::clamp(start + std::max(0, length), 0, TextLength());
+    QTextCursor c(document());
+    c.setPosition(RichToQtPosition(start));
+    c.setPosition(RichToQtPosition(end), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+void TRichEdit::SetColour(rtf::Colour colour)
+{
+    QTextCharFormat f;
+    f.setForeground(ToQColor(colour));
+    mergeCurrentCharFormat(f);
+}
+
+void TRichEdit::SetBold(bool bold)
+{
+    QTextCharFormat f;
+    f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    mergeCurrentCharFormat(f);
+}
+
+qreal TRichEdit::LineTop(int line)
+{
+    const QTextBlock b = document()->findBlockByLineNumber(line);
+    document()->documentLayout()->blockBoundingRect(b);
+    const QTextLayout* layout = b.layout();
+    const QTextLine l = layout->lineAt(line - b.firstLineNumber());
+    return layout->position().y() + (l.isValid() ? l.y() : 0);
+}
+
+int TRichEdit::FirstVisibleLine()
+{
+    const int count = LineCount();
+    if (count == 0)
+        return 0;
+    const qreal top = verticalScrollBar()->value() + 0.5;
+    int lo = 0;
+    int hi = count - 1;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (LineTop(mid) <= top)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
+void TRichEdit::ScrollToLine(int index)
+{
+    const int count = LineCount();
+    index = std::clamp(index, 0, std::max(0, count - 1));
+    verticalScrollBar()->setValue(index == 0 ? 0 : int(LineTop(index) + 0.5));
+}
+
+void TRichEdit::ScrollLines(int lines)
+{
+    if (lines == 0)
+        return;
+    const qint64 target = qint64(FirstVisibleLine()) + lines;
+    if (target <= 0) {
+        verticalScrollBar()->setValue(0);
+        return;
+    }
+    ScrollToLine(int(std::min<qint64>(target, INT_MAX)));
+}
+
+int TRichEdit::LastLineEqualTo(const QString& text)
+{
+    EnsureLineCounts();
+    const QTextDocument* doc = document();
+    for (QTextBlock b = doc->lastBlock(); b.isValid(); b = b.previous()) {
+        const QString blockText = b.text();
+        if (blockText.size() < text.size())
+            continue;
+        const QTextLayout* layout = b.layout();
+        for (int j = layout->lineCount() - 1; j >= 0; --j) {
+            const QTextLine line = layout->lineAt(j);
+            if (line.textLength() == text.size() && QStringView(blockText).mid(line.textStart(), line.textLength()) == text)
+                return b.firstLineNumber() + j;
+        }
+    }
+    return -1;
+}
+
+int TRichEdit::ClientWidth() const
+{
+    // The vertical scroll bar is always there; measured without the viewport,
+    // which a hidden pane has not laid out yet.
+    return contentsRect().width() - verticalScrollBar()->sizeHint().width();
+}
+
+rtf::Document TRichEdit::ToDocument() const
+{
+    rtf::Document out;
+    const QTextDocument* doc = document();
+    if (doc->isEmpty())
+        return out;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        rtf::Paragraph paragraph;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid() || f.length() == 0)
+                continue;
+            const QTextCharFormat fmt = f.charFormat();
+            const rtf::Colour colour = fmt.hasProperty(QTextFormat::ForegroundBrush) ? FromQColor(fmt.foreground().color()) : 0;
+            const bool bold = fmt.fontWeight() >= QFont::DemiBold;
+            const QByteArray bytes = f.text().toLatin1();
+            std::string text(bytes.constData(), size_t(bytes.size()));
+            if (!paragraph.empty() && paragraph.back().colour == colour && paragraph.back().bold == bold)
+                paragraph.back().text += text;
+            else
+                paragraph.push_back({std::move(text), colour, bold});
+        }
+        out.paragraphs.push_back(std::move(paragraph));
+    }
+    return out;
+}
+
+void TRichEdit::FromDocument(const rtf::Document& document)
+{
+    Clear();
+    if (document.paragraphs.empty())
+        return;
+    QTextCursor c(this->document());
+    c.beginEditBlock();
+    bool first = true;
+    for (const rtf::Paragraph& p : document.paragraphs) {
+        if (!first)
+            c.insertBlock(QTextBlockFormat(), Format(0, false));
+        first = false;
+        for (const rtf::Span& span : p)
+            c.insertText(QString::fromLatin1(span.text.data(), qsizetype(span.text.size())), Format(span.colour, span.bold));
+    }
+    c.endEditBlock();
+    moveCursor(QTextCursor::Start);
+    setCurrentCharFormat(Format(0, false));
+}
+
+bool TRichEdit::event(QEvent* event)
+{
+    // The pane's own menu shortcuts (Ctrl+Del, Ctrl+Ins) win over the editor's key bindings.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->modifiers() | key->key());
+        for (const QAction* action : actions()) {
+            if (action->isEnabled() && action->shortcut() == pressed) {
+                event->ignore();
+                return false;
+            }
+        }
+    }
+    return QTextEdit::event(event);
+}
+
+void TRichEdit::focusInEvent(QFocusEvent* event)
+{
+    QTextEdit::focusInEvent(event);
+    emit Entered();
+}
+
+void TRichEdit::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        countedWidth_ = -1;
+    QTextEdit::changeEvent(event);
+}
+
+void TRichEdit::resizeEvent(QResizeEvent* event)
+{
+    QTextEdit::resizeEvent(event);
+    countedWidth_ = -1;
+}
+
+} // namespace synopter

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "compare/rich_text.h"
+
+#include <QTextEdit>
+
+namespace synopter {
+
+// A result pane: a rich-text editor whose lines are display lines (a wrapped
+// paragraph counts as several) and whose positions count a line break as two
+// characters, as the result files and the translation keys expect.
+//
+// Display-line counts are kept per paragraph (QTextBlock::setLineCount), so
+// counting and finding lines stays logarithmic however long the document grows.
+// They are brought up to date lazily, from the first paragraph that changed.
+class TRichEdit : public QTextEdit {
+    Q_OBJECT
+
+public:
+    explicit TRichEdit(QWidget* parent = nullptr);
+
+    void Clear();
+
+    // Display lines; an empty line after the last line break does not count.
+    int LineCount();
+    QString Line(int index);
+    void ReplaceLine(int index, const QString& text);
+
+    // Adds the text and a line break at the end, in the given attributes.
+    void AppendLine(const QString& text, const QTextCharFormat& format);
+    // Adds one paragraph made of runs of differing attributes, then a line break.
+    void AppendParagraph(const rtf::Paragraph& runs);
+
+    int TextLength() const;
+    void Select(int start, int length);
+    // Colour (0x00BBGGRR) and weight of the selection, or of the insertion point
+    // when nothing is selected.
+    void SetColour(rtf::Colour colour);
+    void SetBold(bool bold);
+
+    // Scrolls by display lines (up when negative), stopping at the ends.
+    void ScrollLines(int lines);
+    int FirstVisibleLine();
+    // The last display line whose text equals `text`, or -1.
+    int LastLineEqualTo(const QString& text);
+    // Puts display line `index` at the top, as far as the pane can scroll.
+    void ScrollToLine(int index);
+    int ClientWidth() const;
+
+    rtf::Document ToDocument() const;
+    void FromDocument(const rtf::Document& document);
+
+    static QTextCharFormat Format(rtf::Colour colour, bool bold);
+
+signals:
+    void Entered();
+
+protected:
+    bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void EnsureLineCounts();
+    qreal LineTop(int line);
+    int RichToQtPosition(int position) const;
+
+    int dirtyFromBlock_ = 0;
+    qreal countedWidth_ = -1;
+};
+
+} // namespace synopter

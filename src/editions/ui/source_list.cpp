@@ -1,0 +1,58 @@
+#include "editions/ui/source_list.h"
+
+#include <QScrollBar>
+
+namespace synopter {
+
+void EditionLinesModel::SetLines(std::vector<std::string> lines)
+{
+    beginResetModel();
+    lines_ = std::move(lines);
+    endResetModel();
+}
+
+int EditionLinesModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(lines_.size());
+}
+
+QVariant EditionLinesModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(lines_.size()))
+        return {};
+    if (role == Qt::DisplayRole) {
+        const std::string& line = lines_[size_t(index.row())];
+        return QString::fromLatin1(line.data(), qsizetype(line.size()));
+    }
+    if (role == Qt::SizeHintRole)
+        return QSize(kScrollExtent, kItemHeight);
+    return {};
+}
+
+TListBox::TListBox(QWidget* parent) : QListView(parent), model_(new EditionLinesModel(this))
+{
+    setModel(model_);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideNone);
+}
+
+void TListBox::SetLines(std::vector<std::string> lines)
+{
+    model_->SetLines(std::move(lines));
+}
+
+int TListBox::TopIndex() const
+{
+    return verticalScrollBar()->value();
+}
+
+void TListBox::SetTopIndex(int index)
+{
+    verticalScrollBar()->setValue(index);
+}
+
+} // namespace synopter
