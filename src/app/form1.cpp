@@ -350,6 +350,7 @@ void TForm1::BuildMenus()
     });
     Interfacelanguage1 = view->addAction("Interface language");
     Interfacelanguage1->setObjectName("Interfacelanguage1");
+    connect(Interfacelanguage1, &QAction::triggered, this, [this] { Guarded([this] { Interfacelanguage1Click(); }); });
 
     const auto popup = [&](const char* name, TRichEdit* pane, const char* clearName, const char* copyName,
                            QAction*& clearItem, QAction*& copyItem) {
@@ -411,28 +412,6 @@ bool TForm1::FormCreate()
     FormResize();
     compare->setFocus();
     return true;
-}
-
-bool TForm1::StartupLanguageStep()
-{
-    // The interface language comes with the language files; until then the
-    // built-in texts stand.
-    return true;
-}
-
-void TForm1::InstallScrollHooks()
-{
-    // Scroll coupling of the panes and lists is installed here.
-}
-
-void TForm1::ReadSettings()
-{
-    // The saved working state is applied here.
-}
-
-void TForm1::FormClose()
-{
-    // The working state is saved here.
 }
 
 bool TForm1::FillEditionLists()

@@ -60,6 +60,21 @@ public:
     // Takes the four views to a chapter's heading line (the navigator's request).
     void GoToChapter(const std::string& label);
 
+    // Scroll coupling: each hook sees a scroll-bar action of its control after the
+    // control has scrolled (codes as the classic SB_* values: 0 line up ... 5 thumb
+    // track, 8 end of scroll) and moves the partner while "Scroll Both" is checked.
+    void HookWndProc_richedit1(int scrollCode);
+    void HookWndProc_richedit2(int scrollCode);
+    void HookWndProc_listbox1(int scrollCode);
+    void HookWndProc_listbox2(int scrollCode);
+    void SyncScroll_richedit1();
+    void SyncScroll_richedit2();
+    void SyncScroll_listbox1();
+    void SyncScroll_listbox2();
+
+    // View > "Interface language".
+    void Interfacelanguage1Click();
+
     bool IsRunning() const { return running_; }
     int Panel8Height() const;
     void SetPanel8Height(int height);
@@ -118,7 +133,9 @@ private:
     // Runs a handler; an error escaping it is shown like the platform's error report.
     void Guarded(const std::function<void()>& handler);
 
-    // Seams for the steps built with the language, settings and scrolling features.
+    // Creation and closing steps of the language, scrolling and settings
+    // features, each defined in its own file (form1_language.cpp,
+    // form1_scrolling.cpp, form1_settings.cpp).
     bool StartupLanguageStep();
     void InstallScrollHooks();
     void ReadSettings();
