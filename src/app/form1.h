@@ -39,6 +39,7 @@ public:
     // The creation steps; false when start-up was cancelled and the program ends.
     bool FormCreate();
     void SetChapterWindow(TForm2* form2) { form2_ = form2; }
+    TForm2* ChapterWindow() const { return form2_; }
 
     // Owned components in creation order, the order language files are applied in.
     QList<QObject*> Components() const;
