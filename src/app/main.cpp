@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "chapters/form2.h"
 #include "common/file_io.h"
+#include "fonts/fontconfig_platform.h"
 
 #include <QApplication>
 #include <QProxyStyle>
@@ -26,6 +27,10 @@ public:
 int main(int argc, char* argv[])
 {
     const std::string programDir = synopter::ProgramDirectory();
+
+    // Registered before the application object exists, so that Qt's font list
+    // has them; removed after the windows and the application are gone.
+    synopter::ScopedPrivateFonts privateFonts(programDir + "Fonts/");
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Synopter");

@@ -39,6 +39,38 @@ void TPanel::ApplyAnchors()
     }
 }
 
+void TPanel::AlignLeft(QWidget* child, int width)
+{
+    alignedLeft_.push_back(child);
+    child->resize(width, height());
+    Realign();
+}
+
+void TPanel::AlignClient(QWidget* child)
+{
+    client_ = child;
+    Realign();
+}
+
+void TPanel::SetAlignedWidth(QWidget* child, int width)
+{
+    child->resize(std::max(0, width), child->height());
+    Realign();
+}
+
+void TPanel::Realign()
+{
+    int x = 0;
+    for (QWidget* child : alignedLeft_) {
+        if (child->isHidden())
+            continue;
+        child->setGeometry(x, 0, child->width(), height());
+        x += child->width();
+    }
+    if (client_)
+        client_->setGeometry(x, 0, std::max(0, width() - x), height());
+}
+
 void TPanel::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
@@ -52,6 +84,7 @@ void TPanel::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
     ApplyAnchors();
+    Realign();
 }
 
 } // namespace synopter

@@ -24,6 +24,13 @@ public:
     void AnchorRight(QWidget* child, bool stretch, int referenceWidth);
     void ApplyAnchors();
 
+    // Aligned children, laid out at once on every resize: left-aligned ones keep
+    // their width from the left edge on, the client child takes the rest.
+    void AlignLeft(QWidget* child, int width);
+    void AlignClient(QWidget* child);
+    void SetAlignedWidth(QWidget* child, int width);
+    void Realign();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -36,6 +43,8 @@ private:
     };
     QString caption_;
     std::vector<Anchor> anchors_;
+    std::vector<QWidget*> alignedLeft_;
+    QWidget* client_ = nullptr;
 };
 
 } // namespace synopter

@@ -35,8 +35,10 @@ rtf::Paragraph ColouredVerse(const std::string& verse, const MatchMask& mask)
 
 } // namespace
 
-ResultPanes::ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* panel4, std::string programDir)
-    : left_(left), right_(right), panel4_(panel4), programDir_(std::move(programDir))
+ResultPanes::ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* leftPanel,
+                         std::function<void(int)> setLeftWidth, std::string programDir)
+    : left_(left), right_(right), leftPanel_(leftPanel), setLeftWidth_(std::move(setLeftWidth)),
+      programDir_(std::move(programDir))
 {
 }
 
@@ -59,10 +61,10 @@ void ResultPanes::BalancePaneWidths()
 {
     const int d = left_->ClientWidth() - right_->ClientWidth();
     if (d > 1)
-        panel4_->setFixedWidth(panel4_->width() - d / 2);
+        setLeftWidth_(leftPanel_->width() - d / 2);
     const int e = right_->ClientWidth() - left_->ClientWidth();
     if (e > 1)
-        panel4_->setFixedWidth(panel4_->width() + e / 2);
+        setLeftWidth_(leftPanel_->width() + e / 2);
 }
 
 void ResultPanes::AppendHeading(const std::string& label)
@@ -113,7 +115,8 @@ void LoadPaneFromFile(TRichEdit* pane, const std::string& path)
         return;
     }
     pane->FromDocument(rtf::ReadRtf(*bytes));
-    if (pane->LineCount() >= 1 && ascii::ToUpper(pane->Line(0).left(5).toLatin1().toStdString()) == "{\\RTF")
+    // Only the first line is looked at: counting every line would lay out the whole document.
+    if (ascii::ToUpper(pane->Line(0).left(5).toLatin1().toStdString()) == "{\\RTF")
         pane->FromDocument(rtf::ReadRtf(*bytes));
 }
 

@@ -2,6 +2,7 @@
 
 #include "compare/word_match.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,10 @@ class TRichEdit;
 // starts on the same line in both, and keeps the results in the result files.
 class ResultPanes {
 public:
-    // `panel4` holds the left pane; changing its width balances the two panes.
-    ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* panel4, std::string programDir);
+    // `setLeftWidth` changes the width of the left pane's panel and lays the two
+    // panes out at once; that is how the panes are balanced.
+    ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* leftPanel, std::function<void(int)> setLeftWidth,
+                std::string programDir);
 
     void Clear();
     void AppendHeading(const std::string& label);
@@ -39,7 +42,8 @@ public:
 private:
     TRichEdit* left_;
     TRichEdit* right_;
-    QWidget* panel4_;
+    QWidget* leftPanel_;
+    std::function<void(int)> setLeftWidth_;
     std::string programDir_;
 };
 

@@ -34,11 +34,32 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
     // An appearing scroll bar would rewrap the whole document.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    document()->setDocumentMargin(2);
-    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int) {
+    AttachDocument(NewDocument());
+}
+
+QTextDocument* TRichEdit::NewDocument()
+{
+    auto* doc = new QTextDocument(this);
+    doc->setUndoRedoEnabled(false);
+    doc->setDocumentMargin(2);
+    doc->setDefaultFont(font());
+    return doc;
+}
+
+void TRichEdit::AttachDocument(QTextDocument* doc)
+{
+    // The editor deletes a document of its own making; ours are deleted here.
+    QTextDocument* old = document();
+    const bool ours = old && old != doc && old->parent() == this;
+    setDocument(doc);
+    if (ours)
+        old->deleteLater();
+    connect(doc, &QTextDocument::contentsChange, this, [this](int position, int, int) {
         const int block = document()->findBlock(position).blockNumber();
         dirtyFromBlock_ = std::min(dirtyFromBlock_, std::max(0, block));
     });
+    dirtyFromBlock_ = 0;
+    countedWidth_ = -1;
 }
 
 QTextCharFormat TRichEdit::Format(rtf::Colour colour, bool bold)
@@ -56,7 +77,7 @@ void TRichEdit::Clear()
     dirtyFromBlock_ = 0;
 }
 
-void TRichEdit::EnsureLineCounts()
+void TRichEdit::EnsureLineCounts(int line)
 {
     QTextDocument* doc = document();
     const qreal width = doc->pageSize().width();
@@ -68,13 +89,16 @@ void TRichEdit::EnsureLineCounts()
     if (dirtyFromBlock_ >= blocks)
         return;
     QAbstractTextDocumentLayout* layout = doc->documentLayout();
-    for (QTextBlock b = doc->findBlockByNumber(dirtyFromBlock_); b.isValid(); b = b.next()) {
+    QTextBlock b = doc->findBlockByNumber(dirtyFromBlock_);
+    for (; b.isValid(); b = b.next()) {
+        if (b.firstLineNumber() > line)
+            break;
         layout->blockBoundingRect(b); // lays the block out if it is not yet
         const int lines = std::max(1, b.layout() ? b.layout()->lineCount() : 1);
         if (b.lineCount() != lines)
             b.setLineCount(lines);
     }
-    dirtyFromBlock_ = blocks;
+    dirtyFromBlock_ = b.isValid() ? b.blockNumber() : blocks;
 }
 
 int TRichEdit::LineCount()
@@ -87,32 +111,35 @@ int TRichEdit::LineCount()
     return std::max(0, lines);
 }
 
+QTextLine TRichEdit::FindLine(int index, QTextBlock& block)
+{
+    if (index < 0)
+        return QTextLine();
+    EnsureLineCounts(index);
+    block = document()->findBlockByLineNumber(index);
+    // The empty paragraph after the last line break is no line.
+    if (!block.isValid() || (block == document()->lastBlock() && block.length() <= 1))
+        return QTextLine();
+    return block.layout()->lineAt(index - block.firstLineNumber());
+}
+
 QString TRichEdit::Line(int index)
 {
-    if (index < 0 || index >= LineCount())
-        return QString();
-    const QTextBlock b = document()->findBlockByLineNumber(index);
-    const QTextLine line = b.layout()->lineAt(index - b.firstLineNumber());
-    if (!line.isValid())
-        return b.text();
-    return b.text().mid(line.textStart(), line.textLength());
+    QTextBlock b;
+    const QTextLine line = FindLine(index, b);
+    return line.isValid() ? b.text().mid(line.textStart(), line.textLength()) : QString();
 }
 
 void TRichEdit::ReplaceLine(int index, const QString& text)
 {
-    if (index < 0 || index >= LineCount())
+    QTextBlock b;
+    const QTextLine line = FindLine(index, b);
+    if (!line.isValid())
         return;
-    const QTextBlock b = document()->findBlockByLineNumber(index);
-    const QTextLine line = b.layout()->lineAt(index - b.firstLineNumber());
-    int start = b.position();
-    int length = b.length() - 1;
-    if (line.isValid()) {
-        start += line.textStart();
-        length = line.textLength();
-    }
+    const int start = b.position() + line.textStart();
     QTextCursor c(document());
     c.setPosition(start);
-    c.setPosition(start + length, QTextCursor::KeepAnchor);
+    c.setPosition(start + line.textLength(), QTextCursor::KeepAnchor);
     c.insertText(text);
 }
 
@@ -290,10 +317,10 @@ rtf::Document TRichEdit::ToDocument() const
 
 void TRichEdit::FromDocument(const rtf::Document& document)
 {
-    Clear();
-    if (document.paragraphs.empty())
-        return;
-    QTextCursor c(this->document());
+    // Filled before it is attached: a document without a layout takes text
+    // several times faster, which matters for the results restored at start-up.
+    QTextDocument* doc = NewDocument();
+    QTextCursor c(doc);
     c.beginEditBlock();
     bool first = true;
     for (const rtf::Paragraph& p : document.paragraphs) {
@@ -304,6 +331,7 @@ void TRichEdit::FromDocument(const rtf::Document& document)
             c.insertText(QString::fromLatin1(span.text.data(), qsizetype(span.text.size())), Format(span.colour, span.bold));
     }
     c.endEditBlock();
+    AttachDocument(doc);
     moveCursor(QTextCursor::Start);
     setCurrentCharFormat(Format(0, false));
 }

@@ -3,6 +3,9 @@
 #include "compare/rich_text.h"
 
 #include <QTextEdit>
+#include <QTextLine>
+
+#include <climits>
 
 namespace synopter {
 
@@ -62,8 +65,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void EnsureLineCounts();
+    // Brings display-line counts up to date through display line `line` (all by default).
+    void EnsureLineCounts(int line = INT_MAX);
+    QTextDocument* NewDocument();
+    void AttachDocument(QTextDocument* doc);
     qreal LineTop(int line);
+    QTextLine FindLine(int index, QTextBlock& block);
     int RichToQtPosition(int position) const;
 
     int dirtyFromBlock_ = 0;

@@ -1,0 +1,117 @@
+// Drives the real main window under the offscreen platform: the whole-NT run
+// from the COMPARE click to the saved files, and a later start-up that
+// restores those results.
+#include "app/form1.h"
+#include "chapters/form2.h"
+#include "compare/ui/rich_edit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+namespace {
+
+const QString kEditions = QStringLiteral(SYNOPTER_EDITIONS_DIR);
+
+// A program directory holding links to the two editions of the run.
+struct ProgramDir {
+    QTemporaryDir dir;
+    bool ok = false;
+    ProgramDir()
+    {
+        ok = dir.isValid();
+        for (const char* name : {"WestcottHort1881", "Byzantine2018"})
+            for (const char* ext : {".bk", ".dat"})
+                ok = ok && QFile::link(kEditions + "/" + name + ext, dir.path() + "/" + name + ext);
+    }
+    std::string Path() const { return (dir.path() + "/").toStdString(); }
+};
+
+struct Window {
+    synopter::TForm1 form1;
+    synopter::TForm2 form2;
+    explicit Window(const std::string& dir)
+        : form1(dir), form2(&form1, dir, [this](const std::string& l) { form1.GoToChapter(l); })
+    {
+        form1.SetChapterWindow(&form2);
+        form1.FormCreate();
+        form2.FormCreate();
+        form1.resize(1000, 700);
+        form1.show();
+        QApplication::processEvents();
+    }
+};
+
+void Select(QComboBox* box, const char* name)
+{
+    box->setCurrentIndex(box->findText(name));
+}
+
+long PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+void BM_WholeRunInWindow(benchmark::State& state)
+{
+    ProgramDir dir;
+    if (!QDir(kEditions).exists() || !dir.ok) {
+        state.SkipWithError("sample editions not found");
+        return;
+    }
+    Window w(dir.Path());
+    Select(w.form1.cb1, "WestcottHort1881");
+    Select(w.form1.cb2, "Byzantine2018");
+    w.form1.seAmountDiffer->setValue(1);
+    w.form1.exactpositions->setChecked(true);
+    for (auto _ : state)
+        w.form1.Compare1Click();
+    state.counters["pairs"] = w.form1.RichEdit1->document()->blockCount();
+    state.counters["peak_MB"] = double(PeakMegabytes());
+}
+BENCHMARK(BM_WholeRunInWindow)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+
+void BM_StartupRestoringResults(benchmark::State& state)
+{
+    ProgramDir dir;
+    if (!QDir(kEditions).exists() || !dir.ok) {
+        state.SkipWithError("sample editions not found");
+        return;
+    }
+    {
+        Window w(dir.Path());
+        Select(w.form1.cb1, "WestcottHort1881");
+        Select(w.form1.cb2, "Byzantine2018");
+        w.form1.seAmountDiffer->setValue(1);
+        w.form1.exactpositions->setChecked(true);
+        w.form1.Compare1Click();
+    }
+    for (auto _ : state) {
+        Window w(dir.Path()); // created, shown with the results restored, events processed
+        benchmark::DoNotOptimize(w.form1.RichEdit2->LineCount());
+    }
+    state.counters["peak_MB"] = double(PeakMegabytes());
+}
+BENCHMARK(BM_StartupRestoringResults)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

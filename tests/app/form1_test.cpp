@@ -1,0 +1,433 @@
+// The main window driven as a user would: editions written by the test into a
+// program directory of its own, a real run, the panes checked character by character.
+#include "app/form1.h"
+#include "app/panel.h"
+#include "chapters/form2.h"
+#include "compare/ui/rich_edit.h"
+#include "editions/ui/source_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace synopter;
+namespace rtf = synopter::rtf;
+
+namespace {
+
+constexpr rtf::Colour kBlue = 0xFF0000;
+constexpr rtf::Colour kRed = 128;
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        // Left and right differ in three verses of two chapters.
+        WriteEdition("Left", "KATA MARKON 1\r\n 1:1 arch tou euaggeliou\r\n 1:2 wv gegraptai en hsaia\r\n"
+                             "KATA MARKON 2\r\n 2:1 kai palin\r\n 2:2 kai euyewv sunhcyhsan polloi\r\n");
+        WriteEdition("Right", "KATA MARKON 1\r\n 1:1 arch tou euaggeliou\r\n 1:2 kaywv gegraptai en toiv profhtaiv\r\n"
+                              "KATA MARKON 2\r\n 2:1 kai eishlyen palin\r\n 2:2 kai sunhcyhsan polloi\r\n");
+    }
+
+    void WriteEdition(const QString& name, const QByteArray& text)
+    {
+        WriteFile(dir.filePath(name + ".bk"), "[TextFont]\r\nName=DejaVu Sans\r\n[English]\r\nInformation=" + name.toLatin1() + " text\r\n");
+        WriteFile(dir.filePath(name + ".dat"), text);
+    }
+
+    std::string Dir() const { return (dir.path() + "/").toStdString(); }
+
+    // Creates, shows and loads the window as the program does.
+    void Open()
+    {
+        form1 = std::make_unique<TForm1>(Dir());
+        form1->ShowMessage = [this](const QString& text, bool) { messages << text; };
+        form2 = std::make_unique<TForm2>(form1.get(), Dir(), [this](const std::string& l) { form1->GoToChapter(l); });
+        form1->SetChapterWindow(form2.get());
+        ASSERT_TRUE(form1->FormCreate());
+        form2->FormCreate();
+        form1->resize(800, 600);
+        form1->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form1.get()));
+    }
+
+    void Choose(const char* left, const char* right)
+    {
+        form1->cb1->setCurrentIndex(form1->cb1->findText(left));
+        form1->cb2->setCurrentIndex(form1->cb2->findText(right));
+    }
+
+    void Run(int threshold)
+    {
+        form1->seAmountDiffer->setValue(threshold);
+        form1->Compare1Click();
+    }
+
+    // Every character's colour and weight, one letter a character: k black,
+    // b blue, R bold dark red.
+    static QString Colours(TRichEdit* pane, int block)
+    {
+        QString out;
+        const rtf::Document doc = pane->ToDocument();
+        for (const rtf::Span& s : doc.paragraphs.at(size_t(block))) {
+            const QChar c = s.bold && s.colour == kRed ? 'R' : s.colour == kBlue ? 'b' : s.colour == 0 ? 'k' : '?';
+            out += QString(int(s.text.size()), c);
+        }
+        return out;
+    }
+
+    static QStringList Lines(TRichEdit* pane)
+    {
+        QStringList out;
+        for (int i = 0; i < pane->LineCount(); ++i)
+            out << pane->Line(i);
+        return out;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+    QStringList messages;
+};
+
+TEST_F(WindowTest, StartsWithTheCatalogueAndNoEditionChosen)
+{
+    Open();
+    EXPECT_EQ(form1->windowTitle(), "Synopter");
+    EXPECT_EQ(form1->cb1->count(), 2);
+    EXPECT_EQ(form1->cb1->itemText(0), "Left");
+    EXPECT_EQ(form1->cb2->itemText(1), "Right");
+    EXPECT_EQ(form1->cb1->currentIndex(), -1);
+    EXPECT_EQ(form1->ListBox1->Count(), 0);
+    EXPECT_TRUE(form1->compare->isVisible());
+    EXPECT_FALSE(form1->bbStop->isVisible() && !form1->compare->isVisible());
+    for (const char* name : {"cb1", "cb2", "compare", "bbStop", "seAmountDiffer", "chbScrollBoth", "exactpositions",
+                             "Label4", "Label5", "Label6", "BitBtn1", "ProgressBar1", "Panel1", "Panel8",
+                             "Splitter1", "RichEdit1", "RichEdit2", "ListBox1", "ListBox2", "PopupMenu1",
+                             "Copy2", "ClearTRcomparison1", "Sourcetexts1", "Interfacelanguage1", "View1"})
+        EXPECT_NE(form1->findChild<QObject*>(name), nullptr) << name;
+}
+
+TEST_F(WindowTest, ChoosingAnEditionLoadsItsSideOnly)
+{
+    Open();
+    Choose("Left", "Right");
+    EXPECT_EQ(form1->ListBox1->Count(), 6);
+    EXPECT_EQ(form1->ListBox2->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(form1->cb2->toolTip(), "Right text");
+    EXPECT_EQ(form1->RichEdit1->font().family(), "DejaVu Sans");
+    EXPECT_EQ(form1->ListBox1->font().family(), "DejaVu Sans");
+
+    form1->RichEdit2->AppendLine("kept", TRichEdit::Format(0, false));
+    form1->cb1->setCurrentIndex(form1->cb1->findText("Right"));
+    EXPECT_EQ(form1->ListBox1->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(form1->RichEdit2->Line(0), "kept");
+}
+
+TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
+{
+    Open();
+    Choose("Left", "Right");
+    form1->exactpositions->setChecked(true);
+    Run(1);
+
+    const QStringList left = Lines(form1->RichEdit1);
+    const QStringList right = Lines(form1->RichEdit2);
+    ASSERT_EQ(left.size(), right.size());
+    // Headings at the same lines, a blank line before the second chapter only.
+    EXPECT_EQ(left.indexOf("KATA MARKON 1"), 0);
+    EXPECT_EQ(right.indexOf("KATA MARKON 1"), 0);
+    EXPECT_EQ(left.indexOf("KATA MARKON 2"), right.indexOf("KATA MARKON 2"));
+    EXPECT_EQ(left.at(left.indexOf("KATA MARKON 2") - 1), "");
+    // Each pair starts on the same display line in both panes.
+    for (const char* ref : {" 1:2 ", " 2:1 ", " 2:2 "}) {
+        const auto startsWith = [ref](const QStringList& l) {
+            for (int i = 0; i < l.size(); ++i)
+                if (l[i].startsWith(ref))
+                    return i;
+            return -1;
+        };
+        EXPECT_NE(startsWith(left), -1) << ref;
+        EXPECT_EQ(startsWith(left), startsWith(right)) << ref;
+    }
+
+    // Headings bold dark red; shared words and spaces black, the rest blue.
+    EXPECT_EQ(Colours(form1->RichEdit1, 0), QString(13, 'R'));
+    EXPECT_EQ(Colours(form1->RichEdit2, 0), QString(13, 'R'));
+    //                     " 2:1 kai palin"
+    const QString left21 = "kkkkkkkkkkkkkk";
+    //                      " 2:1 kai eishlyen palin"
+    const QString right21 = "kkkkkkkkkbbbbbbbbkkkkkk";
+    const rtf::Document leftDoc = form1->RichEdit1->ToDocument();
+    int block = -1;
+    for (size_t i = 0; i < leftDoc.paragraphs.size(); ++i)
+        if (!leftDoc.paragraphs[i].empty() && leftDoc.paragraphs[i][0].text.rfind(" 2:1", 0) == 0)
+            block = int(i);
+    ASSERT_NE(block, -1);
+    EXPECT_EQ(Colours(form1->RichEdit1, block), left21);
+    EXPECT_EQ(Colours(form1->RichEdit2, block), right21);
+
+    EXPECT_EQ(form1->Label4->text(), "3");
+    ASSERT_EQ(form2->ListBox1()->count(), 2);
+    EXPECT_EQ(form2->ListBox1()->item(1)->text(), "KATA MARKON 2");
+    EXPECT_TRUE(form1->compare->isVisible());
+    EXPECT_TRUE(form1->cb1->isEnabled());
+    EXPECT_TRUE(form1->exactpositions->isEnabled());
+    EXPECT_EQ(form1->ProgressBar1->value(), 0);
+    EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("r2.rtf")));
+    QFile chapters(dir.filePath("chapters.lst"));
+    ASSERT_TRUE(chapters.open(QIODevice::ReadOnly));
+    EXPECT_EQ(chapters.readAll(), "KATA MARKON 1\r\nKATA MARKON 2\r\n");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(WindowTest, ARunWithoutReportsEmptiesEverythingAndResetsTheCount)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    ASSERT_NE(form1->Label4->text(), "0");
+    Choose("Left", "Left");
+    Run(1);
+    EXPECT_EQ(form1->RichEdit1->LineCount(), 0);
+    EXPECT_EQ(form2->ListBox1()->count(), 0);
+    EXPECT_EQ(form1->Label4->text(), "0");
+    QFile chapters(dir.filePath("chapters.lst"));
+    ASSERT_TRUE(chapters.open(QIODevice::ReadOnly));
+    EXPECT_EQ(chapters.size(), 0);
+}
+
+TEST_F(WindowTest, ResultsComeBackOnceAtTheNextStart)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    const rtf::Document left = form1->RichEdit1->ToDocument();
+    const rtf::Document right = form1->RichEdit2->ToDocument();
+    form1.reset();
+    form2.reset();
+
+    Open();
+    EXPECT_EQ(form1->RichEdit1->ToDocument(), left);
+    EXPECT_EQ(form1->RichEdit2->ToDocument(), right);
+    EXPECT_EQ(form2->ListBox1()->count(), 2);
+
+    // Showing the window again does not load the files again.
+    form1->RichEdit1->Clear();
+    form1->hide();
+    form1->show();
+    QApplication::processEvents();
+    EXPECT_EQ(form1->RichEdit1->LineCount(), 0);
+}
+
+TEST_F(WindowTest, AMissingResultFileLeavesItsPaneEmpty)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    form1.reset();
+    form2.reset();
+    QFile::remove(dir.filePath("r2.rtf"));
+    WriteFile(dir.filePath("r1.rtf"), "plain words\r\nsecond line\r\n");
+    Open();
+    EXPECT_EQ(Lines(form1->RichEdit1), (QStringList{"plain words", "second line"}));
+    EXPECT_EQ(form1->RichEdit2->LineCount(), 0);
+}
+
+TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
+{
+    Open();
+    Choose("Left", "Right");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("r2.rtf")); // a folder cannot be replaced by a file
+    Run(1);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(dir.filePath("r2.rtf")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
+    EXPECT_TRUE(form1->compare->isVisible());
+    EXPECT_TRUE(form1->cb2->isEnabled());
+}
+
+TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
+{
+    // Enough differing verses for a run to outlast one event slice.
+    QByteArray left, right;
+    for (int i = 1; i <= 20000; ++i) {
+        left += " 1:" + QByteArray::number(i) + " alpha beta gamma\r\n";
+        right += " 1:" + QByteArray::number(i) + " alpha delta gamma\r\n";
+    }
+    WriteEdition("Left", "KATA LOUKAN 1\r\n" + left);
+    WriteEdition("Right", "KATA LOUKAN 1\r\n" + right);
+    Open();
+    Choose("Left", "Right");
+    bool sawRunState = false;
+    QTimer::singleShot(0, form1.get(), [&] {
+        sawRunState = form1->compare->isHidden() && !form1->cb1->isEnabled() && !form1->seAmountDiffer->isEnabled();
+        // A pane taking the focus during a run passes it on.
+        form1->RichEdit1->setFocus();
+        QApplication::processEvents();
+        form1->bbStop->click();
+    });
+    Run(1);
+    EXPECT_TRUE(sawRunState);
+    const int found = form1->Label4->text().toInt();
+    EXPECT_GT(found, 0);
+    EXPECT_LT(found, 20000);
+    EXPECT_EQ(form1->ProgressBar1->value(), 0);
+    EXPECT_TRUE(form1->compare->isVisible());
+    EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
+    EXPECT_EQ(form2->ListBox1()->count(), 1);
+}
+
+TEST_F(WindowTest, FocusGuardOnlyActsDuringARun)
+{
+    Open();
+    form1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
+    form1->RichEdit1->setFocus();
+    EXPECT_TRUE(form1->RichEdit1->hasFocus());
+    form1->compare->hide();
+    form1->RichEdit2->setFocus();
+    EXPECT_TRUE(form1->BitBtn1->hasFocus());
+    form1->compare->show();
+}
+
+TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
+{
+    Open();
+    for (const QSize size : {QSize(700, 500), QSize(1013, 640), QSize(1400, 900), QSize(761, 455)}) {
+        form1->resize(size);
+        QApplication::processEvents();
+        EXPECT_LE(std::abs(form1->RichEdit1->ClientWidth() - form1->RichEdit2->ClientWidth()), 1)
+            << size.width() << " " << form1->width() << " " << form1->RichEdit1->width() << " " << form1->RichEdit2->width() << " " << form1->Panel4->width();
+        EXPECT_LE(std::abs(form1->ListBox1->width() - form1->ListBox2->width()), 1) << size.width();
+        EXPECT_EQ(form1->compare->x(), form1->cb1->x() + form1->cb1->width() + 10);
+        EXPECT_EQ(form1->compare->x() + form1->compare->width(), form1->cb2->x() - 10);
+        EXPECT_EQ(form1->bbStop->x(), form1->cb1->x() + form1->cb1->width() + 12);
+        EXPECT_EQ(form1->bbStop->x() + form1->bbStop->width(), form1->cb2->x() - 12);
+    }
+    // Choosers closer than the gaps leave the buttons at their least widths.
+    form1->cb2->move(form1->cb1->x() + form1->cb1->width() + 4, form1->cb2->y());
+    form1->Panel1->AnchorRight(form1->cb2, false, form1->Panel1->width());
+    form1->FormResize();
+    EXPECT_EQ(form1->compare->width(), 7);
+    EXPECT_EQ(form1->bbStop->width(), 5);
+
+    form1->resize(100, 100);
+    QApplication::processEvents();
+    EXPECT_GE(form1->width(), form1->minimumWidth());
+    EXPECT_GE(form1->height(), form1->minimumHeight());
+}
+
+TEST_F(WindowTest, SourceTextsSwitchAndSplitterSnap)
+{
+    Open();
+    EXPECT_TRUE(form1->Sourcetexts1->isChecked());
+    form1->SetPanel8Height(170);
+    form1->Sourcetexts1->trigger();
+    EXPECT_FALSE(form1->Sourcetexts1->isChecked());
+    EXPECT_FALSE(form1->Panel8->isVisible());
+    form1->Sourcetexts1->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(form1->Panel8->isVisible());
+    EXPECT_EQ(form1->Panel8Height(), 100);
+
+    // Dragging the splitter bar to within 30 pixels of the bottom hides the area.
+    QSplitterHandle* handle = form1->Splitter1->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(0, 80)), handle->mapToGlobal(QPointF(grip + QPoint(0, 80))),
+                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &move);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, 80));
+    EXPECT_FALSE(form1->Panel8->isVisible());
+    EXPECT_FALSE(form1->Sourcetexts1->isChecked());
+}
+
+TEST_F(WindowTest, PagingKeysInTheLeftPaneMoveTheRightPaneToo)
+{
+    Open();
+    for (int i = 0; i < 300; ++i) {
+        form1->RichEdit1->AppendLine(QString("left %1").arg(i), TRichEdit::Format(0, false));
+        form1->RichEdit2->AppendLine(QString("right %1").arg(i), TRichEdit::Format(0, false));
+    }
+    form1->RichEdit1->moveCursor(QTextCursor::Start);
+    form1->RichEdit2->moveCursor(QTextCursor::Start);
+    QTest::keyClick(form1->RichEdit1, Qt::Key_PageDown);
+    EXPECT_GT(form1->RichEdit1->FirstVisibleLine(), 0);
+    EXPECT_GT(form1->RichEdit2->FirstVisibleLine(), 0);
+
+    const int rightBefore = form1->RichEdit2->FirstVisibleLine();
+    const int leftBefore = form1->RichEdit1->FirstVisibleLine();
+    QTest::keyClick(form1->RichEdit2, Qt::Key_PageDown);
+    EXPECT_GT(form1->RichEdit2->FirstVisibleLine(), rightBefore);
+    EXPECT_EQ(form1->RichEdit1->FirstVisibleLine(), leftBefore);
+
+    // Other keys stay in their pane.
+    const QString rightText = form1->RichEdit2->Line(0);
+    QTest::keyClick(form1->RichEdit1, Qt::Key_X);
+    EXPECT_EQ(form1->RichEdit2->Line(0), rightText);
+}
+
+TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    const QByteArray savedLeft = [&] {
+        QFile f(dir.filePath("r1.rtf"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+
+    form1->RichEdit2->Select(0, 13);
+    form1->Copy1->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "KATA MARKON 1");
+
+    form1->ClearTRcomparison1->trigger();
+    EXPECT_EQ(form1->RichEdit1->LineCount(), 0);
+    EXPECT_GT(form1->RichEdit2->LineCount(), 0);
+    EXPECT_EQ(form2->ListBox1()->count(), 2);
+    QFile f(dir.filePath("r1.rtf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), savedLeft);
+}
+
+TEST_F(WindowTest, TheChapterButtonShowsTheNavigatorAndBringsItForward)
+{
+    Open();
+    EXPECT_FALSE(form2->isVisible());
+    form1->BitBtn1->click();
+    EXPECT_TRUE(form2->isVisible());
+    const QPoint placed = form2->pos();
+    form2->move(placed + QPoint(5, 5));
+    form1->BitBtn1->click();
+    EXPECT_EQ(form2->pos(), placed + QPoint(5, 5)); // already open: not placed anew
+    form2->close();
+    EXPECT_FALSE(form2->isVisible());
+}
+
+} // namespace

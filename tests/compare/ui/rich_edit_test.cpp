@@ -1,0 +1,170 @@
+#include "compare/ui/rich_edit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using synopter::TRichEdit;
+namespace rtf = synopter::rtf;
+
+namespace {
+
+// A shown, sized pane: line wrapping needs a laid-out widget.
+class PaneTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QFont f("DejaVu Sans Mono");
+        f.setPixelSize(16);
+        pane.setFont(f);
+        pane.resize(300, 200);
+        pane.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    }
+
+    void Append(const QString& text) { pane.AppendLine(text, TRichEdit::Format(0, false)); }
+
+    // A paragraph far wider than the pane.
+    static QString LongLine() { return QString("word ").repeated(60).trimmed(); }
+
+    TRichEdit pane;
+};
+
+TEST_F(PaneTest, CountsDisplayLinesNotTheFinalEmptyOne)
+{
+    EXPECT_EQ(pane.LineCount(), 0);
+    Append("ab");
+    EXPECT_EQ(pane.LineCount(), 1);
+    EXPECT_EQ(pane.TextLength(), 4); // the line break counts two
+    Append("");
+    EXPECT_EQ(pane.LineCount(), 2);
+    Append(LongLine());
+    const int wrapped = pane.LineCount() - 2;
+    EXPECT_GT(wrapped, 1);
+
+    QString joined;
+    for (int i = 2; i < pane.LineCount(); ++i)
+        joined += pane.Line(i);
+    EXPECT_EQ(joined.simplified(), LongLine());
+    EXPECT_EQ(pane.Line(pane.LineCount()), QString());
+
+    pane.Clear();
+    EXPECT_EQ(pane.LineCount(), 0);
+    EXPECT_EQ(pane.TextLength(), 0);
+}
+
+TEST_F(PaneTest, LineCountsFollowTheWidth)
+{
+    Append(LongLine());
+    const int narrow = pane.LineCount();
+    pane.resize(900, 200);
+    QApplication::processEvents();
+    EXPECT_LT(pane.LineCount(), narrow);
+}
+
+TEST_F(PaneTest, SelectsByPositionsCountingBreaksAsTwo)
+{
+    Append("ab");
+    Append("cdef");
+    // "ab" CR LF "cdef" CR LF: "cdef" starts at 4.
+    EXPECT_EQ(pane.TextLength(), 10);
+    pane.Select(4 + 1, 2);
+    EXPECT_EQ(pane.textCursor().selectedText(), "de");
+    pane.Select(0, 2);
+    EXPECT_EQ(pane.textCursor().selectedText(), "ab");
+}
+
+TEST_F(PaneTest, ColoursAndBoldensTheSelectionOrTheInsertionPoint)
+{
+    Append("abcdef");
+    pane.Select(2, 3);
+    pane.SetColour(0xFF0000);
+    pane.SetBold(true);
+    const rtf::Document doc = pane.ToDocument();
+    ASSERT_EQ(doc.paragraphs.size(), 2u);
+    const rtf::Paragraph expected = {{"ab", 0, false}, {"cde", 0xFF0000, true}, {"f", 0, false}};
+    EXPECT_EQ(doc.paragraphs[0], expected);
+
+    pane.Select(pane.TextLength(), 0);
+    pane.SetColour(128);
+    pane.insertPlainText("x");
+    EXPECT_EQ(pane.ToDocument().paragraphs.back(), (rtf::Paragraph{{"x", 128, false}}));
+}
+
+TEST_F(PaneTest, ReplacesOneDisplayLine)
+{
+    Append("first");
+    Append("second");
+    pane.ReplaceLine(1, "2nd");
+    EXPECT_EQ(pane.Line(0), "first");
+    EXPECT_EQ(pane.Line(1), "2nd");
+    pane.ReplaceLine(5, "ignored");
+    EXPECT_EQ(pane.LineCount(), 2);
+}
+
+TEST_F(PaneTest, ScrollsByDisplayLinesAndStopsAtTheEnds)
+{
+    for (int i = 0; i < 200; ++i)
+        Append(QString("line %1").arg(i));
+    QApplication::processEvents();
+    EXPECT_EQ(pane.FirstVisibleLine(), 0);
+    pane.ScrollLines(10);
+    EXPECT_EQ(pane.FirstVisibleLine(), 10);
+    pane.ScrollLines(-3);
+    EXPECT_EQ(pane.FirstVisibleLine(), 7);
+    pane.ScrollLines(-1000);
+    EXPECT_EQ(pane.FirstVisibleLine(), 0);
+    pane.ScrollLines(100000);
+    const int last = pane.FirstVisibleLine();
+    EXPECT_GT(last, 150);
+    EXPECT_EQ(pane.verticalScrollBar()->value(), pane.verticalScrollBar()->maximum());
+    pane.ScrollToLine(42);
+    EXPECT_EQ(pane.FirstVisibleLine(), 42);
+}
+
+TEST_F(PaneTest, FindsTheLastLineEqualToAText)
+{
+    Append("KATA MARKON 1");
+    Append(" 1:1 arch");
+    Append("KATA MARKON 1");
+    Append("KATA MARKON 1 ");
+    EXPECT_EQ(pane.LastLineEqualTo("KATA MARKON 1"), 2);
+    EXPECT_EQ(pane.LastLineEqualTo("kata markon 1"), -1);
+    EXPECT_EQ(pane.LastLineEqualTo("KATA MARKON"), -1);
+}
+
+TEST_F(PaneTest, DocumentsRoundTripWithEveryAttribute)
+{
+    rtf::Document doc;
+    doc.paragraphs = {{{"KATA IWANNHN 3", 128, true}},
+                      {{" 3:16 ", 0, false}, {"outwv", 0xFF0000, false}, {" gar", 0, false}},
+                      {{"\xe9\xff", 0x123456, false}},
+                      {}};
+    pane.FromDocument(doc);
+    EXPECT_EQ(pane.ToDocument(), doc);
+    EXPECT_EQ(pane.LineCount(), 3);
+    EXPECT_EQ(pane.Line(1), " 3:16 outwv gar");
+}
+
+TEST_F(PaneTest, MenuShortcutsWinOverEditingKeys)
+{
+    Append("alpha beta");
+    bool cleared = false;
+    auto* clear = new QAction(&pane);
+    clear->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    clear->setShortcutContext(Qt::WidgetShortcut);
+    QObject::connect(clear, &QAction::triggered, [&] { cleared = true; });
+    pane.addAction(clear);
+    pane.activateWindow();
+    pane.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pane));
+    pane.Select(0, 0);
+    QTest::keyClick(&pane, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_TRUE(cleared);
+    EXPECT_EQ(pane.Line(0), "alpha beta"); // no word was deleted
+}
+
+} // namespace
