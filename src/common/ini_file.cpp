@@ -155,9 +155,10 @@ std::optional<int> IniFile::ParseInteger(std::string_view text)
             return std::nullopt;
         return negative ? int(-std::int64_t(value)) : int(value);
     }
-    // Hexadecimal fills all 32 bits: $FFFFFFFF is -1.
-    const auto bits = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-    return negative ? -bits : bits;
+    // Hexadecimal fills all 32 bits: $FFFFFFFF is -1. Negated as unsigned, so
+    // that -$80000000 is the smallest int rather than an overflow.
+    const auto bits = static_cast<std::uint32_t>(value);
+    return static_cast<std::int32_t>(negative ? 0u - bits : bits);
 }
 
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int def) const
@@ -177,12 +178,19 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
 {
     std::string entry = std::string(key) + "=" + std::string(value);
     const std::vector<Line> before = lines_;
-    if (!lines_.empty() && lines_.back().end.empty())
-        lines_.back().end = newline_;
+    // A final line without a line end gets one only when a line goes after it.
+    const auto endLastLine = [this] {
+        if (!lines_.empty() && lines_.back().end.empty())
+            lines_.back().end = newline_;
+    };
 
     const auto loc = Locate(section, key);
     if (!loc) {
-        lines_.push_back({"[" + std::string(section) + "]", newline_});
+        endLastLine();
+        std::string header = "[";
+        header += section;
+        header += ']';
+        lines_.push_back({std::move(header), newline_});
         lines_.push_back({std::move(entry), newline_});
     } else if (loc->keyLine) {
         lines_[*loc->keyLine].text = std::move(entry);
@@ -191,6 +199,8 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         size_t at = loc->sectionEnd;
         while (at > loc->sectionLine + 1 && ascii::Trim(lines_[at - 1].text).empty())
             --at;
+        if (at == lines_.size())
+            endLastLine();
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(entry), newline_});
     }
     try {

@@ -6,24 +6,33 @@ namespace synopter {
 
 std::vector<std::string> SplitLines(std::string_view text)
 {
+    if (text.empty()) // data() may be null, which memchr must not see
+        return {};
     if (const void* nul = std::memchr(text.data(), '\0', text.size()))
         text = text.substr(0, static_cast<const char*>(nul) - text.data());
 
+    // memchr finds the next CR and the next LF far faster than a byte loop; an
+    // edition text of 8221 lines is split on every start of the program.
+    const char* const end = text.data() + text.size();
+    const auto next = [end](const char* from, char c) {
+        const void* hit = std::memchr(from, c, static_cast<size_t>(end - from));
+        return hit ? static_cast<const char*>(hit) : end;
+    };
     std::vector<std::string> lines;
-    size_t start = 0;
-    size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(text.substr(start, i - start));
-            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
+    const char* p = text.data();
+    const char* cr = next(p, '\r');
+    const char* lf = next(p, '\n');
+    while (p < end) {
+        if (cr < p)
+            cr = next(p, '\r');
+        if (lf < p)
+            lf = next(p, '\n');
+        const char* lineEnd = cr < lf ? cr : lf;
+        lines.emplace_back(p, lineEnd);
+        if (lineEnd == end)
+            break;
+        p = lineEnd + ((*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n') ? 2 : 1);
     }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
     return lines;
 }
 

@@ -1,0 +1,264 @@
+#include "app/cli/compare_report.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace synopter::cli {
+
+namespace {
+
+constexpr std::string_view kBlue = "\x1b[34m";
+constexpr std::string_view kDefaultColour = "\x1b[39m";
+
+void AppendLatin1Char(std::string& out, unsigned char c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// For reading on a terminal: control bytes (C0, DEL and the C1 range) would
+// drive the terminal instead of showing, so they appear as '?'.
+void AppendShown(std::string& out, std::string_view bytes)
+{
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0))
+            out += '?';
+        else
+            AppendLatin1Char(out, c);
+    }
+}
+
+void AppendNumber(std::string& out, size_t value)
+{
+    char digits[24];
+    char* p = digits + sizeof digits;
+    do {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    out.append(p, digits + sizeof digits);
+}
+
+// "[[start, length], ...]"; returns the sum of the lengths.
+size_t AppendRuns(std::string& out, const std::vector<Run>& runs)
+{
+    size_t total = 0;
+    out += '[';
+    for (size_t i = 0; i < runs.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        out += '[';
+        AppendNumber(out, runs[i].first);
+        out += ", ";
+        AppendNumber(out, runs[i].second);
+        out += ']';
+        total += runs[i].second;
+    }
+    out += ']';
+    return total;
+}
+
+} // namespace
+
+void UnmatchedRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
+{
+    runs.clear();
+    const size_t inMask = std::min(length, mask.size());
+    const std::uint8_t* const bytes = mask.data();
+    size_t i = 0;
+    while (i < inMask) {
+        // Matched stretches are the long ones: let memchr skip them.
+        const void* zero = std::memchr(bytes + i, 0, inMask - i);
+        if (!zero) {
+            i = inMask;
+            break;
+        }
+        const size_t start = static_cast<size_t>(static_cast<const std::uint8_t*>(zero) - bytes);
+        i = start;
+        while (i < inMask && bytes[i] == 0)
+            ++i;
+        if (i == inMask && inMask < length)
+            i = length; // the unmarked tail joins this stretch
+        runs.emplace_back(start, i - start);
+    }
+    if (i < length)
+        runs.emplace_back(i, length - i);
+}
+
+void AppendLatin1AsUtf8(std::string& out, std::string_view bytes)
+{
+    for (const char ch : bytes)
+        AppendLatin1Char(out, static_cast<unsigned char>(ch));
+}
+
+namespace {
+
+// True when none of the 8 bytes needs escaping or re-encoding: no control
+// byte, no byte >= 0x80, no quote and no backslash. Each test sets the top bit
+// of a byte that fails it (the classic "has zero byte" trick).
+bool AllPlain(std::uint64_t w)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    const auto hasZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+    const std::uint64_t high = w & kHigh;
+    const std::uint64_t control = (w - 0x20 * kOnes) & ~w & kHigh;
+    const std::uint64_t quote = hasZero(w ^ ('"' * kOnes));
+    const std::uint64_t backslash = hasZero(w ^ ('\\' * kOnes));
+    return (high | control | quote | backslash) == 0;
+}
+
+} // namespace
+
+void AppendJsonString(std::string& out, std::string_view bytes)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    size_t plain = 0; // start of the stretch that goes out as it stands
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        // Verse text is nearly all plain: skip it eight bytes at a time.
+        while (i + 8 <= bytes.size()) {
+            std::uint64_t w;
+            std::memcpy(&w, bytes.data() + i, 8);
+            if (!AllPlain(w))
+                break;
+            i += 8;
+        }
+        if (i >= bytes.size())
+            break;
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\')
+            continue;
+        out.append(bytes.data() + plain, i - plain);
+        plain = i + 1;
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else {
+            AppendLatin1Char(out, c);
+        }
+    }
+    out.append(bytes.data() + plain, bytes.size() - plain);
+    out += '"';
+}
+
+Report::Report(std::FILE* sink) : sink_(sink)
+{
+    if (sink_)
+        out_.reserve(kBlockSize + kBlockSize / 4);
+}
+
+bool Report::Flush()
+{
+    if (sink_ && !out_.empty()) {
+        if (!failed_ && std::fwrite(out_.data(), 1, out_.size(), sink_) != out_.size())
+            failed_ = true;
+        out_.clear();
+    }
+    return !failed_;
+}
+
+void JsonReport::AppendVersePair(const std::string& right, const std::string& left,
+                                 const MatchMask& rightMask, const MatchMask& leftMask)
+{
+    out_ += "{\"line\": ";
+    AppendNumber(out_, line_);
+    out_ += ", \"chapter\": ";
+    AppendJsonString(out_, chapter_);
+    out_ += ", \"right\": ";
+    AppendJsonString(out_, right);
+    out_ += ", \"left\": ";
+    AppendJsonString(out_, left);
+
+    // The counts are the sums of the stretches, so the stretches come first.
+    std::string& diffs = diffs_;
+    diffs = ", \"right_diff\": ";
+    UnmatchedRuns(rightMask, right.size(), runs_);
+    const size_t rightUnmatched = AppendRuns(diffs, runs_);
+    diffs += ", \"left_diff\": ";
+    UnmatchedRuns(leftMask, left.size(), runs_);
+    const size_t leftUnmatched = AppendRuns(diffs, runs_);
+
+    out_ += ", \"right_unmatched\": ";
+    AppendNumber(out_, rightUnmatched);
+    out_ += ", \"left_unmatched\": ";
+    AppendNumber(out_, leftUnmatched);
+    out_ += diffs;
+    out_ += "}\n";
+    FlushIfFull();
+}
+
+TextReport::TextReport(std::string leftLabel, std::string rightLabel, bool colour, std::FILE* sink)
+    : Report(sink), colour_(colour)
+{
+    leftLabel_ = "  ";
+    AppendShown(leftLabel_, leftLabel);
+    leftLabel_ += ':';
+    rightLabel_ = "  ";
+    AppendShown(rightLabel_, rightLabel);
+    rightLabel_ += ':';
+    // Both texts start in the same column, whatever the lengths of the names
+    // (one byte is one character).
+    const size_t width = std::max(leftLabel.size(), rightLabel.size());
+    leftPadding_ = width - leftLabel.size();
+    rightPadding_ = width - rightLabel.size();
+}
+
+void TextReport::AppendHeading(const std::string& heading)
+{
+    Report::AppendHeading(heading);
+    AppendShown(out_, heading);
+    out_ += '\n';
+}
+
+void TextReport::AppendVersePair(const std::string& right, const std::string& left,
+                                 const MatchMask& rightMask, const MatchMask& leftMask)
+{
+    AppendLabelled(leftLabel_, leftPadding_, left, leftMask);
+    AppendLabelled(rightLabel_, rightPadding_, right, rightMask);
+    FlushIfFull();
+}
+
+void TextReport::AppendLabelled(const std::string& label, size_t padding, const std::string& line,
+                                const MatchMask& mask)
+{
+    out_ += label;
+    if (line.empty()) { // a line past the end of the shorter edition
+        out_ += '\n';
+        return;
+    }
+    out_.append(padding, ' ');
+    // Verse lines bring their own leading space; anything else gets one.
+    if (line.front() != ' ')
+        out_ += ' ';
+    const std::string_view text = line;
+    size_t done = 0;
+    UnmatchedRuns(mask, line.size(), runs_);
+    for (const Run& run : runs_) {
+        AppendShown(out_, text.substr(done, run.first - done));
+        out_ += colour_ ? kBlue : "{";
+        AppendShown(out_, text.substr(run.first, run.second));
+        out_ += colour_ ? kDefaultColour : "}";
+        done = run.first + run.second;
+    }
+    AppendShown(out_, text.substr(done));
+    out_ += '\n';
+}
+
+void TextReport::Finish()
+{
+    AppendNumber(out_, static_cast<size_t>(found_));
+    out_ += " verses differ\n";
+}
+
+} // namespace synopter::cli

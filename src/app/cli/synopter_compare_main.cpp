@@ -1,0 +1,236 @@
+// synopter-compare: the comparison of the main window from the command line.
+// Same editions, same engine, same defaults; results go to stdout.
+
+#include "app/cli/compare_report.h"
+#include "common/error.h"
+#include "common/file_io.h"
+#include "compare/comparison_run.h"
+#include "editions/edition.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace synopter;
+
+constexpr int kBadInput = 2;
+constexpr int kOutputFailed = 1;
+
+constexpr std::string_view kUsage =
+    "Usage: synopter-compare [--threshold N] [--exact] [--format text|json] LEFT RIGHT\n"
+    "\n"
+    "Compares two editions verse by verse, as the COMPARE button does, and writes\n"
+    "every verse pair whose unmatched characters reach the threshold on either side.\n"
+    "\n"
+    "LEFT and RIGHT are edition names from the program directory, or paths to .dat\n"
+    "files (an argument containing '/' or ending in \".dat\" is a path).\n"
+    "\n"
+    "  --threshold N   smallest number of differing characters reported, 1 to 1000 (20)\n"
+    "  --exact         a word that moved to another place counts as a difference\n"
+    "  --format text   chapter headings and labelled verse pairs, differences marked (default)\n"
+    "  --format json   one JSON object per reported pair, one per line\n"
+    "  --help          this text\n"
+    "\n"
+    "JSON fields: line (counted from 0), chapter (\"\" before the first heading),\n"
+    "right, left, right_unmatched, left_unmatched, and right_diff and left_diff, the\n"
+    "unmatched stretches as [start, length] from 0. Text is read as Latin-1 and\n"
+    "written as UTF-8.\n"
+    "\n"
+    "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
+
+struct Options {
+    int threshold = 20;
+    bool exact = false;
+    bool json = false;
+    bool help = false;
+    std::vector<std::string> editions;
+};
+
+// Bad input: the message for stderr.
+struct UsageError {
+    std::string message;
+};
+
+std::optional<int> ParseThreshold(std::string_view text)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || value < 1 || value > 1000)
+        return std::nullopt;
+    return value;
+}
+
+Options ParseArguments(int argc, char** argv)
+{
+    Options options;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
+            options.editions.emplace_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // "--name value" or "--name=value".
+        std::string_view name = arg;
+        std::optional<std::string_view> inlineValue;
+        if (const size_t eq = arg.find('='); eq != std::string_view::npos && arg.starts_with("--")) {
+            name = arg.substr(0, eq);
+            inlineValue = arg.substr(eq + 1);
+        }
+        const auto value = [&]() -> std::string_view {
+            if (inlineValue)
+                return *inlineValue;
+            if (i + 1 >= argc)
+                throw UsageError{"option " + std::string(name) + " needs a value"};
+            return argv[++i];
+        };
+        const auto noValue = [&] {
+            if (inlineValue)
+                throw UsageError{"option " + std::string(name) + " takes no value"};
+        };
+
+        if (name == "--help" || name == "-h") {
+            noValue();
+            options.help = true;
+        } else if (name == "--exact") {
+            noValue();
+            options.exact = true;
+        } else if (name == "--threshold") {
+            const std::string_view text = value();
+            const auto threshold = ParseThreshold(text);
+            if (!threshold)
+                throw UsageError{"threshold \"" + std::string(text) + "\" is not a whole number from 1 to 1000"};
+            options.threshold = *threshold;
+        } else if (name == "--format") {
+            const std::string_view text = value();
+            if (text == "json")
+                options.json = true;
+            else if (text == "text")
+                options.json = false;
+            else
+                throw UsageError{"unknown format \"" + std::string(text) + "\" (use text or json)"};
+        } else {
+            throw UsageError{"unknown option " + std::string(arg) + " (see --help)"};
+        }
+    }
+    if (!options.help && options.editions.size() != 2)
+        throw UsageError{"expected two editions, LEFT and RIGHT, but got " + std::to_string(options.editions.size()) +
+                         " (see --help)"};
+    return options;
+}
+
+struct Edition {
+    std::string label;
+    std::vector<std::string> lines;
+};
+
+// A path to an edition text rather than the name of an edition beside the program.
+bool IsPathArgument(const std::string& arg)
+{
+    return arg.find('/') != std::string::npos || arg.ends_with(".dat");
+}
+
+Edition LoadEdition(const std::string& arg, const std::string& programDir,
+                    const std::vector<std::string>& catalogue)
+{
+    Edition edition;
+    std::string path;
+    if (IsPathArgument(arg)) {
+        path = arg;
+        const size_t slash = arg.rfind('/');
+        edition.label = arg.substr(slash == std::string::npos ? 0 : slash + 1);
+        if (edition.label.ends_with(".dat"))
+            edition.label.resize(edition.label.size() - 4);
+    } else {
+        if (std::find(catalogue.begin(), catalogue.end(), arg) == catalogue.end()) {
+            std::string known;
+            for (const std::string& name : catalogue)
+                known += (known.empty() ? "" : ", ") + name;
+            throw UsageError{"unknown edition \"" + arg + "\" in " + programDir +
+                             (known.empty() ? " (no editions there)" : " (editions: " + known + ")")};
+        }
+        path = EditionTextPath(programDir, arg);
+        edition.label = arg;
+    }
+    try {
+        auto lines = LoadEditionText(path);
+        if (!lines)
+            throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
+        edition.lines = std::move(*lines);
+    } catch (const Error& e) {
+        throw UsageError{e.what()};
+    }
+    return edition;
+}
+
+bool WriteAll(std::string_view bytes)
+{
+    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+}
+
+int Main(int argc, char** argv)
+{
+    Options options;
+    Edition left;
+    Edition right;
+    try {
+        options = ParseArguments(argc, argv);
+        if (options.help)
+            return WriteAll(kUsage) ? 0 : kOutputFailed;
+        const std::string programDir = ProgramDirectory();
+        std::vector<std::string> catalogue;
+        // The catalogue is only needed when an argument names an edition.
+        if (!IsPathArgument(options.editions[0]) || !IsPathArgument(options.editions[1]))
+            catalogue = ListEditions(programDir);
+        left = LoadEdition(options.editions[0], programDir, catalogue);
+        right = LoadEdition(options.editions[1], programDir, catalogue);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "synopter-compare: %s\n", e.message.c_str());
+        return kBadInput;
+    }
+
+    const RunOptions runOptions{options.threshold, options.exact};
+    bool written;
+    if (options.json) {
+        cli::JsonReport report(stdout);
+        ComparisonRun(left.lines, right.lines, runOptions, report);
+        written = report.Flush();
+    } else {
+        cli::TextReport report(left.label, right.label, ::isatty(STDOUT_FILENO) == 1, stdout);
+        ComparisonRun(left.lines, right.lines, runOptions, report);
+        report.Finish();
+        written = report.Flush();
+    }
+    if (!written || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "synopter-compare: cannot write the output: %s\n", std::strerror(errno));
+        return kOutputFailed;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return Main(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "synopter-compare: %s\n", e.what());
+        return kOutputFailed;
+    }
+}

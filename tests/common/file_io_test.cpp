@@ -1,0 +1,162 @@
+#include "common/error.h"
+#include "common/file_io.h"
+#include "common/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <vector>
+
+namespace synopter {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempFolder;
+using namespace std::string_literals;
+
+TEST(ListEntriesWithSuffixTest, MatchesSuffixIgnoringCaseAndSortsIgnoringCase)
+{
+    TempFolder folder;
+    for (const char* name : {"beta.bk", "ALPHA.BK", "gamma.Bk", "delta.dat", "eta.bk.txt", ".hidden.bk",
+                             "Zeta.bk", "a.bk", "A.bk", "bk", ".bk"})
+        folder.Write(name, "");
+    fs::create_directory(folder / "folder.bk");
+    fs::create_directory(folder / "other");
+
+    const std::vector<std::string> expected{".bk", ".hidden.bk", "A.bk", "a.bk", "ALPHA.BK",
+                                            "beta.bk", "folder.bk", "gamma.Bk", "Zeta.bk"};
+    EXPECT_EQ(ListEntriesWithSuffix(folder.Path(), ".bk"), expected);
+    EXPECT_EQ(ListEntriesWithSuffix(folder.Path(), ".DAT"), std::vector<std::string>{"delta.dat"});
+    EXPECT_TRUE(ListEntriesWithSuffix(folder.Path(), ".lng").empty());
+}
+
+TEST(ListEntriesWithSuffixTest, MissingFolderOrFileGivesNothing)
+{
+    TempFolder folder;
+    EXPECT_TRUE(ListEntriesWithSuffix(folder / "absent/", ".bk").empty());
+    folder.Write("file.bk", "");
+    EXPECT_TRUE(ListEntriesWithSuffix(folder / "file.bk", ".bk").empty());
+}
+
+TEST(ReadFileBytesTest, ReadsEveryByte)
+{
+    TempFolder folder;
+    const std::string binary = "a\0b\r\n\xff\x80\x1a"s;
+    EXPECT_EQ(ReadFileBytes(folder.Write("bin", binary)), binary);
+    EXPECT_EQ(ReadFileBytes(folder.Write("empty", "")), "");
+
+    std::string big;
+    for (int i = 0; i < 300000; ++i)
+        big += static_cast<char>(i * 31 % 251);
+    EXPECT_EQ(ReadFileBytes(folder.Write("big", big)), big);
+}
+
+TEST(ReadFileBytesTest, FileWithoutKnownSizeIsReadToTheEnd)
+{
+    // Files under /proc report size 0 but have content.
+    const auto status = ReadFileBytes("/proc/self/status");
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(status->find("Name:"), std::string::npos);
+    EXPECT_NE(status->find("VmSize:"), std::string::npos);
+}
+
+TEST(ReadFileBytesTest, MissingFileIsNoError)
+{
+    TempFolder folder;
+    EXPECT_EQ(ReadFileBytes(folder / "absent.dat"), std::nullopt);
+    EXPECT_EQ(ReadFileBytes(folder / "absent/x.dat"), std::nullopt);
+}
+
+TEST(ReadFileBytesTest, UnreadableEntryThrowsNamingThePath)
+{
+    TempFolder folder;
+    fs::create_directory(folder / "dir.dat");
+    try {
+        ReadFileBytes(folder / "dir.dat");
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find(folder / "dir.dat"), std::string::npos) << e.what();
+    }
+}
+
+TEST(FileExistsTest, FilesAndFolders)
+{
+    TempFolder folder;
+    EXPECT_TRUE(FileExists(folder.Write("x", "1")));
+    EXPECT_TRUE(FileExists(folder.Path()));
+    EXPECT_FALSE(FileExists(folder / "y"));
+}
+
+TEST(WriteFileAtomicallyTest, CreatesAndReplaces)
+{
+    TempFolder folder;
+    const std::string path = folder / "r1.rtf";
+    WriteFileAtomically(path, "first\r\n\0\xff"s);
+    EXPECT_EQ(folder.Read("r1.rtf"), "first\r\n\0\xff"s);
+    WriteFileAtomically(path, "2");
+    EXPECT_EQ(folder.Read("r1.rtf"), "2");
+    WriteFileAtomically(path, "");
+    EXPECT_EQ(folder.Read("r1.rtf"), "");
+    // Nothing but the file itself remains.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(WriteFileAtomicallyTest, KeepsThePermissionsOfTheReplacedFile)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("kelvane.ini", "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    WriteFileAtomically(path, "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST(WriteFileAtomicallyTest, FailureThrowsWriteErrorWithFullPath)
+{
+    TempFolder folder;
+    folder.Write("plain", "x");
+    for (const std::string& path : {folder / "absent/r1.rtf", folder / "plain/r1.rtf"}) {
+        try {
+            WriteFileAtomically(path, "bytes");
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const WriteError& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+            EXPECT_EQ(e.path(), path);
+            EXPECT_FALSE(e.reason().empty());
+        }
+    }
+}
+
+TEST(WriteFileAtomicallyTest, FailedWriteKeepsTheOldFile)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("chapters.lst", "KATA 1\r\n");
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved;
+    limit.rlim_cur = 4; // writing more fails with EFBIG, also for root
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_THROW(WriteFileAtomically(path, "a longer content"), WriteError);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(folder.Read("chapters.lst"), "KATA 1\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(ProgramDirectoryTest, IsTheFolderOfTheRunningProgram)
+{
+    const std::string dir = ProgramDirectory();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_EQ(dir.back(), '/');
+    EXPECT_TRUE(fs::equivalent(dir, fs::canonical("/proc/self/exe").parent_path()));
+}
+
+} // namespace
+} // namespace synopter
