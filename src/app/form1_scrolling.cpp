@@ -1,15 +1,88 @@
 #include "app/form1.h"
 
+#include "app/scroll_hooks.h"
+#include "compare/ui/rich_edit.h"
+#include "editions/ui/source_list.h"
+
+#include <QCheckBox>
+
 namespace synopter {
 
-void TForm1::InstallScrollHooks() {}
-void TForm1::HookWndProc_richedit1(int) {}
-void TForm1::HookWndProc_richedit2(int) {}
-void TForm1::HookWndProc_listbox1(int) {}
-void TForm1::HookWndProc_listbox2(int) {}
-void TForm1::SyncScroll_richedit1() {}
-void TForm1::SyncScroll_richedit2() {}
-void TForm1::SyncScroll_listbox1() {}
-void TForm1::SyncScroll_listbox2() {}
+namespace {
+
+// The panes follow each other while the thumb is dragged; the lists only once
+// it is released.
+constexpr unsigned kLastPaneCode = scroll_code::kThumbTrack;
+constexpr unsigned kLastListCode = scroll_code::kThumbPosition;
+
+// The code as a scroll message carries it: the low 16 bits, unsigned.
+unsigned CodeOf(int scrollCode)
+{
+    return static_cast<unsigned>(scrollCode) & 0xFFFFu;
+}
+
+} // namespace
+
+void TForm1::InstallScrollHooks()
+{
+    if (findChild<ScrollHooks*>(QString(), Qt::FindDirectChildrenOnly))
+        return;
+    auto* hooks = new ScrollHooks(this);
+    hooks->Watch(RichEdit1, [this](int code) { HookWndProc_richedit1(code); });
+    hooks->Watch(RichEdit2, [this](int code) { HookWndProc_richedit2(code); });
+    hooks->Watch(ListBox1, [this](int code) { HookWndProc_listbox1(code); });
+    hooks->Watch(ListBox2, [this](int code) { HookWndProc_listbox2(code); });
+}
+
+void TForm1::HookWndProc_richedit1(int scrollCode)
+{
+    if (chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastPaneCode)
+        SyncScroll_richedit1();
+}
+
+void TForm1::HookWndProc_richedit2(int scrollCode)
+{
+    if (chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastPaneCode)
+        SyncScroll_richedit2();
+}
+
+void TForm1::HookWndProc_listbox1(int scrollCode)
+{
+    if (chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastListCode)
+        SyncScroll_listbox1();
+}
+
+void TForm1::HookWndProc_listbox2(int scrollCode)
+{
+    if (chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastListCode)
+        SyncScroll_listbox2();
+}
+
+// Each synchronizer measures both sides again, so a partner that stopped short
+// at the end of its text is brought back in step by the next action.
+
+void TForm1::SyncScroll_richedit1()
+{
+    const int a = RichEdit1->FirstVisibleLine();
+    const int b = RichEdit2->FirstVisibleLine();
+    RichEdit2->ScrollLines(a - b);
+}
+
+void TForm1::SyncScroll_richedit2()
+{
+    const int a = RichEdit1->FirstVisibleLine();
+    const int b = RichEdit2->FirstVisibleLine();
+    RichEdit1->ScrollLines(b - a);
+}
+
+void TForm1::SyncScroll_listbox1()
+{
+    ListBox2->SetTopIndex(ListBox1->TopIndex());
+}
+
+void TForm1::SyncScroll_listbox2()
+{
+    ListBox1->SetTopIndex(ListBox2->TopIndex());
+}
 
 } // namespace synopter

@@ -35,6 +35,27 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     AttachDocument(NewDocument());
+    // An arrow click on the scroll bar moves exactly one display line.
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int action) {
+        if (action == QAbstractSlider::SliderSingleStepAdd || action == QAbstractSlider::SliderSingleStepSub)
+            SnapLineStep(action == QAbstractSlider::SliderSingleStepAdd);
+    });
+}
+
+void TRichEdit::SnapLineStep(bool down)
+{
+    QScrollBar* bar = verticalScrollBar();
+    const int count = LineCount();
+    if (count == 0)
+        return;
+    const int first = FirstVisibleLine();
+    int target;
+    if (down)
+        target = std::min(first + 1, count - 1);
+    else
+        target = (bar->value() > (first == 0 ? 0 : int(LineTop(first) + 0.5))) ? first : std::max(0, first - 1);
+    const int position = target == 0 ? 0 : int(LineTop(target) + 0.5);
+    bar->setSliderPosition(std::clamp(position, bar->minimum(), bar->maximum()));
 }
 
 QTextDocument* TRichEdit::NewDocument()

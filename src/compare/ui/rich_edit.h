@@ -70,6 +70,7 @@ private:
     QTextDocument* NewDocument();
     void AttachDocument(QTextDocument* doc);
     qreal LineTop(int line);
+    void SnapLineStep(bool down);
     QTextLine FindLine(int index, QTextBlock& block);
     int RichToQtPosition(int position) const;
 

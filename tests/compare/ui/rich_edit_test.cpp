@@ -125,6 +125,28 @@ TEST_F(PaneTest, ScrollsByDisplayLinesAndStopsAtTheEnds)
     EXPECT_EQ(pane.FirstVisibleLine(), 42);
 }
 
+TEST_F(PaneTest, ScrollBarArrowsMoveOneDisplayLine)
+{
+    for (int i = 0; i < 50; ++i)
+        Append(QString("line %1").arg(i));
+    Append(LongLine());
+    QApplication::processEvents();
+    QScrollBar* bar = pane.verticalScrollBar();
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(pane.FirstVisibleLine(), 1);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(pane.FirstVisibleLine(), 3);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(pane.FirstVisibleLine(), 2);
+    pane.ScrollToLine(50); // inside the wrapped paragraph too
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(pane.FirstVisibleLine(), 51);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(pane.FirstVisibleLine(), 49);
+}
+
 TEST_F(PaneTest, FindsTheLastLineEqualToAText)
 {
     Append("KATA MARKON 1");

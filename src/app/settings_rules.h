@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace synopter {
+
+// The settings file "kelvane.ini": its place and the rules for the values it
+// holds that do not depend on any window.
+
+inline constexpr const char* kSettingsFileName = "kelvane.ini";
+
+inline std::string SettingsPath(const std::string& programDir)
+{
+    return programDir + kSettingsFileName;
+}
+
+// A restored window that reaches past the bottom (right) screen edge is
+// shortened to end at that edge, but only when that still leaves more than
+// 400 (650) pixels; otherwise it keeps its size. Outer sizes, screen pixels.
+int FitHeightToScreen(int screenHeight, int top, int height);
+int FitWidthToScreen(int screenWidth, int left, int width);
+
+// The threshold as written at close: the spin edit's text as a whole number
+// (blanks around it allowed), 1 when it is not one. Not limited to the range.
+int ThresholdFromText(std::string_view text);
+
+} // namespace synopter

@@ -1,0 +1,464 @@
+#include "app/form1.h"
+#include "language/translate.h"
+#include "app/panel.h"
+#include "app/settings_rules.h"
+#include "editions/ui/source_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QRect& r, std::ostream* os)
+{
+    *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+}
+inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
+QT_END_NAMESPACE
+
+namespace synopter {
+namespace {
+
+// ---- Helpers ---------------------------------------------------------------
+
+// A program directory with a few small editions.
+class ProgramDir {
+public:
+    ProgramDir()
+    {
+        WriteEdition("alpha", {"Matt 1", " verse a1", " verse a2"});
+        WriteEdition("beta", {"Matt 1", " verse b1"});
+    }
+
+    std::string Path() const { return dir_.path().toStdString() + "/"; }
+
+    void Write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(Path() + name, std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(Path() + name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    void WriteEdition(const std::string& name, const std::vector<std::string>& lines) const
+    {
+        Write(name + ".bk", "[English]\r\nInformation=" + name + "\r\n");
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\r\n";
+        Write(name + ".dat", text);
+    }
+    void WriteSettings(const std::string& text) const { Write("kelvane.ini", text); }
+    std::string Settings() const { return Read("kelvane.ini"); }
+    bool HasSettings() const { return QFileInfo::exists(QString::fromStdString(Path() + "kelvane.ini")); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Runs FormCreate and shows the window, as the program entry does.
+void Start(TForm1& form)
+{
+    ASSERT_TRUE(form.FormCreate());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+}
+
+// Closes the window; returns the error it reported, if any.
+std::string CloseAndCatchError(TForm1& form)
+{
+    std::string error;
+    form.ShowMessage = [&](const QString& text, bool critical) {
+        EXPECT_TRUE(critical) << text.toStdString();
+        error = text.toStdString();
+    };
+    form.close();
+    return error;
+}
+
+std::string Line(const std::string& key, long long value)
+{
+    return key + "=" + std::to_string(value) + "\r\n";
+}
+
+// ---- Screen fit ------------------------------------------------------------
+
+struct FitCase {
+    const char* name;
+    int screen;
+    int start;
+    int extent;
+    int expected;
+};
+
+TEST(SettingsRulesTest, HeightFitsTheScreenOnlyWithMoreThan400PixelsOfRoom)
+{
+    const FitCase cases[] = {
+        {"shortened_to_the_bottom_edge", 768, 300, 600, 468},
+        {"room_368_keeps_the_height", 768, 400, 600, 600},
+        {"room_exactly_400_keeps_it", 768, 368, 600, 600},
+        {"room_401_shortens", 768, 367, 600, 401},
+        {"inside_the_screen", 768, 100, 600, 600},
+        {"ending_at_the_edge", 768, 168, 600, 600},
+        {"above_the_screen_top", 768, -100, 900, 868},
+    };
+    for (const FitCase& c : cases)
+        EXPECT_EQ(FitHeightToScreen(c.screen, c.start, c.extent), c.expected) << c.name;
+}
+
+TEST(SettingsRulesTest, WidthFitsTheScreenOnlyWithMoreThan650PixelsOfRoom)
+{
+    const FitCase cases[] = {
+        {"narrowed_to_the_right_edge", 1024, 300, 800, 724},
+        {"room_624_keeps_the_width", 1024, 400, 800, 800},
+        {"room_exactly_650_keeps_it", 1024, 374, 800, 800},
+        {"room_651_narrows", 1024, 373, 800, 651},
+        {"inside_the_screen", 1024, 0, 800, 800},
+        {"no_overflow_at_the_int_limits", 1024, 2147483000, 2147483000, 2147483000},
+    };
+    for (const FitCase& c : cases)
+        EXPECT_EQ(FitWidthToScreen(c.screen, c.start, c.extent), c.expected) << c.name;
+}
+
+TEST(SettingsRulesTest, ThresholdTextAsWrittenAtClose)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"20", 20}, {" 35 ", 35}, {"5000", 5000}, {"0", 0}, {"-4", -4}, {"$10", 16},
+        {"", 1}, {"abc", 1}, {"12a", 1}, {"99999999999", 1},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ThresholdFromText(text), expected) << '"' << text << '"';
+}
+
+// ---- Reading and writing through the window --------------------------------
+
+TEST(SettingsFileTest, FirstStartUsesDesignValuesAndCloseWritesEveryKey)
+{
+    ProgramDir dir;
+    TForm1 form(dir.Path());
+    Start(form);
+    EXPECT_EQ(form.seAmountDiffer->value(), 20);
+    EXPECT_EQ(form.cb1->currentIndex(), -1);
+    EXPECT_EQ(form.cb2->currentIndex(), -1);
+    EXPECT_FALSE(form.chbScrollBoth->isChecked());
+    EXPECT_TRUE(form.Sourcetexts1->isChecked());
+
+    const QRect frame = form.frameGeometry();
+    const std::string expected = "[Init]\r\ndifferences=20\r\nleft=\r\nright=\r\nscrollboth=0\r\n" +
+                                 Line("width", frame.width()) + Line("height", frame.height()) +
+                                 Line("FromTop", frame.top()) + Line("FromLeft", frame.left()) + "source=1\r\n" +
+                                 Line("splitter", form.Panel8Height()) + "[General]\r\nLanguage=\r\n";
+    EXPECT_EQ(CloseAndCatchError(form), "");
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(dir.Settings(), expected);
+}
+
+TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
+{
+    ProgramDir dir;
+    dir.WriteSettings("; kept as it is\r\n"
+                      "[Init]\r\n"
+                      "differences=37\r\n"
+                      "extra=kept\r\n"
+                      "left=BETA\r\n"
+                      "right=Alpha\r\n"
+                      "scrollboth=1\r\n"
+                      "FromTop=40\r\n"
+                      "FromLeft=50\r\n"
+                      "height=450\r\n"
+                      "width=700\r\n"
+                      "source=1\r\n"
+                      "splitter=150\r\n"
+                      "\r\n"
+                      "[Other]\r\n"
+                      "left=not ours\r\n"
+                      "[General]\r\n"
+                      "Language=Deutsch\r\n"
+                      "Font=kept\r\n");
+    TForm1 form(dir.Path());
+    QSignalSpy leftChanges(form.cb1, &QComboBox::currentIndexChanged);
+    QSignalSpy rightChanges(form.cb2, &QComboBox::currentIndexChanged);
+    Start(form);
+
+    EXPECT_EQ(form.seAmountDiffer->value(), 37);
+    EXPECT_EQ(form.cb1->currentText(), "beta");
+    EXPECT_EQ(form.cb2->currentText(), "alpha");
+    // Selected quietly: the window loads both sides itself, once.
+    EXPECT_EQ(leftChanges.count(), 0);
+    EXPECT_EQ(rightChanges.count(), 0);
+    EXPECT_EQ(form.ListBox1->Count(), 2);
+    EXPECT_EQ(form.ListBox2->Count(), 3);
+    EXPECT_TRUE(form.chbScrollBoth->isChecked());
+    EXPECT_EQ(form.frameGeometry(), QRect(50, 40, 700, 450));
+    EXPECT_TRUE(form.Sourcetexts1->isChecked());
+    EXPECT_EQ(form.Panel8Height(), 150);
+
+    // Closing writes back what the window shows; the language is the one in force.
+    CurrentLanguage = "Fran\xe7" "ais";
+    form.seAmountDiffer->setValue(42);
+    form.chbScrollBoth->setChecked(false);
+    form.SetPanel8Height(120);
+    const QRect frame = form.frameGeometry();
+    EXPECT_EQ(CloseAndCatchError(form), "");
+    EXPECT_EQ(dir.Settings(), "; kept as it is\r\n"
+                              "[Init]\r\n"
+                              "differences=42\r\n"
+                              "extra=kept\r\n"
+                              "left=beta\r\n"
+                              "right=alpha\r\n"
+                              "scrollboth=0\r\n" +
+                                  Line("FromTop", frame.top()) + Line("FromLeft", frame.left()) +
+                                  Line("height", frame.height()) + Line("width", frame.width()) +
+                                  "source=1\r\n"
+                                  "splitter=120\r\n"
+                                  "\r\n"
+                                  "[Other]\r\n"
+                                  "left=not ours\r\n"
+                                  "[General]\r\n"
+                                  "Language=Fran\xe7"
+                                  "ais\r\n"
+                                  "Font=kept\r\n");
+
+    // The next run opens the window as it was closed, frame and all, and leaves
+    // the file as it found it.
+    const std::string written = dir.Settings();
+    TForm1 next(dir.Path());
+    Start(next);
+    EXPECT_EQ(next.frameGeometry(), frame);
+    EXPECT_EQ(next.Panel8Height(), 120);
+    CurrentLanguage = "Fran\xe7" "ais";
+    EXPECT_EQ(CloseAndCatchError(next), "");
+    CurrentLanguage.clear();
+    EXPECT_EQ(dir.Settings(), written);
+}
+
+struct ReadCase {
+    const char* name;
+    std::string init;    // lines of [Init]
+    int differences;     // threshold after start-up
+    bool scrollBoth;
+    bool sourceShown;
+    const char* left;    // text of cb1
+};
+
+TEST(SettingsFileTest, InvalidOrMissingValuesFallBackKeyByKey)
+{
+    const ReadCase cases[] = {
+        {"empty_file", "", 20, false, true, ""},
+        {"above_range_limited", "differences=5000\r\n", 1000, false, true, ""},
+        {"zero_limited", "differences=0\r\n", 1, false, true, ""},
+        {"negative_limited", "differences=-7\r\n", 1, false, true, ""},
+        {"hex_threshold", "differences=$30\r\n", 48, false, true, ""},
+        {"not_a_number", "differences=many\r\nscrollboth=1\r\n", 20, true, true, ""},
+        {"empty_number", "differences=\r\n", 20, false, true, ""},
+        {"boolean_any_non_zero", "scrollboth=2\r\n", 20, true, true, ""},
+        {"boolean_not_a_number", "scrollboth=yes\r\nsource=no\r\n", 20, false, true, ""},
+        {"source_hidden", "source=0\r\n", 20, false, false, ""},
+        {"unknown_edition", "left=gamma\r\n", 20, false, true, ""},
+        {"quoted_edition", "left=\"alpha\"\r\n", 20, false, true, "alpha"},
+        {"keys_in_other_case", "LEFT=Alpha\r\nDifferences=9\r\n", 9, false, true, "alpha"},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramDir dir;
+        dir.WriteSettings("[Init]\r\n" + c.init);
+        TForm1 form(dir.Path());
+        Start(form);
+        EXPECT_EQ(form.seAmountDiffer->value(), c.differences);
+        EXPECT_EQ(form.chbScrollBoth->isChecked(), c.scrollBoth);
+        EXPECT_EQ(form.Sourcetexts1->isChecked(), c.sourceShown);
+        EXPECT_EQ(form.Panel8->isVisibleTo(&form), c.sourceShown);
+        EXPECT_EQ(form.cb1->currentText().toStdString(), c.left);
+        EXPECT_EQ(form.ListBox1->Count(), std::string(c.left).empty() ? 0 : 3);
+        EXPECT_EQ(form.cb2->currentIndex(), -1);
+    }
+}
+
+TEST(SettingsFileTest, EditionNamesDifferingInCaseSelectTheFirstInListOrder)
+{
+    ProgramDir dir;
+    dir.WriteEdition("Alpha", {"Matt 1"});
+    dir.WriteSettings("[Init]\r\nleft=ALPHA\r\nright=alpha\r\n");
+    TForm1 form(dir.Path());
+    Start(form);
+    int first = -1;
+    for (int i = 0; i < form.cb1->count() && first < 0; ++i)
+        if (form.cb1->itemText(i).toUpper() == "ALPHA")
+            first = i;
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(form.cb1->currentIndex(), first);
+    EXPECT_EQ(form.cb2->currentIndex(), first);
+}
+
+TEST(SettingsFileTest, RestoredWindowIsFittedToThePrimaryScreen)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    ASSERT_GE(screen.height(), 500);
+    ASSERT_GE(screen.width(), 760);
+    struct Case {
+        const char* name;
+        QRect stored;   // left, top, width, height
+        QSize expected; // width, height
+    };
+    const int w = screen.width();
+    const int h = screen.height();
+    const Case cases[] = {
+        {"room_for_both", QRect(w - 700, h - 450, 900, 700), QSize(700, 450)},
+        {"too_little_room_below", QRect(0, h - 390, 700, 600), QSize(700, 600)},
+        {"too_little_room_right", QRect(w - 640, 0, 900, 420), QSize(900, 420)},
+        {"fits_already", QRect(10, 20, 700, 420), QSize(700, 420)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramDir dir;
+        dir.WriteSettings("[Init]\r\n" + Line("FromLeft", c.stored.left()) + Line("FromTop", c.stored.top()) +
+                          Line("width", c.stored.width()) + Line("height", c.stored.height()));
+        TForm1 form(dir.Path());
+        Start(form);
+        // Top and left are used as read.
+        EXPECT_EQ(form.frameGeometry().topLeft(), c.stored.topLeft());
+        EXPECT_EQ(form.frameGeometry().size(), c.expected);
+    }
+}
+
+TEST(SettingsFileTest, RightHandControlsSitTwelvePixelsInAndFollowTheEdge)
+{
+    ProgramDir dir;
+    dir.WriteSettings("[Init]\r\nwidth=720\r\nheight=450\r\n");
+    TForm1 form(dir.Path());
+    Start(form);
+    const auto gaps = [&] {
+        return std::pair(form.Panel1->width() - (form.cb2->x() + form.cb2->width()),
+                         form.Panel2->width() - (form.BitBtn1->x() + form.BitBtn1->width()));
+    };
+    ASSERT_EQ(form.Panel1->width(), form.width());
+    EXPECT_EQ(gaps(), std::pair(12, 12));
+    for (const int width : {form.width() + 40, form.width() - 30}) {
+        form.resize(width, form.height());
+        QApplication::processEvents();
+        ASSERT_EQ(form.Panel1->width(), width);
+        EXPECT_EQ(gaps(), std::pair(12, 12)) << width;
+    }
+}
+
+TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
+{
+    ProgramDir dir;
+    dir.WriteSettings("[Init]\r\nsource=0\r\nsplitter=77\r\n");
+    {
+        TForm1 form(dir.Path());
+        Start(form);
+        EXPECT_FALSE(form.Sourcetexts1->isChecked());
+        EXPECT_FALSE(form.Panel8->isVisible());
+        const QRect frame = form.frameGeometry();
+        CloseAndCatchError(form);
+        // "source" is replaced in place, the new keys follow, the old splitter value stays.
+        EXPECT_EQ(dir.Settings(), "[Init]\r\nsource=0\r\nsplitter=77\r\n"
+                                  "differences=20\r\nleft=\r\nright=\r\nscrollboth=0\r\n" +
+                                      Line("width", frame.width()) + Line("height", frame.height()) +
+                                      Line("FromTop", frame.top()) + Line("FromLeft", frame.left()) +
+                                      "[General]\r\nLanguage=\r\n");
+    }
+    {
+        // Shown again during the next run, the area's height is written at close.
+        TForm1 form(dir.Path());
+        Start(form);
+        EXPECT_FALSE(form.Sourcetexts1->isChecked());
+        form.Sourcetexts1Click();
+        QApplication::processEvents();
+        ASSERT_TRUE(form.Panel8->isVisible());
+        const int height = form.Panel8Height();
+        CloseAndCatchError(form);
+        const std::string text = dir.Settings();
+        EXPECT_NE(text.find("source=1\r\nsplitter=" + std::to_string(height) + "\r\n"), std::string::npos) << text;
+    }
+}
+
+TEST(SettingsFileTest, NothingIsWrittenWhenStartUpNeverReachedTheSettings)
+{
+    ProgramDir dir;
+    TForm1 form(dir.Path());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(CloseAndCatchError(form), "");
+    EXPECT_FALSE(dir.HasSettings());
+}
+
+// ---- Failed writes ---------------------------------------------------------
+
+TEST(SettingsFileTest, UnwritableFileIsReportedAndTheWindowStillCloses)
+{
+    ProgramDir dir;
+    // A folder in place of the file: it reads as empty and cannot be replaced.
+    ASSERT_TRUE(QDir(QString::fromStdString(dir.Path())).mkdir("kelvane.ini"));
+    TForm1 form(dir.Path());
+    Start(form);
+    EXPECT_EQ(CloseAndCatchError(form), "Unable to write to " + dir.Path() + "kelvane.ini");
+    EXPECT_FALSE(form.isVisible());
+}
+
+// Limits the size of files this process may write, for the life of the object.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+TEST(SettingsFileTest, KeysAfterAFailedWriteAreNotWritten)
+{
+    ProgramDir dir;
+    const std::string before = "[Init]\r\n[Notes]\r\nn=" + std::string(500, 'x') + "\r\n";
+    dir.WriteSettings(before);
+    TForm1 form(dir.Path());
+    Start(form);
+    // Room for "differences" and "left", not for "right".
+    const std::string firstTwo = "differences=20\r\nleft=\r\n";
+    std::string message;
+    {
+        FileSizeLimit limit(before.size() + firstTwo.size() + 3);
+        message = CloseAndCatchError(form);
+    }
+    EXPECT_EQ(message, "Unable to write to " + dir.Path() + "kelvane.ini");
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(dir.Settings(), "[Init]\r\n" + firstTwo + "[Notes]\r\nn=" + std::string(500, 'x') + "\r\n");
+}
+
+} // namespace
+} // namespace synopter
