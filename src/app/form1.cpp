@@ -142,7 +142,14 @@ TForm1::TForm1(std::string programDir) : programDir_(std::move(programDir))
                    CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, menuBar(),
                    View1, Sourcetexts1, Interfacelanguage1};
 
-    panes_ = std::make_unique<ResultPanes>(RichEdit1, RichEdit2, Panel4, programDir_);
+    panes_ = std::make_unique<ResultPanes>(
+        RichEdit1, RichEdit2, Panel4, [this](int width) { Panel7->SetAlignedWidth(Panel4, width); }, programDir_);
+    ShowMessage = [this](const QString& text, bool critical) {
+        if (critical)
+            QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
+        else
+            QMessageBox::warning(this, QApplication::applicationDisplayName(), text);
+    };
 }
 
 TForm1::~TForm1() = default;
@@ -274,14 +281,10 @@ void TForm1::BuildWorkArea(QWidget* central)
     p3->addWidget(Splitter1);
 
     Panel7 = new TPanel("Panel7", Splitter1);
-    auto* p7 = new QHBoxLayout(Panel7);
-    p7->setContentsMargins(0, 0, 0, 0);
-    p7->setSpacing(0);
     Panel4 = new TPanel("Panel4", Panel7);
-    Panel4->setFixedWidth(400);
     Panel5 = new TPanel("Panel5", Panel7);
-    p7->addWidget(Panel4);
-    p7->addWidget(Panel5, 1);
+    Panel7->AlignLeft(Panel4, 400);
+    Panel7->AlignClient(Panel5);
 
     const auto pane = [&](const char* name, TPanel* panel) {
         auto* edit = new TRichEdit(panel);
@@ -291,9 +294,7 @@ void TForm1::BuildWorkArea(QWidget* central)
         p.setColor(QPalette::Base, QColor(251, 251, 242));
         edit->setPalette(p);
         SetHint(edit, QString(), false);
-        auto* l = new QVBoxLayout(panel);
-        l->setContentsMargins(0, 0, 0, 0);
-        l->addWidget(edit);
+        panel->AlignClient(edit);
         edit->verticalScrollBar()->setSingleStep(QFontMetrics(edit->font()).lineSpacing());
         return edit;
     };
@@ -304,9 +305,6 @@ void TForm1::BuildWorkArea(QWidget* central)
     connect(RichEdit2, &TRichEdit::Entered, this, [this] { RichEdit2Enter(); });
 
     Panel8 = new TPanel("Panel8", Splitter1);
-    auto* p8 = new QHBoxLayout(Panel8);
-    p8->setContentsMargins(0, 0, 0, 0);
-    p8->setSpacing(0);
     const auto list = [&](const char* name) {
         auto* l = new TListBox(Panel8);
         l->setObjectName(name);
@@ -317,9 +315,8 @@ void TForm1::BuildWorkArea(QWidget* central)
     };
     ListBox2 = list("ListBox2");
     ListBox1 = list("ListBox1");
-    ListBox1->setFixedWidth(400);
-    p8->addWidget(ListBox1);
-    p8->addWidget(ListBox2, 1);
+    Panel8->AlignLeft(ListBox1, 400);
+    Panel8->AlignClient(ListBox2);
 
     Splitter1->addWidget(Panel7);
     Splitter1->addWidget(Panel8);
@@ -395,14 +392,24 @@ void TForm1::Guarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& e) {
-        QMessageBox::critical(this, QApplication::applicationDisplayName(), QString::fromLocal8Bit(e.what()));
+        ShowMessage(QString::fromLocal8Bit(e.what()), true);
     }
 }
 
 bool TForm1::FormCreate()
 {
-    if (!StartupLanguageStep())
+    // Cancelled: the program ends. A failure (the choice could not be stored)
+    // is shown and the rest of the creation is skipped; the program goes on.
+    bool cancelled = false;
+    bool settled = false;
+    Guarded([&] {
+        cancelled = !StartupLanguageStep();
+        settled = true;
+    });
+    if (cancelled)
         return false;
+    if (!settled)
+        return true;
     QCoreApplication::processEvents();
     InstallScrollHooks();
     FillEditionLists();
@@ -498,11 +505,11 @@ void TForm1::FormResize()
     const int l = ClientWidth(ListBox1);
     const int r = ClientWidth(ListBox2);
     if (l - r > 1)
-        ListBox1->setFixedWidth(ListBox1->width() - (l - r) / 2);
+        Panel8->SetAlignedWidth(ListBox1, ListBox1->width() - (l - r) / 2);
     const int l2 = ClientWidth(ListBox1);
     const int r2 = ClientWidth(ListBox2);
     if (r2 - l2 > 1)
-        ListBox1->setFixedWidth(ListBox1->width() + (r2 - l2) / 2);
+        Panel8->SetAlignedWidth(ListBox1, ListBox1->width() + (r2 - l2) / 2);
 
     const int left = cb1->x() + cb1->width() + 10;
     compare->setGeometry(left, compare->y(), std::max(7, cb2->x() - left - 10), compare->height());
@@ -752,7 +759,7 @@ void TForm1::SaveResultFiles()
     QString text = "The results could not be saved:";
     for (const std::string& f : failures)
         text += "\n" + QString::fromLocal8Bit(f.c_str());
-    QMessageBox::warning(this, QApplication::applicationDisplayName(), text);
+    ShowMessage(text, false);
 }
 
 } // namespace synopter

@@ -115,6 +115,10 @@ public:
     QAction* Sourcetexts1 = nullptr;
     QAction* Interfacelanguage1 = nullptr;
 
+    // Shows an error (critical) or a warning to the user; tests replace it to
+    // see the message without a modal box.
+    std::function<void(const QString& text, bool critical)> ShowMessage;
+
     // How often a run lets the window breathe; Stop is honoured at the next step.
     static constexpr int kEventSliceMs = 16;
 

@@ -1,14 +1,31 @@
 #include "app/form1.h"
 
+#include "chapters/form2.h"
+#include "language/translate.h"
+#include "language/ui/form8.h"
+#include "language/ui/translate_form.h"
+
 namespace synopter {
 
 bool TForm1::StartupLanguageStep()
 {
+    TForm8* dialog = LanguageDialogOf(this, programDir_);
+    if (!SettleStartupLanguage(*dialog, programDir_))
+        return false;
+    TranslateForm(*this, Components(), programDir_);
     return true;
 }
 
 void TForm1::Interfacelanguage1Click()
 {
+    TForm8* dialog = LanguageDialogOf(this, programDir_);
+    // Closing the dialog without OK keeps the language in force and the
+    // session running.
+    if (!ChangeLanguage(*dialog, programDir_))
+        return;
+    TranslateForm(*this, Components(), programDir_);
+    if (TForm2* chapters = ChapterWindow())
+        chapters->Translate();
 }
 
 } // namespace synopter

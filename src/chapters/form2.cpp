@@ -1,14 +1,45 @@
 #include "chapters/form2.h"
 
 #include "chapters/chapter_list.h"
+#include "language/ui/translate_form.h"
 
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace synopter {
+
+namespace {
+
+// Every chapter line is as high as designed, whatever the font's own spacing.
+class ItemHeightDelegate : public QStyledItemDelegate {
+public:
+    ItemHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(height_);
+        return size;
+    }
+
+private:
+    int height_;
+};
+
+QMargins FrameMargins(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+} // namespace
 
 TForm2::TForm2(QWidget* mainWindow, std::string programDir, GoToChapter goToChapter)
     : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), programDir_(std::move(programDir)),
@@ -16,6 +47,8 @@ TForm2::TForm2(QWidget* mainWindow, std::string programDir, GoToChapter goToChap
 {
     setObjectName("Form2");
     setWindowTitle("Chapters");
+    // Closing only hides the navigator; the list stays for the next showing.
+    setAttribute(Qt::WA_QuitOnClose, false);
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
     setFont(font);
@@ -28,6 +61,7 @@ TForm2::TForm2(QWidget* mainWindow, std::string programDir, GoToChapter goToChap
     QFont listFont("Riruzi");
     listFont.setPixelSize(13);
     listBox1_->setFont(listFont);
+    listBox1_->setItemDelegate(new ItemHeightDelegate(14, listBox1_));
     QPalette pal = listBox1_->palette();
     pal.setColor(QPalette::Base, QColor(245, 245, 245));
     pal.setColor(QPalette::Text, QColor(0, 0, 128));
@@ -36,7 +70,22 @@ TForm2::TForm2(QWidget* mainWindow, std::string programDir, GoToChapter goToChap
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(listBox1_);
 
-    connect(listBox1_, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(); });
+    // A double click anywhere in the list acts on the selected item, as on a
+    // classic list box, not only one on an item.
+    listBox1_->viewport()->installEventFilter(this);
+}
+
+QList<QObject*> TForm2::Components() const
+{
+    return {listBox1_};
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event)
+{
+    // The first click of a double click has already selected its item.
+    if (watched == listBox1_->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        ListBox1DblClick();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm2::ClearChapters()
@@ -61,8 +110,20 @@ std::vector<std::string> TForm2::Chapters() const
 void TForm2::FormCreate()
 {
     listBox1_->clear();
-    for (const std::string& label : LoadChapterList(programDir_ + "chapters.lst"))
-        AddChapter(label);
+    try {
+        for (const std::string& label : LoadChapterList(programDir_ + "chapters.lst"))
+            AddChapter(label);
+    } catch (const std::exception& e) {
+        // A list that exists but cannot be read is reported; the window stays as built.
+        QMessageBox::critical(mainWindow_, QGuiApplication::applicationDisplayName(), QString::fromLocal8Bit(e.what()));
+        return;
+    }
+    Translate();
+}
+
+void TForm2::Translate()
+{
+    TranslateForm(*this, Components(), programDir_);
 }
 
 void TForm2::ListBox1DblClick()
@@ -78,10 +139,14 @@ void TForm2::FormShow()
     const QRect main = mainWindow_->frameGeometry();
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int screenWidth = screen ? screen->geometry().width() : 1024;
-    const QRect own = frameGeometry();
-    const int frameExtraHeight = own.height() - height();
-    const int left = NavigatorLeft(main.left(), main.width(), own.width(), screenWidth);
-    resize(width(), std::max(1, main.height() - frameExtraHeight));
+    // Before its first showing the window system has not told us our frame;
+    // the main window's is the best guess, both being decorated alike.
+    QMargins frame = FrameMargins(this);
+    if (frame.isNull())
+        frame = FrameMargins(mainWindow_);
+    const int outerWidth = width() + frame.left() + frame.right();
+    const int left = NavigatorLeft(main.left(), main.width(), outerWidth, screenWidth);
+    resize(width(), std::max(1, main.height() - frame.top() - frame.bottom()));
     move(left, main.top());
 }
 

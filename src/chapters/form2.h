@@ -21,19 +21,25 @@ public:
     TForm2(QWidget* mainWindow, std::string programDir, GoToChapter goToChapter);
 
     QListWidget* ListBox1() const { return listBox1_; }
+    // Owned components in creation order, as the language files address them.
+    QList<QObject*> Components() const;
 
     void ClearChapters();
     void AddChapter(const std::string& label);
     std::vector<std::string> Chapters() const;
 
-    // Runs once at creation: the list of the last run from chapters.lst.
+    // Runs once at creation: the list of the last run from chapters.lst, then
+    // the window's texts in the current language.
     void FormCreate();
+    // Applies the current language to the window (after a change of language).
+    void Translate();
     void ListBox1DblClick();
     // Places the window beside the main window; runs on every showing.
     void FormShow();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* mainWindow_;

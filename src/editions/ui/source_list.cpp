@@ -1,5 +1,6 @@
 #include "editions/ui/source_list.h"
 
+#include <QEvent>
 #include <QScrollBar>
 
 namespace synopter {
@@ -8,6 +9,15 @@ void EditionLinesModel::SetLines(std::vector<std::string> lines)
 {
     beginResetModel();
     lines_ = std::move(lines);
+    endResetModel();
+}
+
+void EditionLinesModel::SetItemHeight(int height)
+{
+    if (height == itemHeight_)
+        return;
+    beginResetModel();
+    itemHeight_ = height;
     endResetModel();
 }
 
@@ -25,7 +35,7 @@ QVariant EditionLinesModel::data(const QModelIndex& index, int role) const
         return QString::fromLatin1(line.data(), qsizetype(line.size()));
     }
     if (role == Qt::SizeHintRole)
-        return QSize(kScrollExtent, kItemHeight);
+        return QSize(kScrollExtent, itemHeight_);
     return {};
 }
 
@@ -43,6 +53,13 @@ TListBox::TListBox(QWidget* parent) : QListView(parent), model_(new EditionLines
 void TListBox::SetLines(std::vector<std::string> lines)
 {
     model_->SetLines(std::move(lines));
+}
+
+void TListBox::changeEvent(QEvent* event)
+{
+    QListView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        model_->SetItemHeight(std::max(EditionLinesModel::kItemHeight, fontMetrics().height()));
 }
 
 int TListBox::TopIndex() const

@@ -23,11 +23,14 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
+    // At least 16 pixels; more when the font needs it, so no descender is cut.
     static constexpr int kItemHeight = 16;
+    void SetItemHeight(int height);
     static constexpr int kScrollExtent = 2000;
 
 private:
     std::vector<std::string> lines_;
+    int itemHeight_ = kItemHeight;
 };
 
 // A source list: one item per line, scrolled an item at a time so that the
@@ -45,6 +48,9 @@ public:
 
     int TopIndex() const;
     void SetTopIndex(int index);
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     EditionLinesModel* model_;

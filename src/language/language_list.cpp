@@ -1,0 +1,30 @@
+#include "language/language_list.h"
+
+#include "common/file_io.h"
+
+namespace synopter {
+
+std::string LanguageName(const std::string& fileName)
+{
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos)
+        return fileName;
+    const std::string extension = fileName.substr(dot);
+    return fileName.substr(0, fileName.find(extension));
+}
+
+std::vector<LanguageFile> ListLanguageFiles(const std::string& programDir)
+{
+    std::vector<LanguageFile> files;
+    for (const std::string& entry : ListEntriesWithSuffix(programDir, ".lng")) {
+        LanguageFile file;
+        file.name = LanguageName(entry);
+        const std::string picture = programDir + file.name + ".bmp";
+        if (FileExists(picture))
+            file.picturePath = picture;
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+} // namespace synopter

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+namespace synopter {
+
+// What the language flows need of the selection dialog and its list.
+class LanguageDialog {
+public:
+    virtual ~LanguageDialog() = default;
+
+    // Rebuilds the list from the program directory; the first entry is selected.
+    virtual void FillLanguageList() = 0;
+    virtual int EntryCount() const = 0;
+    virtual std::string EntryText(int index) const = 0;
+    virtual void SelectEntry(int index) = 0;
+    virtual std::string SelectedText() const = 0;
+    // Shows the dialog modally; true when it was closed with OK.
+    virtual bool ShowModal() = 0;
+};
+
+// Program directory + "kelvane.ini", where [General] "Language" is kept.
+std::string SettingsFilePath(const std::string& programDir);
+
+// Lets the user pick from a list of at least one entry (a single entry is taken
+// without asking), makes it CurrentLanguage and stores it in the settings file.
+// False when the dialog was closed without OK; nothing changes then. A failed
+// write throws WriteError with CurrentLanguage already holding the choice.
+bool ChooseLanguage(LanguageDialog& dialog, const std::string& programDir);
+
+// The start-up step: the stored language when it is still listed, otherwise
+// the user's choice. With no language files nothing is read or written. False
+// when the user cancelled, which ends the program.
+bool SettleStartupLanguage(LanguageDialog& dialog, const std::string& programDir);
+
+// View > "Interface language": the list as the folder holds it now, then the
+// user's choice. False when the user cancelled: the language stays as it was.
+bool ChangeLanguage(LanguageDialog& dialog, const std::string& programDir);
+
+} // namespace synopter

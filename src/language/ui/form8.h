@@ -1,0 +1,59 @@
+#pragma once
+
+#include "language/language_selection.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace synopter {
+
+// The language selection dialog: the language files of the program directory,
+// each with its picture, and an OK button. Its texts are fixed, in English and
+// Russian, and never translated.
+class TForm8 : public QDialog, public LanguageDialog {
+    Q_OBJECT
+
+public:
+    explicit TForm8(std::string programDir, QWidget* parent = nullptr);
+
+    // LanguageDialog
+    void FillLanguageList() override;
+    int EntryCount() const override;
+    std::string EntryText(int index) const override;
+    void SelectEntry(int index) override;
+    std::string SelectedText() const override;
+    bool ShowModal() override;
+
+    bool ChooseLanguage();
+
+    // One height for every entry of the list, in pixels.
+    int EntryHeight() const { return entryHeight_; }
+    void SetEntryHeight(int height);
+
+    // Shows the dialog modally and gives its result; tests put a stand-in here.
+    std::function<int()> execDialog;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::string programDir_;
+    int entryHeight_;
+};
+
+// The main window's language dialog, made on first use (a direct child of
+// `mainWindow` named "Form8") and kept for the rest of the run.
+TForm8* LanguageDialogOf(QWidget* mainWindow, const std::string& programDir);
+
+} // namespace synopter

@@ -1,0 +1,184 @@
+#include "language/ui/translate_form.h"
+
+#include "compare/ui/rich_edit.h"
+#include "language/translate.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QWidget>
+
+#include <memory>
+
+namespace synopter {
+
+namespace {
+
+// Language files hold text in the system's encoding.
+std::string ToBytes(const QString& text)
+{
+    return text.toLocal8Bit().toStdString();
+}
+
+QString FromBytes(const std::string& bytes)
+{
+    return QString::fromLocal8Bit(bytes.data(), qsizetype(bytes.size()));
+}
+
+// A label sizes itself to its caption; a right-aligned one keeps its right edge.
+void FitLabel(QLabel* label)
+{
+    if (label->wordWrap() || (label->parentWidget() && label->parentWidget()->layout()))
+        return;
+    const QRect g = label->geometry();
+    const int width = label->sizeHint().width();
+    const int left = label->alignment() & Qt::AlignRight ? g.right() + 1 - width : g.left();
+    label->setGeometry(left, g.top(), width, g.height());
+}
+
+class QtComponent : public FormComponent {
+public:
+    explicit QtComponent(QObject* object) : object_(object) {}
+
+    bool IsA(ComponentClass c) const override
+    {
+        switch (c) {
+        case ComponentClass::Label:
+            return qobject_cast<QLabel*>(object_) != nullptr;
+        case ComponentClass::BitBtn:
+            return qobject_cast<QPushButton*>(object_) != nullptr;
+        case ComponentClass::SpeedButton:
+            return qobject_cast<QToolButton*>(object_) != nullptr;
+        case ComponentClass::CheckBox:
+            return qobject_cast<QCheckBox*>(object_) != nullptr;
+        case ComponentClass::SpinEdit:
+            return qobject_cast<QSpinBox*>(object_) != nullptr;
+        case ComponentClass::Panel:
+            // Known by name: the panel class belongs to the main window's library.
+            return object_->inherits("synopter::TPanel");
+        case ComponentClass::RichEdit:
+            return qobject_cast<TRichEdit*>(object_) != nullptr;
+        case ComponentClass::PopupMenu:
+            return qobject_cast<QMenu*>(object_) != nullptr;
+        case ComponentClass::MenuItem:
+            return qobject_cast<QAction*>(object_) != nullptr;
+        case ComponentClass::Other:
+            break;
+        }
+        return false;
+    }
+
+    std::string Name() const override { return ToBytes(object_->objectName()); }
+
+    std::string Caption() const override
+    {
+        if (auto* label = qobject_cast<QLabel*>(object_))
+            return ToBytes(label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(object_))
+            return ToBytes(button->text());
+        if (auto* action = qobject_cast<QAction*>(object_))
+            return ToBytes(action->text());
+        return ToBytes(object_->property("caption").toString());
+    }
+
+    void SetCaption(const std::string& caption) override
+    {
+        const QString text = FromBytes(caption);
+        if (auto* label = qobject_cast<QLabel*>(object_)) {
+            if (label->text() != text) {
+                label->setText(text);
+                FitLabel(label);
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(object_)) {
+            button->setText(text);
+        } else if (auto* action = qobject_cast<QAction*>(object_)) {
+            action->setText(text);
+        } else {
+            object_->setProperty("caption", text);
+        }
+    }
+
+    std::string Hint() const override { return ToBytes(object_->property("hint").toString()); }
+
+    void SetHint(const std::string& hint) override
+    {
+        const QString text = FromBytes(hint);
+        object_->setProperty("hint", text);
+        // Controls that show no hint keep the text without displaying it.
+        if (auto* widget = qobject_cast<QWidget*>(object_); widget && widget->property("showHint").toBool())
+            widget->setToolTip(text);
+    }
+
+    int LineCount() override { return pane()->LineCount(); }
+    std::string Line(int index) override { return ToBytes(pane()->Line(index)); }
+
+    void ReplaceLine(int index, const std::string& text) override
+    {
+        // Rewriting a line with its own text would only lose its colours.
+        const QString line = FromBytes(text);
+        if (pane()->Line(index) != line)
+            pane()->ReplaceLine(index, line);
+    }
+
+    std::vector<FormComponent*> PopupItems() override
+    {
+        std::vector<FormComponent*> out;
+        if (auto* menu = qobject_cast<QMenu*>(object_)) {
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator())
+                    continue;
+                items_.push_back(std::make_unique<QtComponent>(action));
+                out.push_back(items_.back().get());
+            }
+        }
+        return out;
+    }
+
+private:
+    TRichEdit* pane() const { return static_cast<TRichEdit*>(object_); }
+
+    QObject* object_;
+    std::vector<std::unique_ptr<QtComponent>> items_;
+};
+
+class QtForm : public TranslatableForm {
+public:
+    QtForm(QWidget& form, const QList<QObject*>& components) : form_(form)
+    {
+        for (QObject* c : components)
+            components_.push_back(std::make_unique<QtComponent>(c));
+    }
+
+    std::string Name() const override { return ToBytes(form_.objectName()); }
+    std::string Caption() const override { return ToBytes(form_.windowTitle()); }
+    void SetCaption(const std::string& caption) override { form_.setWindowTitle(FromBytes(caption)); }
+
+    std::vector<FormComponent*> Components() override
+    {
+        std::vector<FormComponent*> out;
+        for (const auto& c : components_)
+            out.push_back(c.get());
+        return out;
+    }
+
+private:
+    QWidget& form_;
+    std::vector<std::unique_ptr<QtComponent>> components_;
+};
+
+} // namespace
+
+void TranslateForm(QWidget& form, const QList<QObject*>& components, const std::string& programDir)
+{
+    if (CurrentLanguage.empty())
+        return;
+    QtForm adapter(form, components);
+    TranslateForm(adapter, programDir);
+}
+
+} // namespace synopter

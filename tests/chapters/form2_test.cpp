@@ -1,0 +1,209 @@
+#include "chapters/form2.h"
+
+#include "app/form1.h"
+#include "chapters/chapter_list.h"
+#include "compare/ui/rich_edit.h"
+#include "editions/ui/source_list.h"
+#include "common/temp_folder.h"
+#include "language/translate.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace synopter {
+namespace {
+
+std::vector<std::string> Numbered(const std::string& prefix, int count)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back(prefix + std::to_string(i));
+    return lines;
+}
+
+TEST(Form2Test, CreationLoadsTheListAndTranslates)
+{
+    test::TempFolder folder;
+    folder.Write("chapters.lst", "Mt 1\r\nMk 3\r\n");
+    folder.Write("Deutsch.lng", "[Form2]\nForm2=Kapitel\nListBox1=Wrong\n");
+    CurrentLanguage = "Deutsch";
+    QWidget main;
+    TForm2 form2(&main, folder.Path(), nullptr);
+    form2.FormCreate();
+    CurrentLanguage.clear();
+    EXPECT_EQ(form2.Chapters(), (std::vector<std::string>{"Mt 1", "Mk 3"}));
+    EXPECT_EQ(form2.windowTitle(), "Kapitel");
+    EXPECT_FALSE(form2.isVisible());
+}
+
+TEST(Form2Test, WithoutAListTheListIsEmpty)
+{
+    test::TempFolder folder;
+    QWidget main;
+    TForm2 form2(&main, folder.Path(), nullptr);
+    form2.AddChapter("stale");
+    form2.FormCreate();
+    EXPECT_TRUE(form2.Chapters().empty());
+    EXPECT_EQ(form2.windowTitle(), "Chapters");
+}
+
+TEST(Form2Test, ClosingHidesAndKeepsTheList)
+{
+    test::TempFolder folder;
+    QWidget main;
+    TForm2 form2(&main, folder.Path(), nullptr);
+    form2.AddChapter("Mt 1");
+    form2.show();
+    ASSERT_TRUE(form2.isVisible());
+    EXPECT_TRUE(form2.close());
+    EXPECT_FALSE(form2.isVisible());
+    EXPECT_EQ(form2.Chapters(), std::vector<std::string>{"Mt 1"});
+    form2.show();
+    EXPECT_EQ(form2.ListBox1()->count(), 1);
+}
+
+TEST(Form2Test, ShowingPlacesItBesideTheMainWindow)
+{
+    test::TempFolder folder;
+    const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
+    QWidget main;
+    main.show();
+    TForm2 form2(&main, folder.Path(), nullptr);
+
+    // Room on the right, then on the left; every showing places it anew.
+    const QRect mains[] = {QRect(10, 30, 300, 400), QRect(screenWidth - 320, 50, 300, 350)};
+    for (const QRect& g : mains) {
+        main.setGeometry(g);
+        form2.show();
+        const int navigatorWidth = form2.frameGeometry().width();
+        EXPECT_EQ(form2.width(), 174);
+        const QRect m = main.frameGeometry();
+        const QRect n = form2.frameGeometry();
+        EXPECT_EQ(n.top(), m.top());
+        EXPECT_EQ(n.height(), m.height());
+        EXPECT_EQ(n.left(), NavigatorLeft(m.left(), m.width(), navigatorWidth, screenWidth));
+        form2.hide();
+    }
+}
+
+// Where the four views of the main window stand: their first visible lines.
+struct Views {
+    int richEdit1, richEdit2, listBox1, listBox2;
+    bool operator==(const Views&) const = default;
+};
+
+void PrintTo(const Views& v, std::ostream* os)
+{
+    *os << "{" << v.richEdit1 << ", " << v.richEdit2 << ", " << v.listBox1 << ", " << v.listBox2 << "}";
+}
+
+// The navigator against a real main window.
+class GoToChapterTest : public ::testing::Test {
+protected:
+    GoToChapterTest()
+    {
+        form1 = std::make_unique<TForm1>(folder.Path());
+        form2 = std::make_unique<TForm2>(form1.get(), folder.Path(),
+                                         [this](const std::string& label) { form1->GoToChapter(label); });
+        form1->SetChapterWindow(form2.get());
+        // The real creation steps, so that the scroll hooks are in place.
+        EXPECT_TRUE(form1->FormCreate());
+        form1->resize(900, 700);
+        form1->show();
+
+        // "Mt 5" is display line 37 and again 60 of the left pane, item 120 of
+        // the right source list, absent elsewhere.
+        for (int i = 0; i < 100; ++i) {
+            const bool heading = i == 37 || i == 60;
+            form1->RichEdit1->AppendLine(heading ? "Mt 5" : QString(" %1 verse").arg(i), TRichEdit::Format(heading ? 128 : 0, heading));
+            form1->RichEdit2->AppendLine(QString(" %1 other").arg(i), TRichEdit::Format(0, false));
+        }
+        std::vector<std::string> right = Numbered(" right ", 300);
+        right[120] = "Mt 5";
+        form1->ListBox2->SetLines(right);
+        std::vector<std::string> left = Numbered(" left ", 300);
+        left[200] = "Mt 5 "; // trailing blank: not the same heading
+        left[210] = "mt 5";  // other letter case: not the same either
+        form1->ListBox1->SetLines(left);
+        QApplication::processEvents();
+
+        // The views start somewhere else, and "Scroll Both" would couple them.
+        form1->RichEdit2->ScrollToLine(5);
+        form1->ListBox1->SetTopIndex(7);
+        form1->ListBox2->SetTopIndex(3);
+        form1->chbScrollBoth->setChecked(true);
+        QApplication::processEvents();
+
+        form2->AddChapter("Mt 1");
+        form2->AddChapter("Mt 5");
+        form2->show();
+    }
+
+    Views Positions() const
+    {
+        return {form1->RichEdit1->FirstVisibleLine(), form1->RichEdit2->FirstVisibleLine(), form1->ListBox1->TopIndex(),
+                form1->ListBox2->TopIndex()};
+    }
+    void Select(int row) { form2->ListBox1()->setCurrentRow(row); }
+
+    test::TempFolder folder;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+};
+
+TEST_F(GoToChapterTest, HeadingComesToTheTopOfTheViewsHoldingIt)
+{
+    const QTextCursor caret = form1->RichEdit1->textCursor();
+    const int listRow = form1->ListBox2->currentIndex().row();
+    Select(1);
+    form2->ListBox1DblClick();
+    QApplication::processEvents();
+    // The last occurrence in the pane wins; the views without the heading stay.
+    EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
+    EXPECT_EQ(form1->RichEdit1->Line(form1->RichEdit1->FirstVisibleLine()), "Mt 5");
+    EXPECT_EQ(form1->RichEdit1->textCursor().position(), caret.position());
+    EXPECT_EQ(form1->ListBox2->currentIndex().row(), listRow);
+    EXPECT_TRUE(form2->isVisible());
+    EXPECT_EQ(form2->ListBox1()->currentRow(), 1);
+}
+
+TEST_F(GoToChapterTest, NothingMovesWithoutASelectionOrAMatch)
+{
+    const Views before = Positions();
+    form2->ListBox1()->clearSelection();
+    form2->ListBox1DblClick();
+    EXPECT_EQ(Positions(), before);
+
+    Select(0); // "Mt 1" is in no view
+    form2->ListBox1DblClick();
+    QApplication::processEvents();
+    EXPECT_EQ(Positions(), before);
+}
+
+TEST_F(GoToChapterTest, DoubleClickInTheListGoesToTheSelectedChapter)
+{
+    Select(1);
+    QWidget* viewport = form2->ListBox1()->viewport();
+    const QPointF at = form2->ListBox1()->visualItemRect(form2->ListBox1()->item(1)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QApplication::sendEvent(viewport, &release);
+    QApplication::sendEvent(viewport, &dbl);
+    QApplication::sendEvent(viewport, &release);
+    QApplication::processEvents();
+    EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
+}
+
+} // namespace
+} // namespace synopter

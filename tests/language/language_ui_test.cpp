@@ -1,0 +1,383 @@
+#include "app/form1.h"
+#include "app/panel.h"
+#include "chapters/form2.h"
+#include "common/error.h"
+#include "common/ini_file.h"
+#include "compare/ui/rich_edit.h"
+#include "common/temp_folder.h"
+#include "language/translate.h"
+#include "language/ui/form8.h"
+#include "language/ui/translate_form.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <map>
+#include <memory>
+
+namespace synopter {
+namespace {
+
+using ::testing::ElementsAre;
+
+void WritePicture(const test::TempFolder& folder, const std::string& name, int height)
+{
+    QImage image(20, height, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(QString::fromStdString(folder / name), "BMP"));
+}
+
+// ---- The dialog's list
+
+class LanguageDialogTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+};
+
+TEST_F(LanguageDialogTest, EntriesShowTheirOwnPicturesAtOneHeight)
+{
+    folder.Write("A.lng", "");
+    folder.Write("B.lng", "");
+    folder.Write("C.lng", "");
+    WritePicture(folder, "A.bmp", 20);
+    WritePicture(folder, "C.bmp", 30);
+    TForm8 dialog(folder.Path());
+    dialog.FillLanguageList();
+
+    ASSERT_EQ(dialog.EntryCount(), 3);
+    EXPECT_EQ(dialog.EntryText(0), "A");
+    EXPECT_EQ(dialog.EntryText(2), "C");
+    EXPECT_EQ(dialog.ComboBox1->currentIndex(), 0);
+    EXPECT_FALSE(dialog.ComboBox1->itemIcon(0).isNull());
+    EXPECT_TRUE(dialog.ComboBox1->itemIcon(1).isNull());
+    EXPECT_FALSE(dialog.ComboBox1->itemIcon(2).isNull());
+    EXPECT_EQ(dialog.EntryHeight(), 31);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(dialog.ComboBox1->view()->sizeHintForRow(row), 31) << row;
+
+    // A second filling without the tall pictures keeps the height.
+    std::filesystem::remove(folder / "C.bmp");
+    std::filesystem::remove(folder / "C.lng");
+    dialog.FillLanguageList();
+    EXPECT_EQ(dialog.EntryCount(), 2);
+    EXPECT_EQ(dialog.EntryHeight(), 31);
+    EXPECT_EQ(dialog.ComboBox1->view()->sizeHintForRow(1), 31);
+}
+
+TEST_F(LanguageDialogTest, UnreadablePictureCountsAsNone)
+{
+    folder.Write("A.lng", "");
+    folder.Write("A.bmp", "not a bitmap");
+    TForm8 dialog(folder.Path());
+    dialog.FillLanguageList();
+    ASSERT_EQ(dialog.EntryCount(), 1);
+    EXPECT_TRUE(dialog.ComboBox1->itemIcon(0).isNull());
+    EXPECT_EQ(dialog.EntryHeight(), 16);
+}
+
+TEST_F(LanguageDialogTest, OnlyOkAccepts)
+{
+    TForm8 dialog(folder.Path());
+    EXPECT_EQ(dialog.windowTitle(), "Language selection");
+    dialog.open();
+    dialog.BitBtn1->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    dialog.open();
+    dialog.close();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+}
+
+// ---- The main window's language flows
+
+class MainWindowLanguageTest : public ::testing::Test {
+protected:
+    MainWindowLanguageTest()
+    {
+        CurrentLanguage.clear();
+        form1 = std::make_unique<TForm1>(folder.Path());
+        form2 = std::make_unique<TForm2>(form1.get(), folder.Path(), nullptr);
+        form1->SetChapterWindow(form2.get());
+        dialog = LanguageDialogOf(form1.get(), folder.Path());
+        dialog->execDialog = [this] {
+            ++dialogsShown;
+            if (pick < 0)
+                return int(QDialog::Rejected);
+            dialog->ComboBox1->setCurrentIndex(pick);
+            return int(QDialog::Accepted);
+        };
+    }
+    ~MainWindowLanguageTest() override
+    {
+        form1.reset();
+        CurrentLanguage.clear();
+    }
+
+    // English and Deutsch, each naming a few texts of both windows.
+    void TwoLanguages()
+    {
+        folder.Write("English.lng", "[Form1]\ncompare=<--- COMPARE --->\nView1=View\n[Form2]\nForm2=Chapters\n");
+        folder.Write("Deutsch.lng", "[Form1]\ncompare=<--- VERGLEICHEN --->\nView1=Ansicht\n[Form2]\nForm2=Kapitel\n");
+    }
+    static QString Mirrored() { return QString::fromStdString(CurrentLanguage); }
+
+    test::TempFolder folder;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+    TForm8* dialog = nullptr;
+    int dialogsShown = 0;
+    int pick = 0; // the entry the user takes; -1 closes the dialog without OK
+};
+
+TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
+{
+    folder.Write("Deutsch.lng", "[Form1]\n"
+                                "Form1=Synopter DE\n"
+                                "Panel1=Oben\nPanel1_hint=Leiste\n"
+                                "compare=Vergleichen\ncompare_hint=Bücher vergleichen\n"
+                                "Label5=Menge:\nLabel5_hint=Nie gezeigt\n"
+                                "chbScrollBoth=Beide\n"
+                                "seAmountDiffer=99\nseAmountDiffer_hint=Länge\n"
+                                "CrearMajoritycomparison1=Leeren\nCopy2=Kopieren\n"
+                                "View1=Ansicht\nSourcetexts1=Quelltexte\n"
+                                "RichEdit11=Zeile\n"
+                                "cb1=Wrong\nProgressBar1=Wrong\nListBox1=Wrong\n"
+                                "[Form2]\nForm2=Kapitel\nListBox1=Wrong\n");
+    form1->RichEdit1->AppendLine("Mt 1", TRichEdit::Format(128, true));
+    form1->RichEdit1->AppendLine("Mt 2", TRichEdit::Format(128, true));
+    form2->AddChapter("Mt 1");
+
+    form1->Interfacelanguage1Click(); // one language: no dialog
+
+    EXPECT_EQ(dialogsShown, 0);
+    EXPECT_EQ(form1->windowTitle(), "Synopter DE");
+    EXPECT_EQ(form1->Panel1->Caption(), "Oben");
+    EXPECT_EQ(form1->Panel1->property("hint").toString(), "Leiste");
+    EXPECT_EQ(form1->compare->text(), "Vergleichen");
+    EXPECT_EQ(form1->compare->property("hint").toString(), QString::fromUtf8("Bücher vergleichen"));
+    EXPECT_EQ(form1->compare->toolTip(), QString::fromUtf8("Bücher vergleichen"));
+    // Label5 shows no hints: the text is kept, not displayed.
+    EXPECT_EQ(form1->Label5->text(), "Menge:");
+    EXPECT_EQ(form1->Label5->property("hint").toString(), "Nie gezeigt");
+    EXPECT_EQ(form1->Label5->toolTip(), "");
+    EXPECT_EQ(form1->chbScrollBoth->text(), "Beide");
+    EXPECT_EQ(form1->seAmountDiffer->value(), 20);
+    EXPECT_EQ(form1->seAmountDiffer->toolTip(), QString::fromUtf8("Länge"));
+    EXPECT_EQ(form1->CrearMajoritycomparison1->text(), "Leeren");
+    EXPECT_EQ(form1->Copy2->text(), "Kopieren");
+    EXPECT_EQ(form1->Copy1->text(), "Copy");
+    EXPECT_EQ(form1->View1->text(), "Ansicht");
+    EXPECT_EQ(form1->Sourcetexts1->text(), "Quelltexte");
+    // No probe key: the pane keeps its lines.
+    EXPECT_EQ(form1->RichEdit1->Line(1), "Mt 2");
+    EXPECT_EQ(form1->cb1->currentText(), "UBS");
+    EXPECT_EQ(form2->windowTitle(), "Kapitel");
+    EXPECT_EQ(form2->ListBox1()->item(0)->text(), "Mt 1");
+
+    EXPECT_EQ(Mirrored(), "Deutsch");
+    EXPECT_EQ(IniFile(folder / "kelvane.ini").ReadString("General", "Language", "?"), "Deutsch");
+}
+
+TEST_F(MainWindowLanguageTest, ProbeKeyTranslatesPaneLines)
+{
+    folder.Write("Deutsch.lng", "[Form1]\nRichEdit10=Mt 1\nRichEdit11=Mk 1\nRichEdit1_hint=Links\n");
+    form1->RichEdit1->AppendLine("Mt 1", TRichEdit::Format(128, true));
+    form1->RichEdit1->AppendLine("Mt 2", TRichEdit::Format(128, true));
+    form1->RichEdit1->AppendLine(" 1 Biblos", TRichEdit::Format(0, false));
+    form1->Interfacelanguage1Click();
+    EXPECT_EQ(form1->RichEdit1->LineCount(), 3);
+    EXPECT_EQ(form1->RichEdit1->Line(0), "Mt 1");
+    EXPECT_EQ(form1->RichEdit1->Line(1), "Mk 1");
+    EXPECT_EQ(form1->RichEdit1->Line(2), " 1 Biblos");
+    EXPECT_EQ(form1->RichEdit1->property("hint").toString(), "Links");
+    EXPECT_EQ(form1->RichEdit2->property("hint").toString(), "");
+}
+
+TEST_F(MainWindowLanguageTest, StartUpAsksWhenNothingIsStored)
+{
+    TwoLanguages();
+    pick = 1; // English, after Deutsch
+    EXPECT_TRUE(form1->FormCreate());
+    EXPECT_EQ(dialogsShown, 1);
+    EXPECT_EQ(CurrentLanguage, "English");
+    EXPECT_EQ(Mirrored(), "English");
+    EXPECT_EQ(IniFile(folder / "kelvane.ini").ReadString("General", "Language", "?"), "English");
+}
+
+TEST_F(MainWindowLanguageTest, CancelAtStartUpEndsTheProgramWritingNothing)
+{
+    TwoLanguages();
+    pick = -1;
+    EXPECT_FALSE(form1->FormCreate());
+    EXPECT_EQ(dialogsShown, 1);
+    EXPECT_EQ(CurrentLanguage, "");
+    EXPECT_EQ(form1->compare->text(), "<--- COMPARE --->");
+    EXPECT_FALSE(std::filesystem::exists(folder / "kelvane.ini"));
+}
+
+// Needs FormCreate to report an error escaping the language step and to skip
+// the later creation steps; until then the error escapes FormCreate.
+TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndSkipsTheLaterSteps)
+{
+    TwoLanguages();
+    std::filesystem::create_directory(folder / "kelvane.ini");
+    QStringList messages;
+    form1->ShowMessage = [&messages](const QString& text, bool) { messages << text; };
+    pick = 0;
+    EXPECT_TRUE(form1->FormCreate());
+    EXPECT_EQ(messages, QStringList{QString::fromStdString("Unable to write to " + folder / "kelvane.ini")});
+    EXPECT_EQ(CurrentLanguage, "Deutsch");
+    EXPECT_EQ(Mirrored(), "Deutsch");
+    EXPECT_EQ(form1->compare->text(), "<--- COMPARE --->"); // not translated
+    EXPECT_EQ(form1->cb1->count(), 3);                      // the catalogue was never built
+}
+
+TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
+{
+    TwoLanguages();
+    folder.Write("kelvane.ini", "[General]\r\nLanguage=English\r\n");
+    ASSERT_TRUE(form1->FormCreate());
+    form2->FormCreate();
+    form1->seAmountDiffer->setValue(35); // an unsaved setting of this session
+
+    pick = -1;
+    form1->Interfacelanguage1Click();
+
+    EXPECT_EQ(dialogsShown, 1);
+    EXPECT_EQ(CurrentLanguage, "English");
+    EXPECT_EQ(Mirrored(), "English");
+    EXPECT_EQ(form1->compare->text(), "<--- COMPARE --->");
+    EXPECT_EQ(form2->windowTitle(), "Chapters");
+    EXPECT_EQ(form1->seAmountDiffer->value(), 35);
+    EXPECT_EQ(folder.Read("kelvane.ini"), "[General]\r\nLanguage=English\r\n");
+
+    // The dialog is still there for the next time.
+    pick = 0;
+    form1->Interfacelanguage1Click();
+    EXPECT_EQ(CurrentLanguage, "Deutsch");
+}
+
+TEST_F(MainWindowLanguageTest, MenuWriteFailureSkipsTheTranslation)
+{
+    TwoLanguages();
+    folder.Write("kelvane.ini", "[General]\r\nLanguage=English\r\n");
+    ASSERT_TRUE(form1->FormCreate());
+    std::filesystem::remove(folder / "kelvane.ini");
+    std::filesystem::create_directory(folder / "kelvane.ini");
+
+    pick = 0;
+    EXPECT_THROW(form1->Interfacelanguage1Click(), WriteError);
+    EXPECT_EQ(CurrentLanguage, "Deutsch");
+    EXPECT_EQ(Mirrored(), "Deutsch");
+    EXPECT_EQ(form1->compare->text(), "<--- COMPARE --->");
+}
+
+// ---- The language files that ship
+
+class ShippedLanguageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::filesystem::exists(dir + "English.lng") || !std::filesystem::exists(dir + "Russian.lng"))
+            GTEST_SKIP() << "language files not built in " << dir;
+        form1 = std::make_unique<TForm1>(dir);
+        form2 = std::make_unique<TForm2>(form1.get(), dir, nullptr);
+    }
+    void TearDown() override { CurrentLanguage.clear(); }
+
+    void Translate(const std::string& language)
+    {
+        CurrentLanguage = language;
+        TranslateForm(*form1, form1->Components(), dir);
+        form2->Translate();
+    }
+
+    // Caption and hint of every text the language files address.
+    std::map<QString, QString> Texts() const
+    {
+        std::map<QString, QString> texts{{"Form1", form1->windowTitle()}, {"Form2", form2->windowTitle()}};
+        for (QObject* c : form1->Components()) {
+            QString caption;
+            if (auto* label = qobject_cast<QLabel*>(c))
+                caption = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(c))
+                caption = button->text();
+            else if (auto* action = qobject_cast<QAction*>(c))
+                caption = action->text();
+            else if (auto* panel = qobject_cast<TPanel*>(c))
+                caption = panel->Caption();
+            texts[c->objectName()] = caption;
+            texts[c->objectName() + "_hint"] = c->property("hint").toString();
+        }
+        return texts;
+    }
+
+    const std::string dir = std::string(SYNOPTER_PROGRAM_DIR) + "/";
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+};
+
+TEST_F(ShippedLanguageTest, BothFilesNameEveryText)
+{
+    const char* form1Keys[] = {"Form1", "Panel1", "Panel2", "Panel3", "Panel4", "Panel5", "Panel7", "Panel8",
+                               "bbStop", "compare", "BitBtn1", "Label5", "Label6", "chbScrollBoth",
+                               "exactpositions", "CrearMajoritycomparison1", "Copy1", "ClearTRcomparison1",
+                               "Copy2", "View1", "Sourcetexts1", "Interfacelanguage1"};
+    const char* hintKeys[] = {"Panel1", "Panel2", "Panel3", "Panel4", "Panel5", "Panel7", "Panel8", "bbStop",
+                              "compare", "BitBtn1", "Label4", "Label5", "Label6", "chbScrollBoth",
+                              "exactpositions", "seAmountDiffer"};
+    for (const char* file : {"English.lng", "Russian.lng"}) {
+        const IniFile lng(dir + file);
+        for (const char* key : form1Keys)
+            EXPECT_TRUE(lng.Find("Form1", key).has_value()) << file << " " << key;
+        for (const char* key : hintKeys)
+            EXPECT_TRUE(lng.Find("Form1", std::string(key) + "_hint").has_value()) << file << " " << key;
+        EXPECT_TRUE(lng.Find("Form2", "Form2").has_value()) << file;
+        // The panes hold results, which no language file may overwrite.
+        EXPECT_FALSE(lng.Find("Form1", "RichEdit10").has_value()) << file;
+        EXPECT_FALSE(lng.Find("Form1", "RichEdit20").has_value()) << file;
+    }
+}
+
+TEST_F(ShippedLanguageTest, EnglishReproducesTheBuiltInCaptions)
+{
+    std::map<QString, QString> expected = Texts();
+    expected["compare_hint"] = "Start comparing the books";
+    expected["Label4_hint"] = "Number of verses found with differences";
+    expected["seAmountDiffer_hint"] = "Length of a difference";
+    expected["chbScrollBoth_hint"] = "Scroll the windows together";
+    expected["exactpositions_hint"] = "Point out words that changed places?";
+    Translate("English");
+    EXPECT_EQ(Texts(), expected);
+}
+
+TEST_F(ShippedLanguageTest, RussianIsDecodedAndKeepsTheCount)
+{
+    form1->Label4->setText("57");
+    Translate("Russian");
+    EXPECT_EQ(form1->compare->text(), QString::fromUtf8("<--- СРАВНИТЬ --->"));
+    EXPECT_EQ(form1->View1->text(), QString::fromUtf8("Вид"));
+    EXPECT_EQ(form1->Interfacelanguage1->text(), QString::fromUtf8("Язык интерфейса"));
+    EXPECT_EQ(form1->compare->toolTip(), QString::fromUtf8("Начать сравнение книг"));
+    EXPECT_EQ(form2->windowTitle(), QString::fromUtf8("Главы"));
+    EXPECT_EQ(form1->bbStop->text(), "X");
+    EXPECT_EQ(form1->Label4->text(), "57");
+    // A right-aligned label grows to its new caption and keeps its right edge.
+    EXPECT_GE(form1->Label6->width(), form1->Label6->sizeHint().width());
+    EXPECT_EQ(form1->Label6->geometry().right(), 505 + 81 - 1);
+}
+
+} // namespace
+} // namespace synopter
