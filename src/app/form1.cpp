@@ -658,28 +658,26 @@ void TForm1::Compare1Click()
     running_ = true;
     slice_.start();
 
-    RunOptions options;
-    options.threshold = seAmountDiffer->value();
-    options.exactPositions = exactpositions->isChecked();
-    try {
+    // The controls come back however the run ends, an error included.
+    struct RunState {
+        TForm1* form;
+        ~RunState()
+        {
+            form->running_ = false;
+            for (QWidget* w : {static_cast<QWidget*>(form->cb1), static_cast<QWidget*>(form->cb2),
+                               static_cast<QWidget*>(form->exactpositions), static_cast<QWidget*>(form->seAmountDiffer)})
+                w->setEnabled(true);
+            form->compare->show();
+            form->ProgressBar1->setValue(0);
+        }
+    };
+    {
+        const RunState restore{this};
+        RunOptions options;
+        options.threshold = seAmountDiffer->value();
+        options.exactPositions = exactpositions->isChecked();
         ComparisonRun(ListBox1->Lines(), ListBox2->Lines(), options, *this);
-    } catch (...) {
-        running_ = false;
-        cb1->setEnabled(true);
-        cb2->setEnabled(true);
-        exactpositions->setEnabled(true);
-        seAmountDiffer->setEnabled(true);
-        compare->show();
-        ProgressBar1->setValue(0);
-        throw;
     }
-    running_ = false;
-    cb1->setEnabled(true);
-    cb2->setEnabled(true);
-    exactpositions->setEnabled(true);
-    seAmountDiffer->setEnabled(true);
-    compare->show();
-    ProgressBar1->setValue(0);
     QApplication::beep();
 }
 

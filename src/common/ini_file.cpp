@@ -177,6 +177,10 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     std::string entry = std::string(key) + "=" + std::string(value);
+    // A line break in a value (a file name may hold one) would add lines of its own.
+    for (char& c : entry)
+        if (c == '\r' || c == '\n')
+            c = ' ';
     const std::vector<Line> before = lines_;
     // A final line without a line end gets one only when a line goes after it.
     const auto endLastLine = [this] {

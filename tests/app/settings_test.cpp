@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "common/file_size_limit.h"
 #include "language/translate.h"
 #include "app/panel.h"
 #include "app/settings_rules.h"
@@ -37,6 +38,8 @@ QT_END_NAMESPACE
 
 namespace synopter {
 namespace {
+
+using test::FileSizeLimit;
 
 // ---- Helpers ---------------------------------------------------------------
 
@@ -416,30 +419,6 @@ TEST(SettingsFileTest, UnwritableFileIsReportedAndTheWindowStillCloses)
     EXPECT_EQ(CloseAndCatchError(form), "Unable to write to " + dir.Path() + "kelvane.ini");
     EXPECT_FALSE(form.isVisible());
 }
-
-// Limits the size of files this process may write, for the life of the object.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 TEST(SettingsFileTest, KeysAfterAFailedWriteAreNotWritten)
 {

@@ -1,5 +1,6 @@
 #include "common/error.h"
 #include "common/ini_file.h"
+#include "common/file_size_limit.h"
 #include "common/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 namespace synopter {
 namespace {
 
+using test::FileSizeLimit;
 using test::TempFolder;
 
 // ---- Reading ---------------------------------------------------------------
@@ -254,6 +256,16 @@ TEST(IniFileTest, WritesSeveralKeysInOrder)
     EXPECT_FALSE(again.ReadBool("Init", "source", true));
 }
 
+TEST(IniFileTest, LineBreaksInAValueCannotAddLines)
+{
+    TempFolder folder;
+    const std::string path = folder / "kelvane.ini";
+    IniFile ini(path);
+    ini.WriteString("Init", "left", "Alpha\r\n[General]\nLanguage=Evil");
+    EXPECT_EQ(folder.Read("kelvane.ini"), "[Init]\r\nleft=Alpha  [General] Language=Evil\r\n");
+    EXPECT_FALSE(IniFile(path).Find("General", "Language"));
+}
+
 TEST(IniFileTest, WriteIntoMissingFolderThrowsWithFullPath)
 {
     TempFolder folder;
@@ -287,28 +299,6 @@ TEST(IniFileTest, WriteBelowAFileThrows)
     EXPECT_EQ(message, "Unable to write to " + path);
     EXPECT_EQ(folder.Read("plain"), "x");
 }
-
-// A file size limit makes writing fail for root too (EFBIG), with the old file in place.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 TEST(IniFileTest, FailedWriteLeavesOldFileAndNothingElse)
 {
