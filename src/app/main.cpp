@@ -33,8 +33,9 @@ int main(int argc, char* argv[])
     synopter::ScopedPrivateFonts privateFonts(programDir + "Fonts/");
 
     QApplication app(argc, argv);
+    // The title of the application; not a display name, which the window
+    // system would append to every window caption.
     QApplication::setApplicationName("Synopter");
-    QApplication::setApplicationDisplayName("Synopter");
     QApplication::setStyle(new HintTimingStyle);
 
     int status = 0;
