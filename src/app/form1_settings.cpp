@@ -1,10 +1,10 @@
 #include "app/form1.h"
-#include "language/translate.h"
 
 #include "app/panel.h"
 #include "app/settings_placement.h"
 #include "app/settings_rules.h"
 #include "common/ini_file.h"
+#include "language/translate.h"
 
 #include <QAction>
 #include <QCheckBox>
