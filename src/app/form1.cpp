@@ -81,14 +81,6 @@ void SetColours(QWidget* w, const QColor& text, const QColor& base)
     w->setPalette(p);
 }
 
-int ClientWidth(const QAbstractScrollArea* area)
-{
-    const QScrollBar* bar = area->verticalScrollBar();
-    const bool barShown = area->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
-        || (area->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded && bar->maximum() > 0);
-    return area->contentsRect().width() - (barShown ? bar->sizeHint().width() : 0);
-}
-
 // A small open book with an arrow: "go to chapter".
 QIcon ChapterIcon()
 {
@@ -502,14 +494,7 @@ void TForm1::FormResize()
     Panel2->ApplyAnchors();
     panes_->BalancePaneWidths();
 
-    const int l = ClientWidth(ListBox1);
-    const int r = ClientWidth(ListBox2);
-    if (l - r > 1)
-        Panel8->SetAlignedWidth(ListBox1, ListBox1->width() - (l - r) / 2);
-    const int l2 = ClientWidth(ListBox1);
-    const int r2 = ClientWidth(ListBox2);
-    if (r2 - l2 > 1)
-        Panel8->SetAlignedWidth(ListBox1, ListBox1->width() + (r2 - l2) / 2);
+    BalanceWidths(ListBox1, ListBox2, ListBox1, [this](int width) { Panel8->SetAlignedWidth(ListBox1, width); });
 
     const int left = cb1->x() + cb1->width() + 10;
     compare->setGeometry(left, compare->y(), std::max(7, cb2->x() - left - 10), compare->height());

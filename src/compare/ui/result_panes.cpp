@@ -7,6 +7,7 @@
 #include "compare/rich_text.h"
 #include "compare/ui/rich_edit.h"
 
+#include <QScrollBar>
 #include <QWidget>
 
 namespace synopter {
@@ -57,14 +58,28 @@ void ResultPanes::EqualizeLineCounts()
         left_->AppendLine(QString(), plain);
 }
 
+int ClientWidth(const QAbstractScrollArea* view)
+{
+    const QScrollBar* bar = view->verticalScrollBar();
+    const bool barShown = view->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
+        || (view->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded && bar->maximum() > 0);
+    return view->contentsRect().width() - (barShown ? bar->sizeHint().width() : 0);
+}
+
+void BalanceWidths(const QAbstractScrollArea* left, const QAbstractScrollArea* right, const QWidget* leftHolder,
+                   const std::function<void(int)>& setLeftWidth)
+{
+    const int d = ClientWidth(left) - ClientWidth(right);
+    if (d > 1)
+        setLeftWidth(leftHolder->width() - d / 2);
+    const int e = ClientWidth(right) - ClientWidth(left);
+    if (e > 1)
+        setLeftWidth(leftHolder->width() + e / 2);
+}
+
 void ResultPanes::BalancePaneWidths()
 {
-    const int d = left_->ClientWidth() - right_->ClientWidth();
-    if (d > 1)
-        setLeftWidth_(leftPanel_->width() - d / 2);
-    const int e = right_->ClientWidth() - left_->ClientWidth();
-    if (e > 1)
-        setLeftWidth_(leftPanel_->width() + e / 2);
+    BalanceWidths(left_, right_, leftPanel_, setLeftWidth_);
 }
 
 void ResultPanes::AppendHeading(const std::string& label)

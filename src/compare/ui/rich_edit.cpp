@@ -1,5 +1,7 @@
 #include "compare/ui/rich_edit.h"
 
+#include "compare/ui/result_panes.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QKeyEvent>
@@ -304,9 +306,7 @@ int TRichEdit::LastLineEqualTo(const QString& text)
 
 int TRichEdit::ClientWidth() const
 {
-    // The vertical scroll bar is always there; measured without the viewport,
-    // which a hidden pane has not laid out yet.
-    return contentsRect().width() - verticalScrollBar()->sizeHint().width();
+    return synopter::ClientWidth(this);
 }
 
 rtf::Document TRichEdit::ToDocument() const
