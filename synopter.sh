@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libfontconfig-dev python3-fonttools fonts-noto-core)
+          libbenchmark-dev libfontconfig-dev python3-fonttools fonts-noto-core
+          libicu-dev libexpat1-dev libsword-dev libsword-utils)
 
 install_packages() {
     local missing=() p

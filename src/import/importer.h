@@ -1,0 +1,49 @@
+#pragma once
+
+#include "import/edition_builder.h"
+#include "import/source_readers.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace synopter {
+
+struct ImportRequest {
+    // Files, folders (one file per book) or a SWORD module: an installed
+    // module's name, or a module folder.
+    std::vector<std::string> sources;
+    SourceFormat format = SourceFormat::Auto;
+    std::string name;  // empty: from the source's file or module name
+    std::string title; // empty: the source's own title, else the file name
+};
+
+struct ImportedEdition {
+    std::string name;
+    std::string title;
+    std::string text;       // the .dat
+    std::string descriptor; // the .bk
+    ImportSummary summary;
+};
+
+// Fraction done in [0, 1]; returning false cancels the import (ImportError).
+using ImportProgress = std::function<bool(double)>;
+
+// Reads the sources into an edition. Writes nothing. Throws ImportError on bad
+// input: an unknown format, an unreadable source, no verse recognised, a bad name.
+ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress& progress = {});
+
+// An edition name a user may give: printable ASCII without / \ : * ? " < > |,
+// not starting with a dot or a blank, not containing ".bk".
+bool IsValidEditionName(std::string_view name);
+
+// Writes NAME.bk and NAME.dat into `folder` (ending in a separator or not).
+// An existing edition of that name is kept (ImportError) unless `replace`.
+// Throws WriteError when a file cannot be written.
+void WriteImportedEdition(const std::string& folder, const ImportedEdition& edition, bool replace);
+
+// The summary in plain English lines, as the command line and the window show it.
+std::vector<std::string> DescribeSummary(const ImportSummary& summary);
+
+} // namespace synopter

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "import/verse_source.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace synopter {
+
+enum class SourceFormat { Auto, Text, Csv, Tei, Osis, Sword };
+
+// "auto", "text", "csv", "tei", "osis", "sword"; nullopt for anything else.
+std::optional<SourceFormat> ParseSourceFormat(std::string_view name);
+std::string_view SourceFormatName(SourceFormat format);
+
+// The format of one file, from its content (and its name where the content
+// leaves it open); nullopt when it looks like none of them.
+std::optional<SourceFormat> DetectFormat(std::string_view bytes, std::string_view fileName);
+
+// Each reader takes a whole file's bytes (a UTF-8 BOM is allowed), reports its
+// verses to the sink in source order and throws ImportError on input it cannot
+// read at all; `fileName` is for messages (and, for CSV, the book).
+
+// Lines "Book C:V<tab or blanks>text", or "C:V text" under a line naming the book.
+void ReadTextSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
+// A header naming "chapter", "verse" and "text" (and optionally "book") columns;
+// RFC 4180 quoting. Without a book column the file name names the book.
+void ReadCsvSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
+// TEI transcriptions: <ab n="B04K1V1"> verses of <w> words or plain text.
+void ReadTeiSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
+// OSIS: <verse osisID="John.1.1"> containers or sID/eID milestones.
+void ReadOsisSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
+
+} // namespace synopter
