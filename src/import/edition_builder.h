@@ -55,7 +55,8 @@ private:
     };
     static void Join(std::string& to, const std::string& words);
 
-    std::vector<Slot> slots_; // by layout line; heading lines stay empty
+    std::vector<Slot> slots_;   // by layout line; heading lines stay empty
+    std::vector<bool> placed_;  // slots a source verse named
     ImportSummary summary_;
     std::string title_;
     bool anyVerse_ = false;
