@@ -24,6 +24,8 @@ std::optional<SourceFormat> DetectFormat(std::string_view bytes, std::string_vie
 
 // Lines "Book C:V<tab or blanks>text", or "C:V text" under a line naming the book.
 void ReadTextSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
+// True when one line of such a text holds a verse reference ("Book C:V" or "C:V").
+bool LooksLikeTextVerseLine(std::string_view line);
 // A header naming "chapter", "verse" and "text" (and optionally "book") columns;
 // RFC 4180 quoting. Without a book column the file name names the book.
 void ReadCsvSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);

@@ -1,1 +1,219 @@
-int main() { return 2; } // work in progress
+// synopter-import: Greek sources into an edition (NAME.bk and NAME.dat) from the
+// command line; the same import as the window's dialog.
+
+#include "common/error.h"
+#include "common/file_io.h"
+#include "import/importer.h"
+#include "import/sword_source.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace synopter;
+
+constexpr int kBadInput = 2;
+constexpr int kOutputFailed = 1;
+
+constexpr std::string_view kUsage =
+    "Usage: synopter-import [--format FORMAT] [--name NAME] [--title TEXT] [--output DIR] [--force] SOURCE...\n"
+    "       synopter-import --list-sword\n"
+    "\n"
+    "Turns a Unicode Greek New Testament into an edition: NAME.bk and NAME.dat,\n"
+    "transliterated and laid out verse by verse as every edition is.\n"
+    "\n"
+    "A SOURCE is a file, a folder of files (one per book, read in name order), a\n"
+    "SWORD module folder or the name of an installed SWORD Bible module. All the\n"
+    "sources together make one edition.\n"
+    "\n"
+    "  --format auto   tell each file's format by its content (default)\n"
+    "  --format text   lines \"Book C:V text\", or \"C:V text\" under a line naming the book\n"
+    "  --format csv    a header naming chapter, verse and text columns (and book, or the\n"
+    "                  file name names the book)\n"
+    "  --format tei    TEI transcriptions, <ab n=\"B04K1V1\"> verses\n"
+    "  --format osis   OSIS, <verse osisID=\"John.1.1\">\n"
+    "  --format sword  a SWORD Bible module\n"
+    "  --name NAME     the edition's name (default: the first source's file, folder or\n"
+    "                  module name)\n"
+    "  --title TEXT    its title (default: the source's own, else its file name)\n"
+    "  --output DIR    the folder to write into, which must exist (default: the\n"
+    "                  program directory)\n"
+    "  --force         replace an edition of the same name\n"
+    "  --list-sword    list the installed SWORD Bible modules\n"
+    "  --help          this text\n"
+    "\n"
+    "Exit status: 0 done, 1 the edition could not be written, 2 bad input (nothing\n"
+    "written).\n";
+
+struct Options {
+    ImportRequest request;
+    std::string output;
+    bool force = false;
+    bool listSword = false;
+    bool help = false;
+};
+
+// Bad input: the message for stderr.
+struct UsageError {
+    std::string message;
+};
+
+Options ParseArguments(int argc, char** argv)
+{
+    Options options;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
+            options.request.sources.emplace_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // "--name value" or "--name=value".
+        std::string_view name = arg;
+        std::optional<std::string_view> inlineValue;
+        if (const size_t eq = arg.find('='); eq != std::string_view::npos && arg.starts_with("--")) {
+            name = arg.substr(0, eq);
+            inlineValue = arg.substr(eq + 1);
+        }
+        const auto value = [&]() -> std::string_view {
+            if (inlineValue)
+                return *inlineValue;
+            if (i + 1 >= argc)
+                throw UsageError{"option " + std::string(name) + " needs a value"};
+            return argv[++i];
+        };
+        const auto noValue = [&] {
+            if (inlineValue)
+                throw UsageError{"option " + std::string(name) + " takes no value"};
+        };
+
+        if (name == "--help" || name == "-h") {
+            noValue();
+            options.help = true;
+        } else if (name == "--force") {
+            noValue();
+            options.force = true;
+        } else if (name == "--list-sword") {
+            noValue();
+            options.listSword = true;
+        } else if (name == "--format") {
+            const std::string_view text = value();
+            const auto format = ParseSourceFormat(text);
+            if (!format)
+                throw UsageError{"unknown format \"" + std::string(text) + "\" (use auto, text, csv, tei, osis or sword)"};
+            options.request.format = *format;
+        } else if (name == "--name") {
+            options.request.name = value();
+            if (!IsValidEditionName(options.request.name))
+                throw UsageError{"bad name \"" + options.request.name +
+                                 "\": an edition name is printable ASCII without / \\ : * ? \" < > |, does not "
+                                 "start with a dot or a blank and does not contain \".bk\""};
+        } else if (name == "--title") {
+            options.request.title = value();
+        } else if (name == "--output") {
+            options.output = value();
+            if (options.output.empty())
+                throw UsageError{"option --output needs a folder"};
+        } else {
+            throw UsageError{"unknown option " + std::string(arg) + " (see --help)"};
+        }
+    }
+    if (options.help)
+        return options;
+    if (options.listSword && !options.request.sources.empty())
+        throw UsageError{"--list-sword takes no source (see --help)"};
+    if (!options.listSword && options.request.sources.empty())
+        throw UsageError{"expected at least one SOURCE (see --help)"};
+    return options;
+}
+
+bool WriteAll(std::string_view bytes)
+{
+    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+}
+
+std::string SwordModuleList()
+{
+    const std::vector<SwordModuleInfo> modules = ListSwordModules();
+    if (modules.empty())
+        return "No SWORD Bible modules installed.\n";
+    size_t nameWidth = 0;
+    size_t languageWidth = 0;
+    for (const SwordModuleInfo& module : modules) {
+        nameWidth = std::max(nameWidth, module.name.size());
+        languageWidth = std::max(languageWidth, module.language.size());
+    }
+    std::string text;
+    for (const SwordModuleInfo& module : modules) {
+        text += module.name + std::string(nameWidth - module.name.size() + 2, ' ');
+        text += module.language + std::string(languageWidth - module.language.size() + 2, ' ');
+        text += module.description + "\n";
+    }
+    return text;
+}
+
+std::string Report(const ImportedEdition& edition, const std::string& folder)
+{
+    std::string text = "Edition \"" + edition.name + "\": " + edition.title + "\n";
+    for (const std::string& line : DescribeSummary(edition.summary))
+        text += line + "\n";
+    const std::string base = folder + (folder.ends_with('/') ? "" : "/") + edition.name;
+    text += "Wrote " + base + ".dat\n";
+    text += "Wrote " + base + ".bk\n";
+    return text;
+}
+
+int Main(int argc, char** argv)
+{
+    Options options;
+    ImportedEdition edition;
+    std::string folder;
+    try {
+        options = ParseArguments(argc, argv);
+        if (options.help)
+            return WriteAll(kUsage) ? 0 : kOutputFailed;
+        if (options.listSword)
+            return WriteAll(SwordModuleList()) ? 0 : kOutputFailed;
+        folder = options.output.empty() ? ProgramDirectory() : options.output;
+        edition = ImportEdition(options.request);
+        WriteImportedEdition(folder, edition, options.force);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "synopter-import: %s\n", e.message.c_str());
+        return kBadInput;
+    } catch (const ImportError& e) {
+        std::fprintf(stderr, "synopter-import: %s\n", e.what());
+        return kBadInput;
+    } catch (const WriteError& e) {
+        std::fprintf(stderr, "synopter-import: %s: %s\n", e.what(), e.reason().c_str());
+        return kOutputFailed;
+    }
+    if (!WriteAll(Report(edition, folder))) {
+        std::fprintf(stderr, "synopter-import: cannot write the output: %s\n", std::strerror(errno));
+        return kOutputFailed;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return Main(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "synopter-import: %s\n", e.what());
+        return kOutputFailed;
+    }
+}
