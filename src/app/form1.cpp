@@ -5,13 +5,16 @@
 #include "common/file_io.h"
 #include "compare/ui/rich_edit.h"
 #include "editions/edition.h"
+#include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
+#include "import/ui/import_form.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -122,6 +125,7 @@ TForm1::TForm1(std::string programDir) : programDir_(std::move(programDir))
     BuildTopBar(central);
     BuildBottomBar(central);
     BuildWorkArea(central);
+    BuildNoEditionsNotice();
     column->addWidget(Panel1);
     column->addWidget(Panel3, 1);
     column->addWidget(Panel2);
@@ -132,7 +136,7 @@ TForm1::TForm1(std::string programDir) : programDir_(std::move(programDir))
                    ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Panel3, Splitter1, Panel7,
                    Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
                    CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, menuBar(),
-                   View1, Sourcetexts1, Interfacelanguage1};
+                   File1, Importedition1, View1, Sourcetexts1, Interfacelanguage1, Panel9, Label7, BitBtn2};
 
     panes_ = std::make_unique<ResultPanes>(
         RichEdit1, RichEdit2, Panel4, [this](int width) { Panel7->SetAlignedWidth(Panel4, width); }, programDir_);
@@ -324,6 +328,13 @@ void TForm1::BuildMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
+    QMenu* file = bar->addMenu("File");
+    file->setObjectName("File1Menu");
+    File1 = file->menuAction();
+    File1->setObjectName("File1");
+    Importedition1 = file->addAction(QString::fromUtf8("Import edition…"));
+    Importedition1->setObjectName("Importedition1");
+    connect(Importedition1, &QAction::triggered, this, [this] { Guarded([this] { Importedition1Click(); }); });
     QMenu* view = bar->addMenu("View");
     view->setObjectName("View1Menu");
     View1 = view->menuAction();
@@ -364,6 +375,110 @@ void TForm1::BuildMenus()
     };
     PopupMenu2 = popup("PopupMenu2", RichEdit2, "CrearMajoritycomparison1", "Copy1", CrearMajoritycomparison1, Copy1);
     PopupMenu1 = popup("PopupMenu1", RichEdit1, "ClearTRcomparison1", "Copy2", ClearTRcomparison1, Copy2);
+}
+
+void TForm1::BuildNoEditionsNotice()
+{
+    // Over the result panes, where a comparison would show.
+    Panel9 = new TPanel("Panel9", Panel7);
+    Panel9->setAutoFillBackground(true);
+    QPalette p = Panel9->palette();
+    p.setColor(QPalette::Window, QColor(251, 251, 242));
+    Panel9->setPalette(p);
+    SetHint(Panel9, QString(), false);
+
+    Label7 = new QLabel(QString::fromUtf8("No editions were found in %1. Synopter compares editions kept there as "
+                                          "NAME.bk and NAME.dat. Bring a Greek text in with File ▸ Import edition…"),
+                        Panel9);
+    Label7->setObjectName("Label7");
+    Label7->setTextFormat(Qt::PlainText);
+    Label7->setWordWrap(true);
+    Label7->setAlignment(Qt::AlignCenter);
+    Label7->setFont(WindowFont(13));
+    Label7->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SetColours(Label7, kNavy, QColor());
+    SetHint(Label7, QString(), false);
+
+    BitBtn2 = new QPushButton(QString::fromUtf8("Import edition…"), Panel9);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setFont(WindowFont(11, true));
+    SetColours(BitBtn2, kMaroon, QColor());
+    BitBtn2->setCursor(Qt::PointingHandCursor);
+    SetHint(BitBtn2, QString(), false);
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { Importedition1Click(); }); });
+
+    // The text takes the middle of the width; a wrapped label given an
+    // alignment in its layout would lose its height for that width.
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(Label7, 6);
+    row->addStretch(1);
+    auto* column = new QVBoxLayout(Panel9);
+    column->addStretch();
+    column->addLayout(row);
+    column->addSpacing(12);
+    column->addWidget(BitBtn2, 0, Qt::AlignHCenter);
+    column->addStretch(2);
+
+    Panel9->hide();
+    Panel7->installEventFilter(this);
+}
+
+void TForm1::UpdateNoEditionsNotice()
+{
+    // A translation puts the language's text with its %1 back; the directory
+    // is filled in from that.
+    if (Label7->text().contains("%1"))
+        Label7->setProperty("pattern", Label7->text());
+    QString dir = QDir::toNativeSeparators(QString::fromLocal8Bit(programDir_.c_str()));
+    if (dir.size() > 1 && dir.endsWith(QDir::separator()))
+        dir.chop(1);
+    const QString pattern = Label7->property("pattern").toString();
+    if (!pattern.isEmpty())
+        Label7->setText(pattern.arg(dir));
+    const bool empty = cb1->count() == 0;
+    if (empty) {
+        Panel9->setGeometry(Panel7->rect());
+        Panel9->raise();
+    }
+    Panel9->setVisible(empty);
+}
+
+void TForm1::Importedition1Click()
+{
+    // A run reads the loaded lines; the catalogue is refilled after an import.
+    if (running_)
+        return;
+    auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly);
+    if (!dialog) {
+        dialog = new TImportForm(programDir_, this);
+        connect(dialog, &TImportForm::EditionWritten, this,
+                [this](const QString& name) { Guarded([&] { EditionImported(name.toLatin1().toStdString()); }); });
+    }
+    dialog->Translate();
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void TForm1::EditionImported(const std::string& name)
+{
+    const QString added = QString::fromLatin1(name.data(), qsizetype(name.size()));
+    const QString was[] = {cb1->currentText(), cb2->currentText()};
+    FillEditionLists();
+    QComboBox* choosers[] = {cb1, cb2};
+    for (int side = 0; side < 2; ++side) {
+        QComboBox* chooser = choosers[side];
+        const int kept = was[side].isEmpty() ? -1 : chooser->findText(was[side]);
+        {
+            const QSignalBlocker quiet(chooser);
+            chooser->setCurrentIndex(kept >= 0 ? kept : chooser->findText(added));
+        }
+        // A side still showing its edition keeps what it has loaded, unless
+        // the import has just replaced that edition.
+        if (kept < 0 || was[side] == added)
+            Guarded([&] { LoadSide(side == 0); });
+    }
 }
 
 void TForm1::SetTabOrder()
@@ -427,6 +542,7 @@ bool TForm1::FillEditionLists()
     }
     cb1->setCurrentIndex(-1);
     cb2->setCurrentIndex(-1);
+    UpdateNoEditionsNotice();
     return !names.empty();
 }
 
@@ -456,7 +572,10 @@ void TForm1::LoadSide(bool left)
         return;
     const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(programDir_, name));
     if (!left) {
-        const QString info = QString::fromLatin1(descriptor.information.data(), qsizetype(descriptor.information.size()));
+        // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
+        const std::string& bytes = descriptor.information;
+        const QString info = IsValidUtf8(bytes) ? QString::fromUtf8(bytes.data(), qsizetype(bytes.size()))
+                                                : QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
         SetHint(cb2, info, true);
     }
     if (descriptor.fontFace && !descriptor.fontFace->empty()) {
@@ -532,6 +651,8 @@ void TForm1::Splitter1Moved()
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == Panel7 && event->type() == QEvent::Resize)
+        Panel9->setGeometry(Panel7->rect());
     if (watched == RichEdit1 && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
@@ -619,6 +740,9 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     // A run in progress ends at its next step; its partial results are saved.
     stopFlag_ = true;
+    // An import in progress is stopped; nothing of it is written.
+    if (auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly))
+        dialog->close();
     Guarded([this] { FormClose(); });
     if (form2_)
         form2_->hide();
@@ -629,6 +753,13 @@ void TForm1::Compare1Click()
 {
     if (running_)
         return;
+    // Editions that cannot be paired line by line are named before anything
+    // runs; the previous results stay.
+    if (const auto problem = ComparisonProblem(cb1->currentText().toLatin1().toStdString(), ListBox1->Lines(),
+                                               cb2->currentText().toLatin1().toStdString(), ListBox2->Lines())) {
+        ShowMessage(QString::fromUtf8(problem->data(), qsizetype(problem->size())), false);
+        return;
+    }
     if (seAmountDiffer->value() < 1)
         seAmountDiffer->setValue(1);
     exactpositions->setEnabled(false);

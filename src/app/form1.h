@@ -75,6 +75,14 @@ public:
 
     // View > "Interface language".
     void Interfacelanguage1Click();
+    // File > "Import edition": opens the import dialog (made on first use, kept).
+    void Importedition1Click();
+    // After an import wrote `name`: the catalogue again, each chooser keeping its
+    // edition; a side without one takes the new edition, a replaced one is reloaded.
+    void EditionImported(const std::string& name);
+    // The notice over the result panes shows while the catalogue is empty; its
+    // text names the program directory where the language gives %1.
+    void UpdateNoEditionsNotice();
 
     bool IsRunning() const { return running_; }
     int Panel8Height() const;
@@ -100,6 +108,9 @@ public:
     TPanel* Panel5 = nullptr;
     TPanel* Panel7 = nullptr;
     TPanel* Panel8 = nullptr;
+    TPanel* Panel9 = nullptr; // the notice shown when there is no edition
+    QLabel* Label7 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
     QSplitter* Splitter1 = nullptr;
     TRichEdit* RichEdit1 = nullptr;
     TRichEdit* RichEdit2 = nullptr;
@@ -111,6 +122,8 @@ public:
     QAction* Copy2 = nullptr;
     QAction* CrearMajoritycomparison1 = nullptr;
     QAction* Copy1 = nullptr;
+    QAction* File1 = nullptr;
+    QAction* Importedition1 = nullptr;
     QAction* View1 = nullptr;
     QAction* Sourcetexts1 = nullptr;
     QAction* Interfacelanguage1 = nullptr;
@@ -133,6 +146,7 @@ private:
     void BuildBottomBar(QWidget* central);
     void BuildWorkArea(QWidget* central);
     void BuildMenus();
+    void BuildNoEditionsNotice();
     void SetTabOrder();
     void LoadSide(bool left);
     // Runs a handler; an error escaping it is shown like the platform's error report.

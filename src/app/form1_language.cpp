@@ -13,6 +13,7 @@ bool TForm1::StartupLanguageStep()
     if (!SettleStartupLanguage(*dialog, programDir_))
         return false;
     TranslateForm(*this, Components(), programDir_);
+    UpdateNoEditionsNotice();
     return true;
 }
 
@@ -24,6 +25,7 @@ void TForm1::Interfacelanguage1Click()
     if (!ChangeLanguage(*dialog, programDir_))
         return;
     TranslateForm(*this, Components(), programDir_);
+    UpdateNoEditionsNotice();
     if (TForm2* chapters = ChapterWindow())
         chapters->Translate();
 }

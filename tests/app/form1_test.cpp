@@ -430,4 +430,68 @@ TEST_F(WindowTest, TheChapterButtonShowsTheNavigatorAndBringsItForward)
     EXPECT_FALSE(form2->isVisible());
 }
 
+TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists)
+{
+    for (const char* file : {"Left.bk", "Left.dat", "Right.bk", "Right.dat"})
+        ASSERT_TRUE(QFile::remove(dir.filePath(file)));
+    Open();
+    ASSERT_TRUE(form1->Panel9->isVisible());
+    EXPECT_TRUE(form1->Label7->text().contains(QDir::toNativeSeparators(dir.path()) + "."));
+    EXPECT_FALSE(form1->Label7->text().contains("%1"));
+    EXPECT_EQ(form1->Panel9->geometry(), form1->Panel7->rect());
+    form1->BitBtn2->click();
+    QWidget* dialog = form1->findChild<QWidget*>("ImportForm");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->close();
+
+    WriteEdition("Left", "KATA MARKON 1\r\n");
+    form1->EditionImported("Left");
+    EXPECT_FALSE(form1->Panel9->isVisible());
+    EXPECT_EQ(form1->cb1->currentText(), "Left");
+    EXPECT_EQ(form1->ListBox2->Count(), 1);
+}
+
+TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
+{
+    WriteEdition("Greek", "KATA MARKON 1\r\n 1:1 \xE1\xBC\x80\xCF\x81\xCF\x87\xE1\xBD\xB4\r\n 1:2\r\n"
+                          "KATA MARKON 2\r\n 2:1\r\n 2:2\r\n");
+    WriteEdition("Short", "KATA MARKON 1\r\n 1:1 arch\r\n 1:2\r\nKATA MARKON 2\r\n 2:1\r\n");
+    WriteEdition("Shifted", "KATA MARKON 1\r\n 1:1 arch\r\n 1:2\r\n 1:3\r\nKATA MARKON 2\r\n 2:1\r\n");
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    ASSERT_EQ(form1->Label4->text(), "3");
+    const QByteArray saved = [&] {
+        QFile f(dir.filePath("r2.rtf"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+
+    struct Case {
+        const char* left;
+        const char* right;
+        QString expected;
+    };
+    for (const Case& c : {Case{"Left", "Greek", QString::fromUtf8("“Greek” holds Unicode Greek text")},
+                          Case{"Short", "Right", QString::fromUtf8("“Short” has 5 lines, “Right” has 6.")},
+                          Case{"Left", "Shifted", QString::fromUtf8("line 4 is a chapter heading in “Left”")}}) {
+        messages.clear();
+        Choose(c.left, c.right); // a side chosen anew empties its pane
+        const rtf::Document left = form1->RichEdit1->ToDocument();
+        const rtf::Document right = form1->RichEdit2->ToDocument();
+        Run(1);
+        ASSERT_EQ(messages.size(), 1) << c.right;
+        EXPECT_TRUE(messages[0].contains(c.expected)) << messages[0].toStdString();
+        EXPECT_EQ(form1->Label4->text(), "3");
+        EXPECT_EQ(form1->RichEdit1->ToDocument(), left);
+        EXPECT_EQ(form1->RichEdit2->ToDocument(), right);
+        EXPECT_EQ(form2->ListBox1()->count(), 2);
+        EXPECT_TRUE(form1->compare->isVisible());
+        EXPECT_TRUE(form1->cb1->isEnabled());
+        QFile f(dir.filePath("r2.rtf"));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), saved);
+    }
+}
+
 } // namespace

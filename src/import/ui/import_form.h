@@ -1,0 +1,102 @@
+#pragma once
+
+#include "import/importer.h"
+
+#include <QDialog>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace synopter {
+
+// The import dialog: Unicode Greek sources (files, a folder or an installed
+// SWORD module) read into a new edition of the program directory. The import
+// runs on a worker thread; the window shows its progress and can stop it.
+class TImportForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TImportForm(std::string programDir, QWidget* parent = nullptr);
+    // Stops and waits for an import still running; nothing is written then.
+    ~TImportForm() override;
+
+    QList<QObject*> Components() const;
+    // Applies the current interface language.
+    void Translate();
+
+    // Handlers.
+    void bbAddFilesClick();
+    void bbAddFolderClick();
+    void bbClearClick();
+    void bbImportClick();
+    void bbStopClick();
+
+    // Files or folders as the source, after those already listed.
+    void AddSources(const QStringList& paths);
+    bool IsImporting() const { return worker_.joinable(); }
+
+    // Asked before an existing edition is replaced; tests put a stand-in here.
+    std::function<bool(const QString& question)> AskReplace;
+
+    QListWidget* lbSources = nullptr;
+    QPushButton* bbAddFiles = nullptr;
+    QPushButton* bbAddFolder = nullptr;
+    QPushButton* bbClear = nullptr;
+    QListWidget* lbModules = nullptr;
+    QLabel* lblNoModules = nullptr;
+    QComboBox* cbFormat = nullptr;
+    QLineEdit* edName = nullptr;
+    QLineEdit* edTitle = nullptr;
+    QPushButton* bbImport = nullptr;
+    QPushButton* bbStop = nullptr;
+    QPushButton* bbClose = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPlainTextEdit* meReport = nullptr;
+
+signals:
+    // An edition was written into the program directory.
+    void EditionWritten(const QString& name);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void FillModuleList();
+    void SourceChanged();
+    void SetImporting(bool importing);
+    void Report(const QString& text, bool problem);
+    // Ends a running import: waits for the worker and writes its edition
+    // unless it failed or was stopped.
+    void FinishImport();
+    // Stops a running import and waits for it; nothing is written.
+    void CancelImport();
+
+    std::string programDir_;
+    QList<QObject*> components_;
+    bool nameTyped_ = false; // the user's own name is not replaced by the source's
+
+    std::thread worker_;
+    std::atomic<bool> cancel_{false};
+    std::atomic<bool> done_{false};
+    std::atomic<int> progress_{0}; // per mille
+    QTimer* timer_ = nullptr;
+    bool replace_ = false;
+    // Set by the worker, read after it is joined.
+    std::optional<ImportedEdition> outcome_;
+    std::string error_;
+};
+
+} // namespace synopter

@@ -1,0 +1,188 @@
+#include "editions/edition_check.h"
+
+#include "compare/comparison_run.h"
+
+#include <algorithm>
+
+namespace synopter {
+
+namespace {
+
+// The code point of the UTF-8 sequence at `i` and its length; length 0 when
+// the bytes there are no valid sequence (overlong forms and surrogates included).
+struct Decoded {
+    char32_t code = 0;
+    size_t length = 0;
+};
+
+Decoded DecodeAt(std::string_view s, size_t i)
+{
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char b = byte(i);
+    if (b < 0x80)
+        return {b, 1};
+    size_t length = 0;
+    char32_t code = 0;
+    char32_t least = 0;
+    if ((b & 0xE0) == 0xC0) {
+        length = 2, code = b & 0x1F, least = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        length = 3, code = b & 0x0F, least = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        length = 4, code = b & 0x07, least = 0x10000;
+    } else {
+        return {};
+    }
+    if (i + length > s.size())
+        return {};
+    for (size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return {};
+        code = (code << 6) | (byte(i + k) & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return {};
+    return {code, length};
+}
+
+// Letters of the Greek and Coptic and the Greek Extended blocks; their
+// punctuation and spacing accents are left out, being no text on their own.
+bool IsGreekLetter(char32_t c)
+{
+    if (c >= 0x0370 && c <= 0x03FF)
+        return c != 0x0374 && c != 0x0375 && c != 0x037E && c != 0x0384 && c != 0x0385 && c != 0x0387 &&
+               !(c >= 0x0378 && c <= 0x0379) && !(c >= 0x0380 && c <= 0x0383) && c != 0x038B && c != 0x038D &&
+               c != 0x03A2;
+    if (c >= 0x1F00 && c <= 0x1FFF)
+        return c <= 0x1FBC || c == 0x1FBE || (c >= 0x1FC2 && c <= 0x1FCC) || (c >= 0x1FD0 && c <= 0x1FDB) ||
+               (c >= 0x1FE0 && c <= 0x1FEC) || (c >= 0x1FF2 && c <= 0x1FFC);
+    return false;
+}
+
+bool HoldsGreekLetter(std::string_view line)
+{
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (static_cast<unsigned char>(line[i]) < 0x80)
+            continue;
+        const Decoded d = DecodeAt(line, i);
+        if (d.length == 0)
+            continue;
+        if (IsGreekLetter(d.code))
+            return true;
+        i += d.length - 1;
+    }
+    return false;
+}
+
+std::string Quoted(std::string_view name)
+{
+    return "\xE2\x80\x9C" + ToUtf8(name) + "\xE2\x80\x9D";
+}
+
+// The start of a line, enough to find it in the file.
+std::string LineStart(std::string_view line)
+{
+    constexpr size_t kShown = 24;
+    const std::string text = ToUtf8(line);
+    size_t end = 0;
+    size_t characters = 0;
+    while (end < text.size() && characters < kShown) {
+        const Decoded d = DecodeAt(text, end);
+        end += d.length ? d.length : 1;
+        ++characters;
+    }
+    return Quoted(text.substr(0, end) + (end < text.size() ? "\xE2\x80\xA6" : ""));
+}
+
+std::string_view LineKind(std::string_view line)
+{
+    if (IsHeadingLine(line))
+        return "a chapter heading";
+    return line.empty() ? "an empty line" : "a verse";
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    for (size_t i = 0; i < bytes.size();) {
+        const Decoded d = DecodeAt(bytes, i);
+        if (d.length == 0)
+            return false;
+        i += d.length;
+    }
+    return true;
+}
+
+std::string ToUtf8(std::string_view bytes)
+{
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80) {
+            out += ch;
+        } else {
+            out += char(0xC0 | (b >> 6));
+            out += char(0x80 | (b & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> UnicodeGreekProblem(std::string_view name, const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines) {
+        if (HoldsGreekLetter(line))
+            return "The edition " + Quoted(name) +
+                   " holds Unicode Greek text, not Synopter's transliteration. Import its source with "
+                   "File \xE2\x96\xB8 Import edition\xE2\x80\xA6";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> LayoutProblem(std::string_view leftName, const std::vector<std::string>& left,
+                                         std::string_view rightName, const std::vector<std::string>& right)
+{
+    std::string mismatch;
+    const size_t common = std::min(left.size(), right.size());
+    for (size_t i = 0; i < common; ++i) {
+        if (IsHeadingLine(left[i]) != IsHeadingLine(right[i])) {
+            mismatch = "line " + std::to_string(i + 1) + " is " + std::string(LineKind(left[i])) + " in " +
+                       Quoted(leftName) + " (" + LineStart(left[i]) + ") but " + std::string(LineKind(right[i])) +
+                       " in " + Quoted(rightName) + " (" + LineStart(right[i]) + ")";
+            break;
+        }
+    }
+    if (left.size() == right.size() && mismatch.empty())
+        return std::nullopt;
+
+    std::string text = "The editions do not line up: ";
+    if (left.size() != right.size()) {
+        text += Quoted(leftName) + " has " + std::to_string(left.size()) + " lines, " + Quoted(rightName) + " has " +
+                std::to_string(right.size()) + ".";
+        if (!mismatch.empty()) {
+            mismatch[0] = 'L';
+            text += " " + mismatch + ".";
+        }
+    } else {
+        text += mismatch + ".";
+    }
+    return text + " Their verses would be compared with other verses.";
+}
+
+std::optional<std::string> ComparisonProblem(std::string_view leftName, const std::vector<std::string>& left,
+                                             std::string_view rightName, const std::vector<std::string>& right)
+{
+    if (left.empty() || right.empty())
+        return std::nullopt;
+    if (auto problem = UnicodeGreekProblem(leftName, left))
+        return problem;
+    if (auto problem = UnicodeGreekProblem(rightName, right))
+        return problem;
+    return LayoutProblem(leftName, left, rightName, right);
+}
+
+} // namespace synopter

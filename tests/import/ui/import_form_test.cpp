@@ -1,0 +1,206 @@
+// The import dialog driven from the main window: a small Unicode source in a
+// folder of its own, the edition written into a program directory of the test's.
+#include "app/form1.h"
+#include "editions/ui/source_list.h"
+#include "import/ui/import_form.h"
+#include "language/translate.h"
+#include "language/ui/translate_form.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace synopter;
+
+namespace {
+
+const QByteArray kJohn = "John 3:16 οὕτως γὰρ ἠγάπησεν ὁ θεὸς τὸν κόσμον\n";
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class ImportFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program.isValid() && sources.isValid());
+        WriteAll(program.filePath("Left.bk"), "[English]\r\nInformation=Left text\r\n");
+        WriteAll(program.filePath("Left.dat"), "KATA MARKON 1\r\n 1:1 arch\r\n");
+        WriteAll(sources.filePath("john.txt"), kJohn);
+        form1 = std::make_unique<TForm1>((program.path() + "/").toStdString());
+        form1->ShowMessage = [](const QString& text, bool) { ADD_FAILURE() << text.toStdString(); };
+        ASSERT_TRUE(form1->FormCreate());
+        form1->show();
+        form1->Importedition1->trigger();
+        dialog = form1->findChild<TImportForm*>("ImportForm");
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(dialog->isVisible());
+        dialog->AddSources({sources.filePath("john.txt")});
+    }
+
+    void Import()
+    {
+        dialog->bbImport->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->IsImporting(); }, 30000));
+    }
+
+    QTemporaryDir program;
+    QTemporaryDir sources;
+    std::unique_ptr<TForm1> form1;
+    TImportForm* dialog = nullptr;
+};
+
+TEST_F(ImportFormTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
+{
+    form1->cb1->setCurrentIndex(form1->cb1->findText("Left"));
+    EXPECT_EQ(dialog->edName->text(), "john");
+    dialog->edTitle->setText("Κατὰ Ἰωάννην");
+    dialog->bbImport->click();
+    // The worker's result is taken up by the window's timer, so this is still the run.
+    EXPECT_TRUE(dialog->IsImporting());
+    EXPECT_FALSE(dialog->bbImport->isEnabled());
+    EXPECT_FALSE(dialog->edName->isEnabled());
+    EXPECT_TRUE(dialog->bbStop->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsImporting(); }, 30000));
+    EXPECT_TRUE(dialog->bbImport->isEnabled());
+    // Ready for the next edition: the sources and title just used are gone.
+    EXPECT_EQ(dialog->lbSources->count(), 0);
+    EXPECT_TRUE(dialog->edTitle->text().isEmpty());
+
+    const QList<QByteArray> lines = ReadAll(program.filePath("john.dat")).split('\n');
+    EXPECT_EQ(lines.size(), 8222); // a line break after each of 8221 lines
+    EXPECT_TRUE(lines.contains(" 3:16 outwv gar hgaphsen o yeov ton kosmon\r")) << dialog->meReport->toPlainText().toStdString();
+    EXPECT_TRUE(QFile::exists(program.filePath("john.bk")));
+
+    ImportRequest request;
+    request.sources = {sources.filePath("john.txt").toStdString()};
+    for (const std::string& line : DescribeSummary(ImportEdition(request).summary))
+        EXPECT_TRUE(dialog->meReport->toPlainText().contains(QString::fromStdString(line))) << line;
+
+    // The left side keeps its edition, the empty right side takes the new one.
+    EXPECT_EQ(form1->cb1->count(), 2);
+    EXPECT_GE(form1->cb1->findText("john"), 0);
+    EXPECT_GE(form1->cb2->findText("john"), 0);
+    EXPECT_EQ(form1->cb1->currentText(), "Left");
+    EXPECT_EQ(form1->ListBox1->Count(), 2);
+    EXPECT_EQ(form1->cb2->currentText(), "john");
+    EXPECT_EQ(form1->ListBox2->Count(), 8221);
+    EXPECT_EQ(form1->cb2->toolTip(), "Κατὰ Ἰωάννην");
+}
+
+TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
+{
+    WriteAll(program.filePath("john.bk"), "[English]\r\nInformation=old\r\n");
+    WriteAll(program.filePath("john.dat"), "KATA IWANNHN 1\r\n");
+    form1->FillEditionLists();
+    form1->cb1->setCurrentIndex(form1->cb1->findText("john"));
+    ASSERT_EQ(form1->ListBox1->Count(), 1);
+
+    QStringList questions;
+    bool answer = false;
+    dialog->AskReplace = [&](const QString& q) {
+        questions << q;
+        return answer;
+    };
+    Import();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains("john"));
+    EXPECT_EQ(ReadAll(program.filePath("john.dat")), "KATA IWANNHN 1\r\n");
+    EXPECT_EQ(form1->ListBox1->Count(), 1);
+
+    answer = true;
+    Import();
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_EQ(ReadAll(program.filePath("john.dat")).count('\n'), 8221);
+    // The side showing the replaced edition shows its new text.
+    EXPECT_EQ(form1->cb1->currentText(), "john");
+    EXPECT_EQ(form1->ListBox1->Count(), 8221);
+}
+
+TEST_F(ImportFormTest, BadInputIsReportedAndClosingStopsAnImport)
+{
+    for (const char* name : {"", "a/b", ".hidden", "x.bk"}) {
+        dialog->edName->setText(name);
+        dialog->bbImport->click();
+        EXPECT_FALSE(dialog->IsImporting()) << name;
+        EXPECT_FALSE(dialog->meReport->toPlainText().isEmpty()) << name;
+    }
+    dialog->edName->setText("john");
+    WriteAll(sources.filePath("john.txt"), "no verse here\n");
+    Import();
+    EXPECT_FALSE(dialog->meReport->toPlainText().isEmpty());
+    EXPECT_FALSE(QFile::exists(program.filePath("john.dat")));
+
+    WriteAll(sources.filePath("john.txt"), kJohn);
+    dialog->bbImport->click();
+    ASSERT_TRUE(dialog->IsImporting());
+    dialog->close();
+    EXPECT_FALSE(dialog->IsImporting());
+    EXPECT_FALSE(QFile::exists(program.filePath("john.dat")));
+    EXPECT_FALSE(QFile::exists(program.filePath("john.bk")));
+    EXPECT_EQ(form1->cb1->count(), 1);
+    EXPECT_TRUE(dialog->bbImport->isEnabled());
+}
+
+TEST_F(ImportFormTest, BothShippedLanguagesNameEveryNewText)
+{
+    const std::filesystem::path lng = std::filesystem::path(__FILE__).parent_path() / "../../../src/language/lng";
+    QList<QObject*> texts;
+    for (QObject* c : dialog->Components())
+        if (qobject_cast<QLabel*>(c) || qobject_cast<QPushButton*>(c))
+            texts << c;
+    texts << form1->File1 << form1->Importedition1 << form1->Label7 << form1->BitBtn2;
+    const auto caption = [](QObject* c) {
+        if (auto* label = qobject_cast<QLabel*>(c))
+            return label->text();
+        if (auto* button = qobject_cast<QPushButton*>(c))
+            return button->text();
+        return qobject_cast<QAction*>(c)->text();
+    };
+    QStringList builtIn;
+    for (QObject* c : texts)
+        builtIn << caption(c);
+    const QString title = dialog->windowTitle();
+
+    const std::string dir = (program.path() + "/").toStdString();
+    for (const char* language : {"Russian", "English"}) {
+        std::filesystem::copy_file(lng / (std::string(language) + ".lng"), dir + language + ".lng");
+        CurrentLanguage = language;
+        dialog->Translate();
+        TranslateForm(*form1, form1->Components(), dir);
+        form1->UpdateNoEditionsNotice();
+        const bool english = std::string(language) == "English";
+        EXPECT_EQ(dialog->windowTitle() == title, english);
+        for (int i = 0; i < texts.size(); ++i) {
+            // English gives the built-in texts back; Russian replaces every one.
+            EXPECT_EQ(caption(texts[i]) == builtIn[i], english) << language << " " << texts[i]->objectName().toStdString();
+            EXPECT_FALSE(caption(texts[i]).isEmpty());
+        }
+        EXPECT_TRUE(form1->Label7->text().contains(QDir::toNativeSeparators(program.path()))) << language;
+    }
+    CurrentLanguage.clear();
+}
+
+} // namespace
