@@ -230,21 +230,4 @@ std::string TransliterateGreek(std::string_view utf8, DroppedCounts* dropped)
     return out;
 }
 
-bool ContainsUtf8Greek(std::string_view bytes)
-{
-    const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
-    const int32_t length = int32_t(bytes.size());
-    for (int32_t i = 0; i < length;) {
-        if (b[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        UChar32 c;
-        U8_NEXT(b, i, length, c);
-        if ((c >= 0x0370 && c <= 0x03FF) || (c >= 0x1F00 && c <= 0x1FFF))
-            return true;
-    }
-    return false;
-}
-
 } // namespace synopter

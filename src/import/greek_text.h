@@ -37,8 +37,4 @@ struct DroppedCounts {
 // words come out in order, one space apart. Counts what it drops when asked.
 std::string TransliterateGreek(std::string_view utf8, DroppedCounts* dropped = nullptr);
 
-// True when the bytes hold a UTF-8 encoded Greek letter: a text that has not
-// been transliterated yet.
-bool ContainsUtf8Greek(std::string_view bytes);
-
 } // namespace synopter

@@ -51,10 +51,6 @@ TEST(TransliterateGreekTest, CountsWhatItDrops)
     EXPECT_EQ(dropped[DroppedKind::Letter], 1);
     EXPECT_EQ(dropped[DroppedKind::Other], 1);
     EXPECT_EQ(dropped.Total(), 11);
-
-    EXPECT_TRUE(ContainsUtf8Greek(" 1:1 βίβλος"));
-    EXPECT_TRUE(ContainsUtf8Greek("\xe1\xbc\x80")); // ἀ
-    EXPECT_FALSE(ContainsUtf8Greek(" 1:1 biblov genesewv \xe9"));
 }
 
 TEST(BookFromNameTest, NamesAbbreviationsCodesAndNumbers)

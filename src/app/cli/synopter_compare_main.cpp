@@ -2,6 +2,7 @@
 // Same editions, same engine, same defaults; results go to stdout.
 
 #include "app/cli/compare_report.h"
+#include "common/command_line.h"
 #include "common/error.h"
 #include "common/file_io.h"
 #include "compare/comparison_run.h"
@@ -56,11 +57,6 @@ struct Options {
     std::vector<std::string> editions;
 };
 
-// Bad input: the message for stderr.
-struct UsageError {
-    std::string message;
-};
-
 std::optional<int> ParseThreshold(std::string_view text)
 {
     int value = 0;
@@ -74,50 +70,28 @@ std::optional<int> ParseThreshold(std::string_view text)
 Options ParseArguments(int argc, char** argv)
 {
     Options options;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
-            options.editions.emplace_back(arg);
+    CommandLine args(argc, argv);
+    while (args.Next()) {
+        if (args.IsOperand()) {
+            options.editions.emplace_back(args.Argument());
             continue;
         }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        // "--name value" or "--name=value".
-        std::string_view name = arg;
-        std::optional<std::string_view> inlineValue;
-        if (const size_t eq = arg.find('='); eq != std::string_view::npos && arg.starts_with("--")) {
-            name = arg.substr(0, eq);
-            inlineValue = arg.substr(eq + 1);
-        }
-        const auto value = [&]() -> std::string_view {
-            if (inlineValue)
-                return *inlineValue;
-            if (i + 1 >= argc)
-                throw UsageError{"option " + std::string(name) + " needs a value"};
-            return argv[++i];
-        };
-        const auto noValue = [&] {
-            if (inlineValue)
-                throw UsageError{"option " + std::string(name) + " takes no value"};
-        };
+        const std::string_view name = args.Option();
 
         if (name == "--help" || name == "-h") {
-            noValue();
+            args.NoValue();
             options.help = true;
         } else if (name == "--exact") {
-            noValue();
+            args.NoValue();
             options.exact = true;
         } else if (name == "--threshold") {
-            const std::string_view text = value();
+            const std::string_view text = args.Value();
             const auto threshold = ParseThreshold(text);
             if (!threshold)
                 throw UsageError{"threshold \"" + std::string(text) + "\" is not a whole number from 1 to 1000"};
             options.threshold = *threshold;
         } else if (name == "--format") {
-            const std::string_view text = value();
+            const std::string_view text = args.Value();
             if (text == "json")
                 options.json = true;
             else if (text == "text")
@@ -125,7 +99,7 @@ Options ParseArguments(int argc, char** argv)
             else
                 throw UsageError{"unknown format \"" + std::string(text) + "\" (use text or json)"};
         } else {
-            throw UsageError{"unknown option " + std::string(arg) + " (see --help)"};
+            throw UsageError{"unknown option " + std::string(args.Argument()) + " (see --help)"};
         }
     }
     if (!options.help && options.editions.size() != 2)

@@ -1,6 +1,7 @@
 // synopter-import: Greek sources into an edition (NAME.bk and NAME.dat) from the
 // command line; the same import as the window's dialog.
 
+#include "common/command_line.h"
 #include "common/error.h"
 #include "common/file_io.h"
 #include "import/importer.h"
@@ -61,73 +62,46 @@ struct Options {
     bool help = false;
 };
 
-// Bad input: the message for stderr.
-struct UsageError {
-    std::string message;
-};
-
 Options ParseArguments(int argc, char** argv)
 {
     Options options;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
-            options.request.sources.emplace_back(arg);
+    CommandLine args(argc, argv);
+    while (args.Next()) {
+        if (args.IsOperand()) {
+            options.request.sources.emplace_back(args.Argument());
             continue;
         }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        // "--name value" or "--name=value".
-        std::string_view name = arg;
-        std::optional<std::string_view> inlineValue;
-        if (const size_t eq = arg.find('='); eq != std::string_view::npos && arg.starts_with("--")) {
-            name = arg.substr(0, eq);
-            inlineValue = arg.substr(eq + 1);
-        }
-        const auto value = [&]() -> std::string_view {
-            if (inlineValue)
-                return *inlineValue;
-            if (i + 1 >= argc)
-                throw UsageError{"option " + std::string(name) + " needs a value"};
-            return argv[++i];
-        };
-        const auto noValue = [&] {
-            if (inlineValue)
-                throw UsageError{"option " + std::string(name) + " takes no value"};
-        };
+        const std::string_view name = args.Option();
 
         if (name == "--help" || name == "-h") {
-            noValue();
+            args.NoValue();
             options.help = true;
         } else if (name == "--force") {
-            noValue();
+            args.NoValue();
             options.force = true;
         } else if (name == "--list-sword") {
-            noValue();
+            args.NoValue();
             options.listSword = true;
         } else if (name == "--format") {
-            const std::string_view text = value();
+            const std::string_view text = args.Value();
             const auto format = ParseSourceFormat(text);
             if (!format)
                 throw UsageError{"unknown format \"" + std::string(text) + "\" (use auto, text, csv, tei, osis or sword)"};
             options.request.format = *format;
         } else if (name == "--name") {
-            options.request.name = value();
+            options.request.name = args.Value();
             if (!IsValidEditionName(options.request.name))
                 throw UsageError{"bad name \"" + options.request.name +
                                  "\": an edition name is printable ASCII without / \\ : * ? \" < > |, does not "
                                  "start with a dot or a blank and does not contain \".bk\""};
         } else if (name == "--title") {
-            options.request.title = value();
+            options.request.title = args.Value();
         } else if (name == "--output") {
-            options.output = value();
+            options.output = args.Value();
             if (options.output.empty())
                 throw UsageError{"option --output needs a folder"};
         } else {
-            throw UsageError{"unknown option " + std::string(arg) + " (see --help)"};
+            throw UsageError{"unknown option " + std::string(args.Argument()) + " (see --help)"};
         }
     }
     if (options.help)

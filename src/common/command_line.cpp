@@ -1,0 +1,42 @@
+#include "common/command_line.h"
+
+namespace synopter {
+
+bool CommandLine::Next()
+{
+    while (++index_ < argc_) {
+        argument_ = argv_[index_];
+        inlineValue_.reset();
+        operand_ = optionsEnded_ || argument_.size() < 2 || argument_.front() != '-';
+        if (operand_)
+            return true;
+        if (argument_ == "--") {
+            optionsEnded_ = true;
+            continue;
+        }
+        name_ = argument_;
+        if (const size_t eq = argument_.find('='); eq != std::string_view::npos && argument_.starts_with("--")) {
+            name_ = argument_.substr(0, eq);
+            inlineValue_ = argument_.substr(eq + 1);
+        }
+        return true;
+    }
+    return false;
+}
+
+std::string_view CommandLine::Value()
+{
+    if (inlineValue_)
+        return *inlineValue_;
+    if (index_ + 1 >= argc_)
+        throw UsageError{"option " + std::string(name_) + " needs a value"};
+    return argv_[++index_];
+}
+
+void CommandLine::NoValue() const
+{
+    if (inlineValue_)
+        throw UsageError{"option " + std::string(name_) + " takes no value"};
+}
+
+} // namespace synopter

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace synopter {
+
+// Bad command-line input: the message for stderr.
+struct UsageError {
+    std::string message;
+};
+
+// Walks a command line as Synopter's tools read it: "--name value" or
+// "--name=value"; "--" ends the options; a lone "-" and anything not starting
+// with '-' is an operand.
+class CommandLine {
+public:
+    CommandLine(int argc, char** argv) : argc_(argc), argv_(argv) {}
+
+    // Steps to the next argument; false after the last.
+    bool Next();
+    bool IsOperand() const { return operand_; }
+    // The whole argument as given.
+    std::string_view Argument() const { return argument_; }
+    // The option's name, without an "=value".
+    std::string_view Option() const { return name_; }
+    // The option's value: after '=' or the next argument. Throws UsageError when there is none.
+    std::string_view Value();
+    // Throws UsageError when an option that takes no value was given one.
+    void NoValue() const;
+
+private:
+    int argc_;
+    char** argv_;
+    int index_ = 0;
+    bool optionsEnded_ = false;
+    bool operand_ = false;
+    std::string_view argument_;
+    std::string_view name_;
+    std::optional<std::string_view> inlineValue_;
+};
+
+} // namespace synopter
