@@ -1,5 +1,7 @@
 #include "common/command_line.h"
 
+#include <cstdio>
+
 namespace synopter {
 
 bool CommandLine::Next()
@@ -37,6 +39,11 @@ void CommandLine::NoValue() const
 {
     if (inlineValue_)
         throw UsageError{"option " + std::string(name_) + " takes no value"};
+}
+
+bool WriteToStdout(std::string_view bytes)
+{
+    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
 }
 
 } // namespace synopter

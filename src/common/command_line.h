@@ -41,4 +41,7 @@ private:
     std::optional<std::string_view> inlineValue_;
 };
 
+// Writes to standard output and flushes; false when not all of it got there.
+bool WriteToStdout(std::string_view bytes);
+
 } // namespace synopter

@@ -152,11 +152,6 @@ Edition LoadEdition(const std::string& arg, const std::string& programDir,
     return edition;
 }
 
-bool WriteAll(std::string_view bytes)
-{
-    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
-}
-
 int Main(int argc, char** argv)
 {
     Options options;
@@ -165,7 +160,7 @@ int Main(int argc, char** argv)
     try {
         options = ParseArguments(argc, argv);
         if (options.help)
-            return WriteAll(kUsage) ? 0 : kOutputFailed;
+            return WriteToStdout(kUsage) ? 0 : kOutputFailed;
         const std::string programDir = ProgramDirectory();
         std::vector<std::string> catalogue;
         // The catalogue is only needed when an argument names an edition.

@@ -113,11 +113,6 @@ Options ParseArguments(int argc, char** argv)
     return options;
 }
 
-bool WriteAll(std::string_view bytes)
-{
-    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
-}
-
 std::string SwordModuleList()
 {
     const std::vector<SwordModuleInfo> modules = ListSwordModules();
@@ -157,9 +152,9 @@ int Main(int argc, char** argv)
     try {
         options = ParseArguments(argc, argv);
         if (options.help)
-            return WriteAll(kUsage) ? 0 : kOutputFailed;
+            return WriteToStdout(kUsage) ? 0 : kOutputFailed;
         if (options.listSword)
-            return WriteAll(SwordModuleList()) ? 0 : kOutputFailed;
+            return WriteToStdout(SwordModuleList()) ? 0 : kOutputFailed;
         folder = options.output.empty() ? ProgramDirectory() : options.output;
         edition = ImportEdition(options.request);
         WriteImportedEdition(folder, edition, options.force);
@@ -173,7 +168,7 @@ int Main(int argc, char** argv)
         std::fprintf(stderr, "synopter-import: %s: %s\n", e.what(), e.reason().c_str());
         return kOutputFailed;
     }
-    if (!WriteAll(Report(edition, folder))) {
+    if (!WriteToStdout(Report(edition, folder))) {
         std::fprintf(stderr, "synopter-import: cannot write the output: %s\n", std::strerror(errno));
         return kOutputFailed;
     }
