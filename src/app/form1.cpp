@@ -792,7 +792,13 @@ void TForm1::Compare1Click()
         RunOptions options;
         options.threshold = seAmountDiffer->value();
         options.exactPositions = exactpositions->isChecked();
+        if (form2_)
+            form2_->ClearChapters();
+        panes_->Clear();
+        ProgressBar1->setRange(0, std::max(1, int(RunLength(ListBox1->Lines(), ListBox2->Lines()))));
         ComparisonRun(ListBox1->Lines(), ListBox2->Lines(), options, *this);
+        // Also a stopped run keeps what it found.
+        SaveResultFiles();
     }
     QApplication::beep();
 }
@@ -802,67 +808,37 @@ void TForm1::bbStopClick()
     stopFlag_ = true;
 }
 
-void TForm1::ClearChapterList()
-{
-    if (form2_)
-        form2_->ClearChapters();
-}
-
-void TForm1::ClearPanes()
-{
-    panes_->Clear();
-}
-
-void TForm1::SetProgressRange(int maximum)
-{
-    ProgressBar1->setRange(0, std::max(1, maximum));
-    progress_ = 0;
-}
-
-void TForm1::AddChapter(const std::string& heading)
+void TForm1::Chapter(const std::string& heading)
 {
     if (form2_)
         form2_->AddChapter(heading);
-}
-
-void TForm1::AppendHeading(const std::string& heading)
-{
     panes_->AppendHeading(heading);
 }
 
-void TForm1::ShowFoundCount(int found)
+void TForm1::FoundCount(int found)
 {
     Label4->setText(QString::number(found));
     Label4->adjustSize();
 }
 
-void TForm1::AppendVersePair(const std::string& right, const std::string& left,
-                             const MatchMask& rightMask, const MatchMask& leftMask)
+void TForm1::VersePair(const std::string& right, const std::string& left,
+                       const MatchMask& rightMask, const MatchMask& leftMask)
 {
     panes_->AppendVersePair(right, left, rightMask, leftMask);
 }
 
-void TForm1::SetProgress(int position)
-{
-    progress_ = position;
-}
-
-void TForm1::AfterLine()
+bool TForm1::Progress(int line)
 {
     // Processing events after every one of 8000 lines would cost more than the
     // comparison itself; a slice of a sixtieth of a second keeps the window live.
-    if (slice_.elapsed() < kEventSliceMs)
-        return;
-    ProgressBar1->setValue(progress_);
-    RichEdit1->ScrollLines(-1000);
-    RichEdit2->ScrollLines(-1000);
-    QCoreApplication::processEvents();
-    slice_.restart();
-}
-
-bool TForm1::StopRequested()
-{
-    return stopFlag_;
+    if (slice_.elapsed() >= kEventSliceMs) {
+        ProgressBar1->setValue(line);
+        RichEdit1->ScrollLines(-1000);
+        RichEdit2->ScrollLines(-1000);
+        QCoreApplication::processEvents();
+        slice_.restart();
+    }
+    return !stopFlag_;
 }
 
 void TForm1::SaveResultFiles()

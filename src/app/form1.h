@@ -161,18 +161,13 @@ private:
     void FormClose();
 
     // RunOutput
-    void ClearChapterList() override;
-    void ClearPanes() override;
-    void SetProgressRange(int maximum) override;
-    void AddChapter(const std::string& heading) override;
-    void AppendHeading(const std::string& heading) override;
-    void ShowFoundCount(int found) override;
-    void AppendVersePair(const std::string& right, const std::string& left,
-                         const MatchMask& rightMask, const MatchMask& leftMask) override;
-    void SetProgress(int position) override;
-    void AfterLine() override;
-    bool StopRequested() override;
-    void SaveResultFiles() override;
+    void Chapter(const std::string& heading) override;
+    void FoundCount(int found) override;
+    void VersePair(const std::string& right, const std::string& left,
+                   const MatchMask& rightMask, const MatchMask& leftMask) override;
+    bool Progress(int line) override;
+
+    void SaveResultFiles();
 
     std::string programDir_;
     TForm2* form2_ = nullptr;
@@ -181,7 +176,6 @@ private:
     bool firstShow_ = true;
     bool running_ = false;
     bool stopFlag_ = false;
-    int progress_ = 0;
     QElapsedTimer slice_;
 };
 

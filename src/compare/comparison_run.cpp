@@ -7,11 +7,8 @@ namespace synopter {
 RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,
                          const RunOptions& options, RunOutput& output)
 {
-    const int threshold = std::max(1, options.threshold);
+    const int threshold = std::max(kMinThreshold, options.threshold);
     const size_t T = static_cast<size_t>(threshold);
-
-    output.ClearChapterList();
-    output.ClearPanes();
 
     RunSummary summary;
     std::string currentHeading;
@@ -20,8 +17,7 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
     MatchMask leftMask;
     const std::string empty;
 
-    const size_t total = std::max(right.size(), left.size());
-    output.SetProgressRange(static_cast<int>(total));
+    const size_t total = RunLength(left, right);
 
     for (size_t k = 0; k < total; ++k) {
         const bool haveRight = k < right.size();
@@ -41,26 +37,20 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
             const int uL = CountUnmatched(leftMask, l.size());
             if (uL >= threshold || uR >= threshold) {
                 if (currentHeading != lastReportedHeading) {
-                    output.AddChapter(currentHeading);
-                    output.AppendHeading(currentHeading);
+                    output.Chapter(currentHeading);
                     lastReportedHeading = currentHeading;
                 }
                 ++summary.found;
-                output.ShowFoundCount(summary.found);
-                output.AppendVersePair(r, l, rightMask, leftMask);
+                output.FoundCount(summary.found);
+                output.VersePair(r, l, rightMask, leftMask);
             }
         }
 
-        output.SetProgress(static_cast<int>(k));
-        output.AfterLine();
-        if (output.StopRequested()) {
-            output.SetProgress(0);
+        if (!output.Progress(static_cast<int>(k))) {
             summary.stopped = true;
             break;
         }
     }
-
-    output.SaveResultFiles();
     return summary;
 }
 

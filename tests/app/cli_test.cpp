@@ -395,25 +395,19 @@ TEST_F(CliCatalogueTest, EditionWithoutText)
 // call that follows it).
 class LineRecorder : public RunOutput {
 public:
-    void ClearChapterList() override {}
-    void ClearPanes() override {}
-    void SetProgressRange(int) override {}
-    void AddChapter(const std::string&) override {}
-    void AppendHeading(const std::string&) override { ++headings; }
-    void ShowFoundCount(int) override {}
-    void AppendVersePair(const std::string&, const std::string&, const MatchMask&, const MatchMask&) override
+    void Chapter(const std::string&) override { ++headings; }
+    void FoundCount(int) override {}
+    void VersePair(const std::string&, const std::string&, const MatchMask&, const MatchMask&) override
     {
         pending_ = true;
     }
-    void SetProgress(int position) override
+    bool Progress(int line) override
     {
         if (pending_)
-            lines.push_back(position);
+            lines.push_back(line);
         pending_ = false;
+        return true;
     }
-    void AfterLine() override {}
-    bool StopRequested() override { return false; }
-    void SaveResultFiles() override {}
 
     std::vector<int> lines;
     int headings = 0;

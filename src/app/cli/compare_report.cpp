@@ -168,7 +168,7 @@ bool Report::Flush()
     return !failed_;
 }
 
-void JsonReport::AppendVersePair(const std::string& right, const std::string& left,
+void JsonReport::VersePair(const std::string& right, const std::string& left,
                                  const MatchMask& rightMask, const MatchMask& leftMask)
 {
     out_ += "{\"line\": ";
@@ -214,14 +214,14 @@ TextReport::TextReport(std::string leftLabel, std::string rightLabel, bool colou
     rightPadding_ = width - rightLabel.size();
 }
 
-void TextReport::AppendHeading(const std::string& heading)
+void TextReport::Chapter(const std::string& heading)
 {
-    Report::AppendHeading(heading);
+    Report::Chapter(heading);
     AppendShown(out_, heading);
     out_ += '\n';
 }
 
-void TextReport::AppendVersePair(const std::string& right, const std::string& left,
+void TextReport::VersePair(const std::string& right, const std::string& left,
                                  const MatchMask& rightMask, const MatchMask& leftMask)
 {
     AppendLabelled(leftLabel_, leftPadding_, left, leftMask);

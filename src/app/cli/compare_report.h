@@ -35,18 +35,14 @@ class Report : public RunOutput {
 public:
     explicit Report(std::FILE* sink = nullptr);
 
-    void ClearChapterList() override {}
-    void ClearPanes() override {}
-    void SetProgressRange(int) override {}
-    void AddChapter(const std::string&) override {}
-    void AppendHeading(const std::string& heading) override { chapter_ = heading; }
-    void ShowFoundCount(int found) override { found_ = found; }
-    void SetProgress(int) override {}
-    // The run calls this once after every line, so the count of calls so far is
-    // the index of the line now being examined.
-    void AfterLine() override { ++line_; }
-    bool StopRequested() override { return false; }
-    void SaveResultFiles() override {}
+    void Chapter(const std::string& heading) override { chapter_ = heading; }
+    void FoundCount(int found) override { found_ = found; }
+    // The line a pair is reported on is the one after the last finished line.
+    bool Progress(int line) override
+    {
+        line_ = static_cast<size_t>(line) + 1;
+        return true;
+    }
 
     int Found() const { return found_; }
     // What has not gone to the sink yet.
@@ -76,8 +72,8 @@ protected:
 class JsonReport : public Report {
 public:
     using Report::Report;
-    void AppendVersePair(const std::string& right, const std::string& left,
-                         const MatchMask& rightMask, const MatchMask& leftMask) override;
+    void VersePair(const std::string& right, const std::string& left,
+                   const MatchMask& rightMask, const MatchMask& leftMask) override;
 
 private:
     std::string diffs_;
@@ -90,9 +86,9 @@ class TextReport : public Report {
 public:
     TextReport(std::string leftLabel, std::string rightLabel, bool colour, std::FILE* sink = nullptr);
 
-    void AppendHeading(const std::string& heading) override;
-    void AppendVersePair(const std::string& right, const std::string& left,
-                         const MatchMask& rightMask, const MatchMask& leftMask) override;
+    void Chapter(const std::string& heading) override;
+    void VersePair(const std::string& right, const std::string& left,
+                   const MatchMask& rightMask, const MatchMask& leftMask) override;
     void Finish();
 
 private:
