@@ -2,7 +2,7 @@
 // from the COMPARE click to the saved files, and a later start-up that
 // restores those results.
 #include "app/form1.h"
-#include "chapters/form2.h"
+#include "chapters/ui/form2.h"
 #include "compare/ui/rich_edit.h"
 
 #include <QApplication>

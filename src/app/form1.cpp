@@ -1,8 +1,9 @@
 #include "app/form1.h"
 
-#include "app/panel.h"
-#include "chapters/form2.h"
+#include "chapters/ui/form2.h"
 #include "common/file_io.h"
+#include "common/ui/panel.h"
+#include "common/ui/view_widths.h"
 #include "compare/ui/rich_edit.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"

@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "chapters/form2.h"
+#include "chapters/ui/form2.h"
 #include "language/translate.h"
 #include "language/ui/form8.h"
 #include "language/ui/translate_form.h"

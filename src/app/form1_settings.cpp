@@ -1,9 +1,9 @@
 #include "app/form1.h"
 
-#include "app/panel.h"
 #include "app/settings_placement.h"
 #include "app/settings_rules.h"
 #include "common/ini_file.h"
+#include "common/ui/panel.h"
 #include "language/translate.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "chapters/form2.h"
+#include "chapters/ui/form2.h"
 #include "common/file_io.h"
 #include "fonts/fontconfig_platform.h"
 

@@ -1,8 +1,8 @@
 // The main window driven as a user would: editions written by the test into a
 // program directory of its own, a real run, the panes checked character by character.
 #include "app/form1.h"
-#include "app/panel.h"
-#include "chapters/form2.h"
+#include "chapters/ui/form2.h"
+#include "common/ui/panel.h"
 #include "compare/ui/rich_edit.h"
 #include "editions/ui/source_list.h"
 

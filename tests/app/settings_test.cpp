@@ -1,7 +1,7 @@
 #include "app/form1.h"
 #include "common/file_size_limit.h"
 #include "language/translate.h"
-#include "app/panel.h"
+#include "common/ui/panel.h"
 #include "app/settings_rules.h"
 #include "editions/ui/source_list.h"
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-class QAbstractScrollArea;
 class QWidget;
 
 namespace synopter {
@@ -47,15 +46,6 @@ private:
     std::function<void(int)> setLeftWidth_;
     std::string programDir_;
 };
-
-// The inner width of a pane or list, less a shown vertical scroll bar; measured
-// without the viewport, which a hidden view has not laid out yet.
-int ClientWidth(const QAbstractScrollArea* view);
-
-// Evens two side-by-side views: the widget holding the left one gives or takes
-// half the difference of their client widths; a pixel of difference stays.
-void BalanceWidths(const QAbstractScrollArea* left, const QAbstractScrollArea* right, const QWidget* leftHolder,
-                   const std::function<void(int)>& setLeftWidth);
 
 // Loads a result file into a pane; not-RTF content shows as plain text, and a
 // first line that still reads "{\rtf" in any case makes it load once more.

@@ -1,6 +1,6 @@
 #include "compare/ui/rich_edit.h"
 
-#include "compare/ui/result_panes.h"
+#include "common/ui/view_widths.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>

@@ -1,5 +1,6 @@
 #include "language/ui/translate_form.h"
 
+#include "common/ui/panel.h"
 #include "compare/ui/rich_edit.h"
 #include "language/translate.h"
 
@@ -59,8 +60,7 @@ public:
         case ComponentClass::SpinEdit:
             return qobject_cast<QSpinBox*>(object_) != nullptr;
         case ComponentClass::Panel:
-            // Known by name: the panel class belongs to the main window's library.
-            return object_->inherits("synopter::TPanel");
+            return qobject_cast<TPanel*>(object_) != nullptr;
         case ComponentClass::RichEdit:
             return qobject_cast<TRichEdit*>(object_) != nullptr;
         case ComponentClass::PopupMenu:

@@ -1,4 +1,4 @@
-#include "chapters/form2.h"
+#include "chapters/ui/form2.h"
 
 #include "app/form1.h"
 #include "chapters/chapter_list.h"

@@ -1,7 +1,7 @@
 // synopter-compare: the comparison of the main window from the command line.
 // Same editions, same engine, same defaults; results go to stdout.
 
-#include "app/cli/compare_report.h"
+#include "compare/cli/compare_report.h"
 #include "common/command_line.h"
 #include "common/error.h"
 #include "common/file_io.h"

@@ -1,4 +1,4 @@
-#include "app/cli/compare_report.h"
+#include "compare/cli/compare_report.h"
 
 #include <algorithm>
 #include <cstdint>

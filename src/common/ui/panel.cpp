@@ -1,4 +1,4 @@
-#include "app/panel.h"
+#include "common/ui/panel.h"
 
 #include <QPainter>
 
