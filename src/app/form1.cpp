@@ -2,7 +2,9 @@
 
 #include "chapters/ui/form2.h"
 #include "common/file_io.h"
+#include "common/ui/interface_fonts.h"
 #include "common/ui/panel.h"
+#include "common/ui/qt_bytes.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/rich_edit.h"
 #include "editions/edition.h"
@@ -44,21 +46,6 @@ constexpr int kDesignClientWidth = kDesignWidth - kFrameWidth;
 
 const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
-
-QFont WindowFont(int pixelSize = 11, bool bold = false)
-{
-    QFont f("MS Sans Serif");
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
-QFont TextFont()
-{
-    QFont f("Riruzi");
-    f.setPixelSize(16);
-    return f;
-}
 
 // Every component keeps its hint (the language files may set one for any of
 // them); only the controls that show hints get a tooltip.
@@ -113,7 +100,7 @@ TForm1::TForm1(std::string programDir) : programDir_(std::move(programDir))
 {
     setObjectName("Form1");
     setWindowTitle("Synopter");
-    setFont(WindowFont());
+    setFont(InterfaceFont());
     resize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
     setMinimumSize(670 - kFrameWidth, 400 - kFrameHeight);
 
@@ -161,7 +148,7 @@ void TForm1::BuildTopBar(QWidget* central)
         cb->setObjectName(name);
         cb->setGeometry(geometry);
         cb->setEditable(false);
-        cb->setFont(WindowFont(11, true));
+        cb->setFont(InterfaceFont(11, true));
         SetColours(cb, kNavy, QColor(247, 247, 247));
         cb->setCursor(Qt::PointingHandCursor);
         SetHint(cb, QString(), false);
@@ -177,7 +164,7 @@ void TForm1::BuildTopBar(QWidget* central)
     bbStop = new QPushButton("X", Panel1);
     bbStop->setObjectName("bbStop");
     bbStop->setGeometry(280, 0, 94, 25);
-    bbStop->setFont(WindowFont(19, true));
+    bbStop->setFont(InterfaceFont(19, true));
     SetColours(bbStop, Qt::red, QColor());
     bbStop->setCursor(Qt::PointingHandCursor);
     SetHint(bbStop, QString(), false);
@@ -185,7 +172,7 @@ void TForm1::BuildTopBar(QWidget* central)
     compare = new QPushButton("<--- COMPARE --->", Panel1);
     compare->setObjectName("compare");
     compare->setGeometry(232, 0, 198, 25);
-    compare->setFont(WindowFont(11, true));
+    compare->setFont(InterfaceFont(11, true));
     SetColours(compare, kMaroon, QColor());
     compare->setCursor(Qt::PointingHandCursor);
     SetHint(compare, QString::fromUtf8("Начать сравнение книг"), true);
@@ -211,7 +198,7 @@ void TForm1::BuildBottomBar(QWidget* central)
         l->setObjectName(name);
         l->setGeometry(geometry);
         l->setAlignment(align | Qt::AlignTop);
-        l->setFont(WindowFont(11, true));
+        l->setFont(InterfaceFont(11, true));
         SetHint(l, QString(), false);
         return l;
     };
@@ -224,9 +211,9 @@ void TForm1::BuildBottomBar(QWidget* central)
     seAmountDiffer = new QSpinBox(Panel2);
     seAmountDiffer->setObjectName("seAmountDiffer");
     seAmountDiffer->setGeometry(168, 2, 49, 22);
-    seAmountDiffer->setRange(1, 1000);
-    seAmountDiffer->setValue(20);
-    seAmountDiffer->setFont(WindowFont(11, true));
+    seAmountDiffer->setRange(kMinThreshold, kMaxThreshold);
+    seAmountDiffer->setValue(kDefaultThreshold);
+    seAmountDiffer->setFont(InterfaceFont(11, true));
     SetColours(seAmountDiffer, kNavy, QColor());
     seAmountDiffer->setCursor(Qt::PointingHandCursor);
     SetHint(seAmountDiffer, QString::fromUtf8("Длина разночтения"), true);
@@ -286,7 +273,7 @@ void TForm1::BuildWorkArea(QWidget* central)
     const auto pane = [&](const char* name, TPanel* panel) {
         auto* edit = new TRichEdit(panel);
         edit->setObjectName(name);
-        edit->setFont(TextFont());
+        edit->setFont(GreekTextFont(16));
         QPalette p = edit->palette();
         p.setColor(QPalette::Base, QColor(251, 251, 242));
         edit->setPalette(p);
@@ -305,7 +292,7 @@ void TForm1::BuildWorkArea(QWidget* central)
     const auto list = [&](const char* name) {
         auto* l = new TListBox(Panel8);
         l->setObjectName(name);
-        l->setFont(TextFont());
+        l->setFont(GreekTextFont(16));
         SetColours(l, QColor(), QColor(247, 247, 247));
         SetHint(l, QString(), false);
         return l;
@@ -395,14 +382,14 @@ void TForm1::BuildNoEditionsNotice()
     Label7->setTextFormat(Qt::PlainText);
     Label7->setWordWrap(true);
     Label7->setAlignment(Qt::AlignCenter);
-    Label7->setFont(WindowFont(13));
+    Label7->setFont(InterfaceFont(13));
     Label7->setTextInteractionFlags(Qt::TextSelectableByMouse);
     SetColours(Label7, kNavy, QColor());
     SetHint(Label7, QString(), false);
 
     BitBtn2 = new QPushButton(QString::fromUtf8("Import edition…"), Panel9);
     BitBtn2->setObjectName("BitBtn2");
-    BitBtn2->setFont(WindowFont(11, true));
+    BitBtn2->setFont(InterfaceFont(11, true));
     SetColours(BitBtn2, kMaroon, QColor());
     BitBtn2->setCursor(Qt::PointingHandCursor);
     SetHint(BitBtn2, QString(), false);
@@ -431,7 +418,7 @@ void TForm1::UpdateNoEditionsNotice()
     // is filled in from that.
     if (Label7->text().contains("%1"))
         Label7->setProperty("pattern", Label7->text());
-    QString dir = QDir::toNativeSeparators(QString::fromLocal8Bit(programDir_.c_str()));
+    QString dir = QDir::toNativeSeparators(FromLocal8Bit(programDir_));
     if (dir.size() > 1 && dir.endsWith(QDir::separator()))
         dir.chop(1);
     const QString pattern = Label7->property("pattern").toString();
@@ -454,7 +441,7 @@ void TForm1::Importedition1Click()
     if (!dialog) {
         dialog = new TImportForm(programDir_, this);
         connect(dialog, &TImportForm::EditionWritten, this,
-                [this](const QString& name) { Guarded([&] { EditionImported(name.toLatin1().toStdString()); }); });
+                [this](const QString& name) { Guarded([&] { EditionImported(ToLatin1(name)); }); });
     }
     dialog->Translate();
     dialog->show();
@@ -464,7 +451,7 @@ void TForm1::Importedition1Click()
 
 void TForm1::EditionImported(const std::string& name)
 {
-    const QString added = QString::fromLatin1(name.data(), qsizetype(name.size()));
+    const QString added = FromLatin1(name);
     const QString was[] = {cb1->currentText(), cb2->currentText()};
     FillEditionLists();
     QComboBox* choosers[] = {cb1, cb2};
@@ -500,7 +487,7 @@ void TForm1::Guarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& e) {
-        ShowMessage(QString::fromLocal8Bit(e.what()), true);
+        ShowMessage(FromLocal8Bit(e.what()), true);
     }
 }
 
@@ -537,7 +524,7 @@ bool TForm1::FillEditionLists()
     cb2->clear();
     const std::vector<std::string> names = ListEditions(programDir_);
     for (const std::string& name : names) {
-        const QString text = QString::fromLatin1(name.data(), qsizetype(name.size()));
+        const QString text = FromLatin1(name);
         cb1->addItem(text);
         cb2->addItem(text);
     }
@@ -565,7 +552,7 @@ void TForm1::LoadSide(bool left)
 
     pane->Clear();
     list->Clear();
-    const std::string name = chooser->currentText().toLatin1().toStdString();
+    const std::string name = ToLatin1(chooser->currentText());
     if (name.empty())
         return;
     const std::string textPath = EditionTextPath(programDir_, name);
@@ -574,14 +561,11 @@ void TForm1::LoadSide(bool left)
     const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(programDir_, name));
     if (!left) {
         // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
-        const std::string& bytes = descriptor.information;
-        const QString info = IsValidUtf8(bytes) ? QString::fromUtf8(bytes.data(), qsizetype(bytes.size()))
-                                                : QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-        SetHint(cb2, info, true);
+        SetHint(cb2, FromUtf8(ToUtf8(descriptor.information)), true);
     }
     if (descriptor.fontFace && !descriptor.fontFace->empty()) {
         QFont f = pane->font();
-        f.setFamily(QString::fromLatin1(descriptor.fontFace->data(), qsizetype(descriptor.fontFace->size())));
+        f.setFamily(FromLatin1(*descriptor.fontFace));
         pane->setFont(f);
     }
     QFont listFont = list->font();
@@ -701,7 +685,7 @@ void TForm1::BitBtn1Click()
 
 void TForm1::GoToChapter(const std::string& label)
 {
-    const QString text = QString::fromLatin1(label.data(), qsizetype(label.size()));
+    const QString text = FromLatin1(label);
     for (TRichEdit* pane : {RichEdit1, RichEdit2}) {
         const int line = pane->LastLineEqualTo(text);
         if (line >= 0)
@@ -756,9 +740,9 @@ void TForm1::Compare1Click()
         return;
     // Editions that cannot be paired line by line are named before anything
     // runs; the previous results stay.
-    if (const auto problem = ComparisonProblem(cb1->currentText().toLatin1().toStdString(), ListBox1->Lines(),
-                                               cb2->currentText().toLatin1().toStdString(), ListBox2->Lines())) {
-        ShowMessage(QString::fromUtf8(problem->data(), qsizetype(problem->size())), false);
+    if (const auto problem = ComparisonProblem(ToLatin1(cb1->currentText()), ListBox1->Lines(),
+                                               ToLatin1(cb2->currentText()), ListBox2->Lines())) {
+        ShowMessage(FromUtf8(*problem), false);
         return;
     }
     if (seAmountDiffer->value() < 1)
@@ -849,7 +833,7 @@ void TForm1::SaveResultFiles()
         return;
     QString text = "The results could not be saved:";
     for (const std::string& f : failures)
-        text += "\n" + QString::fromLocal8Bit(f.c_str());
+        text += "\n" + FromLocal8Bit(f);
     ShowMessage(text, false);
 }
 

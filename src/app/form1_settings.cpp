@@ -3,7 +3,9 @@
 #include "app/settings_placement.h"
 #include "app/settings_rules.h"
 #include "common/ini_file.h"
+#include "common/program_files.h"
 #include "common/ui/panel.h"
+#include "common/ui/qt_bytes.h"
 #include "language/translate.h"
 
 #include <QAction>
@@ -28,11 +30,6 @@ constexpr const char* kGeneral = "General";
 // Controls kept this far in from the window's right edge.
 constexpr int kRightMargin = 12;
 
-std::string Latin1(const QString& text)
-{
-    return text.toLatin1().toStdString();
-}
-
 // A key that holds a valid integer; nullopt when missing or not a number.
 std::optional<int> ReadPresentInteger(const IniFile& ini, const char* key)
 {
@@ -44,7 +41,7 @@ std::optional<int> ReadPresentInteger(const IniFile& ini, const char* key)
 // the window loads the chosen editions itself right after the settings.
 void SelectEdition(QComboBox* chooser, const std::string& name)
 {
-    const QString wanted = QString::fromLatin1(name.data(), qsizetype(name.size())).toUpper();
+    const QString wanted = FromLatin1(name).toUpper();
     int found = -1;
     for (int i = 0; i < chooser->count(); ++i) {
         if (chooser->itemText(i).toUpper() == wanted) {
@@ -65,9 +62,10 @@ void TForm1::ReadSettings()
         placement = new SettingsPlacement(this);
     const IniFile ini(SettingsPath(ProgramDir()));
 
-    seAmountDiffer->setValue(std::clamp(ini.ReadInteger(kInit, "differences", seAmountDiffer->value()), 1, 1000));
-    SelectEdition(cb1, ini.ReadString(kInit, "left", Latin1(cb1->currentText())));
-    SelectEdition(cb2, ini.ReadString(kInit, "right", Latin1(cb2->currentText())));
+    seAmountDiffer->setValue(
+        std::clamp(ini.ReadInteger(kInit, "differences", seAmountDiffer->value()), kMinThreshold, kMaxThreshold));
+    SelectEdition(cb1, ini.ReadString(kInit, "left", ToLatin1(cb1->currentText())));
+    SelectEdition(cb2, ini.ReadString(kInit, "right", ToLatin1(cb2->currentText())));
     chbScrollBoth->setChecked(ini.ReadBool(kInit, "scrollboth", chbScrollBoth->isChecked()));
 
     // Without a stored place the window system chooses one, as at a first start.
@@ -123,9 +121,9 @@ void TForm1::FormClose()
 
     // Every key goes to the file at once; a failed write ends the saving there.
     IniFile ini(SettingsPath(ProgramDir()));
-    ini.WriteInteger(kInit, "differences", ThresholdFromText(Latin1(seAmountDiffer->text())));
-    ini.WriteString(kInit, "left", Latin1(cb1->currentText()));
-    ini.WriteString(kInit, "right", Latin1(cb2->currentText()));
+    ini.WriteInteger(kInit, "differences", ThresholdFromText(ToLatin1(seAmountDiffer->text())));
+    ini.WriteString(kInit, "left", ToLatin1(cb1->currentText()));
+    ini.WriteString(kInit, "right", ToLatin1(cb2->currentText()));
     ini.WriteBool(kInit, "scrollboth", chbScrollBoth->isChecked());
     const QRect frame = frameGeometry();
     ini.WriteInteger(kInit, "width", frame.width());

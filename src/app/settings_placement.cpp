@@ -1,5 +1,7 @@
 #include "app/settings_placement.h"
 
+#include "common/ui/frame_margins.h"
+
 #include <QEvent>
 #include <QWidget>
 
@@ -21,7 +23,8 @@ SettingsPlacement::SettingsPlacement(QWidget* window) : QObject(window), window_
 
 QSize SettingsPlacement::FrameExtent() const
 {
-    return window_->frameGeometry().size() - window_->size();
+    const QMargins frame = FrameMargins(window_);
+    return {frame.left() + frame.right(), frame.top() + frame.bottom()};
 }
 
 void SettingsPlacement::SetOuterHeight(int height)

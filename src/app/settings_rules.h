@@ -1,19 +1,10 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 namespace synopter {
 
-// The settings file "kelvane.ini": its place and the rules for the values it
-// holds that do not depend on any window.
-
-inline constexpr const char* kSettingsFileName = "kelvane.ini";
-
-inline std::string SettingsPath(const std::string& programDir)
-{
-    return programDir + kSettingsFileName;
-}
+// The rules for values of the settings file that do not depend on any window.
 
 // A restored window that reaches past the bottom (right) screen edge is
 // shortened to end at that edge, but only when that still leaves more than

@@ -1,6 +1,7 @@
 #include "language/language_selection.h"
 
 #include "common/ini_file.h"
+#include "common/program_files.h"
 #include "language/translate.h"
 
 namespace synopter {
@@ -12,11 +13,6 @@ constexpr const char* kKey = "Language";
 
 } // namespace
 
-std::string SettingsFilePath(const std::string& programDir)
-{
-    return programDir + "kelvane.ini";
-}
-
 bool ChooseLanguage(LanguageDialog& dialog, const std::string& programDir)
 {
     if (dialog.EntryCount() == 1)
@@ -24,7 +20,7 @@ bool ChooseLanguage(LanguageDialog& dialog, const std::string& programDir)
     else if (!dialog.ShowModal())
         return false;
     CurrentLanguage = dialog.SelectedText();
-    IniFile settings(SettingsFilePath(programDir));
+    IniFile settings(SettingsPath(programDir));
     settings.WriteString(kSection, kKey, CurrentLanguage);
     return true;
 }
@@ -35,7 +31,7 @@ bool SettleStartupLanguage(LanguageDialog& dialog, const std::string& programDir
     const int count = dialog.EntryCount();
     if (count == 0)
         return true;
-    CurrentLanguage = IniFile(SettingsFilePath(programDir)).ReadString(kSection, kKey, "");
+    CurrentLanguage = IniFile(SettingsPath(programDir)).ReadString(kSection, kKey, "");
     if (!CurrentLanguage.empty()) {
         bool listed = false;
         for (int i = 0; i < count && !listed; ++i)

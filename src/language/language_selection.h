@@ -19,9 +19,6 @@ public:
     virtual bool ShowModal() = 0;
 };
 
-// Program directory + "kelvane.ini", where [General] "Language" is kept.
-std::string SettingsFilePath(const std::string& programDir);
-
 // Lets the user pick from a list of at least one entry (a single entry is taken
 // without asking), makes it CurrentLanguage and stores it in the settings file.
 // False when the dialog was closed without OK; nothing changes then. A failed

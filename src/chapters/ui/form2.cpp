@@ -1,6 +1,11 @@
 #include "chapters/ui/form2.h"
 
 #include "chapters/chapter_list.h"
+#include "common/program_files.h"
+#include "common/ui/frame_margins.h"
+#include "common/ui/interface_fonts.h"
+#include "common/ui/item_height_delegate.h"
+#include "common/ui/qt_bytes.h"
 #include "language/ui/translate_form.h"
 
 #include <QGuiApplication>
@@ -8,38 +13,9 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QShowEvent>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace synopter {
-
-namespace {
-
-// Every chapter line is as high as designed, whatever the font's own spacing.
-class ItemHeightDelegate : public QStyledItemDelegate {
-public:
-    ItemHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(height_);
-        return size;
-    }
-
-private:
-    int height_;
-};
-
-QMargins FrameMargins(const QWidget* window)
-{
-    const QRect frame = window->frameGeometry();
-    const QRect client = window->geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom()};
-}
-
-} // namespace
 
 TForm2::TForm2(QWidget* mainWindow, std::string programDir, GoToChapter goToChapter)
     : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), programDir_(std::move(programDir)),
@@ -49,19 +25,16 @@ TForm2::TForm2(QWidget* mainWindow, std::string programDir, GoToChapter goToChap
     setWindowTitle("Chapters");
     // Closing only hides the navigator; the list stays for the next showing.
     setAttribute(Qt::WA_QuitOnClose, false);
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(InterfaceFont());
     resize(174, 467);
 
     listBox1_ = new QListWidget(this);
     listBox1_->setObjectName("ListBox1");
     listBox1_->setSelectionMode(QAbstractItemView::SingleSelection);
     listBox1_->setUniformItemSizes(true);
-    QFont listFont("Riruzi");
-    listFont.setPixelSize(13);
-    listBox1_->setFont(listFont);
-    listBox1_->setItemDelegate(new ItemHeightDelegate(14, listBox1_));
+    listBox1_->setFont(GreekTextFont(13));
+    // Every chapter line is as high as designed, whatever the font's own spacing.
+    listBox1_->setItemDelegate(new ItemHeightDelegate([] { return 14; }, false, listBox1_));
     QPalette pal = listBox1_->palette();
     pal.setColor(QPalette::Base, QColor(245, 245, 245));
     pal.setColor(QPalette::Text, QColor(0, 0, 128));
@@ -95,7 +68,7 @@ void TForm2::ClearChapters()
 
 void TForm2::AddChapter(const std::string& label)
 {
-    listBox1_->addItem(QString::fromLatin1(label.data(), qsizetype(label.size())));
+    listBox1_->addItem(FromLatin1(label));
 }
 
 std::vector<std::string> TForm2::Chapters() const
@@ -103,7 +76,7 @@ std::vector<std::string> TForm2::Chapters() const
     std::vector<std::string> out;
     out.reserve(size_t(listBox1_->count()));
     for (int i = 0; i < listBox1_->count(); ++i)
-        out.push_back(listBox1_->item(i)->text().toLatin1().toStdString());
+        out.push_back(ToLatin1(listBox1_->item(i)->text()));
     return out;
 }
 
@@ -111,11 +84,11 @@ void TForm2::FormCreate()
 {
     listBox1_->clear();
     try {
-        for (const std::string& label : LoadChapterList(programDir_ + "chapters.lst"))
+        for (const std::string& label : LoadChapterList(ChapterListPath(programDir_)))
             AddChapter(label);
     } catch (const std::exception& e) {
         // A list that exists but cannot be read is reported; the window stays as built.
-        QMessageBox::critical(mainWindow_, QGuiApplication::applicationDisplayName(), QString::fromLocal8Bit(e.what()));
+        QMessageBox::critical(mainWindow_, QGuiApplication::applicationDisplayName(), FromLocal8Bit(e.what()));
         return;
     }
     Translate();
@@ -131,7 +104,7 @@ void TForm2::ListBox1DblClick()
     const QList<QListWidgetItem*> selected = listBox1_->selectedItems();
     if (selected.isEmpty() || !goToChapter_)
         return;
-    goToChapter_(selected.first()->text().toLatin1().toStdString());
+    goToChapter_(ToLatin1(selected.first()->text()));
 }
 
 void TForm2::FormShow()

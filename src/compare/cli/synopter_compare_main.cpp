@@ -27,7 +27,10 @@ using namespace synopter;
 constexpr int kBadInput = 2;
 constexpr int kOutputFailed = 1;
 
-constexpr std::string_view kUsage =
+// "1 to 1000 (20)": the threshold's range and default, as the window offers them.
+const std::string kThresholdRange = std::to_string(kMinThreshold) + " to " + std::to_string(kMaxThreshold);
+
+const std::string kUsage =
     "Usage: synopter-compare [--threshold N] [--exact] [--format text|json] LEFT RIGHT\n"
     "\n"
     "Compares two editions verse by verse, as the COMPARE button does, and writes\n"
@@ -36,7 +39,8 @@ constexpr std::string_view kUsage =
     "LEFT and RIGHT are edition names from the program directory, or paths to .dat\n"
     "files (an argument containing '/' or ending in \".dat\" is a path).\n"
     "\n"
-    "  --threshold N   smallest number of differing characters reported, 1 to 1000 (20)\n"
+    "  --threshold N   smallest number of differing characters reported, " + kThresholdRange + " (" +
+    std::to_string(kDefaultThreshold) + ")\n"
     "  --exact         a word that moved to another place counts as a difference\n"
     "  --format text   chapter headings and labelled verse pairs, differences marked (default)\n"
     "  --format json   one JSON object per reported pair, one per line\n"
@@ -50,7 +54,7 @@ constexpr std::string_view kUsage =
     "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
 
 struct Options {
-    int threshold = 20;
+    int threshold = kDefaultThreshold;
     bool exact = false;
     bool json = false;
     bool help = false;
@@ -62,7 +66,7 @@ std::optional<int> ParseThreshold(std::string_view text)
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end || value < 1 || value > 1000)
+    if (text.empty() || ec != std::errc() || ptr != end || value < kMinThreshold || value > kMaxThreshold)
         return std::nullopt;
     return value;
 }
@@ -88,7 +92,7 @@ Options ParseArguments(int argc, char** argv)
             const std::string_view text = args.Value();
             const auto threshold = ParseThreshold(text);
             if (!threshold)
-                throw UsageError{"threshold \"" + std::string(text) + "\" is not a whole number from 1 to 1000"};
+                throw UsageError{"threshold \"" + std::string(text) + "\" is not a whole number from " + kThresholdRange};
             options.threshold = *threshold;
         } else if (name == "--format") {
             const std::string_view text = args.Value();

@@ -5,6 +5,7 @@
 #include "common/file_io.h"
 #include "common/text_lines.h"
 #include "compare/rich_text.h"
+#include "common/ui/qt_bytes.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/rich_edit.h"
 
@@ -72,7 +73,7 @@ void ResultPanes::AppendHeading(const std::string& label)
         left_->AppendLine(QString(), plain);
     if (right_->LineCount() >= 1)
         right_->AppendLine(QString(), plain);
-    const QString text = QString::fromLatin1(label.data(), qsizetype(label.size()));
+    const QString text = FromLatin1(label);
     const QTextCharFormat heading = TRichEdit::Format(kHeadingColour, true);
     left_->AppendLine(text, heading);
     right_->AppendLine(text, heading);
@@ -96,9 +97,9 @@ std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::str
             failures.push_back(path + ": " + e.reason());
         }
     };
-    const std::string face = right_->font().family().toLatin1().toStdString();
+    const std::string face = ToLatin1(right_->font().family());
     attempt(RightPath(), rtf::WriteRtf(right_->ToDocument(), face));
-    attempt(LeftPath(), rtf::WriteRtf(left_->ToDocument(), left_->font().family().toLatin1().toStdString()));
+    attempt(LeftPath(), rtf::WriteRtf(left_->ToDocument(), ToLatin1(left_->font().family())));
     attempt(ChaptersPath(), JoinLinesCrLf(chapters));
     return failures;
 }
@@ -112,7 +113,7 @@ void LoadPaneFromFile(TRichEdit* pane, const std::string& path)
     }
     pane->FromDocument(rtf::ReadRtf(*bytes));
     // Only the first line is looked at: counting every line would lay out the whole document.
-    if (ascii::ToUpper(pane->Line(0).left(5).toLatin1().toStdString()) == "{\\RTF")
+    if (ascii::ToUpper(ToLatin1(pane->Line(0).left(5))) == "{\\RTF")
         pane->FromDocument(rtf::ReadRtf(*bytes));
 }
 

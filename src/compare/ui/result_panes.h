@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/program_files.h"
 #include "compare/word_match.h"
 
 #include <functional>
@@ -37,7 +38,7 @@ public:
 
     std::string LeftPath() const { return programDir_ + "r1.rtf"; }
     std::string RightPath() const { return programDir_ + "r2.rtf"; }
-    std::string ChaptersPath() const { return programDir_ + "chapters.lst"; }
+    std::string ChaptersPath() const { return ChapterListPath(programDir_); }
 
 private:
     TRichEdit* left_;

@@ -1,5 +1,6 @@
 #include "compare/ui/rich_edit.h"
 
+#include "common/ui/qt_bytes.h"
 #include "common/ui/view_widths.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -184,7 +185,7 @@ void TRichEdit::AppendParagraph(const rtf::Paragraph& runs)
     QTextCharFormat last = Format(0, false);
     for (const rtf::Span& span : runs) {
         last = Format(span.colour, span.bold);
-        c.insertText(QString::fromLatin1(span.text.data(), qsizetype(span.text.size())), last);
+        c.insertText(FromLatin1(span.text), last);
     }
     c.insertBlock(QTextBlockFormat(), Format(0, false));
     c.endEditBlock();
@@ -324,8 +325,7 @@ rtf::Document TRichEdit::ToDocument() const
             const QTextCharFormat fmt = f.charFormat();
             const rtf::Colour colour = fmt.hasProperty(QTextFormat::ForegroundBrush) ? FromQColor(fmt.foreground().color()) : 0;
             const bool bold = fmt.fontWeight() >= QFont::DemiBold;
-            const QByteArray bytes = f.text().toLatin1();
-            std::string text(bytes.constData(), size_t(bytes.size()));
+            std::string text = ToLatin1(f.text());
             if (!paragraph.empty() && paragraph.back().colour == colour && paragraph.back().bold == bold)
                 paragraph.back().text += text;
             else
@@ -349,7 +349,7 @@ void TRichEdit::FromDocument(const rtf::Document& document)
             c.insertBlock(QTextBlockFormat(), Format(0, false));
         first = false;
         for (const rtf::Span& span : p)
-            c.insertText(QString::fromLatin1(span.text.data(), qsizetype(span.text.size())), Format(span.colour, span.bold));
+            c.insertText(FromLatin1(span.text), Format(span.colour, span.bold));
     }
     c.endEditBlock();
     AttachDocument(doc);

@@ -1,5 +1,7 @@
 #include "editions/ui/source_list.h"
 
+#include "common/ui/qt_bytes.h"
+
 #include <QEvent>
 #include <QScrollBar>
 
@@ -32,7 +34,7 @@ QVariant EditionLinesModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole) {
         const std::string& line = lines_[size_t(index.row())];
-        return QString::fromLatin1(line.data(), qsizetype(line.size()));
+        return FromLatin1(line);
     }
     if (role == Qt::SizeHintRole)
         return QSize(kScrollExtent, itemHeight_);

@@ -1,6 +1,8 @@
 #include "import/ui/import_form.h"
 
 #include "common/file_io.h"
+#include "common/ui/interface_fonts.h"
+#include "common/ui/qt_bytes.h"
 #include "import/sword_source.h"
 #include "language/ui/translate_form.h"
 
@@ -35,11 +37,6 @@ constexpr int kPollMs = 50;
 constexpr SourceFormat kFormats[] = {SourceFormat::Auto, SourceFormat::Text, SourceFormat::Csv, SourceFormat::Tei,
                                      SourceFormat::Osis};
 
-QString FromUtf8(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 std::string PathBytes(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
@@ -66,9 +63,7 @@ TImportForm::TImportForm(std::string programDir, QWidget* parent)
 {
     setObjectName("ImportForm");
     setWindowTitle(QString::fromUtf8("Import edition"));
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(InterfaceFont());
     setWindowModality(Qt::WindowModal);
 
     const auto label = [this](const char* name, const QString& text) {
@@ -103,8 +98,7 @@ TImportForm::TImportForm(std::string programDir, QWidget* parent)
     cbFormat = new QComboBox(this);
     cbFormat->setObjectName("cbFormat");
     for (const SourceFormat f : kFormats) {
-        const std::string_view name = SourceFormatName(f);
-        cbFormat->addItem(QString::fromLatin1(name.data(), qsizetype(name.size())));
+        cbFormat->addItem(FromLatin1(SourceFormatName(f)));
     }
     QLabel* lblName = label("lblName", QString::fromUtf8("Edition name:"));
     edName = new QLineEdit(this);
@@ -382,7 +376,7 @@ void TImportForm::FinishImport()
     try {
         WriteImportedEdition(programDir_, *outcome_, replace_);
     } catch (const WriteError& e) {
-        Report(FromUtf8(e.what()) + (e.reason().empty() ? QString() : ": " + QString::fromLocal8Bit(e.reason().c_str())),
+        Report(FromUtf8(e.what()) + (e.reason().empty() ? QString() : ": " + FromLocal8Bit(e.reason())),
                true);
         return;
     } catch (const std::exception& e) {
@@ -391,7 +385,7 @@ void TImportForm::FinishImport()
     }
     ProgressBar1->setValue(kProgressSteps);
     const QString name = FromUtf8(outcome_->name);
-    QString folder = QDir::toNativeSeparators(QString::fromLocal8Bit(programDir_.c_str()));
+    QString folder = QDir::toNativeSeparators(FromLocal8Bit(programDir_));
     if (folder.size() > 1 && folder.endsWith(QDir::separator()))
         folder.chop(1);
     QString text = QString::fromUtf8("Imported “%1” (%2) into %3.").arg(name, FromUtf8(outcome_->title), folder);

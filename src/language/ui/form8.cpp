@@ -1,5 +1,8 @@
 #include "language/ui/form8.h"
 
+#include "common/ui/interface_fonts.h"
+#include "common/ui/item_height_delegate.h"
+#include "common/ui/qt_bytes.h"
 #include "language/language_list.h"
 
 #include <QAbstractItemView>
@@ -10,51 +13,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QStyledItemDelegate>
 
 namespace synopter {
-
-namespace {
-
-QFont Font(const char* family, int pixelSize, bool bold = false)
-{
-    QFont f(family);
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
-QString FromBytes(const std::string& bytes)
-{
-    return QString::fromLocal8Bit(bytes.data(), qsizetype(bytes.size()));
-}
-
-// Draws an entry as picture then text from its top left, every entry as high
-// as the dialog says.
-class EntryDelegate : public QStyledItemDelegate {
-public:
-    EntryDelegate(const TForm8* dialog, QObject* parent) : QStyledItemDelegate(parent), dialog_(dialog) {}
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(dialog_->EntryHeight());
-        return size;
-    }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->displayAlignment = Qt::AlignLeft | Qt::AlignTop;
-        option->decorationAlignment = Qt::AlignLeft | Qt::AlignTop;
-    }
-
-private:
-    const TForm8* dialog_;
-};
-
-} // namespace
 
 TForm8::TForm8(std::string programDir, QWidget* parent)
     : QDialog(parent), programDir_(std::move(programDir)), entryHeight_(kInitialEntryHeight)
@@ -65,18 +25,20 @@ TForm8::TForm8(std::string programDir, QWidget* parent)
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     // Closing the dialog is an answer, not the end of the application.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(Font("MS Sans Serif", 11));
+    setFont(InterfaceFont());
     setFixedSize(503, 84);
 
     Label1 = new QLabel("Choose interface language", this);
     Label1->setObjectName("Label1");
     Label1->setGeometry(20, 17, 217, 20);
-    Label1->setFont(Font("MS Sans Serif", 16, true));
+    Label1->setFont(InterfaceFont(16, true));
 
     Label2 = new QLabel(QString::fromUtf8("Выберите язык интерфейса"), this);
     Label2->setObjectName("Label2");
     Label2->setGeometry(44, 44, 164, 16);
-    Label2->setFont(Font("Arial", 13));
+    QFont arial("Arial");
+    arial.setPixelSize(13);
+    Label2->setFont(arial);
     // Labels fit their text: the substitute for a missing font may be wider.
     Label1->adjustSize();
     Label2->adjustSize();
@@ -85,14 +47,15 @@ TForm8::TForm8(std::string programDir, QWidget* parent)
     ComboBox1->setObjectName("ComboBox1");
     ComboBox1->setGeometry(256, 16, 225, 22);
     ComboBox1->setEditable(false);
-    ComboBox1->setFont(Font("MS Sans Serif", 11, true));
+    ComboBox1->setFont(InterfaceFont(11, true));
     ComboBox1->setCursor(Qt::PointingHandCursor);
-    ComboBox1->setItemDelegate(new EntryDelegate(this, ComboBox1));
+    // Picture then text from the top left, every entry as high as the dialog says.
+    ComboBox1->setItemDelegate(new ItemHeightDelegate([this] { return EntryHeight(); }, true, ComboBox1));
 
     BitBtn1 = new QPushButton("Ok.", this);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(343, 57, 75, 25);
-    BitBtn1->setFont(Font("MS Sans Serif", 11, true));
+    BitBtn1->setFont(InterfaceFont(11, true));
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -115,12 +78,12 @@ void TForm8::FillLanguageList()
     for (const LanguageFile& file : ListLanguageFiles(programDir_)) {
         QPixmap picture;
         // A picture that is not a readable bitmap is left out, like a missing one.
-        if (!file.picturePath.empty() && picture.load(FromBytes(file.picturePath), "BMP")) {
+        if (!file.picturePath.empty() && picture.load(FromLocal8Bit(file.picturePath), "BMP")) {
             SetEntryHeight(RaisedEntryHeight(entryHeight_, picture.height()));
             iconSize = iconSize.expandedTo(picture.size());
-            ComboBox1->addItem(QIcon(picture), FromBytes(file.name));
+            ComboBox1->addItem(QIcon(picture), FromLocal8Bit(file.name));
         } else {
-            ComboBox1->addItem(FromBytes(file.name));
+            ComboBox1->addItem(FromLocal8Bit(file.name));
         }
     }
     ComboBox1->setIconSize(iconSize);
@@ -136,7 +99,7 @@ int TForm8::EntryCount() const
 
 std::string TForm8::EntryText(int index) const
 {
-    return ComboBox1->itemText(index).toLocal8Bit().toStdString();
+    return ToLocal8Bit(ComboBox1->itemText(index));
 }
 
 void TForm8::SelectEntry(int index)
@@ -146,7 +109,7 @@ void TForm8::SelectEntry(int index)
 
 std::string TForm8::SelectedText() const
 {
-    return ComboBox1->currentText().toLocal8Bit().toStdString();
+    return ToLocal8Bit(ComboBox1->currentText());
 }
 
 bool TForm8::ShowModal()

@@ -1,6 +1,7 @@
 #include "language/ui/translate_form.h"
 
 #include "common/ui/panel.h"
+#include "common/ui/qt_bytes.h"
 #include "compare/ui/rich_edit.h"
 #include "language/translate.h"
 
@@ -19,17 +20,6 @@
 namespace synopter {
 
 namespace {
-
-// Language files hold text in the system's encoding.
-std::string ToBytes(const QString& text)
-{
-    return text.toLocal8Bit().toStdString();
-}
-
-QString FromBytes(const std::string& bytes)
-{
-    return QString::fromLocal8Bit(bytes.data(), qsizetype(bytes.size()));
-}
 
 // A label sizes itself to its caption; a right-aligned one keeps its right edge.
 void FitLabel(QLabel* label)
@@ -73,22 +63,22 @@ public:
         return false;
     }
 
-    std::string Name() const override { return ToBytes(object_->objectName()); }
+    std::string Name() const override { return ToLocal8Bit(object_->objectName()); }
 
     std::string Caption() const override
     {
         if (auto* label = qobject_cast<QLabel*>(object_))
-            return ToBytes(label->text());
+            return ToLocal8Bit(label->text());
         if (auto* button = qobject_cast<QAbstractButton*>(object_))
-            return ToBytes(button->text());
+            return ToLocal8Bit(button->text());
         if (auto* action = qobject_cast<QAction*>(object_))
-            return ToBytes(action->text());
-        return ToBytes(object_->property("caption").toString());
+            return ToLocal8Bit(action->text());
+        return ToLocal8Bit(object_->property("caption").toString());
     }
 
     void SetCaption(const std::string& caption) override
     {
-        const QString text = FromBytes(caption);
+        const QString text = FromLocal8Bit(caption);
         if (auto* label = qobject_cast<QLabel*>(object_)) {
             if (label->text() != text) {
                 label->setText(text);
@@ -103,11 +93,11 @@ public:
         }
     }
 
-    std::string Hint() const override { return ToBytes(object_->property("hint").toString()); }
+    std::string Hint() const override { return ToLocal8Bit(object_->property("hint").toString()); }
 
     void SetHint(const std::string& hint) override
     {
-        const QString text = FromBytes(hint);
+        const QString text = FromLocal8Bit(hint);
         object_->setProperty("hint", text);
         // Controls that show no hint keep the text without displaying it.
         if (auto* widget = qobject_cast<QWidget*>(object_); widget && widget->property("showHint").toBool())
@@ -115,12 +105,12 @@ public:
     }
 
     int LineCount() override { return pane()->LineCount(); }
-    std::string Line(int index) override { return ToBytes(pane()->Line(index)); }
+    std::string Line(int index) override { return ToLocal8Bit(pane()->Line(index)); }
 
     void ReplaceLine(int index, const std::string& text) override
     {
         // Rewriting a line with its own text would only lose its colours.
-        const QString line = FromBytes(text);
+        const QString line = FromLocal8Bit(text);
         if (pane()->Line(index) != line)
             pane()->ReplaceLine(index, line);
     }
@@ -154,9 +144,9 @@ public:
             components_.push_back(std::make_unique<QtComponent>(c));
     }
 
-    std::string Name() const override { return ToBytes(form_.objectName()); }
-    std::string Caption() const override { return ToBytes(form_.windowTitle()); }
-    void SetCaption(const std::string& caption) override { form_.setWindowTitle(FromBytes(caption)); }
+    std::string Name() const override { return ToLocal8Bit(form_.objectName()); }
+    std::string Caption() const override { return ToLocal8Bit(form_.windowTitle()); }
+    void SetCaption(const std::string& caption) override { form_.setWindowTitle(FromLocal8Bit(caption)); }
 
     std::vector<FormComponent*> Components() override
     {
