@@ -745,8 +745,6 @@ void TForm1::Compare1Click()
         ShowMessage(FromUtf8(*problem), false);
         return;
     }
-    if (seAmountDiffer->value() < 1)
-        seAmountDiffer->setValue(1);
     exactpositions->setEnabled(false);
     cb1->setEnabled(false);
     cb2->setEnabled(false);

@@ -84,7 +84,6 @@ public:
     // text names the program directory where the language gives %1.
     void UpdateNoEditionsNotice();
 
-    bool IsRunning() const { return running_; }
     int Panel8Height() const;
     void SetPanel8Height(int height);
 

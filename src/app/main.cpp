@@ -44,7 +44,6 @@ int main(int argc, char* argv[])
         synopter::TForm2* form2 = nullptr;
         synopter::TForm2 chapters(&form1, programDir, [&form1](const std::string& label) { form1.GoToChapter(label); });
         form2 = &chapters;
-        form2->setAttribute(Qt::WA_QuitOnClose, false);
         form1.SetChapterWindow(form2);
         if (form1.FormCreate()) {
             form2->FormCreate();

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "chapters/ui/form2.h"
 #include "common/ui/panel.h"
+#include "common/ui/view_widths.h"
 #include "compare/ui/rich_edit.h"
 #include "editions/ui/source_list.h"
 
@@ -322,7 +323,7 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
     for (const QSize size : {QSize(700, 500), QSize(1013, 640), QSize(1400, 900), QSize(761, 455)}) {
         form1->resize(size);
         QApplication::processEvents();
-        EXPECT_LE(std::abs(form1->RichEdit1->ClientWidth() - form1->RichEdit2->ClientWidth()), 1)
+        EXPECT_LE(std::abs(ClientWidth(form1->RichEdit1) - ClientWidth(form1->RichEdit2)), 1)
             << size.width() << " " << form1->width() << " " << form1->RichEdit1->width() << " " << form1->RichEdit2->width() << " " << form1->Panel4->width();
         EXPECT_LE(std::abs(form1->ListBox1->width() - form1->ListBox2->width()), 1) << size.width();
         EXPECT_EQ(form1->compare->x(), form1->cb1->x() + form1->cb1->width() + 10);
@@ -403,7 +404,9 @@ TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }();
 
-    form1->RichEdit2->Select(0, 13);
+    // The user selects the first line.
+    form1->RichEdit2->moveCursor(QTextCursor::Start);
+    form1->RichEdit2->moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     form1->Copy1->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "KATA MARKON 1");
 

@@ -44,7 +44,6 @@ public:
         return true;
     }
 
-    int Found() const { return found_; }
     // What has not gone to the sink yet.
     const std::string& Text() const { return out_; }
     // Sends the rest to the sink; false when any write to it failed.

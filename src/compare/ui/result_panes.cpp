@@ -117,10 +117,4 @@ void LoadPaneFromFile(TRichEdit* pane, const std::string& path)
         pane->FromDocument(rtf::ReadRtf(*bytes));
 }
 
-void ResultPanes::LoadResultFiles()
-{
-    LoadPaneFromFile(left_, LeftPath());
-    LoadPaneFromFile(right_, RightPath());
-}
-
 } // namespace synopter

@@ -32,9 +32,6 @@ public:
     // Writes r2.rtf, r1.rtf and chapters.lst, each replaced atomically. Every
     // file is attempted; the failures are returned as "file: reason" texts.
     std::vector<std::string> SaveResultFiles(const std::vector<std::string>& chapters) const;
-    // Loads r1.rtf and r2.rtf; a missing file leaves its pane empty. Throws Error
-    // for a file that exists but cannot be read.
-    void LoadResultFiles();
 
     std::string LeftPath() const { return programDir_ + "r1.rtf"; }
     std::string RightPath() const { return programDir_ + "r2.rtf"; }

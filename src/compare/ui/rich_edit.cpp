@@ -1,7 +1,6 @@
 #include "compare/ui/rich_edit.h"
 
 #include "common/ui/qt_bytes.h"
-#include "common/ui/view_widths.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -191,56 +190,6 @@ void TRichEdit::AppendParagraph(const rtf::Paragraph& runs)
     c.endEditBlock();
 }
 
-int TRichEdit::TextLength() const
-{
-    const QTextDocument* doc = document();
-    // Qt counts one separator per block plus a final one; the panes count two per break.
-    return doc->characterCount() - 1 + (doc->blockCount() - 1);
-}
-
-int TRichEdit::RichToQtPosition(int position) const
-{
-    // Block n starts at rich position (Qt position + n): find the last block starting at or before it.
-    const QTextDocument* doc = document();
-    int lo = 0;
-    int hi = doc->blockCount() - 1;
-    while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        const QTextBlock b = doc->findBlockByNumber(mid);
-        if (b.position() + mid <= position)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    const QTextBlock b = doc->findBlockByNumber(lo);
-    const int offset = std::clamp(position - (b.position() + lo), 0, b.length() - 1);
-    return b.position() + offset;
-}
-
-void TRichEdit::Select(int start, int length)
-{
-    start = std::clamp(start, 0, TextLength());
-    const int end = std::clamp(start + std::max(0, length), 0, TextLength());
-    QTextCursor c(document());
-    c.setPosition(RichToQtPosition(start));
-    c.setPosition(RichToQtPosition(end), QTextCursor::KeepAnchor);
-    setTextCursor(c);
-}
-
-void TRichEdit::SetColour(rtf::Colour colour)
-{
-    QTextCharFormat f;
-    f.setForeground(ToQColor(colour));
-    mergeCurrentCharFormat(f);
-}
-
-void TRichEdit::SetBold(bool bold)
-{
-    QTextCharFormat f;
-    f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    mergeCurrentCharFormat(f);
-}
-
 qreal TRichEdit::LineTop(int line)
 {
     const QTextBlock b = document()->findBlockByLineNumber(line);
@@ -303,11 +252,6 @@ int TRichEdit::LastLineEqualTo(const QString& text)
         }
     }
     return -1;
-}
-
-int TRichEdit::ClientWidth() const
-{
-    return synopter::ClientWidth(this);
 }
 
 rtf::Document TRichEdit::ToDocument() const

@@ -10,8 +10,7 @@
 namespace synopter {
 
 // A result pane: a rich-text editor whose lines are display lines (a wrapped
-// paragraph counts as several) and whose positions count a line break as two
-// characters, as the result files and the translation keys expect.
+// paragraph counts as several), as the translation keys expect.
 //
 // Display-line counts are kept per paragraph (QTextBlock::setLineCount), so
 // counting and finding lines stays logarithmic however long the document grows.
@@ -34,13 +33,6 @@ public:
     // Adds one paragraph made of runs of differing attributes, then a line break.
     void AppendParagraph(const rtf::Paragraph& runs);
 
-    int TextLength() const;
-    void Select(int start, int length);
-    // Colour (0x00BBGGRR) and weight of the selection, or of the insertion point
-    // when nothing is selected.
-    void SetColour(rtf::Colour colour);
-    void SetBold(bool bold);
-
     // Scrolls by display lines (up when negative), stopping at the ends.
     void ScrollLines(int lines);
     int FirstVisibleLine();
@@ -48,7 +40,6 @@ public:
     int LastLineEqualTo(const QString& text);
     // Puts display line `index` at the top, as far as the pane can scroll.
     void ScrollToLine(int index);
-    int ClientWidth() const;
 
     rtf::Document ToDocument() const;
     void FromDocument(const rtf::Document& document);
@@ -72,7 +63,6 @@ private:
     qreal LineTop(int line);
     void SnapLineStep(bool down);
     QTextLine FindLine(int index, QTextBlock& block);
-    int RichToQtPosition(int position) const;
 
     int dirtyFromBlock_ = 0;
     qreal countedWidth_ = -1;

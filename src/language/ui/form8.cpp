@@ -117,11 +117,6 @@ bool TForm8::ShowModal()
     return execDialog() == QDialog::Accepted;
 }
 
-bool TForm8::ChooseLanguage()
-{
-    return synopter::ChooseLanguage(*this, programDir_);
-}
-
 void TForm8::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {

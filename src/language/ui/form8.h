@@ -30,8 +30,6 @@ public:
     std::string SelectedText() const override;
     bool ShowModal() override;
 
-    bool ChooseLanguage();
-
     // One height for every entry of the list, in pixels.
     int EntryHeight() const { return entryHeight_; }
     void SetEntryHeight(int height);

@@ -38,7 +38,6 @@ TEST_F(PaneTest, CountsDisplayLinesNotTheFinalEmptyOne)
     EXPECT_EQ(pane.LineCount(), 0);
     Append("ab");
     EXPECT_EQ(pane.LineCount(), 1);
-    EXPECT_EQ(pane.TextLength(), 4); // the line break counts two
     Append("");
     EXPECT_EQ(pane.LineCount(), 2);
     Append(LongLine());
@@ -53,7 +52,6 @@ TEST_F(PaneTest, CountsDisplayLinesNotTheFinalEmptyOne)
 
     pane.Clear();
     EXPECT_EQ(pane.LineCount(), 0);
-    EXPECT_EQ(pane.TextLength(), 0);
 }
 
 TEST_F(PaneTest, LineCountsFollowTheWidth)
@@ -65,33 +63,19 @@ TEST_F(PaneTest, LineCountsFollowTheWidth)
     EXPECT_LT(pane.LineCount(), narrow);
 }
 
-TEST_F(PaneTest, SelectsByPositionsCountingBreaksAsTwo)
+// A verse pair's runs keep their attributes; a line appended after them has its own.
+TEST_F(PaneTest, AppendedParagraphsKeepTheirRuns)
 {
-    Append("ab");
-    Append("cdef");
-    // "ab" CR LF "cdef" CR LF: "cdef" starts at 4.
-    EXPECT_EQ(pane.TextLength(), 10);
-    pane.Select(4 + 1, 2);
-    EXPECT_EQ(pane.textCursor().selectedText(), "de");
-    pane.Select(0, 2);
-    EXPECT_EQ(pane.textCursor().selectedText(), "ab");
-}
-
-TEST_F(PaneTest, ColoursAndBoldensTheSelectionOrTheInsertionPoint)
-{
-    Append("abcdef");
-    pane.Select(2, 3);
-    pane.SetColour(0xFF0000);
-    pane.SetBold(true);
+    const rtf::Paragraph pair = {{"ab", 0, false}, {"cde", 0xFF0000, true}, {"f", 128, false}};
+    pane.AppendParagraph(pair);
+    pane.AppendParagraph({{"gh", 0xFF0000, false}});
+    Append("next");
     const rtf::Document doc = pane.ToDocument();
-    ASSERT_EQ(doc.paragraphs.size(), 2u);
-    const rtf::Paragraph expected = {{"ab", 0, false}, {"cde", 0xFF0000, true}, {"f", 0, false}};
-    EXPECT_EQ(doc.paragraphs[0], expected);
-
-    pane.Select(pane.TextLength(), 0);
-    pane.SetColour(128);
-    pane.insertPlainText("x");
-    EXPECT_EQ(pane.ToDocument().paragraphs.back(), (rtf::Paragraph{{"x", 128, false}}));
+    ASSERT_GE(doc.paragraphs.size(), 3u);
+    EXPECT_EQ(doc.paragraphs[0], pair);
+    EXPECT_EQ(doc.paragraphs[1], (rtf::Paragraph{{"gh", 0xFF0000, false}}));
+    EXPECT_EQ(doc.paragraphs[2], (rtf::Paragraph{{"next", 0, false}}));
+    EXPECT_EQ(pane.LineCount(), 3);
 }
 
 TEST_F(PaneTest, ReplacesOneDisplayLine)
@@ -183,7 +167,7 @@ TEST_F(PaneTest, MenuShortcutsWinOverEditingKeys)
     pane.activateWindow();
     pane.setFocus();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&pane));
-    pane.Select(0, 0);
+    pane.moveCursor(QTextCursor::Start);
     QTest::keyClick(&pane, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_TRUE(cleared);
     EXPECT_EQ(pane.Line(0), "alpha beta"); // no word was deleted
