@@ -1,6 +1,9 @@
 #include "common/command_line.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <exception>
 
 namespace synopter {
 
@@ -44,6 +47,22 @@ void CommandLine::NoValue() const
 bool WriteToStdout(std::string_view bytes)
 {
     return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+}
+
+int OutputFailed(const char* tool)
+{
+    std::fprintf(stderr, "%s: cannot write the output: %s\n", tool, std::strerror(errno));
+    return kOutputFailed;
+}
+
+int RunTool(const char* tool, int (*main)(int, char**), int argc, char** argv)
+{
+    try {
+        return main(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", tool, e.what());
+        return kOutputFailed;
+    }
 }
 
 } // namespace synopter

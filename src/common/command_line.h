@@ -44,4 +44,16 @@ private:
 // Writes to standard output and flushes; false when not all of it got there.
 bool WriteToStdout(std::string_view bytes);
 
+// The tools' exit statuses besides 0, done.
+constexpr int kOutputFailed = 1;
+constexpr int kBadInput = 2;
+
+// Says on stderr, under the tool's name, that the output could not be written
+// (errno tells why); gives kOutputFailed.
+int OutputFailed(const char* tool);
+
+// Runs a tool's main; an error escaping it is said on stderr under the tool's
+// name and ends the tool with kOutputFailed.
+int RunTool(const char* tool, int (*main)(int, char**), int argc, char** argv);
+
 } // namespace synopter

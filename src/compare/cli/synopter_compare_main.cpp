@@ -13,7 +13,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,8 +23,6 @@ namespace {
 
 using namespace synopter;
 
-constexpr int kBadInput = 2;
-constexpr int kOutputFailed = 1;
 
 // "1 to 1000 (20)": the threshold's range and default, as the window offers them.
 const std::string kThresholdRange = std::to_string(kMinThreshold) + " to " + std::to_string(kMaxThreshold);
@@ -190,8 +187,7 @@ int Main(int argc, char** argv)
         written = report.Flush();
     }
     if (!written || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "synopter-compare: cannot write the output: %s\n", std::strerror(errno));
-        return kOutputFailed;
+        return OutputFailed("synopter-compare");
     }
     return 0;
 }
@@ -200,10 +196,5 @@ int Main(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    try {
-        return Main(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "synopter-compare: %s\n", e.what());
-        return kOutputFailed;
-    }
+    return RunTool("synopter-compare", Main, argc, argv);
 }

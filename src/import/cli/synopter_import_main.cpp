@@ -8,10 +8,7 @@
 #include "import/sword_source.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,8 +18,6 @@ namespace {
 
 using namespace synopter;
 
-constexpr int kBadInput = 2;
-constexpr int kOutputFailed = 1;
 
 constexpr std::string_view kUsage =
     "Usage: synopter-import [--format FORMAT] [--name NAME] [--title TEXT] [--output DIR] [--force] SOURCE...\n"
@@ -169,8 +164,7 @@ int Main(int argc, char** argv)
         return kOutputFailed;
     }
     if (!WriteToStdout(Report(edition, folder))) {
-        std::fprintf(stderr, "synopter-import: cannot write the output: %s\n", std::strerror(errno));
-        return kOutputFailed;
+        return OutputFailed("synopter-import");
     }
     return 0;
 }
@@ -179,10 +173,5 @@ int Main(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    try {
-        return Main(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "synopter-import: %s\n", e.what());
-        return kOutputFailed;
-    }
+    return RunTool("synopter-import", Main, argc, argv);
 }
