@@ -20,6 +20,8 @@
 
 namespace {
 
+using synopter::Side;
+
 const QString kEditions = QStringLiteral(SYNOPTER_EDITIONS_DIR);
 
 // A program directory holding links to the two editions of the run.
@@ -54,10 +56,10 @@ struct Window {
 // The whole New Testament, every difference counted, moved words included.
 void RunWholeNewTestament(Window& w)
 {
-    w.form1.cb1->setCurrentIndex(w.form1.cb1->findText("WestcottHort1881"));
-    w.form1.cb2->setCurrentIndex(w.form1.cb2->findText("Byzantine2018"));
-    w.form1.seAmountDiffer->setValue(1);
-    w.form1.exactpositions->setChecked(true);
+    w.form1.Chooser(Side::Left)->setCurrentIndex(w.form1.Chooser(Side::Left)->findText("WestcottHort1881"));
+    w.form1.Chooser(Side::Right)->setCurrentIndex(w.form1.Chooser(Side::Right)->findText("Byzantine2018"));
+    w.form1.ThresholdBox()->setValue(1);
+    w.form1.ExactPositionsBox()->setChecked(true);
     w.form1.Compare1Click();
 }
 
@@ -78,7 +80,7 @@ void BM_WholeRunInWindow(benchmark::State& state)
     Window w(dir.Path());
     for (auto _ : state)
         RunWholeNewTestament(w);
-    state.counters["found"] = w.form1.Label4->text().toInt();
+    state.counters["found"] = w.form1.FoundCountLabel()->text().toInt();
     state.counters["peak_MB"] = double(PeakMegabytes());
 }
 BENCHMARK(BM_WholeRunInWindow)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
@@ -96,7 +98,7 @@ void BM_StartupRestoringResults(benchmark::State& state)
     }
     for (auto _ : state) {
         Window w(dir.Path()); // created, shown with the results restored, events processed
-        benchmark::DoNotOptimize(w.form1.RichEdit2->LineCount());
+        benchmark::DoNotOptimize(w.form1.ResultPane(Side::Right)->LineCount());
     }
     state.counters["peak_MB"] = double(PeakMegabytes());
 }

@@ -22,10 +22,13 @@ class QSplitter;
 
 namespace synopter {
 
+struct Form1Ui;
 class TForm2;
 class TListBox;
 class TPanel;
 class TRichEdit;
+
+enum class Side { Left, Right };
 
 // The main window: edition choosers, the comparison controls, the two result
 // panes and the two source lists.
@@ -84,48 +87,22 @@ public:
     // text names the program directory where the language gives %1.
     void UpdateNoEditionsNotice();
 
-    int Panel8Height() const;
-    void SetPanel8Height(int height);
+    // The controls tests and tools reach; the rest are found by object name.
+    QComboBox* Chooser(Side side) const;
+    TRichEdit* ResultPane(Side side) const;
+    TListBox* SourceList(Side side) const;
+    QPushButton* CompareButton() const;
+    QPushButton* StopButton() const;
+    QPushButton* ChapterButton() const;
+    QLabel* FoundCountLabel() const;
+    QSpinBox* ThresholdBox() const;
+    QCheckBox* ScrollBothBox() const;
+    QCheckBox* ExactPositionsBox() const;
+    QProgressBar* ProgressBar() const;
+    QAction* SourceTextsAction() const;
 
-    // Controls, for the adapters (settings, translation, scrolling) and the tests.
-    QComboBox* cb1 = nullptr;
-    QComboBox* cb2 = nullptr;
-    QPushButton* compare = nullptr;
-    QPushButton* bbStop = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QSpinBox* seAmountDiffer = nullptr;
-    QCheckBox* chbScrollBoth = nullptr;
-    QCheckBox* exactpositions = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    TPanel* Panel1 = nullptr;
-    TPanel* Panel2 = nullptr;
-    TPanel* Panel3 = nullptr;
-    TPanel* Panel4 = nullptr;
-    TPanel* Panel5 = nullptr;
-    TPanel* Panel7 = nullptr;
-    TPanel* Panel8 = nullptr;
-    TPanel* Panel9 = nullptr; // the notice shown when there is no edition
-    QLabel* Label7 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    TRichEdit* RichEdit1 = nullptr;
-    TRichEdit* RichEdit2 = nullptr;
-    TListBox* ListBox1 = nullptr;
-    TListBox* ListBox2 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QMenu* PopupMenu2 = nullptr;
-    QAction* ClearTRcomparison1 = nullptr;
-    QAction* Copy2 = nullptr;
-    QAction* CrearMajoritycomparison1 = nullptr;
-    QAction* Copy1 = nullptr;
-    QAction* File1 = nullptr;
-    QAction* Importedition1 = nullptr;
-    QAction* View1 = nullptr;
-    QAction* Sourcetexts1 = nullptr;
-    QAction* Interfacelanguage1 = nullptr;
+    int SourceAreaHeight() const;
+    void SetSourceAreaHeight(int height);
 
     // Shows an error (critical) or a warning to the user; tests replace it to
     // see the message without a modal box.
@@ -141,12 +118,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildTopBar(QWidget* central);
-    void BuildBottomBar(QWidget* central);
-    void BuildWorkArea(QWidget* central);
-    void BuildMenus();
-    void BuildNoEditionsNotice();
-    void SetTabOrder();
+    void Connect();
     void LoadSide(bool left);
     // Runs a handler; an error escaping it is shown like the platform's error report.
     void Guarded(const std::function<void()>& handler);
@@ -168,10 +140,10 @@ private:
 
     void SaveResultFiles();
 
+    std::unique_ptr<Form1Ui> ui_;
     std::string programDir_;
     TForm2* form2_ = nullptr;
     std::unique_ptr<ResultPanes> panes_;
-    QList<QObject*> components_;
     bool firstShow_ = true;
     bool running_ = false;
     bool stopFlag_ = false;

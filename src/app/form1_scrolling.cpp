@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include "app/form1_ui.h"
+
 #include "app/scroll_hooks.h"
 #include "compare/ui/rich_edit.h"
 #include "editions/ui/source_list.h"
@@ -28,33 +30,33 @@ void TForm1::InstallScrollHooks()
     if (findChild<ScrollHooks*>(QString(), Qt::FindDirectChildrenOnly))
         return;
     auto* hooks = new ScrollHooks(this);
-    hooks->Watch(RichEdit1, [this](int code) { HookWndProc_richedit1(code); });
-    hooks->Watch(RichEdit2, [this](int code) { HookWndProc_richedit2(code); });
-    hooks->Watch(ListBox1, [this](int code) { HookWndProc_listbox1(code); });
-    hooks->Watch(ListBox2, [this](int code) { HookWndProc_listbox2(code); });
+    hooks->Watch(ui_->RichEdit1, [this](int code) { HookWndProc_richedit1(code); });
+    hooks->Watch(ui_->RichEdit2, [this](int code) { HookWndProc_richedit2(code); });
+    hooks->Watch(ui_->ListBox1, [this](int code) { HookWndProc_listbox1(code); });
+    hooks->Watch(ui_->ListBox2, [this](int code) { HookWndProc_listbox2(code); });
 }
 
 void TForm1::HookWndProc_richedit1(int scrollCode)
 {
-    if (chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastPaneCode)
+    if (ui_->chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastPaneCode)
         SyncScroll_richedit1();
 }
 
 void TForm1::HookWndProc_richedit2(int scrollCode)
 {
-    if (chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastPaneCode)
+    if (ui_->chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastPaneCode)
         SyncScroll_richedit2();
 }
 
 void TForm1::HookWndProc_listbox1(int scrollCode)
 {
-    if (chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastListCode)
+    if (ui_->chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastListCode)
         SyncScroll_listbox1();
 }
 
 void TForm1::HookWndProc_listbox2(int scrollCode)
 {
-    if (chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastListCode)
+    if (ui_->chbScrollBoth->isChecked() && CodeOf(scrollCode) <= kLastListCode)
         SyncScroll_listbox2();
 }
 
@@ -63,26 +65,26 @@ void TForm1::HookWndProc_listbox2(int scrollCode)
 
 void TForm1::SyncScroll_richedit1()
 {
-    const int a = RichEdit1->FirstVisibleLine();
-    const int b = RichEdit2->FirstVisibleLine();
-    RichEdit2->ScrollLines(a - b);
+    const int a = ui_->RichEdit1->FirstVisibleLine();
+    const int b = ui_->RichEdit2->FirstVisibleLine();
+    ui_->RichEdit2->ScrollLines(a - b);
 }
 
 void TForm1::SyncScroll_richedit2()
 {
-    const int a = RichEdit1->FirstVisibleLine();
-    const int b = RichEdit2->FirstVisibleLine();
-    RichEdit1->ScrollLines(b - a);
+    const int a = ui_->RichEdit1->FirstVisibleLine();
+    const int b = ui_->RichEdit2->FirstVisibleLine();
+    ui_->RichEdit1->ScrollLines(b - a);
 }
 
 void TForm1::SyncScroll_listbox1()
 {
-    ListBox2->SetTopIndex(ListBox1->TopIndex());
+    ui_->ListBox2->SetTopIndex(ui_->ListBox1->TopIndex());
 }
 
 void TForm1::SyncScroll_listbox2()
 {
-    ListBox1->SetTopIndex(ListBox2->TopIndex());
+    ui_->ListBox1->SetTopIndex(ui_->ListBox2->TopIndex());
 }
 
 } // namespace synopter

@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include "app/form1_ui.h"
+
 #include "app/settings_placement.h"
 #include "app/settings_rules.h"
 #include "common/ini_file.h"
@@ -62,11 +64,11 @@ void TForm1::ReadSettings()
         placement = new SettingsPlacement(this);
     const IniFile ini(SettingsPath(ProgramDir()));
 
-    seAmountDiffer->setValue(
-        std::clamp(ini.ReadInteger(kInit, "differences", seAmountDiffer->value()), kMinThreshold, kMaxThreshold));
-    SelectEdition(cb1, ini.ReadString(kInit, "left", ToLatin1(cb1->currentText())));
-    SelectEdition(cb2, ini.ReadString(kInit, "right", ToLatin1(cb2->currentText())));
-    chbScrollBoth->setChecked(ini.ReadBool(kInit, "scrollboth", chbScrollBoth->isChecked()));
+    ui_->seAmountDiffer->setValue(
+        std::clamp(ini.ReadInteger(kInit, "differences", ui_->seAmountDiffer->value()), kMinThreshold, kMaxThreshold));
+    SelectEdition(ui_->cb1, ini.ReadString(kInit, "left", ToLatin1(ui_->cb1->currentText())));
+    SelectEdition(ui_->cb2, ini.ReadString(kInit, "right", ToLatin1(ui_->cb2->currentText())));
+    ui_->chbScrollBoth->setChecked(ini.ReadBool(kInit, "scrollboth", ui_->chbScrollBoth->isChecked()));
 
     // Without a stored place the window system chooses one, as at a first start.
     const std::optional<int> top = ReadPresentInteger(ini, "FromTop");
@@ -92,7 +94,7 @@ void TForm1::ReadSettings()
             placement->SetOuterWidth(width);
     }
 
-    if (!ini.ReadBool(kInit, "source", Sourcetexts1->isChecked()) && Sourcetexts1->isChecked())
+    if (!ini.ReadBool(kInit, "source", ui_->Sourcetexts1->isChecked()) && ui_->Sourcetexts1->isChecked())
         Sourcetexts1Click();
 
     // 12 pixels in from the right edge, then anchored to it. Measured inside the
@@ -102,14 +104,15 @@ void TForm1::ReadSettings()
     for (QLayout* l : {layout(), centralWidget()->layout()})
         if (l)
             l->activate();
-    for (const auto& [panel, control] : {std::pair<TPanel*, QWidget*>{Panel1, cb2}, {Panel2, BitBtn1}}) {
+    for (const auto& [panel, control] :
+         {std::pair<TPanel*, QWidget*>{ui_->Panel1, ui_->cb2}, {ui_->Panel2, ui_->BitBtn1}}) {
         control->move(panel->width() - control->width() - kRightMargin, control->y());
         panel->AnchorRight(control, false, panel->width());
     }
 
-    if (Sourcetexts1->isChecked()) {
+    if (ui_->Sourcetexts1->isChecked()) {
         if (const auto height = ReadPresentInteger(ini, "splitter"))
-            SetPanel8Height(std::max(0, *height));
+            SetSourceAreaHeight(std::max(0, *height));
     }
 }
 
@@ -121,20 +124,20 @@ void TForm1::FormClose()
 
     // Every key goes to the file at once; a failed write ends the saving there.
     IniFile ini(SettingsPath(ProgramDir()));
-    ini.WriteInteger(kInit, "differences", ThresholdFromText(ToLatin1(seAmountDiffer->text())));
-    ini.WriteString(kInit, "left", ToLatin1(cb1->currentText()));
-    ini.WriteString(kInit, "right", ToLatin1(cb2->currentText()));
-    ini.WriteBool(kInit, "scrollboth", chbScrollBoth->isChecked());
+    ini.WriteInteger(kInit, "differences", ThresholdFromText(ToLatin1(ui_->seAmountDiffer->text())));
+    ini.WriteString(kInit, "left", ToLatin1(ui_->cb1->currentText()));
+    ini.WriteString(kInit, "right", ToLatin1(ui_->cb2->currentText()));
+    ini.WriteBool(kInit, "scrollboth", ui_->chbScrollBoth->isChecked());
     const QRect frame = frameGeometry();
     ini.WriteInteger(kInit, "width", frame.width());
     ini.WriteInteger(kInit, "height", frame.height());
     ini.WriteInteger(kInit, "FromTop", frame.top());
     ini.WriteInteger(kInit, "FromLeft", frame.left());
-    const bool sourceShown = Sourcetexts1->isChecked();
+    const bool sourceShown = ui_->Sourcetexts1->isChecked();
     ini.WriteBool(kInit, "source", sourceShown);
     // A hidden source area keeps the height it had when last shown.
     if (sourceShown)
-        ini.WriteInteger(kInit, "splitter", Panel8Height());
+        ini.WriteInteger(kInit, "splitter", SourceAreaHeight());
     // The interface language in force; empty when there is none.
 
     ini.WriteString(kGeneral, "Language", CurrentLanguage);

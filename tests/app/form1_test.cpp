@@ -78,13 +78,13 @@ protected:
 
     void Choose(const char* left, const char* right)
     {
-        form1->cb1->setCurrentIndex(form1->cb1->findText(left));
-        form1->cb2->setCurrentIndex(form1->cb2->findText(right));
+        form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText(left));
+        form1->Chooser(Side::Right)->setCurrentIndex(form1->Chooser(Side::Right)->findText(right));
     }
 
     void Run(int threshold)
     {
-        form1->seAmountDiffer->setValue(threshold);
+        form1->ThresholdBox()->setValue(threshold);
         form1->Compare1Click();
     }
 
@@ -119,13 +119,13 @@ TEST_F(WindowTest, StartsWithTheCatalogueAndNoEditionChosen)
 {
     Open();
     EXPECT_EQ(form1->windowTitle(), "Synopter");
-    EXPECT_EQ(form1->cb1->count(), 2);
-    EXPECT_EQ(form1->cb1->itemText(0), "Left");
-    EXPECT_EQ(form1->cb2->itemText(1), "Right");
-    EXPECT_EQ(form1->cb1->currentIndex(), -1);
-    EXPECT_EQ(form1->ListBox1->Count(), 0);
-    EXPECT_TRUE(form1->compare->isVisible());
-    EXPECT_FALSE(form1->bbStop->isVisible() && !form1->compare->isVisible());
+    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 2);
+    EXPECT_EQ(form1->Chooser(Side::Left)->itemText(0), "Left");
+    EXPECT_EQ(form1->Chooser(Side::Right)->itemText(1), "Right");
+    EXPECT_EQ(form1->Chooser(Side::Left)->currentIndex(), -1);
+    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 0);
+    EXPECT_TRUE(form1->CompareButton()->isVisible());
+    EXPECT_FALSE(form1->StopButton()->isVisible() && !form1->CompareButton()->isVisible());
     for (const char* name : {"cb1", "cb2", "compare", "bbStop", "seAmountDiffer", "chbScrollBoth", "exactpositions",
                              "Label4", "Label5", "Label6", "BitBtn1", "ProgressBar1", "Panel1", "Panel8",
                              "Splitter1", "RichEdit1", "RichEdit2", "ListBox1", "ListBox2", "PopupMenu1",
@@ -137,27 +137,27 @@ TEST_F(WindowTest, ChoosingAnEditionLoadsItsSideOnly)
 {
     Open();
     Choose("Left", "Right");
-    EXPECT_EQ(form1->ListBox1->Count(), 6);
-    EXPECT_EQ(form1->ListBox2->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
-    EXPECT_EQ(form1->cb2->toolTip(), "Right text");
-    EXPECT_EQ(form1->RichEdit1->font().family(), "DejaVu Sans");
-    EXPECT_EQ(form1->ListBox1->font().family(), "DejaVu Sans");
+    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 6);
+    EXPECT_EQ(form1->SourceList(Side::Right)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(form1->Chooser(Side::Right)->toolTip(), "Right text");
+    EXPECT_EQ(form1->ResultPane(Side::Left)->font().family(), "DejaVu Sans");
+    EXPECT_EQ(form1->SourceList(Side::Left)->font().family(), "DejaVu Sans");
 
-    form1->RichEdit2->AppendLine("kept", TRichEdit::Format(0, false));
-    form1->cb1->setCurrentIndex(form1->cb1->findText("Right"));
-    EXPECT_EQ(form1->ListBox1->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
-    EXPECT_EQ(form1->RichEdit2->Line(0), "kept");
+    form1->ResultPane(Side::Right)->AppendLine("kept", TRichEdit::Format(0, false));
+    form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("Right"));
+    EXPECT_EQ(form1->SourceList(Side::Left)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(form1->ResultPane(Side::Right)->Line(0), "kept");
 }
 
 TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
 {
     Open();
     Choose("Left", "Right");
-    form1->exactpositions->setChecked(true);
+    form1->ExactPositionsBox()->setChecked(true);
     Run(1);
 
-    const QStringList left = Lines(form1->RichEdit1);
-    const QStringList right = Lines(form1->RichEdit2);
+    const QStringList left = Lines(form1->ResultPane(Side::Left));
+    const QStringList right = Lines(form1->ResultPane(Side::Right));
     ASSERT_EQ(left.size(), right.size());
     // Headings at the same lines, a blank line before the second chapter only.
     EXPECT_EQ(left.indexOf("KATA MARKON 1"), 0);
@@ -177,28 +177,28 @@ TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
     }
 
     // Headings bold dark red; shared words and spaces black, the rest blue.
-    EXPECT_EQ(Colours(form1->RichEdit1, 0), QString(13, 'R'));
-    EXPECT_EQ(Colours(form1->RichEdit2, 0), QString(13, 'R'));
+    EXPECT_EQ(Colours(form1->ResultPane(Side::Left), 0), QString(13, 'R'));
+    EXPECT_EQ(Colours(form1->ResultPane(Side::Right), 0), QString(13, 'R'));
     //                     " 2:1 kai palin"
     const QString left21 = "kkkkkkkkkkkkkk";
     //                      " 2:1 kai eishlyen palin"
     const QString right21 = "kkkkkkkkkbbbbbbbbkkkkkk";
-    const rtf::Document leftDoc = form1->RichEdit1->ToDocument();
+    const rtf::Document leftDoc = form1->ResultPane(Side::Left)->ToDocument();
     int block = -1;
     for (size_t i = 0; i < leftDoc.paragraphs.size(); ++i)
         if (!leftDoc.paragraphs[i].empty() && leftDoc.paragraphs[i][0].text.rfind(" 2:1", 0) == 0)
             block = int(i);
     ASSERT_NE(block, -1);
-    EXPECT_EQ(Colours(form1->RichEdit1, block), left21);
-    EXPECT_EQ(Colours(form1->RichEdit2, block), right21);
+    EXPECT_EQ(Colours(form1->ResultPane(Side::Left), block), left21);
+    EXPECT_EQ(Colours(form1->ResultPane(Side::Right), block), right21);
 
-    EXPECT_EQ(form1->Label4->text(), "3");
+    EXPECT_EQ(form1->FoundCountLabel()->text(), "3");
     ASSERT_EQ(form2->ListBox1()->count(), 2);
     EXPECT_EQ(form2->ListBox1()->item(1)->text(), "KATA MARKON 2");
-    EXPECT_TRUE(form1->compare->isVisible());
-    EXPECT_TRUE(form1->cb1->isEnabled());
-    EXPECT_TRUE(form1->exactpositions->isEnabled());
-    EXPECT_EQ(form1->ProgressBar1->value(), 0);
+    EXPECT_TRUE(form1->CompareButton()->isVisible());
+    EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
+    EXPECT_TRUE(form1->ExactPositionsBox()->isEnabled());
+    EXPECT_EQ(form1->ProgressBar()->value(), 0);
     EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
     EXPECT_TRUE(QFile::exists(dir.filePath("r2.rtf")));
     QFile chapters(dir.filePath("chapters.lst"));
@@ -212,12 +212,12 @@ TEST_F(WindowTest, ARunWithoutReportsEmptiesEverythingAndResetsTheCount)
     Open();
     Choose("Left", "Right");
     Run(1);
-    ASSERT_NE(form1->Label4->text(), "0");
+    ASSERT_NE(form1->FoundCountLabel()->text(), "0");
     Choose("Left", "Left");
     Run(1);
-    EXPECT_EQ(form1->RichEdit1->LineCount(), 0);
+    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
     EXPECT_EQ(form2->ListBox1()->count(), 0);
-    EXPECT_EQ(form1->Label4->text(), "0");
+    EXPECT_EQ(form1->FoundCountLabel()->text(), "0");
     QFile chapters(dir.filePath("chapters.lst"));
     ASSERT_TRUE(chapters.open(QIODevice::ReadOnly));
     EXPECT_EQ(chapters.size(), 0);
@@ -228,22 +228,22 @@ TEST_F(WindowTest, ResultsComeBackOnceAtTheNextStart)
     Open();
     Choose("Left", "Right");
     Run(1);
-    const rtf::Document left = form1->RichEdit1->ToDocument();
-    const rtf::Document right = form1->RichEdit2->ToDocument();
+    const rtf::Document left = form1->ResultPane(Side::Left)->ToDocument();
+    const rtf::Document right = form1->ResultPane(Side::Right)->ToDocument();
     form1.reset();
     form2.reset();
 
     Open();
-    EXPECT_EQ(form1->RichEdit1->ToDocument(), left);
-    EXPECT_EQ(form1->RichEdit2->ToDocument(), right);
+    EXPECT_EQ(form1->ResultPane(Side::Left)->ToDocument(), left);
+    EXPECT_EQ(form1->ResultPane(Side::Right)->ToDocument(), right);
     EXPECT_EQ(form2->ListBox1()->count(), 2);
 
     // Showing the window again does not load the files again.
-    form1->RichEdit1->Clear();
+    form1->ResultPane(Side::Left)->Clear();
     form1->hide();
     form1->show();
     QApplication::processEvents();
-    EXPECT_EQ(form1->RichEdit1->LineCount(), 0);
+    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
 }
 
 TEST_F(WindowTest, AMissingResultFileLeavesItsPaneEmpty)
@@ -256,8 +256,8 @@ TEST_F(WindowTest, AMissingResultFileLeavesItsPaneEmpty)
     QFile::remove(dir.filePath("r2.rtf"));
     WriteFile(dir.filePath("r1.rtf"), "plain words\r\nsecond line\r\n");
     Open();
-    EXPECT_EQ(Lines(form1->RichEdit1), (QStringList{"plain words", "second line"}));
-    EXPECT_EQ(form1->RichEdit2->LineCount(), 0);
+    EXPECT_EQ(Lines(form1->ResultPane(Side::Left)), (QStringList{"plain words", "second line"}));
+    EXPECT_EQ(form1->ResultPane(Side::Right)->LineCount(), 0);
 }
 
 TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
@@ -269,8 +269,8 @@ TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(dir.filePath("r2.rtf")));
     EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
-    EXPECT_TRUE(form1->compare->isVisible());
-    EXPECT_TRUE(form1->cb2->isEnabled());
+    EXPECT_TRUE(form1->CompareButton()->isVisible());
+    EXPECT_TRUE(form1->Chooser(Side::Right)->isEnabled());
 }
 
 TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
@@ -287,19 +287,20 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     Choose("Left", "Right");
     bool sawRunState = false;
     QTimer::singleShot(0, form1.get(), [&] {
-        sawRunState = form1->compare->isHidden() && !form1->cb1->isEnabled() && !form1->seAmountDiffer->isEnabled();
+        sawRunState = form1->CompareButton()->isHidden() && !form1->Chooser(Side::Left)->isEnabled() &&
+                      !form1->ThresholdBox()->isEnabled();
         // A pane taking the focus during a run passes it on.
-        form1->RichEdit1->setFocus();
+        form1->ResultPane(Side::Left)->setFocus();
         QApplication::processEvents();
-        form1->bbStop->click();
+        form1->StopButton()->click();
     });
     Run(1);
     EXPECT_TRUE(sawRunState);
-    const int found = form1->Label4->text().toInt();
+    const int found = form1->FoundCountLabel()->text().toInt();
     EXPECT_GT(found, 0);
     EXPECT_LT(found, 20000);
-    EXPECT_EQ(form1->ProgressBar1->value(), 0);
-    EXPECT_TRUE(form1->compare->isVisible());
+    EXPECT_EQ(form1->ProgressBar()->value(), 0);
+    EXPECT_TRUE(form1->CompareButton()->isVisible());
     EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
     EXPECT_EQ(form2->ListBox1()->count(), 1);
 }
@@ -309,34 +310,43 @@ TEST_F(WindowTest, FocusGuardOnlyActsDuringARun)
     Open();
     form1->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
-    form1->RichEdit1->setFocus();
-    EXPECT_TRUE(form1->RichEdit1->hasFocus());
-    form1->compare->hide();
-    form1->RichEdit2->setFocus();
-    EXPECT_TRUE(form1->BitBtn1->hasFocus());
-    form1->compare->show();
+    form1->ResultPane(Side::Left)->setFocus();
+    EXPECT_TRUE(form1->ResultPane(Side::Left)->hasFocus());
+    form1->CompareButton()->hide();
+    form1->ResultPane(Side::Right)->setFocus();
+    EXPECT_TRUE(form1->ChapterButton()->hasFocus());
+    form1->CompareButton()->show();
 }
 
 TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
 {
     Open();
+    QComboBox* const cb1 = form1->Chooser(Side::Left);
+    QComboBox* const cb2 = form1->Chooser(Side::Right);
+    TRichEdit* const pane1 = form1->ResultPane(Side::Left);
+    TRichEdit* const pane2 = form1->ResultPane(Side::Right);
+    QPushButton* const compare = form1->CompareButton();
+    QPushButton* const stop = form1->StopButton();
     for (const QSize size : {QSize(700, 500), QSize(1013, 640), QSize(1400, 900), QSize(761, 455)}) {
         form1->resize(size);
         QApplication::processEvents();
-        EXPECT_LE(std::abs(ClientWidth(form1->RichEdit1) - ClientWidth(form1->RichEdit2)), 1)
-            << size.width() << " " << form1->width() << " " << form1->RichEdit1->width() << " " << form1->RichEdit2->width() << " " << form1->Panel4->width();
-        EXPECT_LE(std::abs(form1->ListBox1->width() - form1->ListBox2->width()), 1) << size.width();
-        EXPECT_EQ(form1->compare->x(), form1->cb1->x() + form1->cb1->width() + 10);
-        EXPECT_EQ(form1->compare->x() + form1->compare->width(), form1->cb2->x() - 10);
-        EXPECT_EQ(form1->bbStop->x(), form1->cb1->x() + form1->cb1->width() + 12);
-        EXPECT_EQ(form1->bbStop->x() + form1->bbStop->width(), form1->cb2->x() - 12);
+        EXPECT_LE(std::abs(ClientWidth(pane1) - ClientWidth(pane2)), 1)
+            << size.width() << " " << form1->width() << " " << pane1->width() << " " << pane2->width() << " "
+            << form1->findChild<TPanel*>("Panel4")->width();
+        EXPECT_LE(std::abs(form1->SourceList(Side::Left)->width() - form1->SourceList(Side::Right)->width()), 1)
+            << size.width();
+        EXPECT_EQ(compare->x(), cb1->x() + cb1->width() + 10);
+        EXPECT_EQ(compare->x() + compare->width(), cb2->x() - 10);
+        EXPECT_EQ(stop->x(), cb1->x() + cb1->width() + 12);
+        EXPECT_EQ(stop->x() + stop->width(), cb2->x() - 12);
     }
     // Choosers closer than the gaps leave the buttons at their least widths.
-    form1->cb2->move(form1->cb1->x() + form1->cb1->width() + 4, form1->cb2->y());
-    form1->Panel1->AnchorRight(form1->cb2, false, form1->Panel1->width());
+    cb2->move(cb1->x() + cb1->width() + 4, cb2->y());
+    auto* const panel1 = form1->findChild<TPanel*>("Panel1");
+    panel1->AnchorRight(cb2, false, panel1->width());
     form1->FormResize();
-    EXPECT_EQ(form1->compare->width(), 7);
-    EXPECT_EQ(form1->bbStop->width(), 5);
+    EXPECT_EQ(compare->width(), 7);
+    EXPECT_EQ(stop->width(), 5);
 
     form1->resize(100, 100);
     QApplication::processEvents();
@@ -347,51 +357,51 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
 TEST_F(WindowTest, SourceTextsSwitchAndSplitterSnap)
 {
     Open();
-    EXPECT_TRUE(form1->Sourcetexts1->isChecked());
-    form1->SetPanel8Height(170);
-    form1->Sourcetexts1->trigger();
-    EXPECT_FALSE(form1->Sourcetexts1->isChecked());
-    EXPECT_FALSE(form1->Panel8->isVisible());
-    form1->Sourcetexts1->trigger();
+    EXPECT_TRUE(form1->SourceTextsAction()->isChecked());
+    form1->SetSourceAreaHeight(170);
+    form1->SourceTextsAction()->trigger();
+    EXPECT_FALSE(form1->SourceTextsAction()->isChecked());
+    EXPECT_FALSE(form1->findChild<TPanel*>("Panel8")->isVisible());
+    form1->SourceTextsAction()->trigger();
     QApplication::processEvents();
-    EXPECT_TRUE(form1->Panel8->isVisible());
-    EXPECT_EQ(form1->Panel8Height(), 100);
+    EXPECT_TRUE(form1->findChild<TPanel*>("Panel8")->isVisible());
+    EXPECT_EQ(form1->SourceAreaHeight(), 100);
 
     // Dragging the splitter bar to within 30 pixels of the bottom hides the area.
-    QSplitterHandle* handle = form1->Splitter1->handle(1);
+    QSplitterHandle* handle = form1->findChild<QSplitter*>("Splitter1")->handle(1);
     const QPoint grip = handle->rect().center();
     QTest::mousePress(handle, Qt::LeftButton, {}, grip);
     QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(0, 80)), handle->mapToGlobal(QPointF(grip + QPoint(0, 80))),
                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(handle, &move);
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, 80));
-    EXPECT_FALSE(form1->Panel8->isVisible());
-    EXPECT_FALSE(form1->Sourcetexts1->isChecked());
+    EXPECT_FALSE(form1->findChild<TPanel*>("Panel8")->isVisible());
+    EXPECT_FALSE(form1->SourceTextsAction()->isChecked());
 }
 
 TEST_F(WindowTest, PagingKeysInTheLeftPaneMoveTheRightPaneToo)
 {
     Open();
     for (int i = 0; i < 300; ++i) {
-        form1->RichEdit1->AppendLine(QString("left %1").arg(i), TRichEdit::Format(0, false));
-        form1->RichEdit2->AppendLine(QString("right %1").arg(i), TRichEdit::Format(0, false));
+        form1->ResultPane(Side::Left)->AppendLine(QString("left %1").arg(i), TRichEdit::Format(0, false));
+        form1->ResultPane(Side::Right)->AppendLine(QString("right %1").arg(i), TRichEdit::Format(0, false));
     }
-    form1->RichEdit1->moveCursor(QTextCursor::Start);
-    form1->RichEdit2->moveCursor(QTextCursor::Start);
-    QTest::keyClick(form1->RichEdit1, Qt::Key_PageDown);
-    EXPECT_GT(form1->RichEdit1->FirstVisibleLine(), 0);
-    EXPECT_GT(form1->RichEdit2->FirstVisibleLine(), 0);
+    form1->ResultPane(Side::Left)->moveCursor(QTextCursor::Start);
+    form1->ResultPane(Side::Right)->moveCursor(QTextCursor::Start);
+    QTest::keyClick(form1->ResultPane(Side::Left), Qt::Key_PageDown);
+    EXPECT_GT(form1->ResultPane(Side::Left)->FirstVisibleLine(), 0);
+    EXPECT_GT(form1->ResultPane(Side::Right)->FirstVisibleLine(), 0);
 
-    const int rightBefore = form1->RichEdit2->FirstVisibleLine();
-    const int leftBefore = form1->RichEdit1->FirstVisibleLine();
-    QTest::keyClick(form1->RichEdit2, Qt::Key_PageDown);
-    EXPECT_GT(form1->RichEdit2->FirstVisibleLine(), rightBefore);
-    EXPECT_EQ(form1->RichEdit1->FirstVisibleLine(), leftBefore);
+    const int rightBefore = form1->ResultPane(Side::Right)->FirstVisibleLine();
+    const int leftBefore = form1->ResultPane(Side::Left)->FirstVisibleLine();
+    QTest::keyClick(form1->ResultPane(Side::Right), Qt::Key_PageDown);
+    EXPECT_GT(form1->ResultPane(Side::Right)->FirstVisibleLine(), rightBefore);
+    EXPECT_EQ(form1->ResultPane(Side::Left)->FirstVisibleLine(), leftBefore);
 
     // Other keys stay in their pane.
-    const QString rightText = form1->RichEdit2->Line(0);
-    QTest::keyClick(form1->RichEdit1, Qt::Key_X);
-    EXPECT_EQ(form1->RichEdit2->Line(0), rightText);
+    const QString rightText = form1->ResultPane(Side::Right)->Line(0);
+    QTest::keyClick(form1->ResultPane(Side::Left), Qt::Key_X);
+    EXPECT_EQ(form1->ResultPane(Side::Right)->Line(0), rightText);
 }
 
 TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
@@ -405,14 +415,14 @@ TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
     }();
 
     // The user selects the first line.
-    form1->RichEdit2->moveCursor(QTextCursor::Start);
-    form1->RichEdit2->moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    form1->Copy1->trigger();
+    form1->ResultPane(Side::Right)->moveCursor(QTextCursor::Start);
+    form1->ResultPane(Side::Right)->moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    form1->findChild<QAction*>("Copy1")->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "KATA MARKON 1");
 
-    form1->ClearTRcomparison1->trigger();
-    EXPECT_EQ(form1->RichEdit1->LineCount(), 0);
-    EXPECT_GT(form1->RichEdit2->LineCount(), 0);
+    form1->findChild<QAction*>("ClearTRcomparison1")->trigger();
+    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
+    EXPECT_GT(form1->ResultPane(Side::Right)->LineCount(), 0);
     EXPECT_EQ(form2->ListBox1()->count(), 2);
     QFile f(dir.filePath("r1.rtf"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -423,11 +433,11 @@ TEST_F(WindowTest, TheChapterButtonShowsTheNavigatorAndBringsItForward)
 {
     Open();
     EXPECT_FALSE(form2->isVisible());
-    form1->BitBtn1->click();
+    form1->ChapterButton()->click();
     EXPECT_TRUE(form2->isVisible());
     const QPoint placed = form2->pos();
     form2->move(placed + QPoint(5, 5));
-    form1->BitBtn1->click();
+    form1->ChapterButton()->click();
     EXPECT_EQ(form2->pos(), placed + QPoint(5, 5)); // already open: not placed anew
     form2->close();
     EXPECT_FALSE(form2->isVisible());
@@ -438,11 +448,11 @@ TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists
     for (const char* file : {"Left.bk", "Left.dat", "Right.bk", "Right.dat"})
         ASSERT_TRUE(QFile::remove(dir.filePath(file)));
     Open();
-    ASSERT_TRUE(form1->Panel9->isVisible());
-    EXPECT_TRUE(form1->Label7->text().contains(QDir::toNativeSeparators(dir.path()) + "."));
-    EXPECT_FALSE(form1->Label7->text().contains("%1"));
-    EXPECT_EQ(form1->Panel9->geometry(), form1->Panel7->rect());
-    form1->BitBtn2->click();
+    ASSERT_TRUE(form1->findChild<TPanel*>("Panel9")->isVisible());
+    EXPECT_TRUE(form1->findChild<QLabel*>("Label7")->text().contains(QDir::toNativeSeparators(dir.path()) + "."));
+    EXPECT_FALSE(form1->findChild<QLabel*>("Label7")->text().contains("%1"));
+    EXPECT_EQ(form1->findChild<TPanel*>("Panel9")->geometry(), form1->findChild<TPanel*>("Panel7")->rect());
+    form1->findChild<QPushButton*>("BitBtn2")->click();
     QWidget* dialog = form1->findChild<QWidget*>("ImportForm");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
@@ -450,9 +460,9 @@ TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists
 
     WriteEdition("Left", "KATA MARKON 1\r\n");
     form1->EditionImported("Left");
-    EXPECT_FALSE(form1->Panel9->isVisible());
-    EXPECT_EQ(form1->cb1->currentText(), "Left");
-    EXPECT_EQ(form1->ListBox2->Count(), 1);
+    EXPECT_FALSE(form1->findChild<TPanel*>("Panel9")->isVisible());
+    EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "Left");
+    EXPECT_EQ(form1->SourceList(Side::Right)->Count(), 1);
 }
 
 TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
@@ -464,7 +474,7 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
     Open();
     Choose("Left", "Right");
     Run(1);
-    ASSERT_EQ(form1->Label4->text(), "3");
+    ASSERT_EQ(form1->FoundCountLabel()->text(), "3");
     const QByteArray saved = [&] {
         QFile f(dir.filePath("r2.rtf"));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -480,17 +490,17 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
                           Case{"Left", "Shifted", QString::fromUtf8("line 4 is a chapter heading in “Left”")}}) {
         messages.clear();
         Choose(c.left, c.right); // a side chosen anew empties its pane
-        const rtf::Document left = form1->RichEdit1->ToDocument();
-        const rtf::Document right = form1->RichEdit2->ToDocument();
+        const rtf::Document left = form1->ResultPane(Side::Left)->ToDocument();
+        const rtf::Document right = form1->ResultPane(Side::Right)->ToDocument();
         Run(1);
         ASSERT_EQ(messages.size(), 1) << c.right;
         EXPECT_TRUE(messages[0].contains(c.expected)) << messages[0].toStdString();
-        EXPECT_EQ(form1->Label4->text(), "3");
-        EXPECT_EQ(form1->RichEdit1->ToDocument(), left);
-        EXPECT_EQ(form1->RichEdit2->ToDocument(), right);
+        EXPECT_EQ(form1->FoundCountLabel()->text(), "3");
+        EXPECT_EQ(form1->ResultPane(Side::Left)->ToDocument(), left);
+        EXPECT_EQ(form1->ResultPane(Side::Right)->ToDocument(), right);
         EXPECT_EQ(form2->ListBox1()->count(), 2);
-        EXPECT_TRUE(form1->compare->isVisible());
-        EXPECT_TRUE(form1->cb1->isEnabled());
+        EXPECT_TRUE(form1->CompareButton()->isVisible());
+        EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
         QFile f(dir.filePath("r2.rtf"));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), saved);

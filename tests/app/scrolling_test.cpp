@@ -51,19 +51,19 @@ protected:
         ASSERT_TRUE(form_->FormCreate());
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
-        FillPane(form_->RichEdit1, kLongLines);
-        FillPane(form_->RichEdit2, kShortLines);
+        FillPane(form_->ResultPane(Side::Left), kLongLines);
+        FillPane(form_->ResultPane(Side::Right), kShortLines);
         QApplication::processEvents();
-        ASSERT_EQ(form_->ListBox1->Count(), kLongLines);
-        ASSERT_EQ(form_->ListBox2->Count(), kShortLines);
-        ASSERT_GT(Bar(form_->RichEdit2)->maximum(), 0);
-        ASSERT_GT(Bar(form_->ListBox2)->maximum(), 0);
-        ASSERT_EQ(form_->RichEdit1->FirstVisibleLine(), 0);
+        ASSERT_EQ(form_->SourceList(Side::Left)->Count(), kLongLines);
+        ASSERT_EQ(form_->SourceList(Side::Right)->Count(), kShortLines);
+        ASSERT_GT(Bar(form_->ResultPane(Side::Right))->maximum(), 0);
+        ASSERT_GT(Bar(form_->SourceList(Side::Right))->maximum(), 0);
+        ASSERT_EQ(form_->ResultPane(Side::Left)->FirstVisibleLine(), 0);
     }
 
     static QScrollBar* Bar(QAbstractScrollArea* area) { return area->verticalScrollBar(); }
 
-    void ScrollBoth(bool on) { form_->chbScrollBoth->setChecked(on); }
+    void ScrollBoth(bool on) { form_->ScrollBothBox()->setChecked(on); }
 
     // The thumb taken, moved to `position`, and (when `release`) let go.
     static void DragThumb(QScrollBar* bar, int position, bool release = true)
@@ -82,10 +82,10 @@ protected:
         QApplication::sendEvent(area->viewport(), &wheel);
     }
 
-    int First1() const { return form_->RichEdit1->FirstVisibleLine(); }
-    int First2() const { return form_->RichEdit2->FirstVisibleLine(); }
-    int Top1() const { return form_->ListBox1->TopIndex(); }
-    int Top2() const { return form_->ListBox2->TopIndex(); }
+    int First1() const { return form_->ResultPane(Side::Left)->FirstVisibleLine(); }
+    int First2() const { return form_->ResultPane(Side::Right)->FirstVisibleLine(); }
+    int Top1() const { return form_->SourceList(Side::Left)->TopIndex(); }
+    int Top2() const { return form_->SourceList(Side::Right)->TopIndex(); }
 
     QTemporaryDir dir_;
     std::unique_ptr<TForm1> form_;
@@ -109,9 +109,9 @@ TEST_F(ScrollingTest, PaneActionsMoveThePartnerOnlyWithScrollBoth)
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.name) + (scrollBoth ? " with Scroll Both" : " alone"));
             ScrollBoth(scrollBoth);
-            form_->RichEdit1->ScrollToLine(10);
-            form_->RichEdit2->ScrollToLine(10);
-            Bar(form_->RichEdit2)->triggerAction(c.action);
+            form_->ResultPane(Side::Left)->ScrollToLine(10);
+            form_->ResultPane(Side::Right)->ScrollToLine(10);
+            Bar(form_->ResultPane(Side::Right))->triggerAction(c.action);
             ASSERT_GT(First2(), 10);
             EXPECT_EQ(First1(), scrollBoth && c.coupled ? First2() : 10);
         }
@@ -121,7 +121,7 @@ TEST_F(ScrollingTest, PaneActionsMoveThePartnerOnlyWithScrollBoth)
 TEST_F(ScrollingTest, LineStepsKeepBothPanesOnTheSameLineInBothDirections)
 {
     ScrollBoth(true);
-    QScrollBar* bar = Bar(form_->RichEdit1);
+    QScrollBar* bar = Bar(form_->ResultPane(Side::Left));
     for (int i = 0; i < 6; ++i) {
         bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         EXPECT_EQ(First2(), First1()) << "step " << i;
@@ -131,7 +131,7 @@ TEST_F(ScrollingTest, LineStepsKeepBothPanesOnTheSameLineInBothDirections)
     bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_LT(First1(), down);
     EXPECT_EQ(First2(), First1());
-    Bar(form_->RichEdit2)->triggerAction(QAbstractSlider::SliderPageStepSub);
+    Bar(form_->ResultPane(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(First2(), 0);
     EXPECT_EQ(First1(), 0);
 }
@@ -140,16 +140,16 @@ TEST_F(ScrollingTest, DraggedPaneThumbCarriesThePartnerAlong)
 {
     // Thumb positions that put a given line at the top of the left pane.
     const auto positionOf = [&](int line) {
-        form_->RichEdit1->ScrollToLine(line);
-        const int position = Bar(form_->RichEdit1)->value();
-        form_->RichEdit1->ScrollToLine(0);
+        form_->ResultPane(Side::Left)->ScrollToLine(line);
+        const int position = Bar(form_->ResultPane(Side::Left))->value();
+        form_->ResultPane(Side::Left)->ScrollToLine(0);
         return position;
     };
     const int at20 = positionOf(20);
     const int at45 = positionOf(45);
     const int at30 = positionOf(30);
     ScrollBoth(true);
-    QScrollBar* bar = Bar(form_->RichEdit1);
+    QScrollBar* bar = Bar(form_->ResultPane(Side::Left));
     bar->setSliderDown(true);
     for (const auto& [position, line] : {std::pair(at20, 20), {at45, 45}, {at30, 30}}) {
         bar->setSliderPosition(position);
@@ -162,11 +162,11 @@ TEST_F(ScrollingTest, DraggedPaneThumbCarriesThePartnerAlong)
 
 TEST_F(ScrollingTest, DraggedListThumbCatchesUpOnlyWhenReleased)
 {
-    DragThumb(Bar(form_->ListBox2), 30);
+    DragThumb(Bar(form_->SourceList(Side::Right)), 30);
     EXPECT_EQ(Top1(), 0) << "not coupled without Scroll Both";
 
     ScrollBoth(true);
-    QScrollBar* bar = Bar(form_->ListBox2);
+    QScrollBar* bar = Bar(form_->SourceList(Side::Right));
     DragThumb(bar, 40, false);
     bar->setSliderPosition(60);
     EXPECT_EQ(Top2(), 60);
@@ -175,10 +175,10 @@ TEST_F(ScrollingTest, DraggedListThumbCatchesUpOnlyWhenReleased)
     EXPECT_EQ(Top1(), 60);
 
     // Steps move the partner at once, from either side.
-    Bar(form_->ListBox1)->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    Bar(form_->SourceList(Side::Left))->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(Top1(), 59);
     EXPECT_EQ(Top2(), 59);
-    Bar(form_->ListBox2)->triggerAction(QAbstractSlider::SliderPageStepSub);
+    Bar(form_->SourceList(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_LT(Top2(), 59);
     EXPECT_EQ(Top1(), Top2());
 }
@@ -186,7 +186,7 @@ TEST_F(ScrollingTest, DraggedListThumbCatchesUpOnlyWhenReleased)
 TEST_F(ScrollingTest, ShorterPartnerStopsAtItsEndAndComesBackInStep)
 {
     ScrollBoth(true);
-    QScrollBar* bar = Bar(form_->RichEdit1);
+    QScrollBar* bar = Bar(form_->ResultPane(Side::Left));
     DragThumb(bar, bar->maximum());
     const int last2 = First2();
     ASSERT_GT(First1(), last2) << "the right pane is the shorter one";
@@ -202,39 +202,39 @@ TEST_F(ScrollingTest, ShorterPartnerStopsAtItsEndAndComesBackInStep)
     EXPECT_EQ(First1(), 0);
 
     // The lists do the same.
-    QScrollBar* list = Bar(form_->ListBox1);
+    QScrollBar* list = Bar(form_->SourceList(Side::Left));
     DragThumb(list, list->maximum());
-    EXPECT_EQ(Top2(), Bar(form_->ListBox2)->maximum());
+    EXPECT_EQ(Top2(), Bar(form_->SourceList(Side::Right))->maximum());
     EXPECT_EQ(Top1(), list->maximum());
     list->triggerAction(QAbstractSlider::SliderPageStepSub);
     list->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(Top2(), std::min(Top1(), Bar(form_->ListBox2)->maximum()));
+    EXPECT_EQ(Top2(), std::min(Top1(), Bar(form_->SourceList(Side::Right))->maximum()));
 }
 
 TEST_F(ScrollingTest, AnActionAtTheTopStillBringsThePartnerBack)
 {
     // Out of step while "Scroll Both" was off; the next action measures again.
-    form_->RichEdit2->ScrollToLine(25);
-    form_->ListBox2->SetTopIndex(25);
+    form_->ResultPane(Side::Right)->ScrollToLine(25);
+    form_->SourceList(Side::Right)->SetTopIndex(25);
     ScrollBoth(true);
-    Bar(form_->RichEdit1)->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    Bar(form_->ResultPane(Side::Left))->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(First1(), 0);
     EXPECT_EQ(First2(), 0);
-    Bar(form_->ListBox1)->triggerAction(QAbstractSlider::SliderPageStepSub);
+    Bar(form_->SourceList(Side::Left))->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(Top2(), 0);
 }
 
 TEST_F(ScrollingTest, PanesAndListsNeverMoveEachOther)
 {
     ScrollBoth(true);
-    DragThumb(Bar(form_->ListBox1), 50);
-    Bar(form_->ListBox2)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    DragThumb(Bar(form_->SourceList(Side::Left)), 50);
+    Bar(form_->SourceList(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(First1(), 0);
     EXPECT_EQ(First2(), 0);
     const int top1 = Top1();
     const int top2 = Top2();
-    DragThumb(Bar(form_->RichEdit1), Bar(form_->RichEdit1)->maximum() / 3);
-    Bar(form_->RichEdit2)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    DragThumb(Bar(form_->ResultPane(Side::Left)), Bar(form_->ResultPane(Side::Left))->maximum() / 3);
+    Bar(form_->ResultPane(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_GT(First1(), 0);
     EXPECT_EQ(First1(), First2());
     EXPECT_EQ(Top1(), top1);
@@ -256,10 +256,10 @@ TEST_F(ScrollingTest, HooksActOnTheirScrollCodesOnly)
     ScrollBoth(true);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        form_->RichEdit1->ScrollToLine(0);
-        form_->RichEdit2->ScrollToLine(7);
-        form_->ListBox1->SetTopIndex(0);
-        form_->ListBox2->SetTopIndex(7);
+        form_->ResultPane(Side::Left)->ScrollToLine(0);
+        form_->ResultPane(Side::Right)->ScrollToLine(7);
+        form_->SourceList(Side::Left)->SetTopIndex(0);
+        form_->SourceList(Side::Right)->SetTopIndex(7);
         form_->HookWndProc_richedit2(c.code);
         form_->HookWndProc_listbox2(c.code);
         EXPECT_EQ(First1(), c.paneActs ? 7 : 0);
@@ -277,20 +277,20 @@ TEST_F(ScrollingTest, HooksActOnTheirScrollCodesOnly)
 
 TEST_F(ScrollingTest, WheelCouplesLikeArrowStepsWithScrollBoth)
 {
-    Wheel(form_->RichEdit1, 2);
+    Wheel(form_->ResultPane(Side::Left), 2);
     ASSERT_GT(First1(), 0);
     EXPECT_EQ(First2(), 0) << "not coupled without Scroll Both";
-    Wheel(form_->ListBox2, 1);
+    Wheel(form_->SourceList(Side::Right), 1);
     ASSERT_GT(Top2(), 0);
     EXPECT_EQ(Top1(), 0);
 
     ScrollBoth(true);
-    Wheel(form_->RichEdit2, 2);
+    Wheel(form_->ResultPane(Side::Right), 2);
     EXPECT_GT(First2(), 0);
     EXPECT_EQ(First1(), First2());
-    Wheel(form_->RichEdit1, -1);
+    Wheel(form_->ResultPane(Side::Left), -1);
     EXPECT_EQ(First2(), First1());
-    Wheel(form_->ListBox1, 3);
+    Wheel(form_->SourceList(Side::Left), 3);
     EXPECT_GT(Top1(), 0);
     EXPECT_EQ(Top2(), Top1());
 }
@@ -298,33 +298,33 @@ TEST_F(ScrollingTest, WheelCouplesLikeArrowStepsWithScrollBoth)
 TEST_F(ScrollingTest, KeyboardScrollingIsNotCoupled)
 {
     ScrollBoth(true);
-    form_->RichEdit2->setFocus();
-    QTest::keyClick(form_->RichEdit2, Qt::Key_PageDown);
-    QTest::keyClick(form_->RichEdit2, Qt::Key_PageDown);
+    form_->ResultPane(Side::Right)->setFocus();
+    QTest::keyClick(form_->ResultPane(Side::Right), Qt::Key_PageDown);
+    QTest::keyClick(form_->ResultPane(Side::Right), Qt::Key_PageDown);
     EXPECT_GT(First2(), 0);
     EXPECT_EQ(First1(), 0);
 
-    form_->ListBox1->setFocus();
-    form_->ListBox1->setCurrentIndex(form_->ListBox1->model()->index(0, 0));
-    QTest::keyClick(form_->ListBox1, Qt::Key_PageDown);
-    QTest::keyClick(form_->ListBox1, Qt::Key_PageDown);
+    form_->SourceList(Side::Left)->setFocus();
+    form_->SourceList(Side::Left)->setCurrentIndex(form_->SourceList(Side::Left)->model()->index(0, 0));
+    QTest::keyClick(form_->SourceList(Side::Left), Qt::Key_PageDown);
+    QTest::keyClick(form_->SourceList(Side::Left), Qt::Key_PageDown);
     EXPECT_GT(Top1(), 0);
     EXPECT_EQ(Top2(), 0);
 
     // Scroll-bar actions right after a key press are coupled as ever.
-    Bar(form_->RichEdit2)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    Bar(form_->ResultPane(Side::Right))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(First1(), First2());
 
     // The left pane's keys still reach the right pane once, with or without
     // "Scroll Both": both take the same page.
     for (const bool scrollBoth : {true, false}) {
         ScrollBoth(scrollBoth);
-        form_->RichEdit1->ScrollToLine(0);
-        form_->RichEdit2->ScrollToLine(0);
-        form_->RichEdit1->moveCursor(QTextCursor::Start);
-        form_->RichEdit2->moveCursor(QTextCursor::Start);
-        form_->RichEdit1->setFocus();
-        QTest::keyClick(form_->RichEdit1, Qt::Key_PageDown);
+        form_->ResultPane(Side::Left)->ScrollToLine(0);
+        form_->ResultPane(Side::Right)->ScrollToLine(0);
+        form_->ResultPane(Side::Left)->moveCursor(QTextCursor::Start);
+        form_->ResultPane(Side::Right)->moveCursor(QTextCursor::Start);
+        form_->ResultPane(Side::Left)->setFocus();
+        QTest::keyClick(form_->ResultPane(Side::Left), Qt::Key_PageDown);
         EXPECT_GT(First1(), 0);
         EXPECT_EQ(First2(), First1()) << "Scroll Both " << scrollBoth;
     }
@@ -334,19 +334,19 @@ TEST_F(ScrollingTest, KeysReachThePaneOnceWithTheHooksInstalled)
 {
     // The same pane without hooks, as a yardstick for one Page Down.
     TRichEdit plain;
-    plain.setFont(form_->RichEdit2->font());
-    plain.verticalScrollBar()->setSingleStep(Bar(form_->RichEdit2)->singleStep());
-    plain.resize(form_->RichEdit2->size());
+    plain.setFont(form_->ResultPane(Side::Right)->font());
+    plain.verticalScrollBar()->setSingleStep(Bar(form_->ResultPane(Side::Right))->singleStep());
+    plain.resize(form_->ResultPane(Side::Right)->size());
     FillPane(&plain, kShortLines);
     plain.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
     QTest::keyClick(&plain, Qt::Key_PageDown);
     ASSERT_GT(plain.FirstVisibleLine(), 0);
 
-    form_->RichEdit2->setFocus();
-    QTest::keyClick(form_->RichEdit2, Qt::Key_PageDown);
+    form_->ResultPane(Side::Right)->setFocus();
+    QTest::keyClick(form_->ResultPane(Side::Right), Qt::Key_PageDown);
     EXPECT_EQ(First2(), plain.FirstVisibleLine());
-    EXPECT_EQ(form_->RichEdit2->textCursor().position(), plain.textCursor().position());
+    EXPECT_EQ(form_->ResultPane(Side::Right)->textCursor().position(), plain.textCursor().position());
 }
 
 } // namespace

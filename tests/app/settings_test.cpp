@@ -160,17 +160,17 @@ TEST(SettingsFileTest, FirstStartUsesDesignValuesAndCloseWritesEveryKey)
     ProgramDir dir;
     TForm1 form(dir.Path());
     Start(form);
-    EXPECT_EQ(form.seAmountDiffer->value(), 20);
-    EXPECT_EQ(form.cb1->currentIndex(), -1);
-    EXPECT_EQ(form.cb2->currentIndex(), -1);
-    EXPECT_FALSE(form.chbScrollBoth->isChecked());
-    EXPECT_TRUE(form.Sourcetexts1->isChecked());
+    EXPECT_EQ(form.ThresholdBox()->value(), 20);
+    EXPECT_EQ(form.Chooser(Side::Left)->currentIndex(), -1);
+    EXPECT_EQ(form.Chooser(Side::Right)->currentIndex(), -1);
+    EXPECT_FALSE(form.ScrollBothBox()->isChecked());
+    EXPECT_TRUE(form.SourceTextsAction()->isChecked());
 
     const QRect frame = form.frameGeometry();
     const std::string expected = "[Init]\r\ndifferences=20\r\nleft=\r\nright=\r\nscrollboth=0\r\n" +
                                  Line("width", frame.width()) + Line("height", frame.height()) +
                                  Line("FromTop", frame.top()) + Line("FromLeft", frame.left()) + "source=1\r\n" +
-                                 Line("splitter", form.Panel8Height()) + "[General]\r\nLanguage=\r\n";
+                                 Line("splitter", form.SourceAreaHeight()) + "[General]\r\nLanguage=\r\n";
     EXPECT_EQ(CloseAndCatchError(form), "");
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(dir.Settings(), expected);
@@ -199,28 +199,28 @@ TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
                       "Language=Deutsch\r\n"
                       "Font=kept\r\n");
     TForm1 form(dir.Path());
-    QSignalSpy leftChanges(form.cb1, &QComboBox::currentIndexChanged);
-    QSignalSpy rightChanges(form.cb2, &QComboBox::currentIndexChanged);
+    QSignalSpy leftChanges(form.Chooser(Side::Left), &QComboBox::currentIndexChanged);
+    QSignalSpy rightChanges(form.Chooser(Side::Right), &QComboBox::currentIndexChanged);
     Start(form);
 
-    EXPECT_EQ(form.seAmountDiffer->value(), 37);
-    EXPECT_EQ(form.cb1->currentText(), "beta");
-    EXPECT_EQ(form.cb2->currentText(), "alpha");
+    EXPECT_EQ(form.ThresholdBox()->value(), 37);
+    EXPECT_EQ(form.Chooser(Side::Left)->currentText(), "beta");
+    EXPECT_EQ(form.Chooser(Side::Right)->currentText(), "alpha");
     // Selected quietly: the window loads both sides itself, once.
     EXPECT_EQ(leftChanges.count(), 0);
     EXPECT_EQ(rightChanges.count(), 0);
-    EXPECT_EQ(form.ListBox1->Count(), 2);
-    EXPECT_EQ(form.ListBox2->Count(), 3);
-    EXPECT_TRUE(form.chbScrollBoth->isChecked());
+    EXPECT_EQ(form.SourceList(Side::Left)->Count(), 2);
+    EXPECT_EQ(form.SourceList(Side::Right)->Count(), 3);
+    EXPECT_TRUE(form.ScrollBothBox()->isChecked());
     EXPECT_EQ(form.frameGeometry(), QRect(50, 40, 700, 450));
-    EXPECT_TRUE(form.Sourcetexts1->isChecked());
-    EXPECT_EQ(form.Panel8Height(), 150);
+    EXPECT_TRUE(form.SourceTextsAction()->isChecked());
+    EXPECT_EQ(form.SourceAreaHeight(), 150);
 
     // Closing writes back what the window shows; the language is the one in force.
     CurrentLanguage = "Fran\xe7" "ais";
-    form.seAmountDiffer->setValue(42);
-    form.chbScrollBoth->setChecked(false);
-    form.SetPanel8Height(120);
+    form.ThresholdBox()->setValue(42);
+    form.ScrollBothBox()->setChecked(false);
+    form.SetSourceAreaHeight(120);
     const QRect frame = form.frameGeometry();
     EXPECT_EQ(CloseAndCatchError(form), "");
     EXPECT_EQ(dir.Settings(), "; kept as it is\r\n"
@@ -248,7 +248,7 @@ TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
     TForm1 next(dir.Path());
     Start(next);
     EXPECT_EQ(next.frameGeometry(), frame);
-    EXPECT_EQ(next.Panel8Height(), 120);
+    EXPECT_EQ(next.SourceAreaHeight(), 120);
     CurrentLanguage = "Fran\xe7" "ais";
     EXPECT_EQ(CloseAndCatchError(next), "");
     CurrentLanguage.clear();
@@ -287,13 +287,13 @@ TEST(SettingsFileTest, InvalidOrMissingValuesFallBackKeyByKey)
         dir.WriteSettings("[Init]\r\n" + c.init);
         TForm1 form(dir.Path());
         Start(form);
-        EXPECT_EQ(form.seAmountDiffer->value(), c.differences);
-        EXPECT_EQ(form.chbScrollBoth->isChecked(), c.scrollBoth);
-        EXPECT_EQ(form.Sourcetexts1->isChecked(), c.sourceShown);
-        EXPECT_EQ(form.Panel8->isVisibleTo(&form), c.sourceShown);
-        EXPECT_EQ(form.cb1->currentText().toStdString(), c.left);
-        EXPECT_EQ(form.ListBox1->Count(), std::string(c.left).empty() ? 0 : 3);
-        EXPECT_EQ(form.cb2->currentIndex(), -1);
+        EXPECT_EQ(form.ThresholdBox()->value(), c.differences);
+        EXPECT_EQ(form.ScrollBothBox()->isChecked(), c.scrollBoth);
+        EXPECT_EQ(form.SourceTextsAction()->isChecked(), c.sourceShown);
+        EXPECT_EQ(form.findChild<TPanel*>("Panel8")->isVisibleTo(&form), c.sourceShown);
+        EXPECT_EQ(form.Chooser(Side::Left)->currentText().toStdString(), c.left);
+        EXPECT_EQ(form.SourceList(Side::Left)->Count(), std::string(c.left).empty() ? 0 : 3);
+        EXPECT_EQ(form.Chooser(Side::Right)->currentIndex(), -1);
     }
 }
 
@@ -305,12 +305,12 @@ TEST(SettingsFileTest, EditionNamesDifferingInCaseSelectTheFirstInListOrder)
     TForm1 form(dir.Path());
     Start(form);
     int first = -1;
-    for (int i = 0; i < form.cb1->count() && first < 0; ++i)
-        if (form.cb1->itemText(i).toUpper() == "ALPHA")
+    for (int i = 0; i < form.Chooser(Side::Left)->count() && first < 0; ++i)
+        if (form.Chooser(Side::Left)->itemText(i).toUpper() == "ALPHA")
             first = i;
     ASSERT_GE(first, 0);
-    EXPECT_EQ(form.cb1->currentIndex(), first);
-    EXPECT_EQ(form.cb2->currentIndex(), first);
+    EXPECT_EQ(form.Chooser(Side::Left)->currentIndex(), first);
+    EXPECT_EQ(form.Chooser(Side::Right)->currentIndex(), first);
 }
 
 TEST(SettingsFileTest, RestoredWindowIsFittedToThePrimaryScreen)
@@ -351,15 +351,17 @@ TEST(SettingsFileTest, RightHandControlsSitTwelvePixelsInAndFollowTheEdge)
     TForm1 form(dir.Path());
     Start(form);
     const auto gaps = [&] {
-        return std::pair(form.Panel1->width() - (form.cb2->x() + form.cb2->width()),
-                         form.Panel2->width() - (form.BitBtn1->x() + form.BitBtn1->width()));
+        const QWidget* cb2 = form.Chooser(Side::Right);
+        const QWidget* button = form.ChapterButton();
+        return std::pair(form.findChild<TPanel*>("Panel1")->width() - (cb2->x() + cb2->width()),
+                         form.findChild<TPanel*>("Panel2")->width() - (button->x() + button->width()));
     };
-    ASSERT_EQ(form.Panel1->width(), form.width());
+    ASSERT_EQ(form.findChild<TPanel*>("Panel1")->width(), form.width());
     EXPECT_EQ(gaps(), std::pair(12, 12));
     for (const int width : {form.width() + 40, form.width() - 30}) {
         form.resize(width, form.height());
         QApplication::processEvents();
-        ASSERT_EQ(form.Panel1->width(), width);
+        ASSERT_EQ(form.findChild<TPanel*>("Panel1")->width(), width);
         EXPECT_EQ(gaps(), std::pair(12, 12)) << width;
     }
 }
@@ -371,8 +373,8 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
     {
         TForm1 form(dir.Path());
         Start(form);
-        EXPECT_FALSE(form.Sourcetexts1->isChecked());
-        EXPECT_FALSE(form.Panel8->isVisible());
+        EXPECT_FALSE(form.SourceTextsAction()->isChecked());
+        EXPECT_FALSE(form.findChild<TPanel*>("Panel8")->isVisible());
         const QRect frame = form.frameGeometry();
         CloseAndCatchError(form);
         // "source" is replaced in place, the new keys follow, the old splitter value stays.
@@ -386,11 +388,11 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
         // Shown again during the next run, the area's height is written at close.
         TForm1 form(dir.Path());
         Start(form);
-        EXPECT_FALSE(form.Sourcetexts1->isChecked());
+        EXPECT_FALSE(form.SourceTextsAction()->isChecked());
         form.Sourcetexts1Click();
         QApplication::processEvents();
-        ASSERT_TRUE(form.Panel8->isVisible());
-        const int height = form.Panel8Height();
+        ASSERT_TRUE(form.findChild<TPanel*>("Panel8")->isVisible());
+        const int height = form.SourceAreaHeight();
         CloseAndCatchError(form);
         const std::string text = dir.Settings();
         EXPECT_NE(text.find("source=1\r\nsplitter=" + std::to_string(height) + "\r\n"), std::string::npos) << text;

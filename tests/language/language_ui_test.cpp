@@ -155,34 +155,34 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
                                 "RichEdit11=Zeile\n"
                                 "cb1=Wrong\nProgressBar1=Wrong\nListBox1=Wrong\n"
                                 "[Form2]\nForm2=Kapitel\nListBox1=Wrong\n");
-    form1->RichEdit1->AppendLine("Mt 1", TRichEdit::Format(128, true));
-    form1->RichEdit1->AppendLine("Mt 2", TRichEdit::Format(128, true));
+    form1->ResultPane(Side::Left)->AppendLine("Mt 1", TRichEdit::Format(128, true));
+    form1->ResultPane(Side::Left)->AppendLine("Mt 2", TRichEdit::Format(128, true));
     form2->AddChapter("Mt 1");
 
     form1->Interfacelanguage1Click(); // one language: no dialog
 
     EXPECT_EQ(dialogsShown, 0);
     EXPECT_EQ(form1->windowTitle(), "Synopter DE");
-    EXPECT_EQ(form1->Panel1->Caption(), "Oben");
-    EXPECT_EQ(form1->Panel1->property("hint").toString(), "Leiste");
-    EXPECT_EQ(form1->compare->text(), "Vergleichen");
-    EXPECT_EQ(form1->compare->property("hint").toString(), QString::fromUtf8("Bücher vergleichen"));
-    EXPECT_EQ(form1->compare->toolTip(), QString::fromUtf8("Bücher vergleichen"));
+    EXPECT_EQ(form1->findChild<TPanel*>("Panel1")->Caption(), "Oben");
+    EXPECT_EQ(form1->findChild<TPanel*>("Panel1")->property("hint").toString(), "Leiste");
+    EXPECT_EQ(form1->CompareButton()->text(), "Vergleichen");
+    EXPECT_EQ(form1->CompareButton()->property("hint").toString(), QString::fromUtf8("Bücher vergleichen"));
+    EXPECT_EQ(form1->CompareButton()->toolTip(), QString::fromUtf8("Bücher vergleichen"));
     // Label5 shows no hints: the text is kept, not displayed.
-    EXPECT_EQ(form1->Label5->text(), "Menge:");
-    EXPECT_EQ(form1->Label5->property("hint").toString(), "Nie gezeigt");
-    EXPECT_EQ(form1->Label5->toolTip(), "");
-    EXPECT_EQ(form1->chbScrollBoth->text(), "Beide");
-    EXPECT_EQ(form1->seAmountDiffer->value(), 20);
-    EXPECT_EQ(form1->seAmountDiffer->toolTip(), QString::fromUtf8("Länge"));
-    EXPECT_EQ(form1->CrearMajoritycomparison1->text(), "Leeren");
-    EXPECT_EQ(form1->Copy2->text(), "Kopieren");
-    EXPECT_EQ(form1->Copy1->text(), "Copy");
-    EXPECT_EQ(form1->View1->text(), "Ansicht");
-    EXPECT_EQ(form1->Sourcetexts1->text(), "Quelltexte");
+    EXPECT_EQ(form1->findChild<QLabel*>("Label5")->text(), "Menge:");
+    EXPECT_EQ(form1->findChild<QLabel*>("Label5")->property("hint").toString(), "Nie gezeigt");
+    EXPECT_EQ(form1->findChild<QLabel*>("Label5")->toolTip(), "");
+    EXPECT_EQ(form1->ScrollBothBox()->text(), "Beide");
+    EXPECT_EQ(form1->ThresholdBox()->value(), 20);
+    EXPECT_EQ(form1->ThresholdBox()->toolTip(), QString::fromUtf8("Länge"));
+    EXPECT_EQ(form1->findChild<QAction*>("CrearMajoritycomparison1")->text(), "Leeren");
+    EXPECT_EQ(form1->findChild<QAction*>("Copy2")->text(), "Kopieren");
+    EXPECT_EQ(form1->findChild<QAction*>("Copy1")->text(), "Copy");
+    EXPECT_EQ(form1->findChild<QAction*>("View1")->text(), "Ansicht");
+    EXPECT_EQ(form1->SourceTextsAction()->text(), "Quelltexte");
     // No probe key: the pane keeps its lines.
-    EXPECT_EQ(form1->RichEdit1->Line(1), "Mt 2");
-    EXPECT_EQ(form1->cb1->currentText(), "UBS");
+    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(1), "Mt 2");
+    EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "UBS");
     EXPECT_EQ(form2->windowTitle(), "Kapitel");
     EXPECT_EQ(form2->ListBox1()->item(0)->text(), "Mt 1");
 
@@ -193,16 +193,16 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
 TEST_F(MainWindowLanguageTest, ProbeKeyTranslatesPaneLines)
 {
     folder.Write("Deutsch.lng", "[Form1]\nRichEdit10=Mt 1\nRichEdit11=Mk 1\nRichEdit1_hint=Links\n");
-    form1->RichEdit1->AppendLine("Mt 1", TRichEdit::Format(128, true));
-    form1->RichEdit1->AppendLine("Mt 2", TRichEdit::Format(128, true));
-    form1->RichEdit1->AppendLine(" 1 Biblos", TRichEdit::Format(0, false));
+    form1->ResultPane(Side::Left)->AppendLine("Mt 1", TRichEdit::Format(128, true));
+    form1->ResultPane(Side::Left)->AppendLine("Mt 2", TRichEdit::Format(128, true));
+    form1->ResultPane(Side::Left)->AppendLine(" 1 Biblos", TRichEdit::Format(0, false));
     form1->Interfacelanguage1Click();
-    EXPECT_EQ(form1->RichEdit1->LineCount(), 3);
-    EXPECT_EQ(form1->RichEdit1->Line(0), "Mt 1");
-    EXPECT_EQ(form1->RichEdit1->Line(1), "Mk 1");
-    EXPECT_EQ(form1->RichEdit1->Line(2), " 1 Biblos");
-    EXPECT_EQ(form1->RichEdit1->property("hint").toString(), "Links");
-    EXPECT_EQ(form1->RichEdit2->property("hint").toString(), "");
+    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 3);
+    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(0), "Mt 1");
+    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(1), "Mk 1");
+    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(2), " 1 Biblos");
+    EXPECT_EQ(form1->ResultPane(Side::Left)->property("hint").toString(), "Links");
+    EXPECT_EQ(form1->ResultPane(Side::Right)->property("hint").toString(), "");
 }
 
 TEST_F(MainWindowLanguageTest, StartUpAsksWhenNothingIsStored)
@@ -223,7 +223,7 @@ TEST_F(MainWindowLanguageTest, CancelAtStartUpEndsTheProgramWritingNothing)
     EXPECT_FALSE(form1->FormCreate());
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_EQ(CurrentLanguage, "");
-    EXPECT_EQ(form1->compare->text(), "<--- COMPARE --->");
+    EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->");
     EXPECT_FALSE(std::filesystem::exists(folder / "kelvane.ini"));
 }
 
@@ -240,8 +240,8 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndSkipsTheLaterStep
     EXPECT_EQ(messages, QStringList{QString::fromStdString("Unable to write to " + folder / "kelvane.ini")});
     EXPECT_EQ(CurrentLanguage, "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
-    EXPECT_EQ(form1->compare->text(), "<--- COMPARE --->"); // not translated
-    EXPECT_EQ(form1->cb1->count(), 3);                      // the catalogue was never built
+    EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->"); // not translated
+    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 3);                      // the catalogue was never built
 }
 
 TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
@@ -250,7 +250,7 @@ TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
     folder.Write("kelvane.ini", "[General]\r\nLanguage=English\r\n");
     ASSERT_TRUE(form1->FormCreate());
     form2->FormCreate();
-    form1->seAmountDiffer->setValue(35); // an unsaved setting of this session
+    form1->ThresholdBox()->setValue(35); // an unsaved setting of this session
 
     pick = -1;
     form1->Interfacelanguage1Click();
@@ -258,9 +258,9 @@ TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_EQ(CurrentLanguage, "English");
     EXPECT_EQ(Mirrored(), "English");
-    EXPECT_EQ(form1->compare->text(), "<--- COMPARE --->");
+    EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->");
     EXPECT_EQ(form2->windowTitle(), "Chapters");
-    EXPECT_EQ(form1->seAmountDiffer->value(), 35);
+    EXPECT_EQ(form1->ThresholdBox()->value(), 35);
     EXPECT_EQ(folder.Read("kelvane.ini"), "[General]\r\nLanguage=English\r\n");
 
     // The dialog is still there for the next time.
@@ -281,7 +281,7 @@ TEST_F(MainWindowLanguageTest, MenuWriteFailureSkipsTheTranslation)
     EXPECT_THROW(form1->Interfacelanguage1Click(), WriteError);
     EXPECT_EQ(CurrentLanguage, "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
-    EXPECT_EQ(form1->compare->text(), "<--- COMPARE --->");
+    EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->");
 }
 
 // ---- The language files that ship
@@ -365,18 +365,18 @@ TEST_F(ShippedLanguageTest, EnglishReproducesTheBuiltInCaptions)
 
 TEST_F(ShippedLanguageTest, RussianIsDecodedAndKeepsTheCount)
 {
-    form1->Label4->setText("57");
+    form1->FoundCountLabel()->setText("57");
     Translate("Russian");
-    EXPECT_EQ(form1->compare->text(), QString::fromUtf8("<--- СРАВНИТЬ --->"));
-    EXPECT_EQ(form1->View1->text(), QString::fromUtf8("Вид"));
-    EXPECT_EQ(form1->Interfacelanguage1->text(), QString::fromUtf8("Язык интерфейса"));
-    EXPECT_EQ(form1->compare->toolTip(), QString::fromUtf8("Начать сравнение книг"));
+    EXPECT_EQ(form1->CompareButton()->text(), QString::fromUtf8("<--- СРАВНИТЬ --->"));
+    EXPECT_EQ(form1->findChild<QAction*>("View1")->text(), QString::fromUtf8("Вид"));
+    EXPECT_EQ(form1->findChild<QAction*>("Interfacelanguage1")->text(), QString::fromUtf8("Язык интерфейса"));
+    EXPECT_EQ(form1->CompareButton()->toolTip(), QString::fromUtf8("Начать сравнение книг"));
     EXPECT_EQ(form2->windowTitle(), QString::fromUtf8("Главы"));
-    EXPECT_EQ(form1->bbStop->text(), "X");
-    EXPECT_EQ(form1->Label4->text(), "57");
+    EXPECT_EQ(form1->StopButton()->text(), "X");
+    EXPECT_EQ(form1->FoundCountLabel()->text(), "57");
     // A right-aligned label grows to its new caption and keeps its right edge.
-    EXPECT_GE(form1->Label6->width(), form1->Label6->sizeHint().width());
-    EXPECT_EQ(form1->Label6->geometry().right(), 505 + 81 - 1);
+    EXPECT_GE(form1->findChild<QLabel*>("Label6")->width(), form1->findChild<QLabel*>("Label6")->sizeHint().width());
+    EXPECT_EQ(form1->findChild<QLabel*>("Label6")->geometry().right(), 505 + 81 - 1);
 }
 
 } // namespace

@@ -124,23 +124,24 @@ protected:
         // the right source list, absent elsewhere.
         for (int i = 0; i < 100; ++i) {
             const bool heading = i == 37 || i == 60;
-            form1->RichEdit1->AppendLine(heading ? "Mt 5" : QString(" %1 verse").arg(i), TRichEdit::Format(heading ? 128 : 0, heading));
-            form1->RichEdit2->AppendLine(QString(" %1 other").arg(i), TRichEdit::Format(0, false));
+            form1->ResultPane(Side::Left)->AppendLine(heading ? "Mt 5" : QString(" %1 verse").arg(i),
+                                                      TRichEdit::Format(heading ? 128 : 0, heading));
+            form1->ResultPane(Side::Right)->AppendLine(QString(" %1 other").arg(i), TRichEdit::Format(0, false));
         }
         std::vector<std::string> right = Numbered(" right ", 300);
         right[120] = "Mt 5";
-        form1->ListBox2->SetLines(right);
+        form1->SourceList(Side::Right)->SetLines(right);
         std::vector<std::string> left = Numbered(" left ", 300);
         left[200] = "Mt 5 "; // trailing blank: not the same heading
         left[210] = "mt 5";  // other letter case: not the same either
-        form1->ListBox1->SetLines(left);
+        form1->SourceList(Side::Left)->SetLines(left);
         QApplication::processEvents();
 
         // The views start somewhere else, and "Scroll Both" would couple them.
-        form1->RichEdit2->ScrollToLine(5);
-        form1->ListBox1->SetTopIndex(7);
-        form1->ListBox2->SetTopIndex(3);
-        form1->chbScrollBoth->setChecked(true);
+        form1->ResultPane(Side::Right)->ScrollToLine(5);
+        form1->SourceList(Side::Left)->SetTopIndex(7);
+        form1->SourceList(Side::Right)->SetTopIndex(3);
+        form1->ScrollBothBox()->setChecked(true);
         QApplication::processEvents();
 
         form2->AddChapter("Mt 1");
@@ -150,8 +151,8 @@ protected:
 
     Views Positions() const
     {
-        return {form1->RichEdit1->FirstVisibleLine(), form1->RichEdit2->FirstVisibleLine(), form1->ListBox1->TopIndex(),
-                form1->ListBox2->TopIndex()};
+        return {form1->ResultPane(Side::Left)->FirstVisibleLine(), form1->ResultPane(Side::Right)->FirstVisibleLine(),
+                form1->SourceList(Side::Left)->TopIndex(), form1->SourceList(Side::Right)->TopIndex()};
     }
     void Select(int row) { form2->ListBox1()->setCurrentRow(row); }
 
@@ -162,16 +163,16 @@ protected:
 
 TEST_F(GoToChapterTest, HeadingComesToTheTopOfTheViewsHoldingIt)
 {
-    const QTextCursor caret = form1->RichEdit1->textCursor();
-    const int listRow = form1->ListBox2->currentIndex().row();
+    const QTextCursor caret = form1->ResultPane(Side::Left)->textCursor();
+    const int listRow = form1->SourceList(Side::Right)->currentIndex().row();
     Select(1);
     form2->ListBox1DblClick();
     QApplication::processEvents();
     // The last occurrence in the pane wins; the views without the heading stay.
     EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
-    EXPECT_EQ(form1->RichEdit1->Line(form1->RichEdit1->FirstVisibleLine()), "Mt 5");
-    EXPECT_EQ(form1->RichEdit1->textCursor().position(), caret.position());
-    EXPECT_EQ(form1->ListBox2->currentIndex().row(), listRow);
+    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(form1->ResultPane(Side::Left)->FirstVisibleLine()), "Mt 5");
+    EXPECT_EQ(form1->ResultPane(Side::Left)->textCursor().position(), caret.position());
+    EXPECT_EQ(form1->SourceList(Side::Right)->currentIndex().row(), listRow);
     EXPECT_TRUE(form2->isVisible());
     EXPECT_EQ(form2->ListBox1()->currentRow(), 1);
 }

@@ -53,7 +53,7 @@ protected:
         form1->ShowMessage = [](const QString& text, bool) { ADD_FAILURE() << text.toStdString(); };
         ASSERT_TRUE(form1->FormCreate());
         form1->show();
-        form1->Importedition1->trigger();
+        form1->findChild<QAction*>("Importedition1")->trigger();
         dialog = form1->findChild<TImportForm*>("ImportForm");
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->isVisible());
@@ -74,7 +74,7 @@ protected:
 
 TEST_F(ImportFormTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
 {
-    form1->cb1->setCurrentIndex(form1->cb1->findText("Left"));
+    form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("Left"));
     EXPECT_EQ(dialog->edName->text(), "john");
     dialog->edTitle->setText("Κατὰ Ἰωάννην");
     dialog->bbImport->click();
@@ -100,14 +100,14 @@ TEST_F(ImportFormTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
         EXPECT_TRUE(dialog->meReport->toPlainText().contains(QString::fromStdString(line))) << line;
 
     // The left side keeps its edition, the empty right side takes the new one.
-    EXPECT_EQ(form1->cb1->count(), 2);
-    EXPECT_GE(form1->cb1->findText("john"), 0);
-    EXPECT_GE(form1->cb2->findText("john"), 0);
-    EXPECT_EQ(form1->cb1->currentText(), "Left");
-    EXPECT_EQ(form1->ListBox1->Count(), 2);
-    EXPECT_EQ(form1->cb2->currentText(), "john");
-    EXPECT_EQ(form1->ListBox2->Count(), 8221);
-    EXPECT_EQ(form1->cb2->toolTip(), "Κατὰ Ἰωάννην");
+    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 2);
+    EXPECT_GE(form1->Chooser(Side::Left)->findText("john"), 0);
+    EXPECT_GE(form1->Chooser(Side::Right)->findText("john"), 0);
+    EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "Left");
+    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 2);
+    EXPECT_EQ(form1->Chooser(Side::Right)->currentText(), "john");
+    EXPECT_EQ(form1->SourceList(Side::Right)->Count(), 8221);
+    EXPECT_EQ(form1->Chooser(Side::Right)->toolTip(), "Κατὰ Ἰωάννην");
 }
 
 TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
@@ -115,8 +115,8 @@ TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
     WriteAll(program.filePath("john.bk"), "[English]\r\nInformation=old\r\n");
     WriteAll(program.filePath("john.dat"), "KATA IWANNHN 1\r\n");
     form1->FillEditionLists();
-    form1->cb1->setCurrentIndex(form1->cb1->findText("john"));
-    ASSERT_EQ(form1->ListBox1->Count(), 1);
+    form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("john"));
+    ASSERT_EQ(form1->SourceList(Side::Left)->Count(), 1);
 
     QStringList questions;
     bool answer = false;
@@ -128,15 +128,15 @@ TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].contains("john"));
     EXPECT_EQ(ReadAll(program.filePath("john.dat")), "KATA IWANNHN 1\r\n");
-    EXPECT_EQ(form1->ListBox1->Count(), 1);
+    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 1);
 
     answer = true;
     Import();
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(ReadAll(program.filePath("john.dat")).count('\n'), 8221);
     // The side showing the replaced edition shows its new text.
-    EXPECT_EQ(form1->cb1->currentText(), "john");
-    EXPECT_EQ(form1->ListBox1->Count(), 8221);
+    EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "john");
+    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 8221);
 }
 
 TEST_F(ImportFormTest, BadInputIsReportedAndClosingStopsAnImport)
@@ -160,7 +160,7 @@ TEST_F(ImportFormTest, BadInputIsReportedAndClosingStopsAnImport)
     EXPECT_FALSE(dialog->IsImporting());
     EXPECT_FALSE(QFile::exists(program.filePath("john.dat")));
     EXPECT_FALSE(QFile::exists(program.filePath("john.bk")));
-    EXPECT_EQ(form1->cb1->count(), 1);
+    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 1);
     EXPECT_TRUE(dialog->bbImport->isEnabled());
 }
 
@@ -171,7 +171,8 @@ TEST_F(ImportFormTest, BothShippedLanguagesNameEveryNewText)
     for (QObject* c : dialog->Components())
         if (qobject_cast<QLabel*>(c) || qobject_cast<QPushButton*>(c))
             texts << c;
-    texts << form1->File1 << form1->Importedition1 << form1->Label7 << form1->BitBtn2;
+    for (const char* name : {"File1", "Importedition1", "Label7", "BitBtn2"})
+        texts << form1->findChild<QObject*>(name);
     const auto caption = [](QObject* c) {
         if (auto* label = qobject_cast<QLabel*>(c))
             return label->text();
@@ -198,7 +199,8 @@ TEST_F(ImportFormTest, BothShippedLanguagesNameEveryNewText)
             EXPECT_EQ(caption(texts[i]) == builtIn[i], english) << language << " " << texts[i]->objectName().toStdString();
             EXPECT_FALSE(caption(texts[i]).isEmpty());
         }
-        EXPECT_TRUE(form1->Label7->text().contains(QDir::toNativeSeparators(program.path()))) << language;
+        const QString notice = form1->findChild<QLabel*>("Label7")->text();
+        EXPECT_TRUE(notice.contains(QDir::toNativeSeparators(program.path()))) << language;
     }
     CurrentLanguage.clear();
 }

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMainWindow;
+class QObject;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QSplitter;
+class QWidget;
+
+namespace synopter {
+
+class TListBox;
+class TPanel;
+class TRichEdit;
+
+// The main window's controls, built in creation order with their design-time
+// placement. The member names are the object names language files address.
+struct Form1Ui {
+    // Creates every control on `window`; nothing is connected to the window's
+    // handlers here.
+    void Setup(QMainWindow* window);
+
+    // Owned components in creation order, the order language files are applied in.
+    QList<QObject*> Components() const;
+
+    // The height of the source area under the result panes (the splitter's lower part).
+    int SourceAreaHeight() const;
+    void SetSourceAreaHeight(int height);
+
+    QWidget* central = nullptr;
+    QMenuBar* MainMenu1 = nullptr;
+    QComboBox* cb1 = nullptr;
+    QComboBox* cb2 = nullptr;
+    QPushButton* compare = nullptr;
+    QPushButton* bbStop = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QSpinBox* seAmountDiffer = nullptr;
+    QCheckBox* chbScrollBoth = nullptr;
+    QCheckBox* exactpositions = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    TPanel* Panel1 = nullptr;
+    TPanel* Panel2 = nullptr;
+    TPanel* Panel3 = nullptr;
+    TPanel* Panel4 = nullptr;
+    TPanel* Panel5 = nullptr;
+    TPanel* Panel7 = nullptr;
+    TPanel* Panel8 = nullptr;
+    TPanel* Panel9 = nullptr; // the notice shown when there is no edition
+    QLabel* Label7 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    TRichEdit* RichEdit1 = nullptr;
+    TRichEdit* RichEdit2 = nullptr;
+    TListBox* ListBox1 = nullptr;
+    TListBox* ListBox2 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* ClearTRcomparison1 = nullptr;
+    QAction* Copy2 = nullptr;
+    QAction* CrearMajoritycomparison1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* File1 = nullptr;
+    QAction* Importedition1 = nullptr;
+    QAction* View1 = nullptr;
+    QAction* Sourcetexts1 = nullptr;
+    QAction* Interfacelanguage1 = nullptr;
+
+private:
+    void BuildTopBar();
+    void BuildBottomBar();
+    void BuildWorkArea();
+    void BuildMenus(QMainWindow* window);
+    void BuildNoEditionsNotice();
+    void SetTabOrder();
+};
+
+// Every component keeps its hint (the language files may set one for any of
+// them); only the controls that show hints get a tooltip.
+void SetHint(QWidget* w, const QString& hint, bool shown);
+
+} // namespace synopter
