@@ -1,6 +1,9 @@
 #include "app/form1.h"
 
 #include "app/form1_ui.h"
+#include "app/scroll_coupling.h"
+#include "app/window_run.h"
+#include "app/window_settings.h"
 
 #include "chapters/ui/form2.h"
 #include "common/file_io.h"
@@ -10,6 +13,7 @@
 #include "compare/ui/rich_edit.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
+#include "language/translate.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_form.h"
 
@@ -37,10 +41,25 @@ TForm1::TForm1(std::string programDir) : ui_(std::make_unique<Form1Ui>()), progr
 {
     ui_->Setup(this);
     Connect();
+    scrolling_ = std::make_unique<ScrollCoupling>(ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1, ui_->ListBox2,
+                                                  ui_->chbScrollBoth);
 
     panes_ = std::make_unique<ResultPanes>(
         ui_->RichEdit1, ui_->RichEdit2, ui_->Panel4,
         [this](int width) { ui_->Panel7->SetAlignedWidth(ui_->Panel4, width); }, programDir_);
+    run_ = std::make_unique<WindowRun>(
+        WindowRun::Controls{ui_->cb1, ui_->cb2, ui_->seAmountDiffer, ui_->exactpositions, ui_->compare, ui_->bbStop,
+                            ui_->Label4, ui_->ProgressBar1, ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1,
+                            ui_->ListBox2},
+        *panes_, [this](const QString& text, bool critical) { ShowMessage(text, critical); });
+    settings_ = std::make_unique<WindowSettings>(
+        *this,
+        WindowSettings::Controls{ui_->seAmountDiffer, ui_->cb1, ui_->cb2, ui_->chbScrollBoth, ui_->Sourcetexts1,
+                                 ui_->Panel1, ui_->Panel2, ui_->BitBtn1},
+        WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
+                                   [this](int height) { SetSourceAreaHeight(height); },
+                                   [this] { Sourcetexts1Click(); }},
+        programDir_, [] { return CurrentLanguage; });
     ShowMessage = [this](const QString& text, bool critical) {
         if (critical)
             QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
@@ -97,7 +116,7 @@ void TForm1::UpdateNoEditionsNotice()
 void TForm1::Importedition1Click()
 {
     // A run reads the loaded lines; the catalogue is refilled after an import.
-    if (running_)
+    if (run_->Running())
         return;
     auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly);
     if (!dialog) {
@@ -162,7 +181,7 @@ bool TForm1::FormCreate()
     QCoreApplication::processEvents();
     InstallScrollHooks();
     FillEditionLists();
-    ReadSettings();
+    settings_->Read();
     Guarded([this] { cb1Change(); });
     Guarded([this] { cb2Change(); });
     FormResize();
@@ -370,6 +389,62 @@ void TForm1::GoToChapter(const std::string& label)
     }
 }
 
+void TForm1::InstallScrollHooks()
+{
+    scrolling_->Install(this);
+}
+
+void TForm1::HookWndProc_richedit1(int scrollCode)
+{
+    scrolling_->PaneScrolled(Side::Left, scrollCode);
+}
+
+void TForm1::HookWndProc_richedit2(int scrollCode)
+{
+    scrolling_->PaneScrolled(Side::Right, scrollCode);
+}
+
+void TForm1::HookWndProc_listbox1(int scrollCode)
+{
+    scrolling_->ListScrolled(Side::Left, scrollCode);
+}
+
+void TForm1::HookWndProc_listbox2(int scrollCode)
+{
+    scrolling_->ListScrolled(Side::Right, scrollCode);
+}
+
+void TForm1::SyncScroll_richedit1()
+{
+    scrolling_->FollowPane(Side::Left);
+}
+
+void TForm1::SyncScroll_richedit2()
+{
+    scrolling_->FollowPane(Side::Right);
+}
+
+void TForm1::SyncScroll_listbox1()
+{
+    scrolling_->FollowList(Side::Left);
+}
+
+void TForm1::SyncScroll_listbox2()
+{
+    scrolling_->FollowList(Side::Right);
+}
+
+void TForm1::SetChapterWindow(TForm2* form2)
+{
+    form2_ = form2;
+    run_->SetChapterWindow(form2);
+}
+
+void TForm1::FormClose()
+{
+    settings_->Write();
+}
+
 void TForm1::RestoreResultPanes()
 {
     if (!firstShow_)
@@ -392,7 +467,7 @@ void TForm1::showEvent(QShowEvent* event)
 void TForm1::closeEvent(QCloseEvent* event)
 {
     // A run in progress ends at its next step; its partial results are saved.
-    stopFlag_ = true;
+    run_->Stop();
     // An import in progress is stopped; nothing of it is written.
     if (auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly))
         dialog->close();
@@ -404,104 +479,12 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::Compare1Click()
 {
-    if (running_)
-        return;
-    // Editions that cannot be paired line by line are named before anything
-    // runs; the previous results stay.
-    if (const auto problem = ComparisonProblem(ToLatin1(ui_->cb1->currentText()), ui_->ListBox1->Lines(),
-                                               ToLatin1(ui_->cb2->currentText()), ui_->ListBox2->Lines())) {
-        ShowMessage(FromUtf8(*problem), false);
-        return;
-    }
-    ui_->exactpositions->setEnabled(false);
-    ui_->cb1->setEnabled(false);
-    ui_->cb2->setEnabled(false);
-    ui_->seAmountDiffer->setEnabled(false);
-    ui_->compare->hide();
-    stopFlag_ = false;
-    ui_->bbStop->setFocus();
-    ui_->Label4->setText("0");
-    ui_->Label4->adjustSize();
-    running_ = true;
-    slice_.start();
-
-    // The controls come back however the run ends, an error included.
-    struct RunState {
-        TForm1* form;
-        ~RunState()
-        {
-            form->running_ = false;
-            for (QWidget* w : {static_cast<QWidget*>(form->ui_->cb1), static_cast<QWidget*>(form->ui_->cb2),
-                               static_cast<QWidget*>(form->ui_->exactpositions),
-                               static_cast<QWidget*>(form->ui_->seAmountDiffer)})
-                w->setEnabled(true);
-            form->ui_->compare->show();
-            form->ui_->ProgressBar1->setValue(0);
-        }
-    };
-    {
-        const RunState restore{this};
-        RunOptions options;
-        options.threshold = ui_->seAmountDiffer->value();
-        options.exactPositions = ui_->exactpositions->isChecked();
-        if (form2_)
-            form2_->ClearChapters();
-        panes_->Clear();
-        ui_->ProgressBar1->setRange(0, std::max(1, int(RunLength(ui_->ListBox1->Lines(), ui_->ListBox2->Lines()))));
-        ComparisonRun(ui_->ListBox1->Lines(), ui_->ListBox2->Lines(), options, *this);
-        // Also a stopped run keeps what it found.
-        SaveResultFiles();
-    }
-    QApplication::beep();
+    run_->Run();
 }
 
 void TForm1::bbStopClick()
 {
-    stopFlag_ = true;
-}
-
-void TForm1::Chapter(const std::string& heading)
-{
-    if (form2_)
-        form2_->AddChapter(heading);
-    panes_->AppendHeading(heading);
-}
-
-void TForm1::FoundCount(int found)
-{
-    ui_->Label4->setText(QString::number(found));
-    ui_->Label4->adjustSize();
-}
-
-void TForm1::VersePair(const std::string& right, const std::string& left,
-                       const MatchMask& rightMask, const MatchMask& leftMask)
-{
-    panes_->AppendVersePair(right, left, rightMask, leftMask);
-}
-
-bool TForm1::Progress(int line)
-{
-    // Processing events after every one of 8000 lines would cost more than the
-    // comparison itself; a slice of a sixtieth of a second keeps the window live.
-    if (slice_.elapsed() >= kEventSliceMs) {
-        ui_->ProgressBar1->setValue(line);
-        ui_->RichEdit1->ScrollLines(-1000);
-        ui_->RichEdit2->ScrollLines(-1000);
-        QCoreApplication::processEvents();
-        slice_.restart();
-    }
-    return !stopFlag_;
-}
-
-void TForm1::SaveResultFiles()
-{
-    const std::vector<std::string> failures = panes_->SaveResultFiles(form2_ ? form2_->Chapters() : std::vector<std::string>{});
-    if (failures.empty())
-        return;
-    QString text = "The results could not be saved:";
-    for (const std::string& f : failures)
-        text += "\n" + FromLocal8Bit(f);
-    ShowMessage(text, false);
+    run_->Stop();
 }
 
 } // namespace synopter

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "compare/comparison_run.h"
+#include "app/side.h"
 #include "compare/ui/result_panes.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <functional>
@@ -23,16 +22,17 @@ class QSplitter;
 namespace synopter {
 
 struct Form1Ui;
+class ScrollCoupling;
+class WindowRun;
+class WindowSettings;
 class TForm2;
 class TListBox;
 class TPanel;
 class TRichEdit;
 
-enum class Side { Left, Right };
-
 // The main window: edition choosers, the comparison controls, the two result
 // panes and the two source lists.
-class TForm1 : public QMainWindow, private RunOutput {
+class TForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -41,7 +41,7 @@ public:
 
     // The creation steps; false when start-up was cancelled and the program ends.
     bool FormCreate();
-    void SetChapterWindow(TForm2* form2) { form2_ = form2; }
+    void SetChapterWindow(TForm2* form2);
     TForm2* ChapterWindow() const { return form2_; }
 
     // Owned components in creation order, the order language files are applied in.
@@ -108,9 +108,6 @@ public:
     // see the message without a modal box.
     std::function<void(const QString& text, bool critical)> ShowMessage;
 
-    // How often a run lets the window breathe; Stop is honoured at the next step.
-    static constexpr int kEventSliceMs = 16;
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -123,31 +120,20 @@ private:
     // Runs a handler; an error escaping it is shown like the platform's error report.
     void Guarded(const std::function<void()>& handler);
 
-    // Creation and closing steps of the language, scrolling and settings
-    // features, each defined in its own file (form1_language.cpp,
-    // form1_scrolling.cpp, form1_settings.cpp).
+    // The start-up language step (form1_language.cpp), the scroll hooks' start
+    // and the settings' writing at close.
     bool StartupLanguageStep();
     void InstallScrollHooks();
-    void ReadSettings();
     void FormClose();
 
-    // RunOutput
-    void Chapter(const std::string& heading) override;
-    void FoundCount(int found) override;
-    void VersePair(const std::string& right, const std::string& left,
-                   const MatchMask& rightMask, const MatchMask& leftMask) override;
-    bool Progress(int line) override;
-
-    void SaveResultFiles();
-
     std::unique_ptr<Form1Ui> ui_;
+    std::unique_ptr<ScrollCoupling> scrolling_;
     std::string programDir_;
     TForm2* form2_ = nullptr;
     std::unique_ptr<ResultPanes> panes_;
+    std::unique_ptr<WindowRun> run_;
+    std::unique_ptr<WindowSettings> settings_;
     bool firstShow_ = true;
-    bool running_ = false;
-    bool stopFlag_ = false;
-    QElapsedTimer slice_;
 };
 
 } // namespace synopter

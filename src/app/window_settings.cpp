@@ -1,6 +1,4 @@
-#include "app/form1.h"
-
-#include "app/form1_ui.h"
+#include "app/window_settings.h"
 
 #include "app/settings_placement.h"
 #include "app/settings_rules.h"
@@ -8,14 +6,14 @@
 #include "common/program_files.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
-#include "language/translate.h"
+#include "compare/comparison_run.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLayout>
-#include <QPushButton>
+#include <QMainWindow>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -57,90 +55,97 @@ void SelectEdition(QComboBox* chooser, const std::string& name)
 
 } // namespace
 
-void TForm1::ReadSettings()
+WindowSettings::WindowSettings(QMainWindow& window, Controls controls, SourceArea sourceArea, std::string programDir,
+                               std::function<std::string()> language)
+    : window_(window), controls_(controls), sourceArea_(std::move(sourceArea)), programDir_(std::move(programDir)),
+      language_(std::move(language))
 {
-    auto* placement = findChild<SettingsPlacement*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!placement)
-        placement = new SettingsPlacement(this);
-    const IniFile ini(SettingsPath(ProgramDir()));
+}
 
-    ui_->seAmountDiffer->setValue(
-        std::clamp(ini.ReadInteger(kInit, "differences", ui_->seAmountDiffer->value()), kMinThreshold, kMaxThreshold));
-    SelectEdition(ui_->cb1, ini.ReadString(kInit, "left", ToLatin1(ui_->cb1->currentText())));
-    SelectEdition(ui_->cb2, ini.ReadString(kInit, "right", ToLatin1(ui_->cb2->currentText())));
-    ui_->chbScrollBoth->setChecked(ini.ReadBool(kInit, "scrollboth", ui_->chbScrollBoth->isChecked()));
+void WindowSettings::Read()
+{
+    if (!placement_)
+        placement_ = new SettingsPlacement(&window_);
+    const Controls& c = controls_;
+    const IniFile ini(SettingsPath(programDir_));
+
+    c.threshold->setValue(
+        std::clamp(ini.ReadInteger(kInit, "differences", c.threshold->value()), kMinThreshold, kMaxThreshold));
+    SelectEdition(c.leftChooser, ini.ReadString(kInit, "left", ToLatin1(c.leftChooser->currentText())));
+    SelectEdition(c.rightChooser, ini.ReadString(kInit, "right", ToLatin1(c.rightChooser->currentText())));
+    c.scrollBoth->setChecked(ini.ReadBool(kInit, "scrollboth", c.scrollBoth->isChecked()));
 
     // Without a stored place the window system chooses one, as at a first start.
     const std::optional<int> top = ReadPresentInteger(ini, "FromTop");
     const std::optional<int> left = ReadPresentInteger(ini, "FromLeft");
     if (top || left) {
-        const QRect frame = frameGeometry();
-        move(left.value_or(frame.left()), top.value_or(frame.top()));
+        const QRect frame = window_.frameGeometry();
+        window_.move(left.value_or(frame.left()), top.value_or(frame.top()));
     }
     if (const auto height = ReadPresentInteger(ini, "height"))
-        placement->SetOuterHeight(*height);
+        placement_->SetOuterHeight(*height);
     if (const auto width = ReadPresentInteger(ini, "width"))
-        placement->SetOuterWidth(*width);
+        placement_->SetOuterWidth(*width);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize screenSize = screen->geometry().size();
-        QRect frame = frameGeometry();
+        QRect frame = window_.frameGeometry();
         const int height = FitHeightToScreen(screenSize.height(), frame.top(), frame.height());
         if (height != frame.height())
-            placement->SetOuterHeight(height);
-        frame = frameGeometry();
+            placement_->SetOuterHeight(height);
+        frame = window_.frameGeometry();
         const int width = FitWidthToScreen(screenSize.width(), frame.left(), frame.width());
         if (width != frame.width())
-            placement->SetOuterWidth(width);
+            placement_->SetOuterWidth(width);
     }
 
-    if (!ini.ReadBool(kInit, "source", ui_->Sourcetexts1->isChecked()) && ui_->Sourcetexts1->isChecked())
-        Sourcetexts1Click();
+    if (!ini.ReadBool(kInit, "source", c.sourceTexts->isChecked()) && c.sourceTexts->isChecked())
+        sourceArea_.toggle();
 
     // 12 pixels in from the right edge, then anchored to it. Measured inside the
     // frame: at this step the window has not been framed yet, so this is the
     // outer width as well, and once framed the controls keep clear of the frame
     // instead of reaching under it. The panels take the new width first.
-    for (QLayout* l : {layout(), centralWidget()->layout()})
+    for (QLayout* l : {window_.layout(), window_.centralWidget()->layout()})
         if (l)
             l->activate();
     for (const auto& [panel, control] :
-         {std::pair<TPanel*, QWidget*>{ui_->Panel1, ui_->cb2}, {ui_->Panel2, ui_->BitBtn1}}) {
+         {std::pair<TPanel*, QWidget*>{c.topBar, c.rightChooser}, {c.bottomBar, c.chapterButton}}) {
         control->move(panel->width() - control->width() - kRightMargin, control->y());
         panel->AnchorRight(control, false, panel->width());
     }
 
-    if (ui_->Sourcetexts1->isChecked()) {
+    if (c.sourceTexts->isChecked()) {
         if (const auto height = ReadPresentInteger(ini, "splitter"))
-            SetSourceAreaHeight(std::max(0, *height));
+            sourceArea_.setHeight(std::max(0, *height));
     }
 }
 
-void TForm1::FormClose()
+void WindowSettings::Write()
 {
     // A start-up that ended before the settings were applied leaves the file alone.
-    if (!findChild<SettingsPlacement*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!placement_)
         return;
 
     // Every key goes to the file at once; a failed write ends the saving there.
-    IniFile ini(SettingsPath(ProgramDir()));
-    ini.WriteInteger(kInit, "differences", ThresholdFromText(ToLatin1(ui_->seAmountDiffer->text())));
-    ini.WriteString(kInit, "left", ToLatin1(ui_->cb1->currentText()));
-    ini.WriteString(kInit, "right", ToLatin1(ui_->cb2->currentText()));
-    ini.WriteBool(kInit, "scrollboth", ui_->chbScrollBoth->isChecked());
-    const QRect frame = frameGeometry();
+    const Controls& c = controls_;
+    IniFile ini(SettingsPath(programDir_));
+    ini.WriteInteger(kInit, "differences", ThresholdFromText(ToLatin1(c.threshold->text())));
+    ini.WriteString(kInit, "left", ToLatin1(c.leftChooser->currentText()));
+    ini.WriteString(kInit, "right", ToLatin1(c.rightChooser->currentText()));
+    ini.WriteBool(kInit, "scrollboth", c.scrollBoth->isChecked());
+    const QRect frame = window_.frameGeometry();
     ini.WriteInteger(kInit, "width", frame.width());
     ini.WriteInteger(kInit, "height", frame.height());
     ini.WriteInteger(kInit, "FromTop", frame.top());
     ini.WriteInteger(kInit, "FromLeft", frame.left());
-    const bool sourceShown = ui_->Sourcetexts1->isChecked();
+    const bool sourceShown = c.sourceTexts->isChecked();
     ini.WriteBool(kInit, "source", sourceShown);
     // A hidden source area keeps the height it had when last shown.
     if (sourceShown)
-        ini.WriteInteger(kInit, "splitter", SourceAreaHeight());
+        ini.WriteInteger(kInit, "splitter", sourceArea_.height());
     // The interface language in force; empty when there is none.
-
-    ini.WriteString(kGeneral, "Language", CurrentLanguage);
+    ini.WriteString(kGeneral, "Language", language_());
 }
 
 } // namespace synopter

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "compare/comparison_run.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+
+namespace synopter {
+
+class ResultPanes;
+class TForm2;
+class TListBox;
+class TRichEdit;
+
+// A comparison run as the main window shows it: the run state (inputs
+// disabled, COMPARE hidden over the stop button), the progress, the found
+// count, the panes and the navigator filled as the run reports, events let in
+// every slice, and the result files saved however the run ends.
+class WindowRun : private RunOutput {
+public:
+    struct Controls {
+        QComboBox* leftChooser;
+        QComboBox* rightChooser;
+        QSpinBox* threshold;
+        QCheckBox* exactPositions;
+        QPushButton* compare;
+        QPushButton* stop;
+        QLabel* foundCount;
+        QProgressBar* progress;
+        TRichEdit* leftPane;
+        TRichEdit* rightPane;
+        TListBox* leftList;
+        TListBox* rightList;
+    };
+    using Message = std::function<void(const QString& text, bool critical)>;
+
+    WindowRun(Controls controls, ResultPanes& panes, Message showMessage);
+
+    void SetChapterWindow(TForm2* chapters) { chapters_ = chapters; }
+
+    // Compares the loaded editions; returns when the run has ended. Editions
+    // that cannot be paired are named and nothing runs. No second run starts
+    // while one is going.
+    void Run();
+    // The run ends at its next step.
+    void Stop() { stopFlag_ = true; }
+    bool Running() const { return running_; }
+
+    // How often a run lets the window breathe; Stop is honoured at the next step.
+    static constexpr int kEventSliceMs = 16;
+
+private:
+    void Chapter(const std::string& heading) override;
+    void FoundCount(int found) override;
+    void VersePair(const std::string& right, const std::string& left,
+                   const MatchMask& rightMask, const MatchMask& leftMask) override;
+    bool Progress(int line) override;
+
+    void SetRunState(bool running);
+    void SaveResultFiles();
+
+    Controls controls_;
+    ResultPanes& panes_;
+    Message showMessage_;
+    TForm2* chapters_ = nullptr;
+    bool running_ = false;
+    bool stopFlag_ = false;
+    QElapsedTimer slice_;
+};
+
+} // namespace synopter

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QMainWindow;
+class QSpinBox;
+class QWidget;
+
+namespace synopter {
+
+class SettingsPlacement;
+class TPanel;
+
+// The main window's settings file (kelvane.ini): read once at start-up,
+// written back at close.
+class WindowSettings {
+public:
+    // What the file holds, besides the window's place and size.
+    struct Controls {
+        QSpinBox* threshold;
+        QComboBox* leftChooser;
+        QComboBox* rightChooser;
+        QCheckBox* scrollBoth;
+        QAction* sourceTexts;
+        // The right chooser and the chapter button are kept a margin in from
+        // the right edge of their bars.
+        TPanel* topBar;
+        TPanel* bottomBar;
+        QWidget* chapterButton;
+    };
+    // The source area under the panes: its height and the View menu's switch.
+    struct SourceArea {
+        std::function<int()> height;
+        std::function<void(int)> setHeight;
+        std::function<void()> toggle;
+    };
+
+    WindowSettings(QMainWindow& window, Controls controls, SourceArea sourceArea, std::string programDir,
+                   std::function<std::string()> language);
+
+    void Read();
+    // Writes every key; nothing when Read never ran (start-up ended before it).
+    // A failed write throws and ends the writing there.
+    void Write();
+
+private:
+    QMainWindow& window_;
+    Controls controls_;
+    SourceArea sourceArea_;
+    std::string programDir_;
+    std::function<std::string()> language_;
+    SettingsPlacement* placement_ = nullptr;
+};
+
+} // namespace synopter
