@@ -42,7 +42,7 @@ struct Window {
     synopter::TForm1 form1;
     synopter::TForm2 form2;
     explicit Window(const std::string& dir)
-        : form1(dir), form2(&form1, dir, [this](const std::string& l) { form1.GoToChapter(l); })
+        : form1(dir), form2(&form1, dir, form1.Language(), [this](const std::string& l) { form1.GoToChapter(l); })
     {
         form1.SetChapterWindow(&form2);
         form1.FormCreate();

@@ -13,7 +13,6 @@
 #include "compare/ui/rich_edit.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
-#include "language/translate.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_form.h"
 
@@ -37,7 +36,8 @@
 
 namespace synopter {
 
-TForm1::TForm1(std::string programDir) : ui_(std::make_unique<Form1Ui>()), programDir_(std::move(programDir))
+TForm1::TForm1(std::string programDir) : ui_(std::make_unique<Form1Ui>()), programDir_(std::move(programDir)),
+      language_(programDir_)
 {
     ui_->Setup(this);
     Connect();
@@ -59,7 +59,7 @@ TForm1::TForm1(std::string programDir) : ui_(std::make_unique<Form1Ui>()), progr
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
                                    [this] { Sourcetexts1Click(); }},
-        programDir_, [] { return CurrentLanguage; });
+        programDir_, language_);
     ShowMessage = [this](const QString& text, bool critical) {
         if (critical)
             QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
@@ -120,7 +120,7 @@ void TForm1::Importedition1Click()
         return;
     auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly);
     if (!dialog) {
-        dialog = new TImportForm(programDir_, this);
+        dialog = new TImportForm(programDir_, language_, this);
         connect(dialog, &TImportForm::EditionWritten, this,
                 [this](const QString& name) { Guarded([&] { EditionImported(ToLatin1(name)); }); });
     }

@@ -2,6 +2,7 @@
 
 #include "app/side.h"
 #include "compare/ui/result_panes.h"
+#include "language/interface_language.h"
 
 #include <QMainWindow>
 
@@ -47,6 +48,8 @@ public:
     // Owned components in creation order, the order language files are applied in.
     QList<QObject*> Components() const;
     const std::string& ProgramDir() const { return programDir_; }
+    // The interface language, shared with the windows this one opens.
+    InterfaceLanguage& Language() { return language_; }
 
     // Handlers, named after control and event.
     void FormResize();
@@ -129,6 +132,7 @@ private:
     std::unique_ptr<Form1Ui> ui_;
     std::unique_ptr<ScrollCoupling> scrolling_;
     std::string programDir_;
+    InterfaceLanguage language_;
     TForm2* form2_ = nullptr;
     std::unique_ptr<ResultPanes> panes_;
     std::unique_ptr<WindowRun> run_;

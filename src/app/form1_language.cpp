@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
 #include "chapters/ui/form2.h"
-#include "language/translate.h"
+#include "language/language_selection.h"
 #include "language/ui/form8.h"
 #include "language/ui/translate_form.h"
 
@@ -10,9 +10,9 @@ namespace synopter {
 bool TForm1::StartupLanguageStep()
 {
     TForm8* dialog = LanguageDialogOf(this, programDir_);
-    if (!SettleStartupLanguage(*dialog, programDir_))
+    if (!SettleStartupLanguage(*dialog, language_))
         return false;
-    TranslateForm(*this, Components(), programDir_);
+    TranslateForm(*this, Components(), language_);
     UpdateNoEditionsNotice();
     return true;
 }
@@ -22,9 +22,9 @@ void TForm1::Interfacelanguage1Click()
     TForm8* dialog = LanguageDialogOf(this, programDir_);
     // Closing the dialog without OK keeps the language in force and the
     // session running.
-    if (!ChangeLanguage(*dialog, programDir_))
+    if (!ChangeLanguage(*dialog, language_))
         return;
-    TranslateForm(*this, Components(), programDir_);
+    TranslateForm(*this, Components(), language_);
     UpdateNoEditionsNotice();
     if (TForm2* chapters = ChapterWindow())
         chapters->Translate();

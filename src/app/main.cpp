@@ -42,7 +42,8 @@ int main(int argc, char* argv[])
     {
         synopter::TForm1 form1(programDir);
         synopter::TForm2* form2 = nullptr;
-        synopter::TForm2 chapters(&form1, programDir, [&form1](const std::string& label) { form1.GoToChapter(label); });
+        synopter::TForm2 chapters(&form1, programDir, form1.Language(),
+                                  [&form1](const std::string& label) { form1.GoToChapter(label); });
         form2 = &chapters;
         form1.SetChapterWindow(form2);
         if (form1.FormCreate()) {

@@ -7,6 +7,7 @@
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/comparison_run.h"
+#include "language/interface_language.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -56,9 +57,9 @@ void SelectEdition(QComboBox* chooser, const std::string& name)
 } // namespace
 
 WindowSettings::WindowSettings(QMainWindow& window, Controls controls, SourceArea sourceArea, std::string programDir,
-                               std::function<std::string()> language)
+                               const InterfaceLanguage& language)
     : window_(window), controls_(controls), sourceArea_(std::move(sourceArea)), programDir_(std::move(programDir)),
-      language_(std::move(language))
+      language_(language)
 {
 }
 
@@ -145,7 +146,7 @@ void WindowSettings::Write()
     if (sourceShown)
         ini.WriteInteger(kInit, "splitter", sourceArea_.height());
     // The interface language in force; empty when there is none.
-    ini.WriteString(kGeneral, "Language", language_());
+    ini.WriteString(kGeneral, "Language", language_.Name());
 }
 
 } // namespace synopter

@@ -12,6 +12,7 @@ class QWidget;
 
 namespace synopter {
 
+class InterfaceLanguage;
 class SettingsPlacement;
 class TPanel;
 
@@ -40,7 +41,7 @@ public:
     };
 
     WindowSettings(QMainWindow& window, Controls controls, SourceArea sourceArea, std::string programDir,
-                   std::function<std::string()> language);
+                   const InterfaceLanguage& language);
 
     void Read();
     // Writes every key; nothing when Read never ran (start-up ended before it).
@@ -52,7 +53,7 @@ private:
     Controls controls_;
     SourceArea sourceArea_;
     std::string programDir_;
-    std::function<std::string()> language_;
+    const InterfaceLanguage& language_;
     SettingsPlacement* placement_ = nullptr;
 };
 

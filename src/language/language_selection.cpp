@@ -2,7 +2,6 @@
 
 #include "common/ini_file.h"
 #include "common/program_files.h"
-#include "language/translate.h"
 
 namespace synopter {
 
@@ -13,43 +12,43 @@ constexpr const char* kKey = "Language";
 
 } // namespace
 
-bool ChooseLanguage(LanguageDialog& dialog, const std::string& programDir)
+bool ChooseLanguage(LanguageDialog& dialog, InterfaceLanguage& language)
 {
     if (dialog.EntryCount() == 1)
         dialog.SelectEntry(0);
     else if (!dialog.ShowModal())
         return false;
-    CurrentLanguage = dialog.SelectedText();
-    IniFile settings(SettingsPath(programDir));
-    settings.WriteString(kSection, kKey, CurrentLanguage);
+    language.Set(dialog.SelectedText());
+    IniFile settings(SettingsPath(language.ProgramDir()));
+    settings.WriteString(kSection, kKey, language.Name());
     return true;
 }
 
-bool SettleStartupLanguage(LanguageDialog& dialog, const std::string& programDir)
+bool SettleStartupLanguage(LanguageDialog& dialog, InterfaceLanguage& language)
 {
     dialog.FillLanguageList();
     const int count = dialog.EntryCount();
     if (count == 0)
         return true;
-    CurrentLanguage = IniFile(SettingsPath(programDir)).ReadString(kSection, kKey, "");
-    if (!CurrentLanguage.empty()) {
+    language.Set(IniFile(SettingsPath(language.ProgramDir())).ReadString(kSection, kKey, ""));
+    if (language.IsSet()) {
         bool listed = false;
         for (int i = 0; i < count && !listed; ++i)
-            listed = dialog.EntryText(i) == CurrentLanguage;
+            listed = dialog.EntryText(i) == language.Name();
         if (!listed)
-            CurrentLanguage.clear();
+            language.Set({});
     }
-    if (CurrentLanguage.empty())
-        return ChooseLanguage(dialog, programDir);
+    if (!language.IsSet())
+        return ChooseLanguage(dialog, language);
     return true;
 }
 
-bool ChangeLanguage(LanguageDialog& dialog, const std::string& programDir)
+bool ChangeLanguage(LanguageDialog& dialog, InterfaceLanguage& language)
 {
     dialog.FillLanguageList();
     if (dialog.EntryCount() == 0)
         return true;
-    return ChooseLanguage(dialog, programDir);
+    return ChooseLanguage(dialog, language);
 }
 
 } // namespace synopter

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/interface_language.h"
+
 #include <string>
 
 namespace synopter {
@@ -20,18 +22,18 @@ public:
 };
 
 // Lets the user pick from a list of at least one entry (a single entry is taken
-// without asking), makes it CurrentLanguage and stores it in the settings file.
-// False when the dialog was closed without OK; nothing changes then. A failed
-// write throws WriteError with CurrentLanguage already holding the choice.
-bool ChooseLanguage(LanguageDialog& dialog, const std::string& programDir);
+// without asking), makes it the language in force and stores it in the settings
+// file. False when the dialog was closed without OK; nothing changes then. A
+// failed write throws WriteError with `language` already holding the choice.
+bool ChooseLanguage(LanguageDialog& dialog, InterfaceLanguage& language);
 
 // The start-up step: the stored language when it is still listed, otherwise
 // the user's choice. With no language files nothing is read or written. False
 // when the user cancelled, which ends the program.
-bool SettleStartupLanguage(LanguageDialog& dialog, const std::string& programDir);
+bool SettleStartupLanguage(LanguageDialog& dialog, InterfaceLanguage& language);
 
 // View > "Interface language": the list as the folder holds it now, then the
 // user's choice. False when the user cancelled: the language stays as it was.
-bool ChangeLanguage(LanguageDialog& dialog, const std::string& programDir);
+bool ChangeLanguage(LanguageDialog& dialog, InterfaceLanguage& language);
 
 } // namespace synopter

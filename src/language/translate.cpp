@@ -4,8 +4,6 @@
 
 namespace synopter {
 
-std::string CurrentLanguage;
-
 namespace {
 
 // Read as the line-0 key of a rich-text pane: a pane is translated only when the
@@ -25,11 +23,11 @@ std::string LanguageFilePath(const std::string& programDir, const std::string& l
     return programDir + language + ".lng";
 }
 
-void TranslateForm(TranslatableForm& form, const std::string& programDir)
+void TranslateForm(TranslatableForm& form, const InterfaceLanguage& language)
 {
-    if (CurrentLanguage.empty())
+    if (!language.IsSet())
         return;
-    const IniFile file(LanguageFilePath(programDir, CurrentLanguage));
+    const IniFile file(language.FilePath());
     const std::string section = form.Name();
     const auto read = [&](const std::string& key, const std::string& current) {
         return file.ReadString(section, key, current);

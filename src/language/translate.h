@@ -1,17 +1,11 @@
 #pragma once
 
+#include "language/interface_language.h"
+
 #include <string>
 #include <vector>
 
 namespace synopter {
-
-// The interface language in force: a language name (a language file's name
-// without its extension), empty when none is chosen. Set by the language
-// selection, read by TranslateForm.
-extern std::string CurrentLanguage;
-
-// Program directory + language + ".lng".
-std::string LanguageFilePath(const std::string& programDir, const std::string& language);
 
 // The component classes a language file can address, in the order a component
 // is tested against them.
@@ -65,9 +59,9 @@ public:
     virtual std::vector<FormComponent*> Components() = 0;
 };
 
-// Applies the current language file to the window. Every text a key names is
+// Applies the language's file to the window. Every text a key names is
 // replaced; a missing key leaves the text shown at that moment, so a second
 // language only changes what it names. No language, no change.
-void TranslateForm(TranslatableForm& form, const std::string& programDir);
+void TranslateForm(TranslatableForm& form, const InterfaceLanguage& language);
 
 } // namespace synopter

@@ -67,7 +67,7 @@ protected:
     {
         form1 = std::make_unique<TForm1>(Dir());
         form1->ShowMessage = [this](const QString& text, bool) { messages << text; };
-        form2 = std::make_unique<TForm2>(form1.get(), Dir(), [this](const std::string& l) { form1->GoToChapter(l); });
+        form2 = std::make_unique<TForm2>(form1.get(), Dir(), form1->Language(), [this](const std::string& l) { form1->GoToChapter(l); });
         form1->SetChapterWindow(form2.get());
         ASSERT_TRUE(form1->FormCreate());
         form2->FormCreate();

@@ -217,7 +217,7 @@ TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
     EXPECT_EQ(form.SourceAreaHeight(), 150);
 
     // Closing writes back what the window shows; the language is the one in force.
-    CurrentLanguage = "Fran\xe7" "ais";
+    form.Language().Set("Fran\xe7" "ais");
     form.ThresholdBox()->setValue(42);
     form.ScrollBothBox()->setChecked(false);
     form.SetSourceAreaHeight(120);
@@ -249,9 +249,8 @@ TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
     Start(next);
     EXPECT_EQ(next.frameGeometry(), frame);
     EXPECT_EQ(next.SourceAreaHeight(), 120);
-    CurrentLanguage = "Fran\xe7" "ais";
+    next.Language().Set("Fran\xe7" "ais");
     EXPECT_EQ(CloseAndCatchError(next), "");
-    CurrentLanguage.clear();
     EXPECT_EQ(dir.Settings(), written);
 }
 

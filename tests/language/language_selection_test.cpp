@@ -129,8 +129,7 @@ private:
 
 class LanguageFlowTest : public ::testing::Test {
 protected:
-    LanguageFlowTest() : dialog(folder.Path()) { CurrentLanguage.clear(); }
-    ~LanguageFlowTest() override { CurrentLanguage.clear(); }
+    LanguageFlowTest() : dialog(folder.Path()) {}
 
     void Languages(std::initializer_list<const char*> names)
     {
@@ -141,14 +140,15 @@ protected:
 
     test::TempFolder folder;
     FakeDialog dialog;
+    InterfaceLanguage language{folder.Path()};
 };
 
 TEST_F(LanguageFlowTest, SingleLanguageIsTakenAndStoredWithoutAsking)
 {
     Languages({"English"});
-    EXPECT_TRUE(SettleStartupLanguage(dialog, folder.Path()));
+    EXPECT_TRUE(SettleStartupLanguage(dialog, language));
     EXPECT_EQ(dialog.shown, 0);
-    EXPECT_EQ(CurrentLanguage, "English");
+    EXPECT_EQ(language.Name(), "English");
     EXPECT_EQ(Settings(), "[General]\r\nLanguage=English\r\n");
 }
 
@@ -157,9 +157,9 @@ TEST_F(LanguageFlowTest, StoredLanguageStillListedIsKeptWithoutAskingOrWriting)
     Languages({"English", "Russian"});
     const std::string settings = "[Init]\r\nAmount=20\r\n[general]\r\nlanguage=Russian\r\n";
     folder.Write("kelvane.ini", settings);
-    EXPECT_TRUE(SettleStartupLanguage(dialog, folder.Path()));
+    EXPECT_TRUE(SettleStartupLanguage(dialog, language));
     EXPECT_EQ(dialog.shown, 0);
-    EXPECT_EQ(CurrentLanguage, "Russian");
+    EXPECT_EQ(language.Name(), "Russian");
     EXPECT_EQ(Settings(), settings);
 }
 
@@ -177,13 +177,13 @@ TEST_F(LanguageFlowTest, StoredLanguageThatIsNotListedMeansAsking)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         folder.Write("kelvane.ini", std::string("[General]\r\nLanguage=") + c.stored + "\r\n");
-        CurrentLanguage.clear();
+        language.Set({});
         dialog.shown = 0;
         dialog.answer = 1;
-        EXPECT_TRUE(SettleStartupLanguage(dialog, folder.Path()));
+        EXPECT_TRUE(SettleStartupLanguage(dialog, language));
         EXPECT_EQ(dialog.shown, 1);
         EXPECT_EQ(dialog.selectedWhenShown, 0); // opens on the first entry
-        EXPECT_EQ(CurrentLanguage, "Russian");
+        EXPECT_EQ(language.Name(), "Russian");
         EXPECT_EQ(Settings(), "[General]\r\nLanguage=Russian\r\n");
     }
 }
@@ -191,9 +191,9 @@ TEST_F(LanguageFlowTest, StoredLanguageThatIsNotListedMeansAsking)
 TEST_F(LanguageFlowTest, NoLanguageFilesMeansNoLanguage)
 {
     folder.Write("kelvane.ini", "[General]\r\nLanguage=English\r\n");
-    EXPECT_TRUE(SettleStartupLanguage(dialog, folder.Path()));
+    EXPECT_TRUE(SettleStartupLanguage(dialog, language));
     EXPECT_EQ(dialog.shown, 0);
-    EXPECT_EQ(CurrentLanguage, "");
+    EXPECT_EQ(language.Name(), "");
     EXPECT_EQ(Settings(), "[General]\r\nLanguage=English\r\n");
 }
 
@@ -201,9 +201,9 @@ TEST_F(LanguageFlowTest, CancelAtStartUpWritesNothing)
 {
     Languages({"English", "Russian"});
     dialog.answer = -1;
-    EXPECT_FALSE(SettleStartupLanguage(dialog, folder.Path()));
+    EXPECT_FALSE(SettleStartupLanguage(dialog, language));
     EXPECT_EQ(dialog.shown, 1);
-    EXPECT_EQ(CurrentLanguage, "");
+    EXPECT_EQ(language.Name(), "");
     EXPECT_FALSE(std::filesystem::exists(folder / "kelvane.ini"));
 }
 
@@ -213,23 +213,23 @@ TEST_F(LanguageFlowTest, UnwritableSettingsFailWithTheChoiceAlreadyMade)
     std::filesystem::create_directory(folder / "kelvane.ini"); // reads as empty, cannot be replaced
     dialog.answer = 1;
     try {
-        SettleStartupLanguage(dialog, folder.Path());
+        SettleStartupLanguage(dialog, language);
         FAIL() << "no error";
     } catch (const WriteError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + folder / "kelvane.ini");
     }
-    EXPECT_EQ(CurrentLanguage, "Russian");
+    EXPECT_EQ(language.Name(), "Russian");
 }
 
 TEST_F(LanguageFlowTest, MenuChoiceReplacesTheLanguageAndKeepsOtherSettings)
 {
     Languages({"English", "Russian"});
     folder.Write("kelvane.ini", "[Init]\r\nAmount=20\r\n[General]\r\nLanguage=English\r\n");
-    CurrentLanguage = "English";
+    language.Set("English");
     dialog.answer = 1;
-    EXPECT_TRUE(ChangeLanguage(dialog, folder.Path()));
+    EXPECT_TRUE(ChangeLanguage(dialog, language));
     EXPECT_EQ(dialog.selectedWhenShown, 0); // the current language is not preselected
-    EXPECT_EQ(CurrentLanguage, "Russian");
+    EXPECT_EQ(language.Name(), "Russian");
     EXPECT_EQ(Settings(), "[Init]\r\nAmount=20\r\n[General]\r\nLanguage=Russian\r\n");
 }
 
@@ -237,30 +237,30 @@ TEST_F(LanguageFlowTest, MenuCancelKeepsTheLanguageAndWritesNothing)
 {
     Languages({"English", "Russian"});
     folder.Write("kelvane.ini", "[General]\r\nLanguage=English\r\n");
-    CurrentLanguage = "English";
+    language.Set("English");
     dialog.answer = -1;
-    EXPECT_FALSE(ChangeLanguage(dialog, folder.Path()));
+    EXPECT_FALSE(ChangeLanguage(dialog, language));
     EXPECT_EQ(dialog.shown, 1);
-    EXPECT_EQ(CurrentLanguage, "English");
+    EXPECT_EQ(language.Name(), "English");
     EXPECT_EQ(Settings(), "[General]\r\nLanguage=English\r\n");
 }
 
 TEST_F(LanguageFlowTest, MenuWithOneLanguageTakesItWithoutAsking)
 {
     Languages({"Russian"});
-    CurrentLanguage = "English";
-    EXPECT_TRUE(ChangeLanguage(dialog, folder.Path()));
+    language.Set("English");
+    EXPECT_TRUE(ChangeLanguage(dialog, language));
     EXPECT_EQ(dialog.shown, 0);
-    EXPECT_EQ(CurrentLanguage, "Russian");
+    EXPECT_EQ(language.Name(), "Russian");
     EXPECT_EQ(Settings(), "[General]\r\nLanguage=Russian\r\n");
 }
 
 TEST_F(LanguageFlowTest, MenuWithoutLanguageFilesKeepsTheLanguage)
 {
-    CurrentLanguage = "English";
-    EXPECT_TRUE(ChangeLanguage(dialog, folder.Path()));
+    language.Set("English");
+    EXPECT_TRUE(ChangeLanguage(dialog, language));
     EXPECT_EQ(dialog.shown, 0);
-    EXPECT_EQ(CurrentLanguage, "English");
+    EXPECT_EQ(language.Name(), "English");
     EXPECT_FALSE(std::filesystem::exists(folder / "kelvane.ini"));
 }
 

@@ -106,9 +106,8 @@ class MainWindowLanguageTest : public ::testing::Test {
 protected:
     MainWindowLanguageTest()
     {
-        CurrentLanguage.clear();
         form1 = std::make_unique<TForm1>(folder.Path());
-        form2 = std::make_unique<TForm2>(form1.get(), folder.Path(), nullptr);
+        form2 = std::make_unique<TForm2>(form1.get(), folder.Path(), form1->Language(), nullptr);
         form1->SetChapterWindow(form2.get());
         dialog = LanguageDialogOf(form1.get(), folder.Path());
         dialog->execDialog = [this] {
@@ -121,8 +120,8 @@ protected:
     }
     ~MainWindowLanguageTest() override
     {
+        form2.reset();
         form1.reset();
-        CurrentLanguage.clear();
     }
 
     // English and Deutsch, each naming a few texts of both windows.
@@ -131,7 +130,7 @@ protected:
         folder.Write("English.lng", "[Form1]\ncompare=<--- COMPARE --->\nView1=View\n[Form2]\nForm2=Chapters\n");
         folder.Write("Deutsch.lng", "[Form1]\ncompare=<--- VERGLEICHEN --->\nView1=Ansicht\n[Form2]\nForm2=Kapitel\n");
     }
-    static QString Mirrored() { return QString::fromStdString(CurrentLanguage); }
+    QString Mirrored() const { return QString::fromStdString(form1->Language().Name()); }
 
     test::TempFolder folder;
     std::unique_ptr<TForm1> form1;
@@ -211,7 +210,7 @@ TEST_F(MainWindowLanguageTest, StartUpAsksWhenNothingIsStored)
     pick = 1; // English, after Deutsch
     EXPECT_TRUE(form1->FormCreate());
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_EQ(CurrentLanguage, "English");
+    EXPECT_EQ(form1->Language().Name(), "English");
     EXPECT_EQ(Mirrored(), "English");
     EXPECT_EQ(IniFile(folder / "kelvane.ini").ReadString("General", "Language", "?"), "English");
 }
@@ -222,7 +221,7 @@ TEST_F(MainWindowLanguageTest, CancelAtStartUpEndsTheProgramWritingNothing)
     pick = -1;
     EXPECT_FALSE(form1->FormCreate());
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_EQ(CurrentLanguage, "");
+    EXPECT_EQ(form1->Language().Name(), "");
     EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->");
     EXPECT_FALSE(std::filesystem::exists(folder / "kelvane.ini"));
 }
@@ -238,7 +237,7 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndSkipsTheLaterStep
     pick = 0;
     EXPECT_TRUE(form1->FormCreate());
     EXPECT_EQ(messages, QStringList{QString::fromStdString("Unable to write to " + folder / "kelvane.ini")});
-    EXPECT_EQ(CurrentLanguage, "Deutsch");
+    EXPECT_EQ(form1->Language().Name(), "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
     EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->"); // not translated
     EXPECT_EQ(form1->Chooser(Side::Left)->count(), 3);                      // the catalogue was never built
@@ -256,7 +255,7 @@ TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
     form1->Interfacelanguage1Click();
 
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_EQ(CurrentLanguage, "English");
+    EXPECT_EQ(form1->Language().Name(), "English");
     EXPECT_EQ(Mirrored(), "English");
     EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->");
     EXPECT_EQ(form2->windowTitle(), "Chapters");
@@ -266,7 +265,7 @@ TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
     // The dialog is still there for the next time.
     pick = 0;
     form1->Interfacelanguage1Click();
-    EXPECT_EQ(CurrentLanguage, "Deutsch");
+    EXPECT_EQ(form1->Language().Name(), "Deutsch");
 }
 
 TEST_F(MainWindowLanguageTest, MenuWriteFailureSkipsTheTranslation)
@@ -279,7 +278,7 @@ TEST_F(MainWindowLanguageTest, MenuWriteFailureSkipsTheTranslation)
 
     pick = 0;
     EXPECT_THROW(form1->Interfacelanguage1Click(), WriteError);
-    EXPECT_EQ(CurrentLanguage, "Deutsch");
+    EXPECT_EQ(form1->Language().Name(), "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
     EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->");
 }
@@ -293,14 +292,13 @@ protected:
         if (!std::filesystem::exists(dir + "English.lng") || !std::filesystem::exists(dir + "Russian.lng"))
             GTEST_SKIP() << "language files not built in " << dir;
         form1 = std::make_unique<TForm1>(dir);
-        form2 = std::make_unique<TForm2>(form1.get(), dir, nullptr);
+        form2 = std::make_unique<TForm2>(form1.get(), dir, form1->Language(), nullptr);
     }
-    void TearDown() override { CurrentLanguage.clear(); }
 
     void Translate(const std::string& language)
     {
-        CurrentLanguage = language;
-        TranslateForm(*form1, form1->Components(), dir);
+        form1->Language().Set(language);
+        TranslateForm(*form1, form1->Components(), form1->Language());
         form2->Translate();
     }
 

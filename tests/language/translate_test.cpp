@@ -103,17 +103,15 @@ protected:
         pane.lines = {"Mt 1", " 1 Biblos geneseos", " 2 Abraam egennesen", "Mt 2"};
         pane.lines.resize(12, " verse");
         popup.items = {&clear, &copy};
-        CurrentLanguage.clear();
     }
-    ~TranslateFormTest() override { CurrentLanguage.clear(); }
 
     // Writes <language>.lng and translates the form with it.
-    void Translate(const std::string& language, const char* content)
+    void Translate(const std::string& name, const char* content)
     {
         if (content)
-            folder.Write(language + ".lng", content);
-        CurrentLanguage = language;
-        TranslateForm(form, folder.Path());
+            folder.Write(name + ".lng", content);
+        language.Set(name);
+        TranslateForm(form, language);
     }
 
     // Every text of the form, for comparing before and after.
@@ -131,6 +129,7 @@ protected:
     }
 
     test::TempFolder folder;
+    InterfaceLanguage language{folder.Path()};
     FakeForm form;
     FakeComponent& panel;
     FakeComponent& combo;
@@ -152,8 +151,7 @@ TEST_F(TranslateFormTest, NoLanguageReadsNothingAndChangesNothing)
     // Even a file named after the empty language is not looked at.
     folder.Write(".lng", "[Form1]\nForm1=Wrong\ncompare=Wrong\n");
     const auto before = Texts();
-    CurrentLanguage.clear();
-    TranslateForm(form, folder.Path());
+    TranslateForm(form, language);
     EXPECT_EQ(Texts(), before);
     EXPECT_TRUE(compare.captionsSet.empty());
     EXPECT_EQ(compare.hintsSet, 0);

@@ -17,8 +17,9 @@
 
 namespace synopter {
 
-TForm2::TForm2(QWidget* mainWindow, std::string programDir, GoToChapter goToChapter)
-    : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), programDir_(std::move(programDir)),
+TForm2::TForm2(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language,
+               GoToChapter goToChapter)
+    : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), programDir_(std::move(programDir)), language_(language),
       goToChapter_(std::move(goToChapter))
 {
     setObjectName("Form2");
@@ -96,7 +97,7 @@ void TForm2::FormCreate()
 
 void TForm2::Translate()
 {
-    TranslateForm(*this, Components(), programDir_);
+    TranslateForm(*this, Components(), language_);
 }
 
 void TForm2::ListBox1DblClick()

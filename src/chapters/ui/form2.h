@@ -10,6 +10,8 @@ class QListWidget;
 
 namespace synopter {
 
+class InterfaceLanguage;
+
 // The chapter navigator: the chapters with reported differences; a double click
 // takes the main window's views to the chosen chapter.
 class TForm2 : public QWidget {
@@ -18,7 +20,7 @@ class TForm2 : public QWidget {
 public:
     using GoToChapter = std::function<void(const std::string& label)>;
 
-    TForm2(QWidget* mainWindow, std::string programDir, GoToChapter goToChapter);
+    TForm2(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language, GoToChapter goToChapter);
 
     QListWidget* ListBox1() const { return listBox1_; }
     // Owned components in creation order, as the language files address them.
@@ -29,7 +31,7 @@ public:
     std::vector<std::string> Chapters() const;
 
     // Runs once at creation: the list of the last run from chapters.lst, then
-    // the window's texts in the current language.
+    // the window's texts in the interface language.
     void FormCreate();
     // Applies the current language to the window (after a change of language).
     void Translate();
@@ -44,6 +46,7 @@ protected:
 private:
     QWidget* mainWindow_;
     std::string programDir_;
+    const InterfaceLanguage& language_;
     GoToChapter goToChapter_;
     QListWidget* listBox1_;
 };

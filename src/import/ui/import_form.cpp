@@ -58,8 +58,8 @@ QString SuggestedName(const QString& path)
 
 } // namespace
 
-TImportForm::TImportForm(std::string programDir, QWidget* parent)
-    : QDialog(parent), programDir_(std::move(programDir))
+TImportForm::TImportForm(std::string programDir, const InterfaceLanguage& language, QWidget* parent)
+    : QDialog(parent), programDir_(std::move(programDir)), language_(language)
 {
     setObjectName("ImportForm");
     setWindowTitle(QString::fromUtf8("Import edition"));
@@ -200,7 +200,7 @@ QList<QObject*> TImportForm::Components() const
 
 void TImportForm::Translate()
 {
-    TranslateForm(*this, Components(), programDir_);
+    TranslateForm(*this, Components(), language_);
 }
 
 void TImportForm::FillModuleList()

@@ -21,6 +21,8 @@ class QTimer;
 
 namespace synopter {
 
+class InterfaceLanguage;
+
 // The import dialog: Unicode Greek sources (files, a folder or an installed
 // SWORD module) read into a new edition of the program directory. The import
 // runs on a worker thread; the window shows its progress and can stop it.
@@ -28,7 +30,7 @@ class TImportForm : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TImportForm(std::string programDir, QWidget* parent = nullptr);
+    TImportForm(std::string programDir, const InterfaceLanguage& language, QWidget* parent = nullptr);
     // Stops and waits for an import still running; nothing is written then.
     ~TImportForm() override;
 
@@ -85,6 +87,7 @@ private:
     void CancelImport();
 
     std::string programDir_;
+    const InterfaceLanguage& language_;
     QList<QObject*> components_;
     bool nameTyped_ = false; // the user's own name is not replaced by the source's
 

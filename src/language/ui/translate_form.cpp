@@ -163,12 +163,12 @@ private:
 
 } // namespace
 
-void TranslateForm(QWidget& form, const QList<QObject*>& components, const std::string& programDir)
+void TranslateForm(QWidget& form, const QList<QObject*>& components, const InterfaceLanguage& language)
 {
-    if (CurrentLanguage.empty())
+    if (!language.IsSet())
         return;
     QtForm adapter(form, components);
-    TranslateForm(adapter, programDir);
+    TranslateForm(adapter, language);
 }
 
 } // namespace synopter

@@ -35,11 +35,11 @@ TEST(Form2Test, CreationLoadsTheListAndTranslates)
     test::TempFolder folder;
     folder.Write("chapters.lst", "Mt 1\r\nMk 3\r\n");
     folder.Write("Deutsch.lng", "[Form2]\nForm2=Kapitel\nListBox1=Wrong\n");
-    CurrentLanguage = "Deutsch";
+    InterfaceLanguage language(folder.Path());
+    language.Set("Deutsch");
     QWidget main;
-    TForm2 form2(&main, folder.Path(), nullptr);
+    TForm2 form2(&main, folder.Path(), language, nullptr);
     form2.FormCreate();
-    CurrentLanguage.clear();
     EXPECT_EQ(form2.Chapters(), (std::vector<std::string>{"Mt 1", "Mk 3"}));
     EXPECT_EQ(form2.windowTitle(), "Kapitel");
     EXPECT_FALSE(form2.isVisible());
@@ -48,8 +48,9 @@ TEST(Form2Test, CreationLoadsTheListAndTranslates)
 TEST(Form2Test, WithoutAListTheListIsEmpty)
 {
     test::TempFolder folder;
+    const InterfaceLanguage language(folder.Path());
     QWidget main;
-    TForm2 form2(&main, folder.Path(), nullptr);
+    TForm2 form2(&main, folder.Path(), language, nullptr);
     form2.AddChapter("stale");
     form2.FormCreate();
     EXPECT_TRUE(form2.Chapters().empty());
@@ -59,8 +60,9 @@ TEST(Form2Test, WithoutAListTheListIsEmpty)
 TEST(Form2Test, ClosingHidesAndKeepsTheList)
 {
     test::TempFolder folder;
+    const InterfaceLanguage language(folder.Path());
     QWidget main;
-    TForm2 form2(&main, folder.Path(), nullptr);
+    TForm2 form2(&main, folder.Path(), language, nullptr);
     form2.AddChapter("Mt 1");
     form2.show();
     ASSERT_TRUE(form2.isVisible());
@@ -75,9 +77,10 @@ TEST(Form2Test, ShowingPlacesItBesideTheMainWindow)
 {
     test::TempFolder folder;
     const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
+    const InterfaceLanguage language(folder.Path());
     QWidget main;
     main.show();
-    TForm2 form2(&main, folder.Path(), nullptr);
+    TForm2 form2(&main, folder.Path(), language, nullptr);
 
     // Room on the right, then on the left; every showing places it anew.
     const QRect mains[] = {QRect(10, 30, 300, 400), QRect(screenWidth - 320, 50, 300, 350)};
@@ -112,7 +115,7 @@ protected:
     GoToChapterTest()
     {
         form1 = std::make_unique<TForm1>(folder.Path());
-        form2 = std::make_unique<TForm2>(form1.get(), folder.Path(),
+        form2 = std::make_unique<TForm2>(form1.get(), folder.Path(), form1->Language(),
                                          [this](const std::string& label) { form1->GoToChapter(label); });
         form1->SetChapterWindow(form2.get());
         // The real creation steps, so that the scroll hooks are in place.

@@ -188,9 +188,9 @@ TEST_F(ImportFormTest, BothShippedLanguagesNameEveryNewText)
     const std::string dir = (program.path() + "/").toStdString();
     for (const char* language : {"Russian", "English"}) {
         std::filesystem::copy_file(lng / (std::string(language) + ".lng"), dir + language + ".lng");
-        CurrentLanguage = language;
+        form1->Language().Set(language);
         dialog->Translate();
-        TranslateForm(*form1, form1->Components(), dir);
+        TranslateForm(*form1, form1->Components(), form1->Language());
         form1->UpdateNoEditionsNotice();
         const bool english = std::string(language) == "English";
         EXPECT_EQ(dialog->windowTitle() == title, english);
@@ -202,7 +202,6 @@ TEST_F(ImportFormTest, BothShippedLanguagesNameEveryNewText)
         const QString notice = form1->findChild<QLabel*>("Label7")->text();
         EXPECT_TRUE(notice.contains(QDir::toNativeSeparators(program.path()))) << language;
     }
-    CurrentLanguage.clear();
 }
 
 } // namespace
