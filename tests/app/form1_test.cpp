@@ -65,9 +65,12 @@ protected:
     // Creates, shows and loads the window as the program does.
     void Open()
     {
+        // The navigator shares the window's language, so it goes first.
+        form2.reset();
         form1 = std::make_unique<TForm1>(Dir());
         form1->ShowMessage = [this](const QString& text, bool) { messages << text; };
-        form2 = std::make_unique<TForm2>(form1.get(), Dir(), form1->Language(), [this](const std::string& l) { form1->GoToChapter(l); });
+        form2 = std::make_unique<TForm2>(form1.get(), Dir(), form1->Language(),
+                                         [this](const std::string& l) { form1->GoToChapter(l); });
         form1->SetChapterWindow(form2.get());
         ASSERT_TRUE(form1->FormCreate());
         form2->FormCreate();
@@ -303,6 +306,87 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     EXPECT_TRUE(form1->CompareButton()->isVisible());
     EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
     EXPECT_EQ(form2->ListBox1()->count(), 1);
+}
+
+// What the user can do while a run lets events in: the run goes on (or, after
+// closing, stops) and ends as any run does, with its controls back, the pairs
+// level in both panes and the results saved.
+TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
+{
+    constexpr int kVerses = 1000;
+    QByteArray left, right;
+    for (int i = 1; i <= kVerses; ++i) {
+        left += " 1:" + QByteArray::number(i) + " alpha beta gamma\r\n";
+        right += " 1:" + QByteArray::number(i) + " alpha delta gamma\r\n";
+    }
+    WriteEdition("Left", "KATA LOUKAN 1\r\n" + left);
+    WriteEdition("Right", "KATA LOUKAN 1\r\n" + right);
+
+    struct Case {
+        const char* name;
+        std::function<void(TForm1&)> act;
+        bool stops;
+    };
+    const Case cases[] = {
+        {"close", [](TForm1& f) { f.close(); }, true},
+        {"language", [this](TForm1& f) {
+             WriteFile(dir.filePath("Deutsch.lng"), "[Form1]\nLabel6=Gefunden:\n[Form2]\nForm2=Kapitel\n");
+             f.findChild<QAction*>("Interfacelanguage1")->trigger();
+         }, false},
+        {"clear left", [](TForm1& f) { f.findChild<QAction*>("ClearTRcomparison1")->trigger(); }, false},
+        {"clear right", [](TForm1& f) { f.findChild<QAction*>("CrearMajoritycomparison1")->trigger(); }, false},
+        {"go to chapter", [](TForm1& f) { f.GoToChapter("KATA LOUKAN 1"); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(dir.filePath("Deutsch.lng"));
+        QFile::remove(dir.filePath("r1.rtf"));
+        Open();
+        Choose("Left", "Right");
+        bool duringRun = false;
+        QTimer::singleShot(0, form1.get(), [&] {
+            duringRun = form1->CompareButton()->isHidden();
+            c.act(*form1);
+        });
+        Run(1);
+        ASSERT_TRUE(duringRun);
+
+        const int found = form1->FoundCountLabel()->text().toInt();
+        if (c.stops)
+            EXPECT_LT(found, kVerses);
+        else
+            EXPECT_EQ(found, kVerses);
+        EXPECT_FALSE(form1->CompareButton()->isHidden());
+        EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
+        EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
+        if (std::string(c.name) == "language") {
+            EXPECT_EQ(form1->findChild<QLabel*>("Label6")->text(), "Gefunden:");
+            EXPECT_EQ(form2->windowTitle(), "Kapitel");
+        }
+
+        // Lines that both start a verse name the same one, and the last pair
+        // found starts on the same line in both panes.
+        const QStringList l = Lines(form1->ResultPane(Side::Left));
+        const QStringList r = Lines(form1->ResultPane(Side::Right));
+        const auto verse = [](const QString& line) {
+            return line.startsWith(" 1:") ? line.section(' ', 1, 1) : QString();
+        };
+        int lastLeft = -1, lastRight = -1;
+        for (int i = 0; i < l.size(); ++i)
+            if (!verse(l[i]).isEmpty())
+                lastLeft = i;
+        for (int i = 0; i < r.size(); ++i)
+            if (!verse(r[i]).isEmpty())
+                lastRight = i;
+        for (int i = 0; i < std::min(l.size(), r.size()); ++i) {
+            if (!verse(l[i]).isEmpty() && !verse(r[i]).isEmpty()) {
+                ASSERT_EQ(verse(l[i]), verse(r[i])) << i;
+            }
+        }
+        ASSERT_NE(lastLeft, -1);
+        EXPECT_EQ(lastLeft, lastRight);
+        EXPECT_EQ(verse(l[lastLeft]), QString("1:%1").arg(found));
+    }
 }
 
 TEST_F(WindowTest, FocusGuardOnlyActsDuringARun)
