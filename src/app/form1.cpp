@@ -9,6 +9,7 @@
 #include "common/file_io.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
+#include "compare/ui/result_panes.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/rich_edit.h"
 #include "editions/edition.h"
@@ -24,20 +25,18 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QLayout>
 
 namespace synopter {
 
-TForm1::TForm1(std::string programDir) : ui_(std::make_unique<Form1Ui>()), programDir_(std::move(programDir)),
-      language_(programDir_)
+TForm1::TForm1(std::string programDir)
+    : ui_(std::make_unique<Form1Ui>()), programDir_(std::move(programDir)), language_(programDir_)
 {
     ui_->Setup(this);
     Connect();
@@ -146,7 +145,7 @@ void TForm1::EditionImported(const std::string& name)
         // A side still showing its edition keeps what it has loaded, unless
         // the import has just replaced that edition.
         if (kept < 0 || was[side] == added)
-            Guarded([&] { LoadSide(side == 0); });
+            Guarded([&] { LoadSide(side == 0 ? Side::Left : Side::Right); });
     }
 }
 
@@ -209,16 +208,17 @@ bool TForm1::FillEditionLists()
 
 void TForm1::cb1Change()
 {
-    LoadSide(true);
+    LoadSide(Side::Left);
 }
 
 void TForm1::cb2Change()
 {
-    LoadSide(false);
+    LoadSide(Side::Right);
 }
 
-void TForm1::LoadSide(bool left)
+void TForm1::LoadSide(Side side)
 {
+    const bool left = side == Side::Left;
     TRichEdit* pane = left ? ui_->RichEdit1 : ui_->RichEdit2;
     TListBox* list = left ? ui_->ListBox1 : ui_->ListBox2;
     QComboBox* chooser = left ? ui_->cb1 : ui_->cb2;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/side.h"
-#include "compare/ui/result_panes.h"
 #include "language/interface_language.h"
 
 #include <QMainWindow>
@@ -14,22 +13,20 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QMenu;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class QSplitter;
 
 namespace synopter {
 
 struct Form1Ui;
+class ResultPanes;
 class ScrollCoupling;
-class WindowRun;
-class WindowSettings;
 class TForm2;
 class TListBox;
-class TPanel;
 class TRichEdit;
+class WindowRun;
+class WindowSettings;
 
 // The main window: edition choosers, the comparison controls, the two result
 // panes and the two source lists.
@@ -119,7 +116,7 @@ protected:
 
 private:
     void Connect();
-    void LoadSide(bool left);
+    void LoadSide(Side side);
     // Runs a handler; an error escaping it is shown like the platform's error report.
     void Guarded(const std::function<void()>& handler);
 
