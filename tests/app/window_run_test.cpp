@@ -1,0 +1,247 @@
+// A comparison run in the real window: what it writes into the panes, what it
+// saves and restores, stopping it, and what the user may do while it runs.
+#include "app/window_test.h"
+
+using namespace synopter;
+using namespace synopter::test;
+
+namespace {
+
+TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
+{
+    Open();
+    Choose("Left", "Right");
+    form1->ExactPositionsBox()->setChecked(true);
+    Run(1);
+
+    const QStringList left = Lines(form1->ResultPane(Side::Left));
+    const QStringList right = Lines(form1->ResultPane(Side::Right));
+    ASSERT_EQ(left.size(), right.size());
+    // Headings at the same lines, a blank line before the second chapter only.
+    EXPECT_EQ(left.indexOf("KATA MARKON 1"), 0);
+    EXPECT_EQ(right.indexOf("KATA MARKON 1"), 0);
+    EXPECT_EQ(left.indexOf("KATA MARKON 2"), right.indexOf("KATA MARKON 2"));
+    EXPECT_EQ(left.at(left.indexOf("KATA MARKON 2") - 1), "");
+    // Each pair starts on the same display line in both panes.
+    for (const char* ref : {" 1:2 ", " 2:1 ", " 2:2 "}) {
+        const auto startsWith = [ref](const QStringList& l) {
+            for (int i = 0; i < l.size(); ++i)
+                if (l[i].startsWith(ref))
+                    return i;
+            return -1;
+        };
+        EXPECT_NE(startsWith(left), -1) << ref;
+        EXPECT_EQ(startsWith(left), startsWith(right)) << ref;
+    }
+
+    // Headings bold dark red; shared words and spaces black, the rest blue.
+    EXPECT_EQ(Colours(form1->ResultPane(Side::Left), 0), QString(13, 'R'));
+    EXPECT_EQ(Colours(form1->ResultPane(Side::Right), 0), QString(13, 'R'));
+    //                     " 2:1 kai palin"
+    const QString left21 = "kkkkkkkkkkkkkk";
+    //                      " 2:1 kai eishlyen palin"
+    const QString right21 = "kkkkkkkkkbbbbbbbbkkkkkk";
+    const rtf::Document leftDoc = form1->ResultPane(Side::Left)->ToDocument();
+    int block = -1;
+    for (size_t i = 0; i < leftDoc.paragraphs.size(); ++i)
+        if (!leftDoc.paragraphs[i].empty() && leftDoc.paragraphs[i][0].text.rfind(" 2:1", 0) == 0)
+            block = int(i);
+    ASSERT_NE(block, -1);
+    EXPECT_EQ(Colours(form1->ResultPane(Side::Left), block), left21);
+    EXPECT_EQ(Colours(form1->ResultPane(Side::Right), block), right21);
+
+    EXPECT_EQ(form1->FoundCountLabel()->text(), "3");
+    ASSERT_EQ(form2->ListBox1()->count(), 2);
+    EXPECT_EQ(form2->ListBox1()->item(1)->text(), "KATA MARKON 2");
+    EXPECT_TRUE(form1->CompareButton()->isVisible());
+    EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
+    EXPECT_TRUE(form1->ExactPositionsBox()->isEnabled());
+    EXPECT_EQ(form1->ProgressBar()->value(), 0);
+    EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("r2.rtf")));
+    QFile chapters(dir.filePath("chapters.lst"));
+    ASSERT_TRUE(chapters.open(QIODevice::ReadOnly));
+    EXPECT_EQ(chapters.readAll(), "KATA MARKON 1\r\nKATA MARKON 2\r\n");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(WindowTest, ARunWithoutReportsEmptiesEverythingAndResetsTheCount)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    ASSERT_NE(form1->FoundCountLabel()->text(), "0");
+    Choose("Left", "Left");
+    Run(1);
+    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
+    EXPECT_EQ(form2->ListBox1()->count(), 0);
+    EXPECT_EQ(form1->FoundCountLabel()->text(), "0");
+    QFile chapters(dir.filePath("chapters.lst"));
+    ASSERT_TRUE(chapters.open(QIODevice::ReadOnly));
+    EXPECT_EQ(chapters.size(), 0);
+}
+
+TEST_F(WindowTest, ResultsComeBackOnceAtTheNextStart)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    const rtf::Document left = form1->ResultPane(Side::Left)->ToDocument();
+    const rtf::Document right = form1->ResultPane(Side::Right)->ToDocument();
+    form1.reset();
+    form2.reset();
+
+    Open();
+    EXPECT_EQ(form1->ResultPane(Side::Left)->ToDocument(), left);
+    EXPECT_EQ(form1->ResultPane(Side::Right)->ToDocument(), right);
+    EXPECT_EQ(form2->ListBox1()->count(), 2);
+
+    // Showing the window again does not load the files again.
+    form1->ResultPane(Side::Left)->Clear();
+    form1->hide();
+    form1->show();
+    QApplication::processEvents();
+    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
+}
+
+TEST_F(WindowTest, AMissingResultFileLeavesItsPaneEmpty)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    form1.reset();
+    form2.reset();
+    QFile::remove(dir.filePath("r2.rtf"));
+    WriteFile(dir.filePath("r1.rtf"), "plain words\r\nsecond line\r\n");
+    Open();
+    EXPECT_EQ(Lines(form1->ResultPane(Side::Left)), (QStringList{"plain words", "second line"}));
+    EXPECT_EQ(form1->ResultPane(Side::Right)->LineCount(), 0);
+}
+
+TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
+{
+    Open();
+    Choose("Left", "Right");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("r2.rtf")); // a folder cannot be replaced by a file
+    Run(1);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(dir.filePath("r2.rtf")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
+    EXPECT_TRUE(form1->CompareButton()->isVisible());
+    EXPECT_TRUE(form1->Chooser(Side::Right)->isEnabled());
+}
+
+TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
+{
+    // Enough differing verses for a run to outlast one event slice.
+    QByteArray left, right;
+    for (int i = 1; i <= 20000; ++i) {
+        left += " 1:" + QByteArray::number(i) + " alpha beta gamma\r\n";
+        right += " 1:" + QByteArray::number(i) + " alpha delta gamma\r\n";
+    }
+    WriteEdition("Left", "KATA LOUKAN 1\r\n" + left);
+    WriteEdition("Right", "KATA LOUKAN 1\r\n" + right);
+    Open();
+    Choose("Left", "Right");
+    bool sawRunState = false;
+    QTimer::singleShot(0, form1.get(), [&] {
+        sawRunState = form1->CompareButton()->isHidden() && !form1->Chooser(Side::Left)->isEnabled() &&
+                      !form1->ThresholdBox()->isEnabled();
+        // A pane taking the focus during a run passes it on.
+        form1->ResultPane(Side::Left)->setFocus();
+        QApplication::processEvents();
+        form1->StopButton()->click();
+    });
+    Run(1);
+    EXPECT_TRUE(sawRunState);
+    const int found = form1->FoundCountLabel()->text().toInt();
+    EXPECT_GT(found, 0);
+    EXPECT_LT(found, 20000);
+    EXPECT_EQ(form1->ProgressBar()->value(), 0);
+    EXPECT_TRUE(form1->CompareButton()->isVisible());
+    EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
+    EXPECT_EQ(form2->ListBox1()->count(), 1);
+}
+
+// What the user can do while a run lets events in: the run goes on (or, after
+// closing, stops) and ends as any run does, with its controls back, the pairs
+// level in both panes and the results saved.
+TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
+{
+    constexpr int kVerses = 1000;
+    QByteArray left, right;
+    for (int i = 1; i <= kVerses; ++i) {
+        left += " 1:" + QByteArray::number(i) + " alpha beta gamma\r\n";
+        right += " 1:" + QByteArray::number(i) + " alpha delta gamma\r\n";
+    }
+    WriteEdition("Left", "KATA LOUKAN 1\r\n" + left);
+    WriteEdition("Right", "KATA LOUKAN 1\r\n" + right);
+
+    struct Case {
+        const char* name;
+        std::function<void(TForm1&)> act;
+        bool stops;
+    };
+    const Case cases[] = {
+        {"close", [](TForm1& f) { f.close(); }, true},
+        {"language", [this](TForm1& f) {
+             WriteFile(dir.filePath("Deutsch.lng"), "[Form1]\nLabel6=Gefunden:\n[Form2]\nForm2=Kapitel\n");
+             f.findChild<QAction*>("Interfacelanguage1")->trigger();
+         }, false},
+        {"clear left", [](TForm1& f) { f.findChild<QAction*>("ClearTRcomparison1")->trigger(); }, false},
+        {"clear right", [](TForm1& f) { f.findChild<QAction*>("CrearMajoritycomparison1")->trigger(); }, false},
+        {"go to chapter", [](TForm1& f) { f.GoToChapter("KATA LOUKAN 1"); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(dir.filePath("Deutsch.lng"));
+        QFile::remove(dir.filePath("r1.rtf"));
+        Open();
+        Choose("Left", "Right");
+        bool duringRun = false;
+        QTimer::singleShot(0, form1.get(), [&] {
+            duringRun = form1->CompareButton()->isHidden();
+            c.act(*form1);
+        });
+        Run(1);
+        ASSERT_TRUE(duringRun);
+
+        const int found = form1->FoundCountLabel()->text().toInt();
+        if (c.stops)
+            EXPECT_LT(found, kVerses);
+        else
+            EXPECT_EQ(found, kVerses);
+        EXPECT_FALSE(form1->CompareButton()->isHidden());
+        EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
+        EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
+        if (std::string(c.name) == "language") {
+            EXPECT_EQ(form1->findChild<QLabel*>("Label6")->text(), "Gefunden:");
+            EXPECT_EQ(form2->windowTitle(), "Kapitel");
+        }
+
+        // Lines that both start a verse name the same one, and the last pair
+        // found starts on the same line in both panes.
+        const QStringList l = Lines(form1->ResultPane(Side::Left));
+        const QStringList r = Lines(form1->ResultPane(Side::Right));
+        const auto verse = [](const QString& line) {
+            return line.startsWith(" 1:") ? line.section(' ', 1, 1) : QString();
+        };
+        int lastLeft = -1, lastRight = -1;
+        for (int i = 0; i < l.size(); ++i)
+            if (!verse(l[i]).isEmpty())
+                lastLeft = i;
+        for (int i = 0; i < r.size(); ++i)
+            if (!verse(r[i]).isEmpty())
+                lastRight = i;
+        for (int i = 0; i < std::min(l.size(), r.size()); ++i) {
+            if (!verse(l[i]).isEmpty() && !verse(r[i]).isEmpty()) {
+                ASSERT_EQ(verse(l[i]), verse(r[i])) << i;
+            }
+        }
+        ASSERT_NE(lastLeft, -1);
+        EXPECT_EQ(lastLeft, lastRight);
+        EXPECT_EQ(verse(l[lastLeft]), QString("1:%1").arg(found));
+    }
+}
+
+} // namespace

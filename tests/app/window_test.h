@@ -1,0 +1,122 @@
+#pragma once
+
+// The main window driven as a user would: editions written by the test into a
+// program directory of its own, a real run, the panes checked character by character.
+#include "app/form1.h"
+#include "chapters/ui/form2.h"
+#include "common/ui/panel.h"
+#include "common/ui/view_widths.h"
+#include "compare/ui/rich_edit.h"
+#include "editions/ui/source_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace synopter::test {
+
+namespace rtf = synopter::rtf;
+
+inline constexpr rtf::Colour kBlue = 0xFF0000;
+inline constexpr rtf::Colour kRed = 128;
+
+inline void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        // Left and right differ in three verses of two chapters.
+        WriteEdition("Left", "KATA MARKON 1\r\n 1:1 arch tou euaggeliou\r\n 1:2 wv gegraptai en hsaia\r\n"
+                             "KATA MARKON 2\r\n 2:1 kai palin\r\n 2:2 kai euyewv sunhcyhsan polloi\r\n");
+        WriteEdition("Right", "KATA MARKON 1\r\n 1:1 arch tou euaggeliou\r\n 1:2 kaywv gegraptai en toiv profhtaiv\r\n"
+                              "KATA MARKON 2\r\n 2:1 kai eishlyen palin\r\n 2:2 kai sunhcyhsan polloi\r\n");
+    }
+
+    void WriteEdition(const QString& name, const QByteArray& text)
+    {
+        WriteFile(dir.filePath(name + ".bk"), "[TextFont]\r\nName=DejaVu Sans\r\n[English]\r\nInformation=" + name.toLatin1() + " text\r\n");
+        WriteFile(dir.filePath(name + ".dat"), text);
+    }
+
+    std::string Dir() const { return (dir.path() + "/").toStdString(); }
+
+    // Creates, shows and loads the window as the program does.
+    void Open()
+    {
+        // The navigator shares the window's language, so it goes first.
+        form2.reset();
+        form1 = std::make_unique<TForm1>(Dir());
+        form1->ShowMessage = [this](const QString& text, bool) { messages << text; };
+        form2 = std::make_unique<TForm2>(form1.get(), Dir(), form1->Language(),
+                                         [this](const std::string& l) { form1->GoToChapter(l); });
+        form1->SetChapterWindow(form2.get());
+        ASSERT_TRUE(form1->FormCreate());
+        form2->FormCreate();
+        form1->resize(800, 600);
+        form1->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form1.get()));
+    }
+
+    void Choose(const char* left, const char* right)
+    {
+        form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText(left));
+        form1->Chooser(Side::Right)->setCurrentIndex(form1->Chooser(Side::Right)->findText(right));
+    }
+
+    void Run(int threshold)
+    {
+        form1->ThresholdBox()->setValue(threshold);
+        form1->Compare1Click();
+    }
+
+    // Every character's colour and weight, one letter a character: k black,
+    // b blue, R bold dark red.
+    static QString Colours(TRichEdit* pane, int block)
+    {
+        QString out;
+        const rtf::Document doc = pane->ToDocument();
+        for (const rtf::Span& s : doc.paragraphs.at(size_t(block))) {
+            const QChar c = s.bold && s.colour == kRed ? 'R' : s.colour == kBlue ? 'b' : s.colour == 0 ? 'k' : '?';
+            out += QString(int(s.text.size()), c);
+        }
+        return out;
+    }
+
+    static QStringList Lines(TRichEdit* pane)
+    {
+        QStringList out;
+        for (int i = 0; i < pane->LineCount(); ++i)
+            out << pane->Line(i);
+        return out;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+    QStringList messages;
+};
+
+} // namespace synopter::test
