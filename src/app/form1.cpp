@@ -77,6 +77,7 @@ void TForm1::Connect()
     connect(ui_->bbStop, &QPushButton::clicked, this, [this] { bbStopClick(); });
     connect(ui_->BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn1Click(); }); });
     ui_->RichEdit1->installEventFilter(this);
+    ui_->RichEdit2->installEventFilter(this);
     connect(ui_->RichEdit1, &TRichEdit::Entered, this, [this] { RichEdit1Enter(); });
     connect(ui_->RichEdit2, &TRichEdit::Entered, this, [this] { RichEdit2Enter(); });
     connect(ui_->Splitter1, &QSplitter::splitterMoved, this, [this] { Guarded([this] { Splitter1Moved(); }); });
@@ -325,9 +326,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ui_->Panel7 && event->type() == QEvent::Resize)
         ui_->Panel9->setGeometry(ui_->Panel7->rect());
-    if (watched == ui_->RichEdit1 && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
+    if ((watched == ui_->RichEdit1 || watched == ui_->RichEdit2) && event->type() == QEvent::KeyPress &&
+        !keyInPane_) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
         case Qt::Key_End:
@@ -336,10 +337,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         case Qt::Key_Up:
         case Qt::Key_Right:
         case Qt::Key_Down: {
-            // The right pane moves with the left one, whatever "Scroll Both" says.
-            QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
-            QCoreApplication::sendEvent(ui_->RichEdit2, &copy);
-            break;
+            // The left pane leads the right one whatever "Scroll Both" says; the
+            // right one leads only with it. The partner follows by view, never by
+            // its own caret, which a run leaves at the end.
+            const Side side = watched == ui_->RichEdit1 ? Side::Left : Side::Right;
+            if (side == Side::Right && !ui_->chbScrollBoth->isChecked())
+                break;
+            keyInPane_ = true;
+            QCoreApplication::sendEvent(watched, event);
+            keyInPane_ = false;
+            scrolling_->FollowPane(side);
+            return true;
         }
         default:
             break;

@@ -135,6 +135,8 @@ private:
     std::unique_ptr<WindowRun> run_;
     std::unique_ptr<WindowSettings> settings_;
     bool firstShow_ = true;
+    // A pane key being delivered to its own pane before the partner follows.
+    bool keyInPane_ = false;
 };
 
 } // namespace synopter

@@ -295,14 +295,19 @@ TEST_F(ScrollingTest, WheelCouplesLikeArrowStepsWithScrollBoth)
     EXPECT_EQ(Top2(), Top1());
 }
 
-TEST_F(ScrollingTest, KeyboardScrollingIsNotCoupled)
+TEST_F(ScrollingTest, RightPaneKeysCoupleOnlyWithScrollBothAndListKeysNever)
 {
-    ScrollBoth(true);
-    form_->ResultPane(Side::Right)->setFocus();
-    QTest::keyClick(form_->ResultPane(Side::Right), Qt::Key_PageDown);
-    QTest::keyClick(form_->ResultPane(Side::Right), Qt::Key_PageDown);
-    EXPECT_GT(First2(), 0);
-    EXPECT_EQ(First1(), 0);
+    for (const bool scrollBoth : {false, true}) {
+        ScrollBoth(scrollBoth);
+        form_->ResultPane(Side::Left)->ScrollToLine(0);
+        form_->ResultPane(Side::Right)->ScrollToLine(0);
+        form_->ResultPane(Side::Right)->moveCursor(QTextCursor::Start);
+        form_->ResultPane(Side::Right)->setFocus();
+        QTest::keyClick(form_->ResultPane(Side::Right), Qt::Key_PageDown);
+        QTest::keyClick(form_->ResultPane(Side::Right), Qt::Key_PageDown);
+        EXPECT_GT(First2(), 0);
+        EXPECT_EQ(First1(), scrollBoth ? First2() : 0) << "Scroll Both " << scrollBoth;
+    }
 
     form_->SourceList(Side::Left)->setFocus();
     form_->SourceList(Side::Left)->setCurrentIndex(form_->SourceList(Side::Left)->model()->index(0, 0));
@@ -327,6 +332,31 @@ TEST_F(ScrollingTest, KeyboardScrollingIsNotCoupled)
         QTest::keyClick(form_->ResultPane(Side::Left), Qt::Key_PageDown);
         EXPECT_GT(First1(), 0);
         EXPECT_EQ(First2(), First1()) << "Scroll Both " << scrollBoth;
+    }
+}
+
+// A run leaves each pane's caret at its end; a key in one pane must not carry
+// the partner there through its caret.
+TEST_F(ScrollingTest, APaneKeyMovesThePartnerByViewNotByItsCaret)
+{
+    struct Case {
+        Side leader;
+        Qt::Key key;
+    };
+    for (const Case c : {Case{Side::Left, Qt::Key_Down}, Case{Side::Left, Qt::Key_PageDown},
+                         Case{Side::Right, Qt::Key_Down}, Case{Side::Right, Qt::Key_PageDown}}) {
+        ScrollBoth(true);
+        for (const Side side : {Side::Left, Side::Right}) {
+            form_->ResultPane(side)->moveCursor(QTextCursor::End);
+            form_->ResultPane(side)->ScrollToLine(0);
+        }
+        TRichEdit* leader = form_->ResultPane(c.leader);
+        TRichEdit* follower = form_->ResultPane(c.leader == Side::Left ? Side::Right : Side::Left);
+        leader->moveCursor(QTextCursor::Start);
+        leader->setFocus();
+        QTest::keyClick(leader, c.key);
+        EXPECT_EQ(follower->FirstVisibleLine(), leader->FirstVisibleLine()) << int(c.leader) << " " << c.key;
+        EXPECT_LT(follower->FirstVisibleLine(), 20) << int(c.leader) << " " << c.key;
     }
 }
 
