@@ -32,6 +32,11 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
     setUndoRedoEnabled(false);
     setAcceptRichText(false);
+    // Results are read, not edited: selection, copy and a visible caret stay;
+    // Tab leaves the pane in the window's focus order.
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setTabChangesFocus(true);
     setLineWrapMode(QTextEdit::WidgetWidth);
     // An appearing scroll bar would rewrap the whole document.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

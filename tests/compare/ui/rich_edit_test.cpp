@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -171,6 +173,57 @@ TEST_F(PaneTest, MenuShortcutsWinOverEditingKeys)
     QTest::keyClick(&pane, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_TRUE(cleared);
     EXPECT_EQ(pane.Line(0), "alpha beta"); // no word was deleted
+}
+
+TEST_F(PaneTest, KeysNeitherTypeNorPasteNorDeleteButSelectAndCopy)
+{
+    Append("alpha beta");
+    pane.activateWindow();
+    pane.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pane));
+    QApplication::clipboard()->setText("pasted");
+    pane.moveCursor(QTextCursor::Start);
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    for (const Key k : {Key{Qt::Key_X, Qt::NoModifier}, Key{Qt::Key_Return, Qt::NoModifier},
+                        Key{Qt::Key_Delete, Qt::NoModifier}, Key{Qt::Key_Backspace, Qt::NoModifier},
+                        Key{Qt::Key_V, Qt::ControlModifier}, Key{Qt::Key_X, Qt::ControlModifier},
+                        Key{Qt::Key_Insert, Qt::ShiftModifier}}) {
+        QTest::keyClick(&pane, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(&pane, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier); // all selected
+        QTest::keyClick(&pane, k.key, k.modifiers);
+        EXPECT_EQ(pane.toPlainText(), "alpha beta\n") << k.key;
+    }
+    QTest::keyClick(&pane, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&pane, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&pane, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&pane, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "al");
+    EXPECT_TRUE(pane.textCursor().hasSelection());
+}
+
+TEST(PaneFocus, TabAndBacktabLeaveThePane)
+{
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* pane = new TRichEdit(&window);
+    auto* after = new QLineEdit(&window);
+    pane->move(0, 30);
+    after->move(0, 200);
+    window.resize(300, 260);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus());
+    EXPECT_EQ(pane->toPlainText(), "");
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus());
 }
 
 } // namespace
