@@ -57,7 +57,8 @@ TForm1::TForm1(std::string programDir)
                                  ui_->Panel1, ui_->Panel2, ui_->BitBtn1},
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
-                                   [this] { Sourcetexts1Click(); }},
+                                   [this] { Sourcetexts1Click(); },
+                                   [this](int height) { return ui_->LeavesPanesReadable(height); }},
         programDir_, language_);
     ShowMessage = [this](const QString& text, bool critical) {
         if (critical)

@@ -267,7 +267,14 @@ void Form1Ui::BuildWorkArea()
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
     Splitter1->setCollapsible(1, true);
-    Panel8->setMinimumHeight(0);
+    // Neither side is dragged below a few text lines; the source area may still
+    // be dragged shut, which hides it.
+    const auto readable = [](const QAbstractScrollArea* view) {
+        return kReadableLines * QFontMetrics(view->font()).lineSpacing() + 2 * view->frameWidth() +
+               view->horizontalScrollBar()->sizeHint().height() + 4;
+    };
+    Panel7->setMinimumHeight(readable(RichEdit1));
+    Panel8->setMinimumHeight(readable(ListBox1));
     SetSourceAreaHeight(126);
 }
 
@@ -383,6 +390,13 @@ int Form1Ui::SourceAreaHeight() const
 {
     const QList<int> sizes = Splitter1->sizes();
     return sizes.size() > 1 ? sizes[1] : 0;
+}
+
+bool Form1Ui::LeavesPanesReadable(int sourceHeight) const
+{
+    // Asked before the first showing: the work area takes the window's height first.
+    Panel3->layout()->activate();
+    return Splitter1->height() - sourceHeight - Splitter1->handleWidth() >= Panel7->minimumHeight();
 }
 
 void Form1Ui::SetSourceAreaHeight(int height)

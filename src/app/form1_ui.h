@@ -36,6 +36,9 @@ struct Form1Ui {
     // The height of the source area under the result panes (the splitter's lower part).
     int SourceAreaHeight() const;
     void SetSourceAreaHeight(int height);
+    // Whether a source area that high still leaves the panes their few lines.
+    bool LeavesPanesReadable(int sourceHeight) const;
+    static constexpr int kReadableLines = 3;
 
     QWidget* central = nullptr;
     QMenuBar* MainMenu1 = nullptr;

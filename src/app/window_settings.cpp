@@ -117,7 +117,8 @@ void WindowSettings::Read()
     }
 
     if (c.sourceTexts->isChecked()) {
-        if (const auto height = ReadPresentInteger(ini, "splitter"))
+        // A stored height that would squeeze the panes is not applied.
+        if (const auto height = ReadPresentInteger(ini, "splitter"); height && sourceArea_.fits(std::max(0, *height)))
             sourceArea_.setHeight(std::max(0, *height));
     }
 }

@@ -38,6 +38,8 @@ public:
         std::function<int()> height;
         std::function<void(int)> setHeight;
         std::function<void()> toggle;
+        // Whether that height leaves the result panes readable.
+        std::function<bool(int)> fits;
     };
 
     WindowSettings(QMainWindow& window, Controls controls, SourceArea sourceArea, std::string programDir,

@@ -296,6 +296,35 @@ TEST(SettingsFileTest, InvalidOrMissingValuesFallBackKeyByKey)
     }
 }
 
+TEST(SettingsFileTest, StoredSplitterThatWouldSqueezeThePanesIsNotApplied)
+{
+    const auto open = [](const std::string& splitter, int& sourceHeight, int& panesHeight, int& panesMinimum) {
+        ProgramDir dir;
+        dir.WriteSettings("[Init]\r\nwidth=700\r\nheight=450\r\nsource=1\r\n" + splitter);
+        TForm1 form(dir.Path());
+        Start(form);
+        sourceHeight = form.SourceAreaHeight();
+        const QWidget* panes = form.findChild<TPanel*>("Panel7");
+        panesHeight = panes->height();
+        panesMinimum = panes->minimumHeight();
+    };
+    int designHeight = 0, panesHeight = 0, panesMinimum = 0;
+    open("", designHeight, panesHeight, panesMinimum);
+    ASSERT_GT(panesMinimum, 0);
+    struct Case {
+        const char* splitter;
+        int expected; // 0: the design height
+    };
+    for (const Case c : {Case{"splitter=150\r\n", 150}, Case{"splitter=380\r\n", 0},
+                         Case{"splitter=5000\r\n", 0}}) {
+        SCOPED_TRACE(c.splitter);
+        int source = 0;
+        open(c.splitter, source, panesHeight, panesMinimum);
+        EXPECT_EQ(source, c.expected ? c.expected : designHeight);
+        EXPECT_GE(panesHeight, panesMinimum);
+    }
+}
+
 TEST(SettingsFileTest, EditionNamesDifferingInCaseSelectTheFirstInListOrder)
 {
     ProgramDir dir;
