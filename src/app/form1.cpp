@@ -493,7 +493,7 @@ void TForm1::Compare1Click()
 
 void TForm1::bbStopClick()
 {
-    run_->Stop();
+    run_->StopClicked();
 }
 
 } // namespace synopter

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -70,6 +71,8 @@ void WindowRun::SetRunState(bool running)
         c.foundCount->adjustSize();
         running_ = true;
         slice_.start();
+        started_.start();
+        startPointer_ = QCursor::pos();
         return;
     }
     running_ = false;
@@ -77,6 +80,13 @@ void WindowRun::SetRunState(bool running)
         w->setEnabled(true);
     c.compare->show();
     c.progress->setValue(0);
+}
+
+void WindowRun::StopClicked()
+{
+    if (running_ && started_.elapsed() < QApplication::doubleClickInterval() && QCursor::pos() == startPointer_)
+        return;
+    Stop();
 }
 
 void WindowRun::Chapter(const std::string& heading)

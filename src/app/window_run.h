@@ -3,6 +3,7 @@
 #include "compare/comparison_run.h"
 
 #include <QElapsedTimer>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -53,6 +54,10 @@ public:
     void Run();
     // The run ends at its next step.
     void Stop() { stopFlag_ = true; }
+    // A click on the stop button: ignored in the run's first double-click
+    // interval unless the pointer moved, for the stop button lies under COMPARE
+    // and would take the second click of a double-click.
+    void StopClicked();
     bool Running() const { return running_; }
 
     // How often a run lets the window breathe; Stop is honoured at the next step.
@@ -75,6 +80,8 @@ private:
     bool running_ = false;
     bool stopFlag_ = false;
     QElapsedTimer slice_;
+    QElapsedTimer started_;
+    QPoint startPointer_;
 };
 
 } // namespace synopter

@@ -150,6 +150,8 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
         // A pane taking the focus during a run passes it on.
         form1->ResultPane(Side::Left)->setFocus();
         QApplication::processEvents();
+        // Past the double-click interval the stop button takes its click.
+        QTest::qSleep(QApplication::doubleClickInterval() + 50);
         form1->StopButton()->click();
     });
     Run(1);
@@ -161,6 +163,29 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     EXPECT_TRUE(form1->CompareButton()->isVisible());
     EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
     EXPECT_EQ(form2->ListBox1()->count(), 1);
+}
+
+// The second click of a double-click on COMPARE lands on the stop button it
+// uncovers: that click, with the pointer where it was, does not stop the run.
+TEST_F(WindowTest, AClickOnStopRightAfterTheStartDoesNotStopTheRun)
+{
+    QByteArray left, right;
+    for (int i = 1; i <= 3000; ++i) {
+        left += " 1:" + QByteArray::number(i) + " alpha beta gamma\r\n";
+        right += " 1:" + QByteArray::number(i) + " alpha delta gamma\r\n";
+    }
+    WriteEdition("Left", "KATA LOUKAN 1\r\n" + left);
+    WriteEdition("Right", "KATA LOUKAN 1\r\n" + right);
+    Open();
+    Choose("Left", "Right");
+    bool clicked = false;
+    QTimer::singleShot(0, form1.get(), [&] {
+        clicked = form1->StopButton()->isVisible();
+        form1->StopButton()->click();
+    });
+    Run(1);
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(form1->FoundCountLabel()->text(), "3000");
 }
 
 // What the user can do while a run lets events in: the run goes on (or, after
