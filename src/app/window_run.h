@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -36,6 +37,7 @@ public:
         QPushButton* compare;
         QPushButton* stop;
         QLabel* foundCount;
+        QLabel* stoppedAt; // "stopped at %1", shown after a stopped run
         QProgressBar* progress;
         TRichEdit* leftPane;
         TRichEdit* rightPane;
@@ -71,6 +73,7 @@ private:
     bool Progress(int line) override;
 
     void SetRunState(bool running);
+    void ShowStoppedAt();
     void SaveResultFiles();
 
     Controls controls_;
@@ -81,6 +84,7 @@ private:
     bool stopFlag_ = false;
     QElapsedTimer slice_;
     QElapsedTimer started_;
+    std::string lastChapter_;
     QPoint startPointer_;
 };
 
