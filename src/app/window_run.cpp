@@ -35,6 +35,14 @@ void WindowRun::Run()
         showMessage_(FromUtf8(*problem), false);
         return;
     }
+    // A typed 0 or an emptied box is below the range, which the spin box would
+    // answer with its previous value; the run takes the least instead.
+    bool typed = false;
+    const int text = c.threshold->cleanText().trimmed().toInt(&typed);
+    if (!typed || text < c.threshold->minimum())
+        c.threshold->setValue(c.threshold->minimum());
+    else
+        c.threshold->interpretText();
     SetRunState(true);
 
     // The controls come back however the run ends, an error included.

@@ -201,6 +201,27 @@ TEST_F(WindowTest, AClickOnStopRightAfterTheStartDoesNotStopTheRun)
     EXPECT_FALSE(form1->findChild<QLabel*>("Label8")->isVisible());
 }
 
+TEST_F(WindowTest, ATypedZeroOrEmptyThresholdRunsWithTheLeast)
+{
+    Open();
+    Choose("Left", "Right");
+    struct Case {
+        const char* typed;
+        int expected;
+    };
+    for (const Case c : {Case{"0", 1}, Case{"", 1}, Case{"3", 3}}) {
+        SCOPED_TRACE(c.typed);
+        QSpinBox* box = form1->ThresholdBox();
+        box->setValue(7);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, c.typed);
+        form1->Compare1Click();
+        EXPECT_EQ(box->value(), c.expected);
+    }
+}
+
 // What the user can do while a run lets events in: the run goes on (or, after
 // closing, stops) and ends as any run does, with its controls back, the pairs
 // level in both panes and the results saved.
