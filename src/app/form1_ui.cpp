@@ -37,14 +37,17 @@ const QColor kMaroon(128, 0, 0);
 
 void SetColours(QWidget* w, const QColor& text, const QColor& base)
 {
+    // The disabled group keeps the style's colours, so a disabled control looks it.
     QPalette p = w->palette();
-    if (text.isValid()) {
-        p.setColor(QPalette::Text, text);
-        p.setColor(QPalette::WindowText, text);
-        p.setColor(QPalette::ButtonText, text);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        if (text.isValid()) {
+            p.setColor(group, QPalette::Text, text);
+            p.setColor(group, QPalette::WindowText, text);
+            p.setColor(group, QPalette::ButtonText, text);
+        }
+        if (base.isValid())
+            p.setColor(group, QPalette::Base, base);
     }
-    if (base.isValid())
-        p.setColor(QPalette::Base, base);
     w->setPalette(p);
 }
 

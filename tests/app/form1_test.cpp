@@ -141,6 +141,18 @@ TEST_F(WindowTest, PagingKeysInTheLeftPaneMoveTheRightPaneToo)
     EXPECT_EQ(form1->ResultPane(Side::Right)->Line(0), rightText);
 }
 
+TEST_F(WindowTest, TheRunsInputsLookDisabledWhenDisabled)
+{
+    Open();
+    for (QWidget* w : std::initializer_list<QWidget*>{form1->Chooser(Side::Left), form1->Chooser(Side::Right),
+                                                      form1->ThresholdBox()}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        const QPalette& p = w->palette();
+        EXPECT_NE(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Active, QPalette::Text));
+        EXPECT_NE(p.color(QPalette::Disabled, QPalette::ButtonText), p.color(QPalette::Active, QPalette::ButtonText));
+    }
+}
+
 TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
 {
     Open();
