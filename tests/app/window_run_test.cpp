@@ -199,6 +199,15 @@ TEST_F(WindowTest, AClickOnStopRightAfterTheStartDoesNotStopTheRun)
     EXPECT_TRUE(clicked);
     EXPECT_EQ(form1->FoundCountLabel()->text(), "3000");
     EXPECT_FALSE(form1->findChild<QLabel*>("Label8")->isVisible());
+
+    // A pointer that moved to the button means a click meant for it.
+    QTimer::singleShot(0, form1.get(), [&] {
+        QCursor::setPos(QCursor::pos() + QPoint(15, 3));
+        form1->StopButton()->click();
+    });
+    Run(1);
+    EXPECT_LT(form1->FoundCountLabel()->text().toInt(), 3000);
+    EXPECT_TRUE(form1->findChild<QLabel*>("Label8")->isVisible());
 }
 
 TEST_F(WindowTest, ATypedZeroOrEmptyThresholdRunsWithTheLeast)
