@@ -1,5 +1,4 @@
 #include "app/form1.h"
-#include "app/window_run.h"
 
 #include "chapters/ui/form2.h"
 #include "language/language_selection.h"
@@ -27,7 +26,6 @@ void TForm1::Interfacelanguage1Click()
         return;
     TranslateForm(*this, Components(), language_);
     UpdateNoEditionsNotice();
-    run_->RetranslateStoppedAt();
     if (TForm2* chapters = ChapterWindow())
         chapters->Translate();
 }

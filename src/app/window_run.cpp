@@ -107,12 +107,6 @@ void WindowRun::ShowStoppedAt()
     label->show();
 }
 
-void WindowRun::RetranslateStoppedAt()
-{
-    if (controls_.stoppedAt->isVisible())
-        ShowStoppedAt();
-}
-
 void WindowRun::StopClicked()
 {
     if (running_ && started_.elapsed() < QApplication::doubleClickInterval() && QCursor::pos() == startPointer_)

@@ -61,9 +61,6 @@ public:
     // and would take the second click of a double-click.
     void StopClicked();
     bool Running() const { return running_; }
-    // After a change of language: the new caption of a shown "stopped at"
-    // gets its chapter again.
-    void RetranslateStoppedAt();
 
     // How often a run lets the window breathe; Stop is honoured at the next step.
     static constexpr int kEventSliceMs = 16;
