@@ -48,7 +48,7 @@ TForm1::TForm1(std::string programDir)
         [this](int width) { ui_->Panel7->SetAlignedWidth(ui_->Panel4, width); }, programDir_);
     run_ = std::make_unique<WindowRun>(
         WindowRun::Controls{ui_->cb1, ui_->cb2, ui_->seAmountDiffer, ui_->exactpositions, ui_->compare, ui_->bbStop,
-                            ui_->Label4, ui_->Label8, ui_->ProgressBar1, ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1,
+                            ui_->Label4, ui_->ProgressBar1, ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1,
                             ui_->ListBox2},
         *panes_, [this](const QString& text, bool critical) { ShowMessage(text, critical); });
     settings_ = std::make_unique<WindowSettings>(

@@ -174,11 +174,6 @@ void Form1Ui::BuildBottomBar()
     SetHint(Label4, QString::fromUtf8("Количество обнаруженых стихов с разночтениями"), true);
     Label5 = label("Label5", "Amount of differences:", QRect(28, 8, 129, 13), Qt::AlignRight);
     Label6 = label("Label6", "Found verses:", QRect(505, 8, 81, 13), Qt::AlignRight);
-    // Beside the count after a stopped run; the run places it and fills in %1.
-    Label8 = label("Label8", "stopped at %1", QRect(640, 8, 150, 13), Qt::AlignLeft);
-    Label8->setTextFormat(Qt::PlainText);
-    SetColours(Label8, kNavy, QColor());
-    Label8->hide();
 
     seAmountDiffer = new QSpinBox(Panel2);
     seAmountDiffer->setObjectName("seAmountDiffer");
@@ -324,10 +319,7 @@ void Form1Ui::BuildMenus(QMainWindow* window)
         pane->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(pane, &QWidget::customContextMenuRequested, menu,
                          [menu, pane](const QPoint& at) { menu->popup(pane->viewport()->mapToGlobal(at)); });
-        QObject::connect(clearItem, &QAction::triggered, pane, [this, pane] {
-            pane->Clear();
-            Label8->hide();
-        });
+        QObject::connect(clearItem, &QAction::triggered, pane, [pane] { pane->Clear(); });
         QObject::connect(copyItem, &QAction::triggered, pane, [pane] { pane->copy(); });
         return menu;
     };
@@ -390,7 +382,7 @@ void Form1Ui::SetTabOrder()
 
 QList<QObject*> Form1Ui::Components() const
 {
-    return {Panel1, cb2, cb1, bbStop, compare, Panel2, Label4, Label5, Label6, Label8, seAmountDiffer,
+    return {Panel1, cb2, cb1, bbStop, compare, Panel2, Label4, Label5, Label6, seAmountDiffer,
             ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Panel3, Splitter1, Panel7,
             Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
             CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, MainMenu1,

@@ -50,7 +50,6 @@ struct Form1Ui {
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label6 = nullptr;
-    QLabel* Label8 = nullptr;
     QSpinBox* seAmountDiffer = nullptr;
     QCheckBox* chbScrollBoth = nullptr;
     QCheckBox* exactpositions = nullptr;

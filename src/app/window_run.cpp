@@ -60,8 +60,6 @@ void WindowRun::Run()
         panes_.Clear();
         c.progress->setRange(0, std::max(1, int(RunLength(c.leftList->Lines(), c.rightList->Lines()))));
         ComparisonRun(c.leftList->Lines(), c.rightList->Lines(), options, *this);
-        if (stopFlag_)
-            ShowStoppedAt();
         // Also a stopped run keeps what it found.
         SaveResultFiles();
     }
@@ -79,8 +77,6 @@ void WindowRun::SetRunState(bool running)
         c.stop->setFocus();
         c.foundCount->setText("0");
         c.foundCount->adjustSize();
-        c.stoppedAt->hide();
-        lastChapter_.clear();
         running_ = true;
         slice_.start();
         started_.start();
@@ -94,19 +90,6 @@ void WindowRun::SetRunState(bool running)
     c.progress->setValue(0);
 }
 
-void WindowRun::ShowStoppedAt()
-{
-    QLabel* label = controls_.stoppedAt;
-    // The language's caption keeps its %1; the chapter is filled in from it.
-    if (label->text().contains("%1"))
-        label->setProperty("pattern", label->text());
-    label->setText(label->property("pattern").toString().arg(FromLatin1(lastChapter_)));
-    label->adjustSize();
-    const QLabel* count = controls_.foundCount;
-    label->move(count->x() + count->width() + 8, count->y());
-    label->show();
-}
-
 void WindowRun::StopClicked()
 {
     if (running_ && started_.elapsed() < QApplication::doubleClickInterval() && QCursor::pos() == startPointer_)
@@ -116,7 +99,6 @@ void WindowRun::StopClicked()
 
 void WindowRun::Chapter(const std::string& heading)
 {
-    lastChapter_ = heading;
     if (chapters_)
         chapters_->AddChapter(heading);
     panes_.AppendHeading(heading);

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <functional>
-#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -37,7 +36,6 @@ public:
         QPushButton* compare;
         QPushButton* stop;
         QLabel* foundCount;
-        QLabel* stoppedAt; // "stopped at %1", shown after a stopped run
         QProgressBar* progress;
         TRichEdit* leftPane;
         TRichEdit* rightPane;
@@ -73,7 +71,6 @@ private:
     bool Progress(int line) override;
 
     void SetRunState(bool running);
-    void ShowStoppedAt();
     void SaveResultFiles();
 
     Controls controls_;
@@ -84,7 +81,6 @@ private:
     bool stopFlag_ = false;
     QElapsedTimer slice_;
     QElapsedTimer started_;
-    std::string lastChapter_;
     QPoint startPointer_;
 };
 
