@@ -133,14 +133,7 @@ TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
 
 TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
 {
-    // Enough differing verses for a run to outlast one event slice.
-    QByteArray left, right;
-    for (int i = 1; i <= 20000; ++i) {
-        left += " 1:" + QByteArray::number(i) + " alpha beta gamma\r\n";
-        right += " 1:" + QByteArray::number(i) + " alpha delta gamma\r\n";
-    }
-    WriteEdition("Left", "KATA LOUKAN 1\r\n" + left);
-    WriteEdition("Right", "KATA LOUKAN 1\r\n" + right);
+    WriteLongEditions(20000);
     Open();
     Choose("Left", "Right");
     bool sawRunState = false;
@@ -169,13 +162,7 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
 // uncovers: that click, with the pointer where it was, does not stop the run.
 TEST_F(WindowTest, AClickOnStopRightAfterTheStartDoesNotStopTheRun)
 {
-    QByteArray left, right;
-    for (int i = 1; i <= 3000; ++i) {
-        left += " 1:" + QByteArray::number(i) + " alpha beta gamma\r\n";
-        right += " 1:" + QByteArray::number(i) + " alpha delta gamma\r\n";
-    }
-    WriteEdition("Left", "KATA LOUKAN 1\r\n" + left);
-    WriteEdition("Right", "KATA LOUKAN 1\r\n" + right);
+    WriteLongEditions(3000);
     Open();
     Choose("Left", "Right");
     bool clicked = false;
@@ -223,13 +210,7 @@ TEST_F(WindowTest, ATypedZeroOrEmptyThresholdRunsWithTheLeast)
 TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
 {
     constexpr int kVerses = 1000;
-    QByteArray left, right;
-    for (int i = 1; i <= kVerses; ++i) {
-        left += " 1:" + QByteArray::number(i) + " alpha beta gamma\r\n";
-        right += " 1:" + QByteArray::number(i) + " alpha delta gamma\r\n";
-    }
-    WriteEdition("Left", "KATA LOUKAN 1\r\n" + left);
-    WriteEdition("Right", "KATA LOUKAN 1\r\n" + right);
+    WriteLongEditions(kVerses);
 
     struct Case {
         const char* name;

@@ -62,6 +62,19 @@ protected:
         WriteFile(dir.filePath(name + ".dat"), text);
     }
 
+    // Left and Right of one chapter whose every verse differs by a word: enough
+    // verses make a run outlast several event slices.
+    void WriteLongEditions(int verses)
+    {
+        QByteArray left, right;
+        for (int i = 1; i <= verses; ++i) {
+            left += " 1:" + QByteArray::number(i) + " alpha beta gamma\r\n";
+            right += " 1:" + QByteArray::number(i) + " alpha delta gamma\r\n";
+        }
+        WriteEdition("Left", "KATA LOUKAN 1\r\n" + left);
+        WriteEdition("Right", "KATA LOUKAN 1\r\n" + right);
+    }
+
     std::string Dir() const { return (dir.path() + "/").toStdString(); }
 
     // Creates, shows and loads the window as the program does.
