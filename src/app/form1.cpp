@@ -381,6 +381,7 @@ void TForm1::BitBtn1Click()
 
 void TForm1::GoToChapter(const std::string& label)
 {
+    panes_->Flush(); // restored results still being shown are needed whole
     const QString text = FromLatin1(label);
     for (TRichEdit* pane : {ui_->RichEdit1, ui_->RichEdit2}) {
         const int line = pane->LastLineEqualTo(text);
@@ -460,8 +461,12 @@ void TForm1::RestoreResultPanes()
         return;
     firstShow_ = false;
     panes_->BalancePaneWidths();
-    Guarded([this] { LoadPaneFromFile(ui_->RichEdit1, panes_->LeftPath()); });
-    Guarded([this] { LoadPaneFromFile(ui_->RichEdit2, panes_->RightPath()); });
+    // Each file on its own: one that cannot be read is reported and left out.
+    rtf::Document left;
+    rtf::Document right;
+    Guarded([&] { left = ReadPaneFile(panes_->LeftPath()); });
+    Guarded([&] { right = ReadPaneFile(panes_->RightPath()); });
+    panes_->Show(left, right);
 }
 
 void TForm1::showEvent(QShowEvent* event)
@@ -484,6 +489,11 @@ void TForm1::closeEvent(QCloseEvent* event)
     if (form2_)
         form2_->hide();
     event->accept();
+}
+
+void TForm1::SetRunSlices(int eventsMs, int showingMs)
+{
+    run_->SetSlices(eventsMs, showingMs);
 }
 
 void TForm1::Compare1Click()

@@ -101,6 +101,9 @@ public:
     QProgressBar* ProgressBar() const;
     QAction* SourceTextsAction() const;
 
+    // How often a run lets events in and shows its pairs (see WindowRun).
+    void SetRunSlices(int eventsMs, int showingMs);
+
     int SourceAreaHeight() const;
     void SetSourceAreaHeight(int height);
 

@@ -5,6 +5,7 @@
 #include "editions/ui/source_list.h"
 
 #include <QCheckBox>
+#include <QScrollBar>
 
 namespace synopter {
 
@@ -61,9 +62,11 @@ void ScrollCoupling::ListScrolled(Side side, int scrollCode)
 
 void ScrollCoupling::FollowPane(Side side)
 {
+    // The panes are level: the same pair lies at the same height in both, so
+    // the partner goes to the very same position, part-lines included.
     TRichEdit* leader = panes_[Index(side)];
     TRichEdit* follower = panes_[1 - Index(side)];
-    follower->ScrollLines(leader->FirstVisibleLine() - follower->FirstVisibleLine());
+    follower->ScrollToY(leader->verticalScrollBar()->value());
 }
 
 void ScrollCoupling::FollowList(Side side)

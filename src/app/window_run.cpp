@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 
 namespace synopter {
@@ -60,6 +61,7 @@ void WindowRun::Run()
         panes_.Clear();
         c.progress->setRange(0, std::max(1, int(RunLength(c.leftList->Lines(), c.rightList->Lines()))));
         ComparisonRun(c.leftList->Lines(), c.rightList->Lines(), options, *this);
+        ShowProgress(int(RunLength(c.leftList->Lines(), c.rightList->Lines())));
         // Also a stopped run keeps what it found.
         SaveResultFiles();
     }
@@ -75,10 +77,14 @@ void WindowRun::SetRunState(bool running)
         c.compare->hide();
         stopFlag_ = false;
         c.stop->setFocus();
+        found_ = 0;
         c.foundCount->setText("0");
         c.foundCount->adjustSize();
         running_ = true;
-        slice_.start();
+        // The first line lets events in at once: the run state is on screen
+        // and Stop works from the start, however fast the run.
+        slice_.invalidate();
+        showing_.start();
         started_.start();
         startPointer_ = QCursor::pos();
         return;
@@ -106,8 +112,7 @@ void WindowRun::Chapter(const std::string& heading)
 
 void WindowRun::FoundCount(int found)
 {
-    controls_.foundCount->setText(QString::number(found));
-    controls_.foundCount->adjustSize();
+    found_ = found;
 }
 
 void WindowRun::VersePair(const std::string& right, const std::string& left,
@@ -120,14 +125,28 @@ bool WindowRun::Progress(int line)
 {
     // Processing events after every one of 8000 lines would cost more than the
     // comparison itself; a slice of a sixtieth of a second keeps the window live.
-    if (slice_.elapsed() >= kEventSliceMs) {
+    if (!slice_.isValid() || slice_.elapsed() >= eventSliceMs_) {
         controls_.progress->setValue(line);
-        controls_.leftPane->ScrollLines(-1000);
-        controls_.rightPane->ScrollLines(-1000);
+        if (showing_.elapsed() >= showingMs_) {
+            ShowProgress(line);
+            showing_.restart();
+        }
         QCoreApplication::processEvents();
-        slice_.restart();
+        slice_.start();
     }
     return !stopFlag_;
+}
+
+void WindowRun::ShowProgress(int line)
+{
+    controls_.progress->setValue(line);
+    controls_.foundCount->setText(QString::number(found_));
+    controls_.foundCount->adjustSize();
+    panes_.Flush();
+    // A pane the user scrolled down during the run is taken back up.
+    for (TRichEdit* pane : {controls_.leftPane, controls_.rightPane})
+        if (pane->verticalScrollBar()->value() > 0)
+            pane->ScrollLines(-1000);
 }
 
 void WindowRun::SaveResultFiles()

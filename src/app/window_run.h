@@ -60,8 +60,15 @@ public:
     void StopClicked();
     bool Running() const { return running_; }
 
-    // How often a run lets the window breathe; Stop is honoured at the next step.
-    static constexpr int kEventSliceMs = 16;
+    // How often a run lets the window breathe (Stop is honoured at the next
+    // step), and how often it shows the pairs found so far: each showing writes
+    // them into the panes in one edit, and more frequent ones would spend the
+    // run laying text out. Tests let events in after every line.
+    void SetSlices(int eventsMs, int showingMs)
+    {
+        eventSliceMs_ = eventsMs;
+        showingMs_ = showingMs;
+    }
 
 private:
     void Chapter(const std::string& heading) override;
@@ -71,6 +78,8 @@ private:
     bool Progress(int line) override;
 
     void SetRunState(bool running);
+    // The progress, the found count and the pairs found so far, on screen.
+    void ShowProgress(int line);
     void SaveResultFiles();
 
     Controls controls_;
@@ -79,7 +88,11 @@ private:
     TForm2* chapters_ = nullptr;
     bool running_ = false;
     bool stopFlag_ = false;
+    int found_ = 0;
+    int eventSliceMs_ = 16;
+    int showingMs_ = 100;
     QElapsedTimer slice_;
+    QElapsedTimer showing_;
     QElapsedTimer started_;
     QPoint startPointer_;
 };

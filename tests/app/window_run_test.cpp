@@ -2,6 +2,10 @@
 // saves and restores, stopping it, and what the user may do while it runs.
 #include "app/window_test.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+
 using namespace synopter;
 using namespace synopter::test;
 
@@ -137,7 +141,7 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     Open();
     Choose("Left", "Right");
     bool sawRunState = false;
-    QTimer::singleShot(0, form1.get(), [&] {
+    DuringRun([&] {
         sawRunState = form1->CompareButton()->isHidden() && !form1->Chooser(Side::Left)->isEnabled() &&
                       !form1->ThresholdBox()->isEnabled();
         // A pane taking the focus during a run passes it on.
@@ -181,6 +185,68 @@ TEST_F(WindowTest, AClickOnStopRightAfterTheStartDoesNotStopTheRun)
     });
     Run(1);
     EXPECT_LT(form1->FoundCountLabel()->text().toInt(), 3000);
+}
+
+// The top of every paragraph with text, in order; empty ones are the levelling.
+std::vector<int> TextTops(TRichEdit* pane)
+{
+    std::vector<int> tops;
+    QAbstractTextDocumentLayout* layout = pane->document()->documentLayout();
+    for (QTextBlock b = pane->document()->begin(); b.isValid(); b = b.next())
+        if (b.length() > 1)
+            tops.push_back(int(layout->blockBoundingRect(b).top()));
+    return tops;
+}
+
+// Pairs of differing lengths wrap differently on each side; after every change
+// of width, and restored at another width, each pair and heading starts at the
+// same height in both panes, and "Scroll Both" keeps the panes on the same
+// pixel whatever moves the leader.
+TEST_F(WindowTest, PairsStayLevelAtAnyWidthAndThePanesMoveTogether)
+{
+    QByteArray left = "KATA LOUKAN 1\r\n", right = "KATA LOUKAN 1\r\n";
+    for (int i = 1; i <= 150; ++i) {
+        left += " 1:" + QByteArray::number(i) + " kai" + QByteArray(" legei autw").repeated(i % 9) + "\r\n";
+        right += " 1:" + QByteArray::number(i) + " de" + QByteArray(" eipen").repeated(i % 13) + "\r\n";
+    }
+    WriteEdition("Left", left);
+    WriteEdition("Right", right);
+    const auto expectLevel = [this](const char* when) {
+        SCOPED_TRACE(when);
+        QTest::qWait(300); // resizing settles before the panes are filled again
+        const std::vector<int> l = TextTops(form1->ResultPane(Side::Left));
+        ASSERT_EQ(l.size(), 151u);
+        EXPECT_EQ(l, TextTops(form1->ResultPane(Side::Right)));
+    };
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    expectLevel("after the run");
+    for (const int width : {1100, 560}) {
+        form1->resize(width, 600);
+        expectLevel(width == 1100 ? "wider" : "narrower");
+    }
+
+    // Page clicks, thumb drags and keys move the partner to the same position.
+    form1->ScrollBothBox()->setChecked(true);
+    QScrollBar* bar = form1->ResultPane(Side::Left)->verticalScrollBar();
+    QScrollBar* partner = form1->ResultPane(Side::Right)->verticalScrollBar();
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_EQ(partner->value(), bar->value()) << "page click";
+    bar->setSliderDown(true);
+    bar->setSliderPosition(bar->maximum() / 3 + 7);
+    bar->setSliderDown(false);
+    EXPECT_EQ(partner->value(), bar->value()) << "thumb drag";
+    form1->ResultPane(Side::Left)->setFocus();
+    QTest::keyClick(form1->ResultPane(Side::Left), Qt::Key_PageDown);
+    EXPECT_EQ(partner->value(), bar->value()) << "key";
+
+    // Restored by the next start at another width.
+    form1->close();
+    Open();
+    form1->resize(700, 600);
+    expectLevel("restored");
 }
 
 TEST_F(WindowTest, ATypedZeroOrEmptyThresholdRunsWithTheLeast)
@@ -234,8 +300,8 @@ TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
         Open();
         Choose("Left", "Right");
         bool duringRun = false;
-        QTimer::singleShot(0, form1.get(), [&] {
-            duringRun = form1->CompareButton()->isHidden();
+        DuringRun([&] {
+            duringRun = true;
             c.act(*form1);
         });
         Run(1);

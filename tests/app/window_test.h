@@ -28,6 +28,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace synopter::test {
@@ -88,6 +90,8 @@ protected:
                                          [this](const std::string& l) { form1->GoToChapter(l); });
         form1->SetChapterWindow(form2.get());
         ASSERT_TRUE(form1->FormCreate());
+        // Events after every line: what a test does during a run happens at the line it waits for.
+        form1->SetRunSlices(0, 100);
         form2->FormCreate();
         form1->resize(800, 600);
         form1->show();
@@ -98,6 +102,20 @@ protected:
     {
         form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText(left));
         form1->Chooser(Side::Right)->setCurrentIndex(form1->Chooser(Side::Right)->findText(right));
+    }
+
+    // Acts once inside the next run, as soon as it has got past its first
+    // `lines` lines (the progress bar, which a run updates as it lets events in).
+    void DuringRun(std::function<void()> act, int lines = 1)
+    {
+        auto* timer = new QTimer(form1.get());
+        QObject::connect(timer, &QTimer::timeout, timer, [this, timer, act = std::move(act), lines] {
+            if (!form1->CompareButton()->isHidden() || form1->ProgressBar()->value() < lines)
+                return;
+            timer->stop();
+            act();
+        });
+        timer->start(0);
     }
 
     void Run(int threshold)

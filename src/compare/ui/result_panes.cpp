@@ -4,20 +4,34 @@
 #include "common/error.h"
 #include "common/file_io.h"
 #include "common/text_lines.h"
-#include "compare/rich_text.h"
 #include "common/ui/qt_bytes.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/rich_edit.h"
+#include "compare/ui/wrapped_lines.h"
 
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace synopter {
 
 namespace {
 
-constexpr rtf::Colour kHeadingColour = 128;     // dark red
+constexpr rtf::Colour kHeadingColour = 128;        // dark red
 constexpr rtf::Colour kUnmatchedColour = 0xFF0000; // blue
 constexpr rtf::Colour kMatchedColour = 0;
+
+// Resizing by dragging sends a stream of sizes; the panes are filled again once
+// it pauses.
+constexpr int kRelevelDelayMs = 120;
+
+// Restored results are shown a slice at a time: the first as much as fills a
+// screen, then slices short enough that the window never seems to hang.
+constexpr size_t kFirstUnits = 200;
+constexpr int kBackgroundSliceMs = 20;
 
 // Black where the mask marks a shared word or a space, blue elsewhere.
 rtf::Paragraph ColouredVerse(const std::string& verse, const MatchMask& mask)
@@ -35,56 +49,222 @@ rtf::Paragraph ColouredVerse(const std::string& verse, const MatchMask& mask)
     return runs;
 }
 
+bool IsEmpty(const rtf::Paragraph& p)
+{
+    return std::all_of(p.begin(), p.end(), [](const rtf::Span& s) { return s.text.empty(); });
+}
+
+// The paragraphs with text, each with the empty ones before it; the empty
+// paragraph after the last line break is not one of them.
+struct Texts {
+    std::vector<const rtf::Paragraph*> paragraphs;
+    std::vector<int> emptiesBefore;
+};
+
+Texts TextsOf(const rtf::Document& doc)
+{
+    Texts out;
+    int empties = 0;
+    for (const rtf::Paragraph& p : doc.paragraphs) {
+        if (IsEmpty(p)) {
+            ++empties;
+            continue;
+        }
+        out.paragraphs.push_back(&p);
+        out.emptiesBefore.push_back(empties);
+        empties = 0;
+    }
+    return out;
+}
+
 } // namespace
 
 ResultPanes::ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* leftPanel,
                          std::function<void(int)> setLeftWidth, std::string programDir)
-    : left_(left), right_(right), leftPanel_(leftPanel), setLeftWidth_(std::move(setLeftWidth)),
+    : panes_{left, right}, leftPanel_(leftPanel), setLeftWidth_(std::move(setLeftWidth)),
       programDir_(std::move(programDir))
 {
+    relevelTimer_.setSingleShot(true);
+    relevelTimer_.setInterval(kRelevelDelayMs);
+    QObject::connect(&relevelTimer_, &QTimer::timeout, [this] { Relevel(); });
+    backgroundTimer_.setSingleShot(true);
+    backgroundTimer_.setInterval(0);
+    QObject::connect(&backgroundTimer_, &QTimer::timeout, [this] { FillInBackground(); });
+    for (TRichEdit* pane : panes_)
+        QObject::connect(pane, &TRichEdit::LayoutWidthChanged, &relevelTimer_, [this] {
+            if (RelevelPending())
+                relevelTimer_.start();
+        });
+}
+
+int ResultPanes::LayoutWidth(int side) const
+{
+    return WrappedLines::LayoutWidthOf(panes_[side]);
+}
+
+bool ResultPanes::RelevelPending() const
+{
+    return levelled_ && !placed_.empty()
+        && (LayoutWidth(0) != levelWidth_[0] || LayoutWidth(1) != levelWidth_[1]);
 }
 
 void ResultPanes::Clear()
 {
-    left_->Clear();
-    right_->Clear();
-}
-
-void ResultPanes::EqualizeLineCounts()
-{
-    const QTextCharFormat plain = TRichEdit::Format(kMatchedColour, false);
-    while (right_->LineCount() < left_->LineCount())
-        right_->AppendLine(QString(), plain);
-    while (right_->LineCount() > left_->LineCount())
-        left_->AppendLine(QString(), plain);
+    units_.clear();
+    placed_.clear();
+    blocks_[0] = blocks_[1] = 0;
+    levelled_ = true;
+    relevelTimer_.stop();
+    backgroundTimer_.stop();
+    for (TRichEdit* pane : panes_)
+        pane->Clear();
 }
 
 void ResultPanes::BalancePaneWidths()
 {
-    BalanceWidths(left_, right_, leftPanel_, setLeftWidth_);
+    BalanceWidths(panes_[0], panes_[1], leftPanel_, setLeftWidth_);
 }
 
 void ResultPanes::AppendHeading(const std::string& label)
 {
-    BalancePaneWidths();
-    EqualizeLineCounts();
-    const QTextCharFormat plain = TRichEdit::Format(kMatchedColour, false);
-    if (left_->LineCount() >= 1)
-        left_->AppendLine(QString(), plain);
-    if (right_->LineCount() >= 1)
-        right_->AppendLine(QString(), plain);
-    const QString text = FromLatin1(label);
-    const QTextCharFormat heading = TRichEdit::Format(kHeadingColour, true);
-    left_->AppendLine(text, heading);
-    right_->AppendLine(text, heading);
+    const rtf::Paragraph heading{{label, kHeadingColour, true}};
+    // A heading is set off by an empty line from what comes before it.
+    units_.push_back({units_.empty() ? 0 : 1, heading, heading});
 }
 
 void ResultPanes::AppendVersePair(const std::string& right, const std::string& left,
                                   const MatchMask& rightMask, const MatchMask& leftMask)
 {
-    EqualizeLineCounts();
-    right_->AppendParagraph(ColouredVerse(right, rightMask));
-    left_->AppendParagraph(ColouredVerse(left, leftMask));
+    units_.push_back({0, ColouredVerse(left, leftMask), ColouredVerse(right, rightMask)});
+}
+
+void ResultPanes::Flush()
+{
+    if (!levelled_ || units_.empty())
+        return;
+    BalancePaneWidths();
+    backgroundTimer_.stop();
+    if (placed_.empty() || LayoutWidth(0) != levelWidth_[0] || LayoutWidth(1) != levelWidth_[1])
+        Fill(0, units_.size(), true);
+    else if (placed_.size() < units_.size())
+        Fill(placed_.size(), units_.size(), false);
+}
+
+void ResultPanes::FillInBackground()
+{
+    if (!levelled_ || Complete())
+        return;
+    if (LayoutWidth(0) != levelWidth_[0] || LayoutWidth(1) != levelWidth_[1]) {
+        Relevel();
+        return;
+    }
+    QElapsedTimer slice;
+    slice.start();
+    // Slices of a few hundred pairs, as many as the time allows.
+    while (!Complete() && slice.elapsed() < kBackgroundSliceMs)
+        Fill(placed_.size(), std::min(units_.size(), placed_.size() + 250), false);
+    if (!Complete())
+        backgroundTimer_.start();
+}
+
+void ResultPanes::Relevel()
+{
+    relevelTimer_.stop();
+    if (!RelevelPending())
+        return;
+    const size_t top = UnitAtTop();
+    const bool atStart = panes_[0]->verticalScrollBar()->value() == 0;
+    // Down to a screenful past the top pair at once, the rest in the background.
+    Fill(0, std::min(units_.size(), top + kFirstUnits), true);
+    if (!Complete())
+        backgroundTimer_.start();
+    if (atStart || top >= placed_.size())
+        return;
+    for (TRichEdit* pane : panes_)
+        pane->ScrollToBlock(placed_[top].firstBlock[pane == panes_[0] ? 0 : 1]);
+}
+
+size_t ResultPanes::UnitAtTop() const
+{
+    const int block = panes_[0]->cursorForPosition(QPoint(0, 0)).blockNumber();
+    const auto after = std::upper_bound(placed_.begin(), placed_.end(), block,
+                                        [](int b, const Placement& p) { return b < p.firstBlock[0]; });
+    return after == placed_.begin() ? 0 : size_t(after - placed_.begin() - 1);
+}
+
+void ResultPanes::Fill(size_t from, size_t to, bool replace)
+{
+    if (replace) {
+        from = 0;
+        placed_.clear();
+        blocks_[0] = blocks_[1] = 0;
+    }
+    WrappedLines counters[2] = {WrappedLines(panes_[0]), WrappedLines(panes_[1])};
+    std::vector<const rtf::Paragraph*> written[2];
+    placed_.reserve(units_.size());
+    for (size_t i = from; i < to; ++i) {
+        const Unit& unit = units_[i];
+        const rtf::Paragraph* text[2] = {&unit.left, &unit.right};
+        const int lines[2] = {counters[0].Count(unit.left), counters[1].Count(unit.right)};
+        Placement place{};
+        for (int side : {0, 1}) {
+            written[side].insert(written[side].end(), size_t(unit.blanksBefore), nullptr);
+            blocks_[side] += unit.blanksBefore;
+            place.firstBlock[side] = blocks_[side];
+            place.padding[side] = std::max(lines[0], lines[1]) - lines[side];
+            written[side].push_back(text[side]);
+            written[side].insert(written[side].end(), size_t(place.padding[side]), nullptr);
+            blocks_[side] += 1 + place.padding[side];
+        }
+        placed_.push_back(place);
+    }
+    for (int side : {0, 1}) {
+        panes_[side]->WriteParagraphs(written[side], replace);
+        levelWidth_[side] = counters[side].LayoutWidth();
+    }
+}
+
+void ResultPanes::Show(const rtf::Document& left, const rtf::Document& right)
+{
+    Clear();
+    const Texts texts[2] = {TextsOf(left), TextsOf(right)};
+    if (texts[0].paragraphs.size() != texts[1].paragraphs.size()) {
+        // Not our pair of files: shown as they are, each on its own.
+        levelled_ = false;
+        panes_[0]->FromDocument(left);
+        panes_[1]->FromDocument(right);
+        return;
+    }
+    units_.reserve(texts[0].paragraphs.size());
+    for (size_t i = 0; i < texts[0].paragraphs.size(); ++i) {
+        // Empty lines on both sides belong to the text after them; those on one
+        // side only were the levelling, which is done again for these widths.
+        const int blanks = std::min(texts[0].emptiesBefore[i], texts[1].emptiesBefore[i]);
+        units_.push_back({blanks, *texts[0].paragraphs[i], *texts[1].paragraphs[i]});
+    }
+    BalancePaneWidths();
+    Fill(0, std::min(units_.size(), kFirstUnits), true);
+    if (!Complete())
+        backgroundTimer_.start();
+}
+
+rtf::Document ResultPanes::SavedDocument(int side) const
+{
+    if (!levelled_)
+        return panes_[side]->ToDocument();
+    rtf::Document doc;
+    if (units_.empty())
+        return doc;
+    for (size_t i = 0; i < units_.size(); ++i) {
+        const Unit& unit = units_[i];
+        doc.paragraphs.insert(doc.paragraphs.end(), size_t(unit.blanksBefore), rtf::Paragraph{});
+        doc.paragraphs.push_back(side == 0 ? unit.left : unit.right);
+        // The files were always written without levelling after the last text.
+        if (i + 1 < units_.size() && i < placed_.size())
+            doc.paragraphs.insert(doc.paragraphs.end(), size_t(placed_[i].padding[side]), rtf::Paragraph{});
+    }
+    doc.paragraphs.emplace_back(); // the text ends with a line break
+    return doc;
 }
 
 std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::string>& chapters) const
@@ -97,24 +277,16 @@ std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::str
             failures.push_back(path + ": " + e.reason());
         }
     };
-    const std::string face = ToLatin1(right_->font().family());
-    attempt(RightPath(), rtf::WriteRtf(right_->ToDocument(), face));
-    attempt(LeftPath(), rtf::WriteRtf(left_->ToDocument(), ToLatin1(left_->font().family())));
+    attempt(RightPath(), rtf::WriteRtf(SavedDocument(1), ToLatin1(panes_[1]->font().family())));
+    attempt(LeftPath(), rtf::WriteRtf(SavedDocument(0), ToLatin1(panes_[0]->font().family())));
     attempt(ChaptersPath(), JoinLinesCrLf(chapters));
     return failures;
 }
 
-void LoadPaneFromFile(TRichEdit* pane, const std::string& path)
+rtf::Document ReadPaneFile(const std::string& path)
 {
     const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) {
-        pane->Clear();
-        return;
-    }
-    pane->FromDocument(rtf::ReadRtf(*bytes));
-    // Only the first line is looked at: counting every line would lay out the whole document.
-    if (ascii::ToUpper(ToLatin1(pane->Line(0).left(5))) == "{\\RTF")
-        pane->FromDocument(rtf::ReadRtf(*bytes));
+    return bytes ? rtf::ReadRtf(*bytes) : rtf::Document{};
 }
 
 } // namespace synopter

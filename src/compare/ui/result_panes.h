@@ -1,7 +1,10 @@
 #pragma once
 
 #include "common/program_files.h"
+#include "compare/rich_text.h"
 #include "compare/word_match.h"
+
+#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -13,8 +16,13 @@ namespace synopter {
 
 class TRichEdit;
 
-// Writes a comparison's output into the two result panes so that every pair
-// starts on the same line in both, and keeps the results in the result files.
+// The results in the two panes, kept as a list of headings and verse pairs and
+// shown so that each starts at the same height in both: the shorter side of
+// each pair is followed by empty lines, as many as the other side wraps to
+// more at the panes' present widths. When a pane's width changes, the panes
+// are filled again for the new width, keeping the pair at the top in view.
+// The result files hold the panes as they stand, empty lines included, so
+// another word processor shows them as before.
 class ResultPanes {
 public:
     // `setLeftWidth` changes the width of the left pane's panel and lays the two
@@ -23,10 +31,28 @@ public:
                 std::string programDir);
 
     void Clear();
+    // Heading and pairs are gathered; Flush shows them (a run flushes once per
+    // event slice: one edit of each document instead of one per pair).
     void AppendHeading(const std::string& label);
     void AppendVersePair(const std::string& right, const std::string& left,
                          const MatchMask& rightMask, const MatchMask& leftMask);
-    void EqualizeLineCounts();
+    void Flush();
+
+    // Shows results read back from the result files. Files whose paragraphs
+    // pair up (the same number of non-empty paragraphs) are levelled for the
+    // present widths; others are shown as they are. The first screenful is
+    // shown at once and the rest in the background, a slice at a time, so the
+    // window answers from the start; Flush completes them at once.
+    void Show(const rtf::Document& left, const rtf::Document& right);
+    // All results are in the panes (nothing left for the background).
+    bool Complete() const { return placed_.size() == units_.size(); }
+
+    // Fills the panes again when a width changed since they were levelled.
+    void Relevel();
+    // The widths the panes were levelled for differ from their present ones
+    // (a relevel is due, waiting for the resizing to pause).
+    bool RelevelPending() const;
+
     void BalancePaneWidths();
 
     // Writes r2.rtf, r1.rtf and chapters.lst, each replaced atomically. Every
@@ -38,15 +64,42 @@ public:
     std::string ChaptersPath() const { return ChapterListPath(programDir_); }
 
 private:
-    TRichEdit* left_;
-    TRichEdit* right_;
+    // A heading or a verse pair, with the empty lines both sides have before it.
+    struct Unit {
+        int blanksBefore = 0;
+        rtf::Paragraph left;
+        rtf::Paragraph right;
+    };
+    // How one unit lies in the panes at the levelled widths.
+    struct Placement {
+        int firstBlock[2]; // of its text, after the blanks
+        int padding[2];    // empty lines after its text
+    };
+
+    // Writes units [from, to) into the panes, level; `replace` starts afresh.
+    void Fill(size_t from, size_t to, bool replace);
+    void FillInBackground();
+    rtf::Document SavedDocument(int side) const;
+    size_t UnitAtTop() const;
+    int LayoutWidth(int side) const;
+
+    TRichEdit* panes_[2];
     QWidget* leftPanel_;
     std::function<void(int)> setLeftWidth_;
     std::string programDir_;
+
+    std::vector<Unit> units_;
+    std::vector<Placement> placed_;
+    int blocks_[2] = {0, 0};     // text blocks written so far, the empty last one not counted
+    int levelWidth_[2] = {-1, -1};
+    bool levelled_ = true;       // false for restored files that do not pair up
+    QTimer relevelTimer_;
+    QTimer backgroundTimer_;
 };
 
-// Loads a result file into a pane; not-RTF content shows as plain text, and a
-// first line that still reads "{\rtf" in any case makes it load once more.
-void LoadPaneFromFile(TRichEdit* pane, const std::string& path);
+// A result file as a document; a missing file is an empty one. Not-RTF content
+// is plain text, and a first line that still reads "{\rtf" in any case is read
+// once more.
+rtf::Document ReadPaneFile(const std::string& path);
 
 } // namespace synopter

@@ -71,6 +71,11 @@ QTextDocument* TRichEdit::NewDocument()
     doc->setUndoRedoEnabled(false);
     doc->setDocumentMargin(2);
     doc->setDefaultFont(font());
+    // The text is never right to left; saying so spares every paragraph the
+    // search for its direction.
+    QTextOption option = doc->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    doc->setDefaultTextOption(option);
     return doc;
 }
 
@@ -105,7 +110,7 @@ void TRichEdit::Clear()
     dirtyFromBlock_ = 0;
 }
 
-void TRichEdit::EnsureLineCounts(int line)
+void TRichEdit::EnsureLineCounts(int line, int block)
 {
     QTextDocument* doc = document();
     const qreal width = doc->pageSize().width();
@@ -119,7 +124,7 @@ void TRichEdit::EnsureLineCounts(int line)
     QAbstractTextDocumentLayout* layout = doc->documentLayout();
     QTextBlock b = doc->findBlockByNumber(dirtyFromBlock_);
     for (; b.isValid(); b = b.next()) {
-        if (b.firstLineNumber() > line)
+        if (b.firstLineNumber() > line || b.blockNumber() > block)
             break;
         layout->blockBoundingRect(b); // lays the block out if it is not yet
         const int lines = std::max(1, b.layout() ? b.layout()->lineCount() : 1);
@@ -181,18 +186,40 @@ void TRichEdit::AppendLine(const QString& text, const QTextCharFormat& format)
     c.endEditBlock();
 }
 
+void TRichEdit::InsertParagraph(QTextCursor& c, const rtf::Paragraph& runs)
+{
+    for (const rtf::Span& span : runs)
+        if (!span.text.empty())
+            c.insertText(FromLatin1(span.text), Format(span.colour, span.bold));
+    c.insertBlock(QTextBlockFormat(), Format(0, false));
+}
+
 void TRichEdit::AppendParagraph(const rtf::Paragraph& runs)
 {
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
     c.beginEditBlock();
-    QTextCharFormat last = Format(0, false);
-    for (const rtf::Span& span : runs) {
-        last = Format(span.colour, span.bold);
-        c.insertText(FromLatin1(span.text), last);
-    }
-    c.insertBlock(QTextBlockFormat(), Format(0, false));
+    InsertParagraph(c, runs);
     c.endEditBlock();
+}
+
+void TRichEdit::WriteParagraphs(const std::vector<const rtf::Paragraph*>& paragraphs, bool replace)
+{
+    static const rtf::Paragraph kEmpty;
+    // A fresh document is filled before it is attached: without a layout it
+    // takes text several times faster.
+    QTextDocument* doc = replace ? NewDocument() : document();
+    QTextCursor c(doc);
+    c.movePosition(QTextCursor::End);
+    c.beginEditBlock();
+    for (const rtf::Paragraph* p : paragraphs)
+        InsertParagraph(c, p ? *p : kEmpty);
+    c.endEditBlock();
+    if (!replace)
+        return;
+    AttachDocument(doc);
+    moveCursor(QTextCursor::Start);
+    setCurrentCharFormat(Format(0, false));
 }
 
 qreal TRichEdit::LineTop(int line)
@@ -206,27 +233,57 @@ qreal TRichEdit::LineTop(int line)
 
 int TRichEdit::FirstVisibleLine()
 {
-    const int count = LineCount();
-    if (count == 0)
+    QTextDocument* doc = document();
+    if (doc->isEmpty())
         return 0;
+    // Only the paragraphs down to the top of the view are looked at: a long
+    // text need not be laid out to its end to know where it is scrolled to.
     const qreal top = verticalScrollBar()->value() + 0.5;
-    int lo = 0;
-    int hi = count - 1;
-    while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        if (LineTop(mid) <= top)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    return lo;
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    QTextBlock b = doc->findBlock(std::max(0, layout->hitTest(QPointF(0, top), Qt::FuzzyHit)));
+    while (b.previous().isValid() && layout->blockBoundingRect(b).top() > top)
+        b = b.previous();
+    while (b.next().isValid() && layout->blockBoundingRect(b.next()).top() <= top)
+        b = b.next();
+    EnsureLineCounts(INT_MAX, b.blockNumber());
+    int line = b.firstLineNumber();
+    const QTextLayout* lines = b.layout();
+    for (int j = 1; j < lines->lineCount() && lines->position().y() + lines->lineAt(j).y() <= top; ++j)
+        line = b.firstLineNumber() + j;
+    // The empty paragraph after the last line break is no line.
+    if (b == doc->lastBlock() && b.length() <= 1)
+        line = std::max(0, line - 1);
+    return line;
 }
 
 void TRichEdit::ScrollToLine(int index)
 {
-    const int count = LineCount();
-    index = std::clamp(index, 0, std::max(0, count - 1));
+    if (index <= 0) {
+        verticalScrollBar()->setValue(0);
+        return;
+    }
+    EnsureLineCounts(index);
+    const QTextBlock b = document()->findBlockByLineNumber(index);
+    if (!b.isValid() || (b == document()->lastBlock() && b.length() <= 1))
+        index = std::max(0, LineCount() - 1);
     verticalScrollBar()->setValue(index == 0 ? 0 : int(LineTop(index) + 0.5));
+}
+
+void TRichEdit::ScrollToY(int y)
+{
+    QScrollBar* bar = verticalScrollBar();
+    // A text laid out only down to its view has not yet the range to get there.
+    if (y > bar->maximum())
+        document()->documentLayout()->blockBoundingRect(document()->lastBlock());
+    bar->setValue(y);
+}
+
+void TRichEdit::ScrollToBlock(int block)
+{
+    EnsureLineCounts(INT_MAX, block);
+    const QTextBlock b = document()->findBlockByNumber(block);
+    if (b.isValid())
+        ScrollToLine(b.firstLineNumber());
 }
 
 void TRichEdit::ScrollLines(int lines)
@@ -330,15 +387,21 @@ void TRichEdit::focusInEvent(QFocusEvent* event)
 
 void TRichEdit::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange)
-        countedWidth_ = -1;
     QTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        countedWidth_ = -1;
+        emit LayoutWidthChanged();
+    }
 }
 
 void TRichEdit::resizeEvent(QResizeEvent* event)
 {
     QTextEdit::resizeEvent(event);
     countedWidth_ = -1;
+    if (viewport()->width() != viewportWidth_) {
+        viewportWidth_ = viewport()->width();
+        emit LayoutWidthChanged();
+    }
 }
 
 } // namespace synopter

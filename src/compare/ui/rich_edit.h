@@ -6,6 +6,7 @@
 #include <QTextLine>
 
 #include <climits>
+#include <vector>
 
 namespace synopter {
 
@@ -32,6 +33,10 @@ public:
     void AppendLine(const QString& text, const QTextCharFormat& format);
     // Adds one paragraph made of runs of differing attributes, then a line break.
     void AppendParagraph(const rtf::Paragraph& runs);
+    // Adds paragraphs, each followed by a line break, in one edit; a null one is
+    // an empty line. `replace` writes them into a fresh document instead, which
+    // is several times faster for a whole text.
+    void WriteParagraphs(const std::vector<const rtf::Paragraph*>& paragraphs, bool replace);
 
     // Scrolls by display lines (up when negative), stopping at the ends.
     void ScrollLines(int lines);
@@ -40,6 +45,10 @@ public:
     int LastLineEqualTo(const QString& text);
     // Puts display line `index` at the top, as far as the pane can scroll.
     void ScrollToLine(int index);
+    // Puts the first line of paragraph `block` at the top.
+    void ScrollToBlock(int block);
+    // Scrolls to `y` pixels from the top, laying the text out that far first.
+    void ScrollToY(int y);
 
     rtf::Document ToDocument() const;
     void FromDocument(const rtf::Document& document);
@@ -48,6 +57,8 @@ public:
 
 signals:
     void Entered();
+    // The width paragraphs are wrapped at changed (a resize or a new font).
+    void LayoutWidthChanged();
 
 protected:
     bool event(QEvent* event) override;
@@ -56,16 +67,19 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // Brings display-line counts up to date through display line `line` (all by default).
-    void EnsureLineCounts(int line = INT_MAX);
+    // Brings display-line counts up to date through display line `line` and
+    // paragraph `block` (all by default).
+    void EnsureLineCounts(int line = INT_MAX, int block = INT_MAX);
     QTextDocument* NewDocument();
     void AttachDocument(QTextDocument* doc);
     qreal LineTop(int line);
     void SnapLineStep(bool down);
+    void InsertParagraph(QTextCursor& cursor, const rtf::Paragraph& runs);
     QTextLine FindLine(int index, QTextBlock& block);
 
     int dirtyFromBlock_ = 0;
     qreal countedWidth_ = -1;
+    int viewportWidth_ = -1;
 };
 
 } // namespace synopter

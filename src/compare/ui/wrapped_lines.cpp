@@ -1,0 +1,139 @@
+#include "compare/ui/wrapped_lines.h"
+
+#include "common/ui/qt_bytes.h"
+#include "compare/ui/rich_edit.h"
+
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <cmath>
+#include <optional>
+
+namespace synopter {
+
+namespace {
+
+// Closer to the edge than this, rounding in the layout could decide otherwise.
+constexpr qreal kUndecided = 1.0;
+
+QFont Weighted(QFont font, bool bold)
+{
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+// Letters, digits and the colon of a reference: a layout breaks between them
+// only at spaces.
+bool BreaksOnlyAtSpaces(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ':' || c == ' ';
+}
+
+} // namespace
+
+WrappedLines::WrappedLines(TRichEdit* pane)
+    : font_(pane->document()->defaultFont()), option_(pane->document()->defaultTextOption()),
+      layoutWidth_(LayoutWidthOf(pane)),
+      faces_{{QFontMetricsF(Weighted(font_, false)), 0, {}}, {QFontMetricsF(Weighted(font_, true)), 0, {}}}
+{
+    for (Face& face : faces_)
+        face.space = face.metrics.horizontalAdvance(QLatin1Char(' '));
+}
+
+int WrappedLines::LayoutWidthOf(TRichEdit* pane)
+{
+    // A pane that wraps at its widget's width gives its documents the viewport's
+    // width, of which the document margin takes a share on each side.
+    const qreal margin = pane->document()->documentMargin();
+    return int(pane->viewport()->width() - 2 * margin);
+}
+
+const WrappedLines::Word& WrappedLines::Measure(Face& face, const std::string& word)
+{
+    auto it = face.words.find(word);
+    if (it == face.words.end()) {
+        const QString text = FromLatin1(word);
+        const qreal bearing = face.metrics.rightBearing(text.back());
+        it = face.words.emplace(word, Word{face.metrics.horizontalAdvance(text), bearing < 0 ? -bearing : 0}).first;
+    }
+    return it->second;
+}
+
+int WrappedLines::Count(const rtf::Paragraph& paragraph)
+{
+    std::optional<bool> bold;
+    std::string text;
+    for (const rtf::Span& span : paragraph) {
+        if (span.text.empty())
+            continue;
+        if (bold && *bold != span.bold)
+            return CountByLayout(paragraph);
+        bold = span.bold;
+        text += span.text;
+    }
+    if (text.empty())
+        return 1;
+    Face& face = faces_[*bold ? 1 : 0];
+    int lines = 1;
+    qreal used = 0;   // the line's width so far, trailing spaces left out
+    bool empty = true; // no word on the line yet
+    size_t i = 0;
+    std::string word;
+    while (i < text.size()) {
+        int spaces = 0;
+        for (; i < text.size() && text[i] == ' '; ++i)
+            ++spaces;
+        if (i == text.size())
+            break; // trailing spaces take no room
+        const size_t start = i;
+        for (; i < text.size() && text[i] != ' '; ++i)
+            if (!BreaksOnlyAtSpaces(text[i]))
+                return CountByLayout(paragraph);
+        word.assign(text, start, i - start);
+        const Word& w = Measure(face, word);
+        const qreal wanted = used + spaces * face.space + w.advance + w.overhang;
+        if (std::abs(wanted - layoutWidth_) <= kUndecided)
+            return CountByLayout(paragraph);
+        if (empty || wanted <= layoutWidth_) {
+            if (empty && wanted > layoutWidth_)
+                return CountByLayout(paragraph); // a word broken inside
+            used += spaces * face.space + w.advance;
+            empty = false;
+        } else {
+            ++lines;
+            used = w.advance;
+            if (w.advance + w.overhang > layoutWidth_ - kUndecided)
+                return CountByLayout(paragraph);
+        }
+    }
+    return lines;
+}
+
+int WrappedLines::CountByLayout(const rtf::Paragraph& paragraph) const
+{
+    QString text;
+    QList<QTextLayout::FormatRange> formats;
+    for (const rtf::Span& span : paragraph) {
+        if (span.text.empty())
+            continue;
+        // The same ranges the document would hold: each run is shaped on its own.
+        formats.append({int(text.size()), int(span.text.size()), TRichEdit::Format(span.colour, span.bold)});
+        text += FromLatin1(span.text);
+    }
+    if (text.isEmpty())
+        return 1;
+    QTextLayout layout(text, font_);
+    layout.setTextOption(option_);
+    layout.setFormats(formats);
+    layout.setCacheEnabled(false);
+    layout.beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(layoutWidth_);
+        ++lines;
+    }
+    layout.endLayout();
+    return std::max(1, lines);
+}
+
+} // namespace synopter

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "compare/rich_text.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QTextOption>
+
+#include <string>
+#include <unordered_map>
+
+namespace synopter {
+
+class TRichEdit;
+
+// How many display lines a paragraph takes in a pane at its present layout
+// width, without touching the pane's document or its layout.
+//
+// Lines are broken as a text layout breaks them: at spaces, each word on the
+// line if it fits with the spaces before it, trailing spaces not counted. The
+// width of each distinct word is measured once (shaped, kerning included), so
+// a whole New Testament is counted in milliseconds. A paragraph the word
+// widths cannot decide for certain (a word ending within a pixel of the edge,
+// a word wider than the line, mixed weights, characters where a layout may
+// break other than at spaces) is laid out by a standalone text layout with
+// the document's font, option and formats instead.
+class WrappedLines {
+public:
+    explicit WrappedLines(TRichEdit* pane);
+
+    int Count(const rtf::Paragraph& paragraph);
+    // The text layout's own answer, for any paragraph.
+    int CountByLayout(const rtf::Paragraph& paragraph) const;
+
+    // The width the pane lays its paragraphs out in, in pixels.
+    int LayoutWidth() const { return layoutWidth_; }
+    // The pane's layout width as it stands (its viewport less the document margins).
+    static int LayoutWidthOf(TRichEdit* pane);
+
+private:
+    struct Word {
+        qreal advance;
+        qreal overhang; // how far the last glyph reaches past its advance
+    };
+    struct Face {
+        QFontMetricsF metrics;
+        qreal space;
+        std::unordered_map<std::string, Word> words;
+    };
+    const Word& Measure(Face& face, const std::string& word);
+
+    QFont font_;
+    QTextOption option_;
+    int layoutWidth_;
+    Face faces_[2]; // regular, bold
+};
+
+} // namespace synopter
