@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 #include <QSplitter>
 
 namespace synopter {
@@ -302,6 +303,9 @@ void TForm1::resizeEvent(QResizeEvent* event)
     // The panels follow the window synchronously only once it is shown.
     centralWidget()->layout()->activate();
     FormResize();
+    // A change of window state (maximized and back) lays the panels out once
+    // more after this; the panes are balanced again when it has.
+    QTimer::singleShot(0, this, [this] { FormResize(); });
 }
 
 void TForm1::Sourcetexts1Click()
@@ -499,6 +503,18 @@ void TForm1::SetRunSlices(int eventsMs, int showingMs)
 void TForm1::Compare1Click()
 {
     run_->Run();
+    UpdateStoppedNotice();
+}
+
+void TForm1::UpdateStoppedNotice()
+{
+    // As with the notice above: the language's text keeps its %1 for the chapter.
+    if (ui_->Label8->text().contains("%1"))
+        ui_->Label8->setProperty("pattern", ui_->Label8->text());
+    const std::string& chapter = run_->StoppedAt();
+    if (!chapter.empty())
+        ui_->Label8->setText(ui_->Label8->property("pattern").toString().arg(FromLatin1(chapter)));
+    ui_->Panel10->setVisible(!chapter.empty());
 }
 
 void TForm1::bbStopClick()

@@ -86,6 +86,8 @@ public:
     // The notice over the result panes shows while the catalogue is empty; its
     // text names the program directory where the language gives %1.
     void UpdateNoEditionsNotice();
+    // The bar over the panes saying the last run was stopped, and where.
+    void UpdateStoppedNotice();
 
     // The controls tests and tools reach; the rest are found by object name.
     QComboBox* Chooser(Side side) const;

@@ -14,6 +14,7 @@ bool TForm1::StartupLanguageStep()
         return false;
     TranslateForm(*this, Components(), language_);
     UpdateNoEditionsNotice();
+    UpdateStoppedNotice();
     return true;
 }
 
@@ -26,6 +27,7 @@ void TForm1::Interfacelanguage1Click()
         return;
     TranslateForm(*this, Components(), language_);
     UpdateNoEditionsNotice();
+    UpdateStoppedNotice();
     if (TForm2* chapters = ChapterWindow())
         chapters->Translate();
 }

@@ -103,7 +103,9 @@ void Form1Ui::Setup(QMainWindow* window)
     BuildBottomBar();
     BuildWorkArea();
     BuildNoEditionsNotice();
+    BuildStoppedNotice();
     column->addWidget(Panel1);
+    column->addWidget(Panel10);
     column->addWidget(Panel3, 1);
     column->addWidget(Panel2);
     BuildMenus(window);
@@ -327,6 +329,27 @@ void Form1Ui::BuildMenus(QMainWindow* window)
     PopupMenu1 = popup("PopupMenu1", RichEdit1, "ClearTRcomparison1", "Copy2", ClearTRcomparison1, Copy2);
 }
 
+void Form1Ui::BuildStoppedNotice()
+{
+    // A bar over the panes, there only while they hold a stopped run's results.
+    Panel10 = new TPanel("Panel10", central);
+    Panel10->setAutoFillBackground(true);
+    QPalette p = Panel10->palette();
+    p.setColor(QPalette::Window, QColor(255, 244, 206));
+    Panel10->setPalette(p);
+    SetHint(Panel10, QString(), false);
+    Label8 = new QLabel(QString::fromUtf8("The comparison was stopped at %1: these results are incomplete."), Panel10);
+    Label8->setObjectName("Label8");
+    Label8->setTextFormat(Qt::PlainText);
+    Label8->setFont(InterfaceFont(11, true));
+    SetColours(Label8, kMaroon, QColor());
+    SetHint(Label8, QString(), false);
+    auto* row = new QHBoxLayout(Panel10);
+    row->setContentsMargins(8, 3, 8, 3);
+    row->addWidget(Label8, 1);
+    Panel10->hide();
+}
+
 void Form1Ui::BuildNoEditionsNotice()
 {
     // Over the result panes, where a comparison would show.
@@ -386,7 +409,7 @@ QList<QObject*> Form1Ui::Components() const
             ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Panel3, Splitter1, Panel7,
             Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
             CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, MainMenu1,
-            File1, Importedition1, View1, Sourcetexts1, Interfacelanguage1, Panel9, Label7, BitBtn2};
+            File1, Importedition1, View1, Sourcetexts1, Interfacelanguage1, Panel9, Label7, BitBtn2, Panel10, Label8};
 }
 
 int Form1Ui::SourceAreaHeight() const

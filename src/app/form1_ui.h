@@ -63,6 +63,8 @@ struct Form1Ui {
     TPanel* Panel8 = nullptr;
     TPanel* Panel9 = nullptr; // the notice shown when there is no edition
     QLabel* Label7 = nullptr;
+    TPanel* Panel10 = nullptr; // the bar saying a run was stopped
+    QLabel* Label8 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QSplitter* Splitter1 = nullptr;
     TRichEdit* RichEdit1 = nullptr;
@@ -87,6 +89,7 @@ private:
     void BuildWorkArea();
     void BuildMenus(QMainWindow* window);
     void BuildNoEditionsNotice();
+    void BuildStoppedNotice();
     void SetTabOrder();
 };
 

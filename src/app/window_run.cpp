@@ -60,8 +60,11 @@ void WindowRun::Run()
             chapters_->ClearChapters();
         panes_.Clear();
         c.progress->setRange(0, std::max(1, int(RunLength(c.leftList->Lines(), c.rightList->Lines()))));
+        const int length = int(RunLength(c.leftList->Lines(), c.rightList->Lines()));
         ComparisonRun(c.leftList->Lines(), c.rightList->Lines(), options, *this);
-        ShowProgress(int(RunLength(c.leftList->Lines(), c.rightList->Lines())));
+        ShowProgress(length);
+        if (stopFlag_ && line_ + 1 < length)
+            stoppedAt_ = HeadingAbove(line_);
         // Also a stopped run keeps what it found.
         SaveResultFiles();
     }
@@ -78,6 +81,8 @@ void WindowRun::SetRunState(bool running)
         stopFlag_ = false;
         c.stop->setFocus();
         found_ = 0;
+        line_ = 0;
+        stoppedAt_.clear();
         c.foundCount->setText("0");
         c.foundCount->adjustSize();
         running_ = true;
@@ -121,8 +126,21 @@ void WindowRun::VersePair(const std::string& right, const std::string& left,
     panes_.AppendVersePair(right, left, rightMask, leftMask);
 }
 
+std::string WindowRun::HeadingAbove(int line) const
+{
+    // Headings are the lines that do not start with a blank, in both editions.
+    for (const TListBox* list : {controls_.leftList, controls_.rightList}) {
+        const std::vector<std::string>& lines = list->Lines();
+        for (int i = std::min(line, int(lines.size()) - 1); i >= 0; --i)
+            if (!lines[size_t(i)].empty() && lines[size_t(i)][0] != ' ')
+                return lines[size_t(i)];
+    }
+    return {};
+}
+
 bool WindowRun::Progress(int line)
 {
+    line_ = line;
     // Processing events after every one of 8000 lines would cost more than the
     // comparison itself; a slice of a sixtieth of a second keeps the window live.
     if (!slice_.isValid() || slice_.elapsed() >= eventSliceMs_) {

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -59,6 +60,9 @@ public:
     // and would take the second click of a double-click.
     void StopClicked();
     bool Running() const { return running_; }
+    // The heading of the chapter the last run was stopped in; empty when it
+    // ran to the end (or stopped before its first chapter).
+    const std::string& StoppedAt() const { return stoppedAt_; }
 
     // How often a run lets the window breathe (Stop is honoured at the next
     // step), and how often it shows the pairs found so far: each showing writes
@@ -80,6 +84,7 @@ private:
     void SetRunState(bool running);
     // The progress, the found count and the pairs found so far, on screen.
     void ShowProgress(int line);
+    std::string HeadingAbove(int line) const;
     void SaveResultFiles();
 
     Controls controls_;
@@ -89,6 +94,8 @@ private:
     bool running_ = false;
     bool stopFlag_ = false;
     int found_ = 0;
+    int line_ = 0;
+    std::string stoppedAt_;
     int eventSliceMs_ = 16;
     int showingMs_ = 100;
     QElapsedTimer slice_;

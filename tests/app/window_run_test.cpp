@@ -160,6 +160,13 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     EXPECT_TRUE(form1->CompareButton()->isVisible());
     EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
     EXPECT_EQ(form2->ListBox1()->count(), 1);
+    // The window says the results are incomplete, and where the run stopped,
+    // until a run goes to its end.
+    const QLabel* notice = form1->findChild<QLabel*>("Label8");
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(), "The comparison was stopped at KATA LOUKAN 1: these results are incomplete.");
+    Run(1);
+    EXPECT_FALSE(notice->isVisible());
 }
 
 // The second click of a double-click on COMPARE lands on the stop button it

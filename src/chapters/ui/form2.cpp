@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -70,6 +71,9 @@ void TForm2::ClearChapters()
 void TForm2::AddChapter(const std::string& label)
 {
     listBox1_->addItem(FromLatin1(label));
+    // A label wider than the window widens it while it is shown.
+    if (isVisible() && WidthFor(QFontMetrics(listBox1_->font()).horizontalAdvance(listBox1_->item(listBox1_->count() - 1)->text())) > width())
+        FormShow();
 }
 
 std::vector<std::string> TForm2::Chapters() const
@@ -118,10 +122,28 @@ void TForm2::FormShow()
     QMargins frame = FrameMargins(this);
     if (frame.isNull())
         frame = FrameMargins(mainWindow_);
-    const int outerWidth = width() + frame.left() + frame.right();
+    // Wide enough for the longest chapter label, never narrower than the user made it.
+    const int wanted = std::max(width(), WidthForLabels());
+    const int outerWidth = wanted + frame.left() + frame.right();
     const int left = NavigatorLeft(main.left(), main.width(), outerWidth, screenWidth);
-    resize(width(), std::max(1, main.height() - frame.top() - frame.bottom()));
-    move(left, main.top());
+    // Placed by its inside: before the first showing a move would be taken for
+    // the inside too, leaving the frame a title bar higher than the main window's.
+    setGeometry(QRect(QPoint(left + frame.left(), main.top() + frame.top()),
+                      QSize(wanted, std::max(1, main.height() - frame.top() - frame.bottom()))));
+}
+
+int TForm2::WidthForLabels() const
+{
+    const QFontMetrics metrics(listBox1_->font());
+    int widest = 0;
+    for (int i = 0; i < listBox1_->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(listBox1_->item(i)->text()));
+    return WidthFor(widest);
+}
+
+int TForm2::WidthFor(int labelWidth) const
+{
+    return labelWidth + 2 * listBox1_->frameWidth() + listBox1_->verticalScrollBar()->sizeHint().width() + 8;
 }
 
 void TForm2::showEvent(QShowEvent* event)

@@ -38,6 +38,13 @@ public:
     void ListBox1DblClick();
     // Places the window beside the main window; runs on every showing.
     void FormShow();
+    // The width that shows the longest chapter label whole.
+    int WidthForLabels() const;
+
+private:
+    int WidthFor(int labelWidth) const;
+
+public:
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -90,11 +90,19 @@ ResultPanes::ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* leftPanel,
     backgroundTimer_.setSingleShot(true);
     backgroundTimer_.setInterval(0);
     QObject::connect(&backgroundTimer_, &QTimer::timeout, [this] { FillInBackground(); });
-    for (TRichEdit* pane : panes_)
+    for (TRichEdit* pane : panes_) {
+        // The pair at the top is taken before the text is rewrapped under it.
+        QObject::connect(pane, &TRichEdit::LayoutWidthChanging, &relevelTimer_, [this] {
+            if (!relevelTimer_.isActive() && !placed_.empty()) {
+                anchor_ = UnitAtTop();
+                anchorAtStart_ = panes_[0]->verticalScrollBar()->value() == 0;
+            }
+        });
         QObject::connect(pane, &TRichEdit::LayoutWidthChanged, &relevelTimer_, [this] {
             if (RelevelPending())
                 relevelTimer_.start();
         });
+    }
 }
 
 int ResultPanes::LayoutWidth(int side) const
@@ -116,6 +124,7 @@ void ResultPanes::Clear()
     levelled_ = true;
     relevelTimer_.stop();
     backgroundTimer_.stop();
+    anchor_.reset();
     for (TRichEdit* pane : panes_)
         pane->Clear();
 }
@@ -172,8 +181,9 @@ void ResultPanes::Relevel()
     relevelTimer_.stop();
     if (!RelevelPending())
         return;
-    const size_t top = UnitAtTop();
-    const bool atStart = panes_[0]->verticalScrollBar()->value() == 0;
+    const size_t top = anchor_ ? *anchor_ : UnitAtTop();
+    const bool atStart = anchor_ ? anchorAtStart_ : panes_[0]->verticalScrollBar()->value() == 0;
+    anchor_.reset();
     // Down to a screenful past the top pair at once, the rest in the background.
     Fill(0, std::min(units_.size(), top + kFirstUnits), true);
     if (!Complete())

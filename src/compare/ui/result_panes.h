@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,9 @@ private:
     bool levelled_ = true;       // false for restored files that do not pair up
     QTimer relevelTimer_;
     QTimer backgroundTimer_;
+    // The pair at the top when the width began to change.
+    std::optional<size_t> anchor_;
+    bool anchorAtStart_ = false;
 };
 
 // A result file as a document; a missing file is an empty one. Not-RTF content

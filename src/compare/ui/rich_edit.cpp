@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -396,6 +397,9 @@ void TRichEdit::changeEvent(QEvent* event)
 
 void TRichEdit::resizeEvent(QResizeEvent* event)
 {
+    // Said while the text is still laid out for the old width.
+    if (event->size().width() != event->oldSize().width())
+        emit LayoutWidthChanging();
     QTextEdit::resizeEvent(event);
     countedWidth_ = -1;
     if (viewport()->width() != viewportWidth_) {

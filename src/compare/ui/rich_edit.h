@@ -57,7 +57,9 @@ public:
 
 signals:
     void Entered();
-    // The width paragraphs are wrapped at changed (a resize or a new font).
+    // The width paragraphs are wrapped at is about to change, and has changed
+    // (a resize or a new font).
+    void LayoutWidthChanging();
     void LayoutWidthChanged();
 
 protected:
