@@ -21,6 +21,7 @@ constexpr std::string_view kStyle =
     "table.facts td{padding:.1em 0}\n"
     "nav ul{padding-left:1.2em}\n"
     "nav li{margin:.2em 0}\n"
+    "nav a{color:#000}\n" // blue is for differing words
     ".book{font-weight:bold;color:#800000}\n"
     "table.pairs{border-collapse:collapse;width:100%;table-layout:fixed}\n"
     "table.pairs thead th{text-align:left;border-bottom:1px solid #888;padding:.2em .5em}\n"
