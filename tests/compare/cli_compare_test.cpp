@@ -1,6 +1,7 @@
 // synopter-compare run end to end, as a separate process.
 
 #include "common/temp_folder.h"
+#include "compare/html_tags.h"
 #include "compare/comparison_run.h"
 #include "editions/edition.h"
 
@@ -233,7 +234,7 @@ TEST_F(CliTest, HelpGoesToStdout)
 {
     const Result r = RunCompare({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.starts_with("Usage: synopter-compare [--threshold N] [--exact] [--format text|json] LEFT RIGHT\n"))
+    EXPECT_TRUE(r.out.starts_with("Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html] LEFT RIGHT\n"))
         << r.out;
     EXPECT_EQ(r.err, "");
 }
@@ -268,6 +269,25 @@ TEST_F(CliTest, EscapingAndEncoding)
               "  l: {z}\n"
               "  r: {a?b?\"q\"} {back\\slash} {\xc3\xa9t\xc3\xbf} {??}\n"
               "1 verses differ\n");
+}
+
+// The page names the editions with their descriptions and holds every pair,
+// the one before the first heading included, in Greek letters.
+TEST_F(CliTest, HtmlReport)
+{
+    folder_.Write("left.bk", "[English]\r\nInformation=L & <R>\r\n");
+    const Result r = RunCompare({"--format", "html", "--threshold", "1", "--exact", left_, right_});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(test::UnbalancedTag(r.out), "");
+    EXPECT_TRUE(r.out.starts_with("<!DOCTYPE html>")) << r.out;
+    EXPECT_NE(r.out.find("<b>left</b> \xE2\x80\x94 L &amp; &lt;R&gt;</td>"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("<b>right</b></td>"), std::string::npos);
+    EXPECT_NE(r.out.find("<th>Verses found</th><td>4</td>"), std::string::npos);
+    EXPECT_NE(r.out.find("<li><a href=\"#h0\">"), std::string::npos);
+    EXPECT_NE(r.out.find("<tr id=\"h0\"><td> 0:1 π <span class=\"d\">ρ</span></td>"), std::string::npos);
+    EXPECT_NE(r.out.find("<tr><td><span class=\"d\"> 2:2 εξτρα</span></td><td></td></tr>"), std::string::npos);
+    EXPECT_NE(r.out.find("<tr class=\"ch\" id=\"h2\"><th colspan=\"2\">ΚΑΤΑ 2</th></tr>"), std::string::npos);
 }
 
 // ---- Bad input: exit status 2, nothing on stdout, one line on stderr --------
@@ -458,6 +478,41 @@ TEST(CliRealEditionsTest, SameAsTheEngine)
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_TRUE(text.out.ends_with("\n" + std::to_string(summary.found) + " verses differ\n"));
     EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), 2 * summary.found + recorder.headings + 1);
+}
+
+// The page of a whole run: a heading row per heading block, a row per pair, every link landing.
+TEST(CliRealEditionsTest, HtmlReport)
+{
+    const std::string dir = std::string(SYNOPTER_PROGRAM_DIR) + "/";
+    const std::string left = "WestcottHort1881";
+    const std::string right = "Byzantine2018";
+    if (!fs::exists(EditionTextPath(dir, left)) || !fs::exists(EditionTextPath(dir, right)))
+        GTEST_SKIP() << "no editions in " << dir;
+    LineRecorder recorder;
+    const RunSummary summary = ComparisonRun(LoadEditionText(EditionTextPath(dir, left)).value(),
+                                             LoadEditionText(EditionTextPath(dir, right)).value(), {}, recorder);
+    const Result r = RunCompare({"--format", "html", left, right});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string& page = r.out;
+    EXPECT_EQ(test::UnbalancedTag(page), "");
+    const auto count = [&](const std::string& what) {
+        size_t n = 0;
+        for (size_t at = page.find(what); at != std::string::npos; at = page.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("<tr class=\"ch\""), static_cast<size_t>(recorder.headings));
+    EXPECT_EQ(count("<tr><td>"), static_cast<size_t>(summary.found));
+    EXPECT_NE(page.find("<td>" + std::to_string(summary.found) + "</td>"), std::string::npos);
+    EXPECT_NE(page.find(ReadEditionDescriptor(EditionDescriptorPath(dir, left)).information), std::string::npos);
+    EXPECT_NE(page.find("ΚΑΤΑ ΙΩΑΝΝΗΝ"), std::string::npos);
+    size_t links = 0;
+    for (size_t at = page.find("<a href=\"#"); at != std::string::npos; at = page.find("<a href=\"#", at + 1), ++links) {
+        const size_t start = at + 10;
+        const std::string id = page.substr(start, page.find('"', start) - start);
+        ASSERT_NE(page.find(" id=\"" + id + "\""), std::string::npos) << id;
+    }
+    EXPECT_EQ(links, static_cast<size_t>(recorder.headings));
 }
 
 } // namespace

@@ -6,13 +6,16 @@
 #include "common/error.h"
 #include "common/file_io.h"
 #include "compare/comparison_run.h"
+#include "compare/html_report.h"
 #include "editions/edition.h"
+#include "editions/edition_check.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,7 +31,7 @@ using namespace synopter;
 const std::string kThresholdRange = std::to_string(kMinThreshold) + " to " + std::to_string(kMaxThreshold);
 
 const std::string kUsage =
-    "Usage: synopter-compare [--threshold N] [--exact] [--format text|json] LEFT RIGHT\n"
+    "Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html] LEFT RIGHT\n"
     "\n"
     "Compares two editions verse by verse, as the COMPARE button does, and writes\n"
     "every verse pair whose unmatched characters reach the threshold on either side.\n"
@@ -41,6 +44,8 @@ const std::string kUsage =
     "  --exact         a word that moved to another place counts as a difference\n"
     "  --format text   chapter headings and labelled verse pairs, differences marked (default)\n"
     "  --format json   one JSON object per reported pair, one per line\n"
+    "  --format html   one self-contained page: the editions, a table of contents, and\n"
+    "                  the pairs side by side in Greek letters, differences in blue\n"
     "  --help          this text\n"
     "\n"
     "JSON fields: line (counted from 0), chapter (\"\" before the first heading),\n"
@@ -50,10 +55,12 @@ const std::string kUsage =
     "\n"
     "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
 
+enum class Format { Text, Json, Html };
+
 struct Options {
     int threshold = kDefaultThreshold;
     bool exact = false;
-    bool json = false;
+    Format format = Format::Text;
     bool help = false;
     std::vector<std::string> editions;
 };
@@ -94,11 +101,13 @@ Options ParseArguments(int argc, char** argv)
         } else if (name == "--format") {
             const std::string_view text = args.Value();
             if (text == "json")
-                options.json = true;
+                options.format = Format::Json;
             else if (text == "text")
-                options.json = false;
+                options.format = Format::Text;
+            else if (text == "html")
+                options.format = Format::Html;
             else
-                throw UsageError{"unknown format \"" + std::string(text) + "\" (use text or json)"};
+                throw UsageError{"unknown format \"" + std::string(text) + "\" (use text, json or html)"};
         } else {
             throw UsageError{"unknown option " + std::string(args.Argument()) + " (see --help)"};
         }
@@ -112,6 +121,7 @@ Options ParseArguments(int argc, char** argv)
 struct Edition {
     std::string label;
     std::vector<std::string> lines;
+    std::string descriptorPath; // its .bk, which the HTML report quotes
 };
 
 // A path to an edition text rather than the name of an edition beside the program.
@@ -131,6 +141,7 @@ Edition LoadEdition(const std::string& arg, const std::string& programDir,
         edition.label = arg.substr(slash == std::string::npos ? 0 : slash + 1);
         if (edition.label.ends_with(".dat"))
             edition.label.resize(edition.label.size() - 4);
+        edition.descriptorPath = (arg.ends_with(".dat") ? arg.substr(0, arg.size() - 4) : arg) + ".bk";
     } else {
         if (std::find(catalogue.begin(), catalogue.end(), arg) == catalogue.end()) {
             std::string known;
@@ -141,6 +152,7 @@ Edition LoadEdition(const std::string& arg, const std::string& programDir,
         }
         path = EditionTextPath(programDir, arg);
         edition.label = arg;
+        edition.descriptorPath = EditionDescriptorPath(programDir, arg);
     }
     try {
         auto lines = LoadEditionText(path);
@@ -151,6 +163,29 @@ Edition LoadEdition(const std::string& arg, const std::string& programDir,
         throw UsageError{e.what()};
     }
     return edition;
+}
+
+// The name and description the HTML report shows; a missing or unreadable
+// descriptor leaves the description out.
+html::ReportEdition DescribedEdition(const Edition& edition)
+{
+    html::ReportEdition described{ToUtf8(edition.label), {}};
+    try {
+        described.description = ToUtf8(ReadEditionDescriptor(edition.descriptorPath).information);
+    } catch (const Error&) {
+    }
+    return described;
+}
+
+// The local date, as 2026-12-08.
+std::string Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[16] = "";
+    if (::localtime_r(&now, &local))
+        std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
 }
 
 int Main(int argc, char** argv)
@@ -176,7 +211,14 @@ int Main(int argc, char** argv)
 
     const RunOptions runOptions{options.threshold, options.exact};
     bool written;
-    if (options.json) {
+    if (options.format == Format::Html) {
+        const html::ReportFacts facts{DescribedEdition(left), DescribedEdition(right), options.threshold,
+                                      options.exact, Today()};
+        html::ReportCollector collector;
+        ComparisonRun(left.lines, right.lines, runOptions, collector);
+        const std::string page = html::HtmlReport(facts, collector.items);
+        written = std::fwrite(page.data(), 1, page.size(), stdout) == page.size();
+    } else if (options.format == Format::Json) {
         cli::JsonReport report(stdout);
         ComparisonRun(left.lines, right.lines, runOptions, report);
         written = report.Flush();

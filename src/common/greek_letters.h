@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace synopter {
+
+// The edition alphabet shown as Greek: a b g d e z h y i k l m n x o p r s v t
+// u f c q w are α β γ δ ε ζ η θ ι κ λ μ ν ξ ο π ρ σ ς τ υ φ χ ψ ω, capitals
+// likewise (S and V both Σ). The window draws the same bytes through its font;
+// these are for output that has no such font (reports, files for others).
+
+// The UTF-8 of the Greek letter `c` stands for; empty for any other byte.
+std::string_view GreekLetter(char c);
+
+// Transliterated text as UTF-8 Greek, appended to `out`. Every other byte is
+// kept: ASCII as it is, bytes from 0x80 read as Latin-1 (as the rest of the
+// program reads them), so the result is always valid UTF-8.
+void AppendGreek(std::string& out, std::string_view transliterated);
+
+inline std::string ToGreek(std::string_view transliterated)
+{
+    std::string out;
+    AppendGreek(out, transliterated);
+    return out;
+}
+
+} // namespace synopter
