@@ -7,8 +7,10 @@
 
 #include "chapters/ui/form2.h"
 #include "common/file_io.h"
+#include "common/program_files.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
+#include "compare/result_set.h"
 #include "compare/ui/result_panes.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/rich_edit.h"
@@ -167,6 +169,9 @@ void TForm1::Guarded(const std::function<void()>& handler)
 
 bool TForm1::FormCreate()
 {
+    // Leftovers of saves cut short by a kill or a power loss.
+    RemoveStrayTemporaries(SettingsPath(programDir_));
+    RecoverResultSet(programDir_, panes_->FileNames());
     // Cancelled: the program ends. A failure (the choice could not be stored)
     // is shown and the rest of the creation is skipped; the program goes on.
     bool cancelled = false;
@@ -460,6 +465,15 @@ void TForm1::RestoreResultPanes()
         return;
     firstShow_ = false;
     panes_->BalancePaneWidths();
+    if (CheckResultSet(programDir_) == ResultSetState::Mixed) {
+        // Panes of two runs side by side would pair verses never compared.
+        if (form2_)
+            form2_->ClearChapters();
+        ShowMessage("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
+                    "so none of them is shown.",
+                    false);
+        return;
+    }
     Guarded([this] { LoadPaneFromFile(ui_->RichEdit1, panes_->LeftPath()); });
     Guarded([this] { LoadPaneFromFile(ui_->RichEdit2, panes_->RightPath()); });
 }

@@ -4,6 +4,7 @@
 #include "common/error.h"
 #include "common/file_io.h"
 #include "common/text_lines.h"
+#include "compare/result_set.h"
 #include "compare/rich_text.h"
 #include "common/ui/qt_bytes.h"
 #include "common/ui/view_widths.h"
@@ -89,19 +90,18 @@ void ResultPanes::AppendVersePair(const std::string& right, const std::string& l
 
 std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::string>& chapters) const
 {
-    std::vector<std::string> failures;
-    const auto attempt = [&](const std::string& path, const std::string& bytes) {
-        try {
-            WriteFileAtomically(path, bytes);
-        } catch (const WriteError& e) {
-            failures.push_back(path + ": " + e.reason());
-        }
+    // One set: a failure leaves the previous run's files, all three.
+    const std::vector<ResultFile> files = {
+        {"r2.rtf", rtf::WriteRtf(right_->ToDocument(), ToLatin1(right_->font().family()))},
+        {"r1.rtf", rtf::WriteRtf(left_->ToDocument(), ToLatin1(left_->font().family()))},
+        {kChapterListFileName, JoinLinesCrLf(chapters)},
     };
-    const std::string face = ToLatin1(right_->font().family());
-    attempt(RightPath(), rtf::WriteRtf(right_->ToDocument(), face));
-    attempt(LeftPath(), rtf::WriteRtf(left_->ToDocument(), ToLatin1(left_->font().family())));
-    attempt(ChaptersPath(), JoinLinesCrLf(chapters));
-    return failures;
+    try {
+        SaveResultSet(programDir_, files);
+    } catch (const WriteError& e) {
+        return {e.path() + ": " + e.reason()};
+    }
+    return {};
 }
 
 void LoadPaneFromFile(TRichEdit* pane, const std::string& path)
