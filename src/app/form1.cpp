@@ -6,6 +6,7 @@
 #include "app/window_settings.h"
 
 #include "chapters/ui/form2.h"
+#include "common/error.h"
 #include "common/file_io.h"
 #include "common/program_files.h"
 #include "common/ui/panel.h"
@@ -173,17 +174,12 @@ bool TForm1::FormCreate()
     RemoveStrayTemporaries(SettingsPath(programDir_));
     RecoverResultSet(programDir_, panes_->FileNames());
     // Cancelled: the program ends. A failure (the choice could not be stored)
-    // is shown and the rest of the creation is skipped; the program goes on.
+    // is shown and the creation goes on, so the window never keeps its
+    // design-time items.
     bool cancelled = false;
-    bool settled = false;
-    Guarded([&] {
-        cancelled = !StartupLanguageStep();
-        settled = true;
-    });
+    Guarded([&] { cancelled = !StartupLanguageStep(); });
     if (cancelled)
         return false;
-    if (!settled)
-        return true;
     QCoreApplication::processEvents();
     InstallScrollHooks();
     FillEditionLists();
@@ -456,7 +452,11 @@ void TForm1::SetChapterWindow(TForm2* form2)
 
 void TForm1::FormClose()
 {
-    settings_->Write();
+    try {
+        settings_->Write();
+    } catch (const WriteError& e) {
+        ShowMessage(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), true);
+    }
 }
 
 void TForm1::RestoreResultPanes()

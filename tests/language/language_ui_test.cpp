@@ -23,6 +23,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include <map>
@@ -226,11 +228,14 @@ TEST_F(MainWindowLanguageTest, CancelAtStartUpEndsTheProgramWritingNothing)
     EXPECT_FALSE(std::filesystem::exists(folder / "kelvane.ini"));
 }
 
-// Needs FormCreate to report an error escaping the language step and to skip
-// the later creation steps; until then the error escapes FormCreate.
-TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndSkipsTheLaterSteps)
+// The failed language step is reported and left out; the rest of start-up
+// runs, so the choosers hold the catalogue, never the design-time items, and
+// the failed write at close is reported with its reason.
+TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndTheRestOfStartUpRuns)
 {
     TwoLanguages();
+    folder.Write("alpha.bk", "[English]\r\nInformation=alpha\r\n");
+    folder.Write("alpha.dat", "Matt 1\r\n");
     std::filesystem::create_directory(folder / "kelvane.ini");
     QStringList messages;
     form1->ShowMessage = [&messages](const QString& text, bool) { messages << text; };
@@ -240,7 +245,16 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndSkipsTheLaterStep
     EXPECT_EQ(form1->Language().Name(), "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
     EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->"); // not translated
-    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 3);                      // the catalogue was never built
+    for (const Side side : {Side::Left, Side::Right}) {
+        QComboBox* chooser = form1->Chooser(side);
+        ASSERT_EQ(chooser->count(), 1);
+        EXPECT_EQ(chooser->itemText(0), "alpha");
+    }
+    messages.clear();
+    form1->close();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QString::fromStdString("Unable to write to " + folder / "kelvane.ini\n" +
+                                                  std::strerror(EISDIR)));
 }
 
 TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
