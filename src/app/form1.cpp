@@ -19,6 +19,7 @@
 #include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_form.h"
+#include "language/ui/translate_form.h"
 
 #include <QAction>
 #include <QApplication>
@@ -237,7 +238,10 @@ void TForm1::LoadSide(Side side)
     const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(programDir_, name));
     if (!left) {
         // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
-        SetHint(ui_->cb2, FromUtf8(ToUtf8(descriptor.information)), true);
+        const QString information = FromUtf8(ToUtf8(descriptor.information));
+        SetHint(ui_->cb2, information, true);
+        // Shown as written: markup in a descriptor is never interpreted.
+        ui_->cb2->setToolTip(PlainToolTip(information));
     }
     if (descriptor.fontFace && !descriptor.fontFace->empty()) {
         QFont f = pane->font();

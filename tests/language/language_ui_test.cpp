@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextDocument>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -255,6 +256,34 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndTheRestOfStartUpR
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], QString::fromStdString("Unable to write to " + folder / "kelvane.ini\n" +
                                                   std::strerror(EISDIR)));
+}
+
+// What a tooltip shows: rich text rendered, plain text as it is.
+QString ShownToolTip(const QString& tip)
+{
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toPlainText();
+}
+
+// Markup in a language file or an edition's description is shown as written,
+// never interpreted (an <img> would be read from disk).
+TEST_F(MainWindowLanguageTest, MarkupInCaptionsHintsAndDescriptionsShowsAsWritten)
+{
+    const std::string image = "<img src=\"" + folder / "big.bmp" + "\">";
+    folder.Write("English.lng", "[Form1]\nLabel5=<b>x</b>\ncompare_hint=" + image + " <i>go</i>\n");
+    folder.Write("alpha.bk", "[English]\r\nInformation=" + image + " <b>UBS</b>\r\n");
+    folder.Write("alpha.dat", "Matt 1\r\n");
+    ASSERT_TRUE(form1->FormCreate());
+    form1->Chooser(Side::Right)->setCurrentIndex(0);
+
+    auto* label = form1->findChild<QLabel*>("Label5");
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text(), "<b>x</b>");
+    EXPECT_EQ(ShownToolTip(form1->CompareButton()->toolTip()), QString::fromStdString(image + " <i>go</i>"));
+    EXPECT_EQ(ShownToolTip(form1->Chooser(Side::Right)->toolTip()), QString::fromStdString(image + " <b>UBS</b>"));
 }
 
 TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
