@@ -1,7 +1,5 @@
 #include "compare/result_set.h"
 
-#include "common/error.h"
-#include "common/file_size_limit.h"
 #include "common/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -159,30 +157,6 @@ TEST(ResultSetTest, KillsAtRandomMomentsNeverLeaveAMix)
     std::cout << tries << " kills, " << whole << " sets whole after the next start, " << refusedBeforeRecovery
               << " cut short after the record (completed at the start)\n";
     EXPECT_EQ(whole, tries);
-}
-
-// A file the disk has no room for: nothing of the new run is kept.
-TEST(ResultSetTest, AFullDiskKeepsTheOldSetAndNoTemporaries)
-{
-    const struct {
-        rlim_t limit;
-        const char* failing;
-    } cases[] = {{50000, "r2.rtf"}, {150000, "r1.rtf"}, {250000, "chapters.lst"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.failing);
-        test::TempFolder folder;
-        SaveResultSet(folder.Path(), RunFiles('A'));
-        try {
-            test::FileSizeLimit limit(c.limit);
-            SaveResultSet(folder.Path(), RunFiles('B'));
-            ADD_FAILURE() << "no error";
-        } catch (const WriteError& e) {
-            EXPECT_EQ(e.path(), folder / c.failing);
-        }
-        EXPECT_EQ(RunsOnDisk(folder), "AAA");
-        EXPECT_EQ(CheckResultSet(folder.Path()), ResultSetState::Whole);
-        EXPECT_EQ(TemporariesIn(folder.Path()), 0);
-    }
 }
 
 } // namespace
