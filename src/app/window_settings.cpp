@@ -134,7 +134,7 @@ void WindowSettings::Write()
     if (!placement_)
         return;
 
-    // The keys are set one by one as ever, and the file is replaced once: a
+    // The keys are set one by one in memory and the file is replaced once: a
     // kill or a full disk leaves the old file or the new one, never a mix.
     const Controls& c = controls_;
     IniFile ini(SettingsPath(programDir_));
