@@ -6,9 +6,12 @@
 #include "app/window_settings.h"
 
 #include "chapters/ui/form2.h"
+#include "common/error.h"
 #include "common/file_io.h"
+#include "common/program_files.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
+#include "compare/result_set.h"
 #include "compare/ui/result_panes.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/rich_edit.h"
@@ -16,6 +19,7 @@
 #include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_form.h"
+#include "language/ui/translate_form.h"
 
 #include <QAction>
 #include <QApplication>
@@ -168,18 +172,16 @@ void TForm1::Guarded(const std::function<void()>& handler)
 
 bool TForm1::FormCreate()
 {
+    // Leftovers of saves cut short by a kill or a power loss.
+    RemoveStrayTemporaries(SettingsPath(programDir_));
+    RecoverResultSet(programDir_, panes_->FileNames());
     // Cancelled: the program ends. A failure (the choice could not be stored)
-    // is shown and the rest of the creation is skipped; the program goes on.
+    // is shown and the creation goes on, so the window never keeps its
+    // design-time items.
     bool cancelled = false;
-    bool settled = false;
-    Guarded([&] {
-        cancelled = !StartupLanguageStep();
-        settled = true;
-    });
+    Guarded([&] { cancelled = !StartupLanguageStep(); });
     if (cancelled)
         return false;
-    if (!settled)
-        return true;
     QCoreApplication::processEvents();
     InstallScrollHooks();
     FillEditionLists();
@@ -237,7 +239,10 @@ void TForm1::LoadSide(Side side)
     const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(programDir_, name));
     if (!left) {
         // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
-        SetHint(ui_->cb2, FromUtf8(ToUtf8(descriptor.information)), true);
+        const QString information = FromUtf8(ToUtf8(descriptor.information));
+        SetHint(ui_->cb2, information, true);
+        // Shown as written: markup in a descriptor is never interpreted.
+        ui_->cb2->setToolTip(PlainToolTip(information));
     }
     if (descriptor.fontFace && !descriptor.fontFace->empty()) {
         QFont f = pane->font();
@@ -456,7 +461,11 @@ void TForm1::SetChapterWindow(TForm2* form2)
 
 void TForm1::FormClose()
 {
-    settings_->Write();
+    try {
+        settings_->Write();
+    } catch (const WriteError& e) {
+        ShowMessage(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), true);
+    }
 }
 
 void TForm1::RestoreResultPanes()
@@ -465,6 +474,15 @@ void TForm1::RestoreResultPanes()
         return;
     firstShow_ = false;
     panes_->BalancePaneWidths();
+    if (CheckResultSet(programDir_) == ResultSetState::Mixed) {
+        // Panes of two runs side by side would pair verses never compared.
+        if (form2_)
+            form2_->ClearChapters();
+        ShowMessage("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
+                    "so none of them is shown.",
+                    false);
+        return;
+    }
     // Each file on its own: one that cannot be read is reported and left out.
     rtf::Document left;
     rtf::Document right;

@@ -36,4 +36,14 @@ int ThresholdFromText(std::string_view text)
     return IniFile::ParseInteger(ascii::Trim(text)).value_or(1);
 }
 
+int ClampStoredPosition(int value)
+{
+    return std::clamp(value, -kMaxStoredPosition, kMaxStoredPosition);
+}
+
+int ClampStoredExtent(int value)
+{
+    return std::clamp(value, 0, kMaxStoredExtent);
+}
+
 } // namespace synopter

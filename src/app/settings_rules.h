@@ -16,4 +16,14 @@ int FitWidthToScreen(int screenWidth, int left, int width);
 // (blanks around it allowed), 1 when it is not one. Not limited to the range.
 int ThresholdFromText(std::string_view text);
 
+// Window positions, outer sizes and the splitter height as read from the file:
+// a value out of range is taken as the nearest end of it, so that a damaged
+// file cannot overflow the window's own arithmetic or Qt's (and, written back
+// at close, is mended). Generous for any desktop of several screens, and a
+// window's far edge stays within the 16-bit coordinates of X11.
+inline constexpr int kMaxStoredPosition = 16000;
+inline constexpr int kMaxStoredExtent = 16000;
+int ClampStoredPosition(int value);
+int ClampStoredExtent(int value);
+
 } // namespace synopter

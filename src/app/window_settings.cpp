@@ -81,12 +81,12 @@ void WindowSettings::Read()
     const std::optional<int> left = ReadPresentInteger(ini, "FromLeft");
     if (top || left) {
         const QRect frame = window_.frameGeometry();
-        window_.move(left.value_or(frame.left()), top.value_or(frame.top()));
+        window_.move(left ? ClampStoredPosition(*left) : frame.left(), top ? ClampStoredPosition(*top) : frame.top());
     }
     if (const auto height = ReadPresentInteger(ini, "height"))
-        placement_->SetOuterHeight(*height);
+        placement_->SetOuterHeight(ClampStoredExtent(*height));
     if (const auto width = ReadPresentInteger(ini, "width"))
-        placement_->SetOuterWidth(*width);
+        placement_->SetOuterWidth(ClampStoredExtent(*width));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize screenSize = screen->geometry().size();
@@ -116,10 +116,15 @@ void WindowSettings::Read()
         panel->AnchorRight(control, false, panel->width());
     }
 
+    const std::optional<int> splitter = ReadPresentInteger(ini, "splitter");
+    // A value out of range is mended in the file even while the area stays hidden.
+    mendedSplitter_.reset();
+    if (splitter && ClampStoredExtent(*splitter) != *splitter)
+        mendedSplitter_ = ClampStoredExtent(*splitter);
     if (c.sourceTexts->isChecked()) {
         // A stored height that would squeeze the panes is not applied.
-        if (const auto height = ReadPresentInteger(ini, "splitter"); height && sourceArea_.fits(std::max(0, *height)))
-            sourceArea_.setHeight(std::max(0, *height));
+        if (splitter && sourceArea_.fits(ClampStoredExtent(*splitter)))
+            sourceArea_.setHeight(ClampStoredExtent(*splitter));
     }
 }
 
@@ -129,9 +134,11 @@ void WindowSettings::Write()
     if (!placement_)
         return;
 
-    // Every key goes to the file at once; a failed write ends the saving there.
+    // The keys are set one by one in memory and the file is replaced once: a
+    // kill or a full disk leaves the old file or the new one, never a mix.
     const Controls& c = controls_;
     IniFile ini(SettingsPath(programDir_));
+    ini.HoldWrites();
     ini.WriteInteger(kInit, "differences", ThresholdFromText(ToLatin1(c.threshold->text())));
     ini.WriteString(kInit, "left", ToLatin1(c.leftChooser->currentText()));
     ini.WriteString(kInit, "right", ToLatin1(c.rightChooser->currentText()));
@@ -146,8 +153,11 @@ void WindowSettings::Write()
     // A hidden source area keeps the height it had when last shown.
     if (sourceShown)
         ini.WriteInteger(kInit, "splitter", sourceArea_.height());
+    else if (mendedSplitter_)
+        ini.WriteInteger(kInit, "splitter", *mendedSplitter_);
     // The interface language in force; empty when there is none.
     ini.WriteString(kGeneral, "Language", language_.Name());
+    ini.CommitWrites();
 }
 
 } // namespace synopter

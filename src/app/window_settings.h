@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -46,8 +47,9 @@ public:
                    const InterfaceLanguage& language);
 
     void Read();
-    // Writes every key; nothing when Read never ran (start-up ended before it).
-    // A failed write throws and ends the writing there.
+    // Writes every key in one replacement of the file; nothing when Read never
+    // ran (start-up ended before it). A failed write throws WriteError and
+    // leaves the file as it was.
     void Write();
 
 private:
@@ -57,6 +59,8 @@ private:
     std::string programDir_;
     const InterfaceLanguage& language_;
     SettingsPlacement* placement_ = nullptr;
+    // A stored splitter height brought into range, written back while the source area stays hidden.
+    std::optional<int> mendedSplitter_;
 };
 
 } // namespace synopter

@@ -3,6 +3,8 @@
 #include "common/file_io.h"
 #include "common/text_lines.h"
 
+#include <algorithm>
+
 namespace synopter {
 
 std::vector<std::string> LoadChapterList(const std::string& path)
@@ -13,13 +15,19 @@ std::vector<std::string> LoadChapterList(const std::string& path)
 
 int NavigatorLeft(int mainLeft, int mainWidth, int navigatorWidth, int screenWidth)
 {
-    const int roomRight = screenWidth - mainLeft - mainWidth;
+    // Wide arithmetic: the main window's place may come from a damaged settings file.
+    const long long screen = screenWidth;
+    const long long roomRight = screen - mainLeft - mainWidth;
+    long long left;
     if (mainLeft < roomRight) {
-        const int left = mainLeft + mainWidth;
-        return screenWidth < left + navigatorWidth ? screenWidth - navigatorWidth : left;
+        left = static_cast<long long>(mainLeft) + mainWidth;
+        if (screen < left + navigatorWidth)
+            left = screen - navigatorWidth;
+    } else {
+        left = static_cast<long long>(mainLeft) - navigatorWidth;
     }
-    const int left = mainLeft - navigatorWidth;
-    return left < 0 ? 0 : left;
+    // Its left edge on the screen whatever the main window's place.
+    return static_cast<int>(std::clamp(left, 0LL, std::max(0LL, screen)));
 }
 
 } // namespace synopter

@@ -11,7 +11,9 @@ std::vector<std::string> LoadChapterList(const std::string& path);
 
 // The navigator's left edge beside the main window (outer left `mainLeft`, outer
 // width `mainWidth`): on the side with strictly more room, else on the left,
-// kept on the primary screen of width `screenWidth`.
+// kept on the primary screen of width `screenWidth`: pushed back from its right
+// edge when there is room, and its left edge never off the screen, wherever
+// the main window is (a damaged settings file may place it anywhere).
 int NavigatorLeft(int mainLeft, int mainWidth, int navigatorWidth, int screenWidth);
 
 } // namespace synopter

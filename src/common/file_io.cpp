@@ -67,19 +67,57 @@ std::optional<std::string> ReadFileBytes(const std::string& path)
     return bytes;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes)
+namespace {
+
+// Temporaries are "<name>." + six characters from mkstemps + this, so that the
+// program's own leftovers can be told from files of the user's.
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr size_t kTempRandom = 6;
+
+bool IsTemporaryOf(std::string_view entry, std::string_view name)
+{
+    if (entry.size() != name.size() + 1 + kTempRandom + kTempSuffix.size() || !entry.starts_with(name) ||
+        entry[name.size()] != '.' || !entry.ends_with(kTempSuffix))
+        return false;
+    const std::string_view random = entry.substr(name.size() + 1, kTempRandom);
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
+}
+
+} // namespace
+
+std::string ReplacementTarget(const std::string& path)
+{
+    fs::path target = path;
+    std::error_code ec;
+    // Bounded like the kernel's own link following, so a loop ends.
+    for (int i = 0; i < 40 && fs::is_symlink(fs::symlink_status(target, ec)); ++i) {
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec)
+            break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target.string();
+}
+
+std::string WriteTemporaryFor(const std::string& path, const std::string& target, std::string_view bytes)
 {
     const auto fail = [&](int err) {
         throw WriteError(path, std::strerror(err));
     };
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    // A folder cannot be replaced by a file; found before anything is written.
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
+        fail(EISDIR);
+    std::string temp = target + ".XXXXXX" + std::string(kTempSuffix);
+    const int fd = ::mkstemps(temp.data(), int(kTempSuffix.size()));
     if (fd < 0)
         fail(errno);
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat st {};
     mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0)
+    if (exists)
         mode = st.st_mode & 07777;
     else {
         const mode_t mask = ::umask(0);
@@ -101,15 +139,45 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
         }
         written += static_cast<size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    if (::fsync(fd) != 0) {
+        const int saved = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        fail(saved);
+    }
+    if (::close(fd) != 0) {
         const int saved = errno;
         ::unlink(temp.c_str());
         fail(saved);
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    return temp;
+}
+
+void MoveIntoPlace(const std::string& path, const std::string& temp, const std::string& target)
+{
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int saved = errno;
         ::unlink(temp.c_str());
-        fail(saved);
+        throw WriteError(path, std::strerror(saved));
+    }
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    const std::string target = ReplacementTarget(path);
+    MoveIntoPlace(path, WriteTemporaryFor(path, target, bytes), target);
+}
+
+void RemoveStrayTemporaries(const std::string& path)
+{
+    const fs::path target = ReplacementTarget(path);
+    const std::string name = target.filename().string();
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ignored;
+        if (IsTemporaryOf(it->path().filename().string(), name) && it->is_regular_file(ignored))
+            fs::remove(it->path(), ignored);
     }
 }
 

@@ -19,8 +19,22 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // Replaces the file in one step: the bytes go to a temporary file in the same
 // folder, which is then renamed over the target, so a failure never leaves a
-// truncated file behind. Throws WriteError.
+// truncated file behind. A symbolic link is followed: its target is replaced
+// and the link stays. Throws WriteError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The pieces of that replacement, for callers that replace several files as a
+// set. ReplacementTarget follows symbolic links (a dangling one names the file
+// it would create). WriteTemporaryFor writes and syncs the bytes to a new
+// temporary "<target>.XXXXXX.tmp" beside the target and returns its path;
+// MoveIntoPlace renames it over the target. Both throw WriteError naming `path`.
+std::string ReplacementTarget(const std::string& path);
+std::string WriteTemporaryFor(const std::string& path, const std::string& target, std::string_view bytes);
+void MoveIntoPlace(const std::string& path, const std::string& temp, const std::string& target);
+
+// Removes the temporaries a replacement of `path` left behind when it was cut
+// short (killed, power lost). Quietly: what cannot be removed stays.
+void RemoveStrayTemporaries(const std::string& path);
 
 // Entries of a folder (files, folders, hidden ones too) whose names end in
 // `suffix`, ignoring letter case, sorted by name ignoring letter case as a

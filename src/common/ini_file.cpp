@@ -181,7 +181,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     for (char& c : entry)
         if (c == '\r' || c == '\n')
             c = ' ';
-    const std::vector<Line> before = lines_;
+    const std::vector<Line> before = held_ ? std::vector<Line>{} : lines_;
     // A final line without a line end gets one only when a line goes after it.
     const auto endLastLine = [this] {
         if (!lines_.empty() && lines_.back().end.empty())
@@ -207,10 +207,32 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
             endLastLine();
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(entry), newline_});
     }
+    if (held_)
+        return;
     try {
         Save();
     } catch (...) {
         lines_ = before;
+        throw;
+    }
+}
+
+void IniFile::HoldWrites()
+{
+    if (!held_)
+        held_ = lines_;
+}
+
+void IniFile::CommitWrites()
+{
+    if (!held_)
+        return;
+    std::vector<Line> before = std::move(*held_);
+    held_.reset();
+    try {
+        Save();
+    } catch (...) {
+        lines_ = std::move(before);
         throw;
     }
 }

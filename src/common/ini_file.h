@@ -38,6 +38,12 @@ public:
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
+    // Between these two, writes change only the lines held in memory; Commit
+    // replaces the file once with what the writes one by one would have left.
+    // A failed Commit throws, leaves the file as it was and forgets the writes.
+    void HoldWrites();
+    void CommitWrites();
+
     // The integer form: optional leading blanks, then decimal with an optional
     // sign, or hexadecimal after "$", "0x" or "0X"; 32 bits. nullopt otherwise.
     static std::optional<int> ParseInteger(std::string_view text);
@@ -59,6 +65,7 @@ private:
     std::string path_;
     std::vector<Line> lines_;
     std::string newline_ = "\r\n";
+    std::optional<std::vector<Line>> held_; // the lines when writes began to be held
 };
 
 } // namespace synopter

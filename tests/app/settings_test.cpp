@@ -1,4 +1,8 @@
 #include "app/form1.h"
+#include "chapters/ui/form2.h"
+#include "common/ini_file.h"
+#include "compare/comparison_run.h"
+#include "compare/ui/rich_edit.h"
 #include "common/file_size_limit.h"
 #include "language/translate.h"
 #include "common/ui/panel.h"
@@ -20,7 +24,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <climits>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -446,11 +453,12 @@ TEST(SettingsFileTest, UnwritableFileIsReportedAndTheWindowStillCloses)
     ASSERT_TRUE(QDir(QString::fromStdString(dir.Path())).mkdir("kelvane.ini"));
     TForm1 form(dir.Path());
     Start(form);
-    EXPECT_EQ(CloseAndCatchError(form), "Unable to write to " + dir.Path() + "kelvane.ini");
+    EXPECT_EQ(CloseAndCatchError(form), "Unable to write to " + dir.Path() + "kelvane.ini\n" + std::strerror(EISDIR));
     EXPECT_FALSE(form.isVisible());
 }
 
-TEST(SettingsFileTest, KeysAfterAFailedWriteAreNotWritten)
+// The keys go to the file in one replacement: room for some of them writes none.
+TEST(SettingsFileTest, AFailedWriteAtCloseLeavesTheFileAsItWas)
 {
     ProgramDir dir;
     const std::string before = "[Init]\r\n[Notes]\r\nn=" + std::string(500, 'x') + "\r\n";
@@ -464,9 +472,57 @@ TEST(SettingsFileTest, KeysAfterAFailedWriteAreNotWritten)
         FileSizeLimit limit(before.size() + firstTwo.size() + 3);
         message = CloseAndCatchError(form);
     }
-    EXPECT_EQ(message, "Unable to write to " + dir.Path() + "kelvane.ini");
+    EXPECT_EQ(message, "Unable to write to " + dir.Path() + "kelvane.ini\n" + std::strerror(EFBIG));
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(dir.Settings(), "[Init]\r\n" + firstTwo + "[Notes]\r\nn=" + std::string(500, 'x') + "\r\n");
+    EXPECT_EQ(dir.Settings(), before);
+}
+
+// Values no window can take are brought into range before use, and the file
+// is mended at close; the work area and the navigator stay usable.
+TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
+{
+    const struct {
+        const char* name;
+        std::string settings;
+    } cases[] = {
+        {"largest splitter", "[Init]\r\nsplitter=2147483647\r\n"},
+        {"least splitter", "[Init]\r\nsplitter=-2147483648\r\n"},
+        {"hidden source area, largest splitter", "[Init]\r\nsource=0\r\nsplitter=2147483647\r\n"},
+        {"far to the left", "[Init]\r\nFromLeft=-2147483548\r\n"},
+        {"far to the right and down", "[Init]\r\nFromTop=2147483647\r\nFromLeft=2147483647\r\n"},
+        {"far up", "[Init]\r\nFromTop=-2147483648\r\n"},
+        {"largest size", "[Init]\r\nwidth=2147483647\r\nheight=2147483647\r\n"},
+        {"negative size", "[Init]\r\nwidth=-5\r\nheight=-2147483648\r\n"},
+        {"largest threshold", "[Init]\r\ndifferences=2147483647\r\n"},
+    };
+    const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramDir dir;
+        dir.WriteSettings(c.settings);
+        TForm1 form(dir.Path());
+        TForm2 chapters(&form, dir.Path(), form.Language(), nullptr);
+        form.SetChapterWindow(&chapters);
+        Start(form);
+        EXPECT_GT(form.ResultPane(Side::Left)->height(), 0);
+        form.BitBtn1Click();
+        EXPECT_GE(chapters.x(), 0);
+        EXPECT_LE(chapters.x(), screenWidth);
+        chapters.hide();
+        EXPECT_EQ(CloseAndCatchError(form), "");
+
+        const IniFile ini(dir.Path() + "kelvane.ini");
+        for (const char* key : {"FromTop", "FromLeft"}) {
+            const int value = ini.ReadInteger("Init", key, INT_MIN);
+            EXPECT_TRUE(value >= -kMaxStoredPosition && value <= kMaxStoredPosition) << key << "=" << value;
+        }
+        for (const char* key : {"width", "height", "splitter"}) {
+            const int value = ini.ReadInteger("Init", key, 0);
+            EXPECT_TRUE(value >= 0 && value <= kMaxStoredExtent) << key << "=" << value;
+        }
+        const int threshold = ini.ReadInteger("Init", "differences", 0);
+        EXPECT_TRUE(threshold >= kMinThreshold && threshold <= kMaxThreshold) << threshold;
+    }
 }
 
 } // namespace

@@ -115,11 +115,31 @@ TEST_F(WindowTest, AMissingResultFileLeavesItsPaneEmpty)
     Run(1);
     form1.reset();
     form2.reset();
+    // Files from before the set's record was kept, or from another program.
+    QFile::remove(dir.filePath("results.set"));
     QFile::remove(dir.filePath("r2.rtf"));
     WriteFile(dir.filePath("r1.rtf"), "plain words\r\nsecond line\r\n");
     Open();
     EXPECT_EQ(Lines(form1->ResultPane(Side::Left)), (QStringList{"plain words", "second line"}));
     EXPECT_EQ(form1->ResultPane(Side::Right)->LineCount(), 0);
+}
+
+TEST_F(WindowTest, ResultFilesNotFromOneRunAreRefusedAndNothingIsShown)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    ASSERT_GT(form2->ListBox1()->count(), 0);
+    form1.reset();
+    form2.reset();
+    // r1.rtf of another run beside r2.rtf and chapters.lst of this one.
+    WriteFile(dir.filePath("r1.rtf"), "{\\rtf1 another run\\par}");
+    Open();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("not all from the same comparison")) << messages[0].toStdString();
+    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
+    EXPECT_EQ(form1->ResultPane(Side::Right)->LineCount(), 0);
+    EXPECT_EQ(form2->ListBox1()->count(), 0);
 }
 
 TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
@@ -130,7 +150,8 @@ TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
     Run(1);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(dir.filePath("r2.rtf")));
-    EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
+    // The files are one set: none of this run's is kept beside the failed one.
+    EXPECT_FALSE(QFile::exists(dir.filePath("r1.rtf")));
     EXPECT_TRUE(form1->CompareButton()->isVisible());
     EXPECT_TRUE(form1->Chooser(Side::Right)->isEnabled());
 }

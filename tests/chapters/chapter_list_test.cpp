@@ -2,6 +2,8 @@
 
 #include "common/temp_folder.h"
 
+#include <climits>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -25,6 +27,9 @@ TEST(NavigatorLeftTest, SideWithMoreRoomKeptOnScreen)
         {0, 850, 1024, 850, "right edge exactly on the screen's edge"},
         {-300, 681, 1024, 381, "main window partly off the left edge"},
         {1100, 681, 1024, 926, "main window off the right edge"},
+        {-2147483548, 681, 1024, 0, "a damaged place far to the left: no overflow"},
+        {INT_MAX - 100, 681, 1024, 1024, "a damaged place far to the right: on the screen"},
+        {0, INT_MAX, 1024, 0, "a damaged width"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NavigatorLeft(c.mainLeft, c.mainWidth, 174, c.screenWidth), c.left) << c.why;

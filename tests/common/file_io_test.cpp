@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -148,6 +149,20 @@ TEST(WriteFileAtomicallyTest, FailedWriteKeepsTheOldFile)
 
     EXPECT_EQ(folder.Read("chapters.lst"), "KATA 1\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+// Only the program's own leftovers go: "<name>.XXXXXX.tmp" files of that name.
+TEST(RemoveStrayTemporariesTest, RemovesOnlyLeftoversOfThatFile)
+{
+    TempFolder folder;
+    for (const char* name : {"kelvane.ini.a1B2c3.tmp", "kelvane.ini.backup", "kelvane.ini.a1-2c3.tmp", "r2.rtf.a1B2c3.tmp"})
+        folder.Write(name, "x");
+    RemoveStrayTemporaries(folder / "kelvane.ini");
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder.Path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"kelvane.ini.a1-2c3.tmp", "kelvane.ini.backup", "r2.rtf.a1B2c3.tmp"}));
 }
 
 TEST(ProgramDirectoryTest, IsTheFolderOfTheRunningProgram)

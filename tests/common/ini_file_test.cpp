@@ -11,6 +11,8 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 #include <sys/resource.h>
 
 namespace synopter {
@@ -319,6 +321,47 @@ TEST(IniFileTest, FailedWriteLeavesOldFileAndNothingElse)
     // The failed key is forgotten; the next write starts from the file as it is.
     ini.WriteString("Init", "left", "B");
     EXPECT_EQ(folder.Read("kelvane.ini"), "[Init]\r\nleft=B\r\n");
+}
+
+// Held writes give the file, byte for byte, that the same writes one by one
+// give, whatever the file held before.
+TEST(IniFileTest, HeldWritesSaveOnceWhatWritesOneByOneWould)
+{
+    using Key = std::pair<const char*, const char*>; // section, key; the value is the key's position
+    const struct {
+        const char* name;
+        std::string before;
+        std::vector<Key> keys;
+    } cases[] = {
+        {"no file", "", {{"Init", "differences"}, {"Init", "left"}, {"General", "Language"}}},
+        {"keys in place and new ones",
+         "[Init]\r\nleft=X\r\n\r\n[Other]\r\nk=v",
+         {{"Init", "differences"}, {"INIT", "Left"}, {"Other", "k2"}, {"General", "Language"}}},
+        {"LF lines, no final line end, key written twice",
+         "; note\n[General]\nLanguage=English",
+         {{"General", "Language"}, {"Init", "width"}, {"General", "language"}}},
+        {"a lone CR", "[Init]\rsource=1\r", {{"Init", "splitter"}, {"Init", "source"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string one = folder / "one.ini";
+        const std::string held = folder / "held.ini";
+        if (!c.before.empty()) {
+            folder.Write("one.ini", c.before);
+            folder.Write("held.ini", c.before);
+        }
+        IniFile byKey(one);
+        IniFile atOnce(held);
+        atOnce.HoldWrites();
+        for (size_t i = 0; i < c.keys.size(); ++i) {
+            byKey.WriteInteger(c.keys[i].first, c.keys[i].second, int(i));
+            atOnce.WriteInteger(c.keys[i].first, c.keys[i].second, int(i));
+        }
+        EXPECT_EQ(folder.Read("held.ini"), c.before) << "written before the commit";
+        atOnce.CommitWrites();
+        EXPECT_EQ(folder.Read("held.ini"), folder.Read("one.ini"));
+    }
 }
 
 } // namespace

@@ -19,10 +19,13 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextDocument>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include <map>
@@ -226,11 +229,14 @@ TEST_F(MainWindowLanguageTest, CancelAtStartUpEndsTheProgramWritingNothing)
     EXPECT_FALSE(std::filesystem::exists(folder / "kelvane.ini"));
 }
 
-// Needs FormCreate to report an error escaping the language step and to skip
-// the later creation steps; until then the error escapes FormCreate.
-TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndSkipsTheLaterSteps)
+// The failed language step is reported and left out; the rest of start-up
+// runs, so the choosers hold the catalogue, never the design-time items, and
+// the failed write at close is reported with its reason.
+TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndTheRestOfStartUpRuns)
 {
     TwoLanguages();
+    folder.Write("alpha.bk", "[English]\r\nInformation=alpha\r\n");
+    folder.Write("alpha.dat", "Matt 1\r\n");
     std::filesystem::create_directory(folder / "kelvane.ini");
     QStringList messages;
     form1->ShowMessage = [&messages](const QString& text, bool) { messages << text; };
@@ -240,7 +246,44 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndSkipsTheLaterStep
     EXPECT_EQ(form1->Language().Name(), "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
     EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->"); // not translated
-    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 3);                      // the catalogue was never built
+    for (const Side side : {Side::Left, Side::Right}) {
+        QComboBox* chooser = form1->Chooser(side);
+        ASSERT_EQ(chooser->count(), 1);
+        EXPECT_EQ(chooser->itemText(0), "alpha");
+    }
+    messages.clear();
+    form1->close();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QString::fromStdString("Unable to write to " + folder / "kelvane.ini\n" +
+                                                  std::strerror(EISDIR)));
+}
+
+// What a tooltip shows: rich text rendered, plain text as it is.
+QString ShownToolTip(const QString& tip)
+{
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toPlainText();
+}
+
+// Markup in a language file or an edition's description is shown as written,
+// never interpreted (an <img> would be read from disk).
+TEST_F(MainWindowLanguageTest, MarkupInCaptionsHintsAndDescriptionsShowsAsWritten)
+{
+    const std::string image = "<img src=\"" + folder / "big.bmp" + "\">";
+    folder.Write("English.lng", "[Form1]\nLabel5=<b>x</b>\ncompare_hint=" + image + " <i>go</i>\n");
+    folder.Write("alpha.bk", "[English]\r\nInformation=" + image + " <b>UBS</b>\r\n");
+    folder.Write("alpha.dat", "Matt 1\r\n");
+    ASSERT_TRUE(form1->FormCreate());
+    form1->Chooser(Side::Right)->setCurrentIndex(0);
+
+    auto* label = form1->findChild<QLabel*>("Label5");
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text(), "<b>x</b>");
+    EXPECT_EQ(ShownToolTip(form1->CompareButton()->toolTip()), QString::fromStdString(image + " <i>go</i>"));
+    EXPECT_EQ(ShownToolTip(form1->Chooser(Side::Right)->toolTip()), QString::fromStdString(image + " <b>UBS</b>"));
 }
 
 TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)

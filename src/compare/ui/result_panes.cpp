@@ -4,6 +4,8 @@
 #include "common/error.h"
 #include "common/file_io.h"
 #include "common/text_lines.h"
+#include "compare/result_set.h"
+#include "compare/rich_text.h"
 #include "common/ui/qt_bytes.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/rich_edit.h"
@@ -279,18 +281,18 @@ rtf::Document ResultPanes::SavedDocument(int side) const
 
 std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::string>& chapters) const
 {
-    std::vector<std::string> failures;
-    const auto attempt = [&](const std::string& path, const std::string& bytes) {
-        try {
-            WriteFileAtomically(path, bytes);
-        } catch (const WriteError& e) {
-            failures.push_back(path + ": " + e.reason());
-        }
+    // One set: a failure leaves the previous run's files, all three.
+    const std::vector<ResultFile> files = {
+        {"r2.rtf", rtf::WriteRtf(SavedDocument(1), ToLatin1(panes_[1]->font().family()))},
+        {"r1.rtf", rtf::WriteRtf(SavedDocument(0), ToLatin1(panes_[0]->font().family()))},
+        {kChapterListFileName, JoinLinesCrLf(chapters)},
     };
-    attempt(RightPath(), rtf::WriteRtf(SavedDocument(1), ToLatin1(panes_[1]->font().family())));
-    attempt(LeftPath(), rtf::WriteRtf(SavedDocument(0), ToLatin1(panes_[0]->font().family())));
-    attempt(ChaptersPath(), JoinLinesCrLf(chapters));
-    return failures;
+    try {
+        SaveResultSet(programDir_, files);
+    } catch (const WriteError& e) {
+        return {e.path() + ": " + e.reason()};
+    }
+    return {};
 }
 
 rtf::Document ReadPaneFile(const std::string& path)

@@ -56,13 +56,14 @@ public:
 
     void BalancePaneWidths();
 
-    // Writes r2.rtf, r1.rtf and chapters.lst, each replaced atomically. Every
-    // file is attempted; the failures are returned as "file: reason" texts.
+    // Writes r2.rtf, r1.rtf and chapters.lst as one set (SaveResultSet): all
+    // of them or, on a failure, none. The failure is returned as "file: reason".
     std::vector<std::string> SaveResultFiles(const std::vector<std::string>& chapters) const;
 
     std::string LeftPath() const { return programDir_ + "r1.rtf"; }
     std::string RightPath() const { return programDir_ + "r2.rtf"; }
     std::string ChaptersPath() const { return ChapterListPath(programDir_); }
+    std::vector<std::string> FileNames() const { return {"r2.rtf", "r1.rtf", kChapterListFileName}; }
 
 private:
     // A heading or a verse pair, with the empty lines both sides have before it.

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QWidget>
 
@@ -81,6 +82,7 @@ public:
         const QString text = FromLocal8Bit(caption);
         if (auto* label = qobject_cast<QLabel*>(object_)) {
             if (label->text() != text) {
+                label->setTextFormat(Qt::PlainText);
                 label->setText(text);
                 FitLabel(label);
             }
@@ -101,7 +103,7 @@ public:
         object_->setProperty("hint", text);
         // Controls that show no hint keep the text without displaying it.
         if (auto* widget = qobject_cast<QWidget*>(object_); widget && widget->property("showHint").toBool())
-            widget->setToolTip(text);
+            widget->setToolTip(PlainToolTip(text));
     }
 
     int LineCount() override { return pane()->LineCount(); }
@@ -162,6 +164,13 @@ private:
 };
 
 } // namespace
+
+QString PlainToolTip(const QString& text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return "<p style=\"white-space:pre-wrap\">" + text.toHtmlEscaped() + "</p>";
+}
 
 void TranslateForm(QWidget& form, const QList<QObject*>& components, const InterfaceLanguage& language)
 {

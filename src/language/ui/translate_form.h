@@ -3,6 +3,7 @@
 #include "language/interface_language.h"
 
 #include <QList>
+#include <QString>
 
 #include <string>
 
@@ -17,7 +18,13 @@ namespace synopter {
 // buttons, check boxes, spin boxes, panels (their "caption" property), result
 // panes, popup menus and menu actions are translated; anything else is left
 // alone. Hints live in the dynamic property "hint"; a control whose "showHint"
-// is true also shows it as its tooltip.
+// is true also shows it as its tooltip. Captions and hints are shown as plain
+// text, whatever markup they hold: a language file is data, not a page.
 void TranslateForm(QWidget& form, const QList<QObject*>& components, const InterfaceLanguage& language);
+
+// A tooltip that shows `text` literally. Qt renders a tooltip as rich text when
+// Qt::mightBeRichText says so (an <img> in it would be loaded); such text is
+// escaped and wrapped so that it reads exactly as written.
+QString PlainToolTip(const QString& text);
 
 } // namespace synopter
