@@ -8,6 +8,7 @@
 #include "chapters/ui/form2.h"
 #include "common/error.h"
 #include "common/file_io.h"
+#include "common/greek_letters.h"
 #include "common/program_files.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
@@ -531,7 +532,7 @@ void TForm1::UpdateStoppedNotice()
         ui_->Label8->setProperty("pattern", ui_->Label8->text());
     const std::string& chapter = run_->StoppedAt();
     if (!chapter.empty())
-        ui_->Label8->setText(ui_->Label8->property("pattern").toString().arg(FromLatin1(chapter)));
+        ui_->Label8->setText(ui_->Label8->property("pattern").toString().arg(FromUtf8(ToGreek(chapter))));
     ui_->Panel10->setVisible(!chapter.empty());
 }
 

@@ -185,7 +185,7 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     // until a run goes to its end.
     const QLabel* notice = form1->findChild<QLabel*>("Label8");
     EXPECT_TRUE(notice->isVisible());
-    EXPECT_EQ(notice->text(), "The comparison was stopped at KATA LOUKAN 1: these results are incomplete.");
+    EXPECT_EQ(notice->text(), QString::fromUtf8("The comparison was stopped at ΚΑΤΑ ΛΟΥΚΑΝ 1: these results are incomplete."));
     Run(1);
     EXPECT_FALSE(notice->isVisible());
 }
