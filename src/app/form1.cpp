@@ -289,6 +289,7 @@ void TForm1::FormResize()
         return;
     ui_->Panel1->ApplyAnchors();
     ui_->Panel2->ApplyAnchors();
+    ui_->PlaceFoundCount();
     panes_->BalancePaneWidths();
 
     BalanceWidths(ui_->ListBox1, ui_->ListBox2, ui_->ListBox1,

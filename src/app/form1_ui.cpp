@@ -425,6 +425,19 @@ bool Form1Ui::LeavesPanesReadable(int sourceHeight) const
     return Splitter1->height() - sourceHeight - Splitter1->handleWidth() >= Panel7->minimumHeight();
 }
 
+void Form1Ui::PlaceFoundCount()
+{
+    // At the design width the count has room; in a narrower window the chapter
+    // button, anchored right, comes closer, and the count and its caption move
+    // left so that five digits stay clear of it.
+    constexpr int kDesignCountLeft = 593;
+    constexpr int kCaptionGap = 7;
+    const int room = Label4->fontMetrics().horizontalAdvance(QStringLiteral("88888"));
+    const int left = std::min(kDesignCountLeft, BitBtn1->x() - 4 - room);
+    Label4->move(left, Label4->y());
+    Label6->move(left - kCaptionGap - Label6->width(), Label6->y());
+}
+
 void Form1Ui::SetSourceAreaHeight(int height)
 {
     const int total = std::max(Splitter1->height(), height + 1);

@@ -35,6 +35,8 @@ struct Form1Ui {
 
     // The height of the source area under the result panes (the splitter's lower part).
     int SourceAreaHeight() const;
+    // Keeps the found count clear of the chapter button at any window width.
+    void PlaceFoundCount();
     void SetSourceAreaHeight(int height);
     // Whether a source area that high still leaves the panes their few lines.
     bool LeavesPanesReadable(int sourceHeight) const;

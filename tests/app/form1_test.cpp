@@ -89,6 +89,12 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
     QApplication::processEvents();
     EXPECT_GE(form1->width(), form1->minimumWidth());
     EXPECT_GE(form1->height(), form1->minimumHeight());
+    // At the least width a four-digit count still ends before the chapter button.
+    QLabel* const count = form1->FoundCountLabel();
+    count->setText("4399");
+    count->adjustSize();
+    EXPECT_LE(count->x() + count->width(), form1->ChapterButton()->x());
+    EXPECT_LE(form1->findChild<QLabel*>("Label6")->geometry().right(), count->x());
 }
 
 TEST_F(WindowTest, SourceTextsSwitchAndSplitterSnap)
