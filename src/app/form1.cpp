@@ -60,7 +60,8 @@ TForm1::TForm1(std::string programDir)
     settings_ = std::make_unique<WindowSettings>(
         *this,
         WindowSettings::Controls{ui_->seAmountDiffer, ui_->cb1, ui_->cb2, ui_->chbScrollBoth, ui_->Sourcetexts1,
-                                 ui_->Panel1, ui_->Panel2, ui_->BitBtn1},
+                                 ui_->Panel1, ui_->Panel2, ui_->BitBtn1,
+                                 [this]() -> QWidget* { return ChapterWindow(); }},
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
                                    [this] { Sourcetexts1Click(); },

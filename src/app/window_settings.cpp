@@ -19,11 +19,16 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <optional>
 
 namespace synopter {
 
 namespace {
+
+constexpr int kLeastChaptersWidth = 80;
+constexpr int kMostChaptersWidth = 2000;
+
 
 constexpr const char* kInit = "Init";
 constexpr const char* kGeneral = "General";
@@ -116,6 +121,11 @@ void WindowSettings::Read()
         panel->AnchorRight(control, false, panel->width());
     }
 
+    // The chapter window as wide as the user left it (at least as wide as its labels need).
+    if (QWidget* chapters = c.chapterWindow ? c.chapterWindow() : nullptr)
+        if (const auto width = ReadPresentInteger(ini, "ChaptersWidth"))
+            chapters->resize(std::clamp(*width, kLeastChaptersWidth, kMostChaptersWidth), chapters->height());
+
     const std::optional<int> splitter = ReadPresentInteger(ini, "splitter");
     // A value out of range is mended in the file even while the area stays hidden.
     mendedSplitter_.reset();
@@ -155,6 +165,8 @@ void WindowSettings::Write()
         ini.WriteInteger(kInit, "splitter", sourceArea_.height());
     else if (mendedSplitter_)
         ini.WriteInteger(kInit, "splitter", *mendedSplitter_);
+    if (QWidget* chapters = c.chapterWindow ? c.chapterWindow() : nullptr)
+        ini.WriteInteger(kInit, "ChaptersWidth", chapters->width());
     // The interface language in force; empty when there is none.
     ini.WriteString(kGeneral, "Language", language_.Name());
     ini.CommitWrites();

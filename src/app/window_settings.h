@@ -33,6 +33,8 @@ public:
         TPanel* topBar;
         TPanel* bottomBar;
         QWidget* chapterButton;
+        // The chapter window, whose width the user may set (none in some tests).
+        std::function<QWidget*()> chapterWindow;
     };
     // The source area under the panes: its height and the View menu's switch.
     struct SourceArea {

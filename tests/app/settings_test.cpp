@@ -494,6 +494,8 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
         {"largest size", "[Init]\r\nwidth=2147483647\r\nheight=2147483647\r\n"},
         {"negative size", "[Init]\r\nwidth=-5\r\nheight=-2147483648\r\n"},
         {"largest threshold", "[Init]\r\ndifferences=2147483647\r\n"},
+        {"widest chapter window", "[Init]\r\nChaptersWidth=2147483647\r\n"},
+        {"chapter window as the user left it", "[Init]\r\nChaptersWidth=260\r\n"},
     };
     const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
     for (const auto& c : cases) {
@@ -508,6 +510,8 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
         form.BitBtn1Click();
         EXPECT_GE(chapters.x(), 0);
         EXPECT_LE(chapters.x(), screenWidth);
+        if (c.settings.find("ChaptersWidth=260") != std::string::npos)
+            EXPECT_EQ(chapters.width(), 260);
         chapters.hide();
         EXPECT_EQ(CloseAndCatchError(form), "");
 
@@ -520,6 +524,8 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
             const int value = ini.ReadInteger("Init", key, 0);
             EXPECT_TRUE(value >= 0 && value <= kMaxStoredExtent) << key << "=" << value;
         }
+        const int chaptersWidth = ini.ReadInteger("Init", "ChaptersWidth", 0);
+        EXPECT_TRUE(chaptersWidth >= 80 && chaptersWidth <= 2000) << chaptersWidth;
         const int threshold = ini.ReadInteger("Init", "differences", 0);
         EXPECT_TRUE(threshold >= kMinThreshold && threshold <= kMaxThreshold) << threshold;
     }
