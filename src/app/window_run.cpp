@@ -130,6 +130,16 @@ bool WindowRun::Progress(int line)
     return !stopFlag_;
 }
 
+bool WindowRun::StillGoing()
+{
+    // Inside one long line: the same slice as Progress, without moving the bar.
+    if (slice_.elapsed() >= kEventSliceMs) {
+        QCoreApplication::processEvents();
+        slice_.restart();
+    }
+    return !stopFlag_;
+}
+
 void WindowRun::SaveResultFiles()
 {
     const std::vector<std::string> failures =

@@ -69,6 +69,7 @@ private:
     void VersePair(const std::string& right, const std::string& left,
                    const MatchMask& rightMask, const MatchMask& leftMask) override;
     bool Progress(int line) override;
+    bool StillGoing() override;
 
     void SetRunState(bool running);
     void SaveResultFiles();

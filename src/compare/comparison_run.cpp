@@ -18,6 +18,8 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
     const std::string empty;
 
     const size_t total = RunLength(left, right);
+    // A line of many thousand words takes long enough that Stop must reach into it.
+    const KeepGoing stillGoing = [&output] { return output.StillGoing(); };
 
     for (size_t k = 0; k < total; ++k) {
         const bool haveRight = k < right.size();
@@ -32,7 +34,10 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
         if (!passOver) {
             rightMask.assign(std::max(rightMask.size(), r.size()), 0);
             leftMask.assign(std::max(leftMask.size(), l.size()), 0);
-            MarkCommonWords(r, l, rightMask, leftMask, options.exactPositions);
+            if (!MarkCommonWords(r, l, rightMask, leftMask, options.exactPositions, stillGoing)) {
+                summary.stopped = true;
+                break;
+            }
             const int uR = CountUnmatched(rightMask, r.size());
             const int uL = CountUnmatched(leftMask, l.size());
             if (uL >= threshold || uR >= threshold) {
