@@ -106,7 +106,7 @@ std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::str
 
 void LoadPaneFromFile(TRichEdit* pane, const std::string& path)
 {
-    const std::optional<std::string> bytes = ReadFileBytes(path);
+    const std::optional<std::string> bytes = ReadFileBytes(path, kMaxResultFileBytes);
     if (!bytes) {
         pane->Clear();
         return;
