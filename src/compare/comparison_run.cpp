@@ -4,6 +4,28 @@
 
 namespace synopter {
 
+namespace {
+
+// Zeroes the mask and grows it to at least `size`. New memory is first touched
+// a megabyte at a time, asking between pieces: for a line of many megabytes
+// that alone takes long enough to matter to Stop.
+bool ClearMask(MatchMask& mask, size_t size, RunOutput& output)
+{
+    constexpr size_t kPiece = size_t{1} << 20;
+    std::fill(mask.begin(), mask.end(), 0);
+    if (mask.size() >= size)
+        return true;
+    mask.reserve(size);
+    while (mask.size() < size) {
+        mask.resize(std::min(size, mask.size() + kPiece), 0);
+        if (size > kPiece && !output.StillGoing())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,
                          const RunOptions& options, RunOutput& output)
 {
@@ -32,9 +54,8 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
         const bool passOver = (haveRight && haveLeft && r == l) || (r.size() < T && l.size() < T);
 
         if (!passOver) {
-            rightMask.assign(std::max(rightMask.size(), r.size()), 0);
-            leftMask.assign(std::max(leftMask.size(), l.size()), 0);
-            if (!MarkCommonWords(r, l, rightMask, leftMask, options.exactPositions, stillGoing)) {
+            if (!ClearMask(rightMask, r.size(), output) || !ClearMask(leftMask, l.size(), output) ||
+                !MarkCommonWords(r, l, rightMask, leftMask, options.exactPositions, stillGoing)) {
                 summary.stopped = true;
                 break;
             }

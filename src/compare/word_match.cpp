@@ -20,23 +20,44 @@ struct Word {
 class Poll {
 public:
     explicit Poll(const KeepGoing& keepGoing) : keepGoing_(keepGoing) {}
-    bool Step()
+    bool Step(size_t steps = 1)
     {
-        if (!keepGoing_ || ++steps_ % kKeepGoingWords != 0)
+        steps_ += steps;
+        if (!keepGoing_ || steps_ < nextAsk_)
             return true;
+        nextAsk_ = steps_ + kKeepGoingWords;
         return keepGoing_();
     }
 
 private:
     const KeepGoing& keepGoing_;
     size_t steps_ = 0;
+    size_t nextAsk_ = kKeepGoingWords;
 };
+
+// v.assign(n, value) a piece at a time: a first touch of many megabytes of new
+// memory takes long enough to be asked about.
+template <typename T>
+bool AssignPolled(std::vector<T>& v, size_t n, const T& value, Poll& poll)
+{
+    v.clear();
+    v.reserve(n);
+    while (v.size() < n) {
+        const size_t piece = std::min(n - v.size(), kKeepGoingWords);
+        v.insert(v.end(), piece, value);
+        if (!poll.Step(piece))
+            return false;
+    }
+    return true;
+}
 
 // Splits at every space and marks the spaces; a verse of n spaces has n + 1 words.
 // False when the poll said stop.
 bool Split(std::string_view verse, MatchMask& mask, std::vector<Word>& words, Poll& poll)
 {
+    // Sized once: growing by doubling copies the words of a long line at a stretch.
     words.clear();
+    words.reserve(static_cast<size_t>(std::count(verse.begin(), verse.end(), ' ')) + 1);
     size_t start = 0;
     const auto wordEndingAt = [&](size_t i) { // i: index of the space or the verse length
         Word w;
@@ -128,8 +149,8 @@ bool MarkMovedWords(std::vector<Word>& R, std::vector<Word>& L, MatchMask& right
     while (capacity < 2 * unmatchedLeft)
         capacity *= 2;
     const size_t mask = capacity - 1;
-    slots.assign(capacity, Slot{});
-    next.assign(L.size(), kNone);
+    if (!AssignPolled(slots, capacity, Slot{}, poll) || !AssignPolled(next, L.size(), kNone, poll))
+        return false;
     const std::hash<std::string_view> hasher;
 
     // The slot of `text`: its group's, or the empty one where it would go.
