@@ -94,6 +94,20 @@ void BM_MarkCommonWordsLongVerses(benchmark::State& state)
     MatchPairs(state, {{right, left}});
 }
 
+// One line of 40 000 distinct words a side, half of them moved, half not in
+// the other line: the pair that used to freeze the window for seconds.
+void BM_MarkCommonWordsDistinctWords(benchmark::State& state)
+{
+    constexpr int kWords = 40000;
+    std::string right;
+    std::string left;
+    for (int i = 0; i < kWords; ++i) {
+        right += " w" + std::to_string(i);
+        left += i % 2 == 0 ? " w" + std::to_string((i * 7 + 3) % kWords) : " x" + std::to_string(i);
+    }
+    MatchPairs(state, {{right, left}});
+}
+
 void BM_LoadEditionText(benchmark::State& state)
 {
     const std::string path = EditionTextPath(kEditionsDir + "/", kLeftEdition);
@@ -127,6 +141,8 @@ int main(int argc, char** argv)
 
     const auto exact = [](benchmark::internal::Benchmark* b) { b->ArgName("exact")->Arg(0)->Arg(1); };
     benchmark::RegisterBenchmark("MarkCommonWords/long_verses", BM_MarkCommonWordsLongVerses)->Apply(exact);
+    benchmark::RegisterBenchmark("MarkCommonWords/40000_distinct_words", BM_MarkCommonWordsDistinctWords)
+        ->Apply(exact)->Unit(benchmark::kMillisecond);
     const bool haveEditions = std::filesystem::exists(EditionTextPath(kEditionsDir + "/", kLeftEdition)) &&
                               std::filesystem::exists(EditionTextPath(kEditionsDir + "/", kRightEdition));
     if (haveEditions) {

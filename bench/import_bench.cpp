@@ -116,13 +116,13 @@ struct Documents {
 
 std::optional<Documents> MakeDocuments()
 {
-    const auto expected = ReadFileBytes(kEditionPath);
+    const auto expected = ReadFileBytes(kEditionPath, kMaxEditionTextBytes);
     if (!fs::is_directory(kCsvFolder) || !expected)
         return std::nullopt;
     Collector collector;
     for (const auto& entry : fs::directory_iterator(kCsvFolder))
         if (entry.path().extension() == ".csv")
-            ReadCsvSource(*ReadFileBytes(entry.path().string()), entry.path().string(), collector);
+            ReadCsvSource(*ReadFileBytes(entry.path().string(), kMaxImportSourceBytes), entry.path().string(), collector);
     std::sort(collector.verses.begin(), collector.verses.end(), [](const SourceVerse& a, const SourceVerse& b) {
         return std::tie(a.ref.book, a.ref.chapter, a.ref.verse) < std::tie(b.ref.book, b.ref.chapter, b.ref.verse);
     });

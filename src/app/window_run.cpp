@@ -167,6 +167,16 @@ void WindowRun::ShowProgress(int line)
             pane->ScrollLines(-1000);
 }
 
+bool WindowRun::StillGoing()
+{
+    // Inside one long line: the same slice as Progress, without moving the bar.
+    if (!slice_.isValid() || slice_.elapsed() >= eventSliceMs_) {
+        QCoreApplication::processEvents();
+        slice_.start();
+    }
+    return !stopFlag_;
+}
+
 void WindowRun::SaveResultFiles()
 {
     const std::vector<std::string> failures =

@@ -80,6 +80,7 @@ private:
     void VersePair(const std::string& right, const std::string& left,
                    const MatchMask& rightMask, const MatchMask& leftMask) override;
     bool Progress(int line) override;
+    bool StillGoing() override;
 
     void SetRunState(bool running);
     // The progress, the found count and the pairs found so far, on screen.

@@ -9,7 +9,7 @@ namespace synopter {
 
 std::vector<std::string> LoadChapterList(const std::string& path)
 {
-    const auto bytes = ReadFileBytes(path);
+    const auto bytes = ReadFileBytes(path, kMaxResultFileBytes);
     return bytes ? SplitLines(*bytes) : std::vector<std::string>{};
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -28,41 +29,116 @@ std::string ProgramDirectory()
 bool FileExists(const std::string& path)
 {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
+    return ::stat(path.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path)
+bool IsRegularFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+namespace {
+
+std::string KindOfEntry(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a plain file";
+}
+
+std::string SizeText(size_t bytes)
+{
+    if (bytes >= (size_t{1} << 20) && bytes % (size_t{1} << 20) == 0)
+        return std::to_string(bytes >> 20) + " MB";
+    if (bytes >= 1024 && bytes % 1024 == 0)
+        return std::to_string(bytes >> 10) + " KB";
+    return std::to_string(bytes) + " bytes";
+}
+
+[[noreturn]] void Refuse(const std::string& path, const std::string& reason)
+{
+    throw Error("Cannot read file \"" + path + "\". " + reason);
+}
+
+[[noreturn]] void RefuseKind(const std::string& path, mode_t mode)
+{
+    Refuse(path, "It is " + KindOfEntry(mode) + ", not a regular file.");
+}
+
+[[noreturn]] void RefuseSize(const std::string& path, size_t limit)
+{
+    Refuse(path, "It is larger than " + SizeText(limit) + ", more than such a file can be.");
+}
+
+} // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit)
+{
+    // Looked at before opening: opening a FIFO would wait for a writer, and a
+    // device such as /dev/zero never ends.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        throw Error("Cannot open file \"" + path + "\". " + std::strerror(errno));
+    }
+    if (!S_ISREG(st.st_mode))
+        RefuseKind(path, st.st_mode);
+    if (static_cast<std::uintmax_t>(st.st_size) > limit)
+        RefuseSize(path, limit);
+
+    // Non-blocking, in case the entry was replaced by a FIFO since; the type is
+    // checked again on what was opened.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT)
             return std::nullopt;
         throw Error("Cannot open file \"" + path + "\". " + std::strerror(errno));
     }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    if (::fstat(fd, &st) != 0)
+        throw Error("Cannot read file \"" + path + "\". " + std::strerror(errno));
+    if (!S_ISREG(st.st_mode))
+        RefuseKind(path, st.st_mode);
+
     // Read straight into a string of the file's size: growing it chunk by chunk
-    // costs more than the reading itself for an edition text.
-    struct stat st {};
+    // costs more than the reading itself for an edition text. Files under /proc
+    // report size 0 and have content; a file may grow while read: the limit
+    // holds for what arrives.
     size_t capacity = 65536;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+    if (st.st_size > 0)
         capacity = static_cast<size_t>(st.st_size) + 1; // + 1 sees the end in one read
+    capacity = std::min(capacity, limit + 1);
     std::string bytes(capacity, '\0');
     size_t size = 0;
     for (;;) {
-        if (size == bytes.size())
-            bytes.resize(bytes.size() * 2);
+        if (size == bytes.size()) {
+            if (size > limit)
+                RefuseSize(path, limit);
+            bytes.resize(std::min(bytes.size() * 2, limit + 1));
+        }
         const ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int saved = errno;
-            ::close(fd);
-            throw Error("Cannot read file \"" + path + "\". " + std::strerror(saved));
+            throw Error("Cannot read file \"" + path + "\". " + std::strerror(errno));
         }
         if (n == 0)
             break;
         size += static_cast<size_t>(n);
     }
-    ::close(fd);
+    if (size > limit)
+        RefuseSize(path, limit);
     bytes.resize(size);
     return bytes;
 }

@@ -11,11 +11,26 @@ namespace synopter {
 // The folder of the running executable, ending in a path separator.
 std::string ProgramDirectory();
 
+// False only when nothing is there by that name; an entry that cannot be
+// looked at (a symbolic link loop, a folder without search permission) exists.
 bool FileExists(const std::string& path);
 
+// True for a regular file (after symbolic links): what may be handed to a
+// library that opens it blocking, unlike a FIFO or device.
+bool IsRegularFile(const std::string& path);
+
+// The most ReadFileBytes takes of each kind of input: far above any real file,
+// low enough that a wrong file cannot exhaust memory.
+constexpr size_t kMaxEditionTextBytes = size_t{64} << 20;
+constexpr size_t kMaxSettingsFileBytes = size_t{1} << 20; // settings, descriptors, language files
+constexpr size_t kMaxResultFileBytes = size_t{256} << 20; // r1.rtf, r2.rtf, chapters.lst
+constexpr size_t kMaxImportSourceBytes = size_t{256} << 20; // text, CSV, TEI, OSIS
+
 // Whole file as bytes; nullopt when it does not exist. Throws Error naming the
-// full path and the system's reason when it exists but cannot be read.
-std::optional<std::string> ReadFileBytes(const std::string& path);
+// full path and the reason when it exists but cannot be read: the system's
+// reason, an entry that is not a regular file (a FIFO, device or folder, which
+// is never opened in a way that could block), or more than `limit` bytes.
+std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit);
 
 // Replaces the file in one step: the bytes go to a temporary file in the same
 // folder, which is then renamed over the target, so a failure never leaves a

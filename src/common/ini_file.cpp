@@ -49,7 +49,7 @@ IniFile::IniFile(std::string path) : path_(std::move(path))
 {
     std::optional<std::string> bytes;
     try {
-        bytes = ReadFileBytes(path_);
+        bytes = ReadFileBytes(path_, kMaxSettingsFileBytes);
     } catch (...) {
         // Settings-style files fail quietly on reading: defaults apply.
     }

@@ -23,6 +23,9 @@ public:
                            const MatchMask& rightMask, const MatchMask& leftMask) = 0;
     // After every line, passed over or reported, with its index; false stops the run.
     virtual bool Progress(int line) = 0;
+    // Asked every few thousand words inside a long line; false stops the run
+    // there, the line unreported.
+    virtual bool StillGoing() { return true; }
 };
 
 // The threshold the window and the command line offer, and their default.

@@ -36,7 +36,7 @@ std::string Stamp(const std::string& bytes)
 std::optional<std::string> StampOfFile(const std::string& path)
 {
     try {
-        if (const auto bytes = ReadFileBytes(path))
+        if (const auto bytes = ReadFileBytes(path, kMaxResultFileBytes))
             return Stamp(*bytes);
     } catch (const Error&) {
     }
@@ -49,7 +49,7 @@ std::optional<std::vector<Entry>> ReadRecord(const std::string& folder)
 {
     std::optional<std::string> bytes;
     try {
-        bytes = ReadFileBytes(folder + kResultSetFileName);
+        bytes = ReadFileBytes(folder + kResultSetFileName, kMaxSettingsFileBytes);
     } catch (const Error&) {
         return std::vector<Entry>{};
     }

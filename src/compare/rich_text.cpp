@@ -153,7 +153,18 @@ public:
         while (pos_ < in_.size()) {
             const char c = in_[pos_++];
             if (c == '{') {
-                stack_.push_back(state_);
+                if (stack_.size() >= kMaxSavedGroups) {
+                    // Deeper groups are counted, not saved: all of them return
+                    // to the state the first of them started with.
+                    if (overflow_++ == 0)
+                        overflowState_ = state_;
+                } else {
+                    stack_.push_back(state_);
+                }
+                skipFallback_ = 0;
+            } else if (c == '}' && overflow_ > 0) {
+                --overflow_;
+                state_ = overflowState_;
                 skipFallback_ = 0;
             } else if (c == '}') {
                 if (stack_.empty())
@@ -373,6 +384,11 @@ private:
     size_t pos_ = 0;
     State state_;
     std::vector<State> stack_;
+    // Far deeper than any writer nests; the bound keeps a file of nothing but
+    // '{' from costing memory in proportion.
+    static constexpr size_t kMaxSavedGroups = 256;
+    size_t overflow_ = 0;
+    State overflowState_;
     long skipFallback_ = 0;
     std::vector<Colour> colours_; // index 0 and auto entries hold 0
     Colour entry_ = 0;

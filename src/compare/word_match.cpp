@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 
 namespace synopter {
 
@@ -15,10 +16,48 @@ struct Word {
     bool matched = false;
 };
 
-// Splits at every space and marks the spaces; a verse of n spaces has n + 1 words.
-void Split(std::string_view verse, MatchMask& mask, std::vector<Word>& words)
+// Asks the caller's "keep going?" once every kKeepGoingWords steps.
+class Poll {
+public:
+    explicit Poll(const KeepGoing& keepGoing) : keepGoing_(keepGoing) {}
+    bool Step(size_t steps = 1)
+    {
+        steps_ += steps;
+        if (!keepGoing_ || steps_ < nextAsk_)
+            return true;
+        nextAsk_ = steps_ + kKeepGoingWords;
+        return keepGoing_();
+    }
+
+private:
+    const KeepGoing& keepGoing_;
+    size_t steps_ = 0;
+    size_t nextAsk_ = kKeepGoingWords;
+};
+
+// v.assign(n, value) a piece at a time: a first touch of many megabytes of new
+// memory takes long enough to be asked about.
+template <typename T>
+bool AssignPolled(std::vector<T>& v, size_t n, const T& value, Poll& poll)
 {
+    v.clear();
+    v.reserve(n);
+    while (v.size() < n) {
+        const size_t piece = std::min(n - v.size(), kKeepGoingWords);
+        v.insert(v.end(), piece, value);
+        if (!poll.Step(piece))
+            return false;
+    }
+    return true;
+}
+
+// Splits at every space and marks the spaces; a verse of n spaces has n + 1 words.
+// False when the poll said stop.
+bool Split(std::string_view verse, MatchMask& mask, std::vector<Word>& words, Poll& poll)
+{
+    // Sized once: growing by doubling copies the words of a long line at a stretch.
     words.clear();
+    words.reserve(static_cast<size_t>(std::count(verse.begin(), verse.end(), ' ')) + 1);
     size_t start = 0;
     const auto wordEndingAt = [&](size_t i) { // i: index of the space or the verse length
         Word w;
@@ -26,6 +65,7 @@ void Split(std::string_view verse, MatchMask& mask, std::vector<Word>& words)
         w.end = w.text.empty() ? 0 : i;
         words.push_back(w);
         start = i + 1;
+        return poll.Step();
     };
     // Eight bytes at a time: a byte-by-byte loop mispredicts a branch at every
     // space, and splitting is most of the time of a comparison run.
@@ -42,17 +82,19 @@ void Split(std::string_view verse, MatchMask& mask, std::vector<Word>& words)
             // Little endian: the lowest set bit is the first space.
             const size_t at = i + static_cast<size_t>(std::countr_zero(spaces)) / 8;
             mask[at] = 1;
-            wordEndingAt(at);
+            if (!wordEndingAt(at))
+                return false;
             spaces &= spaces - 1;
         }
     }
     for (; i < verse.size(); ++i) {
         if (verse[i] == ' ') {
             mask[i] = 1;
-            wordEndingAt(i);
+            if (!wordEndingAt(i))
+                return false;
         }
     }
-    wordEndingAt(verse.size());
+    return wordEndingAt(verse.size());
 }
 
 void Mark(Word& r, Word& l, MatchMask& rightMask, MatchMask& leftMask)
@@ -66,42 +108,24 @@ void Mark(Word& r, Word& l, MatchMask& rightMask, MatchMask& leftMask)
     std::memset(leftMask.data() + (l.end - n), 1, n);
 }
 
-} // namespace
+// Below this many pairs of unmatched words the nested loop is quicker than a table.
+constexpr size_t kNestedLoopPairs = 1024;
 
-void MarkCommonWords(std::string_view right, std::string_view left,
-                     MatchMask& rightMask, MatchMask& leftMask, bool exactPositions)
+// Pass 3: every unmatched right word, in order, claims all unmatched left words
+// equal to it. A later equal right word finds them taken, so each group of
+// equal left words goes whole to the first right word of its text: a table of
+// the unmatched left words by content gives the same masks in linear time.
+bool MarkMovedWords(std::vector<Word>& R, std::vector<Word>& L, MatchMask& rightMask, MatchMask& leftMask,
+                    Poll& poll)
 {
-    if (right.empty() || left.empty())
-        return;
-    if (rightMask.size() < right.size())
-        rightMask.resize(right.size(), 0);
-    if (leftMask.size() < left.size())
-        leftMask.resize(left.size(), 0);
-
-    // Reused between calls: a comparison run calls this thousands of times.
-    thread_local std::vector<Word> R;
-    thread_local std::vector<Word> L;
-    Split(right, rightMask, R);
-    Split(left, leftMask, L);
-    const long nR = static_cast<long>(R.size());
-    const long nL = static_cast<long>(L.size());
-
-    // Word numbers below are 1-based, as are t and the end positions.
-    for (long t = 1; t <= std::min(nR, nL); ++t)
-        if (R[t - 1].text == L[t - 1].text)
-            Mark(R[t - 1], L[t - 1], rightMask, leftMask);
-
-    if (nR != nL) {
-        const long d = nR - nL;
-        const long ad = d < 0 ? -d : d;
-        if (nL >= ad + 1) {
-            for (long t = nL; t >= ad + 1; --t)
-                if (R[t + d - 1].text == L[t - 1].text)
-                    Mark(R[t + d - 1], L[t - 1], rightMask, leftMask);
-        }
-    }
-
-    if (!exactPositions) {
+    const auto unmatched = [](const std::vector<Word>& words) {
+        return static_cast<size_t>(std::count_if(words.begin(), words.end(), [](const Word& w) { return !w.matched; }));
+    };
+    const size_t unmatchedLeft = unmatched(L);
+    if (unmatchedLeft == 0)
+        return true;
+    const size_t unmatchedRight = unmatched(R);
+    if (unmatchedRight * unmatchedLeft <= kNestedLoopPairs) {
         for (Word& r : R) {
             if (r.matched)
                 continue;
@@ -109,7 +133,109 @@ void MarkCommonWords(std::string_view right, std::string_view left,
                 if (!l.matched && l.text == r.text)
                     Mark(r, l, rightMask, leftMask);
         }
+        return true;
     }
+
+    // Open addressing: a slot holds the hash and the first left word of one
+    // text; the others of that text follow through `next`.
+    constexpr size_t kNone = static_cast<size_t>(-1);
+    struct Slot {
+        size_t hash = 0;
+        size_t head = kNone;
+    };
+    thread_local std::vector<Slot> slots;
+    thread_local std::vector<size_t> next;
+    size_t capacity = 16;
+    while (capacity < 2 * unmatchedLeft)
+        capacity *= 2;
+    const size_t mask = capacity - 1;
+    if (!AssignPolled(slots, capacity, Slot{}, poll) || !AssignPolled(next, L.size(), kNone, poll))
+        return false;
+    const std::hash<std::string_view> hasher;
+
+    // The slot of `text`: its group's, or the empty one where it would go.
+    const auto find = [&](std::string_view text, size_t hash) -> Slot& {
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            Slot& slot = slots[at];
+            if (slot.head == kNone || (slot.hash == hash && L[slot.head].text == text))
+                return slot;
+        }
+    };
+    for (size_t i = L.size(); i-- > 0;) {
+        if (L[i].matched)
+            continue;
+        const size_t hash = hasher(L[i].text);
+        Slot& slot = find(L[i].text, hash);
+        next[i] = slot.head;
+        slot.hash = hash;
+        slot.head = i;
+        if (!poll.Step())
+            return false;
+    }
+    for (Word& r : R) {
+        if (!poll.Step())
+            return false;
+        if (r.matched)
+            continue;
+        const Slot& slot = find(r.text, hasher(r.text));
+        // A group is claimed whole, so a matched head means a taken group.
+        if (slot.head == kNone || L[slot.head].matched)
+            continue;
+        for (size_t i = slot.head; i != kNone; i = next[i]) {
+            Mark(r, L[i], rightMask, leftMask);
+            if (!poll.Step())
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool MarkCommonWords(std::string_view right, std::string_view left,
+                     MatchMask& rightMask, MatchMask& leftMask, bool exactPositions,
+                     const KeepGoing& keepGoing)
+{
+    if (right.empty() || left.empty())
+        return true;
+    if (rightMask.size() < right.size())
+        rightMask.resize(right.size(), 0);
+    if (leftMask.size() < left.size())
+        leftMask.resize(left.size(), 0);
+
+    Poll poll(keepGoing);
+    // Reused between calls: a comparison run calls this thousands of times.
+    thread_local std::vector<Word> R;
+    thread_local std::vector<Word> L;
+    if (!Split(right, rightMask, R, poll) || !Split(left, leftMask, L, poll))
+        return false;
+    const long nR = static_cast<long>(R.size());
+    const long nL = static_cast<long>(L.size());
+
+    // Word numbers below are 1-based, as are t and the end positions.
+    for (long t = 1; t <= std::min(nR, nL); ++t) {
+        if (R[t - 1].text == L[t - 1].text)
+            Mark(R[t - 1], L[t - 1], rightMask, leftMask);
+        if (!poll.Step())
+            return false;
+    }
+
+    if (nR != nL) {
+        const long d = nR - nL;
+        const long ad = d < 0 ? -d : d;
+        if (nL >= ad + 1) {
+            for (long t = nL; t >= ad + 1; --t) {
+                if (R[t + d - 1].text == L[t - 1].text)
+                    Mark(R[t + d - 1], L[t - 1], rightMask, leftMask);
+                if (!poll.Step())
+                    return false;
+            }
+        }
+    }
+
+    if (!exactPositions)
+        return MarkMovedWords(R, L, rightMask, leftMask, poll);
+    return true;
 }
 
 int CountUnmatched(const MatchMask& mask, size_t length)

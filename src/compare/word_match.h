@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -17,9 +18,16 @@ using MatchMask = std::vector<std::uint8_t>;
 // every unmatched equal word of the left verse.
 //
 // The caller zeroes the masks; they are grown to the verse lengths when shorter,
-// and bytes are only ever set to 1. Verses of any length and word count work.
-void MarkCommonWords(std::string_view right, std::string_view left,
-                     MatchMask& rightMask, MatchMask& leftMask, bool exactPositions);
+// and bytes are only ever set to 1. Verses of any length and word count work,
+// in time linear in their length.
+//
+// `keepGoing`, when given, is asked every kKeepGoingWords words; once it says
+// false the marking ends at once, the masks incomplete, and the result is false.
+using KeepGoing = std::function<bool()>;
+constexpr size_t kKeepGoingWords = 4096;
+bool MarkCommonWords(std::string_view right, std::string_view left,
+                     MatchMask& rightMask, MatchMask& leftMask, bool exactPositions,
+                     const KeepGoing& keepGoing = {});
 
 // The number of 0 bytes among the first `length` bytes of the mask.
 int CountUnmatched(const MatchMask& mask, size_t length);

@@ -32,7 +32,7 @@ EditionDescriptor ReadEditionDescriptor(const std::string& path)
 
 std::optional<std::vector<std::string>> LoadEditionText(const std::string& path)
 {
-    const std::optional<std::string> bytes = ReadFileBytes(path);
+    const std::optional<std::string> bytes = ReadFileBytes(path, kMaxEditionTextBytes);
     if (!bytes)
         return std::nullopt;
     return SplitLines(*bytes);

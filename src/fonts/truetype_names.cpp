@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace synopter {
@@ -14,7 +15,15 @@ namespace {
 // so nothing depends on where an earlier read stopped.
 class FontFile {
 public:
-    explicit FontFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    // Non-blocking and regular files only: a FIFO in Fonts/ must not hold up start-up.
+    explicit FontFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
+    {
+        struct stat st {};
+        if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
     ~FontFile()
     {
         if (fd_ >= 0)

@@ -190,7 +190,7 @@ private:
     {
         std::optional<std::string> data;
         try {
-            data = ReadFileBytes(path);
+            data = ReadFileBytes(path, kMaxImportSourceBytes);
         } catch (const Error& e) {
             throw ImportError(e.what());
         }

@@ -20,7 +20,8 @@ std::vector<LanguageFile> ListLanguageFiles(const std::string& programDir)
         LanguageFile file;
         file.name = LanguageName(entry);
         const std::string picture = programDir + file.name + ".bmp";
-        if (FileExists(picture))
+        // Qt opens it blocking: a FIFO there would hold up the dialog.
+        if (IsRegularFile(picture))
             file.picturePath = picture;
         files.push_back(std::move(file));
     }

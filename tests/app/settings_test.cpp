@@ -510,8 +510,9 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
         form.BitBtn1Click();
         EXPECT_GE(chapters.x(), 0);
         EXPECT_LE(chapters.x(), screenWidth);
-        if (c.settings.find("ChaptersWidth=260") != std::string::npos)
+        if (c.settings.find("ChaptersWidth=260") != std::string::npos) {
             EXPECT_EQ(chapters.width(), 260);
+        }
         chapters.hide();
         EXPECT_EQ(CloseAndCatchError(form), "");
 

@@ -190,6 +190,28 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     EXPECT_FALSE(notice->isVisible());
 }
 
+// A line of a million words takes long enough that Stop must reach into it:
+// the run ends inside that line, which is not reported.
+TEST_F(WindowTest, StopIsHonouredInsideOneLongLine)
+{
+    QByteArray left, right;
+    for (int i = 0; i < 1000000; ++i) {
+        left += " a" + QByteArray::number(i);
+        right += " b" + QByteArray::number(i);
+    }
+    WriteEdition("Left", "KATA LOUKAN 1\r\n" + left + "\r\n 1:2 alpha\r\n");
+    WriteEdition("Right", "KATA LOUKAN 1\r\n" + right + "\r\n 1:2 omega\r\n");
+    Open();
+    Choose("Left", "Right");
+    QTimer::singleShot(0, form1.get(), [&] {
+        QTest::qSleep(QApplication::doubleClickInterval() + 50);
+        form1->StopButton()->click();
+    });
+    Run(1);
+    EXPECT_EQ(form1->FoundCountLabel()->text(), "0");
+    EXPECT_TRUE(form1->CompareButton()->isVisible());
+}
+
 // The second click of a double-click on COMPARE lands on the stop button it
 // uncovers: that click, with the pointer where it was, does not stop the run.
 TEST_F(WindowTest, AClickOnStopRightAfterTheStartDoesNotStopTheRun)

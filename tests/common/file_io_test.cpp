@@ -47,19 +47,19 @@ TEST(ReadFileBytesTest, ReadsEveryByte)
 {
     TempFolder folder;
     const std::string binary = "a\0b\r\n\xff\x80\x1a"s;
-    EXPECT_EQ(ReadFileBytes(folder.Write("bin", binary)), binary);
-    EXPECT_EQ(ReadFileBytes(folder.Write("empty", "")), "");
+    EXPECT_EQ(ReadFileBytes(folder.Write("bin", binary), 8), binary);
+    EXPECT_EQ(ReadFileBytes(folder.Write("empty", ""), 0), "");
 
     std::string big;
     for (int i = 0; i < 300000; ++i)
         big += static_cast<char>(i * 31 % 251);
-    EXPECT_EQ(ReadFileBytes(folder.Write("big", big)), big);
+    EXPECT_EQ(ReadFileBytes(folder.Write("big", big), big.size()), big);
 }
 
 TEST(ReadFileBytesTest, FileWithoutKnownSizeIsReadToTheEnd)
 {
     // Files under /proc report size 0 but have content.
-    const auto status = ReadFileBytes("/proc/self/status");
+    const auto status = ReadFileBytes("/proc/self/status", kMaxSettingsFileBytes);
     ASSERT_TRUE(status.has_value());
     EXPECT_NE(status->find("Name:"), std::string::npos);
     EXPECT_NE(status->find("VmSize:"), std::string::npos);
@@ -68,8 +68,8 @@ TEST(ReadFileBytesTest, FileWithoutKnownSizeIsReadToTheEnd)
 TEST(ReadFileBytesTest, MissingFileIsNoError)
 {
     TempFolder folder;
-    EXPECT_EQ(ReadFileBytes(folder / "absent.dat"), std::nullopt);
-    EXPECT_EQ(ReadFileBytes(folder / "absent/x.dat"), std::nullopt);
+    EXPECT_EQ(ReadFileBytes(folder / "absent.dat", 1), std::nullopt);
+    EXPECT_EQ(ReadFileBytes(folder / "absent/x.dat", 1), std::nullopt);
 }
 
 TEST(ReadFileBytesTest, UnreadableEntryThrowsNamingThePath)
@@ -77,11 +77,53 @@ TEST(ReadFileBytesTest, UnreadableEntryThrowsNamingThePath)
     TempFolder folder;
     fs::create_directory(folder / "dir.dat");
     try {
-        ReadFileBytes(folder / "dir.dat");
+        ReadFileBytes(folder / "dir.dat", 1);
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_NE(std::string(e.what()).find(folder / "dir.dat"), std::string::npos) << e.what();
     }
+}
+
+// Whatever stands where a file is expected, reading never blocks, never runs
+// out of memory and says what is wrong with the path.
+TEST(ReadFileBytesTest, RefusesWhatIsNotABoundedRegularFile)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo.dat").c_str(), 0600), 0);
+    fs::create_directory(folder / "dir.dat");
+    fs::create_symlink(folder / "loop.dat", folder / "loop.dat");
+    fs::create_symlink("/dev/zero", folder / "zero.dat");
+    folder.Write("eleven", "eleven byte");
+    // Sparse: a gigabyte that takes no room.
+    fs::resize_file(folder.Write("huge.ini", ""), std::uintmax_t{1} << 30);
+    const struct Case {
+        std::string path;
+        size_t limit;
+        std::string reason;
+    } cases[] = {
+        {folder / "fifo.dat", 100, "It is a FIFO, not a regular file."},
+        {folder / "zero.dat", 100, "It is a device, not a regular file."},
+        {"/dev/null", 100, "It is a device, not a regular file."},
+        {folder / "dir.dat", 100, "It is a folder, not a regular file."},
+        {folder / "loop.dat", 100, "Too many levels of symbolic links"},
+        {folder / "eleven", 10, "It is larger than 10 bytes"},
+        {folder / "huge.ini", kMaxSettingsFileBytes, "It is larger than 1 MB"},
+        // Size 0 on disk, more when read: the limit holds for what arrives.
+        {"/proc/self/status", 16, "It is larger than 16 bytes"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ReadFileBytes(c.path, c.limit);
+            ADD_FAILURE() << "no error for " << c.path;
+        } catch (const Error& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find("\"" + c.path + "\""), std::string::npos) << message;
+            EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+        }
+    }
+    EXPECT_EQ(ReadFileBytes(folder / "eleven", 11), "eleven byte");
+    // A loop exists as far as the callers ask: it is unreadable, not absent.
+    EXPECT_TRUE(FileExists(folder / "loop.dat"));
 }
 
 TEST(FileExistsTest, FilesAndFolders)

@@ -10,11 +10,13 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <ostream>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -306,6 +308,10 @@ TEST_P(CliBadInputTest, RefusedWithOneMessage)
 {
     Args args = GetParam().args;
     fs::create_directory(folder_ / "folder.dat");
+    ASSERT_EQ(::mkfifo((folder_ / "fifo.dat").c_str(), 0600), 0);
+    fs::create_symlink(folder_ / "loop.dat", folder_ / "loop.dat");
+    std::ofstream(folder_ / "huge.dat").close();
+    fs::resize_file(folder_ / "huge.dat", (std::uintmax_t{64} << 20) + 1); // sparse
     for (std::string& a : args) {
         if (a == "LEFT")
             a = left_;
@@ -344,7 +350,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"exact_with_value", {"--exact=yes", "LEFT", "RIGHT"}, "option --exact takes no value"},
         BadCase{"missing_file", {"LEFT", "DIR/absent.dat"}, "absent.dat\": No such file or directory"},
         BadCase{"missing_folder", {"DIR/none/x.dat", "RIGHT"}, "none/x.dat\": No such file or directory"},
-        BadCase{"folder_instead_of_file", {"DIR/folder.dat", "RIGHT"}, "folder.dat"},
+        BadCase{"folder_instead_of_file", {"DIR/folder.dat", "RIGHT"}, "folder.dat\". It is a folder"},
+        BadCase{"fifo", {"LEFT", "DIR/fifo.dat"}, "fifo.dat\". It is a FIFO, not a regular file."},
+        BadCase{"device", {"/dev/zero", "RIGHT"}, "\"/dev/zero\". It is a device, not a regular file."},
+        BadCase{"symlink_loop", {"DIR/loop.dat", "RIGHT"}, "loop.dat\". Too many levels of symbolic links"},
+        BadCase{"oversize", {"LEFT", "DIR/huge.dat"}, "huge.dat\". It is larger than 64 MB"},
         BadCase{"unknown_edition", {"NoSuchEdition", "RIGHT"}, "unknown edition \"NoSuchEdition\""}),
     [](const ::testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 

@@ -201,6 +201,28 @@ TEST(ComparisonRunTest, StopOnTheLastLine)
     EXPECT_EQ(output.log.back(), "progress 1");
 }
 
+TEST(ComparisonRunTest, StopInsideOneLongLine)
+{
+    // Stop comes while the matcher is inside a line of 200 000 words: the run
+    // ends there, that line neither reported nor counted as done.
+    class StoppingOutput : public RecordingOutput {
+    public:
+        bool StillGoing() override { return ++asked < 5; }
+        int asked = 0;
+    };
+    std::string longLeft, longRight;
+    for (int i = 0; i < 200000; ++i) {
+        longLeft += " a" + std::to_string(i);
+        longRight += " b" + std::to_string(i);
+    }
+    StoppingOutput output;
+    const RunSummary summary = ComparisonRun({" a", longLeft, " c"}, {" b", longRight, " d"}, {1, false}, output);
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_EQ(summary.found, 1);
+    EXPECT_EQ(output.asked, 5);
+    EXPECT_EQ(output.log.back(), "progress 0");
+}
+
 TEST(ComparisonRunTest, IsHeadingLine)
 {
     EXPECT_TRUE(IsHeadingLine("KATA 1"));

@@ -411,6 +411,10 @@ TEST(RichText, MalformedInputIsReadAsFarAsPossible)
         {"huge fallback length", "{\\rtf1 \\uc99999999999\\u65 BCD}", {{{S("A")}}}},
         {"colour table never closed", "{\\rtf1 {\\colortbl;\\red1;A", {}},
         {"deep nesting", deep, {{{S("A")}}}},
+        // Past the groups whose state is kept, a closing group still returns to
+        // the state outside all of the deep ones.
+        {"deep formatting", "{\\rtf1 {\\b " + std::string(300, '{') + "\\b0 A" + std::string(300, '}') + "B}C}",
+         {{{S("A"), S("B", 0, true), S("C")}}}},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);

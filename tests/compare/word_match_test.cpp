@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -197,6 +198,114 @@ TEST(MarkCommonWordsTest, OnlySetsBytes)
     MarkCommonWords(" a b", " c d", rightMask, leftMask, false);
     EXPECT_EQ(MaskText(rightMask, 4), "1111");
     EXPECT_EQ(MaskText(leftMask, 4), "1111");
+}
+
+// The moved-word pass as it first was, every unmatched word against every
+// other: the reference the table-driven pass must agree with. Passes 1 and 2
+// come from MarkCommonWords with exact positions.
+void ReferenceMasks(const std::string& right, const std::string& left, MatchMask& rightMask, MatchMask& leftMask)
+{
+    MarkCommonWords(right, left, rightMask, leftMask, /*exactPositions=*/true);
+    struct Word {
+        size_t start, length;
+        bool matched;
+    };
+    const auto words = [](const std::string& verse, const MatchMask& mask) {
+        std::vector<Word> out;
+        size_t start = 0;
+        for (size_t i = 0; i <= verse.size(); ++i)
+            if (i == verse.size() || verse[i] == ' ') {
+                // A word the exact passes matched has all its bytes set. An
+                // empty word has no bytes to tell, and matching it sets none.
+                const bool matched = i > start && std::all_of(mask.begin() + long(start), mask.begin() + long(i),
+                                                              [](auto b) { return b != 0; });
+                out.push_back({start, i - start, matched});
+                start = i + 1;
+            }
+        return out;
+    };
+    std::vector<Word> R = words(right, rightMask);
+    std::vector<Word> L = words(left, leftMask);
+    for (Word& r : R) {
+        if (r.matched)
+            continue;
+        for (Word& l : L)
+            if (!l.matched && right.compare(r.start, r.length, left, l.start, l.length) == 0) {
+                r.matched = l.matched = true;
+                std::fill_n(rightMask.begin() + long(r.start), r.length, 1);
+                std::fill_n(leftMask.begin() + long(l.start), l.length, 1);
+            }
+    }
+}
+
+// Words from a small vocabulary, so that many repeat; now and then an empty
+// word (two spaces).
+std::string RandomVerse(std::mt19937& random, size_t words, int vocabulary)
+{
+    std::string verse;
+    for (size_t i = 0; i < words; ++i) {
+        if (i > 0)
+            verse += ' ';
+        const int w = int(random() % unsigned(vocabulary + 1));
+        if (w < vocabulary)
+            verse += "w" + std::to_string(w);
+    }
+    return verse;
+}
+
+TEST(MarkCommonWordsLongTest, MovedWordsAgreeWithTheQuadraticPass)
+{
+    std::mt19937 random(7);
+    struct Case {
+        size_t rightWords, leftWords;
+        int vocabulary, count;
+    };
+    // Small pairs take the nested loop, larger ones the table.
+    for (const Case& c : {Case{3, 5, 4, 300}, Case{40, 60, 10, 200}, Case{150, 120, 60, 100}, Case{400, 420, 500, 20}}) {
+        for (int n = 0; n < c.count; ++n) {
+            const std::string right = RandomVerse(random, c.rightWords, c.vocabulary);
+            const std::string left = RandomVerse(random, c.leftWords, c.vocabulary);
+            MatchMask rightMask(right.size(), 0), leftMask(left.size(), 0);
+            MatchMask rightRef(right.size(), 0), leftRef(left.size(), 0);
+            MarkCommonWords(right, left, rightMask, leftMask, false);
+            ReferenceMasks(right, left, rightRef, leftRef);
+            ASSERT_EQ(rightMask, rightRef) << right << " | " << left;
+            ASSERT_EQ(leftMask, leftRef) << right << " | " << left;
+        }
+    }
+
+    // 50 000 words: mostly in place, with a few hundred moved or changed, so
+    // the reference stays quick.
+    std::string right, left;
+    for (int i = 0; i < 50000; ++i) {
+        const std::string word = "v" + std::to_string(i);
+        right += (i ? " " : "") + (i % 97 == 0 ? "m" + std::to_string(i % 13) : word);
+        left += (i ? " " : "") + (i % 89 == 0 ? "m" + std::to_string(i % 11) : i % 71 == 0 ? "x" : word);
+    }
+    right += " v1 v7";
+    MatchMask rightMask(right.size(), 0), leftMask(left.size(), 0);
+    MatchMask rightRef(right.size(), 0), leftRef(left.size(), 0);
+    MarkCommonWords(right, left, rightMask, leftMask, false);
+    ReferenceMasks(right, left, rightRef, leftRef);
+    EXPECT_EQ(rightMask, rightRef);
+    EXPECT_EQ(leftMask, leftRef);
+    EXPECT_GT(CountUnmatched(rightMask, right.size()), 0);
+}
+
+TEST(MarkCommonWordsLongTest, KeepGoingIsAskedInsideTheLineAndStops)
+{
+    std::string right, left;
+    for (int i = 0; i < 100000; ++i) {
+        right += "r" + std::to_string(i) + " ";
+        left += "l" + std::to_string(i) + " ";
+    }
+    MatchMask rightMask(right.size(), 0), leftMask(left.size(), 0);
+    int asked = 0;
+    EXPECT_FALSE(MarkCommonWords(right, left, rightMask, leftMask, false, [&] { return ++asked < 3; }));
+    EXPECT_EQ(asked, 3);
+    asked = 0;
+    EXPECT_TRUE(MarkCommonWords(right, left, rightMask, leftMask, false, [&] { return ++asked > 0; }));
+    EXPECT_GE(asked, int(2 * 100000 / kKeepGoingWords));
 }
 
 TEST(CountUnmatchedTest, CountsZerosOfTheVerseOnly)

@@ -1,4 +1,5 @@
 #include "common/error.h"
+#include "common/file_io.h"
 #include "common/temp_folder.h"
 #include "editions/edition.h"
 
@@ -116,6 +117,12 @@ TEST(LoadEditionTextTest, MissingAndUnreadable)
     EXPECT_EQ(LoadEditionText(folder.Write("empty.dat", "")), Lines{});
     fs::create_directory(folder / "folder.dat");
     EXPECT_THROW(LoadEditionText(folder / "folder.dat"), Error);
+    // A link loop is unreadable, as a loop in place of a result file is, not missing.
+    fs::create_symlink(folder / "loop.dat", folder / "loop.dat");
+    EXPECT_THROW(LoadEditionText(folder / "loop.dat"), Error);
+    // Sparse: past the edition limit without taking room.
+    fs::resize_file(folder.Write("huge.dat", ""), kMaxEditionTextBytes + 1);
+    EXPECT_THROW(LoadEditionText(folder / "huge.dat"), Error);
 }
 
 TEST(EditionPathsTest, PlainConcatenation)

@@ -110,7 +110,7 @@ std::optional<Sfnt> LoadFont(const std::string& path)
 {
     if (!FileExists(path))
         return std::nullopt;
-    return Sfnt(*ReadFileBytes(path));
+    return Sfnt(*ReadFileBytes(path, kMaxEditionTextBytes));
 }
 
 TEST(RiruziFont, NamesAreRiruziOnly)

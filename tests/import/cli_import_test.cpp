@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -53,7 +54,7 @@ size_t FileCount(const std::string& folder)
 TEST(SynopterImport, ByzantineCsvFolderGivesItsEdition)
 {
     const std::string csv = kSourcesDir + "/byzantine2018-csv";
-    const auto expected = ReadFileBytes(kEditionsDir + "/Byzantine2018.dat");
+    const auto expected = ReadFileBytes(kEditionsDir + "/Byzantine2018.dat", kMaxEditionTextBytes);
     if (!std::filesystem::is_directory(csv) || !expected)
         GTEST_SKIP() << "no Byzantine sources or edition";
     TempFolder out;
@@ -72,10 +73,15 @@ TEST(SynopterImport, BadInputExitsTwoAndWritesNothing)
     const std::string verses = in.Write("v.txt", "John 1:1 Ἐν ἀρχῇ\n");
     const std::string prose = in.Write("prose.txt", "Only prose.\n");
     out.Write("Taken.bk", "old");
+    ASSERT_EQ(::mkfifo((in / "fifo.txt").c_str(), 0600), 0);
+    std::filesystem::resize_file(in.Write("huge.txt", ""), (std::uintmax_t{256} << 20) + 1); // sparse
     const std::vector<std::vector<std::string>> cases = {
         {prose},                                  // unknown format
         {"--format=text", prose},                 // no verse recognised
         {in / "missing.txt"},                     // unreadable
+        {in / "fifo.txt"},                        // not a regular file, never waited for
+        {"/dev/zero"},                            // endless
+        {in / "huge.txt"},                        // over the size limit
         {"NoSuchModule"},                         // neither path nor module
         {"--name", "a/b", verses},                // bad name
         {"--name=Taken", verses},                 // exists, no --force

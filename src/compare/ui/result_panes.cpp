@@ -297,7 +297,7 @@ std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::str
 
 rtf::Document ReadPaneFile(const std::string& path)
 {
-    const std::optional<std::string> bytes = ReadFileBytes(path);
+    const std::optional<std::string> bytes = ReadFileBytes(path, kMaxResultFileBytes);
     return bytes ? rtf::ReadRtf(*bytes) : rtf::Document{};
 }
 

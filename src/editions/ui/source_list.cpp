@@ -33,8 +33,10 @@ QVariant EditionLinesModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= int(lines_.size()))
         return {};
     if (role == Qt::DisplayRole) {
-        const std::string& line = lines_[size_t(index.row())];
-        return FromLatin1(line);
+        // Only the first characters can be seen (a character is at least a
+        // pixel wide); laying out a line of megabytes at every paint froze the list.
+        const std::string_view line = lines_[size_t(index.row())];
+        return FromLatin1(line.substr(0, kShownCharacters));
     }
     if (role == Qt::SizeHintRole)
         return QSize(kScrollExtent, itemHeight_);

@@ -27,6 +27,8 @@ public:
     static constexpr int kItemHeight = 16;
     void SetItemHeight(int height);
     static constexpr int kScrollExtent = 2000;
+    // The most of a line shown: what fits the scroll extent. The line itself stays whole.
+    static constexpr size_t kShownCharacters = kScrollExtent;
 
 private:
     std::vector<std::string> lines_;
