@@ -212,6 +212,31 @@ TEST_F(WindowTest, StopIsHonouredInsideOneLongLine)
     EXPECT_TRUE(form1->CompareButton()->isVisible());
 }
 
+// A pair of lines of megabytes is reported like any other: the panes show its
+// beginning and a mark, the result files keep it whole.
+TEST_F(WindowTest, AHugePairIsShownClippedAndSavedWhole)
+{
+    QByteArray left, right;
+    for (int i = 0; i < 200000; ++i) {
+        left += " a" + QByteArray::number(i);
+        right += " b" + QByteArray::number(i);
+    }
+    WriteEdition("Left", "KATA LOUKAN 1\r\n 1:1" + left + "\r\n");
+    WriteEdition("Right", "KATA LOUKAN 1\r\n 1:1" + right + "\r\n");
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    EXPECT_EQ(form1->FoundCountLabel()->text(), "1");
+    for (const Side side : {Side::Left, Side::Right}) {
+        const QString shown = form1->ResultPane(side)->document()->findBlockByNumber(1).text();
+        EXPECT_EQ(shown.size(), int(TRichEdit::kMaxShownChars) + 6);
+        EXPECT_TRUE(shown.endsWith(" [...]"));
+    }
+    QFile saved(dir.filePath("r1.rtf"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("a199999"));
+}
+
 // The second click of a double-click on COMPARE lands on the stop button it
 // uncovers: that click, with the pointer where it was, does not stop the run.
 TEST_F(WindowTest, AClickOnStopRightAfterTheStartDoesNotStopTheRun)

@@ -187,9 +187,29 @@ void TRichEdit::AppendLine(const QString& text, const QTextCharFormat& format)
     c.endEditBlock();
 }
 
-void TRichEdit::InsertParagraph(QTextCursor& c, const rtf::Paragraph& runs)
+const rtf::Paragraph& TRichEdit::Shown(const rtf::Paragraph& paragraph, rtf::Paragraph& clipped)
 {
-    for (const rtf::Span& span : runs)
+    size_t length = 0;
+    for (const rtf::Span& span : paragraph)
+        length += span.text.size();
+    if (length <= kMaxShownChars)
+        return paragraph;
+    clipped.clear();
+    size_t room = kMaxShownChars;
+    for (const rtf::Span& span : paragraph) {
+        if (room == 0)
+            break;
+        clipped.push_back({span.text.substr(0, room), span.colour, span.bold});
+        room -= clipped.back().text.size();
+    }
+    clipped.push_back({" [...]", 0, false});
+    return clipped;
+}
+
+void TRichEdit::InsertParagraph(QTextCursor& c, const rtf::Paragraph& paragraph)
+{
+    rtf::Paragraph clipped;
+    for (const rtf::Span& span : Shown(paragraph, clipped))
         if (!span.text.empty())
             c.insertText(FromLatin1(span.text), Format(span.colour, span.bold));
     c.insertBlock(QTextBlockFormat(), Format(0, false));
@@ -355,7 +375,8 @@ void TRichEdit::FromDocument(const rtf::Document& document)
         if (!first)
             c.insertBlock(QTextBlockFormat(), Format(0, false));
         first = false;
-        for (const rtf::Span& span : p)
+        rtf::Paragraph clipped;
+        for (const rtf::Span& span : Shown(p, clipped))
             c.insertText(FromLatin1(span.text), Format(span.colour, span.bold));
     }
     c.endEditBlock();

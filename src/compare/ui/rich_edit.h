@@ -55,6 +55,13 @@ public:
 
     static QTextCharFormat Format(rtf::Colour colour, bool bold);
 
+    // The part of a paragraph a pane shows: all of it, or for a paragraph of
+    // megabytes its first kMaxShownChars characters and a mark that more
+    // follows (filled into `clipped`). Laying out megabytes would freeze the
+    // window; the results themselves stay whole.
+    static constexpr size_t kMaxShownChars = 20000;
+    static const rtf::Paragraph& Shown(const rtf::Paragraph& paragraph, rtf::Paragraph& clipped);
+
 signals:
     void Entered();
     // The width paragraphs are wrapped at is about to change, and has changed

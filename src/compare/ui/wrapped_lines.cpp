@@ -59,8 +59,10 @@ const WrappedLines::Word& WrappedLines::Measure(Face& face, const std::string& w
     return it->second;
 }
 
-int WrappedLines::Count(const rtf::Paragraph& paragraph)
+int WrappedLines::Count(const rtf::Paragraph& whole)
 {
+    rtf::Paragraph clipped;
+    const rtf::Paragraph& paragraph = TRichEdit::Shown(whole, clipped);
     std::optional<bool> bold;
     std::string text;
     for (const rtf::Span& span : paragraph) {
@@ -109,8 +111,10 @@ int WrappedLines::Count(const rtf::Paragraph& paragraph)
     return lines;
 }
 
-int WrappedLines::CountByLayout(const rtf::Paragraph& paragraph) const
+int WrappedLines::CountByLayout(const rtf::Paragraph& whole) const
 {
+    rtf::Paragraph clipped;
+    const rtf::Paragraph& paragraph = TRichEdit::Shown(whole, clipped);
     QString text;
     QList<QTextLayout::FormatRange> formats;
     for (const rtf::Span& span : paragraph) {
