@@ -281,12 +281,12 @@ rtf::Document ResultPanes::SavedDocument(int side) const
 
 std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::string>& chapters) const
 {
-    // One set: a failure leaves the previous run's files, all three.
-    const std::vector<ResultFile> files = {
-        {"r2.rtf", rtf::WriteRtf(SavedDocument(1), ToLatin1(panes_[1]->font().family()))},
-        {"r1.rtf", rtf::WriteRtf(SavedDocument(0), ToLatin1(panes_[0]->font().family()))},
-        {kChapterListFileName, JoinLinesCrLf(chapters)},
-    };
+    // One set: a failure leaves the previous run's files, all three. Each
+    // side's document lives only while its file is made.
+    std::vector<ResultFile> files;
+    files.push_back({"r2.rtf", rtf::WriteRtf(SavedDocument(1), ToLatin1(panes_[1]->font().family()))});
+    files.push_back({"r1.rtf", rtf::WriteRtf(SavedDocument(0), ToLatin1(panes_[0]->font().family()))});
+    files.push_back({kChapterListFileName, JoinLinesCrLf(chapters)});
     try {
         SaveResultSet(programDir_, files);
     } catch (const WriteError& e) {
