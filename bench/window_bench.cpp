@@ -85,17 +85,24 @@ void BM_WholeRunInWindow(benchmark::State& state)
 }
 BENCHMARK(BM_WholeRunInWindow)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
+// A program directory holding the results of a whole-NT run; false (and the
+// benchmark skipped) without the sample editions.
+bool WithSavedResults(benchmark::State& state, const ProgramDir& dir)
+{
+    if (!QDir(kEditions).exists() || !dir.ok) {
+        state.SkipWithError("sample editions not found");
+        return false;
+    }
+    Window w(dir.Path());
+    RunWholeNewTestament(w);
+    return true;
+}
+
 void BM_StartupRestoringResults(benchmark::State& state)
 {
     ProgramDir dir;
-    if (!QDir(kEditions).exists() || !dir.ok) {
-        state.SkipWithError("sample editions not found");
+    if (!WithSavedResults(state, dir))
         return;
-    }
-    {
-        Window w(dir.Path());
-        RunWholeNewTestament(w);
-    }
     for (auto _ : state) {
         // Created, shown with the results restored and events processed: the
         // window answers; what is not yet on screen may still be filling in.
@@ -111,14 +118,8 @@ BENCHMARK(BM_StartupRestoringResults)->Unit(benchmark::kMillisecond)->Iterations
 void BM_StartupToTheLastChapter(benchmark::State& state)
 {
     ProgramDir dir;
-    if (!QDir(kEditions).exists() || !dir.ok) {
-        state.SkipWithError("sample editions not found");
+    if (!WithSavedResults(state, dir))
         return;
-    }
-    {
-        Window w(dir.Path());
-        RunWholeNewTestament(w);
-    }
     for (auto _ : state) {
         Window w(dir.Path());
         w.form1.GoToChapter("APOKALUQIV IWANNOU 22");

@@ -77,6 +77,18 @@ protected:
         WriteEdition("Right", "KATA LOUKAN 1\r\n" + right);
     }
 
+    // Editions whose verse 1:1 is `words` distinct words a side, none shared.
+    void WriteHugePair(int words)
+    {
+        QByteArray left, right;
+        for (int i = 0; i < words; ++i) {
+            left += " a" + QByteArray::number(i);
+            right += " b" + QByteArray::number(i);
+        }
+        WriteEdition("Left", "KATA LOUKAN 1\r\n 1:1" + left + "\r\n 1:2 alpha\r\n");
+        WriteEdition("Right", "KATA LOUKAN 1\r\n 1:1" + right + "\r\n 1:2 omega\r\n");
+    }
+
     std::string Dir() const { return (dir.path() + "/").toStdString(); }
 
     // Creates, shows and loads the window as the program does.
