@@ -45,14 +45,9 @@ public:
     // shown at once and the rest in the background, a slice at a time, so the
     // window answers from the start; Flush completes them at once.
     void Show(const rtf::Document& left, const rtf::Document& right);
-    // All results are in the panes (nothing left for the background).
-    bool Complete() const { return placed_.size() == units_.size(); }
 
     // Fills the panes again when a width changed since they were levelled.
     void Relevel();
-    // The widths the panes were levelled for differ from their present ones
-    // (a relevel is due, waiting for the resizing to pause).
-    bool RelevelPending() const;
 
     void BalancePaneWidths();
 
@@ -80,6 +75,11 @@ private:
 
     // Writes units [from, to) into the panes, level; `replace` starts afresh.
     void Fill(size_t from, size_t to, bool replace);
+    // All results are in the panes (nothing left for the background).
+    bool Complete() const { return placed_.size() == units_.size(); }
+    // The widths the panes were levelled for differ from their present ones
+    // (a relevel is due, waiting for the resizing to pause).
+    bool RelevelPending() const;
     void FillInBackground();
     rtf::Document SavedDocument(int side) const;
     size_t UnitAtTop() const;

@@ -215,15 +215,6 @@ void TRichEdit::InsertParagraph(QTextCursor& c, const rtf::Paragraph& paragraph)
     c.insertBlock(QTextBlockFormat(), Format(0, false));
 }
 
-void TRichEdit::AppendParagraph(const rtf::Paragraph& runs)
-{
-    QTextCursor c(document());
-    c.movePosition(QTextCursor::End);
-    c.beginEditBlock();
-    InsertParagraph(c, runs);
-    c.endEditBlock();
-}
-
 void TRichEdit::WriteParagraphs(const std::vector<const rtf::Paragraph*>& paragraphs, bool replace)
 {
     static const rtf::Paragraph kEmpty;

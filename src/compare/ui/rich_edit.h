@@ -31,8 +31,6 @@ public:
 
     // Adds the text and a line break at the end, in the given attributes.
     void AppendLine(const QString& text, const QTextCharFormat& format);
-    // Adds one paragraph made of runs of differing attributes, then a line break.
-    void AppendParagraph(const rtf::Paragraph& runs);
     // Adds paragraphs, each followed by a line break, in one edit; a null one is
     // an empty line. `replace` writes them into a fresh document instead, which
     // is several times faster for a whole text.

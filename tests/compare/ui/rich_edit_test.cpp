@@ -65,19 +65,22 @@ TEST_F(PaneTest, LineCountsFollowTheWidth)
     EXPECT_LT(pane.LineCount(), narrow);
 }
 
-// A verse pair's runs keep their attributes; a line appended after them has its own.
-TEST_F(PaneTest, AppendedParagraphsKeepTheirRuns)
+// A verse pair's runs keep their attributes, written afresh or appended; a
+// null paragraph is an empty line, and a line appended after them has its own.
+TEST_F(PaneTest, WrittenParagraphsKeepTheirRuns)
 {
     const rtf::Paragraph pair = {{"ab", 0, false}, {"cde", 0xFF0000, true}, {"f", 128, false}};
-    pane.AppendParagraph(pair);
-    pane.AppendParagraph({{"gh", 0xFF0000, false}});
+    const rtf::Paragraph blue = {{"gh", 0xFF0000, false}};
+    pane.WriteParagraphs({&pair, nullptr}, true);
+    pane.WriteParagraphs({&blue}, false);
     Append("next");
     const rtf::Document doc = pane.ToDocument();
-    ASSERT_GE(doc.paragraphs.size(), 3u);
+    ASSERT_GE(doc.paragraphs.size(), 4u);
     EXPECT_EQ(doc.paragraphs[0], pair);
-    EXPECT_EQ(doc.paragraphs[1], (rtf::Paragraph{{"gh", 0xFF0000, false}}));
-    EXPECT_EQ(doc.paragraphs[2], (rtf::Paragraph{{"next", 0, false}}));
-    EXPECT_EQ(pane.LineCount(), 3);
+    EXPECT_TRUE(doc.paragraphs[1].empty());
+    EXPECT_EQ(doc.paragraphs[2], blue);
+    EXPECT_EQ(doc.paragraphs[3], (rtf::Paragraph{{"next", 0, false}}));
+    EXPECT_EQ(pane.LineCount(), 4);
 }
 
 TEST_F(PaneTest, ReplacesOneDisplayLine)
