@@ -188,6 +188,8 @@ bool TForm1::FormCreate()
     InstallScrollHooks();
     FillEditionLists();
     settings_->Read();
+    if (!settings_->ReadProblem().empty())
+        ShowMessage(FromLocal8Bit(settings_->ReadProblem()) + "\nThe window starts with its usual settings.", false);
     Guarded([this] { cb1Change(); });
     Guarded([this] { cb2Change(); });
     FormResize();

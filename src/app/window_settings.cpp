@@ -74,6 +74,7 @@ void WindowSettings::Read()
         placement_ = new SettingsPlacement(&window_);
     const Controls& c = controls_;
     const IniFile ini(SettingsPath(programDir_));
+    readProblem_ = ini.ReadProblem();
 
     c.threshold->setValue(
         std::clamp(ini.ReadInteger(kInit, "differences", c.threshold->value()), kMinThreshold, kMaxThreshold));

@@ -49,6 +49,9 @@ public:
                    const InterfaceLanguage& language);
 
     void Read();
+    // Why the settings file could not be read at start-up (its defaults then
+    // apply, and the close replaces it); empty when it was read or is missing.
+    const std::string& ReadProblem() const { return readProblem_; }
     // Writes every key in one replacement of the file; nothing when Read never
     // ran (start-up ended before it). A failed write throws WriteError and
     // leaves the file as it was.
@@ -63,6 +66,7 @@ private:
     SettingsPlacement* placement_ = nullptr;
     // A stored splitter height brought into range, written back while the source area stays hidden.
     std::optional<int> mendedSplitter_;
+    std::string readProblem_;
 };
 
 } // namespace synopter

@@ -50,8 +50,10 @@ IniFile::IniFile(std::string path) : path_(std::move(path))
     std::optional<std::string> bytes;
     try {
         bytes = ReadFileBytes(path_, kMaxSettingsFileBytes);
-    } catch (...) {
-        // Settings-style files fail quietly on reading: defaults apply.
+    } catch (const std::exception& e) {
+        // Settings-style files fail quietly on reading: defaults apply. The
+        // reason is kept for a caller that tells the user.
+        readProblem_ = e.what();
     }
     if (!bytes)
         return;

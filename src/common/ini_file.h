@@ -28,6 +28,9 @@ public:
     explicit IniFile(std::string path);
 
     const std::string& Path() const { return path_; }
+    // Why a file that is there could not be read (too large, not a regular
+    // file, the system's reason); empty when it was read or is missing.
+    const std::string& ReadProblem() const { return readProblem_; }
 
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
@@ -63,6 +66,7 @@ private:
     void Save() const;
 
     std::string path_;
+    std::string readProblem_;
     std::vector<Line> lines_;
     std::string newline_ = "\r\n";
     std::optional<std::vector<Line>> held_; // the lines when writes began to be held

@@ -33,6 +33,7 @@
 #include <iterator>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 QT_BEGIN_NAMESPACE
@@ -530,6 +531,24 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
         const int threshold = ini.ReadInteger("Init", "differences", 0);
         EXPECT_TRUE(threshold >= kMinThreshold && threshold <= kMaxThreshold) << threshold;
     }
+}
+
+// A settings file that cannot be read (here a FIFO, which would block a plain
+// read) is named with the reason; the window starts with its defaults and the
+// close replaces the file with a readable one.
+TEST(SettingsFileTest, AnUnreadableFileIsReportedAndReplacedAtClose)
+{
+    ProgramDir dir;
+    ASSERT_EQ(::mkfifo((dir.Path() + "kelvane.ini").c_str(), 0600), 0);
+    TForm1 form(dir.Path());
+    QStringList messages;
+    form.ShowMessage = [&](const QString& text, bool) { messages << text; };
+    Start(form);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("kelvane.ini"));
+    EXPECT_EQ(form.ThresholdBox()->value(), kDefaultThreshold);
+    EXPECT_EQ(CloseAndCatchError(form), "");
+    EXPECT_EQ(IniFile(dir.Path() + "kelvane.ini").ReadInteger("Init", "differences", 0), kDefaultThreshold);
 }
 
 } // namespace
