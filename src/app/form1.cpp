@@ -181,14 +181,19 @@ bool TForm1::FormCreate()
     // is shown and the creation goes on, so the window never keeps its
     // design-time items.
     bool cancelled = false;
-    Guarded([&] { cancelled = !StartupLanguageStep(); });
+    bool stepFailed = true;
+    Guarded([&] {
+        cancelled = !StartupLanguageStep();
+        stepFailed = false;
+    });
     if (cancelled)
         return false;
     QCoreApplication::processEvents();
     InstallScrollHooks();
     FillEditionLists();
     settings_->Read();
-    if (!settings_->ReadProblem().empty())
+    // A file the language step could not write has been named already.
+    if (!settings_->ReadProblem().empty() && !stepFailed)
         ShowMessage(FromLocal8Bit(settings_->ReadProblem()) + "\nThe window starts with its usual settings.", false);
     Guarded([this] { cb1Change(); });
     Guarded([this] { cb2Change(); });

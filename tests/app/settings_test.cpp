@@ -450,10 +450,15 @@ TEST(SettingsFileTest, NothingIsWrittenWhenStartUpNeverReachedTheSettings)
 TEST(SettingsFileTest, UnwritableFileIsReportedAndTheWindowStillCloses)
 {
     ProgramDir dir;
-    // A folder in place of the file: it reads as empty and cannot be replaced.
+    // A folder in place of the file: it is named at start-up, reads as empty
+    // and cannot be replaced.
     ASSERT_TRUE(QDir(QString::fromStdString(dir.Path())).mkdir("kelvane.ini"));
     TForm1 form(dir.Path());
+    QStringList atStart;
+    form.ShowMessage = [&](const QString& text, bool) { atStart << text; };
     Start(form);
+    ASSERT_EQ(atStart.size(), 1);
+    EXPECT_TRUE(atStart[0].contains("kelvane.ini"));
     EXPECT_EQ(CloseAndCatchError(form), "Unable to write to " + dir.Path() + "kelvane.ini\n" + std::strerror(EISDIR));
     EXPECT_FALSE(form.isVisible());
 }
