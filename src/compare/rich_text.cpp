@@ -22,6 +22,8 @@ Colour Rgb(Colour colour) { return colour & 0xFFFFFF; }
 
 class RtfOut {
 public:
+    explicit RtfOut(size_t expected) { out_.reserve(expected); }
+
     void Raw(std::string_view text)
     {
         out_ += text;
@@ -428,17 +430,29 @@ Document ReadPlainText(std::string_view text)
 
 std::string WriteRtf(const Document& document, std::string_view fontFace)
 {
+    std::vector<const Paragraph*> paragraphs;
+    paragraphs.reserve(document.paragraphs.size());
+    for (const Paragraph& p : document.paragraphs)
+        paragraphs.push_back(&p);
+    return WriteParagraphsRtf(paragraphs, fontFace);
+}
+
+std::string WriteParagraphsRtf(const std::vector<const Paragraph*>& paragraphs, std::string_view fontFace)
+{
+    static const Paragraph kEmpty;
     // \cf0 is the automatic colour (black); the others in order of first use.
     std::vector<Colour> table;
     std::unordered_map<Colour, size_t> index;
-    for (const Paragraph& paragraph : document.paragraphs)
-        for (const Span& span : paragraph) {
+    size_t textBytes = 0;
+    for (const Paragraph* paragraph : paragraphs)
+        for (const Span& span : paragraph ? *paragraph : kEmpty) {
+            textBytes += span.text.size() + 8; // the text and a colour or weight switch
             const Colour colour = Rgb(span.colour);
             if (colour != 0 && index.emplace(colour, table.size() + 1).second)
                 table.push_back(colour);
         }
 
-    RtfOut out;
+    RtfOut out(textBytes + textBytes / 16 + 8 * paragraphs.size() + 256); // and line breaks
     std::string header = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ";
     AppendFontName(header, fontFace);
     header += ";}}";
@@ -454,13 +468,13 @@ std::string WriteRtf(const Document& document, std::string_view fontFace)
 
     Colour colour = 0;
     bool bold = false;
-    for (size_t p = 0; p < document.paragraphs.size(); ++p) {
+    for (size_t p = 0; p < paragraphs.size(); ++p) {
         if (p > 0) {
             out.Token("\\par");
             out.NewLine();
         }
         bool afterCr = false;
-        for (const Span& span : document.paragraphs[p]) {
+        for (const Span& span : paragraphs[p] ? *paragraphs[p] : kEmpty) {
             std::string switches;
             if (Rgb(span.colour) != colour) {
                 colour = Rgb(span.colour);

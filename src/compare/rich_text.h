@@ -32,6 +32,8 @@ struct Document {
 // A complete RTF document keeping text, line breaks, colour and bold of every
 // character. Bytes >= 0x80 go out as \'hh; \ { } are escaped.
 std::string WriteRtf(const Document& document, std::string_view fontFace);
+// The same for paragraphs held elsewhere; a null one is an empty paragraph.
+std::string WriteParagraphsRtf(const std::vector<const Paragraph*>& paragraphs, std::string_view fontFace);
 
 // Reads our own files and ordinary RTF from other programs. Content that does
 // not start with "{\rtf" is taken as plain text (CR LF, LF or CR end a paragraph).

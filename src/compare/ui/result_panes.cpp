@@ -260,32 +260,32 @@ void ResultPanes::Show(const rtf::Document& left, const rtf::Document& right)
         backgroundTimer_.start();
 }
 
-rtf::Document ResultPanes::SavedDocument(int side) const
+std::string ResultPanes::SavedFile(int side) const
 {
+    const std::string face = ToLatin1(panes_[side]->font().family());
     if (!levelled_)
-        return panes_[side]->ToDocument();
-    rtf::Document doc;
-    if (units_.empty())
-        return doc;
+        return rtf::WriteRtf(panes_[side]->ToDocument(), face);
+    // The units' own paragraphs, not copies; null ones are empty lines.
+    std::vector<const rtf::Paragraph*> paragraphs;
     for (size_t i = 0; i < units_.size(); ++i) {
         const Unit& unit = units_[i];
-        doc.paragraphs.insert(doc.paragraphs.end(), size_t(unit.blanksBefore), rtf::Paragraph{});
-        doc.paragraphs.push_back(side == 0 ? unit.left : unit.right);
+        paragraphs.insert(paragraphs.end(), size_t(unit.blanksBefore), nullptr);
+        paragraphs.push_back(side == 0 ? &unit.left : &unit.right);
         // The files were always written without levelling after the last text.
         if (i + 1 < units_.size() && i < placed_.size())
-            doc.paragraphs.insert(doc.paragraphs.end(), size_t(placed_[i].padding[side]), rtf::Paragraph{});
+            paragraphs.insert(paragraphs.end(), size_t(placed_[i].padding[side]), nullptr);
     }
-    doc.paragraphs.emplace_back(); // the text ends with a line break
-    return doc;
+    if (!paragraphs.empty())
+        paragraphs.push_back(nullptr); // the text ends with a line break
+    return rtf::WriteParagraphsRtf(paragraphs, face);
 }
 
 std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::string>& chapters) const
 {
-    // One set: a failure leaves the previous run's files, all three. Each
-    // side's document lives only while its file is made.
+    // One set: a failure leaves the previous run's files, all three.
     std::vector<ResultFile> files;
-    files.push_back({"r2.rtf", rtf::WriteRtf(SavedDocument(1), ToLatin1(panes_[1]->font().family()))});
-    files.push_back({"r1.rtf", rtf::WriteRtf(SavedDocument(0), ToLatin1(panes_[0]->font().family()))});
+    files.push_back({"r2.rtf", SavedFile(1)});
+    files.push_back({"r1.rtf", SavedFile(0)});
     files.push_back({kChapterListFileName, JoinLinesCrLf(chapters)});
     try {
         SaveResultSet(programDir_, files);

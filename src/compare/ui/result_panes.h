@@ -81,7 +81,8 @@ private:
     // (a relevel is due, waiting for the resizing to pause).
     bool RelevelPending() const;
     void FillInBackground();
-    rtf::Document SavedDocument(int side) const;
+    // The result file of one side: the panes as they stand, empty lines included.
+    std::string SavedFile(int side) const;
     size_t UnitAtTop() const;
     int LayoutWidth(int side) const;
 
