@@ -246,6 +246,8 @@ void TForm1::LoadSide(Side side)
     if (!FileExists(textPath))
         return;
     const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(programDir_, name));
+    if (!descriptor.problem.empty())
+        ShowMessage(FromLocal8Bit(descriptor.problem), false);
     if (!left) {
         // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
         const QString information = FromUtf8(ToUtf8(descriptor.information));

@@ -128,6 +128,7 @@ private:
     // The start-up language step (form1_language.cpp), the scroll hooks' start
     // and the settings' writing at close.
     bool StartupLanguageStep();
+    void ReportLanguageProblem(const std::string& problem);
     void InstallScrollHooks();
     void FormClose();
 

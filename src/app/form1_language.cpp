@@ -3,6 +3,7 @@
 #include "chapters/ui/form2.h"
 #include "language/language_selection.h"
 #include "language/ui/form8.h"
+#include "common/ui/qt_bytes.h"
 #include "language/ui/translate_form.h"
 
 namespace synopter {
@@ -12,10 +13,17 @@ bool TForm1::StartupLanguageStep()
     TForm8* dialog = LanguageDialogOf(this, programDir_);
     if (!SettleStartupLanguage(*dialog, language_))
         return false;
-    TranslateForm(*this, Components(), language_);
+    ReportLanguageProblem(TranslateForm(*this, Components(), language_));
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
     return true;
+}
+
+void TForm1::ReportLanguageProblem(const std::string& problem)
+{
+    // Said once, by the main window; the other windows keep their texts too.
+    if (!problem.empty())
+        ShowMessage(FromLocal8Bit(problem) + "\nThe window keeps its own texts.", false);
 }
 
 void TForm1::Interfacelanguage1Click()
@@ -25,7 +33,7 @@ void TForm1::Interfacelanguage1Click()
     // session running.
     if (!ChangeLanguage(*dialog, language_))
         return;
-    TranslateForm(*this, Components(), language_);
+    ReportLanguageProblem(TranslateForm(*this, Components(), language_));
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
     if (TForm2* chapters = ChapterWindow())

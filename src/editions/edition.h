@@ -21,6 +21,7 @@ std::vector<std::string> ListEditions(const std::string& folder);
 struct EditionDescriptor {
     std::optional<std::string> fontFace; // [TextFont] Name, up to 31 characters; nullopt or empty: keep the face
     std::string information;             // [English] Information
+    std::string problem;                 // why a descriptor that is there could not be read
 };
 
 // Reads a descriptor; a missing file reads as empty.

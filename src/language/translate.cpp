@@ -23,10 +23,10 @@ std::string LanguageFilePath(const std::string& programDir, const std::string& l
     return programDir + language + ".lng";
 }
 
-void TranslateForm(TranslatableForm& form, const InterfaceLanguage& language)
+std::string TranslateForm(TranslatableForm& form, const InterfaceLanguage& language)
 {
     if (!language.IsSet())
-        return;
+        return {};
     const IniFile file(language.FilePath());
     const std::string section = form.Name();
     const auto read = [&](const std::string& key, const std::string& current) {
@@ -62,6 +62,7 @@ void TranslateForm(TranslatableForm& form, const InterfaceLanguage& language)
         if (c->IsA(ComponentClass::MenuItem))
             c->SetCaption(read(name, c->Caption()));
     }
+    return file.ReadProblem();
 }
 
 } // namespace synopter

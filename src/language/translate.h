@@ -62,6 +62,8 @@ public:
 // Applies the language's file to the window. Every text a key names is
 // replaced; a missing key leaves the text shown at that moment, so a second
 // language only changes what it names. No language, no change.
-void TranslateForm(TranslatableForm& form, const InterfaceLanguage& language);
+// Returns why the language file could not be read (empty when it was, or when
+// no language is set); the form then keeps its texts.
+std::string TranslateForm(TranslatableForm& form, const InterfaceLanguage& language);
 
 } // namespace synopter

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "chapters/ui/form2.h"
+#include "common/file_io.h"
 #include "common/ini_file.h"
 #include "compare/comparison_run.h"
 #include "compare/ui/rich_edit.h"
@@ -535,6 +536,24 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
         EXPECT_TRUE(chaptersWidth >= 80 && chaptersWidth <= 2000) << chaptersWidth;
         const int threshold = ini.ReadInteger("Init", "differences", 0);
         EXPECT_TRUE(threshold >= kMinThreshold && threshold <= kMaxThreshold) << threshold;
+    }
+}
+
+// A descriptor or language file too large to read is named; the window
+// starts without what it holds.
+TEST(SettingsFileTest, FilesTooLargeToReadAreNamed)
+{
+    const std::string huge(kMaxSettingsFileBytes + 1, ';');
+    for (const char* name : {"alpha.bk", "Big.lng"}) {
+        SCOPED_TRACE(name);
+        ProgramDir dir;
+        dir.Write(name, huge);
+        dir.WriteSettings("[Init]\r\nleft=alpha\r\n[General]\r\nLanguage=Big\r\n");
+        TForm1 form(dir.Path());
+        QStringList messages;
+        form.ShowMessage = [&](const QString& text, bool) { messages << text; };
+        Start(form);
+        EXPECT_EQ(messages.filter(QString(name)).size(), 1) << messages.join(" | ").toStdString();
     }
 }
 

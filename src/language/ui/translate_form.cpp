@@ -172,12 +172,12 @@ QString PlainToolTip(const QString& text)
     return "<p style=\"white-space:pre-wrap\">" + text.toHtmlEscaped() + "</p>";
 }
 
-void TranslateForm(QWidget& form, const QList<QObject*>& components, const InterfaceLanguage& language)
+std::string TranslateForm(QWidget& form, const QList<QObject*>& components, const InterfaceLanguage& language)
 {
     if (!language.IsSet())
-        return;
+        return {};
     QtForm adapter(form, components);
-    TranslateForm(adapter, language);
+    return TranslateForm(adapter, language);
 }
 
 } // namespace synopter

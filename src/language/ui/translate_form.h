@@ -20,7 +20,8 @@ namespace synopter {
 // alone. Hints live in the dynamic property "hint"; a control whose "showHint"
 // is true also shows it as its tooltip. Captions and hints are shown as plain
 // text, whatever markup they hold: a language file is data, not a page.
-void TranslateForm(QWidget& form, const QList<QObject*>& components, const InterfaceLanguage& language);
+// Returns why the language file could not be read (empty when it was).
+std::string TranslateForm(QWidget& form, const QList<QObject*>& components, const InterfaceLanguage& language);
 
 // A tooltip that shows `text` literally. Qt renders a tooltip as rich text when
 // Qt::mightBeRichText says so (an <img> in it would be loaded); such text is
