@@ -101,18 +101,27 @@ void TForm1::Connect()
     ui_->Panel7->installEventFilter(this);
 }
 
+namespace {
+
+// A notice's label holds the language's text with a %1; a translation puts
+// that text back, so it is kept aside each time and the value filled in.
+void FillPattern(QLabel* label, const QString& value)
+{
+    if (label->text().contains("%1"))
+        label->setProperty("pattern", label->text());
+    const QString pattern = label->property("pattern").toString();
+    if (!pattern.isEmpty())
+        label->setText(pattern.arg(value));
+}
+
+} // namespace
+
 void TForm1::UpdateNoEditionsNotice()
 {
-    // A translation puts the language's text with its %1 back; the directory
-    // is filled in from that.
-    if (ui_->Label7->text().contains("%1"))
-        ui_->Label7->setProperty("pattern", ui_->Label7->text());
     QString dir = QDir::toNativeSeparators(FromLocal8Bit(programDir_));
     if (dir.size() > 1 && dir.endsWith(QDir::separator()))
         dir.chop(1);
-    const QString pattern = ui_->Label7->property("pattern").toString();
-    if (!pattern.isEmpty())
-        ui_->Label7->setText(pattern.arg(dir));
+    FillPattern(ui_->Label7, dir);
     const bool empty = ui_->cb1->count() == 0;
     if (empty) {
         ui_->Panel9->setGeometry(ui_->Panel7->rect());
@@ -538,12 +547,8 @@ void TForm1::Compare1Click()
 
 void TForm1::UpdateStoppedNotice()
 {
-    // As with the notice above: the language's text keeps its %1 for the chapter.
-    if (ui_->Label8->text().contains("%1"))
-        ui_->Label8->setProperty("pattern", ui_->Label8->text());
     const std::string& chapter = run_->StoppedAt();
-    if (!chapter.empty())
-        ui_->Label8->setText(ui_->Label8->property("pattern").toString().arg(FromUtf8(ToGreek(chapter))));
+    FillPattern(ui_->Label8, FromUtf8(ToGreek(chapter)));
     ui_->Panel10->setVisible(!chapter.empty());
 }
 

@@ -329,15 +329,21 @@ void Form1Ui::BuildMenus(QMainWindow* window)
     PopupMenu1 = popup("PopupMenu1", RichEdit1, "ClearTRcomparison1", "Copy2", ClearTRcomparison1, Copy2);
 }
 
+TPanel* Form1Ui::NoticePanel(const char* name, QWidget* parent, const QColor& background)
+{
+    auto* panel = new TPanel(name, parent);
+    panel->setAutoFillBackground(true);
+    QPalette p = panel->palette();
+    p.setColor(QPalette::Window, background);
+    panel->setPalette(p);
+    SetHint(panel, QString(), false);
+    return panel;
+}
+
 void Form1Ui::BuildStoppedNotice()
 {
     // A bar over the panes, there only while they hold a stopped run's results.
-    Panel10 = new TPanel("Panel10", central);
-    Panel10->setAutoFillBackground(true);
-    QPalette p = Panel10->palette();
-    p.setColor(QPalette::Window, QColor(255, 244, 206));
-    Panel10->setPalette(p);
-    SetHint(Panel10, QString(), false);
+    Panel10 = NoticePanel("Panel10", central, QColor(255, 244, 206));
     Label8 = new QLabel(QString::fromUtf8("The comparison was stopped at %1: these results are incomplete."), Panel10);
     Label8->setObjectName("Label8");
     Label8->setTextFormat(Qt::PlainText);
@@ -353,12 +359,7 @@ void Form1Ui::BuildStoppedNotice()
 void Form1Ui::BuildNoEditionsNotice()
 {
     // Over the result panes, where a comparison would show.
-    Panel9 = new TPanel("Panel9", Panel7);
-    Panel9->setAutoFillBackground(true);
-    QPalette p = Panel9->palette();
-    p.setColor(QPalette::Window, QColor(251, 251, 242));
-    Panel9->setPalette(p);
-    SetHint(Panel9, QString(), false);
+    Panel9 = NoticePanel("Panel9", Panel7, QColor(251, 251, 242));
 
     Label7 = new QLabel(QString::fromUtf8("No editions were found in %1. Synopter compares editions kept there as "
                                           "NAME.bk and NAME.dat. Bring a Greek text in with File ▸ Import edition…"),

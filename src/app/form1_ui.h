@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+class QColor;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -92,6 +93,8 @@ private:
     void BuildMenus(QMainWindow* window);
     void BuildNoEditionsNotice();
     void BuildStoppedNotice();
+    // A panel in its own background colour, for a notice over the work area.
+    static TPanel* NoticePanel(const char* name, QWidget* parent, const QColor& background);
     void SetTabOrder();
 };
 
