@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// How many verse pairs a comparison reported, per chapter and per book: what the
+// chapter window, the statistics window and `synopter-compare --format summary`
+// show, counted one way.
+namespace synopter {
+
+struct ChapterCount {
+    std::string heading; // the chapter label as the run reports it ("KATA IWANNHN 3")
+    int reported = 0;
+};
+
+struct BookCount {
+    std::string title; // the heading without its chapter number ("KATA IWANNHN")
+    int reported = 0;
+    std::vector<ChapterCount> chapters; // in result order, every reported heading
+};
+
+struct ResultSummary {
+    std::vector<BookCount> books;
+    int reported = 0;
+};
+
+// Builds a summary from results as they come: headings and pairs in order.
+// Pairs before the first heading count towards the total only.
+class SummaryBuilder {
+public:
+    void Heading(const std::string& label);
+    void Pair();
+    const ResultSummary& Summary() const { return summary_; }
+
+private:
+    ResultSummary summary_;
+};
+
+// A heading's book title: the label without a trailing chapter number and the
+// blank before it; a label without one is its own title.
+std::string BookTitleOf(const std::string& heading);
+
+} // namespace synopter
