@@ -1,10 +1,12 @@
 #include "compare/ui/rich_edit.h"
 
 #include "common/ui/qt_bytes.h"
+#include "compare/greek_fragment.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -330,20 +332,27 @@ int TRichEdit::LastLineEqualTo(const QString& text)
 
 rtf::Document TRichEdit::ToDocument() const
 {
+    return document()->isEmpty() ? rtf::Document{} : DocumentBetween(0, INT_MAX);
+}
+
+rtf::Document TRichEdit::DocumentBetween(int from, int to) const
+{
     rtf::Document out;
     const QTextDocument* doc = document();
-    if (doc->isEmpty())
-        return out;
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
         rtf::Paragraph paragraph;
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment f = it.fragment();
             if (!f.isValid() || f.length() == 0)
                 continue;
+            const int start = std::max(from, f.position());
+            const int end = std::min(to, f.position() + f.length());
+            if (start >= end)
+                continue;
             const QTextCharFormat fmt = f.charFormat();
             const rtf::Colour colour = fmt.hasProperty(QTextFormat::ForegroundBrush) ? FromQColor(fmt.foreground().color()) : 0;
             const bool bold = fmt.fontWeight() >= QFont::DemiBold;
-            std::string text = ToLatin1(f.text());
+            std::string text = ToLatin1(f.text().mid(start - f.position(), end - start));
             if (!paragraph.empty() && paragraph.back().colour == colour && paragraph.back().bold == bold)
                 paragraph.back().text += text;
             else
@@ -352,6 +361,22 @@ rtf::Document TRichEdit::ToDocument() const
         out.paragraphs.push_back(std::move(paragraph));
     }
     return out;
+}
+
+QMimeData* TRichEdit::createMimeDataFromSelection() const
+{
+    QMimeData* data = QTextEdit::createMimeDataFromSelection();
+    const QTextCursor selection = textCursor();
+    if (!data || !selection.hasSelection())
+        return data;
+    // Others read Greek letters, not the transliteration the display font
+    // draws; the transliteration stays on offer under its own type.
+    const std::vector<rtf::Paragraph> paragraphs =
+        DocumentBetween(selection.selectionStart(), selection.selectionEnd()).paragraphs;
+    data->setData(kTransliterationMimeType, data->text().toUtf8());
+    data->setText(QString::fromUtf8(GreekPlainText(paragraphs)));
+    data->setHtml(QString::fromUtf8(GreekHtmlFragment(paragraphs)));
+    return data;
 }
 
 void TRichEdit::FromDocument(const rtf::Document& document)

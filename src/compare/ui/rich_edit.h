@@ -49,6 +49,12 @@ public:
     void ScrollToY(int y);
 
     rtf::Document ToDocument() const;
+    // The paragraphs touched by document positions [from, to), cut to them.
+    rtf::Document DocumentBetween(int from, int to) const;
+
+    // Copy puts the selection on the clipboard as Greek text and Greek HTML
+    // (colours and weight kept) and, under this type, as the transliteration.
+    static constexpr const char* kTransliterationMimeType = "text/x-synopter-transliteration";
     void FromDocument(const rtf::Document& document);
 
     static QTextCharFormat Format(rtf::Colour colour, bool bold);
@@ -68,6 +74,7 @@ signals:
     void LayoutWidthChanged();
 
 protected:
+    QMimeData* createMimeDataFromSelection() const override;
     bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;

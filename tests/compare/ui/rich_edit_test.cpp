@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 
 #include <gtest/gtest.h>
 
@@ -203,8 +205,28 @@ TEST_F(PaneTest, KeysNeitherTypeNorPasteNorDeleteButSelectAndCopy)
     QTest::keyClick(&pane, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(&pane, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(&pane, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), "al");
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("αλ"));
     EXPECT_TRUE(pane.textCursor().hasSelection());
+}
+
+TEST_F(PaneTest, CopyGivesGreekTextAndHtmlAndTheTransliteration)
+{
+    pane.AppendLine("KATA IWANNHN 3", TRichEdit::Format(128, true));
+    pane.WriteParagraphs({nullptr}, false);
+    const rtf::Paragraph verse{{" 3:16 outwv ", 0, false}, {"gar", 0xFF0000, false}};
+    pane.WriteParagraphs({&verse}, false);
+    QTextCursor c(pane.document());
+    c.setPosition(5); // from "IWANNHN" to the middle of the blue word
+    c.setPosition(pane.document()->findBlockByNumber(2).position() + 13, QTextCursor::KeepAnchor);
+    pane.setTextCursor(c);
+    pane.copy();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->text(), QString::fromUtf8("ΙΩΑΝΝΗΝ 3\n\n 3:16 ουτως γ"));
+    EXPECT_EQ(data->data(TRichEdit::kTransliterationMimeType), "IWANNHN 3\n\n 3:16 outwv g");
+    const QString html = data->html();
+    EXPECT_TRUE(html.contains(QString::fromUtf8("color: #800000; font-weight: bold\">ΙΩΑΝΝΗΝ 3<"))) << html.toStdString();
+    EXPECT_TRUE(html.contains(QString::fromUtf8("color: #0000ff\">γ<"))) << html.toStdString();
 }
 
 TEST(PaneFocus, TabAndBacktabLeaveThePane)

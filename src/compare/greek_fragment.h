@@ -1,0 +1,23 @@
+#pragma once
+
+#include "compare/rich_text.h"
+
+#include <string>
+#include <vector>
+
+// Pane text as others can read it: Unicode Greek, with no need of the display
+// font. What Copy puts on the clipboard besides the transliteration.
+namespace synopter {
+
+// The fonts Debian ships that show polytonic Greek, for every HTML we write.
+inline constexpr const char* kGreekFontStack =
+    "'Noto Serif', 'DejaVu Serif', 'Gentium Plus', 'Gentium', 'FreeSerif', serif";
+
+// UTF-8 Greek, one line per paragraph, '\n' between them.
+std::string GreekPlainText(const std::vector<rtf::Paragraph>& paragraphs);
+
+// A complete HTML document: one <div> per paragraph (an empty one keeps its
+// line), each span in its own colour and weight.
+std::string GreekHtmlFragment(const std::vector<rtf::Paragraph>& paragraphs);
+
+} // namespace synopter
