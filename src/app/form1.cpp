@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/form1_ui.h"
+#include "app/results_report.h"
 #include "app/scroll_coupling.h"
 #include "app/window_run.h"
 #include "app/window_settings.h"
@@ -27,7 +28,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -57,6 +60,11 @@ TForm1::TForm1(std::string programDir)
                             ui_->Label4, ui_->ProgressBar1, ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1,
                             ui_->ListBox2},
         *panes_, [this](const QString& text, bool critical) { ShowMessage(text, critical); });
+    run_->started = [this] { resultFacts_ = FactsNow(QDateTime::currentDateTime()); };
+    run_->record = [this] { return WriteResultRecord(resultFacts_); };
+    report_ = std::make_unique<ResultsReport>(
+        this, *panes_, [this] { return resultFacts_; },
+        [this](const QString& text, bool critical) { ShowMessage(text, critical); });
     settings_ = std::make_unique<WindowSettings>(
         *this,
         WindowSettings::Controls{ui_->seAmountDiffer, ui_->cb1, ui_->cb2, ui_->chbScrollBoth, ui_->Sourcetexts1,
@@ -97,6 +105,9 @@ void TForm1::Connect()
     });
     connect(ui_->Interfacelanguage1, &QAction::triggered, this,
             [this] { Guarded([this] { Interfacelanguage1Click(); }); });
+    connect(ui_->Exportresults1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportHtml(); }); });
+    connect(ui_->Print1, &QAction::triggered, this, [this] { Guarded([this] { report_->Print(); }); });
+    connect(ui_->ExportPDF1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportPdf(); }); });
     connect(ui_->BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { Importedition1Click(); }); });
     ui_->Panel7->installEventFilter(this);
 }
@@ -510,6 +521,30 @@ void TForm1::RestoreResultPanes()
     Guarded([&] { left = ReadPaneFile(panes_->LeftPath()); });
     Guarded([&] { right = ReadPaneFile(panes_->RightPath()); });
     panes_->Show(left, right);
+    // Files saved before the record was kept: the settings kept the choices
+    // of the run that wrote them, all but "Exact positions".
+    std::optional<html::ReportFacts> recorded;
+    Guarded([&] {
+        if (const std::optional<std::string> record = ReadFileBytes(panes_->RecordPath(), kMaxSettingsFileBytes))
+            recorded = ReadResultRecord(*record);
+    });
+    resultFacts_ = recorded ? *recorded : FactsNow(QFileInfo(FromLocal8Bit(panes_->LeftPath())).lastModified());
+}
+
+html::ReportFacts TForm1::FactsNow(const QDateTime& when) const
+{
+    const auto edition = [this](QComboBox* chooser) {
+        const std::string name = ToLatin1(chooser->currentText());
+        html::ReportEdition described{ToUtf8(name), {}};
+        if (!name.empty() && FileExists(EditionDescriptorPath(programDir_, name)))
+            described.description = ToUtf8(ReadEditionDescriptor(EditionDescriptorPath(programDir_, name)).information);
+        return described;
+    };
+    html::ReportFacts facts{edition(ui_->cb1), edition(ui_->cb2), ui_->seAmountDiffer->value(),
+                            ui_->exactpositions->isChecked(), {}};
+    if (when.isValid())
+        facts.date = when.toString("yyyy-MM-dd").toStdString();
+    return facts;
 }
 
 void TForm1::showEvent(QShowEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/side.h"
+#include "compare/html_report.h"
 #include "language/interface_language.h"
 
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 
 class QAction;
 class QCheckBox;
+class QDateTime;
 class QComboBox;
 class QLabel;
 class QProgressBar;
@@ -21,6 +23,7 @@ namespace synopter {
 
 struct Form1Ui;
 class ResultPanes;
+class ResultsReport;
 class ScrollCoupling;
 class TForm2;
 class TListBox;
@@ -102,6 +105,11 @@ public:
     QCheckBox* ExactPositionsBox() const;
     QProgressBar* ProgressBar() const;
     QAction* SourceTextsAction() const;
+    // File > "Export results…", "Print…", "Export as PDF…".
+    ResultsReport& Report() const { return *report_; }
+    // What the report says of the results in the panes: the editions, threshold
+    // and "Exact positions" of the run that made them, and its date.
+    const html::ReportFacts& ResultFacts() const { return resultFacts_; }
 
     // How often a run lets events in and shows its pairs (see WindowRun).
     void SetRunSlices(int eventsMs, int showingMs);
@@ -131,6 +139,8 @@ private:
     void ReportLanguageProblem(const std::string& problem);
     void InstallScrollHooks();
     void FormClose();
+    // The report's facts from the choosers and options as they stand.
+    html::ReportFacts FactsNow(const QDateTime& when) const;
 
     std::unique_ptr<Form1Ui> ui_;
     std::unique_ptr<ScrollCoupling> scrolling_;
@@ -140,6 +150,8 @@ private:
     std::unique_ptr<ResultPanes> panes_;
     std::unique_ptr<WindowRun> run_;
     std::unique_ptr<WindowSettings> settings_;
+    std::unique_ptr<ResultsReport> report_;
+    html::ReportFacts resultFacts_;
     bool firstShow_ = true;
     // A pane key being delivered to its own pane before the partner follows.
     bool keyInPane_ = false;

@@ -293,6 +293,14 @@ void Form1Ui::BuildMenus(QMainWindow* window)
     File1->setObjectName("File1");
     Importedition1 = file->addAction(QString::fromUtf8("Import edition…"));
     Importedition1->setObjectName("Importedition1");
+    file->addSeparator();
+    Exportresults1 = file->addAction(QString::fromUtf8("Export results…"));
+    Exportresults1->setObjectName("Exportresults1");
+    Print1 = file->addAction(QString::fromUtf8("Print…"));
+    Print1->setObjectName("Print1");
+    Print1->setShortcut(QKeySequence::Print);
+    ExportPDF1 = file->addAction(QString::fromUtf8("Export as PDF…"));
+    ExportPDF1->setObjectName("ExportPDF1");
     QMenu* view = MainMenu1->addMenu("View");
     view->setObjectName("View1Menu");
     View1 = view->menuAction();
@@ -410,7 +418,7 @@ QList<QObject*> Form1Ui::Components() const
             ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Panel3, Splitter1, Panel7,
             Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
             CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, MainMenu1,
-            File1, Importedition1, View1, Sourcetexts1, Interfacelanguage1, Panel9, Label7, BitBtn2, Panel10, Label8};
+            File1, Importedition1, Exportresults1, Print1, ExportPDF1, View1, Sourcetexts1, Interfacelanguage1, Panel9, Label7, BitBtn2, Panel10, Label8};
 }
 
 int Form1Ui::SourceAreaHeight() const

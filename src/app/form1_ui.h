@@ -82,6 +82,9 @@ struct Form1Ui {
     QAction* Copy1 = nullptr;
     QAction* File1 = nullptr;
     QAction* Importedition1 = nullptr;
+    QAction* Exportresults1 = nullptr;
+    QAction* Print1 = nullptr;
+    QAction* ExportPDF1 = nullptr;
     QAction* View1 = nullptr;
     QAction* Sourcetexts1 = nullptr;
     QAction* Interfacelanguage1 = nullptr;

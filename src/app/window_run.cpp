@@ -45,6 +45,8 @@ void WindowRun::Run()
     else
         c.threshold->interpretText();
     SetRunState(true);
+    if (started)
+        started();
 
     // The controls come back however the run ends, an error included.
     struct RunState {
@@ -180,7 +182,8 @@ bool WindowRun::StillGoing()
 void WindowRun::SaveResultFiles()
 {
     const std::vector<std::string> failures =
-        panes_.SaveResultFiles(chapters_ ? chapters_->Chapters() : std::vector<std::string>{});
+        panes_.SaveResultFiles(chapters_ ? chapters_->Chapters() : std::vector<std::string>{},
+                               record ? record() : std::string());
     if (failures.empty())
         return;
     QString text = "The results could not be saved:";

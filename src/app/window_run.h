@@ -53,6 +53,10 @@ public:
     // that cannot be paired are named and nothing runs. No second run starts
     // while one is going.
     void Run();
+    // Called as a run begins, its inputs settled (the results are about to go).
+    std::function<void()> started;
+    // What made the results, saved with them (see WriteResultRecord).
+    std::function<std::string()> record;
     // The run ends at its next step.
     void Stop() { stopFlag_ = true; }
     // A click on the stop button: ignored in the run's first double-click

@@ -173,7 +173,7 @@ TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
     form1->ResultPane(Side::Right)->moveCursor(QTextCursor::Start);
     form1->ResultPane(Side::Right)->moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     form1->findChild<QAction*>("Copy1")->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), "KATA MARKON 1");
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("ΚΑΤΑ ΜΑΡΚΟΝ 1"));
 
     form1->findChild<QAction*>("ClearTRcomparison1")->trigger();
     EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);

@@ -51,6 +51,12 @@ rtf::Paragraph ColouredVerse(const std::string& verse, const MatchMask& mask)
     return runs;
 }
 
+// Headings are the bold paragraphs; verses are never bold.
+bool IsHeading(const rtf::Paragraph& p)
+{
+    return std::any_of(p.begin(), p.end(), [](const rtf::Span& s) { return s.bold && !s.text.empty(); });
+}
+
 bool IsEmpty(const rtf::Paragraph& p)
 {
     return std::all_of(p.begin(), p.end(), [](const rtf::Span& s) { return s.text.empty(); });
@@ -140,13 +146,13 @@ void ResultPanes::AppendHeading(const std::string& label)
 {
     const rtf::Paragraph heading{{label, kHeadingColour, true}};
     // A heading is set off by an empty line from what comes before it.
-    units_.push_back({units_.empty() ? 0 : 1, heading, heading});
+    units_.push_back({units_.empty() ? 0 : 1, heading, heading, true});
 }
 
 void ResultPanes::AppendVersePair(const std::string& right, const std::string& left,
                                   const MatchMask& rightMask, const MatchMask& leftMask)
 {
-    units_.push_back({0, ColouredVerse(left, leftMask), ColouredVerse(right, rightMask)});
+    units_.push_back({0, ColouredVerse(left, leftMask), ColouredVerse(right, rightMask), false});
 }
 
 void ResultPanes::Flush()
@@ -252,12 +258,33 @@ void ResultPanes::Show(const rtf::Document& left, const rtf::Document& right)
         // Empty lines on both sides belong to the text after them; those on one
         // side only were the levelling, which is done again for these widths.
         const int blanks = std::min(texts[0].emptiesBefore[i], texts[1].emptiesBefore[i]);
-        units_.push_back({blanks, *texts[0].paragraphs[i], *texts[1].paragraphs[i]});
+        const rtf::Paragraph& leftText = *texts[0].paragraphs[i];
+        units_.push_back({blanks, leftText, *texts[1].paragraphs[i], IsHeading(leftText)});
     }
     BalancePaneWidths();
     Fill(0, std::min(units_.size(), kFirstUnits), true);
     if (!Complete())
         backgroundTimer_.start();
+}
+
+std::vector<html::ReportItem> ResultPanes::ReportItems() const
+{
+    std::vector<html::ReportItem> items;
+    items.reserve(units_.size());
+    for (const Unit& unit : units_) {
+        if (unit.heading) {
+            std::string label;
+            for (const rtf::Span& span : unit.left)
+                label += span.text;
+            items.push_back(html::ReportHeading{std::move(label)});
+            continue;
+        }
+        html::ReportPair pair;
+        html::VerseFromParagraph(unit.left, pair.left, pair.leftMask);
+        html::VerseFromParagraph(unit.right, pair.right, pair.rightMask);
+        items.push_back(std::move(pair));
+    }
+    return items;
 }
 
 std::string ResultPanes::SavedFile(int side) const
@@ -280,13 +307,16 @@ std::string ResultPanes::SavedFile(int side) const
     return rtf::WriteParagraphsRtf(paragraphs, face);
 }
 
-std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::string>& chapters) const
+std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::string>& chapters,
+                                                      const std::string& record) const
 {
     // One set: a failure leaves the previous run's files, all three.
     std::vector<ResultFile> files;
     files.push_back({"r2.rtf", SavedFile(1)});
     files.push_back({"r1.rtf", SavedFile(0)});
     files.push_back({kChapterListFileName, JoinLinesCrLf(chapters)});
+    if (!record.empty())
+        files.push_back({kResultRecordFileName, record});
     try {
         SaveResultSet(programDir_, files);
     } catch (const WriteError& e) {

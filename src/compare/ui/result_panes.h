@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/program_files.h"
+#include "compare/html_report.h"
+#include "compare/result_record.h"
 #include "compare/rich_text.h"
 #include "compare/word_match.h"
 
@@ -51,14 +53,24 @@ public:
 
     void BalancePaneWidths();
 
+    // The results as the HTML report takes them: headings, and pairs with their
+    // masks (blue words unmatched), whether from a run or from the files.
+    std::vector<html::ReportItem> ReportItems() const;
+
     // Writes r2.rtf, r1.rtf and chapters.lst as one set (SaveResultSet): all
     // of them or, on a failure, none. The failure is returned as "file: reason".
-    std::vector<std::string> SaveResultFiles(const std::vector<std::string>& chapters) const;
+    // `record` (results.ini, what made them) goes with them when given.
+    std::vector<std::string> SaveResultFiles(const std::vector<std::string>& chapters,
+                                             const std::string& record = {}) const;
 
     std::string LeftPath() const { return programDir_ + "r1.rtf"; }
     std::string RightPath() const { return programDir_ + "r2.rtf"; }
     std::string ChaptersPath() const { return ChapterListPath(programDir_); }
-    std::vector<std::string> FileNames() const { return {"r2.rtf", "r1.rtf", kChapterListFileName}; }
+    std::string RecordPath() const { return programDir_ + kResultRecordFileName; }
+    std::vector<std::string> FileNames() const
+    {
+        return {"r2.rtf", "r1.rtf", kChapterListFileName, kResultRecordFileName};
+    }
 
 private:
     // A heading or a verse pair, with the empty lines both sides have before it.
@@ -66,6 +78,7 @@ private:
         int blanksBefore = 0;
         rtf::Paragraph left;
         rtf::Paragraph right;
+        bool heading = false;
     };
     // How one unit lies in the panes at the levelled widths.
     struct Placement {

@@ -1,0 +1,113 @@
+#include "app/results_report.h"
+
+#include "common/error.h"
+#include "common/file_io.h"
+#include "common/ui/qt_bytes.h"
+#include "compare/ui/result_panes.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTextDocument>
+#include <QWidget>
+
+namespace synopter {
+
+ResultsReport::ResultsReport(QWidget* window, const ResultPanes& panes, Facts facts, Message showMessage)
+    : window_(window), panes_(panes), facts_(std::move(facts)), showMessage_(std::move(showMessage))
+{
+    AskSaveName = [this](const QString& title, const QString& suggested, const QString& filter) {
+        return QFileDialog::getSaveFileName(window_, title, suggested, filter);
+    };
+}
+
+std::string ResultsReport::Page() const
+{
+    const std::vector<html::ReportItem> items = panes_.ReportItems();
+    if (items.empty()) {
+        showMessage_("There are no results to give out: compare two editions first.", false);
+        return {};
+    }
+    return html::HtmlReport(facts_(), items);
+}
+
+QString ResultsReport::SuggestedName(const QString& suffix)
+{
+    if (folder_.isEmpty()) {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        folder_ = QDir(documents).exists() ? documents : QDir::homePath();
+    }
+    const html::ReportFacts facts = facts_();
+    QString name = FromUtf8(facts.left.name) + " - " + FromUtf8(facts.right.name);
+    // Names come from file names, but a slash would still send the file elsewhere.
+    name.replace('/', '_');
+    return QDir(folder_).filePath(name + suffix);
+}
+
+void ResultsReport::ExportHtml()
+{
+    const std::string page = Page();
+    if (page.empty())
+        return;
+    const QString path = AskSaveName(QObject::tr("Export results"), SuggestedName(".html"),
+                                     QObject::tr("Web pages (*.html *.htm)"));
+    if (path.isEmpty())
+        return;
+    try {
+        WriteFileAtomically(ToLocal8Bit(path), page);
+        folder_ = QFileInfo(path).absolutePath();
+    } catch (const WriteError& e) {
+        showMessage_(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), true);
+    }
+}
+
+void ResultsReport::PrintPage(const std::string& page, QPrinter& printer) const
+{
+    QTextDocument document;
+    QFont font("Noto Serif");
+    font.setPointSizeF(10);
+    document.setDefaultFont(font);
+    document.setHtml(FromUtf8(page));
+    document.print(&printer);
+}
+
+void ResultsReport::Print()
+{
+    const std::string page = Page();
+    if (page.empty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintPreviewDialog preview(&printer, window_);
+    preview.setObjectName("PrintPreview1");
+    preview.setWindowTitle(QObject::tr("Print preview"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter* p) { PrintPage(page, *p); });
+    preview.exec();
+}
+
+void ResultsReport::ExportPdf()
+{
+    const std::string page = Page();
+    if (page.empty())
+        return;
+    const QString path =
+        AskSaveName(QObject::tr("Export as PDF"), SuggestedName(".pdf"), QObject::tr("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(path);
+    printer.setCreator("Synopter");
+    PrintPage(page, printer);
+    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
+        showMessage_(path + "\n" + QObject::tr("The PDF file could not be written."), true);
+    else
+        folder_ = QFileInfo(path).absolutePath();
+}
+
+} // namespace synopter

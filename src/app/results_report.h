@@ -1,0 +1,50 @@
+#pragma once
+
+#include "compare/html_report.h"
+
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QPrinter;
+class QTextDocument;
+class QWidget;
+
+namespace synopter {
+
+class ResultPanes;
+
+// The results in the panes given away: File > "Export results…" (the HTML
+// report), "Print…" (with a preview) and "Export as PDF…", all from the same
+// page, so what is printed is what a browser shows.
+class ResultsReport {
+public:
+    using Facts = std::function<html::ReportFacts()>;
+    using Message = std::function<void(const QString& text, bool critical)>;
+
+    ResultsReport(QWidget* window, const ResultPanes& panes, Facts facts, Message showMessage);
+
+    void ExportHtml();
+    void Print();
+    void ExportPdf();
+
+    // The page of the present results; empty (after saying so) when there are none.
+    std::string Page() const;
+    // The page as Qt lays it out for printing, at the printer's page size.
+    void PrintPage(const std::string& page, QPrinter& printer) const;
+
+    // Tests answer the file dialogs.
+    std::function<QString(const QString& title, const QString& suggested, const QString& filter)> AskSaveName;
+
+private:
+    QString SuggestedName(const QString& suffix);
+
+    QWidget* window_;
+    const ResultPanes& panes_;
+    Facts facts_;
+    Message showMessage_;
+    QString folder_; // where the last file went
+};
+
+} // namespace synopter
