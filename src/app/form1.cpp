@@ -108,6 +108,8 @@ void TForm1::Connect()
     connect(ui_->Exportresults1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportHtml(); }); });
     connect(ui_->Print1, &QAction::triggered, this, [this] { Guarded([this] { report_->Print(); }); });
     connect(ui_->ExportPDF1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportPdf(); }); });
+    connect(ui_->Nextdifference1, &QAction::triggered, this, [this] { GoToDifference(true); });
+    connect(ui_->Previousdifference1, &QAction::triggered, this, [this] { GoToDifference(false); });
     connect(ui_->BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { Importedition1Click(); }); });
     ui_->Panel7->installEventFilter(this);
 }
@@ -438,6 +440,14 @@ void TForm1::GoToChapter(const std::string& label)
             }
         }
     }
+}
+
+void TForm1::GoToDifference(bool forward)
+{
+    if (const std::optional<size_t> unit = panes_->NextPair(forward))
+        panes_->GoToUnit(*unit);
+    else
+        QApplication::beep();
 }
 
 void TForm1::InstallScrollHooks()

@@ -79,6 +79,10 @@ public:
     void SyncScroll_listbox1();
     void SyncScroll_listbox2();
 
+    // Search > "Next difference" (F7), "Previous difference" (Shift+F7): both
+    // panes to the next reported pair; a beep past the last.
+    void GoToDifference(bool forward);
+
     // View > "Interface language".
     void Interfacelanguage1Click();
     // File > "Import edition": opens the import dialog (made on first use, kept).
@@ -105,6 +109,7 @@ public:
     QCheckBox* ExactPositionsBox() const;
     QProgressBar* ProgressBar() const;
     QAction* SourceTextsAction() const;
+    ResultPanes& Panes() const { return *panes_; }
     // File > "Export results…", "Print…", "Export as PDF…".
     ResultsReport& Report() const { return *report_; }
     // What the report says of the results in the panes: the editions, threshold

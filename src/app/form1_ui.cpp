@@ -301,6 +301,16 @@ void Form1Ui::BuildMenus(QMainWindow* window)
     Print1->setShortcut(QKeySequence::Print);
     ExportPDF1 = file->addAction(QString::fromUtf8("Export as PDF…"));
     ExportPDF1->setObjectName("ExportPDF1");
+    QMenu* search = MainMenu1->addMenu("Search");
+    search->setObjectName("Search1Menu");
+    Search1 = search->menuAction();
+    Search1->setObjectName("Search1");
+    Nextdifference1 = search->addAction("Next difference");
+    Nextdifference1->setObjectName("Nextdifference1");
+    Nextdifference1->setShortcut(QKeySequence(Qt::Key_F7));
+    Previousdifference1 = search->addAction("Previous difference");
+    Previousdifference1->setObjectName("Previousdifference1");
+    Previousdifference1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
     QMenu* view = MainMenu1->addMenu("View");
     view->setObjectName("View1Menu");
     View1 = view->menuAction();
@@ -418,7 +428,8 @@ QList<QObject*> Form1Ui::Components() const
             ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Panel3, Splitter1, Panel7,
             Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
             CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, MainMenu1,
-            File1, Importedition1, Exportresults1, Print1, ExportPDF1, View1, Sourcetexts1, Interfacelanguage1, Panel9, Label7, BitBtn2, Panel10, Label8};
+            File1, Importedition1, Exportresults1, Print1, ExportPDF1, Search1,
+            Nextdifference1, Previousdifference1, View1, Sourcetexts1, Interfacelanguage1, Panel9, Label7, BitBtn2, Panel10, Label8};
 }
 
 int Form1Ui::SourceAreaHeight() const

@@ -85,6 +85,9 @@ struct Form1Ui {
     QAction* Exportresults1 = nullptr;
     QAction* Print1 = nullptr;
     QAction* ExportPDF1 = nullptr;
+    QAction* Search1 = nullptr;
+    QAction* Nextdifference1 = nullptr;
+    QAction* Previousdifference1 = nullptr;
     QAction* View1 = nullptr;
     QAction* Sourcetexts1 = nullptr;
     QAction* Interfacelanguage1 = nullptr;

@@ -1,6 +1,7 @@
 // A comparison run in the real window: what it writes into the panes, what it
 // saves and restores, stopping it, and what the user may do while it runs.
 #include "app/window_test.h"
+#include "compare/ui/result_panes.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
@@ -409,3 +410,58 @@ TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
 }
 
 } // namespace
+
+namespace synopter::test {
+namespace {
+
+TEST_F(WindowTest, NextAndPreviousDifferenceWalkThePairsAndStopAtTheEnds)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1); // a heading, a pair, a heading, two pairs
+    ResultPanes& panes = form1->Panes();
+    ASSERT_EQ(panes.UnitCount(), 5u);
+    QAction* next = form1->findChild<QAction*>("Nextdifference1");
+    QAction* previous = form1->findChild<QAction*>("Previousdifference1");
+    ASSERT_TRUE(next && previous);
+    EXPECT_EQ(next->shortcut(), QKeySequence(Qt::Key_F7));
+    const struct {
+        QAction* action;
+        size_t marked;
+    } steps[] = {{next, 1}, {next, 3}, {next, 4}, {next, 4}, {previous, 3}, {previous, 1}, {previous, 1}};
+    for (const auto& step : steps) {
+        step.action->trigger();
+        ASSERT_TRUE(panes.MarkedUnit());
+        EXPECT_EQ(*panes.MarkedUnit(), step.marked);
+        EXPECT_EQ(form1->ResultPane(Side::Left)->extraSelections().size(), 1);
+    }
+    form1->Compare1Click(); // new results take the mark away
+    EXPECT_FALSE(panes.MarkedUnit());
+    EXPECT_TRUE(form1->ResultPane(Side::Right)->extraSelections().isEmpty());
+}
+
+TEST_F(WindowTest, NextDifferenceGoesOnFromWhatThePanesShowAndKeepsThemLevel)
+{
+    WriteLongEditions(300);
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    TRichEdit* left = form1->ResultPane(Side::Left);
+    TRichEdit* right = form1->ResultPane(Side::Right);
+    left->ScrollToLine(0);
+    form1->findChild<QAction*>("Nextdifference1")->trigger();
+    EXPECT_EQ(*form1->Panes().MarkedUnit(), 1u);
+    // The user scrolls far away from the mark: F7 goes on from there.
+    left->ScrollToLine(200);
+    right->ScrollToLine(200);
+    const QString top = left->Line(left->FirstVisibleLine());
+    form1->findChild<QAction*>("Nextdifference1")->trigger();
+    EXPECT_EQ(left->Line(left->FirstVisibleLine()), top);
+    EXPECT_EQ(right->verticalScrollBar()->value(), left->verticalScrollBar()->value());
+    form1->findChild<QAction*>("Nextdifference1")->trigger();
+    EXPECT_TRUE(top.startsWith(" 1:200 ")) << top.toStdString();
+    EXPECT_TRUE(left->Line(left->FirstVisibleLine()).startsWith(" 1:201 "));
+}
+
+} // namespace
+} // namespace synopter::test

@@ -13,6 +13,7 @@
 
 #include <QElapsedTimer>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <QTextBlock>
 #include <QWidget>
 
@@ -52,7 +53,7 @@ rtf::Paragraph ColouredVerse(const std::string& verse, const MatchMask& mask)
 }
 
 // Headings are the bold paragraphs; verses are never bold.
-bool IsHeading(const rtf::Paragraph& p)
+bool IsHeadingText(const rtf::Paragraph& p)
 {
     return std::any_of(p.begin(), p.end(), [](const rtf::Span& s) { return s.bold && !s.text.empty(); });
 }
@@ -133,8 +134,11 @@ void ResultPanes::Clear()
     relevelTimer_.stop();
     backgroundTimer_.stop();
     anchor_.reset();
-    for (TRichEdit* pane : panes_)
+    marked_.reset();
+    for (TRichEdit* pane : panes_) {
+        pane->setExtraSelections({});
         pane->Clear();
+    }
 }
 
 void ResultPanes::BalancePaneWidths()
@@ -204,7 +208,18 @@ void ResultPanes::Relevel()
 
 size_t ResultPanes::UnitAtTop() const
 {
-    const int block = panes_[0]->cursorForPosition(QPoint(0, 0)).blockNumber();
+    TRichEdit* pane = panes_[0];
+    return UnitAtBlock(pane->document()->findBlockByLineNumber(pane->FirstVisibleLine()).blockNumber());
+}
+
+size_t ResultPanes::UnitAtBottom() const
+{
+    const QWidget* viewport = panes_[0]->viewport();
+    return UnitAtBlock(panes_[0]->cursorForPosition(QPoint(0, viewport->height() - 1)).blockNumber());
+}
+
+size_t ResultPanes::UnitAtBlock(int block) const
+{
     const auto after = std::upper_bound(placed_.begin(), placed_.end(), block,
                                         [](int b, const Placement& p) { return b < p.firstBlock[0]; });
     return after == placed_.begin() ? 0 : size_t(after - placed_.begin() - 1);
@@ -240,6 +255,64 @@ void ResultPanes::Fill(size_t from, size_t to, bool replace)
         panes_[side]->WriteParagraphs(written[side], replace);
         levelWidth_[side] = counters[side].LayoutWidth();
     }
+    // A fresh document has lost the mark.
+    if (replace || (marked_ && *marked_ >= from && *marked_ < to))
+        ShowMark();
+}
+
+void ResultPanes::ShowMark()
+{
+    for (int side : {0, 1}) {
+        TRichEdit* pane = panes_[side];
+        if (!marked_ || *marked_ >= placed_.size()) {
+            pane->setExtraSelections({});
+            continue;
+        }
+        const Placement& place = placed_[*marked_];
+        const QTextDocument* doc = pane->document();
+        const QTextBlock first = doc->findBlockByNumber(place.firstBlock[side]);
+        const QTextBlock last = doc->findBlockByNumber(place.firstBlock[side] + place.padding[side]);
+        if (!first.isValid() || !last.isValid())
+            continue;
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(pane->document());
+        mark.cursor.setPosition(first.position());
+        mark.cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
+        // A tint of the selection colour: visible in light and dark palettes alike.
+        QColor tint = pane->palette().color(QPalette::Highlight);
+        tint.setAlpha(48);
+        mark.format.setBackground(tint);
+        mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+        pane->setExtraSelections({mark});
+    }
+}
+
+void ResultPanes::GoToUnit(size_t unit)
+{
+    if (unit >= units_.size())
+        return;
+    if (unit >= placed_.size())
+        Flush();
+    if (unit >= placed_.size())
+        return;
+    marked_ = unit;
+    ShowMark();
+    for (int side : {0, 1})
+        panes_[side]->ScrollToBlock(placed_[unit].firstBlock[side]);
+}
+
+std::optional<size_t> ResultPanes::NextPair(bool forward) const
+{
+    if (placed_.empty())
+        return std::nullopt;
+    // From the mark while it is in view; else from what the panes show.
+    const size_t top = UnitAtTop();
+    const bool markInView = marked_ && *marked_ >= top && *marked_ <= UnitAtBottom();
+    long i = markInView ? long(*marked_) + (forward ? 1 : -1) : long(top) - (forward ? 0 : 1);
+    for (; i >= 0 && size_t(i) < units_.size(); i += forward ? 1 : -1)
+        if (!units_[size_t(i)].heading)
+            return size_t(i);
+    return std::nullopt;
 }
 
 void ResultPanes::Show(const rtf::Document& left, const rtf::Document& right)
@@ -259,7 +332,7 @@ void ResultPanes::Show(const rtf::Document& left, const rtf::Document& right)
         // side only were the levelling, which is done again for these widths.
         const int blanks = std::min(texts[0].emptiesBefore[i], texts[1].emptiesBefore[i]);
         const rtf::Paragraph& leftText = *texts[0].paragraphs[i];
-        units_.push_back({blanks, leftText, *texts[1].paragraphs[i], IsHeading(leftText)});
+        units_.push_back({blanks, leftText, *texts[1].paragraphs[i], IsHeadingText(leftText)});
     }
     BalancePaneWidths();
     Fill(0, std::min(units_.size(), kFirstUnits), true);

@@ -53,6 +53,22 @@ public:
 
     void BalancePaneWidths();
 
+    // The results unit by unit (a heading or a verse pair), for finding and for
+    // going from difference to difference.
+    size_t UnitCount() const { return units_.size(); }
+    bool IsHeading(size_t unit) const { return units_[unit].heading; }
+    const rtf::Paragraph& UnitText(size_t unit, int side) const
+    {
+        return side == 0 ? units_[unit].left : units_[unit].right;
+    }
+    // Takes both panes, level, to the unit, at their top, and marks it there
+    // with a light tint until the next one is marked or the results go.
+    void GoToUnit(size_t unit);
+    std::optional<size_t> MarkedUnit() const { return marked_; }
+    // The pair after (before) the marked one, or when the mark is out of view,
+    // after (before) what the panes show at their top; nullopt past the end.
+    std::optional<size_t> NextPair(bool forward) const;
+
     // The results as the HTML report takes them: headings, and pairs with their
     // masks (blue words unmatched), whether from a run or from the files.
     std::vector<html::ReportItem> ReportItems() const;
@@ -97,6 +113,9 @@ private:
     // The result file of one side: the panes as they stand, empty lines included.
     std::string SavedFile(int side) const;
     size_t UnitAtTop() const;
+    size_t UnitAtBottom() const;
+    size_t UnitAtBlock(int block) const;
+    void ShowMark();
     int LayoutWidth(int side) const;
 
     TRichEdit* panes_[2];
@@ -114,6 +133,7 @@ private:
     // The pair at the top when the width began to change.
     std::optional<size_t> anchor_;
     bool anchorAtStart_ = false;
+    std::optional<size_t> marked_;
 };
 
 // A result file as a document; a missing file is an empty one. Not-RTF content
