@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/form1_ui.h"
+#include "app/help_window.h"
 #include "app/results_report.h"
 #include "app/scroll_coupling.h"
 #include "app/window_run.h"
@@ -110,6 +111,11 @@ void TForm1::Connect()
     connect(ui_->ExportPDF1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportPdf(); }); });
     connect(ui_->Nextdifference1, &QAction::triggered, this, [this] { GoToDifference(true); });
     connect(ui_->Previousdifference1, &QAction::triggered, this, [this] { GoToDifference(false); });
+    connect(ui_->Quit1, &QAction::triggered, this, &QWidget::close);
+    connect(ui_->SynopterHelp1, &QAction::triggered, this, [this] { Guarded([this] { SynopterHelp1Click(); }); });
+    connect(ui_->AboutSynopter1, &QAction::triggered, this, [this] {
+        QMessageBox::about(this, ui_->AboutSynopter1->text().remove('&'), AboutText());
+    });
     connect(ui_->BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { Importedition1Click(); }); });
     ui_->Panel7->installEventFilter(this);
 }
@@ -448,6 +454,28 @@ void TForm1::GoToDifference(bool forward)
         panes_->GoToUnit(*unit);
     else
         QApplication::beep();
+}
+
+QString TForm1::HandbookPath() const
+{
+    return FromLocal8Bit(programDir_) + "help/synopter.html";
+}
+
+void TForm1::SynopterHelp1Click()
+{
+    const QString path = HandbookPath();
+    if (!QFileInfo(path).isFile()) {
+        ShowMessage("The handbook is not installed: " + path, false);
+        return;
+    }
+    auto* help = findChild<HelpWindow*>("HelpForm", Qt::FindDirectChildrenOnly);
+    if (!help) {
+        help = new HelpWindow(this, path);
+        help->setWindowTitle(ui_->SynopterHelp1->text().remove('&'));
+    }
+    help->show();
+    help->raise();
+    help->activateWindow();
 }
 
 void TForm1::InstallScrollHooks()

@@ -83,6 +83,10 @@ public:
     // panes to the next reported pair; a beep past the last.
     void GoToDifference(bool forward);
 
+    // Help > "Synopter Help" (F1): the handbook in a window of its own.
+    void SynopterHelp1Click();
+    QString HandbookPath() const;
+
     // View > "Interface language".
     void Interfacelanguage1Click();
     // File > "Import edition": opens the import dialog (made on first use, kept).

@@ -110,6 +110,21 @@ void Form1Ui::Setup(QMainWindow* window)
     column->addWidget(Panel2);
     BuildMenus(window);
     SetTabOrder();
+    NameForAssistiveTechnology();
+}
+
+void Form1Ui::NameForAssistiveTechnology()
+{
+    // The language files give these again (NAME_name); these are the texts
+    // before any language is chosen.
+    const std::pair<QWidget*, const char*> names[] = {
+        {cb1, "Left edition"},      {cb2, "Right edition"},         {compare, "Compare"},
+        {bbStop, "Stop"},           {seAmountDiffer, "Threshold"}, {Label4, "Verses found"},
+        {ProgressBar1, "Progress of the comparison"},               {BitBtn1, "Chapters"},
+        {RichEdit1, "Left results"}, {RichEdit2, "Right results"}, {ListBox1, "Left source text"},
+        {ListBox2, "Right source text"}};
+    for (const auto& [widget, name] : names)
+        widget->setAccessibleName(name);
 }
 
 void Form1Ui::BuildTopBar()
@@ -287,40 +302,53 @@ void Form1Ui::BuildMenus(QMainWindow* window)
 {
     MainMenu1 = window->menuBar();
     MainMenu1->setObjectName("MainMenu1");
-    QMenu* file = MainMenu1->addMenu("File");
+    QMenu* file = MainMenu1->addMenu("&File");
     file->setObjectName("File1Menu");
     File1 = file->menuAction();
     File1->setObjectName("File1");
-    Importedition1 = file->addAction(QString::fromUtf8("Import edition…"));
+    Importedition1 = file->addAction(QString::fromUtf8("&Import edition…"));
     Importedition1->setObjectName("Importedition1");
     file->addSeparator();
-    Exportresults1 = file->addAction(QString::fromUtf8("Export results…"));
+    Exportresults1 = file->addAction(QString::fromUtf8("&Export results…"));
     Exportresults1->setObjectName("Exportresults1");
-    Print1 = file->addAction(QString::fromUtf8("Print…"));
+    Print1 = file->addAction(QString::fromUtf8("&Print…"));
     Print1->setObjectName("Print1");
     Print1->setShortcut(QKeySequence::Print);
-    ExportPDF1 = file->addAction(QString::fromUtf8("Export as PDF…"));
+    ExportPDF1 = file->addAction(QString::fromUtf8("Export as P&DF…"));
     ExportPDF1->setObjectName("ExportPDF1");
-    QMenu* search = MainMenu1->addMenu("Search");
+    file->addSeparator();
+    Quit1 = file->addAction("&Quit");
+    Quit1->setObjectName("Quit1");
+    Quit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QMenu* search = MainMenu1->addMenu("&Search");
     search->setObjectName("Search1Menu");
     Search1 = search->menuAction();
     Search1->setObjectName("Search1");
-    Nextdifference1 = search->addAction("Next difference");
+    Nextdifference1 = search->addAction("&Next difference");
     Nextdifference1->setObjectName("Nextdifference1");
     Nextdifference1->setShortcut(QKeySequence(Qt::Key_F7));
-    Previousdifference1 = search->addAction("Previous difference");
+    Previousdifference1 = search->addAction("&Previous difference");
     Previousdifference1->setObjectName("Previousdifference1");
     Previousdifference1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
-    QMenu* view = MainMenu1->addMenu("View");
+    QMenu* view = MainMenu1->addMenu("&View");
     view->setObjectName("View1Menu");
     View1 = view->menuAction();
     View1->setObjectName("View1");
-    Sourcetexts1 = view->addAction("Source texts");
+    Sourcetexts1 = view->addAction("&Source texts");
     Sourcetexts1->setObjectName("Sourcetexts1");
     Sourcetexts1->setCheckable(true);
     Sourcetexts1->setChecked(true);
-    Interfacelanguage1 = view->addAction("Interface language");
+    Interfacelanguage1 = view->addAction("&Interface language");
     Interfacelanguage1->setObjectName("Interfacelanguage1");
+    QMenu* help = MainMenu1->addMenu("&Help");
+    help->setObjectName("Help1Menu");
+    Help1 = help->menuAction();
+    Help1->setObjectName("Help1");
+    SynopterHelp1 = help->addAction("Synopter &Help");
+    SynopterHelp1->setObjectName("SynopterHelp1");
+    SynopterHelp1->setShortcut(QKeySequence::HelpContents);
+    AboutSynopter1 = help->addAction("&About Synopter");
+    AboutSynopter1->setObjectName("AboutSynopter1");
 
     const auto popup = [&](const char* name, TRichEdit* pane, const char* clearName, const char* copyName,
                            QAction*& clearItem, QAction*& copyItem) {
@@ -428,8 +456,9 @@ QList<QObject*> Form1Ui::Components() const
             ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Panel3, Splitter1, Panel7,
             Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
             CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, MainMenu1,
-            File1, Importedition1, Exportresults1, Print1, ExportPDF1, Search1,
-            Nextdifference1, Previousdifference1, View1, Sourcetexts1, Interfacelanguage1, Panel9, Label7, BitBtn2, Panel10, Label8};
+            File1, Importedition1, Exportresults1, Print1, ExportPDF1, Quit1, Search1,
+            Nextdifference1, Previousdifference1, View1, Sourcetexts1, Interfacelanguage1, Help1, SynopterHelp1,
+            AboutSynopter1, Panel9, Label7, BitBtn2, Panel10, Label8};
 }
 
 int Form1Ui::SourceAreaHeight() const

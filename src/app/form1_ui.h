@@ -85,18 +85,23 @@ struct Form1Ui {
     QAction* Exportresults1 = nullptr;
     QAction* Print1 = nullptr;
     QAction* ExportPDF1 = nullptr;
+    QAction* Quit1 = nullptr;
     QAction* Search1 = nullptr;
     QAction* Nextdifference1 = nullptr;
     QAction* Previousdifference1 = nullptr;
     QAction* View1 = nullptr;
     QAction* Sourcetexts1 = nullptr;
     QAction* Interfacelanguage1 = nullptr;
+    QAction* Help1 = nullptr;
+    QAction* SynopterHelp1 = nullptr;
+    QAction* AboutSynopter1 = nullptr;
 
 private:
     void BuildTopBar();
     void BuildBottomBar();
     void BuildWorkArea();
     void BuildMenus(QMainWindow* window);
+    void NameForAssistiveTechnology();
     void BuildNoEditionsNotice();
     void BuildStoppedNotice();
     // A panel in its own background colour, for a notice over the work area.

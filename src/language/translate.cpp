@@ -61,6 +61,7 @@ std::string TranslateForm(TranslatableForm& form, const InterfaceLanguage& langu
         }
         if (c->IsA(ComponentClass::MenuItem))
             c->SetCaption(read(name, c->Caption()));
+        c->SetAccessibleName(read(name + "_name", c->AccessibleName()));
     }
     return file.ReadProblem();
 }

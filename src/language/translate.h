@@ -37,6 +37,10 @@ public:
     virtual void SetCaption(const std::string&) {}
     virtual std::string Hint() const { return {}; }
     virtual void SetHint(const std::string&) {}
+    // What assistive technology announces the control as (key NAME_name), for
+    // controls whose caption does not say it or that have none.
+    virtual std::string AccessibleName() const { return {}; }
+    virtual void SetAccessibleName(const std::string&) {}
 
     // Rich-text panes: display lines, without their line breaks.
     virtual int LineCount() { return 0; }

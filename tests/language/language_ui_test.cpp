@@ -409,11 +409,15 @@ TEST_F(ShippedLanguageTest, RussianIsDecodedAndKeepsTheCount)
     form1->FoundCountLabel()->setText("57");
     Translate("Russian");
     EXPECT_EQ(form1->CompareButton()->text(), QString::fromUtf8("<--- СРАВНИТЬ --->"));
-    EXPECT_EQ(form1->findChild<QAction*>("View1")->text(), QString::fromUtf8("Вид"));
-    EXPECT_EQ(form1->findChild<QAction*>("Interfacelanguage1")->text(), QString::fromUtf8("Язык интерфейса"));
+    EXPECT_EQ(form1->findChild<QAction*>("View1")->text(), QString::fromUtf8("&Вид"));
+    EXPECT_EQ(form1->findChild<QAction*>("Interfacelanguage1")->text(), QString::fromUtf8("&Язык интерфейса"));
     EXPECT_EQ(form1->CompareButton()->toolTip(), QString::fromUtf8("Начать сравнение книг"));
     EXPECT_EQ(form2->windowTitle(), QString::fromUtf8("Главы"));
     EXPECT_EQ(form1->StopButton()->text(), "X");
+    // Assistive technology hears names, not the current edition or an "X".
+    EXPECT_EQ(form1->StopButton()->accessibleName(), QString::fromUtf8("Остановить"));
+    EXPECT_EQ(form1->Chooser(Side::Left)->accessibleName(), QString::fromUtf8("Левое издание"));
+    EXPECT_EQ(form1->CompareButton()->accessibleDescription(), QString::fromUtf8("Начать сравнение книг"));
     EXPECT_EQ(form1->FoundCountLabel()->text(), "57");
     // A right-aligned label grows to its new caption and keeps its right edge.
     EXPECT_GE(form1->findChild<QLabel*>("Label6")->width(), form1->findChild<QLabel*>("Label6")->sizeHint().width());

@@ -35,6 +35,9 @@ public:
         hint_ = hint;
         ++hintsSet;
     }
+    std::string AccessibleName() const override { return accessibleName; }
+    void SetAccessibleName(const std::string& name) override { accessibleName = name; }
+    std::string accessibleName;
     int LineCount() override
     {
         ++lineCountsTaken;
@@ -122,6 +125,7 @@ protected:
             auto* f = static_cast<FakeComponent*>(c);
             texts[f->Name()] = f->Caption();
             texts[f->Name() + "_hint"] = f->Hint();
+            texts[f->Name() + "_name"] = f->AccessibleName();
             for (size_t i = 0; i < f->lines.size(); ++i)
                 texts[f->Name() + std::to_string(i)] = f->lines[i];
         }
@@ -210,6 +214,8 @@ INSTANTIATE_TEST_SUITE_P(
         TranslationCase{"OtherPanesProbe", "[Form1]\nRichEdit20=X\nRichEdit21=Y\n", {}},
         TranslationCase{"ProbePresent", "[Form1]\nRichEdit10=Mf 1\nRichEdit12=\" 2 Avraam\"\nRichEdit1_hint=H\n",
                         {{"RichEdit10", "Mf 1"}, {"RichEdit12", " 2 Avraam"}, {"RichEdit1_hint", "H"}}},
+        TranslationCase{"AccessibleNamesOfAnyClass", "[Form1]\ncb1_name=Linke Ausgabe\nRichEdit1_name=Links\n",
+                        {{"cb1_name", "Linke Ausgabe"}, {"RichEdit1_name", "Links"}}},
         TranslationCase{"ProbeEmptyValue", "[Form1]\nRichEdit10=\n", {{"RichEdit10", ""}}},
         TranslationCase{"LineKeysInDecimal", "[Form1]\nRichEdit10=zero\nRichEdit110=ten\nRichEdit101=Wrong\n",
                         {{"RichEdit10", "zero"}, {"RichEdit110", "ten"}}}),

@@ -101,9 +101,25 @@ public:
     {
         const QString text = FromLocal8Bit(hint);
         object_->setProperty("hint", text);
-        // Controls that show no hint keep the text without displaying it.
-        if (auto* widget = qobject_cast<QWidget*>(object_); widget && widget->property("showHint").toBool())
-            widget->setToolTip(PlainToolTip(text));
+        // Controls that show no hint keep the text without displaying it; it
+        // still describes the control to assistive technology.
+        if (auto* widget = qobject_cast<QWidget*>(object_)) {
+            if (widget->property("showHint").toBool())
+                widget->setToolTip(PlainToolTip(text));
+            widget->setAccessibleDescription(text);
+        }
+    }
+
+    std::string AccessibleName() const override
+    {
+        const auto* widget = qobject_cast<const QWidget*>(object_);
+        return widget ? ToLocal8Bit(widget->accessibleName()) : std::string();
+    }
+
+    void SetAccessibleName(const std::string& name) override
+    {
+        if (auto* widget = qobject_cast<QWidget*>(object_))
+            widget->setAccessibleName(FromLocal8Bit(name));
     }
 
     int LineCount() override { return pane()->LineCount(); }
