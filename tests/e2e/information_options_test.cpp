@@ -15,7 +15,7 @@ struct Outcome {
 };
 
 // Runs a command through the shell, standard output only.
-Outcome Run(const std::string& command)
+Outcome RunCommand(const std::string& command)
 {
     Outcome outcome;
     FILE* pipe = ::popen(command.c_str(), "r");
@@ -50,7 +50,7 @@ TEST(InformationOptionsTest, EveryExecutableAnswersHelpAndVersion)
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(tool) + " " + c.arguments);
-            const Outcome outcome = Run(exe + " " + c.arguments + " 2>/dev/null");
+            const Outcome outcome = RunCommand(exe + " " + c.arguments + " 2>/dev/null");
             EXPECT_EQ(outcome.status, 0);
             EXPECT_EQ(outcome.output.substr(0, c.start.size()), c.start);
             if (c.arguments == "--help")
