@@ -84,7 +84,8 @@ expect_files() {
 # The found verses are the differing ones: both panes hold verse 1:5.
 expect_pairs() {
     grep -q '1:5' "$1/r1.rtf" && grep -q '1:5' "$1/r2.rtf" || fail "the results in $1 lack the pairs compared"
-    grep -q 'aaa1' "$2/kelvane.ini" && grep -q 'aaa2' "$2/kelvane.ini" || fail "kelvane.ini lacks the editions chosen"
+    grep -q '^left=aaa1' "$2/kelvane.ini" && grep -q '^right=aaa2' "$2/kelvane.ini" ||
+        fail "kelvane.ini lacks the editions chosen: $(cat "$2/kelvane.ini")"
 }
 
 # Portable: a copy of the program folder keeps everything beside the executable.
