@@ -43,17 +43,22 @@ constexpr std::string_view kUsage =
 
 constexpr const char* kAppId = "io.github.synopter.Synopter";
 
-// The theme's icon when the desktop has it installed, else the program's own file.
+// The theme's icon when the desktop has it installed, else the program's own
+// files: beside a portable copy's files, or in the icon theme of the
+// installation's prefix. Bitmaps, as Qt may have no SVG icon engine.
 QIcon ProgramIcon(const std::string& filesDir)
 {
-    QIcon icon = QIcon::fromTheme(kAppId);
-    if (!icon.isNull())
-        return icon;
-    // Beside a portable copy's files, or in the icon theme of the installation's prefix.
-    for (const char* folder : {"icons/", "../icons/hicolor/scalable/apps/"}) {
-        const QString file = QString::fromLocal8Bit(filesDir + folder + kAppId + ".svg");
-        if (QFile::exists(file))
-            return QIcon(file);
+    if (QIcon::hasThemeIcon(kAppId))
+        return QIcon::fromTheme(kAppId);
+    QIcon icon;
+    for (const char* theme : {"icons/hicolor/", "../icons/hicolor/"}) {
+        for (const char* size : {"16x16", "22x22", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"}) {
+            const QString file = QString::fromLocal8Bit(filesDir + theme + size + "/apps/" + kAppId + ".png");
+            if (QFile::exists(file))
+                icon.addFile(file);
+        }
+        if (!icon.isNull())
+            break;
     }
     return icon;
 }

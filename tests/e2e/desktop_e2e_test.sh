@@ -49,6 +49,17 @@ write_editions() {
     done
 }
 
+# The first visible window of that title, waiting up to 30 s; a window that
+# goes away during the search (xdotool then fails) means trying again.
+find_window() {
+    local w
+    for _ in $(seq 300); do
+        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        [ -n "$w" ] && { echo "$w"; return; }
+        sleep 0.1
+    done
+}
+
 # Runs the program, answers the language dialog, compares aaa1 with aaa2,
 # waits for the results in `resultDir` and closes the window.
 drive() {
@@ -56,14 +67,19 @@ drive() {
     "$exe" >"$log" 2>&1 &
     pid=$!
     pids+=("$pid")
-    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Language selection$' | head -n 1)
+    window=$(find_window '^Language selection$')
     [ -n "$window" ] || fail "no language dialog (the language files were not found): $(cat "$log")"
-    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+    timeout 10 xdotool windowactivate --sync "$window" 2>/dev/null || timeout 10 xdotool windowfocus --sync "$window"
     xdotool key --clearmodifiers Return
-    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Synopter$' | head -n 1)
+    window=$(find_window '^Synopter$')
     [ -n "$window" ] || fail "the main window did not appear: $(cat "$log")"
-    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+    timeout 10 xdotool windowactivate --sync "$window" 2>/dev/null || timeout 10 xdotool windowfocus --sync "$window"
     sleep 1
+    # The window's icon in the program's sizes; openbox would show its own 48 x 48
+    # default on a window without one (xprop: Debian x11-utils).
+    if command -v xprop >/dev/null; then
+        xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (16 x 16)' || fail "the window has no icon of its own"
+    fi
     # Focus starts on COMPARE; the tab order goes on to the right chooser, then the left.
     xdotool key --clearmodifiers --delay 150 Tab Home Down Tab Home shift+Tab shift+Tab space
     for _ in $(seq 300); do [ -f "$resultDir/results.set" ] && break; sleep 0.1; done
@@ -91,7 +107,7 @@ expect_pairs() {
 # Portable: a copy of the program folder keeps everything beside the executable.
 portable=$tmp/portable
 mkdir -p "$portable"
-cp -a "$build/bin/synopter" "$build/bin/"*.lng "$build/bin/"*.bmp "$build/bin/Fonts" "$portable/"
+cp -a "$build/bin/synopter" "$build/bin/"*.lng "$build/bin/"*.bmp "$build/bin/Fonts" "$build/bin/icons" "$portable/"
 write_editions "$portable"
 HOME="$tmp/portable-home" XDG_CONFIG_HOME= XDG_DATA_HOME= drive "$portable/synopter" "$portable" "$tmp/portable.log"
 expect_files "$portable" kelvane.ini r1.rtf r2.rtf chapters.lst results.set
