@@ -6,7 +6,8 @@ cd "$(dirname "$0")"
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libfontconfig-dev python3-fonttools fonts-noto-core
-          libicu-dev libexpat1-dev libsword-dev libsword-utils clang libfuzzer-14-dev)
+          libicu-dev libexpat1-dev libsword-dev libsword-utils clang libfuzzer-14-dev
+          librsvg2-bin desktop-file-utils appstream dpkg-dev xvfb xdotool openbox x11-utils)
 
 install_packages() {
     local missing=() p
@@ -23,9 +24,10 @@ install_packages() {
 jobs=$(nproc)
 editions=${SYNOPTER_EDITIONS:-$(pwd)/../shared/editions}
 
+# Everything, or only the named targets.
 build() {
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSYNOPTER_EDITIONS_DIR="$editions" >/dev/null
-    cmake --build build -j"$jobs"
+    cmake --build build -j"$jobs" ${1:+--target "$@"}
 }
 
 # Runs one step and says how long it took.
@@ -99,7 +101,7 @@ run_fuzzers() {
 case "${1:-}" in
 run)
     install_packages
-    build
+    build synopter_program # the program and its files, no tests
     exec build/bin/synopter
     ;;
 test)

@@ -45,8 +45,11 @@
 
 namespace synopter {
 
-TForm1::TForm1(std::string programDir)
-    : ui_(std::make_unique<Form1Ui>()), programDir_(std::move(programDir)), language_(programDir_)
+TForm1::TForm1(std::string programDir) : TForm1(PortableFolders(programDir)) {}
+
+TForm1::TForm1(ProgramFolders folders)
+    : ui_(std::make_unique<Form1Ui>()), folders_(std::move(folders)), programDir_(folders_.files),
+      language_(programDir_, folders_.settings)
 {
     ui_->Setup(this);
     Connect();
@@ -55,7 +58,7 @@ TForm1::TForm1(std::string programDir)
 
     panes_ = std::make_unique<ResultPanes>(
         ui_->RichEdit1, ui_->RichEdit2, ui_->Panel4,
-        [this](int width) { ui_->Panel7->SetAlignedWidth(ui_->Panel4, width); }, programDir_);
+        [this](int width) { ui_->Panel7->SetAlignedWidth(ui_->Panel4, width); }, folders_.user);
     run_ = std::make_unique<WindowRun>(
         WindowRun::Controls{ui_->cb1, ui_->cb2, ui_->seAmountDiffer, ui_->exactpositions, ui_->compare, ui_->bbStop,
                             ui_->Label4, ui_->ProgressBar1, ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1,
@@ -75,7 +78,7 @@ TForm1::TForm1(std::string programDir)
                                    [this](int height) { SetSourceAreaHeight(height); },
                                    [this] { Sourcetexts1Click(); },
                                    [this](int height) { return ui_->LeavesPanesReadable(height); }},
-        programDir_, language_);
+        folders_.settings, language_);
     ShowMessage = [this](const QString& text, bool critical) {
         if (critical)
             QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
@@ -137,7 +140,7 @@ void FillPattern(QLabel* label, const QString& value)
 
 void TForm1::UpdateNoEditionsNotice()
 {
-    QString dir = QDir::toNativeSeparators(FromLocal8Bit(programDir_));
+    QString dir = QDir::toNativeSeparators(FromLocal8Bit(folders_.user));
     if (dir.size() > 1 && dir.endsWith(QDir::separator()))
         dir.chop(1);
     FillPattern(ui_->Label7, dir);
@@ -156,7 +159,7 @@ void TForm1::Importedition1Click()
         return;
     auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly);
     if (!dialog) {
-        dialog = new TImportForm(programDir_, language_, this);
+        dialog = new TImportForm(folders_.user, language_, this);
         connect(dialog, &TImportForm::EditionWritten, this,
                 [this](const QString& name) { Guarded([&] { EditionImported(ToLatin1(name)); }); });
     }
@@ -203,8 +206,8 @@ void TForm1::Guarded(const std::function<void()>& handler)
 bool TForm1::FormCreate()
 {
     // Leftovers of saves cut short by a kill or a power loss.
-    RemoveStrayTemporaries(SettingsPath(programDir_));
-    RecoverResultSet(programDir_, panes_->FileNames());
+    RemoveStrayTemporaries(SettingsPath(folders_.settings));
+    RecoverResultSet(folders_.user, panes_->FileNames());
     // Cancelled: the program ends. A failure (the choice could not be stored)
     // is shown and the creation goes on, so the window never keeps its
     // design-time items.
@@ -236,7 +239,7 @@ bool TForm1::FillEditionLists()
     const QSignalBlocker b2(ui_->cb2);
     ui_->cb1->clear();
     ui_->cb2->clear();
-    const std::vector<std::string> names = ListEditions(programDir_);
+    const std::vector<std::string> names = ListEditions(folders_.EditionFolders());
     for (const std::string& name : names) {
         const QString text = FromLatin1(name);
         ui_->cb1->addItem(text);
@@ -270,10 +273,11 @@ void TForm1::LoadSide(Side side)
     const std::string name = ToLatin1(chooser->currentText());
     if (name.empty())
         return;
-    const std::string textPath = EditionTextPath(programDir_, name);
+    const std::string folder = EditionFolder(folders_.EditionFolders(), name);
+    const std::string textPath = EditionTextPath(folder, name);
     if (!FileExists(textPath))
         return;
-    const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(programDir_, name));
+    const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(folder, name));
     if (!descriptor.problem.empty())
         ShowMessage(FromLocal8Bit(descriptor.problem), false);
     if (!left) {
@@ -544,7 +548,7 @@ void TForm1::RestoreResultPanes()
         return;
     firstShow_ = false;
     panes_->BalancePaneWidths();
-    if (CheckResultSet(programDir_) == ResultSetState::Mixed) {
+    if (CheckResultSet(folders_.user) == ResultSetState::Mixed) {
         // Panes of two runs side by side would pair verses never compared.
         if (form2_)
             form2_->ClearChapters();
@@ -574,8 +578,9 @@ html::ReportFacts TForm1::FactsNow(const QDateTime& when) const
     const auto edition = [this](QComboBox* chooser) {
         const std::string name = ToLatin1(chooser->currentText());
         html::ReportEdition described{ToUtf8(name), {}};
-        if (!name.empty() && FileExists(EditionDescriptorPath(programDir_, name)))
-            described.description = ToUtf8(ReadEditionDescriptor(EditionDescriptorPath(programDir_, name)).information);
+        const std::string path = EditionDescriptorPath(EditionFolder(folders_.EditionFolders(), name), name);
+        if (!name.empty() && FileExists(path))
+            described.description = ToUtf8(ReadEditionDescriptor(path).information);
         return described;
     };
     html::ReportFacts facts{edition(ui_->cb1), edition(ui_->cb2), ui_->seAmountDiffer->value(),

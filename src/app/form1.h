@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/side.h"
+#include "common/program_folders.h"
 #include "compare/html_report.h"
 #include "language/interface_language.h"
 
@@ -38,6 +39,8 @@ class TForm1 : public QMainWindow {
 
 public:
     explicit TForm1(std::string programDir);
+    // An installed copy reads its own files in one place and keeps the user's in others.
+    explicit TForm1(ProgramFolders folders);
     ~TForm1() override;
 
     // The creation steps; false when start-up was cancelled and the program ends.
@@ -153,7 +156,8 @@ private:
 
     std::unique_ptr<Form1Ui> ui_;
     std::unique_ptr<ScrollCoupling> scrolling_;
-    std::string programDir_;
+    ProgramFolders folders_;
+    std::string programDir_; // the program's own files
     InterfaceLanguage language_;
     TForm2* form2_ = nullptr;
     std::unique_ptr<ResultPanes> panes_;

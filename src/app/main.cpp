@@ -1,10 +1,15 @@
 #include "app/form1.h"
 #include "chapters/ui/form2.h"
-#include "common/file_io.h"
+#include "common/command_line.h"
+#include "common/program_folders.h"
 #include "fonts/fontconfig_platform.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QIcon>
 #include <QProxyStyle>
+
+#include <string_view>
 
 namespace {
 
@@ -22,27 +27,72 @@ public:
     }
 };
 
+constexpr std::string_view kUsage =
+    "Usage: synopter [--help] [--version]\n"
+    "\n"
+    "Compares two editions of the Greek New Testament verse by verse, in a window.\n"
+    "\n"
+    "A copy whose folder holds its files and may be written (the build folder, a\n"
+    "portable copy) keeps everything beside the executable. An installed copy reads\n"
+    "its files from PREFIX/share/synopter, keeps its settings (kelvane.ini) in\n"
+    "$XDG_CONFIG_HOME/synopter (~/.config/synopter) and the results and imported\n"
+    "editions in $XDG_DATA_HOME/synopter (~/.local/share/synopter).\n"
+    "\n"
+    "  --help          this text\n"
+    "  --version       the program's version\n";
+
+constexpr const char* kAppId = "io.github.synopter.Synopter";
+
+// The theme's icon when the desktop has it installed, else the program's own
+// files: beside a portable copy's files, or in the icon theme of the
+// installation's prefix. Bitmaps, as Qt may have no SVG icon engine.
+QIcon ProgramIcon(const std::string& filesDir)
+{
+    if (QIcon::hasThemeIcon(kAppId))
+        return QIcon::fromTheme(kAppId);
+    QIcon icon;
+    for (const char* theme : {"icons/hicolor/", "../icons/hicolor/"}) {
+        for (const char* size : {"16x16", "22x22", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"}) {
+            const QString file = QString::fromLocal8Bit(filesDir + theme + size + "/apps/" + kAppId + ".png");
+            if (QFile::exists(file))
+                icon.addFile(file);
+        }
+        if (!icon.isNull())
+            break;
+    }
+    return icon;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    const std::string programDir = synopter::ProgramDirectory();
+    // Answered before a window system is needed.
+    if (auto answered = synopter::AnswerHelpOrVersion("synopter", kUsage, argc, argv))
+        return *answered;
+
+    const synopter::ProgramFolders folders = synopter::ThisProgramFolders();
+    synopter::MakeUserFolders(folders);
 
     // Registered before the application object exists, so that Qt's font list
     // has them; removed after the windows and the application are gone.
-    synopter::ScopedPrivateFonts privateFonts(programDir + "Fonts/");
+    synopter::ScopedPrivateFonts privateFonts(folders.files + "Fonts/");
 
     QApplication app(argc, argv);
     // The title of the application; not a display name, which the window
     // system would append to every window caption.
     QApplication::setApplicationName("Synopter");
+    QApplication::setApplicationVersion(synopter::ProgramVersion());
+    // Ties the windows to the desktop file, for the task bar's icon and name.
+    QGuiApplication::setDesktopFileName(kAppId);
+    QApplication::setWindowIcon(ProgramIcon(folders.files));
     QApplication::setStyle(new HintTimingStyle);
 
     int status = 0;
     {
-        synopter::TForm1 form1(programDir);
+        synopter::TForm1 form1(folders);
         synopter::TForm2* form2 = nullptr;
-        synopter::TForm2 chapters(&form1, programDir, form1.Language(),
+        synopter::TForm2 chapters(&form1, folders.user, form1.Language(),
                                   [&form1](const std::string& label) { form1.GoToChapter(label); });
         form2 = &chapters;
         form1.SetChapterWindow(form2);

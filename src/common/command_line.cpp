@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <string>
 
 namespace synopter {
 
@@ -63,6 +64,25 @@ int RunTool(const char* tool, int (*main)(int, char**), int argc, char** argv)
         std::fprintf(stderr, "%s: %s\n", tool, e.what());
         return kOutputFailed;
     }
+}
+
+const char* ProgramVersion()
+{
+    return SYNOPTER_VERSION;
+}
+
+std::optional<int> AnswerHelpOrVersion(const char* tool, std::string_view usage, int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--")
+            break;
+        if (argument == "--help" || argument == "-h")
+            return WriteToStdout(usage) ? 0 : OutputFailed(tool);
+        if (argument == "--version")
+            return WriteToStdout(std::string(tool) + " " + ProgramVersion() + "\n") ? 0 : OutputFailed(tool);
+    }
+    return std::nullopt;
 }
 
 } // namespace synopter

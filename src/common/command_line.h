@@ -52,6 +52,14 @@ constexpr int kBadInput = 2;
 // (errno tells why); gives kOutputFailed.
 int OutputFailed(const char* tool);
 
+// The program's version, the project's version in CMake.
+const char* ProgramVersion();
+
+// Answers "--help" or "-h" with `usage` and "--version" with the tool's name
+// and version, when one of them comes before any "--"; gives the exit status
+// then, nullopt when neither was asked.
+std::optional<int> AnswerHelpOrVersion(const char* tool, std::string_view usage, int argc, char** argv);
+
 // Runs a tool's main; an error escaping it is said on stderr under the tool's
 // name and ends the tool with kOutputFailed.
 int RunTool(const char* tool, int (*main)(int, char**), int argc, char** argv);

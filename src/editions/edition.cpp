@@ -1,8 +1,11 @@
 #include "editions/edition.h"
 
+#include "common/ascii.h"
 #include "common/file_io.h"
 #include "common/ini_file.h"
 #include "common/text_lines.h"
+
+#include <algorithm>
 
 namespace synopter {
 
@@ -18,6 +21,31 @@ std::vector<std::string> ListEditions(const std::string& folder)
     for (const std::string& entry : ListEntriesWithSuffix(folder, ".bk"))
         names.push_back(EditionName(entry));
     return names;
+}
+
+std::vector<std::string> ListEditions(const std::vector<std::string>& folders)
+{
+    std::vector<std::string> names;
+    for (const std::string& folder : folders) {
+        for (std::string& name : ListEditions(folder)) {
+            if (std::find(names.begin(), names.end(), name) == names.end())
+                names.push_back(std::move(name));
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const int c = ascii::CompareIgnoreCase(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+std::string EditionFolder(const std::vector<std::string>& folders, std::string_view name)
+{
+    for (const std::string& folder : folders) {
+        if (FileExists(EditionTextPath(folder, name)))
+            return folder;
+    }
+    return folders.empty() ? std::string() : folders.front();
 }
 
 EditionDescriptor ReadEditionDescriptor(const std::string& path)

@@ -18,6 +18,13 @@ std::string EditionName(std::string_view fileName);
 // No duplicate test.
 std::vector<std::string> ListEditions(const std::string& folder);
 
+// The catalogue over several folders: each name once, from the first folder
+// that lists it, all sorted by name ignoring letter case.
+std::vector<std::string> ListEditions(const std::vector<std::string>& folders);
+
+// The first of `folders` holding the edition's text; the first folder when none does.
+std::string EditionFolder(const std::vector<std::string>& folders, std::string_view name);
+
 struct EditionDescriptor {
     std::optional<std::string> fontFace; // [TextFont] Name, up to 31 characters; nullopt or empty: keep the face
     std::string information;             // [English] Information

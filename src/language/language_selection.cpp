@@ -19,7 +19,7 @@ bool ChooseLanguage(LanguageDialog& dialog, InterfaceLanguage& language)
     else if (!dialog.ShowModal())
         return false;
     language.Set(dialog.SelectedText());
-    IniFile settings(SettingsPath(language.ProgramDir()));
+    IniFile settings(SettingsPath(language.SettingsDir()));
     settings.WriteString(kSection, kKey, language.Name());
     return true;
 }
@@ -30,7 +30,7 @@ bool SettleStartupLanguage(LanguageDialog& dialog, InterfaceLanguage& language)
     const int count = dialog.EntryCount();
     if (count == 0)
         return true;
-    language.Set(IniFile(SettingsPath(language.ProgramDir())).ReadString(kSection, kKey, ""));
+    language.Set(IniFile(SettingsPath(language.SettingsDir())).ReadString(kSection, kKey, ""));
     if (language.IsSet()) {
         bool listed = false;
         for (int i = 0; i < count && !listed; ++i)

@@ -52,6 +52,23 @@ TEST(ListEditionsTest, NoDescriptors)
     EXPECT_TRUE(ListEditions(folder / "absent/").empty());
 }
 
+// The user's editions and the program's own: each name once, the user's text wins.
+TEST(ListEditionsTest, SeveralFoldersUserFirst)
+{
+    TempFolder user;
+    TempFolder program;
+    for (const char* name : {"mine.bk", "mine.dat", "shared.bk", "shared.dat"})
+        user.Write(name, "");
+    for (const char* name : {"Alpha.bk", "Alpha.dat", "shared.bk", "shared.dat", "zeta.bk", "zeta.dat"})
+        program.Write(name, "");
+    const std::vector<std::string> folders{user.Path(), program.Path()};
+
+    EXPECT_EQ(ListEditions(folders), (Lines{"Alpha", "mine", "shared", "zeta"}));
+    EXPECT_EQ(EditionFolder(folders, "shared"), user.Path());
+    EXPECT_EQ(EditionFolder(folders, "zeta"), program.Path());
+    EXPECT_EQ(EditionFolder(folders, "absent"), user.Path());
+}
+
 struct DescriptorCase {
     const char* name;
     std::string file; // "<none>": no descriptor

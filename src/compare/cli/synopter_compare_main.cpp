@@ -5,6 +5,7 @@
 #include "common/command_line.h"
 #include "common/error.h"
 #include "common/file_io.h"
+#include "common/program_folders.h"
 #include "compare/comparison_run.h"
 #include "compare/html_report.h"
 #include "editions/edition.h"
@@ -47,6 +48,7 @@ const std::string kUsage =
     "  --format html   one self-contained page: the editions, a table of contents, and\n"
     "                  the pairs side by side in Greek letters, differences in blue\n"
     "  --help          this text\n"
+    "  --version       the program's version\n"
     "\n"
     "JSON fields: line (counted from 0), chapter (\"\" before the first heading),\n"
     "right, left, right_unmatched, left_unmatched, and right_diff and left_diff, the\n"
@@ -194,16 +196,18 @@ int Main(int argc, char** argv)
     Edition left;
     Edition right;
     try {
+        if (auto answered = AnswerHelpOrVersion("synopter-compare", kUsage, argc, argv))
+            return *answered;
         options = ParseArguments(argc, argv);
         if (options.help)
             return WriteToStdout(kUsage) ? 0 : kOutputFailed;
-        const std::string programDir = ProgramDirectory();
+        const std::vector<std::string> folders = ThisProgramFolders().EditionFolders();
         std::vector<std::string> catalogue;
         // The catalogue is only needed when an argument names an edition.
         if (!IsPathArgument(options.editions[0]) || !IsPathArgument(options.editions[1]))
-            catalogue = ListEditions(programDir);
-        left = LoadEdition(options.editions[0], programDir, catalogue);
-        right = LoadEdition(options.editions[1], programDir, catalogue);
+            catalogue = ListEditions(folders);
+        left = LoadEdition(options.editions[0], EditionFolder(folders, options.editions[0]), catalogue);
+        right = LoadEdition(options.editions[1], EditionFolder(folders, options.editions[1]), catalogue);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "synopter-compare: %s\n", e.message.c_str());
         return kBadInput;

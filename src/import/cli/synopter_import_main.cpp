@@ -4,6 +4,7 @@
 #include "common/command_line.h"
 #include "common/error.h"
 #include "common/file_io.h"
+#include "common/program_folders.h"
 #include "import/importer.h"
 #include "import/sword_source.h"
 
@@ -41,10 +42,11 @@ constexpr std::string_view kUsage =
     "                  module name)\n"
     "  --title TEXT    its title (default: the source's own, else its file name)\n"
     "  --output DIR    the folder to write into, which must exist (default: the\n"
-    "                  program directory)\n"
+    "                  program directory, or ~/.local/share/synopter when installed)\n"
     "  --force         replace an edition of the same name\n"
     "  --list-sword    list the installed SWORD Bible modules\n"
     "  --help          this text\n"
+    "  --version       the program's version\n"
     "\n"
     "Exit status: 0 done, 1 the edition could not be written, 2 bad input (nothing\n"
     "written).\n";
@@ -145,12 +147,20 @@ int Main(int argc, char** argv)
     ImportedEdition edition;
     std::string folder;
     try {
+        if (auto answered = AnswerHelpOrVersion("synopter-import", kUsage, argc, argv))
+            return *answered;
         options = ParseArguments(argc, argv);
         if (options.help)
             return WriteToStdout(kUsage) ? 0 : kOutputFailed;
         if (options.listSword)
             return WriteToStdout(SwordModuleList()) ? 0 : kOutputFailed;
-        folder = options.output.empty() ? ProgramDirectory() : options.output;
+        if (options.output.empty()) {
+            const ProgramFolders folders = ThisProgramFolders();
+            MakeUserFolders(folders);
+            folder = folders.user;
+        } else {
+            folder = options.output;
+        }
         edition = ImportEdition(options.request);
         WriteImportedEdition(folder, edition, options.force);
     } catch (const UsageError& e) {
