@@ -1,0 +1,111 @@
+#include "find/result_find.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace synopter {
+namespace {
+
+constexpr size_t kNone = size_t(-1);
+
+TEST(FindQueryTest, ReadsWordsAndReferences)
+{
+    using K = FindQuery::Kind;
+    const struct {
+        const char* typed;
+        FindQuery expected;
+    } cases[] = {
+        {"  ", {}},
+        {"17:21", {K::Verse, "", std::nullopt, 17, 21}},
+        {"John 3:16", {K::Verse, "", 3, 3, 16}},
+        {"1 Cor 13:4", {K::Verse, "", 6, 13, 4}},
+        {"kata iwannhn 3:16", {K::Verse, "", 3, 3, 16}},
+        {"ΚΑΤΑ ΙΩΑΝΝΗΝ 3:16", {K::Verse, "", 3, 3, 16}},
+        {"IWANNOU A 2", {K::Chapter, "", 22, 2, 0}},
+        {"Jn 3", {K::Chapter, "", 3, 3, 0}},
+        {"Λόγος  ἦν", {K::Words, "logos hn", std::nullopt, 0, 0}},
+        {"LOGOV", {K::Words, "logos", std::nullopt, 0, 0}},
+        {"nowhere 3:16", {K::Words, "nowhere", std::nullopt, 0, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseFindQuery(c.typed), c.expected) << c.typed;
+}
+
+const std::vector<FindUnit> kUnits = {
+    {true, "KATA MAYYAION 1", ""},
+    {false, " 1:1 biblov genesewv ihsou", " 1:1 biblov genesewv ihsou cristou"},
+    {false, " 17:21 ina pantev en wsin", " 17:21 ina pantev"},
+    {true, "KATA IWANNHN 3", ""},
+    {false, " 3:16 outwv gar hgaphsen o yeov", " 3:16 outwv gar  hgaphsen o yeov"},
+    {true, "KATA IWANNHN 17", ""},
+    {false, " 17:21 ina pantev en wsin kayws", " 17:21 ina pantev en wsin"},
+    {false, " 17:22 en tw bibliw", " 17:22 en biblw"},
+};
+
+TEST(ResultFindTest, StepsThroughTheMatches)
+{
+    const auto F = FindDirection::Forward;
+    const auto B = FindDirection::Backward;
+    const struct {
+        const char* typed;
+        size_t from;
+        FindDirection direction;
+        size_t unit; // kNone: not found
+        bool wrapped;
+        std::vector<ByteRange> left, right;
+    } cases[] = {
+        {"bibliw", kNone, F, 7, false, {{13, 19}}, {}},
+        {"βιβλίῳ", kNone, B, 7, false, {{13, 19}}, {}},
+        {"Βίβλος", kNone, F, 1, false, {{5, 11}}, {{5, 11}}},
+        {"βιβλοσ γενεσ", kNone, F, 1, false, {{5, 17}}, {{5, 17}}},
+        {"gar hgaph", 0, F, 4, false, {{12, 21}}, {{12, 22}}},
+        {"pantev en", 2, F, 6, false, {{11, 20}}, {{11, 20}}},
+        {"pantev en", 6, F, 2, true, {{11, 20}}, {}},
+        {"kayws", 6, F, 6, true, {{26, 31}}, {}},
+        {"ina", 6, F, 2, true, {{7, 10}}, {{7, 10}}},
+        {"ina", 2, B, 6, true, {{7, 10}}, {{7, 10}}},
+        {"ina", 6, B, 2, false, {{7, 10}}, {{7, 10}}},
+        {"17:21", kNone, F, 2, false, {}, {}},
+        {"17:21", 2, F, 6, false, {}, {}},
+        {"17:21", 6, F, 2, true, {}, {}},
+        {"17:21", 2, B, 6, true, {}, {}},
+        {"John 17:21", 0, F, 6, false, {}, {}},
+        {"John 17:21", 6, B, 6, true, {}, {}},
+        {"Jn 3:16", 7, F, 4, true, {}, {}},
+        {"KATA IWANNHN 3:16", kNone, F, 4, false, {}, {}},
+        {"John 3", kNone, F, 3, false, {}, {}},
+        {"Matthew 1", 4, B, 0, false, {}, {}},
+        {"John 1:1", kNone, F, kNone, false, {}, {}},
+        {"1 Cor 13:4", kNone, F, kNone, false, {}, {}},
+        {"iwannhn", kNone, F, kNone, false, {}, {}}, // headings hold no words to find
+        {"xyz", 3, B, kNone, false, {}, {}},
+        {"", kNone, F, kNone, false, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " from " + std::to_string(c.from));
+        const auto match = FindInUnits(ParseFindQuery(c.typed), kUnits, c.from, c.direction);
+        if (c.unit == kNone) {
+            EXPECT_FALSE(match.has_value());
+            continue;
+        }
+        ASSERT_TRUE(match.has_value());
+        EXPECT_EQ(match->unit, c.unit);
+        EXPECT_EQ(match->wrapped, c.wrapped);
+        EXPECT_EQ(match->left, c.left);
+        EXPECT_EQ(match->right, c.right);
+    }
+}
+
+TEST(ResultFindTest, CountsTheMatchingUnits)
+{
+    const auto match = FindInUnits(ParseFindQuery("en"), kUnits, 2, FindDirection::Forward);
+    ASSERT_TRUE(match.has_value());
+    EXPECT_EQ(match->unit, 4u); // "hgaphsen"
+    EXPECT_EQ(match->ordinal, 3);
+    EXPECT_EQ(match->total, 5);
+}
+
+} // namespace
+} // namespace synopter
