@@ -1,11 +1,15 @@
 #include "find/ui/find_bar.h"
 
+#include "language/interface_language.h"
+
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace synopter {
 namespace {
@@ -63,6 +67,23 @@ TEST(FindBarTest, OutcomeTexts)
     // A new text clears the outcome of the old one.
     QTest::keyClicks(bar.Edit(), "x");
     EXPECT_TRUE(bar.Status().isEmpty());
+}
+
+TEST(FindBarTest, TranslatedFromTheShippedFiles)
+{
+    const std::string dir = std::string(SYNOPTER_PROGRAM_DIR) + "/";
+    if (!std::filesystem::exists(dir + "Russian.lng"))
+        GTEST_SKIP() << "language files not built in " << dir;
+    InterfaceLanguage language(dir);
+    language.Set("Russian");
+    QWidget window;
+    window.setObjectName("Form1");
+    FindBar bar(&window);
+    bar.Translate(window, language);
+    EXPECT_EQ(bar.findChild<QToolButton*>("SpeedButton6")->text(), QString::fromUtf8("Далее"));
+    EXPECT_EQ(bar.Edit()->toolTip(), QString::fromUtf8("Слово, слова или ссылка (John 3:16)"));
+    bar.ShowOutcome(std::nullopt, FindDirection::Forward);
+    EXPECT_EQ(bar.Status(), QString::fromUtf8("не найдено"));
 }
 
 } // namespace
