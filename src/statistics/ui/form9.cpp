@@ -48,7 +48,7 @@ TForm9::TForm9(QWidget* mainWindow, const InterfaceLanguage& language)
     setWindowTitle("Statistics");
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(InterfaceFont());
-    resize(640, 560);
+    resize(720, 600);
 
     bitBtn1_ = new QPushButton("All books", this);
     bitBtn1_->setObjectName("BitBtn1");
@@ -67,14 +67,18 @@ TForm9::TForm9(QWidget* mainWindow, const InterfaceLanguage& language)
     stringGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     stringGrid1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     stringGrid1_->verticalHeader()->hide();
-    stringGrid1_->horizontalHeader()->setStretchLastSection(true);
+    stringGrid1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    stringGrid1_->verticalHeader()->setDefaultSectionSize(stringGrid1_->fontMetrics().height() + 6);
     stringGrid1_->installEventFilter(this);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(chart1_);
     splitter->addWidget(stringGrid1_);
+    // The chart needs the height: 27 book names stand upright under it.
+    chart1_->setMinimumHeight(240);
     splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({380, 160});
     auto* top = new QHBoxLayout;
     top->addWidget(bitBtn1_);
     top->addStretch(1);
@@ -174,6 +178,7 @@ void TForm9::ShowBook(int index)
     auto* y = new QValueAxis;
     y->setRange(0, std::max(1, most));
     y->setLabelFormat("%d");
+    y->applyNiceNumbers();
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
