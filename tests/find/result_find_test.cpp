@@ -1,7 +1,12 @@
 #include "find/result_find.h"
 
+#include "compare/comparison_run.h"
+#include "editions/edition.h"
+
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -105,6 +110,67 @@ TEST(ResultFindTest, CountsTheMatchingUnits)
     EXPECT_EQ(match->unit, 4u); // "hgaphsen"
     EXPECT_EQ(match->ordinal, 3);
     EXPECT_EQ(match->total, 5);
+}
+
+// The results of a real run, as the panes keep them.
+class Results : public RunOutput {
+public:
+    void Chapter(const std::string& label) override { Add(true, label, {}); }
+    void FoundCount(int) override {}
+    void VersePair(const std::string& right, const std::string& left, const MatchMask&, const MatchMask&) override
+    {
+        Add(false, left, right);
+    }
+    bool Progress(int) override { return true; }
+
+    std::vector<FindUnit> units;
+
+private:
+    void Add(bool heading, const std::string& left, const std::string& right)
+    {
+        texts_.push_back(left);
+        texts_.push_back(right);
+        units.push_back({heading, texts_[texts_.size() - 2], texts_.back()});
+    }
+    std::deque<std::string> texts_;
+};
+
+TEST(ResultFindTest, FindsInAWholeRealResult)
+{
+    const std::string dir = std::string(SYNOPTER_EDITIONS_DIR) + "/";
+    const auto left = LoadEditionText(EditionTextPath(dir, "WestcottHort1881"));
+    const auto right = LoadEditionText(EditionTextPath(dir, "Byzantine2018"));
+    if (!std::filesystem::exists(dir) || !left || !right)
+        GTEST_SKIP() << "no editions in " << dir;
+    Results results;
+    ComparisonRun(*left, *right, RunOptions{1, false}, results);
+
+    // The chapter's heading, then the verse under it.
+    const auto heading = FindInUnits(ParseFindQuery("Jn 3"), results.units, size_t(-1), FindDirection::Forward);
+    ASSERT_TRUE(heading.has_value());
+    EXPECT_EQ(results.units[heading->unit].left, "KATA IWANNHN 3");
+    const auto verse = FindInUnits(ParseFindQuery("John 3:3"), results.units, heading->unit, FindDirection::Forward);
+    ASSERT_TRUE(verse.has_value());
+    EXPECT_GT(verse->unit, heading->unit);
+    EXPECT_EQ(results.units[verse->unit].left.substr(0, 5), " 3:3 ");
+
+    // Every range of every step holds the word; stepping round comes back.
+    const FindQuery logos = ParseFindQuery("λόγος");
+    size_t at = size_t(-1);
+    int steps = 0;
+    for (;; ++steps) {
+        const auto match = FindInUnits(logos, results.units, at, FindDirection::Forward);
+        ASSERT_TRUE(match.has_value());
+        if (match->wrapped)
+            break;
+        EXPECT_EQ(match->ordinal, steps + 1);
+        for (const auto& [side, ranges] : {std::pair{results.units[match->unit].left, match->left},
+                                           std::pair{results.units[match->unit].right, match->right}})
+            for (const ByteRange& r : ranges)
+                EXPECT_EQ(side.substr(r.begin, r.end - r.begin), "logov");
+        at = match->unit;
+    }
+    EXPECT_GT(steps, 10);
 }
 
 } // namespace
