@@ -70,6 +70,11 @@ TForm9::TForm9(QWidget* mainWindow, const InterfaceLanguage& language)
     stringGrid1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     stringGrid1_->verticalHeader()->setDefaultSectionSize(stringGrid1_->fontMetrics().height() + 6);
     stringGrid1_->installEventFilter(this);
+    // A double click on a row goes to its chapter, as a click on its bar does.
+    connect(stringGrid1_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        if (const QTableWidgetItem* book = stringGrid1_->item(row, 0))
+            emit chapterChosen(ToLatin1(book->data(Qt::UserRole).toString()));
+    });
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(chart1_);
@@ -163,6 +168,12 @@ void TForm9::ShowBook(int index)
             add(BookName(book), book.reported);
     } else {
         const BookCount& book = summary_.books[size_t(index)];
+        // The table follows: its first row of the book at the top.
+        int row = 0;
+        for (int i = 0; i < index; ++i)
+            row += int(summary_.books[size_t(i)].chapters.size());
+        if (QTableWidgetItem* first = stringGrid1_->item(row, 0))
+            stringGrid1_->scrollToItem(first, QAbstractItemView::PositionAtTop);
         chart->setTitle(QString(chaptersTitle_).arg(BookName(book)));
         for (const ChapterCount& chapter : book.chapters)
             add(ChapterName(chapter.heading), chapter.reported);
@@ -212,7 +223,9 @@ void TForm9::FillTable()
         for (const ChapterCount& chapter : book.chapters) {
             auto* count = new QTableWidgetItem(QString::number(chapter.reported));
             count->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            stringGrid1_->setItem(row, 0, new QTableWidgetItem(name));
+            auto* bookItem = new QTableWidgetItem(name);
+            bookItem->setData(Qt::UserRole, FromLatin1(chapter.heading));
+            stringGrid1_->setItem(row, 0, bookItem);
             stringGrid1_->setItem(row, 1, new QTableWidgetItem(ChapterName(chapter.heading)));
             stringGrid1_->setItem(row, 2, count);
             ++row;

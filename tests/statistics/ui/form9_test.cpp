@@ -10,6 +10,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -72,6 +73,16 @@ TEST(Form9Test, BooksThenChaptersAndAChapterIsChosen)
     ClickBar(form, 1);
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).value<std::string>(), "KATA MAYYAION 5");
+
+    // A row of the table goes to its chapter too.
+    const QPointF at = form.Table()->visualItemRect(form.Table()->item(2, 1)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    for (QMouseEvent* e : {&press, &release, &dbl, &release})
+        QApplication::sendEvent(form.Table()->viewport(), e);
+    ASSERT_EQ(chosen.count(), 2);
+    EXPECT_EQ(chosen.at(1).at(0).value<std::string>(), "KATA IWANNHN 3");
 
     form.findChild<QPushButton*>("BitBtn1")->click();
     EXPECT_EQ(form.ShownBook(), -1);
