@@ -18,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 namespace synopter {
 namespace {
@@ -108,23 +107,6 @@ TEST(Form9Test, CopyGivesTheTableAsTabSeparatedText)
     form.Table()->clearSelection();
     form.Table()->setRangeSelected(QTableWidgetSelectionRange(1, 1, 2, 2), true);
     EXPECT_EQ(form.SelectedText(), "Chapter\tReported\n5\t2\n3\t4\n");
-}
-
-TEST(Form9Test, TranslatedFromTheShippedFiles)
-{
-    const std::string dir = std::string(SYNOPTER_PROGRAM_DIR) + "/";
-    if (!std::filesystem::exists(dir + "Russian.lng"))
-        GTEST_SKIP() << "language files not built in " << dir;
-    InterfaceLanguage language(dir);
-    language.Set("Russian");
-    TForm9 form(nullptr, language);
-    form.SetSummary(Summary());
-    form.Translate();
-    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Статистика"));
-    EXPECT_EQ(form.findChild<QPushButton*>("BitBtn1")->text(), QString::fromUtf8("Все книги"));
-    EXPECT_EQ(form.Chart()->chart()->title(), QString::fromUtf8("Найденные стихи по книгам"));
-    EXPECT_EQ(form.Table()->horizontalHeaderItem(2)->text(), QString::fromUtf8("Найдено"));
-    EXPECT_EQ(form.Table()->rowCount(), 3);
 }
 
 } // namespace
