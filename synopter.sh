@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libfontconfig-dev python3-fonttools fonts-noto-core
           libicu-dev libexpat1-dev libsword-dev libsword-utils clang libfuzzer-14-dev
-          librsvg2-bin desktop-file-utils appstream dpkg-dev xvfb xdotool openbox x11-utils)
+          librsvg2-bin desktop-file-utils appstream dpkg-dev xvfb xdotool openbox x11-utils
+          qt6-charts-dev libqt6opengl6-dev)
 
 install_packages() {
     local missing=() p

@@ -4,19 +4,92 @@
 #include "common/program_files.h"
 #include "common/ui/frame_margins.h"
 #include "common/ui/interface_fonts.h"
-#include "common/ui/item_height_delegate.h"
 #include "common/ui/qt_bytes.h"
 #include "language/ui/translate_form.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace synopter {
+
+namespace {
+
+constexpr int kRowHeight = 14;
+constexpr int kIndent = 10;   // chapters under their book row
+constexpr int kCountGap = 8;  // between a label and its count
+constexpr int kCountRole = Qt::UserRole;      // reported verses of the chapter
+constexpr int kBookRole = Qt::UserRole + 1;   // the book's title, on its first chapter
+constexpr int kBookTotalRole = Qt::UserRole + 2;
+
+const QString kDash = QString::fromUtf8(" \u2014 ");
+
+QString BookRowTail(const QModelIndex& index) { return kDash + QString::number(index.data(kBookTotalRole).toInt()); }
+
+// Every row as high as designed, whatever the font's own spacing. With counts:
+// chapter rows with their counts, a book row drawn above each book's first
+// chapter (one item, so a double click there takes that chapter). Labels in
+// the view's font, which draws them as Greek; counts in the interface font.
+class CountsDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(index.data(kBookRole).isValid() ? 2 * kRowHeight : kRowHeight);
+        return size;
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (!index.data(kCountRole).isValid()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const QFont numbers = InterfaceFont();
+        QRect row = option.rect;
+        painter->save();
+        if (index.data(kBookRole).isValid()) {
+            QRect book = row;
+            book.setHeight(kRowHeight);
+            row.setTop(book.bottom() + 1);
+            const QString title = index.data(kBookRole).toString();
+            painter->setPen(QColor(128, 0, 0));
+            painter->setFont(option.font);
+            painter->drawText(book.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, title);
+            painter->setFont(numbers);
+            painter->drawText(book.adjusted(2 + QFontMetrics(option.font).horizontalAdvance(title), 0, 0, 0),
+                              Qt::AlignLeft | Qt::AlignVCenter, BookRowTail(index));
+        }
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        opt.rect = row;
+        opt.text.clear();
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        const QString label = index.data(Qt::DisplayRole).toString();
+        const QRect text = row.adjusted(2 + kIndent, 0, 0, 0);
+        painter->setFont(option.font);
+        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, label);
+        painter->setFont(numbers);
+        painter->drawText(text.adjusted(QFontMetrics(option.font).horizontalAdvance(label) + kCountGap, 0, 0, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter, QString::number(index.data(kCountRole).toInt()));
+        painter->restore();
+    }
+};
+
+} // namespace
 
 TForm2::TForm2(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language,
                GoToChapter goToChapter)
@@ -36,7 +109,7 @@ TForm2::TForm2(QWidget* mainWindow, std::string programDir, const InterfaceLangu
     listBox1_->setUniformItemSizes(true);
     listBox1_->setFont(GreekTextFont(13));
     // Every chapter line is as high as designed, whatever the font's own spacing.
-    listBox1_->setItemDelegate(new ItemHeightDelegate([] { return 14; }, false, listBox1_));
+    listBox1_->setItemDelegate(new CountsDelegate(listBox1_));
     QPalette pal = listBox1_->palette();
     pal.setColor(QPalette::Base, QColor(245, 245, 245));
     pal.setColor(QPalette::Text, QColor(0, 0, 128));
@@ -66,6 +139,60 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
 void TForm2::ClearChapters()
 {
     listBox1_->clear();
+    ClearCounts();
+}
+
+void TForm2::SetCounts(const ResultSummary& summary)
+{
+    std::vector<std::string> labels;
+    for (const BookCount& book : summary.books)
+        for (const ChapterCount& chapter : book.chapters)
+            labels.push_back(chapter.heading);
+    if (labels != Chapters()) {
+        listBox1_->clear();
+        for (const std::string& label : labels)
+            listBox1_->addItem(FromLatin1(label));
+    }
+    int row = 0;
+    for (const BookCount& book : summary.books) {
+        for (size_t k = 0; k < book.chapters.size(); ++k, ++row) {
+            QListWidgetItem* item = listBox1_->item(row);
+            item->setData(kCountRole, book.chapters[k].reported);
+            item->setData(kBookRole, k == 0 ? QVariant(FromLatin1(book.title)) : QVariant());
+            item->setData(kBookTotalRole, k == 0 ? QVariant(book.reported) : QVariant());
+        }
+    }
+    hasCounts_ = true;
+    listBox1_->setUniformItemSizes(false);
+    if (isVisible() && WidthForLabels() > width())
+        FormShow();
+}
+
+void TForm2::ClearCounts()
+{
+    if (!hasCounts_)
+        return;
+    hasCounts_ = false;
+    for (int i = 0; i < listBox1_->count(); ++i) {
+        QListWidgetItem* item = listBox1_->item(i);
+        for (int role : {kCountRole, kBookRole, kBookTotalRole})
+            item->setData(role, QVariant());
+    }
+    listBox1_->setUniformItemSizes(true);
+}
+
+QStringList TForm2::Rows() const
+{
+    QStringList rows;
+    for (int i = 0; i < listBox1_->count(); ++i) {
+        const QModelIndex index = listBox1_->model()->index(i, 0);
+        if (index.data(kBookRole).isValid())
+            rows << index.data(kBookRole).toString() + BookRowTail(index);
+        rows << (index.data(kCountRole).isValid()
+                     ? index.data().toString() + "  " + QString::number(index.data(kCountRole).toInt())
+                     : index.data().toString());
+    }
+    return rows;
 }
 
 void TForm2::AddChapter(const std::string& label)
@@ -134,11 +261,26 @@ void TForm2::FormShow()
 
 int TForm2::WidthForLabels() const
 {
-    const QFontMetrics metrics(listBox1_->font());
     int widest = 0;
     for (int i = 0; i < listBox1_->count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(listBox1_->item(i)->text()));
+        widest = std::max(widest, RowsWidth(i));
     return WidthFor(widest);
+}
+
+// The wider of an item's rows: its label (with indent and count) and its book row.
+int TForm2::RowsWidth(int item) const
+{
+    const QFontMetrics labels(listBox1_->font());
+    const QModelIndex index = listBox1_->model()->index(item, 0);
+    const int label = labels.horizontalAdvance(index.data().toString());
+    if (!index.data(kCountRole).isValid())
+        return label;
+    const QFontMetrics numbers(InterfaceFont());
+    int width = kIndent + label + kCountGap + numbers.horizontalAdvance(QString::number(index.data(kCountRole).toInt()));
+    if (index.data(kBookRole).isValid())
+        width = std::max(width, labels.horizontalAdvance(index.data(kBookRole).toString())
+                                    + numbers.horizontalAdvance(BookRowTail(index)));
+    return width;
 }
 
 int TForm2::WidthFor(int labelWidth) const

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "compare/result_summary.h"
+
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -30,6 +33,16 @@ public:
     void AddChapter(const std::string& label);
     std::vector<std::string> Chapters() const;
 
+    // Beside every chapter its reported verses, the chapters grouped under a
+    // row of their book with the book's total. The list becomes the summary's
+    // chapters if it held others. A double click on a book row goes to its
+    // first chapter. ClearCounts shows the bare labels again.
+    void SetCounts(const ResultSummary& summary);
+    void ClearCounts();
+    bool HasCounts() const { return hasCounts_; }
+    // The rows as shown, book rows included ("KATA IWANNHN — 57", "KATA IWANNHN 3  12").
+    QStringList Rows() const;
+
     // Runs once at creation: the list of the last run from chapters.lst, then
     // the window's texts in the interface language.
     void FormCreate();
@@ -43,6 +56,7 @@ public:
 
 private:
     int WidthFor(int labelWidth) const;
+    int RowsWidth(int item) const;
 
 public:
 
@@ -56,6 +70,7 @@ private:
     const InterfaceLanguage& language_;
     GoToChapter goToChapter_;
     QListWidget* listBox1_;
+    bool hasCounts_ = false;
 };
 
 } // namespace synopter

@@ -98,6 +98,59 @@ TEST(Form2Test, ShowingPlacesItBesideTheMainWindow)
     }
 }
 
+TEST(Form2Test, CountsGroupTheChaptersUnderTheirBooks)
+{
+    test::TempFolder folder;
+    const InterfaceLanguage language(folder.Path());
+    QWidget main;
+    main.setGeometry(10, 30, 300, 400);
+    std::vector<std::string> chosen;
+    TForm2 form2(&main, folder.Path(), language, [&](const std::string& label) { chosen.push_back(label); });
+    SummaryBuilder builder;
+    for (const auto& [label, pairs] : {std::pair{"KATA MAYYAION 1", 3}, {"KATA MAYYAION 28", 2}, {"KATA IWANNHN 3", 57}}) {
+        form2.AddChapter(label);
+        builder.Heading(label);
+        for (int i = 0; i < pairs; ++i)
+            builder.Pair();
+    }
+    const std::vector<std::string> labels = form2.Chapters();
+    const int bareWidth = form2.WidthForLabels();
+
+    form2.SetCounts(builder.Summary());
+    const QString dash = QString::fromUtf8(" \u2014 ");
+    const QStringList grouped = {"KATA MAYYAION" + dash + "5", "KATA MAYYAION 1  3", "KATA MAYYAION 28  2",
+                                 "KATA IWANNHN" + dash + "57", "KATA IWANNHN 3  57"};
+    EXPECT_EQ(form2.Rows(), grouped);
+    EXPECT_EQ(form2.Chapters(), labels); // chapters.lst and navigation see the labels alone
+    EXPECT_GT(form2.WidthForLabels(), bareWidth);
+    form2.show();
+    EXPECT_GE(form2.width(), form2.WidthForLabels());
+
+    // A double click on a book row goes to its first chapter, on a chapter to it.
+    QListWidget* list = form2.ListBox1();
+    const QRect john = list->visualItemRect(list->item(2));
+    const QRect matthew28 = list->visualItemRect(list->item(1));
+    EXPECT_EQ(john.height(), 2 * matthew28.height());
+    for (const QPoint at : {QPoint(john.left() + 5, john.top() + 3), matthew28.center()}) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        for (QMouseEvent* e : {&press, &release, &dbl, &release})
+            QApplication::sendEvent(list->viewport(), e);
+    }
+    EXPECT_EQ(chosen, (std::vector<std::string>{"KATA IWANNHN 3", "KATA MAYYAION 28"}));
+
+    // Counts of other chapters replace the list; clearing them leaves the labels.
+    form2.ClearChapters();
+    form2.SetCounts(builder.Summary());
+    EXPECT_EQ(form2.Rows(), grouped);
+    form2.ClearCounts();
+    EXPECT_EQ(form2.Rows(), (QStringList{"KATA MAYYAION 1", "KATA MAYYAION 28", "KATA IWANNHN 3"}));
+}
+
 // Where the four views of the main window stand: their first visible lines.
 struct Views {
     int richEdit1, richEdit2, listBox1, listBox2;

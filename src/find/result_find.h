@@ -1,0 +1,46 @@
+#pragma once
+
+#include "find/find_query.h"
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace synopter {
+
+// One unit of the results as the search sees it: a heading (its label in
+// `left`) or a verse pair (" 3:16 ..." on each side).
+struct FindUnit {
+    bool heading = false;
+    std::string_view left;
+    std::string_view right;
+};
+
+struct ByteRange {
+    size_t begin = 0;
+    size_t end = 0;
+    bool operator==(const ByteRange&) const = default;
+};
+
+enum class FindDirection { Forward, Backward };
+
+struct FindMatch {
+    size_t unit = 0;
+    bool wrapped = false; // went past the end (forward) or the start (backward)
+    // Word queries: every occurrence in the unit, per side; empty for references.
+    std::vector<ByteRange> left;
+    std::vector<ByteRange> right;
+    // This unit's place among all matching units (from 1) and their number.
+    int ordinal = 0;
+    int total = 0;
+};
+
+// Searches from the unit after `from` (Forward) or before it (Backward), going
+// round the end to `from` itself; `from` past the end starts at the first
+// (Forward) or last (Backward) unit. nullopt when no unit matches.
+std::optional<FindMatch> FindInUnits(const FindQuery& query, std::span<const FindUnit> units, size_t from,
+                                     FindDirection direction);
+
+} // namespace synopter

@@ -1,0 +1,113 @@
+#include "statistics/ui/form9.h"
+
+#include "common/temp_folder.h"
+#include "language/interface_language.h"
+
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+
+namespace synopter {
+namespace {
+
+ResultSummary Summary()
+{
+    SummaryBuilder builder;
+    const std::pair<const char*, int> chapters[] = {{"KATA MAYYAION 1", 3}, {"KATA MAYYAION 5", 2}, {"KATA IWANNHN 3", 4}};
+    for (const auto& [label, pairs] : chapters) {
+        builder.Heading(label);
+        for (int i = 0; i < pairs; ++i)
+            builder.Pair();
+    }
+    return builder.Summary();
+}
+
+std::vector<int> Bars(const TForm9& form)
+{
+    std::vector<int> values;
+    for (int i = 0; i < form.Bars()->count(); ++i)
+        values.push_back(int(form.Bars()->at(i)));
+    return values;
+}
+
+// A real click in the middle of bar `index`.
+void ClickBar(TForm9& form, int index)
+{
+    QChart* chart = form.Chart()->chart();
+    auto* series = static_cast<QBarSeries*>(chart->series().first());
+    const QPointF inChart = chart->mapToPosition(QPointF(index, form.Bars()->at(index) / 2), series);
+    const QPoint at = form.Chart()->mapFromScene(chart->mapToScene(inChart));
+    QTest::mouseClick(form.Chart()->viewport(), Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+}
+
+TEST(Form9Test, BooksThenChaptersAndAChapterIsChosen)
+{
+    test::TempFolder folder;
+    const InterfaceLanguage language(folder.Path());
+    TForm9 form(nullptr, language);
+    form.SetSummary(Summary());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(Bars(form), (std::vector<int>{5, 4}));
+    auto* axis = static_cast<QBarCategoryAxis*>(form.Chart()->chart()->axes(Qt::Horizontal).first());
+    EXPECT_EQ(axis->categories(), (QStringList{"Matthew", "John"}));
+
+    QSignalSpy chosen(&form, &TForm9::chapterChosen);
+    ClickBar(form, 0);
+    EXPECT_EQ(form.ShownBook(), 0);
+    EXPECT_EQ(Bars(form), (std::vector<int>{3, 2}));
+    ClickBar(form, 1);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).value<std::string>(), "KATA MAYYAION 5");
+
+    // A row of the table goes to its chapter too.
+    const QPointF at = form.Table()->visualItemRect(form.Table()->item(2, 1)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    for (QMouseEvent* e : {&press, &release, &dbl, &release})
+        QApplication::sendEvent(form.Table()->viewport(), e);
+    ASSERT_EQ(chosen.count(), 2);
+    EXPECT_EQ(chosen.at(1).at(0).value<std::string>(), "KATA IWANNHN 3");
+
+    form.findChild<QPushButton*>("BitBtn1")->click();
+    EXPECT_EQ(form.ShownBook(), -1);
+    EXPECT_EQ(Bars(form), (std::vector<int>{5, 4}));
+
+    form.SetSummary({});
+    EXPECT_EQ(form.Bars()->count(), 0);
+    EXPECT_EQ(form.Table()->rowCount(), 0);
+}
+
+TEST(Form9Test, CopyGivesTheTableAsTabSeparatedText)
+{
+    test::TempFolder folder;
+    const InterfaceLanguage language(folder.Path());
+    TForm9 form(nullptr, language);
+    form.SetSummary(Summary());
+    form.Table()->selectAll();
+    QTest::keySequence(form.Table(), QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "Book\tChapter\tReported\nMatthew\t1\t3\nMatthew\t5\t2\nJohn\t3\t4\n");
+
+    // Some cells: the selected columns of the selected rows.
+    form.Table()->clearSelection();
+    form.Table()->setRangeSelected(QTableWidgetSelectionRange(1, 1, 2, 2), true);
+    EXPECT_EQ(form.SelectedText(), "Chapter\tReported\n5\t2\n3\t4\n");
+}
+
+} // namespace
+} // namespace synopter
