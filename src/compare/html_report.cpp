@@ -1,6 +1,7 @@
 #include "compare/html_report.h"
 
 #include "common/greek_letters.h"
+#include "compare/result_summary.h"
 
 #include <string_view>
 
@@ -11,6 +12,9 @@ namespace {
 constexpr rtf::Colour kBlue = 0xFF0000; // as the result files store it
 
 // Fonts Debian ships that carry (polytonic) Greek; nothing private needed.
+// The window prints this page through QTextDocument, so the layout keeps to
+// what it renders too: tables, colours, simple selectors, page-break-before
+// (the results start on a page of their own).
 constexpr std::string_view kStyle =
     "body{font-family:\"Noto Serif\",\"DejaVu Serif\",\"Gentium Plus\",\"Gentium\",\"FreeSerif\",serif;"
     "color:#000;background:#fff;margin:1.5em;line-height:1.35}\n"
@@ -19,11 +23,11 @@ constexpr std::string_view kStyle =
     "table.facts{border-collapse:collapse;margin-bottom:1em}\n"
     "table.facts th{text-align:left;font-weight:normal;color:#444;padding:.1em 1em .1em 0;vertical-align:top}\n"
     "table.facts td{padding:.1em 0}\n"
-    "nav ul{padding-left:1.2em}\n"
-    "nav li{margin:.2em 0}\n"
-    "nav a{color:#000}\n" // blue is for differing words
+    ".toc ul{padding-left:1.2em}\n"
+    ".toc li{margin:.2em 0}\n"
+    ".toc a{color:#000}\n" // blue is for differing words
     ".book{font-weight:bold;color:#800000}\n"
-    "table.pairs{border-collapse:collapse;width:100%;table-layout:fixed}\n"
+    "table.pairs{border-collapse:collapse;width:100%;table-layout:fixed;page-break-before:always}\n"
     "table.pairs thead th{text-align:left;border-bottom:1px solid #888;padding:.2em .5em}\n"
     "table.pairs td{width:50%;vertical-align:top;padding:.15em .5em;border-bottom:1px solid #ddd}\n"
     "tr.ch th{text-align:left;color:#800000;font-weight:bold;padding:.9em .5em .2em}\n"
@@ -32,8 +36,7 @@ constexpr std::string_view kStyle =
     "*{-webkit-print-color-adjust:exact;print-color-adjust:exact}"
     "tr{break-inside:avoid;page-break-inside:avoid}"
     "tr.ch{break-after:avoid;page-break-after:avoid}"
-    "a{color:inherit;text-decoration:none}"
-    "nav{break-after:page;page-break-after:always}}\n";
+    "a{color:inherit;text-decoration:none}}\n";
 
 void AppendNumber(std::string& out, long long value) { out += std::to_string(value); }
 
@@ -98,25 +101,6 @@ void AppendVerse(std::string& out, const std::string& verse, const MatchMask& ma
     }
 }
 
-// "KATA IWANNHN 3" is book "KATA IWANNHN", chapter "3"; a label without a
-// number at its end is all book.
-struct BookChapter {
-    std::string_view book;
-    std::string_view chapter;
-};
-
-BookChapter SplitLabel(std::string_view label)
-{
-    const size_t space = label.rfind(' ');
-    if (space == std::string_view::npos || space + 1 == label.size())
-        return {label, {}};
-    const std::string_view tail = label.substr(space + 1);
-    for (const char c : tail)
-        if (c < '0' || c > '9')
-            return {label, {}};
-    return {label.substr(0, space), tail};
-}
-
 void AppendAnchor(std::string& out, size_t heading)
 {
     out += 'h';
@@ -137,76 +121,59 @@ void AppendEdition(std::string& out, const char* side, const ReportEdition& edit
     out += "</td></tr>\n";
 }
 
-// One line per book: its chapters, each linked to its heading, with counts.
-// Headings are numbered from 1; 0 stands for pairs before the first one.
-void AppendContents(std::string& out, const std::vector<ReportItem>& items, const std::vector<long long>& counts)
+// One line per book: its chapters, each linked to its heading, with the counts
+// of --format summary. Headings are numbered from 1 in result order, as the
+// summary lists its chapters; 0 stands for pairs before the first one.
+void AppendContents(std::string& out, const ResultSummary& summary)
 {
-    out += "<nav><h2>Contents</h2>\n<ul>\n";
-    size_t heading = 0;
-    std::string_view book;
-    bool open = false;
-    std::string chapters; // the links of the current book
-    long long bookCount = 0;
-    const auto closeBook = [&] {
-        if (!open)
-            return;
-        out += "<li><span class=\"book\" lang=\"grc\">";
-        AppendGreekEscaped(out, book);
-        out += "</span> (";
-        AppendNumber(out, bookCount);
-        out += "): ";
-        out += chapters;
-        out += "</li>\n";
-        chapters.clear();
-        bookCount = 0;
-        open = false;
-    };
-    if (counts[0] > 0) {
+    out += "<div class=\"toc\"><h2>Contents</h2>\n<ul>\n";
+    int inBooks = 0;
+    for (const BookCount& book : summary.books)
+        inBooks += book.reported;
+    if (summary.reported > inBooks) {
         out += "<li><a href=\"#h0\">Before the first chapter heading</a> (";
-        AppendNumber(out, counts[0]);
+        AppendNumber(out, summary.reported - inBooks);
         out += ")</li>\n";
     }
-    for (const ReportItem& item : items) {
-        const auto* h = std::get_if<ReportHeading>(&item);
-        if (!h)
-            continue;
-        ++heading;
-        const BookChapter split = SplitLabel(h->label);
-        if (!open || split.book != book) {
-            closeBook();
-            book = split.book;
-            open = true;
-        } else {
-            chapters += ", ";
+    size_t heading = 0;
+    for (const BookCount& book : summary.books) {
+        out += "<li><span class=\"book\" lang=\"grc\">";
+        AppendGreekEscaped(out, book.title);
+        out += "</span> (";
+        AppendNumber(out, book.reported);
+        out += "): ";
+        for (size_t c = 0; c < book.chapters.size(); ++c) {
+            const std::string_view label = book.chapters[c].heading;
+            // The chapter number alone, or the whole label when it has none.
+            const std::string_view shown = label.size() > book.title.size() ? label.substr(book.title.size() + 1) : label;
+            if (c > 0)
+                out += ", ";
+            out += "<a href=\"#";
+            AppendAnchor(out, ++heading);
+            out += "\">";
+            AppendGreekEscaped(out, shown);
+            out += "</a>&nbsp;(";
+            AppendNumber(out, book.chapters[c].reported);
+            out += ')';
         }
-        chapters += "<a href=\"#";
-        AppendAnchor(chapters, heading);
-        chapters += "\">";
-        AppendGreekEscaped(chapters, split.chapter.empty() ? split.book : split.chapter);
-        chapters += "</a>&nbsp;(";
-        AppendNumber(chapters, counts[heading]);
-        chapters += ')';
-        bookCount += counts[heading];
+        out += "</li>\n";
     }
-    closeBook();
-    out += "</ul></nav>\n";
+    out += "</ul></div>\n";
 }
 
 } // namespace
 
 std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& items)
 {
-    // Pairs under each heading, [0] before the first.
-    std::vector<long long> counts(1, 0);
-    long long found = 0;
+    SummaryBuilder counter;
     for (const ReportItem& item : items) {
-        if (std::holds_alternative<ReportHeading>(item)) {
-            counts.push_back(0);
-        } else {
-            ++counts.back();
-            ++found;
-        }
+        if (const auto* h = std::get_if<ReportHeading>(&item))
+            counter.Heading(h->label);
+        else
+            counter.Pair();
     }
+    const ResultSummary& summary = counter.Summary();
+    const int found = summary.reported;
 
     std::string out;
     out.reserve(4096 + items.size() * 400);
@@ -237,7 +204,7 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
         out += "<p>No verses differ.</p>\n</body>\n</html>\n";
         return out;
     }
-    AppendContents(out, items, counts);
+    AppendContents(out, summary);
 
     out += "<table class=\"pairs\" lang=\"grc\">\n<thead><tr><th lang=\"en\">";
     AppendEscaped(out, facts.left.name);
