@@ -6,7 +6,8 @@ cd "$(dirname "$0")"
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libfontconfig-dev python3-fonttools fonts-noto-core
-          libicu-dev libexpat1-dev libsword-dev libsword-utils clang libfuzzer-14-dev)
+          libicu-dev libexpat1-dev libsword-dev libsword-utils clang libfuzzer-14-dev
+          chromium poppler-utils)
 
 install_packages() {
     local missing=() p

@@ -21,7 +21,7 @@ constexpr std::string_view kStyle =
     "h1{font-size:1.4em;margin:0 0 .5em}\n"
     "h2{font-size:1.15em}\n"
     "table.facts{border-collapse:collapse;margin-bottom:1em}\n"
-    "table.facts th{text-align:left;font-weight:normal;color:#444;padding:.1em 1em .1em 0;vertical-align:top}\n"
+    "table.facts th{text-align:left;font-weight:normal;color:#444;padding:.1em 1em .1em 0;vertical-align:top;white-space:nowrap}\n"
     "table.facts td{padding:.1em 0}\n"
     ".toc ul{padding-left:1.2em}\n"
     ".toc li{margin:.2em 0}\n"
