@@ -3,6 +3,9 @@
 #include "common/greek_letters.h"
 #include "compare/result_summary.h"
 
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace synopter::html {
@@ -61,22 +64,50 @@ void AppendEscaped(std::string& out, std::string_view text)
     }
 }
 
-// Transliterated bytes as escaped Greek.
+// What each transliterated byte becomes in the page: a Greek letter, an
+// entity, '?' for a C1 control, or a Latin-1 character in UTF-8. At most 6
+// bytes; 8 are stored so that one fixed-size copy moves any of them.
+struct PageChar {
+    char bytes[8];
+    std::uint8_t size;
+};
+
+std::array<PageChar, 256> MakePageChars()
+{
+    std::array<PageChar, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        const char ch = static_cast<char>(c);
+        std::string text;
+        if (const std::string_view greek = GreekLetter(ch); !greek.empty()) {
+            text = greek;
+        } else if (c >= 0x80 && c < 0xA0) {
+            text = "?";
+        } else if (c >= 0x80) {
+            text = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+        } else {
+            AppendEscaped(text, std::string_view(&ch, 1));
+        }
+        std::memcpy(table[c].bytes, text.data(), text.size());
+        table[c].size = static_cast<std::uint8_t>(text.size());
+    }
+    return table;
+}
+
+const std::array<PageChar, 256> kPageChars = MakePageChars();
+
+// Transliterated bytes as escaped Greek. A whole New Testament is megabytes of
+// it, so it is written straight into room made beforehand.
 void AppendGreekEscaped(std::string& out, std::string_view bytes)
 {
+    const size_t at = out.size();
+    out.resize(at + 6 * bytes.size() + 2);
+    char* p = out.data() + at;
     for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (const std::string_view greek = GreekLetter(ch); !greek.empty()) {
-            out += greek;
-        } else if (c >= 0x80 && c < 0xA0) {
-            out += '?'; // C1 controls
-        } else if (c >= 0x80) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            AppendEscaped(out, std::string_view(&ch, 1));
-        }
+        const PageChar& c = kPageChars[static_cast<unsigned char>(ch)];
+        std::memcpy(p, c.bytes, sizeof c.bytes);
+        p += c.size;
     }
+    out.resize(static_cast<size_t>(p - out.data()));
 }
 
 // The verse with every stretch of unmatched characters in a blue span.
@@ -166,17 +197,22 @@ void AppendContents(std::string& out, const ResultSummary& summary)
 std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& items)
 {
     SummaryBuilder counter;
+    size_t textBytes = 0; // Greek letters take two bytes; markup and spans about 200 a row
     for (const ReportItem& item : items) {
-        if (const auto* h = std::get_if<ReportHeading>(&item))
+        if (const auto* h = std::get_if<ReportHeading>(&item)) {
             counter.Heading(h->label);
-        else
+            textBytes += 2 * h->label.size() + 100;
+        } else {
             counter.Pair();
+            const auto& pair = std::get<ReportPair>(item);
+            textBytes += 2 * (pair.left.size() + pair.right.size()) + 200;
+        }
     }
     const ResultSummary& summary = counter.Summary();
     const int found = summary.reported;
 
     std::string out;
-    out.reserve(4096 + items.size() * 400);
+    out.reserve(8192 + textBytes);
     out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
     AppendEscaped(out, facts.left.name);
     out += " and ";
