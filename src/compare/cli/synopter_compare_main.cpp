@@ -67,7 +67,6 @@ const std::string kUsage =
 using cli::Format;
 using cli::Script;
 
-
 struct Options {
     int threshold = kDefaultThreshold;
     bool exact = false;
