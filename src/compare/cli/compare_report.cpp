@@ -3,6 +3,7 @@
 #include "common/greek_letters.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -140,20 +141,48 @@ void AppendJsonEscaped(std::string& out, unsigned char c)
     }
 }
 
-// Greek is the rarer choice and text is mostly letters: byte by byte.
+// What each byte becomes inside a JSON string under Greek: a Greek letter, an
+// escape, or a Latin-1 character in UTF-8; at most 6 bytes, 8 stored so that
+// one fixed-size copy moves any of them.
+struct JsonChar {
+    char bytes[8];
+    std::uint8_t size;
+};
+
+std::array<JsonChar, 256> MakeGreekJsonChars()
+{
+    std::array<JsonChar, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        std::string text;
+        if (const std::string_view greek = GreekLetter(static_cast<char>(c)); !greek.empty())
+            text = greek;
+        else if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\')
+            text = static_cast<char>(c);
+        else
+            AppendJsonEscaped(text, static_cast<unsigned char>(c));
+        std::memcpy(table[c].bytes, text.data(), text.size());
+        table[c].size = static_cast<std::uint8_t>(text.size());
+    }
+    return table;
+}
+
+const std::array<JsonChar, 256> kGreekJsonChars = MakeGreekJsonChars();
+
+// Every letter changes, so there are no plain stretches to skip: the text is
+// written byte by byte into room made beforehand.
 void AppendJsonGreek(std::string& out, std::string_view bytes)
 {
-    out += '"';
+    const size_t at = out.size();
+    out.resize(at + 6 * bytes.size() + 4);
+    char* p = out.data() + at;
+    *p++ = '"';
     for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (const std::string_view greek = GreekLetter(ch); !greek.empty())
-            out += greek;
-        else if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\')
-            out += ch;
-        else
-            AppendJsonEscaped(out, c);
+        const JsonChar& c = kGreekJsonChars[static_cast<unsigned char>(ch)];
+        std::memcpy(p, c.bytes, sizeof c.bytes);
+        p += c.size;
     }
-    out += '"';
+    *p++ = '"';
+    out.resize(static_cast<size_t>(p - out.data()));
 }
 
 } // namespace
