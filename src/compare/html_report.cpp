@@ -1,7 +1,11 @@
 #include "compare/html_report.h"
 
 #include "common/greek_letters.h"
+#include "compare/result_summary.h"
 
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace synopter::html {
@@ -11,19 +15,22 @@ namespace {
 constexpr rtf::Colour kBlue = 0xFF0000; // as the result files store it
 
 // Fonts Debian ships that carry (polytonic) Greek; nothing private needed.
+// The window prints this page through QTextDocument, so the layout keeps to
+// what it renders too: tables, colours, simple selectors, page-break-before
+// (the results start on a page of their own).
 constexpr std::string_view kStyle =
     "body{font-family:\"Noto Serif\",\"DejaVu Serif\",\"Gentium Plus\",\"Gentium\",\"FreeSerif\",serif;"
     "color:#000;background:#fff;margin:1.5em;line-height:1.35}\n"
     "h1{font-size:1.4em;margin:0 0 .5em}\n"
     "h2{font-size:1.15em}\n"
     "table.facts{border-collapse:collapse;margin-bottom:1em}\n"
-    "table.facts th{text-align:left;font-weight:normal;color:#444;padding:.1em 1em .1em 0;vertical-align:top}\n"
+    "table.facts th{text-align:left;font-weight:normal;color:#444;padding:.1em 1em .1em 0;vertical-align:top;white-space:nowrap}\n"
     "table.facts td{padding:.1em 0}\n"
-    "nav ul{padding-left:1.2em}\n"
-    "nav li{margin:.2em 0}\n"
-    "nav a{color:#000}\n" // blue is for differing words
+    ".toc ul{padding-left:1.2em}\n"
+    ".toc li{margin:.2em 0}\n"
+    ".toc a{color:#000}\n" // blue is for differing words
     ".book{font-weight:bold;color:#800000}\n"
-    "table.pairs{border-collapse:collapse;width:100%;table-layout:fixed}\n"
+    "table.pairs{border-collapse:collapse;width:100%;table-layout:fixed;page-break-before:always}\n"
     "table.pairs thead th{text-align:left;border-bottom:1px solid #888;padding:.2em .5em}\n"
     "table.pairs td{width:50%;vertical-align:top;padding:.15em .5em;border-bottom:1px solid #ddd}\n"
     "tr.ch th{text-align:left;color:#800000;font-weight:bold;padding:.9em .5em .2em}\n"
@@ -32,8 +39,7 @@ constexpr std::string_view kStyle =
     "*{-webkit-print-color-adjust:exact;print-color-adjust:exact}"
     "tr{break-inside:avoid;page-break-inside:avoid}"
     "tr.ch{break-after:avoid;page-break-after:avoid}"
-    "a{color:inherit;text-decoration:none}"
-    "nav{break-after:page;page-break-after:always}}\n";
+    "a{color:inherit;text-decoration:none}}\n";
 
 void AppendNumber(std::string& out, long long value) { out += std::to_string(value); }
 
@@ -58,22 +64,50 @@ void AppendEscaped(std::string& out, std::string_view text)
     }
 }
 
-// Transliterated bytes as escaped Greek.
+// What each transliterated byte becomes in the page: a Greek letter, an
+// entity, '?' for a C1 control, or a Latin-1 character in UTF-8. At most 6
+// bytes; 8 are stored so that one fixed-size copy moves any of them.
+struct PageChar {
+    char bytes[8];
+    std::uint8_t size;
+};
+
+std::array<PageChar, 256> MakePageChars()
+{
+    std::array<PageChar, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        const char ch = static_cast<char>(c);
+        std::string text;
+        if (const std::string_view greek = GreekLetter(ch); !greek.empty()) {
+            text = greek;
+        } else if (c >= 0x80 && c < 0xA0) {
+            text = "?";
+        } else if (c >= 0x80) {
+            text = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+        } else {
+            AppendEscaped(text, std::string_view(&ch, 1));
+        }
+        std::memcpy(table[c].bytes, text.data(), text.size());
+        table[c].size = static_cast<std::uint8_t>(text.size());
+    }
+    return table;
+}
+
+const std::array<PageChar, 256> kPageChars = MakePageChars();
+
+// Transliterated bytes as escaped Greek. A whole New Testament is megabytes of
+// it, so it is written straight into room made beforehand.
 void AppendGreekEscaped(std::string& out, std::string_view bytes)
 {
+    const size_t at = out.size();
+    out.resize(at + 6 * bytes.size() + 2);
+    char* p = out.data() + at;
     for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (const std::string_view greek = GreekLetter(ch); !greek.empty()) {
-            out += greek;
-        } else if (c >= 0x80 && c < 0xA0) {
-            out += '?'; // C1 controls
-        } else if (c >= 0x80) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            AppendEscaped(out, std::string_view(&ch, 1));
-        }
+        const PageChar& c = kPageChars[static_cast<unsigned char>(ch)];
+        std::memcpy(p, c.bytes, sizeof c.bytes);
+        p += c.size;
     }
+    out.resize(static_cast<size_t>(p - out.data()));
 }
 
 // The verse with every stretch of unmatched characters in a blue span.
@@ -98,25 +132,6 @@ void AppendVerse(std::string& out, const std::string& verse, const MatchMask& ma
     }
 }
 
-// "KATA IWANNHN 3" is book "KATA IWANNHN", chapter "3"; a label without a
-// number at its end is all book.
-struct BookChapter {
-    std::string_view book;
-    std::string_view chapter;
-};
-
-BookChapter SplitLabel(std::string_view label)
-{
-    const size_t space = label.rfind(' ');
-    if (space == std::string_view::npos || space + 1 == label.size())
-        return {label, {}};
-    const std::string_view tail = label.substr(space + 1);
-    for (const char c : tail)
-        if (c < '0' || c > '9')
-            return {label, {}};
-    return {label.substr(0, space), tail};
-}
-
 void AppendAnchor(std::string& out, size_t heading)
 {
     out += 'h';
@@ -137,79 +152,67 @@ void AppendEdition(std::string& out, const char* side, const ReportEdition& edit
     out += "</td></tr>\n";
 }
 
-// One line per book: its chapters, each linked to its heading, with counts.
-// Headings are numbered from 1; 0 stands for pairs before the first one.
-void AppendContents(std::string& out, const std::vector<ReportItem>& items, const std::vector<long long>& counts)
+// One line per book: its chapters, each linked to its heading, with the counts
+// of --format summary. Headings are numbered from 1 in result order, as the
+// summary lists its chapters; 0 stands for pairs before the first one.
+void AppendContents(std::string& out, const ResultSummary& summary)
 {
-    out += "<nav><h2>Contents</h2>\n<ul>\n";
-    size_t heading = 0;
-    std::string_view book;
-    bool open = false;
-    std::string chapters; // the links of the current book
-    long long bookCount = 0;
-    const auto closeBook = [&] {
-        if (!open)
-            return;
-        out += "<li><span class=\"book\" lang=\"grc\">";
-        AppendGreekEscaped(out, book);
-        out += "</span> (";
-        AppendNumber(out, bookCount);
-        out += "): ";
-        out += chapters;
-        out += "</li>\n";
-        chapters.clear();
-        bookCount = 0;
-        open = false;
-    };
-    if (counts[0] > 0) {
+    out += "<div class=\"toc\"><h2>Contents</h2>\n<ul>\n";
+    int inBooks = 0;
+    for (const BookCount& book : summary.books)
+        inBooks += book.reported;
+    if (summary.reported > inBooks) {
         out += "<li><a href=\"#h0\">Before the first chapter heading</a> (";
-        AppendNumber(out, counts[0]);
+        AppendNumber(out, summary.reported - inBooks);
         out += ")</li>\n";
     }
-    for (const ReportItem& item : items) {
-        const auto* h = std::get_if<ReportHeading>(&item);
-        if (!h)
-            continue;
-        ++heading;
-        const BookChapter split = SplitLabel(h->label);
-        if (!open || split.book != book) {
-            closeBook();
-            book = split.book;
-            open = true;
-        } else {
-            chapters += ", ";
+    size_t heading = 0;
+    for (const BookCount& book : summary.books) {
+        out += "<li><span class=\"book\" lang=\"grc\">";
+        AppendGreekEscaped(out, book.title);
+        out += "</span> (";
+        AppendNumber(out, book.reported);
+        out += "): ";
+        for (size_t c = 0; c < book.chapters.size(); ++c) {
+            const std::string_view label = book.chapters[c].heading;
+            // The chapter number alone, or the whole label when it has none.
+            const std::string_view shown = label.size() > book.title.size() ? label.substr(book.title.size() + 1) : label;
+            if (c > 0)
+                out += ", ";
+            out += "<a href=\"#";
+            AppendAnchor(out, ++heading);
+            out += "\">";
+            AppendGreekEscaped(out, shown);
+            out += "</a>&nbsp;(";
+            AppendNumber(out, book.chapters[c].reported);
+            out += ')';
         }
-        chapters += "<a href=\"#";
-        AppendAnchor(chapters, heading);
-        chapters += "\">";
-        AppendGreekEscaped(chapters, split.chapter.empty() ? split.book : split.chapter);
-        chapters += "</a>&nbsp;(";
-        AppendNumber(chapters, counts[heading]);
-        chapters += ')';
-        bookCount += counts[heading];
+        out += "</li>\n";
     }
-    closeBook();
-    out += "</ul></nav>\n";
+    out += "</ul></div>\n";
 }
 
 } // namespace
 
 std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& items)
 {
-    // Pairs under each heading, [0] before the first.
-    std::vector<long long> counts(1, 0);
-    long long found = 0;
+    SummaryBuilder counter;
+    size_t textBytes = 0; // Greek letters take two bytes; markup and spans about 200 a row
     for (const ReportItem& item : items) {
-        if (std::holds_alternative<ReportHeading>(item)) {
-            counts.push_back(0);
+        if (const auto* h = std::get_if<ReportHeading>(&item)) {
+            counter.Heading(h->label);
+            textBytes += 2 * h->label.size() + 100;
         } else {
-            ++counts.back();
-            ++found;
+            counter.Pair();
+            const auto& pair = std::get<ReportPair>(item);
+            textBytes += 2 * (pair.left.size() + pair.right.size()) + 200;
         }
     }
+    const ResultSummary& summary = counter.Summary();
+    const int found = summary.reported;
 
     std::string out;
-    out.reserve(4096 + items.size() * 400);
+    out.reserve(8192 + textBytes);
     out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
     AppendEscaped(out, facts.left.name);
     out += " and ";
@@ -237,7 +240,7 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
         out += "<p>No verses differ.</p>\n</body>\n</html>\n";
         return out;
     }
-    AppendContents(out, items, counts);
+    AppendContents(out, summary);
 
     out += "<table class=\"pairs\" lang=\"grc\">\n<thead><tr><th lang=\"en\">";
     AppendEscaped(out, facts.left.name);

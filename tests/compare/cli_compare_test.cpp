@@ -14,6 +14,7 @@
 #include <optional>
 #include <ostream>
 #include <poll.h>
+#include <regex>
 #include <spawn.h>
 #include <string>
 #include <sys/stat.h>
@@ -236,7 +237,8 @@ TEST_F(CliTest, HelpGoesToStdout)
 {
     const Result r = RunCompare({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.starts_with("Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html] LEFT RIGHT\n"))
+    EXPECT_TRUE(r.out.starts_with("Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html|summary]\n"
+                                  "                        [--script latin|greek] LEFT RIGHT\n"))
         << r.out;
     EXPECT_EQ(r.err, "");
 }
@@ -290,6 +292,69 @@ TEST_F(CliTest, HtmlReport)
     EXPECT_NE(r.out.find("<tr id=\"h0\"><td> 0:1 π <span class=\"d\">ρ</span></td>"), std::string::npos);
     EXPECT_NE(r.out.find("<tr><td><span class=\"d\"> 2:2 εξτρα</span></td><td></td></tr>"), std::string::npos);
     EXPECT_NE(r.out.find("<tr class=\"ch\" id=\"h2\"><th colspan=\"2\">ΚΑΤΑ 2</th></tr>"), std::string::npos);
+}
+
+// Greek letters for verses and headings; labels, references, marks, escapes
+// and character offsets stay as they are. HTML is Greek either way.
+TEST_F(CliTest, GreekScript)
+{
+    const Result text = RunCompare({"--threshold", "1", "--exact", "--script", "greek", left_, right_});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out,
+              "  left:  0:1 π {ρ}\n"
+              "  right: 0:1 π {ψ}\n"
+              "ΚΑΤΑ 1\n"
+              "  left:  1:1 α {χ} {β}\n"
+              "  right: 1:1 α {β} {χ}\n"
+              "ΚΑΤΑ 2\n"
+              "  left:  2:1 ξ {ζζζ}\n"
+              "  right: 2:1 ξ {θθ}\n"
+              "  left: { 2:2 εξτρα}\n"
+              "  right:\n"
+              "4 verses differ\n");
+
+    const std::string right = folder_.Write("r.dat", "KATA \xc1\"1\"\r\n a\x01" "b\t\"q\" back\\slash \xe9t\xff \x1b\x7f\r\n");
+    const std::string left = folder_.Write("l.dat", "KATA \xc1\"1\"\r\n z\r\n");
+    const Result json = RunCompare({"--format=json", "--script=greek", "--threshold", "1", left, right});
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out,
+              R"({"line": 1, "chapter": "ΚΑΤΑ )" "\xc3\x81" R"(\"1\"", )"
+              R"("right": " α\u0001β\u0009\"ψ\" βαχκ\\σλαση )" "\xc3\xa9τ\xc3\xbf" R"( \u001b)" "\x7f" R"(", )"
+              R"("left": " ζ", "right_unmatched": 22, "left_unmatched": 1, )"
+              R"("right_diff": [[1, 7], [9, 10], [20, 3], [24, 2]], "left_diff": [[1, 1]]})" "\n");
+
+    Result html[2];
+    for (const int i : {0, 1}) {
+        html[i] = RunCompare({"--format", "html", "--threshold", "1", "--script", i ? "greek" : "latin", left_, right_});
+        EXPECT_EQ(html[i].status, 0) << html[i].err;
+    }
+    EXPECT_EQ(html[0].out, html[1].out);
+    EXPECT_NE(html[0].out.find("ΚΑΤΑ 2"), std::string::npos);
+}
+
+// Counts per book and chapter; a pair before the first heading counts in the total only.
+TEST_F(CliTest, Summary)
+{
+    struct Case {
+        Args args;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"--threshold", "1", "--exact"},
+         "{\"books\": [\n{\"title\": \"KATA\", \"reported\": 3, \"chapters\": [{\"heading\": \"KATA 1\", "
+         "\"reported\": 1}, {\"heading\": \"KATA 2\", \"reported\": 2}]}\n], \"reported\": 4}\n"},
+        {{"--threshold", "3", "--script", "greek"},
+         "{\"books\": [\n{\"title\": \"ΚΑΤΑ\", \"reported\": 2, \"chapters\": [{\"heading\": \"ΚΑΤΑ 2\", "
+         "\"reported\": 2}]}\n], \"reported\": 2}\n"},
+        {{}, "{\"books\": [], \"reported\": 0}\n"},
+    };
+    for (const Case& c : cases) {
+        Args args = c.args;
+        args.insert(args.end(), {"--format", "summary", left_, right_});
+        const Result r = RunCompare(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+    }
 }
 
 // ---- Bad input: exit status 2, nothing on stdout, one line on stderr --------
@@ -347,6 +412,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"threshold_overflow", {"--threshold", "99999999999", "LEFT", "RIGHT"}, "threshold \"99999999999\""},
         BadCase{"format_without_value", {"LEFT", "RIGHT", "--format"}, "option --format needs a value"},
         BadCase{"format_unknown", {"--format", "xml", "LEFT", "RIGHT"}, "unknown format \"xml\""},
+        BadCase{"script_unknown", {"--script", "cyrillic", "LEFT", "RIGHT"}, "unknown script \"cyrillic\""},
         BadCase{"exact_with_value", {"--exact=yes", "LEFT", "RIGHT"}, "option --exact takes no value"},
         BadCase{"missing_file", {"LEFT", "DIR/absent.dat"}, "absent.dat\": No such file or directory"},
         BadCase{"missing_folder", {"DIR/none/x.dat", "RIGHT"}, "none/x.dat\": No such file or directory"},
@@ -523,6 +589,18 @@ TEST(CliRealEditionsTest, HtmlReport)
         ASSERT_NE(page.find(" id=\"" + id + "\""), std::string::npos) << id;
     }
     EXPECT_EQ(links, static_cast<size_t>(recorder.headings));
+
+    // The contents count as --format summary does, book by book.
+    const Result counts = RunCompare({"--format", "summary", "--script", "greek", left, right});
+    ASSERT_EQ(counts.status, 0) << counts.err;
+    EXPECT_TRUE(counts.out.ends_with("], \"reported\": " + std::to_string(summary.found) + "}\n")) << counts.out;
+    const std::regex book(R"re(\{"title": "([^"]*)", "reported": (\d+))re");
+    size_t books = 0;
+    for (auto it = std::sregex_iterator(counts.out.begin(), counts.out.end(), book); it != std::sregex_iterator();
+         ++it, ++books)
+        EXPECT_NE(page.find((*it)[1].str() + "</span> (" + (*it)[2].str() + ")"), std::string::npos) << (*it)[0];
+    EXPECT_EQ(books, count("<span class=\"book\""));
+    EXPECT_GT(books, 20u);
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "compare/cli/compare_report.h"
 
+#include "common/greek_letters.h"
+
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -23,12 +26,15 @@ void AppendLatin1Char(std::string& out, unsigned char c)
 
 // For reading on a terminal: control bytes (C0, DEL and the C1 range) would
 // drive the terminal instead of showing, so they appear as '?'.
-void AppendShown(std::string& out, std::string_view bytes)
+void AppendShown(std::string& out, std::string_view bytes, Script script = Script::Latin)
 {
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
         if (c < 0x20 || (c >= 0x7F && c < 0xA0))
             out += '?';
+        else if (const std::string_view greek = script == Script::Greek ? GreekLetter(ch) : std::string_view();
+                 !greek.empty())
+            out += greek;
         else
             AppendLatin1Char(out, c);
     }
@@ -116,9 +122,77 @@ bool AllPlain(std::uint64_t w)
 
 } // namespace
 
-void AppendJsonString(std::string& out, std::string_view bytes)
+namespace {
+
+// A character that needs more than copying: quote, backslash, control or
+// non-ASCII.
+void AppendJsonEscaped(std::string& out, unsigned char c)
 {
     static constexpr char kHex[] = "0123456789abcdef";
+    if (c == '"' || c == '\\') {
+        out += '\\';
+        out += static_cast<char>(c);
+    } else if (c < 0x20) {
+        out += "\\u00";
+        out += kHex[c >> 4];
+        out += kHex[c & 0xF];
+    } else {
+        AppendLatin1Char(out, c);
+    }
+}
+
+// What each byte becomes inside a JSON string under Greek: a Greek letter, an
+// escape, or a Latin-1 character in UTF-8; at most 6 bytes, 8 stored so that
+// one fixed-size copy moves any of them.
+struct JsonChar {
+    char bytes[8];
+    std::uint8_t size;
+};
+
+std::array<JsonChar, 256> MakeGreekJsonChars()
+{
+    std::array<JsonChar, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        std::string text;
+        if (const std::string_view greek = GreekLetter(static_cast<char>(c)); !greek.empty())
+            text = greek;
+        else if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\')
+            text = static_cast<char>(c);
+        else
+            AppendJsonEscaped(text, static_cast<unsigned char>(c));
+        std::memcpy(table[c].bytes, text.data(), text.size());
+        table[c].size = static_cast<std::uint8_t>(text.size());
+    }
+    return table;
+}
+
+const std::array<JsonChar, 256> kGreekJsonChars = MakeGreekJsonChars();
+
+// Every letter changes, so there are no plain stretches to skip: the text is
+// written byte by byte into room made beforehand.
+void AppendJsonGreek(std::string& out, std::string_view bytes)
+{
+    const size_t at = out.size();
+    out.resize(at + 6 * bytes.size() + 4);
+    char* p = out.data() + at;
+    *p++ = '"';
+    for (const char ch : bytes) {
+        const JsonChar& c = kGreekJsonChars[static_cast<unsigned char>(ch)];
+        std::memcpy(p, c.bytes, sizeof c.bytes);
+        p += c.size;
+    }
+    *p++ = '"';
+    out.resize(static_cast<size_t>(p - out.data()));
+}
+
+} // namespace
+
+void AppendJsonString(std::string& out, std::string_view bytes, Script script)
+{
+    if (script == Script::Greek) {
+        AppendJsonGreek(out, bytes);
+        return;
+    }
     out += '"';
     size_t plain = 0; // start of the stretch that goes out as it stands
     for (size_t i = 0; i < bytes.size(); ++i) {
@@ -137,22 +211,13 @@ void AppendJsonString(std::string& out, std::string_view bytes)
             continue;
         out.append(bytes.data() + plain, i - plain);
         plain = i + 1;
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        } else {
-            AppendLatin1Char(out, c);
-        }
+        AppendJsonEscaped(out, c);
     }
     out.append(bytes.data() + plain, bytes.size() - plain);
     out += '"';
 }
 
-Report::Report(std::FILE* sink) : sink_(sink)
+Report::Report(std::FILE* sink, Script script) : sink_(sink), script_(script)
 {
     if (sink_)
         out_.reserve(kBlockSize + kBlockSize / 4);
@@ -174,11 +239,11 @@ void JsonReport::VersePair(const std::string& right, const std::string& left,
     out_ += "{\"line\": ";
     AppendNumber(out_, line_);
     out_ += ", \"chapter\": ";
-    AppendJsonString(out_, chapter_);
+    AppendJsonString(out_, chapter_, script_);
     out_ += ", \"right\": ";
-    AppendJsonString(out_, right);
+    AppendJsonString(out_, right, script_);
     out_ += ", \"left\": ";
-    AppendJsonString(out_, left);
+    AppendJsonString(out_, left, script_);
 
     // The counts are the sums of the stretches, so the stretches come first.
     std::string& diffs = diffs_;
@@ -198,8 +263,9 @@ void JsonReport::VersePair(const std::string& right, const std::string& left,
     FlushIfFull();
 }
 
-TextReport::TextReport(std::string leftLabel, std::string rightLabel, bool colour, std::FILE* sink)
-    : Report(sink), colour_(colour)
+TextReport::TextReport(std::string leftLabel, std::string rightLabel, bool colour, std::FILE* sink,
+                       Script script)
+    : Report(sink, script), colour_(colour)
 {
     leftLabel_ = "  ";
     AppendShown(leftLabel_, leftLabel);
@@ -217,7 +283,7 @@ TextReport::TextReport(std::string leftLabel, std::string rightLabel, bool colou
 void TextReport::Chapter(const std::string& heading)
 {
     Report::Chapter(heading);
-    AppendShown(out_, heading);
+    AppendShown(out_, heading, script_);
     out_ += '\n';
 }
 
@@ -245,13 +311,13 @@ void TextReport::AppendLabelled(const std::string& label, size_t padding, const 
     size_t done = 0;
     UnmatchedRuns(mask, line.size(), runs_);
     for (const Run& run : runs_) {
-        AppendShown(out_, text.substr(done, run.first - done));
+        AppendShown(out_, text.substr(done, run.first - done), script_);
         out_ += colour_ ? kBlue : "{";
-        AppendShown(out_, text.substr(run.first, run.second));
+        AppendShown(out_, text.substr(run.first, run.second), script_);
         out_ += colour_ ? kDefaultColour : "}";
         done = run.first + run.second;
     }
-    AppendShown(out_, text.substr(done));
+    AppendShown(out_, text.substr(done), script_);
     out_ += '\n';
 }
 
@@ -259,6 +325,62 @@ void TextReport::Finish()
 {
     AppendNumber(out_, static_cast<size_t>(found_));
     out_ += " verses differ\n";
+}
+
+void SummaryReport::Finish()
+{
+    const ResultSummary& summary = builder_.Summary();
+    out_ += "{\"books\": [";
+    for (size_t b = 0; b < summary.books.size(); ++b) {
+        const BookCount& book = summary.books[b];
+        out_ += b == 0 ? "\n{\"title\": " : ",\n{\"title\": ";
+        AppendJsonString(out_, book.title, script_);
+        out_ += ", \"reported\": ";
+        AppendNumber(out_, static_cast<size_t>(book.reported));
+        out_ += ", \"chapters\": [";
+        for (size_t c = 0; c < book.chapters.size(); ++c) {
+            out_ += c == 0 ? "{\"heading\": " : ", {\"heading\": ";
+            AppendJsonString(out_, book.chapters[c].heading, script_);
+            out_ += ", \"reported\": ";
+            AppendNumber(out_, static_cast<size_t>(book.chapters[c].reported));
+            out_ += '}';
+        }
+        out_ += "]}";
+        FlushIfFull();
+    }
+    out_ += summary.books.empty() ? "], \"reported\": " : "\n], \"reported\": ";
+    AppendNumber(out_, static_cast<size_t>(summary.reported));
+    out_ += "}\n";
+}
+
+bool WriteComparison(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                     const RunOptions& options, const ReportChoice& choice, std::FILE* sink)
+{
+    switch (choice.format) {
+    case Format::Html: {
+        html::ReportCollector collector;
+        ComparisonRun(left, right, options, collector);
+        const std::string page = html::HtmlReport(choice.facts, collector.items);
+        return std::fwrite(page.data(), 1, page.size(), sink) == page.size();
+    }
+    case Format::Json: {
+        JsonReport report(sink, choice.script);
+        ComparisonRun(left, right, options, report);
+        return report.Flush();
+    }
+    case Format::Summary: {
+        SummaryReport report(sink, choice.script);
+        ComparisonRun(left, right, options, report);
+        report.Finish();
+        return report.Flush();
+    }
+    case Format::Text:
+        break;
+    }
+    TextReport report(choice.leftLabel, choice.rightLabel, choice.colour, sink, choice.script);
+    ComparisonRun(left, right, options, report);
+    report.Finish();
+    return report.Flush();
 }
 
 } // namespace synopter::cli

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "compare/comparison_run.h"
+#include "compare/html_report.h"
+#include "compare/result_summary.h"
 
 #include <cstdio>
 #include <string>
@@ -9,8 +11,15 @@
 #include <vector>
 
 // Output of the command-line comparer: the results of a run as text for a
-// reader or as JSON Lines for programs, gathered in one string.
+// reader, as JSON Lines or a JSON summary for programs, gathered in one
+// string, or as an HTML page.
 namespace synopter::cli {
+
+enum class Format { Text, Json, Html, Summary };
+
+// How verse text and chapter labels are written: as the transliteration
+// (Latin letters) or in Unicode Greek. Everything else is the same either way.
+enum class Script { Latin, Greek };
 
 // A stretch of unmatched characters: start (from 0) and length.
 using Run = std::pair<size_t, size_t>;
@@ -23,8 +32,10 @@ void UnmatchedRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
 // Single-byte text shown as Latin-1, written as UTF-8.
 void AppendLatin1AsUtf8(std::string& out, std::string_view bytes);
 
-// A JSON string literal, quotes included, of Latin-1 text.
-void AppendJsonString(std::string& out, std::string_view bytes);
+// A JSON string literal, quotes included, of Latin-1 text; under Greek the
+// transliterated letters become Greek ones (one character each, so character
+// offsets into the text stay the same).
+void AppendJsonString(std::string& out, std::string_view bytes, Script script = Script::Latin);
 
 // Collects what a run reports; knows the index of the line being examined and
 // the chapter of the last heading block. Never asks to stop.
@@ -33,7 +44,7 @@ void AppendJsonString(std::string& out, std::string_view bytes);
 // reuses one buffer; without one everything stays in Text().
 class Report : public RunOutput {
 public:
-    explicit Report(std::FILE* sink = nullptr);
+    explicit Report(std::FILE* sink = nullptr, Script script = Script::Latin);
 
     void Chapter(const std::string& heading) override { chapter_ = heading; }
     void FoundCount(int found) override { found_ = found; }
@@ -59,6 +70,7 @@ protected:
     static constexpr size_t kBlockSize = 256 * 1024;
 
     std::FILE* sink_;
+    Script script_;
     bool failed_ = false;
     std::vector<Run> runs_;
     size_t line_ = 0;
@@ -83,7 +95,8 @@ private:
 // or between braces. Finish() adds the closing count.
 class TextReport : public Report {
 public:
-    TextReport(std::string leftLabel, std::string rightLabel, bool colour, std::FILE* sink = nullptr);
+    TextReport(std::string leftLabel, std::string rightLabel, bool colour, std::FILE* sink = nullptr,
+               Script script = Script::Latin);
 
     void Chapter(const std::string& heading) override;
     void VersePair(const std::string& right, const std::string& left,
@@ -99,5 +112,36 @@ private:
     size_t rightPadding_ = 0;
     bool colour_;
 };
+
+// One JSON document: the pairs reported per book and chapter, and in all, as
+// SummaryBuilder counts them. Finish() writes it.
+class SummaryReport : public Report {
+public:
+    using Report::Report;
+    void Chapter(const std::string& heading) override { builder_.Heading(heading); }
+    void VersePair(const std::string&, const std::string&, const MatchMask&, const MatchMask&) override
+    {
+        builder_.Pair();
+    }
+    void Finish();
+
+private:
+    SummaryBuilder builder_;
+};
+
+// What to write and how.
+struct ReportChoice {
+    Format format = Format::Text;
+    Script script = Script::Latin; // not for HTML, which is always Greek
+    bool colour = false;           // text: blue on a terminal rather than braces
+    std::string leftLabel;         // text: the editions' names, single-byte
+    std::string rightLabel;
+    html::ReportFacts facts;       // HTML: the title's facts
+};
+
+// Runs the comparison and writes its results to `sink` as chosen: what
+// synopter-compare does once its input is read. False when a write failed.
+bool WriteComparison(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                     const RunOptions& options, const ReportChoice& choice, std::FILE* sink);
 
 } // namespace synopter::cli

@@ -32,7 +32,8 @@ using namespace synopter;
 const std::string kThresholdRange = std::to_string(kMinThreshold) + " to " + std::to_string(kMaxThreshold);
 
 const std::string kUsage =
-    "Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html] LEFT RIGHT\n"
+    "Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html|summary]\n"
+    "                        [--script latin|greek] LEFT RIGHT\n"
     "\n"
     "Compares two editions verse by verse, as the COMPARE button does, and writes\n"
     "every verse pair whose unmatched characters reach the threshold on either side.\n"
@@ -40,29 +41,39 @@ const std::string kUsage =
     "LEFT and RIGHT are edition names from the program directory, or paths to .dat\n"
     "files (an argument containing '/' or ending in \".dat\" is a path).\n"
     "\n"
-    "  --threshold N   smallest number of differing characters reported, " + kThresholdRange + " (" +
+    "  --threshold N    smallest number of differing characters reported, " + kThresholdRange + " (" +
     std::to_string(kDefaultThreshold) + ")\n"
-    "  --exact         a word that moved to another place counts as a difference\n"
-    "  --format text   chapter headings and labelled verse pairs, differences marked (default)\n"
-    "  --format json   one JSON object per reported pair, one per line\n"
-    "  --format html   one self-contained page: the editions, a table of contents, and\n"
-    "                  the pairs side by side in Greek letters, differences in blue\n"
-    "  --help          this text\n"
-    "  --version       the program's version\n"
+    "  --exact          a word that moved to another place counts as a difference\n"
+    "  --format text    chapter headings and labelled verse pairs, differences marked (default)\n"
+    "  --format json    one JSON object per reported pair, one per line\n"
+    "  --format html    one self-contained page: the editions, a table of contents, and\n"
+    "                   the pairs side by side in Greek letters, differences in blue\n"
+    "  --format summary one JSON document: the pairs reported per book and chapter\n"
+    "  --script latin   verses and chapter headings in the editions' Latin letters (default)\n"
+    "  --script greek   the same in Unicode Greek; references, digits and marks unchanged\n"
+    "                   (HTML is always Greek)\n"
+    "  --help           this text\n"
+    "  --version        the program's version\n"
     "\n"
     "JSON fields: line (counted from 0), chapter (\"\" before the first heading),\n"
     "right, left, right_unmatched, left_unmatched, and right_diff and left_diff, the\n"
-    "unmatched stretches as [start, length] from 0. Text is read as Latin-1 and\n"
-    "written as UTF-8.\n"
+    "unmatched stretches as [start, length] in characters from 0. Text is read as\n"
+    "Latin-1 and written as UTF-8.\n"
+    "\n"
+    "Summary: {\"books\": [{\"title\", \"reported\", \"chapters\": [{\"heading\",\n"
+    "\"reported\"}]}], \"reported\"}; pairs before the first heading count in the\n"
+    "total only.\n"
     "\n"
     "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
 
-enum class Format { Text, Json, Html };
+using cli::Format;
+using cli::Script;
 
 struct Options {
     int threshold = kDefaultThreshold;
     bool exact = false;
     Format format = Format::Text;
+    Script script = Script::Latin;
     bool help = false;
     std::vector<std::string> editions;
 };
@@ -108,8 +119,18 @@ Options ParseArguments(int argc, char** argv)
                 options.format = Format::Text;
             else if (text == "html")
                 options.format = Format::Html;
+            else if (text == "summary")
+                options.format = Format::Summary;
             else
-                throw UsageError{"unknown format \"" + std::string(text) + "\" (use text, json or html)"};
+                throw UsageError{"unknown format \"" + std::string(text) + "\" (use text, json, html or summary)"};
+        } else if (name == "--script") {
+            const std::string_view text = args.Value();
+            if (text == "latin")
+                options.script = Script::Latin;
+            else if (text == "greek")
+                options.script = Script::Greek;
+            else
+                throw UsageError{"unknown script \"" + std::string(text) + "\" (use latin or greek)"};
         } else {
             throw UsageError{"unknown option " + std::string(args.Argument()) + " (see --help)"};
         }
@@ -214,24 +235,12 @@ int Main(int argc, char** argv)
     }
 
     const RunOptions runOptions{options.threshold, options.exact};
-    bool written;
-    if (options.format == Format::Html) {
-        const html::ReportFacts facts{DescribedEdition(left), DescribedEdition(right), options.threshold,
-                                      options.exact, Today()};
-        html::ReportCollector collector;
-        ComparisonRun(left.lines, right.lines, runOptions, collector);
-        const std::string page = html::HtmlReport(facts, collector.items);
-        written = std::fwrite(page.data(), 1, page.size(), stdout) == page.size();
-    } else if (options.format == Format::Json) {
-        cli::JsonReport report(stdout);
-        ComparisonRun(left.lines, right.lines, runOptions, report);
-        written = report.Flush();
-    } else {
-        cli::TextReport report(left.label, right.label, ::isatty(STDOUT_FILENO) == 1, stdout);
-        ComparisonRun(left.lines, right.lines, runOptions, report);
-        report.Finish();
-        written = report.Flush();
-    }
+    cli::ReportChoice choice{options.format, options.script, false, left.label, right.label, {}};
+    if (options.format == Format::Html)
+        choice.facts = {DescribedEdition(left), DescribedEdition(right), options.threshold, options.exact, Today()};
+    if (options.format == Format::Text)
+        choice.colour = ::isatty(STDOUT_FILENO) == 1;
+    const bool written = cli::WriteComparison(left.lines, right.lines, runOptions, choice, stdout);
     if (!written || std::fflush(stdout) != 0) {
         return OutputFailed("synopter-compare");
     }
