@@ -2,6 +2,10 @@
 
 #include "app/form1_ui.h"
 #include "app/help_window.h"
+#include "compare/result_summary.h"
+#include "find/result_find.h"
+#include "find/ui/find_bar.h"
+#include "statistics/ui/form9.h"
 #include "app/results_report.h"
 #include "app/scroll_coupling.h"
 #include "app/window_run.h"
@@ -112,6 +116,19 @@ void TForm1::Connect()
     connect(ui_->Exportresults1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportHtml(); }); });
     connect(ui_->Print1, &QAction::triggered, this, [this] { Guarded([this] { report_->Print(); }); });
     connect(ui_->ExportPDF1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportPdf(); }); });
+    connect(ui_->Find1, &QAction::triggered, this, [this] { Find1Click(); });
+    connect(ui_->Findnext1, &QAction::triggered, this, [this] { Guarded([this] { FindStep(true); }); });
+    connect(ui_->Findprevious1, &QAction::triggered, this, [this] { Guarded([this] { FindStep(false); }); });
+    connect(ui_->Panel11, &FindBar::findNext, this, [this] { Guarded([this] { FindStep(true); }); });
+    connect(ui_->Panel11, &FindBar::findPrevious, this, [this] { Guarded([this] { FindStep(false); }); });
+    connect(ui_->Statistics1, &QAction::triggered, this, [this] { Guarded([this] { Statistics1Click(); }); });
+    // A search goes where the user was reading: a source list or the panes.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (QWidget* view : {static_cast<QWidget*>(ui_->RichEdit1), static_cast<QWidget*>(ui_->RichEdit2),
+                              static_cast<QWidget*>(ui_->ListBox1), static_cast<QWidget*>(ui_->ListBox2)})
+            if (now == view)
+                searchedView_ = view;
+    });
     connect(ui_->Nextdifference1, &QAction::triggered, this, [this] { GoToDifference(true); });
     connect(ui_->Previousdifference1, &QAction::triggered, this, [this] { GoToDifference(false); });
     connect(ui_->Quit1, &QAction::triggered, this, &QWidget::close);
@@ -460,6 +477,134 @@ void TForm1::GoToDifference(bool forward)
         QApplication::beep();
 }
 
+void TForm1::Find1Click()
+{
+    ui_->Panel11->Open();
+}
+
+namespace {
+
+FindUnit UnitOfLine(const std::string& line)
+{
+    return {IsHeadingLine(line), line, line};
+}
+
+ResultPanes::Ranges RangesOf(const std::vector<ByteRange>& ranges)
+{
+    ResultPanes::Ranges out;
+    for (const ByteRange& r : ranges)
+        out.emplace_back(r.begin, r.end);
+    return out;
+}
+
+} // namespace
+
+void TForm1::FindStep(bool forward)
+{
+    FindBar* bar = ui_->Panel11;
+    if (bar->Text().trimmed().isEmpty()) {
+        bar->Open();
+        return;
+    }
+    const FindQuery query = QueryOf(bar->Text());
+    const FindDirection direction = forward ? FindDirection::Forward : FindDirection::Backward;
+
+    if (auto* list = qobject_cast<TListBox*>(searchedView_)) {
+        const std::vector<std::string>& lines = list->Lines();
+        std::vector<FindUnit> units;
+        units.reserve(lines.size());
+        for (const std::string& line : lines)
+            units.push_back(UnitOfLine(line));
+        const QModelIndex current = list->currentIndex();
+        const size_t from = current.isValid() ? size_t(current.row()) : SIZE_MAX;
+        const std::optional<FindMatch> match = FindInUnits(query, units, from, direction);
+        if (match) {
+            list->setCurrentIndex(list->model()->index(int(match->unit), 0));
+            list->SetTopIndex(int(match->unit));
+        }
+        bar->ShowOutcome(match, direction);
+        return;
+    }
+
+    panes_->Flush(); // restored results still being shown are searched whole
+    if (findGeneration_ != panes_->Generation()) {
+        findGeneration_ = panes_->Generation();
+        const size_t count = panes_->UnitCount();
+        findTexts_.assign(2 * count, {});
+        findUnits_.assign(count, {});
+        for (size_t i = 0; i < count; ++i) {
+            for (int side : {0, 1})
+                for (const rtf::Span& span : panes_->UnitText(i, side))
+                    findTexts_[2 * i + size_t(side)] += span.text;
+            findUnits_[i] = {panes_->IsHeading(i), findTexts_[2 * i], findTexts_[2 * i + 1]};
+        }
+    }
+    // From the marked unit while it is in view, else from the top of the panes.
+    const size_t top = panes_->TopUnit();
+    const std::optional<size_t> marked = panes_->MarkedUnit();
+    size_t from = forward ? (top == 0 ? SIZE_MAX : top - 1) : top;
+    if (marked && panes_->InView(*marked))
+        from = *marked;
+    const std::optional<FindMatch> match = FindInUnits(query, findUnits_, from, direction);
+    if (match)
+        panes_->GoToUnit(match->unit, RangesOf(match->left), RangesOf(match->right));
+    bar->ShowOutcome(match, direction);
+}
+
+ResultSummary TForm1::CurrentSummary() const
+{
+    SummaryBuilder builder;
+    for (size_t i = 0; i < panes_->UnitCount(); ++i) {
+        if (!panes_->IsHeading(i)) {
+            builder.Pair();
+            continue;
+        }
+        std::string label;
+        for (const rtf::Span& span : panes_->UnitText(i, 0))
+            label += span.text;
+        builder.Heading(label);
+    }
+    return builder.Summary();
+}
+
+void TForm1::ResultsChanged()
+{
+    const ResultSummary summary = CurrentSummary();
+    if (form2_) {
+        if (summary.books.empty())
+            form2_->ClearCounts();
+        else
+            form2_->SetCounts(summary);
+    }
+    if (TForm9* statistics = StatisticsWindow())
+        statistics->SetSummary(summary);
+}
+
+FindBar& TForm1::FindBar1() const
+{
+    return *ui_->Panel11;
+}
+
+TForm9* TForm1::StatisticsWindow() const
+{
+    return findChild<TForm9*>("Form9", Qt::FindDirectChildrenOnly);
+}
+
+void TForm1::Statistics1Click()
+{
+    TForm9* statistics = StatisticsWindow();
+    if (!statistics) {
+        statistics = new TForm9(this, language_);
+        statistics->Translate();
+        connect(statistics, &TForm9::chapterChosen, this,
+                [this](const std::string& label) { Guarded([&] { GoToChapter(label); }); });
+        statistics->SetSummary(CurrentSummary());
+    }
+    statistics->show();
+    statistics->raise();
+    statistics->activateWindow();
+}
+
 QString TForm1::HandbookPath() const
 {
     return FromLocal8Bit(programDir_) + "help/synopter.html";
@@ -571,6 +716,7 @@ void TForm1::RestoreResultPanes()
             recorded = ReadResultRecord(*record);
     });
     resultFacts_ = recorded ? *recorded : FactsNow(QFileInfo(FromLocal8Bit(panes_->LeftPath())).lastModified());
+    ResultsChanged();
 }
 
 html::ReportFacts TForm1::FactsNow(const QDateTime& when) const
@@ -619,8 +765,11 @@ void TForm1::SetRunSlices(int eventsMs, int showingMs)
 
 void TForm1::Compare1Click()
 {
+    const unsigned before = panes_->Generation();
     run_->Run();
     UpdateStoppedNotice();
+    if (panes_->Generation() != before)
+        ResultsChanged();
 }
 
 void TForm1::UpdateStoppedNotice()

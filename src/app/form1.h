@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -25,6 +26,10 @@ namespace synopter {
 struct Form1Ui;
 class ResultPanes;
 class ResultsReport;
+class TForm9;
+class FindBar;
+struct FindUnit;
+struct ResultSummary;
 class ScrollCoupling;
 class TForm2;
 class TListBox;
@@ -85,6 +90,20 @@ public:
     // Search > "Next difference" (F7), "Previous difference" (Shift+F7): both
     // panes to the next reported pair; a beep past the last.
     void GoToDifference(bool forward);
+
+    // Search > "Find…" (Ctrl+F) opens the find bar; "Find next" (F3) and
+    // "Find previous" (Shift+F3) step through the matches in the source list
+    // that has the focus or else in the results, both panes at the same height.
+    void Find1Click();
+    void FindStep(bool forward);
+    // The results counted per chapter and book, as the panes hold them.
+    ResultSummary CurrentSummary() const;
+    // The chapter window's counts and the statistics window follow the results.
+    void ResultsChanged();
+    // View > "Statistics…" (made on first use, kept).
+    void Statistics1Click();
+    TForm9* StatisticsWindow() const;
+    FindBar& FindBar1() const;
 
     // Help > "Synopter Help" (F1): the handbook in a window of its own.
     void SynopterHelp1Click();
@@ -166,6 +185,12 @@ private:
     std::unique_ptr<ResultsReport> report_;
     html::ReportFacts resultFacts_;
     bool firstShow_ = true;
+    // The results as the search sees them, rebuilt when the panes' units change.
+    std::vector<std::string> findTexts_;
+    std::vector<FindUnit> findUnits_;
+    unsigned findGeneration_ = ~0u;
+    // The view a search goes to: the last of panes and source lists to have the focus.
+    QWidget* searchedView_ = nullptr;
     // A pane key being delivered to its own pane before the partner follows.
     bool keyInPane_ = false;
 };

@@ -1,6 +1,8 @@
 #include "app/form1.h"
 
 #include "chapters/ui/form2.h"
+#include "find/ui/find_bar.h"
+#include "statistics/ui/form9.h"
 #include "language/language_selection.h"
 #include "language/ui/form8.h"
 #include "common/ui/qt_bytes.h"
@@ -14,6 +16,7 @@ bool TForm1::StartupLanguageStep()
     if (!SettleStartupLanguage(*dialog, language_))
         return false;
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
+    FindBar1().Translate(*this, language_);
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
     return true;
@@ -34,10 +37,13 @@ void TForm1::Interfacelanguage1Click()
     if (!ChangeLanguage(*dialog, language_))
         return;
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
+    FindBar1().Translate(*this, language_);
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
     if (TForm2* chapters = ChapterWindow())
         chapters->Translate();
+    if (TForm9* statistics = StatisticsWindow())
+        statistics->Translate();
 }
 
 } // namespace synopter

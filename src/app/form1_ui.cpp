@@ -1,10 +1,13 @@
 #include "app/form1_ui.h"
 
+#include "find/ui/find_bar.h"
+
 #include "common/ui/interface_fonts.h"
 #include "common/ui/panel.h"
 #include "compare/comparison_run.h"
 #include "compare/ui/rich_edit.h"
 #include "editions/ui/source_list.h"
+#include "find/ui/find_bar.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -104,9 +107,11 @@ void Form1Ui::Setup(QMainWindow* window)
     BuildWorkArea();
     BuildNoEditionsNotice();
     BuildStoppedNotice();
+    Panel11 = new FindBar(central);
     column->addWidget(Panel1);
     column->addWidget(Panel10);
     column->addWidget(Panel3, 1);
+    column->addWidget(Panel11);
     column->addWidget(Panel2);
     BuildMenus(window);
     SetTabOrder();
@@ -324,6 +329,16 @@ void Form1Ui::BuildMenus(QMainWindow* window)
     search->setObjectName("Search1Menu");
     Search1 = search->menuAction();
     Search1->setObjectName("Search1");
+    Find1 = search->addAction(QString::fromUtf8("&Find…"));
+    Find1->setObjectName("Find1");
+    Find1->setShortcut(QKeySequence::Find);
+    Findnext1 = search->addAction("Find ne&xt");
+    Findnext1->setObjectName("Findnext1");
+    Findnext1->setShortcut(QKeySequence(Qt::Key_F3));
+    Findprevious1 = search->addAction("Find pre&vious");
+    Findprevious1->setObjectName("Findprevious1");
+    Findprevious1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    search->addSeparator();
     Nextdifference1 = search->addAction("&Next difference");
     Nextdifference1->setObjectName("Nextdifference1");
     Nextdifference1->setShortcut(QKeySequence(Qt::Key_F7));
@@ -340,6 +355,8 @@ void Form1Ui::BuildMenus(QMainWindow* window)
     Sourcetexts1->setChecked(true);
     Interfacelanguage1 = view->addAction("&Interface language");
     Interfacelanguage1->setObjectName("Interfacelanguage1");
+    Statistics1 = view->addAction(QString::fromUtf8("S&tatistics…"));
+    Statistics1->setObjectName("Statistics1");
     QMenu* help = MainMenu1->addMenu("&Help");
     help->setObjectName("Help1Menu");
     Help1 = help->menuAction();
@@ -457,7 +474,7 @@ QList<QObject*> Form1Ui::Components() const
             Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
             CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, MainMenu1,
             File1, Importedition1, Exportresults1, Print1, ExportPDF1, Quit1, Search1,
-            Nextdifference1, Previousdifference1, View1, Sourcetexts1, Interfacelanguage1, Help1, SynopterHelp1,
+            Find1, Findnext1, Findprevious1, Nextdifference1, Previousdifference1, View1, Sourcetexts1, Interfacelanguage1, Statistics1, Help1, SynopterHelp1,
             AboutSynopter1, Panel9, Label7, BitBtn2, Panel10, Label8};
 }
 

@@ -20,6 +20,8 @@ class QWidget;
 
 namespace synopter {
 
+class FindBar;
+
 class TListBox;
 class TPanel;
 class TRichEdit;
@@ -87,6 +89,11 @@ struct Form1Ui {
     QAction* ExportPDF1 = nullptr;
     QAction* Quit1 = nullptr;
     QAction* Search1 = nullptr;
+    QAction* Find1 = nullptr;
+    QAction* Findnext1 = nullptr;
+    QAction* Findprevious1 = nullptr;
+    QAction* Statistics1 = nullptr;
+    FindBar* Panel11 = nullptr; // the find bar
     QAction* Nextdifference1 = nullptr;
     QAction* Previousdifference1 = nullptr;
     QAction* View1 = nullptr;

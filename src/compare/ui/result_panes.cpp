@@ -135,6 +135,7 @@ void ResultPanes::Clear()
     backgroundTimer_.stop();
     anchor_.reset();
     marked_.reset();
+    ++generation_;
     for (TRichEdit* pane : panes_) {
         pane->setExtraSelections({});
         pane->Clear();
@@ -151,12 +152,14 @@ void ResultPanes::AppendHeading(const std::string& label)
     const rtf::Paragraph heading{{label, kHeadingColour, true}};
     // A heading is set off by an empty line from what comes before it.
     units_.push_back({units_.empty() ? 0 : 1, heading, heading, true});
+    ++generation_;
 }
 
 void ResultPanes::AppendVersePair(const std::string& right, const std::string& left,
                                   const MatchMask& rightMask, const MatchMask& leftMask)
 {
     units_.push_back({0, ColouredVerse(left, leftMask), ColouredVerse(right, rightMask), false});
+    ++generation_;
 }
 
 void ResultPanes::Flush()
@@ -283,11 +286,25 @@ void ResultPanes::ShowMark()
         tint.setAlpha(48);
         mark.format.setBackground(tint);
         mark.format.setProperty(QTextFormat::FullWidthSelection, true);
-        pane->setExtraSelections({mark});
+        QList<QTextEdit::ExtraSelection> selections{mark};
+        // The matched words, as a selection would show them.
+        for (const auto& [begin, end] : markedRanges_[side]) {
+            const int length = first.length() - 1;
+            if (begin >= end || int(begin) >= length)
+                continue;
+            QTextEdit::ExtraSelection match;
+            match.cursor = QTextCursor(pane->document());
+            match.cursor.setPosition(first.position() + int(begin));
+            match.cursor.setPosition(first.position() + std::min(int(end), length), QTextCursor::KeepAnchor);
+            match.format.setBackground(pane->palette().color(QPalette::Highlight));
+            match.format.setForeground(pane->palette().color(QPalette::HighlightedText));
+            selections << match;
+        }
+        pane->setExtraSelections(selections);
     }
 }
 
-void ResultPanes::GoToUnit(size_t unit)
+void ResultPanes::GoToUnit(size_t unit, Ranges left, Ranges right)
 {
     if (unit >= units_.size())
         return;
@@ -296,6 +313,8 @@ void ResultPanes::GoToUnit(size_t unit)
     if (unit >= placed_.size())
         return;
     marked_ = unit;
+    markedRanges_[0] = std::move(left);
+    markedRanges_[1] = std::move(right);
     ShowMark();
     for (int side : {0, 1})
         panes_[side]->ScrollToBlock(placed_[unit].firstBlock[side]);
@@ -307,7 +326,7 @@ std::optional<size_t> ResultPanes::NextPair(bool forward) const
         return std::nullopt;
     // From the mark while it is in view; else from what the panes show.
     const size_t top = UnitAtTop();
-    const bool markInView = marked_ && *marked_ >= top && *marked_ <= UnitAtBottom();
+    const bool markInView = marked_ && InView(*marked_);
     long i = markInView ? long(*marked_) + (forward ? 1 : -1) : long(top) - (forward ? 0 : 1);
     for (; i >= 0 && size_t(i) < units_.size(); i += forward ? 1 : -1)
         if (!units_[size_t(i)].heading)
@@ -334,6 +353,7 @@ void ResultPanes::Show(const rtf::Document& left, const rtf::Document& right)
         const rtf::Paragraph& leftText = *texts[0].paragraphs[i];
         units_.push_back({blanks, leftText, *texts[1].paragraphs[i], IsHeadingText(leftText)});
     }
+    ++generation_;
     BalancePaneWidths();
     Fill(0, std::min(units_.size(), kFirstUnits), true);
     if (!Complete())

@@ -61,9 +61,18 @@ public:
     {
         return side == 0 ? units_[unit].left : units_[unit].right;
     }
+    // Changes whenever the units do (a run, a restore, a clearing), so that
+    // what is derived from them knows when to derive it again.
+    unsigned Generation() const { return generation_; }
+    // The unit at the top of the panes, and whether a unit is in view.
+    size_t TopUnit() const { return UnitAtTop(); }
+    bool InView(size_t unit) const { return unit >= UnitAtTop() && unit <= UnitAtBottom(); }
+    // Byte ranges [begin, end) of a unit's text on one side.
+    using Ranges = std::vector<std::pair<size_t, size_t>>;
     // Takes both panes, level, to the unit, at their top, and marks it there
-    // with a light tint until the next one is marked or the results go.
-    void GoToUnit(size_t unit);
+    // with a light tint until the next one is marked or the results go; the
+    // ranges of each side (a match) are highlighted within it.
+    void GoToUnit(size_t unit, Ranges left = {}, Ranges right = {});
     std::optional<size_t> MarkedUnit() const { return marked_; }
     // The pair after (before) the marked one, or when the mark is out of view,
     // after (before) what the panes show at their top; nullopt past the end.
@@ -134,6 +143,8 @@ private:
     std::optional<size_t> anchor_;
     bool anchorAtStart_ = false;
     std::optional<size_t> marked_;
+    Ranges markedRanges_[2];
+    unsigned generation_ = 0;
 };
 
 // A result file as a document; a missing file is an empty one. Not-RTF content

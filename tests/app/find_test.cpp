@@ -1,0 +1,81 @@
+#include "app/window_test.h"
+#include "compare/ui/result_panes.h"
+#include "find/ui/find_bar.h"
+#include "statistics/ui/form9.h"
+
+#include <QLineEdit>
+#include <QTableWidget>
+
+namespace synopter::test {
+namespace {
+
+// The results of the fixture: 0 heading 1, 1 pair 1:2, 2 heading 2, 3 pair 2:1, 4 pair 2:2.
+TEST_F(WindowTest, FindWalksTheResultsByWordAndReference)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    FindBar& bar = form1->FindBar1();
+    form1->findChild<QAction*>("Find1")->trigger();
+    EXPECT_TRUE(bar.isVisible());
+    form1->ResultPane(Side::Left)->setFocus();
+    const struct {
+        const char* typed;
+        bool forward;
+        std::optional<size_t> unit; // nullopt: not found, the mark stays
+    } steps[] = {
+        {"kai", true, 3},         {"kai", true, 4},       {"kai", true, 3}, // wrapped round
+        {"kai", false, 4},        {"εὐθέως", true, 4},     {"2:1", true, 3},
+        {"Mark 1:2", true, 1},    {"profhtaiv", true, 1}, {"xyz", true, std::nullopt},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.typed);
+        const std::optional<size_t> before = form1->Panes().MarkedUnit();
+        bar.Edit()->setText(QString::fromUtf8(step.typed));
+        form1->findChild<QAction*>(step.forward ? "Findnext1" : "Findprevious1")->trigger();
+        EXPECT_EQ(form1->Panes().MarkedUnit(), step.unit ? step.unit : before);
+        EXPECT_EQ(bar.Status() == "not found", !step.unit) << bar.Status().toStdString();
+    }
+    // The match is highlighted in the pane that has it, the pair tinted in both.
+    bar.Edit()->setText("euyewv");
+    form1->findChild<QAction*>("Findnext1")->trigger();
+    EXPECT_EQ(form1->ResultPane(Side::Left)->extraSelections().size(), 2);
+    EXPECT_EQ(form1->ResultPane(Side::Left)->extraSelections().at(1).cursor.selectedText(), "euyewv");
+    EXPECT_EQ(form1->ResultPane(Side::Right)->extraSelections().size(), 1);
+
+    // With a source list last in focus, the search goes there.
+    TListBox* list = form1->SourceList(Side::Right);
+    list->setFocus();
+    bar.Edit()->setText("2:2");
+    form1->findChild<QAction*>("Findnext1")->trigger();
+    EXPECT_EQ(list->currentIndex().row(), 5);
+}
+
+TEST_F(WindowTest, ChapterAndStatisticsWindowsCountTheResults)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    EXPECT_TRUE(form2->HasCounts());
+    const QString rows = form2->Rows().join("|");
+    EXPECT_TRUE(rows.contains("KATA MARKON")) << rows.toStdString();
+    form1->findChild<QAction*>("Statistics1")->trigger();
+    TForm9* statistics = form1->StatisticsWindow();
+    ASSERT_NE(statistics, nullptr);
+    EXPECT_TRUE(statistics->isVisible());
+    QTableWidget* table = statistics->Table();
+    QStringList cells;
+    for (int r = 0; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+    EXPECT_TRUE(cells.contains("2")) << cells.join(",").toStdString();
+    EXPECT_TRUE(cells.contains("1"));
+
+    // A run that finds nothing empties both.
+    Run(100);
+    EXPECT_FALSE(form2->HasCounts());
+    EXPECT_EQ(statistics->Table()->rowCount(), 0);
+}
+
+} // namespace
+} // namespace synopter::test
