@@ -10,6 +10,7 @@
 #include "find/ui/find_bar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -38,8 +39,32 @@ constexpr int kDesignClientWidth = kDesignWidth - kFrameWidth;
 const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
 
-void SetColours(QWidget* w, const QColor& text, const QColor& base)
+// The design's colours are for a light window. Under a dark palette a text
+// colour on the window's own background keeps its hue but is made light
+// enough to read there.
+bool DarkPalette()
 {
+    return QApplication::palette().color(QPalette::Window).lightness() < 128;
+}
+
+QColor OnWindowBackground(const QColor& colour)
+{
+    if (!colour.isValid() || !DarkPalette())
+        return colour;
+    return QColor::fromHsl(std::max(colour.hslHue(), 0), colour.hslSaturation(), std::max(colour.lightness(), 200));
+}
+
+// `base` fixes the background the text is drawn on (light in the design); the
+// text is then kept as designed, black when none is given, whatever the
+// palette. Without `base` the text sits on the palette's own background.
+// `onLightPanel`: the control lies on a panel whose light background the
+// design fixes, so its text is kept too.
+void SetColours(QWidget* w, QColor text, const QColor& base, bool onLightPanel = false)
+{
+    if (base.isValid() && !text.isValid() && DarkPalette())
+        text = Qt::black;
+    else if (!base.isValid() && !onLightPanel)
+        text = OnWindowBackground(text);
     // The disabled group keeps the style's colours, so a disabled control looks it.
     QPalette p = w->palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
@@ -48,8 +73,13 @@ void SetColours(QWidget* w, const QColor& text, const QColor& base)
             p.setColor(group, QPalette::WindowText, text);
             p.setColor(group, QPalette::ButtonText, text);
         }
-        if (base.isValid())
+        if (base.isValid()) {
             p.setColor(group, QPalette::Base, base);
+            // A chooser draws on the button colour; under a dark palette it
+            // would put the design's dark text on a dark face.
+            if (DarkPalette())
+                p.setColor(group, QPalette::Button, base);
+        }
     }
     w->setPalette(p);
 }
@@ -262,9 +292,7 @@ void Form1Ui::BuildWorkArea()
         auto* edit = new TRichEdit(panel);
         edit->setObjectName(name);
         edit->setFont(GreekTextFont(16));
-        QPalette p = edit->palette();
-        p.setColor(QPalette::Base, QColor(251, 251, 242));
-        edit->setPalette(p);
+        SetColours(edit, QColor(), QColor(251, 251, 242));
         SetHint(edit, QString(), false);
         panel->AlignClient(edit);
         edit->verticalScrollBar()->setSingleStep(QFontMetrics(edit->font()).lineSpacing());
@@ -411,7 +439,7 @@ void Form1Ui::BuildStoppedNotice()
     Label8->setObjectName("Label8");
     Label8->setTextFormat(Qt::PlainText);
     Label8->setFont(InterfaceFont(11, true));
-    SetColours(Label8, kMaroon, QColor());
+    SetColours(Label8, kMaroon, QColor(), true);
     SetHint(Label8, QString(), false);
     auto* row = new QHBoxLayout(Panel10);
     row->setContentsMargins(8, 3, 8, 3);
@@ -433,7 +461,7 @@ void Form1Ui::BuildNoEditionsNotice()
     Label7->setAlignment(Qt::AlignCenter);
     Label7->setFont(InterfaceFont(13));
     Label7->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    SetColours(Label7, kNavy, QColor());
+    SetColours(Label7, kNavy, QColor(), true);
     SetHint(Label7, QString(), false);
 
     BitBtn2 = new QPushButton(QString::fromUtf8("Import edition…"), Panel9);

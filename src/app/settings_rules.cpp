@@ -31,6 +31,19 @@ int FitWidthToScreen(int screenWidth, int left, int width)
     return FitExtent(screenWidth, left, width, 650);
 }
 
+int BringOntoScreen(int position, int extent, int screenStart, int screenExtent, bool titleEdge)
+{
+    // 64-bit: stored values reach 16000 each way, screens anything.
+    const long long start = position, end = start + std::max(extent, 0);
+    const long long screenEnd = (long long)screenStart + std::max(screenExtent, 0);
+    const long long visible = std::min(end, screenEnd) - std::max(start, (long long)screenStart);
+    if (visible * 2 >= end - start && !(titleEdge && start < screenStart))
+        return position;
+    if (extent >= screenExtent)
+        return screenStart;
+    return int(std::clamp(start, (long long)screenStart, screenEnd - extent));
+}
+
 int ThresholdFromText(std::string_view text)
 {
     return IniFile::ParseInteger(ascii::Trim(text)).value_or(1);

@@ -12,6 +12,13 @@ namespace synopter {
 int FitHeightToScreen(int screenHeight, int top, int height);
 int FitWidthToScreen(int screenWidth, int left, int width);
 
+// A restored window less than half of which lies on the screen along an axis
+// (or, for `titleEdge`, whose start, where the title bar is, lies before the
+// screen's) is moved onto it: as little as puts it whole on the screen, or to
+// the screen's start when it is larger. Otherwise it stays where it was read,
+// so a window partly past an edge, as the user left it, keeps its place.
+int BringOntoScreen(int position, int extent, int screenStart, int screenExtent, bool titleEdge);
+
 // The threshold as written at close: the spin edit's text as a whole number
 // (blanks around it allowed), 1 when it is not one. Not limited to the range.
 int ThresholdFromText(std::string_view text);

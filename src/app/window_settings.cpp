@@ -106,6 +106,21 @@ void WindowSettings::Read()
             placement_->SetOuterWidth(width);
     }
 
+    // A place read for another screen (smaller, or scaled) is brought onto this one.
+    if (top || left) {
+        const QRect frame = window_.frameGeometry();
+        const QScreen* screen = QGuiApplication::screenAt(frame.center());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect room = screen->availableGeometry();
+            const QPoint place(BringOntoScreen(frame.left(), frame.width(), room.left(), room.width(), false),
+                               BringOntoScreen(frame.top(), frame.height(), room.top(), room.height(), true));
+            if (place != frame.topLeft())
+                window_.move(place);
+        }
+    }
+
     if (!ini.ReadBool(kInit, "source", c.sourceTexts->isChecked()) && c.sourceTexts->isChecked())
         sourceArea_.toggle();
 

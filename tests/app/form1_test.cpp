@@ -2,6 +2,8 @@
 // the pop-up menus, the navigator button and the checks before a run.
 #include "app/window_test.h"
 
+#include <cmath>
+
 using namespace synopter;
 using namespace synopter::test;
 
@@ -264,3 +266,60 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
 
 } // namespace
 
+
+namespace synopter::test {
+namespace {
+
+double Luminance(const QColor& c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(WindowTest, TextStaysReadableUnderADarkPaletteAndAsDesignedUnderTheDefault)
+{
+    const QPalette original = QApplication::palette();
+    const auto check = [this](bool dark) {
+        Open();
+        const struct {
+            const char* name;
+            QWidget* widget;
+            QPalette::ColorRole text, background;
+        } parts[] = {
+            {"source list", form1->SourceList(Side::Left), QPalette::Text, QPalette::Base},
+            {"chooser", form1->Chooser(Side::Left), QPalette::ButtonText, QPalette::Button},
+            {"found count", form1->FoundCountLabel(), QPalette::WindowText, QPalette::Window},
+            {"compare", form1->CompareButton(), QPalette::ButtonText, QPalette::Button},
+            {"threshold", form1->ThresholdBox(), QPalette::Text, QPalette::Base},
+        };
+        for (const auto& part : parts) {
+            const QPalette p = part.widget->palette();
+            EXPECT_GE(Contrast(p.color(part.text), p.color(part.background)), dark ? 4.5 : 3.0)
+                << part.name << (dark ? " (dark)" : " (default)");
+        }
+        if (!dark) {
+            EXPECT_EQ(form1->FoundCountLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        }
+    };
+    check(false);
+    QPalette dark;
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(48, 48, 48)},
+                                       {QPalette::WindowText, QColor(224, 224, 224)},
+                                       {QPalette::Base, QColor(32, 32, 32)},
+                                       {QPalette::Text, QColor(224, 224, 224)},
+                                       {QPalette::Button, QColor(53, 53, 53)},
+                                       {QPalette::ButtonText, QColor(224, 224, 224)}})
+        dark.setColor(role, colour);
+    QApplication::setPalette(dark);
+    check(true);
+    QApplication::setPalette(original);
+}
+
+} // namespace
+} // namespace synopter::test

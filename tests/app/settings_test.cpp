@@ -152,6 +152,28 @@ TEST(SettingsRulesTest, WidthFitsTheScreenOnlyWithMoreThan650PixelsOfRoom)
         EXPECT_EQ(FitWidthToScreen(c.screen, c.start, c.extent), c.expected) << c.name;
 }
 
+TEST(SettingsRulesTest, AWindowMostlyOffTheScreenIsBroughtOntoIt)
+{
+    const struct {
+        const char* name;
+        int position, extent, screenStart, screenExtent;
+        bool titleEdge;
+        int expected;
+    } cases[] = {
+        {"inside", 100, 600, 0, 1024, false, 100},
+        {"a third past the edge stays", 624, 600, 0, 1024, false, 624},
+        {"mostly past the far edge", 900, 600, 0, 1024, false, 424},
+        {"mostly before the start", -400, 600, 0, 1024, false, 0},
+        {"title bar above the screen", -10, 600, 0, 768, true, 0},
+        {"larger than the screen", 3000, 2000, 0, 1024, false, 0},
+        {"second screen", 2800, 600, 1920, 1024, false, 2344},
+        {"stored extremes", -16000, 16000, 0, 800, false, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BringOntoScreen(c.position, c.extent, c.screenStart, c.screenExtent, c.titleEdge), c.expected)
+            << c.name;
+}
+
 TEST(SettingsRulesTest, ThresholdTextAsWrittenAtClose)
 {
     const std::pair<const char*, int> cases[] = {
