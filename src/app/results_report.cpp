@@ -5,6 +5,7 @@
 #include "common/ui/qt_bytes.h"
 #include "compare/ui/result_panes.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -66,6 +67,11 @@ void ResultsReport::ExportHtml()
 
 void ResultsReport::PrintPage(const std::string& page, QPrinter& printer) const
 {
+    // Laying out a whole New Testament of pairs takes seconds.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const struct Restore {
+        ~Restore() { QApplication::restoreOverrideCursor(); }
+    } restore;
     QTextDocument document;
     QFont font("Noto Serif");
     font.setPointSizeF(10);

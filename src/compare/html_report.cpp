@@ -31,6 +31,7 @@ constexpr std::string_view kStyle =
     ".toc a{color:#000}\n" // blue is for differing words
     ".book{font-weight:bold;color:#800000}\n"
     "table.pairs{border-collapse:collapse;width:100%;table-layout:fixed;page-break-before:always}\n"
+    "table.more{page-break-before:auto}\n"
     "table.pairs thead th{text-align:left;border-bottom:1px solid #888;padding:.2em .5em}\n"
     "table.pairs td{width:50%;vertical-align:top;padding:.15em .5em;border-bottom:1px solid #ddd}\n"
     "tr.ch th{text-align:left;color:#800000;font-weight:bold;padding:.9em .5em .2em}\n"
@@ -251,6 +252,10 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
     bool first = true;
     for (const ReportItem& item : items) {
         if (const auto* h = std::get_if<ReportHeading>(&item)) {
+            // A table a chapter: one table of thousands of rows takes Qt's
+            // print layout several times longer, and a browser shows the same.
+            if (heading > 0 || !first)
+                out += "</tbody>\n</table>\n<table class=\"pairs more\">\n<tbody>\n";
             ++heading;
             out += "<tr class=\"ch\" id=\"";
             AppendAnchor(out, heading);

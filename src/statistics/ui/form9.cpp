@@ -48,7 +48,7 @@ TForm9::TForm9(QWidget* mainWindow, const InterfaceLanguage& language)
     setWindowTitle("Statistics");
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(InterfaceFont());
-    resize(720, 600);
+    resize(900, 680);
 
     bitBtn1_ = new QPushButton("All books", this);
     bitBtn1_->setObjectName("BitBtn1");
@@ -164,8 +164,13 @@ void TForm9::ShowBook(int index)
     };
     if (index < 0) {
         chart->setTitle(booksTitle_);
-        for (const BookCount& book : summary_.books)
-            add(BookName(book), book.reported);
+        // 27 English names do not fit under the bars; the short OSIS names do.
+        for (const BookCount& book : summary_.books) {
+            const std::optional<int> i = BookOfTitle(book.title);
+            const std::string_view shortName = i ? layout::BookAt(*i).osis : std::string_view();
+            add(i ? QString::fromLatin1(shortName.data(), qsizetype(shortName.size())) : BookName(book),
+                book.reported);
+        }
     } else {
         const BookCount& book = summary_.books[size_t(index)];
         // The table follows: its first row of the book at the top.

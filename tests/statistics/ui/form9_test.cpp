@@ -63,7 +63,7 @@ TEST(Form9Test, BooksThenChaptersAndAChapterIsChosen)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_EQ(Bars(form), (std::vector<int>{5, 4}));
     auto* axis = static_cast<QBarCategoryAxis*>(form.Chart()->chart()->axes(Qt::Horizontal).first());
-    EXPECT_EQ(axis->categories(), (QStringList{"Matthew", "John"}));
+    EXPECT_EQ(axis->categories(), (QStringList{"Matt", "John"}));
 
     QSignalSpy chosen(&form, &TForm9::chapterChosen);
     ClickBar(form, 0);
