@@ -374,7 +374,11 @@ QMimeData* TRichEdit::createMimeDataFromSelection() const
     const std::vector<rtf::Paragraph> paragraphs =
         DocumentBetween(selection.selectionStart(), selection.selectionEnd()).paragraphs;
     data->setData(kTransliterationMimeType, data->text().toUtf8());
-    data->setText(QString::fromUtf8(GreekPlainText(paragraphs)));
+    const std::string greek = GreekPlainText(paragraphs);
+    data->setText(QString::fromUtf8(greek));
+    // Qt offers Markdown too; a program that prefers it must get Greek as well.
+    if (data->hasFormat("text/markdown"))
+        data->setData("text/markdown", QByteArray::fromStdString(greek));
     data->setHtml(QString::fromUtf8(GreekHtmlFragment(paragraphs)));
     return data;
 }
