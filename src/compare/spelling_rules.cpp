@@ -145,7 +145,8 @@ void UnassimilatePrefix(std::string& s)
         const char next = s[n + 1];
         const bool labial = nasal == 'm' && (next == 'b' || next == 'p' || next == 'f' || next == 'c' || next == 'm');
         const bool velar = nasal == 'g' && (next == 'g' || next == 'k' || next == 'x');
-        const bool liquid = (nasal == 'l' || nasal == 'r') && next == nasal;
+        // en- before r keeps its nu; errhyh is a doubled rho, not a prefix
+        const bool liquid = (nasal == 'l' || (nasal == 'r' && prefix == "su")) && next == nasal;
         if (!labial && !velar && !liquid)
             return false;
         s[n] = 'n';
