@@ -122,6 +122,9 @@ constexpr std::pair<std::string_view, std::string_view> kInnerPairs[] = {
     {"lhmf", "lhf"},
 };
 
+// Augment and prefixes before which an initial rho is written double or single.
+constexpr std::string_view kRhoPrefixes[] = {"e", "epi", "peri", "prose", "para", "apo", "dia", "kata", "ana", "upo"};
+
 // -en words whose -e form is another word.
 constexpr std::string_view kNotMovable[] = {"ouden", "mhden", "ouyen", "mhyen"};
 
@@ -212,6 +215,10 @@ void SpellingRules::AddGroup(const std::vector<std::string>& words)
 {
     if (words.empty())
         return;
+    {
+        const std::lock_guard lock(cacheMutex_);
+        cache_.clear();
+    }
     const std::string root = Find(words.front());
     group_.try_emplace(root, root);
     for (const std::string& word : words) {
@@ -238,10 +245,30 @@ std::string SpellingRules::Key(std::string_view word) const
     for (const auto& [from, to] : kInnerPairs)
         ReplaceAll(s, from, to);
     UnassimilatePrefix(s);
-    // A rho doubled after an augment or prefix: errhyh/erhyh, epirriqantev/epiriqantev.
-    ReplaceAll(s, "rr", "r");
+    // A rho doubled after an augment or prefix: errhyh/erhyh, epirriqantev/
+    // epiriqantev. Not inside a stem: purrov (red) is not purov (of fire).
+    for (const std::string_view prefix : kRhoPrefixes) {
+        if (s.size() > prefix.size() + 2 && s.starts_with(prefix) && s.compare(prefix.size(), 2, "rr") == 0) {
+            s.erase(prefix.size(), 1);
+            break;
+        }
+    }
     DropMovableNu(s);
     return s;
+}
+
+void SpellingRules::CachedKey(std::string_view word, std::string& key) const
+{
+    // Bounded, so that a text of endless distinct words cannot fill memory.
+    constexpr size_t kMaxCached = size_t{1} << 18;
+    const std::lock_guard lock(cacheMutex_);
+    if (const auto it = cache_.find(word); it != cache_.end()) {
+        key.assign(it->second);
+        return;
+    }
+    key = Key(word);
+    if (cache_.size() < kMaxCached)
+        cache_.emplace(word, key);
 }
 
 const SpellingRules& SpellingRules::BuiltIn()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,6 +23,10 @@
 //                 elabe/elaben). Not -ei(n) (lalei "he speaks" / lalein "to
 //                 speak"), not words of fewer than four letters (me/men), not
 //                 ouden/oude, mhden/mhde and the other -den words.
+//   Double rho    after the augment or a prefix (e-, epi-, peri-, prose-,
+//                 para-, apo-, dia-, kata-, ana-, upo-): errhyh/erhyh,
+//                 epirriqantev/epiriqantev; not inside a stem (purrov "red" /
+//                 purov "of fire").
 //   Final sigma   outw/outwv, acri/acriv, mecri/mecriv (the words only).
 //   Compounds     a prefix's nasal as written or assimilated: sun- before
 //                 b p f c m (sumbainei/sunbainei), g k x (sugkalei/sunkalei),
@@ -45,12 +50,24 @@ public:
     // The built-in rules and lists only.
     SpellingRules();
 
+    SpellingRules(const SpellingRules& other) : group_(other.group_) {}
+    SpellingRules& operator=(const SpellingRules& other)
+    {
+        group_ = other.group_;
+        const std::lock_guard lock(cacheMutex_);
+        cache_.clear();
+        return *this;
+    }
+
     // Makes every word of `words` one word with the others (and with whatever
     // they already share a group with).
     void AddGroup(const std::vector<std::string>& words);
 
     // The word's key: equal keys, equal word up to spelling.
     std::string Key(std::string_view word) const;
+    // The same into `key`, remembered per distinct word (a run asks for the
+    // same few thousand words again and again). Safe from several threads.
+    void CachedKey(std::string_view word, std::string& key) const;
 
     // True when the two words differ and are the same word spelt two ways.
     bool Variants(std::string_view a, std::string_view b) const { return a != b && Key(a) == Key(b); }
@@ -65,6 +82,8 @@ private:
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     std::unordered_map<std::string, std::string, Hash, std::equal_to<>> group_; // word -> group's word
+    mutable std::mutex cacheMutex_;
+    mutable std::unordered_map<std::string, std::string, Hash, std::equal_to<>> cache_; // word -> key
 };
 
 // A line of spelling.txt that could not be used, by number from 1.

@@ -273,10 +273,14 @@ bool MarkCommonWords(std::string_view right, std::string_view left,
     thread_local std::vector<std::string> keys;
     thread_local std::vector<KeyWord> KR;
     thread_local std::vector<KeyWord> KL;
-    size_t unmatchedWords = 0;
-    for (const auto* words : {&R, &L})
-        for (const Word& w : *words)
-            unmatchedWords += w.matched ? 0 : 1;
+    const auto unmatched = [](const std::vector<Word>& words) {
+        return static_cast<size_t>(std::count_if(words.begin(), words.end(), [](const Word& w) { return !w.matched; }));
+    };
+    const size_t unmatchedRight = unmatched(R);
+    const size_t unmatchedLeft = unmatched(L);
+    if (unmatchedRight == 0 || unmatchedLeft == 0)
+        return true; // an addition or omission: nothing to pair
+    const size_t unmatchedWords = unmatchedRight + unmatchedLeft;
     if (keys.size() < unmatchedWords)
         keys.resize(unmatchedWords);
     size_t nextKey = 0;
@@ -286,7 +290,7 @@ bool MarkCommonWords(std::string_view right, std::string_view left,
         for (const Word& w : words) {
             KeyWord k{{}, w.end, w.matched, w.text.size()};
             if (!w.matched) {
-                keys[nextKey] = spelling->Key(w.text);
+                spelling->CachedKey(w.text, keys[nextKey]);
                 k.text = keys[nextKey++];
             }
             out.push_back(k);

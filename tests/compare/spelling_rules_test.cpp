@@ -57,6 +57,8 @@ TEST(SpellingRulesTest, VariantsAndNot)
         {"krabbaton", "krabatton", true},
         {"ennathn", "enathn", true},
         {"errhyh", "erhyh", true},
+        {"epirriqantev", "epiriqantev", true},
+        {"purrov", "purov", false}, // red / of fire
         {"ballh", "balh", false},        // present / aorist
         {"emellen", "emelen", false},    // mellw / melei
         {"apostellei", "apostelei", false},
