@@ -22,7 +22,7 @@
 //                 eikosi/eikosin) and -e(n) of verbs (eipe/eipen,
 //                 elabe/elaben). Not -ei(n) (lalei "he speaks" / lalein "to
 //                 speak"), not words of fewer than four letters (me/men), not
-//                 ouden/oude, mhden/mhde and the other -den words.
+//                 ouden/oude, mhden/mhde (kNotMovable).
 //   Double rho    after the augment or a prefix (e-, epi-, peri-, prose-,
 //                 para-, apo-, dia-, kata-, ana-, upo-): errhyh/erhyh,
 //                 epirriqantev/epiriqantev; not inside a stem (purrov "red" /
@@ -105,9 +105,9 @@ constexpr std::string_view kSpellingFileName = "spelling.txt";
 // comment, blank lines ignored. A word is lower-case transliteration
 // (a-z without j); a line with another character, or with fewer than two
 // words, is left out and reported.
-//   # Hebrew names
-//   iwshf iwshph
-//   kafarnaoum kapernaoum
+//   # names
+//   babulwn baboulwn
+//   bhysaida bhysaidan
 SpellingList ReadSpellingList(std::string_view text);
 
 } // namespace synopter
