@@ -14,6 +14,7 @@ namespace synopter::html {
 namespace {
 
 constexpr rtf::Colour kBlue = 0xFF0000; // as the result files store it
+constexpr rtf::Colour kGreen = 0x008000; // spelling variants: RGB 0,128,0, the page's green
 
 // Fonts Debian ships that carry (polytonic) Greek; nothing private needed.
 // The window prints this page through QTextDocument, so the layout keeps to
@@ -287,7 +288,7 @@ void VerseFromParagraph(const rtf::Paragraph& paragraph, std::string& verse, Mat
     mask.clear();
     for (const rtf::Span& span : paragraph) {
         verse += span.text;
-        mask.insert(mask.end(), span.text.size(), span.colour == kBlue ? 0 : 1);
+        mask.insert(mask.end(), span.text.size(), span.colour == kBlue ? 0 : span.colour == kGreen ? kSpellingMatch : 1);
     }
 }
 

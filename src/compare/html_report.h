@@ -48,7 +48,7 @@ struct ReportFacts {
     std::string date;            // UTF-8, shown as given
     // The run's SpellingMode as a line "Spelling variants: counted / marked in
     // green / ignored"; none leaves the line out.
-    std::optional<SpellingMode> spelling;
+    std::optional<SpellingMode> spelling = std::nullopt;
 };
 
 // The whole page.
@@ -69,8 +69,10 @@ public:
     std::vector<ReportItem> items;
 };
 
-// A result pane's paragraph back as verse and mask: blue spans unmatched, any
-// other colour matched, so saved panes give the items of the run that made them.
+// A result pane's paragraph back as verse and mask: blue spans unmatched,
+// green (0x008000 as the result files store it, RGB 0,128,0) spelling variants
+// (kSpellingMatch), any other colour matched, so saved panes give the items of
+// the run that made them.
 void VerseFromParagraph(const rtf::Paragraph& paragraph, std::string& verse, MatchMask& mask);
 
 } // namespace synopter::html
