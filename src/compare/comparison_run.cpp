@@ -90,12 +90,11 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
             const int uR = CountUnmatched(rightMask, r.size());
             const int uL = CountUnmatched(leftMask, l.size());
             const bool reported = uL >= threshold || uR >= threshold;
-            if (spelling && !reported && CountedUnderCount(rightMask, r.size(), uR, threshold, leftMask, l.size(), uL)) {
+            if (spelling && !reported && CountedUnderCount(rightMask, r.size(), uR, threshold, leftMask, l.size(), uL))
                 ++summary.spellingOnly;
-            }
-            if (spelling && !mark)
-                ClearSpellingMarks(rightMask, r.size(), leftMask, l.size());
             if (reported) {
+                if (spelling && !mark)
+                    ClearSpellingMarks(rightMask, r.size(), leftMask, l.size());
                 if (currentHeading != lastReportedHeading) {
                     output.Chapter(currentHeading);
                     lastReportedHeading = currentHeading;
@@ -113,7 +112,7 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
             break;
         }
     }
-    if (mark && !summary.stopped)
+    if (mark) // stopped or not: the pairs passed over since the last report count too
         output.SpellingOnlyCount(summary.spellingOnly);
     return summary;
 }

@@ -26,7 +26,8 @@ public:
     // Asked every few thousand words inside a long line; false stops the run
     // there, the line unreported.
     virtual bool StillGoing() { return true; }
-    // Under SpellingMode::Mark, after every reported pair and once at the end:
+    // Under SpellingMode::Mark, after every reported pair and once at the end
+    // (stopped or not):
     // the verse pairs so far that differ only in spelling (reported under
     // Count, not under Mark).
     virtual void SpellingOnlyCount(int /*pairs*/) {}
