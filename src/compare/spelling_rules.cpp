@@ -257,18 +257,19 @@ std::string SpellingRules::Key(std::string_view word) const
     return s;
 }
 
-void SpellingRules::CachedKey(std::string_view word, std::string& key) const
+std::string_view SpellingRules::CachedKey(std::string_view word, std::string& scratch) const
 {
     // Bounded, so that a text of endless distinct words cannot fill memory.
     constexpr size_t kMaxCached = size_t{1} << 18;
     const std::lock_guard lock(cacheMutex_);
-    if (const auto it = cache_.find(word); it != cache_.end()) {
-        key.assign(it->second);
-        return;
+    if (const auto it = cache_.find(word); it != cache_.end())
+        return it->second;
+    if (cache_.size() >= kMaxCached) {
+        scratch = Key(word);
+        return scratch;
     }
-    key = Key(word);
-    if (cache_.size() < kMaxCached)
-        cache_.emplace(word, key);
+    // Map nodes stay put as the map grows, so the view stays valid.
+    return cache_.emplace(word, Key(word)).first->second;
 }
 
 const SpellingRules& SpellingRules::BuiltIn()

@@ -65,9 +65,11 @@ public:
 
     // The word's key: equal keys, equal word up to spelling.
     std::string Key(std::string_view word) const;
-    // The same into `key`, remembered per distinct word (a run asks for the
-    // same few thousand words again and again). Safe from several threads.
-    void CachedKey(std::string_view word, std::string& key) const;
+    // The same, remembered per distinct word (a run asks for the same few
+    // thousand words again and again): a view of the remembered key, valid
+    // until AddGroup or assignment, or, once the memory is full, of `scratch`.
+    // Safe from several threads.
+    std::string_view CachedKey(std::string_view word, std::string& scratch) const;
 
     // True when the two words differ and are the same word spelt two ways.
     bool Variants(std::string_view a, std::string_view b) const { return a != b && Key(a) == Key(b); }

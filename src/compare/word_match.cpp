@@ -270,7 +270,7 @@ bool MarkCommonWords(std::string_view right, std::string_view left,
 
     // The words left over, compared by their spelling keys; the keys are made
     // for unmatched words only, which are few in verses that mostly agree.
-    thread_local std::vector<std::string> keys;
+    thread_local std::vector<std::string> keys; // room for keys past the rules' memory
     thread_local std::vector<KeyWord> KR;
     thread_local std::vector<KeyWord> KL;
     const auto unmatched = [](const std::vector<Word>& words) {
@@ -290,8 +290,7 @@ bool MarkCommonWords(std::string_view right, std::string_view left,
         for (const Word& w : words) {
             KeyWord k{{}, w.end, w.matched, w.text.size()};
             if (!w.matched) {
-                spelling->CachedKey(w.text, keys[nextKey]);
-                k.text = keys[nextKey++];
+                k.text = spelling->CachedKey(w.text, keys[nextKey++]);
             }
             out.push_back(k);
             if (!poll.Step())
