@@ -126,7 +126,7 @@ constexpr std::pair<std::string_view, std::string_view> kInnerPairs[] = {
 constexpr std::string_view kRhoPrefixes[] = {"e", "epi", "peri", "prose", "para", "apo", "dia", "kata", "ana", "upo"};
 
 // -en words whose -e form is another word.
-constexpr std::string_view kNotMovable[] = {"ouden", "mhden", "ouyen", "mhyen"};
+constexpr std::string_view kNotMovable[] = {"ouden", "mhden", "ouyen", "mhyen", "eiten"}; // eiten "then", eite "whether"
 
 bool IsWordLetter(char c) { return c >= 'a' && c <= 'z' && c != 'j'; }
 

@@ -22,7 +22,7 @@
 //                 eikosi/eikosin) and -e(n) of verbs (eipe/eipen,
 //                 elabe/elaben). Not -ei(n) (lalei "he speaks" / lalein "to
 //                 speak"), not words of fewer than four letters (me/men), not
-//                 ouden/oude, mhden/mhde (kNotMovable).
+//                 ouden/oude, mhden/mhde, eiten/eite (kNotMovable).
 //   Double rho    after the augment or a prefix (e-, epi-, peri-, prose-,
 //                 para-, apo-, dia-, kata-, ana-, upo-): errhyh/erhyh,
 //                 epirriqantev/epiriqantev; not inside a stem (purrov "red" /

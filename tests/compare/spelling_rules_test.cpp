@@ -32,6 +32,7 @@ TEST(SpellingRulesTest, VariantsAndNot)
         {"legei", "legein", false},
         {"oude", "ouden", false},
         {"mhde", "mhden", false},
+        {"eite", "eiten", false}, // whether / then
         {"me", "men", false},
         {"to", "ton", false},
         {"auto", "auton", false},
