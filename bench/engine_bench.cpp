@@ -123,7 +123,7 @@ void BM_LoadEditionText(benchmark::State& state)
 void BM_ComparisonRun(benchmark::State& state)
 {
     const Editions& e = RealEditions();
-    const RunOptions options{1, state.range(0) != 0};
+    const RunOptions options{1, state.range(0) != 0, static_cast<SpellingMode>(state.range(1))};
     NullOutput output;
     int found = 0;
     for (auto _ : state)
@@ -148,8 +148,11 @@ int main(int argc, char** argv)
     if (haveEditions) {
         benchmark::RegisterBenchmark("MarkCommonWords/differing_pairs", BM_MarkCommonWords)->Apply(exact);
         benchmark::RegisterBenchmark("LoadEditionText", BM_LoadEditionText)->Unit(benchmark::kMillisecond);
+        // spelling: 0 count, 1 mark, 2 ignore (SpellingMode)
         benchmark::RegisterBenchmark("ComparisonRun/threshold_1", BM_ComparisonRun)
-            ->Apply(exact)->Unit(benchmark::kMillisecond);
+            ->ArgNames({"exact", "spelling"})
+            ->ArgsProduct({{0, 1}, {0, 1, 2}})
+            ->Unit(benchmark::kMillisecond);
     } else {
         std::fprintf(stderr, "Editions %s and %s not found in %s: only the synthetic benchmark runs.\n",
                      kLeftEdition.c_str(), kRightEdition.c_str(), kEditionsDir.c_str());

@@ -1,6 +1,6 @@
 // The matcher and a whole run with both reports of synopter-compare. The input
-// is two option bytes (exact positions, threshold), then the left edition
-// text, a NUL, and the right one.
+// is two option bytes (exact positions, colour and spelling mode; threshold),
+// then the left edition text, a NUL, and the right one.
 
 #include "common/text_lines.h"
 #include "compare/cli/compare_report.h"
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
     if (size < 2)
         return 0;
-    const RunOptions options{data[1] % 40, (data[0] & 1) != 0};
+    const RunOptions options{data[1] % 40, (data[0] & 1) != 0, static_cast<SpellingMode>((data[0] >> 2) % 3)};
     const std::string_view text = fuzz::Bytes(data + 2, size - 2);
     const size_t nul = std::min(text.find('\0'), text.size());
     const std::vector<std::string> left = SplitLines(text.substr(0, nul));

@@ -1,6 +1,9 @@
 #include "compare/comparison_run.h"
 
+#include "compare/spelling_rules.h"
+
 #include <algorithm>
+#include <utility>
 
 namespace synopter {
 
@@ -24,6 +27,27 @@ bool ClearMask(MatchMask& mask, size_t size, RunOutput& output)
     return true;
 }
 
+// Whether the pair would reach the threshold with its spelling variants
+// counted as differences, given its unmatched counts without them.
+bool CountedUnderCount(const MatchMask& rightMask, size_t rightSize, int uR, int threshold,
+                       const MatchMask& leftMask, size_t leftSize, int uL)
+{
+    const auto spelt = [](const MatchMask& mask, size_t size) {
+        const auto end = mask.begin() + static_cast<std::ptrdiff_t>(std::min(size, mask.size()));
+        return static_cast<int>(std::count(mask.begin(), end, kSpellingMatch));
+    };
+    return uR + spelt(rightMask, rightSize) >= threshold || uL + spelt(leftMask, leftSize) >= threshold;
+}
+
+// Under Ignore a spelling variant is matched like any other word.
+void ClearSpellingMarks(MatchMask& rightMask, size_t rightSize, MatchMask& leftMask, size_t leftSize)
+{
+    for (auto [mask, size] : {std::pair{&rightMask, rightSize}, std::pair{&leftMask, leftSize}}) {
+        const auto end = mask->begin() + static_cast<std::ptrdiff_t>(std::min(size, mask->size()));
+        std::replace(mask->begin(), end, kSpellingMatch, std::uint8_t{1});
+    }
+}
+
 } // namespace
 
 RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,
@@ -42,6 +66,10 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
     const size_t total = RunLength(left, right);
     // A line of many thousand words takes long enough that Stop must reach into it.
     const KeepGoing stillGoing = [&output] { return output.StillGoing(); };
+    const SpellingRules* spelling = nullptr;
+    if (options.spelling != SpellingMode::Count)
+        spelling = options.spellingRules ? options.spellingRules : &SpellingRules::BuiltIn();
+    const bool mark = options.spelling == SpellingMode::Mark;
 
     for (size_t k = 0; k < total; ++k) {
         const bool haveRight = k < right.size();
@@ -55,13 +83,18 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
 
         if (!passOver) {
             if (!ClearMask(rightMask, r.size(), output) || !ClearMask(leftMask, l.size(), output) ||
-                !MarkCommonWords(r, l, rightMask, leftMask, options.exactPositions, stillGoing)) {
+                !MarkCommonWords(r, l, rightMask, leftMask, options.exactPositions, stillGoing, spelling)) {
                 summary.stopped = true;
                 break;
             }
             const int uR = CountUnmatched(rightMask, r.size());
             const int uL = CountUnmatched(leftMask, l.size());
-            if (uL >= threshold || uR >= threshold) {
+            const bool reported = uL >= threshold || uR >= threshold;
+            if (spelling && !reported && CountedUnderCount(rightMask, r.size(), uR, threshold, leftMask, l.size(), uL))
+                ++summary.spellingOnly;
+            if (reported) {
+                if (spelling && !mark)
+                    ClearSpellingMarks(rightMask, r.size(), leftMask, l.size());
                 if (currentHeading != lastReportedHeading) {
                     output.Chapter(currentHeading);
                     lastReportedHeading = currentHeading;
@@ -69,6 +102,8 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
                 ++summary.found;
                 output.FoundCount(summary.found);
                 output.VersePair(r, l, rightMask, leftMask);
+                if (mark)
+                    output.SpellingOnlyCount(summary.spellingOnly);
             }
         }
 
@@ -77,6 +112,8 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
             break;
         }
     }
+    if (mark) // stopped or not: the pairs passed over since the last report count too
+        output.SpellingOnlyCount(summary.spellingOnly);
     return summary;
 }
 

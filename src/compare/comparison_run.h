@@ -26,6 +26,11 @@ public:
     // Asked every few thousand words inside a long line; false stops the run
     // there, the line unreported.
     virtual bool StillGoing() { return true; }
+    // Under SpellingMode::Mark, after every reported pair and once at the end
+    // (stopped or not):
+    // the verse pairs so far that differ only in spelling (reported under
+    // Count, not under Mark).
+    virtual void SpellingOnlyCount(int /*pairs*/) {}
 };
 
 // The threshold the window and the command line offer, and their default.
@@ -33,14 +38,30 @@ constexpr int kMinThreshold = 1;
 constexpr int kMaxThreshold = 1000;
 constexpr int kDefaultThreshold = 20;
 
+class SpellingRules;
+
+// What spelling variants (compare/spelling_rules.h) are to a run:
+//   Count   differences like any other; today's results, byte for byte
+//   Mark    matched, not counted towards the threshold, their characters
+//           kSpellingMatch (2) in the masks, for showing in their own colour
+//   Ignore  matched and not counted, their characters 1 like any match
+enum class SpellingMode { Count, Mark, Ignore };
+
 struct RunOptions {
     int threshold = kDefaultThreshold; // raised to kMinThreshold when lower
     bool exactPositions = false;
+    SpellingMode spelling = SpellingMode::Count;
+    // The rules under Mark and Ignore (e.g. ReadSpellingList's, with the
+    // user's spelling.txt); null for SpellingRules::BuiltIn(). Not owned.
+    const SpellingRules* spellingRules = nullptr;
 };
 
 struct RunSummary {
     int found = 0;
     bool stopped = false;
+    // Under Mark and Ignore: the pairs that Count would report and this run
+    // did not, as they differ only in spelling. 0 under Count.
+    int spellingOnly = 0;
 };
 
 // True for a chapter label: a non-empty line not starting with a space.

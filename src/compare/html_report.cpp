@@ -3,6 +3,7 @@
 #include "common/greek_letters.h"
 #include "compare/result_summary.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -13,6 +14,7 @@ namespace synopter::html {
 namespace {
 
 constexpr rtf::Colour kBlue = 0xFF0000; // as the result files store it
+constexpr rtf::Colour kGreen = 0x008000; // spelling variants: RGB 0,128,0, the page's green
 
 // Fonts Debian ships that carry (polytonic) Greek; nothing private needed.
 // The window prints this page through QTextDocument, so the layout keeps to
@@ -36,6 +38,7 @@ constexpr std::string_view kStyle =
     "table.pairs td{width:50%;vertical-align:top;padding:.15em .5em;border-bottom:1px solid #ddd}\n"
     "tr.ch th{text-align:left;color:#800000;font-weight:bold;padding:.9em .5em .2em}\n"
     ".d{color:#0000FF}\n"
+    ".s{color:#008000}\n"
     "@media print{body{margin:0}"
     "*{-webkit-print-color-adjust:exact;print-color-adjust:exact}"
     "tr{break-inside:avoid;page-break-inside:avoid}"
@@ -111,21 +114,23 @@ void AppendGreekEscaped(std::string& out, std::string_view bytes)
     out.resize(static_cast<size_t>(p - out.data()));
 }
 
-// The verse with every stretch of unmatched characters in a blue span.
+// The verse with every stretch of unmatched characters in a blue span, and of
+// spelling variants in a green one.
 void AppendVerse(std::string& out, const std::string& verse, const MatchMask& mask)
 {
-    const auto matched = [&](size_t i) { return i < mask.size() && mask[i] != 0; };
+    // 0 unmatched, 1 matched, 2 spelling variant
+    const auto kind = [&](size_t i) { return i < mask.size() ? std::min<int>(mask[i], kSpellingMatch) : 0; };
     size_t start = 0;
     while (start < verse.size()) {
-        const bool plain = matched(start);
+        const int k = kind(start);
         size_t end = start + 1;
-        while (end < verse.size() && matched(end) == plain)
+        while (end < verse.size() && kind(end) == k)
             ++end;
         const std::string_view text = std::string_view(verse).substr(start, end - start);
-        if (plain) {
+        if (k == 1) {
             AppendGreekEscaped(out, text);
         } else {
-            out += "<span class=\"d\">";
+            out += k == 0 ? "<span class=\"d\">" : "<span class=\"s\">";
             AppendGreekEscaped(out, text);
             out += "</span>";
         }
@@ -231,6 +236,12 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
     AppendNumber(out, facts.threshold);
     out += " differing characters on either side</td></tr>\n<tr><th>Moved words</th><td>";
     out += facts.exactPositions ? "count as differences" : "do not count as differences";
+    if (facts.spelling) {
+        out += "</td></tr>\n<tr><th>Spelling variants</th><td>";
+        out += *facts.spelling == SpellingMode::Count  ? "counted"
+               : *facts.spelling == SpellingMode::Mark ? "marked in green"
+                                                       : "ignored";
+    }
     out += "</td></tr>\n<tr><th>Date</th><td>";
     AppendEscaped(out, facts.date);
     out += "</td></tr>\n<tr><th>Verses found</th><td>";
@@ -282,7 +293,7 @@ void VerseFromParagraph(const rtf::Paragraph& paragraph, std::string& verse, Mat
     mask.clear();
     for (const rtf::Span& span : paragraph) {
         verse += span.text;
-        mask.insert(mask.end(), span.text.size(), span.colour == kBlue ? 0 : 1);
+        mask.insert(mask.end(), span.text.size(), span.colour == kBlue ? 0 : span.colour == kGreen ? kSpellingMatch : 1);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "compare/rich_text.h"
 #include "compare/word_match.h"
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -20,7 +21,8 @@ struct ReportHeading {
 
 // A reported pair as the run gives it: the two verse lines (transliterated
 // bytes; empty past the end of the shorter edition) and their masks (0 marks a
-// character of a word the other verse lacks; past a mask's end counts as 0).
+// character of a word the other verse lacks, shown blue; kSpellingMatch one of
+// a spelling variant, shown green; past a mask's end counts as 0).
 struct ReportPair {
     std::string left;
     std::string right;
@@ -44,6 +46,9 @@ struct ReportFacts {
     int threshold = kDefaultThreshold;
     bool exactPositions = false; // moved words count as differences
     std::string date;            // UTF-8, shown as given
+    // The run's SpellingMode as a line "Spelling variants: counted / marked in
+    // green / ignored"; none leaves the line out.
+    std::optional<SpellingMode> spelling = std::nullopt;
 };
 
 // The whole page.
@@ -64,8 +69,10 @@ public:
     std::vector<ReportItem> items;
 };
 
-// A result pane's paragraph back as verse and mask: blue spans unmatched, any
-// other colour matched, so saved panes give the items of the run that made them.
+// A result pane's paragraph back as verse and mask: blue spans unmatched,
+// green (0x008000 as the result files store it, RGB 0,128,0) spelling variants
+// (kSpellingMatch), any other colour matched, so saved panes give the items of
+// the run that made them.
 void VerseFromParagraph(const rtf::Paragraph& paragraph, std::string& verse, MatchMask& mask);
 
 } // namespace synopter::html

@@ -1,5 +1,7 @@
 #include "compare/word_match.h"
 
+#include "compare/spelling_rules.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -14,6 +16,16 @@ struct Word {
     std::string_view text;
     size_t end = 0; // number (from 1) of the word's last character; 0 for an empty word
     bool matched = false;
+    size_t Length() const { return text.size(); }
+};
+
+// A word compared by its spelling key; marks the word's own characters.
+struct KeyWord {
+    std::string_view text; // the key
+    size_t end = 0;
+    bool matched = false;
+    size_t length = 0;
+    size_t Length() const { return length; }
 };
 
 // Asks the caller's "keep going?" once every kKeepGoingWords steps.
@@ -97,15 +109,15 @@ bool Split(std::string_view verse, MatchMask& mask, std::vector<Word>& words, Po
     return wordEndingAt(verse.size());
 }
 
-void Mark(Word& r, Word& l, MatchMask& rightMask, MatchMask& leftMask)
+template <typename W>
+void Mark(W& r, W& l, MatchMask& rightMask, MatchMask& leftMask, std::uint8_t value)
 {
     r.matched = true;
     l.matched = true;
-    const size_t n = r.text.size();
-    if (n == 0)
-        return;
-    std::memset(rightMask.data() + (r.end - n), 1, n);
-    std::memset(leftMask.data() + (l.end - n), 1, n);
+    if (const size_t n = r.Length(); n != 0)
+        std::memset(rightMask.data() + (r.end - n), value, n);
+    if (const size_t n = l.Length(); n != 0)
+        std::memset(leftMask.data() + (l.end - n), value, n);
 }
 
 // Below this many pairs of unmatched words the nested loop is quicker than a table.
@@ -115,23 +127,24 @@ constexpr size_t kNestedLoopPairs = 1024;
 // equal to it. A later equal right word finds them taken, so each group of
 // equal left words goes whole to the first right word of its text: a table of
 // the unmatched left words by content gives the same masks in linear time.
-bool MarkMovedWords(std::vector<Word>& R, std::vector<Word>& L, MatchMask& rightMask, MatchMask& leftMask,
-                    Poll& poll)
+template <typename W>
+bool MarkMovedWords(std::vector<W>& R, std::vector<W>& L, MatchMask& rightMask, MatchMask& leftMask,
+                    Poll& poll, std::uint8_t value)
 {
-    const auto unmatched = [](const std::vector<Word>& words) {
-        return static_cast<size_t>(std::count_if(words.begin(), words.end(), [](const Word& w) { return !w.matched; }));
+    const auto unmatched = [](const std::vector<W>& words) {
+        return static_cast<size_t>(std::count_if(words.begin(), words.end(), [](const W& w) { return !w.matched; }));
     };
     const size_t unmatchedLeft = unmatched(L);
     if (unmatchedLeft == 0)
         return true;
     const size_t unmatchedRight = unmatched(R);
     if (unmatchedRight * unmatchedLeft <= kNestedLoopPairs) {
-        for (Word& r : R) {
+        for (W& r : R) {
             if (r.matched)
                 continue;
-            for (Word& l : L)
+            for (W& l : L)
                 if (!l.matched && l.text == r.text)
-                    Mark(r, l, rightMask, leftMask);
+                    Mark(r, l, rightMask, leftMask, value);
         }
         return true;
     }
@@ -143,8 +156,10 @@ bool MarkMovedWords(std::vector<Word>& R, std::vector<Word>& L, MatchMask& right
         size_t hash = 0;
         size_t head = kNone;
     };
-    thread_local std::vector<Slot> slots;
-    thread_local std::vector<size_t> next;
+    thread_local std::vector<Slot> slotsStore;
+    thread_local std::vector<size_t> nextStore;
+    std::vector<Slot>& slots = slotsStore;
+    std::vector<size_t>& next = nextStore;
     size_t capacity = 16;
     while (capacity < 2 * unmatchedLeft)
         capacity *= 2;
@@ -172,7 +187,7 @@ bool MarkMovedWords(std::vector<Word>& R, std::vector<Word>& L, MatchMask& right
         if (!poll.Step())
             return false;
     }
-    for (Word& r : R) {
+    for (W& r : R) {
         if (!poll.Step())
             return false;
         if (r.matched)
@@ -182,7 +197,7 @@ bool MarkMovedWords(std::vector<Word>& R, std::vector<Word>& L, MatchMask& right
         if (slot.head == kNone || L[slot.head].matched)
             continue;
         for (size_t i = slot.head; i != kNone; i = next[i]) {
-            Mark(r, L[i], rightMask, leftMask);
+            Mark(r, L[i], rightMask, leftMask, value);
             if (!poll.Step())
                 return false;
         }
@@ -190,11 +205,50 @@ bool MarkMovedWords(std::vector<Word>& R, std::vector<Word>& L, MatchMask& right
     return true;
 }
 
+// Words compare by text in the first round: pass 2 may pair a word pass 1
+// matched already. Keys compare only between words both rounds left over.
+bool Pairable(const Word& r, const Word& l) { return r.text == l.text; }
+bool Pairable(const KeyWord& r, const KeyWord& l) { return !r.matched && !l.matched && r.text == l.text; }
+
+// Passes 1 to 3 over words not matched yet, marking with `value`.
+template <typename W>
+bool MarkPasses(std::vector<W>& R, std::vector<W>& L, MatchMask& rightMask, MatchMask& leftMask,
+                bool exactPositions, Poll& poll, std::uint8_t value)
+{
+    const long nR = static_cast<long>(R.size());
+    const long nL = static_cast<long>(L.size());
+
+    // Word numbers below are 1-based, as are t and the end positions.
+    for (long t = 1; t <= std::min(nR, nL); ++t) {
+        if (Pairable(R[t - 1], L[t - 1]))
+            Mark(R[t - 1], L[t - 1], rightMask, leftMask, value);
+        if (!poll.Step())
+            return false;
+    }
+
+    if (nR != nL) {
+        const long d = nR - nL;
+        const long ad = d < 0 ? -d : d;
+        if (nL >= ad + 1) {
+            for (long t = nL; t >= ad + 1; --t) {
+                if (Pairable(R[t + d - 1], L[t - 1]))
+                    Mark(R[t + d - 1], L[t - 1], rightMask, leftMask, value);
+                if (!poll.Step())
+                    return false;
+            }
+        }
+    }
+
+    if (!exactPositions)
+        return MarkMovedWords(R, L, rightMask, leftMask, poll, value);
+    return true;
+}
+
 } // namespace
 
 bool MarkCommonWords(std::string_view right, std::string_view left,
                      MatchMask& rightMask, MatchMask& leftMask, bool exactPositions,
-                     const KeepGoing& keepGoing)
+                     const KeepGoing& keepGoing, const SpellingRules* spelling)
 {
     if (right.empty() || left.empty())
         return true;
@@ -209,33 +263,44 @@ bool MarkCommonWords(std::string_view right, std::string_view left,
     thread_local std::vector<Word> L;
     if (!Split(right, rightMask, R, poll) || !Split(left, leftMask, L, poll))
         return false;
-    const long nR = static_cast<long>(R.size());
-    const long nL = static_cast<long>(L.size());
+    if (!MarkPasses(R, L, rightMask, leftMask, exactPositions, poll, 1))
+        return false;
+    if (!spelling)
+        return true;
 
-    // Word numbers below are 1-based, as are t and the end positions.
-    for (long t = 1; t <= std::min(nR, nL); ++t) {
-        if (R[t - 1].text == L[t - 1].text)
-            Mark(R[t - 1], L[t - 1], rightMask, leftMask);
-        if (!poll.Step())
-            return false;
-    }
-
-    if (nR != nL) {
-        const long d = nR - nL;
-        const long ad = d < 0 ? -d : d;
-        if (nL >= ad + 1) {
-            for (long t = nL; t >= ad + 1; --t) {
-                if (R[t + d - 1].text == L[t - 1].text)
-                    Mark(R[t + d - 1], L[t - 1], rightMask, leftMask);
-                if (!poll.Step())
-                    return false;
+    // The words left over, compared by their spelling keys; the keys are made
+    // for unmatched words only, which are few in verses that mostly agree.
+    thread_local std::vector<std::string> keys; // room for keys past the rules' memory
+    thread_local std::vector<KeyWord> KR;
+    thread_local std::vector<KeyWord> KL;
+    const auto unmatched = [](const std::vector<Word>& words) {
+        return static_cast<size_t>(std::count_if(words.begin(), words.end(), [](const Word& w) { return !w.matched; }));
+    };
+    const size_t unmatchedRight = unmatched(R);
+    const size_t unmatchedLeft = unmatched(L);
+    if (unmatchedRight == 0 || unmatchedLeft == 0)
+        return true; // an addition or omission: nothing to pair
+    const size_t unmatchedWords = unmatchedRight + unmatchedLeft;
+    if (keys.size() < unmatchedWords)
+        keys.resize(unmatchedWords);
+    size_t nextKey = 0;
+    const auto keyWords = [&](const std::vector<Word>& words, std::vector<KeyWord>& out) {
+        out.clear();
+        out.reserve(words.size());
+        for (const Word& w : words) {
+            KeyWord k{{}, w.end, w.matched, w.text.size()};
+            if (!w.matched) {
+                k.text = spelling->CachedKey(w.text, keys[nextKey++]);
             }
+            out.push_back(k);
+            if (!poll.Step())
+                return false;
         }
-    }
-
-    if (!exactPositions)
-        return MarkMovedWords(R, L, rightMask, leftMask, poll);
-    return true;
+        return true;
+    };
+    if (!keyWords(R, KR) || !keyWords(L, KL))
+        return false;
+    return MarkPasses(KR, KL, rightMask, leftMask, exactPositions, poll, kSpellingMatch);
 }
 
 int CountUnmatched(const MatchMask& mask, size_t length)

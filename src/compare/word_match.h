@@ -7,9 +7,15 @@
 
 namespace synopter {
 
+class SpellingRules;
+
 // One byte per character of a verse: 1 where the character is a space or part
-// of a word matched in the other verse, 0 otherwise.
+// of a word matched in the other verse, kSpellingMatch where its word matches
+// one of the other verse only as a spelling variant (under SpellingMode::Mark
+// only), 0 otherwise. Non-zero is matched: readers that do not know
+// kSpellingMatch treat it as 1.
 using MatchMask = std::vector<std::uint8_t>;
+constexpr std::uint8_t kSpellingMatch = 2;
 
 // Marks the characters of `right` and `left` that belong to words both verses
 // share. Words are separated by single spaces only and compared byte for byte.
@@ -17,8 +23,12 @@ using MatchMask = std::vector<std::uint8_t>;
 // ends, and, unless `exactPositions`, pass 3 lets any still unmatched word claim
 // every unmatched equal word of the left verse.
 //
+// With `spelling`, the words still unmatched then go through the same three
+// passes again comparing their SpellingRules keys, and are marked
+// kSpellingMatch.
+//
 // The caller zeroes the masks; they are grown to the verse lengths when shorter,
-// and bytes are only ever set to 1. Verses of any length and word count work,
+// and bytes are only ever set to 1 (or kSpellingMatch). Verses of any length and word count work,
 // in time linear in their length.
 //
 // `keepGoing`, when given, is asked every kKeepGoingWords words; once it says
@@ -27,7 +37,7 @@ using KeepGoing = std::function<bool()>;
 constexpr size_t kKeepGoingWords = 4096;
 bool MarkCommonWords(std::string_view right, std::string_view left,
                      MatchMask& rightMask, MatchMask& leftMask, bool exactPositions,
-                     const KeepGoing& keepGoing = {});
+                     const KeepGoing& keepGoing = {}, const SpellingRules* spelling = nullptr);
 
 // The number of 0 bytes among the first `length` bytes of the mask.
 int CountUnmatched(const MatchMask& mask, size_t length);

@@ -238,7 +238,7 @@ TEST_F(CliTest, HelpGoesToStdout)
     const Result r = RunCompare({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.starts_with("Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html|summary]\n"
-                                  "                        [--script latin|greek] LEFT RIGHT\n"))
+                                  "                        [--script latin|greek] [--spelling count|mark|ignore]\n"))
         << r.out;
     EXPECT_EQ(r.err, "");
 }
@@ -357,6 +357,53 @@ TEST_F(CliTest, Summary)
     }
 }
 
+// Spelling variants matched and shown under mark, matched under ignore, and a
+// list of one's own with a line that is left out.
+TEST_F(CliTest, Spelling)
+{
+    const std::string left = folder_.Write("sl.dat", "KATA 1\r\n 1:1 outw eipe kai\r\n 1:2 dabid\r\n");
+    const std::string right = folder_.Write("sr.dat", "KATA 1\r\n 1:1 outwv eipen ouk\r\n 1:2 dauid\r\n");
+    const std::string list = folder_.Write("spelling.txt", "kai ouk # not really\nKAI\n");
+    struct Case {
+        Args args;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"--spelling", "mark"},
+         "KATA 1\n  sl: 1:1 (outw) (eipe) {kai}\n  sr: 1:1 (outwv) (eipen) {ouk}\n1 verses differ\n"},
+        {{"--spelling", "mark", "--format", "json"},
+         R"({"line": 1, "chapter": "KATA 1", "right": " 1:1 outwv eipen ouk", "left": " 1:1 outw eipe kai", )"
+         R"("right_unmatched": 3, "left_unmatched": 3, "right_diff": [[17, 3]], "left_diff": [[15, 3]], )"
+         R"("right_spelling": [[5, 5], [11, 5]], "left_spelling": [[5, 4], [10, 4]]})" "\n"},
+        {{"--spelling", "mark", "--format", "summary"},
+         "{\"books\": [\n{\"title\": \"KATA\", \"reported\": 1, \"chapters\": [{\"heading\": \"KATA 1\", "
+         "\"reported\": 1}]}\n], \"reported\": 1, \"spelling_only\": 1}\n"},
+        {{"--spelling", "ignore"}, "KATA 1\n  sl: 1:1 outw eipe {kai}\n  sr: 1:1 outwv eipen {ouk}\n1 verses differ\n"},
+        {{"--spelling", "ignore", "--spelling-file", list}, "0 verses differ\n"},
+        {{"--spelling", "count"},
+         "KATA 1\n  sl: 1:1 {outw} {eipe} {kai}\n  sr: 1:1 {outwv} {eipen} {ouk}\n  sl: 1:2 {dabid}\n"
+         "  sr: 1:2 {dauid}\n2 verses differ\n"},
+    };
+    for (const Case& c : cases) {
+        Args args = c.args;
+        args.insert(args.end(), {"--threshold=1", left, right});
+        const Result r = RunCompare(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+        const bool listed = std::find(args.begin(), args.end(), list) != args.end();
+        EXPECT_EQ(r.err, listed ? "synopter-compare: " + list + ":2: \"KAI\" is not a word in lower-case "
+                                  "transliteration (line left out)\n"
+                                : "");
+    }
+
+    const Result html = RunCompare({"--format", "html", "--spelling", "mark", "--threshold", "1", left, right});
+    EXPECT_NE(html.out.find("<tr><th>Spelling variants</th><td>marked in green</td></tr>"), std::string::npos);
+    EXPECT_NE(html.out.find("<span class=\"s\">"), std::string::npos);
+    const Result plain = RunCompare({"--format", "html", "--threshold", "1", left, right});
+    EXPECT_EQ(plain.out.find("Spelling variants"), std::string::npos);
+    EXPECT_EQ(plain.out.find("<span class=\"s\">"), std::string::npos);
+}
+
 // ---- Bad input: exit status 2, nothing on stdout, one line on stderr --------
 
 struct BadCase {
@@ -413,6 +460,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"format_without_value", {"LEFT", "RIGHT", "--format"}, "option --format needs a value"},
         BadCase{"format_unknown", {"--format", "xml", "LEFT", "RIGHT"}, "unknown format \"xml\""},
         BadCase{"script_unknown", {"--script", "cyrillic", "LEFT", "RIGHT"}, "unknown script \"cyrillic\""},
+        BadCase{"spelling_unknown", {"--spelling", "some", "LEFT", "RIGHT"}, "unknown spelling \"some\""},
+        BadCase{"spelling_file_missing", {"--spelling-file", "DIR/none.txt", "LEFT", "RIGHT"}, "none.txt\""},
         BadCase{"exact_with_value", {"--exact=yes", "LEFT", "RIGHT"}, "option --exact takes no value"},
         BadCase{"missing_file", {"LEFT", "DIR/absent.dat"}, "absent.dat\": No such file or directory"},
         BadCase{"missing_folder", {"DIR/none/x.dat", "RIGHT"}, "none/x.dat\": No such file or directory"},

@@ -55,6 +55,9 @@ TEST(HtmlReportTest, TinyRun)
     VerseFromParagraph({{" 3:16 outwv ", 0, false}, {"gar", 0xFF0000, false}, {" hgaphsen", 0, false}}, verse, mask);
     EXPECT_EQ(verse, pair.left);
     EXPECT_EQ(mask, MatchMask(pair.leftMask.begin(), pair.leftMask.begin() + verse.size()));
+    // Green is a spelling variant.
+    VerseFromParagraph({{" 1:1 ", 0, false}, {"dauid", 0x008000, false}}, verse, mask);
+    EXPECT_EQ(mask, (MatchMask{1, 1, 1, 1, 1, 2, 2, 2, 2, 2}));
 
     EXPECT_NE(HtmlReport(facts, {}).find("No verses differ"), std::string::npos);
 }

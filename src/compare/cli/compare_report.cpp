@@ -12,6 +12,7 @@ namespace synopter::cli {
 namespace {
 
 constexpr std::string_view kBlue = "\x1b[34m";
+constexpr std::string_view kGreen = "\x1b[32m";
 constexpr std::string_view kDefaultColour = "\x1b[39m";
 
 void AppendLatin1Char(std::string& out, unsigned char c)
@@ -95,6 +96,22 @@ void UnmatchedRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
     }
     if (i < length)
         runs.emplace_back(i, length - i);
+}
+
+void SpellingRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
+{
+    runs.clear();
+    const size_t n = std::min(length, mask.size());
+    for (size_t i = 0; i < n;) {
+        if (mask[i] != kSpellingMatch) {
+            ++i;
+            continue;
+        }
+        const size_t start = i;
+        while (i < n && mask[i] == kSpellingMatch)
+            ++i;
+        runs.emplace_back(start, i - start);
+    }
 }
 
 void AppendLatin1AsUtf8(std::string& out, std::string_view bytes)
@@ -259,6 +276,14 @@ void JsonReport::VersePair(const std::string& right, const std::string& left,
     out_ += ", \"left_unmatched\": ";
     AppendNumber(out_, leftUnmatched);
     out_ += diffs;
+    if (markSpelling_) {
+        out_ += ", \"right_spelling\": ";
+        SpellingRuns(rightMask, right.size(), runs_);
+        AppendRuns(out_, runs_);
+        out_ += ", \"left_spelling\": ";
+        SpellingRuns(leftMask, left.size(), runs_);
+        AppendRuns(out_, runs_);
+    }
     out_ += "}\n";
     FlushIfFull();
 }
@@ -309,6 +334,10 @@ void TextReport::AppendLabelled(const std::string& label, size_t padding, const 
         out_ += ' ';
     const std::string_view text = line;
     size_t done = 0;
+    if (markSpelling_ && std::find(mask.begin(), mask.end(), kSpellingMatch) != mask.end()) {
+        AppendMarked(text, mask);
+        return;
+    }
     UnmatchedRuns(mask, line.size(), runs_);
     for (const Run& run : runs_) {
         AppendShown(out_, text.substr(done, run.first - done), script_);
@@ -318,6 +347,29 @@ void TextReport::AppendLabelled(const std::string& label, size_t padding, const 
         done = run.first + run.second;
     }
     AppendShown(out_, text.substr(done), script_);
+    out_ += '\n';
+}
+
+// Differences between braces (blue), spelling variants between parentheses
+// (green), one stretch at a time.
+void TextReport::AppendMarked(std::string_view text, const MatchMask& mask)
+{
+    const auto kind = [&](size_t i) -> std::uint8_t { return i < mask.size() ? std::min<std::uint8_t>(mask[i], 2) : 0; };
+    for (size_t start = 0; start < text.size();) {
+        const std::uint8_t k = kind(start);
+        size_t end = start + 1;
+        while (end < text.size() && kind(end) == k)
+            ++end;
+        const std::string_view piece = text.substr(start, end - start);
+        if (k == 1) {
+            AppendShown(out_, piece, script_);
+        } else {
+            out_ += colour_ ? (k == 0 ? kBlue : kGreen) : (k == 0 ? "{" : "(");
+            AppendShown(out_, piece, script_);
+            out_ += colour_ ? kDefaultColour : (k == 0 ? "}" : ")");
+        }
+        start = end;
+    }
     out_ += '\n';
 }
 
@@ -350,6 +402,10 @@ void SummaryReport::Finish()
     }
     out_ += summary.books.empty() ? "], \"reported\": " : "\n], \"reported\": ";
     AppendNumber(out_, static_cast<size_t>(summary.reported));
+    if (markSpelling_) {
+        out_ += ", \"spelling_only\": ";
+        AppendNumber(out_, static_cast<size_t>(spellingOnly_));
+    }
     out_ += "}\n";
 }
 
@@ -365,11 +421,13 @@ bool WriteComparison(const std::vector<std::string>& left, const std::vector<std
     }
     case Format::Json: {
         JsonReport report(sink, choice.script);
+        report.MarkSpelling(MarksSpelling(options));
         ComparisonRun(left, right, options, report);
         return report.Flush();
     }
     case Format::Summary: {
         SummaryReport report(sink, choice.script);
+        report.MarkSpelling(MarksSpelling(options));
         ComparisonRun(left, right, options, report);
         report.Finish();
         return report.Flush();
@@ -378,6 +436,7 @@ bool WriteComparison(const std::vector<std::string>& left, const std::vector<std
         break;
     }
     TextReport report(choice.leftLabel, choice.rightLabel, choice.colour, sink, choice.script);
+    report.MarkSpelling(MarksSpelling(options));
     ComparisonRun(left, right, options, report);
     report.Finish();
     return report.Flush();

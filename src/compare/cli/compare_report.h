@@ -29,6 +29,10 @@ using Run = std::pair<size_t, size_t>;
 // as unmatched, as in CountUnmatched.
 void UnmatchedRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs);
 
+// The maximal stretches of kSpellingMatch bytes among the first `length`
+// bytes of the mask (replacing the contents of `runs`).
+void SpellingRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs);
+
 // Single-byte text shown as Latin-1, written as UTF-8.
 void AppendLatin1AsUtf8(std::string& out, std::string_view bytes);
 
@@ -54,6 +58,11 @@ public:
         line_ = static_cast<size_t>(line) + 1;
         return true;
     }
+    void SpellingOnlyCount(int pairs) override { spellingOnly_ = pairs; }
+
+    // Under SpellingMode::Mark: spelling variants shown as such (JSON fields,
+    // text markers, the summary's count). Off, the output is as it always was.
+    void MarkSpelling(bool on) { markSpelling_ = on; }
 
     // What has not gone to the sink yet.
     const std::string& Text() const { return out_; }
@@ -76,10 +85,13 @@ protected:
     size_t line_ = 0;
     std::string chapter_;
     int found_ = 0;
+    bool markSpelling_ = false;
+    int spellingOnly_ = 0;
     std::string out_;
 };
 
-// One JSON object per reported pair, one per line.
+// One JSON object per reported pair, one per line; when marking spelling,
+// with right_spelling and left_spelling, the stretches of spelling variants.
 class JsonReport : public Report {
 public:
     using Report::Report;
@@ -92,7 +104,8 @@ private:
 
 // A heading line for each chapter, then each pair as two labelled lines (left
 // edition first) with the unmatched stretches either in blue (for a terminal)
-// or between braces. Finish() adds the closing count.
+// or between braces, and when marking spelling the spelling variants in green
+// or between parentheses. Finish() adds the closing count.
 class TextReport : public Report {
 public:
     TextReport(std::string leftLabel, std::string rightLabel, bool colour, std::FILE* sink = nullptr,
@@ -105,6 +118,7 @@ public:
 
 private:
     void AppendLabelled(const std::string& label, size_t padding, const std::string& line, const MatchMask& mask);
+    void AppendMarked(std::string_view text, const MatchMask& mask);
 
     std::string leftLabel_; // "  name:", as shown
     std::string rightLabel_;
@@ -114,7 +128,8 @@ private:
 };
 
 // One JSON document: the pairs reported per book and chapter, and in all, as
-// SummaryBuilder counts them. Finish() writes it.
+// SummaryBuilder counts them, and when marking spelling "spelling_only", the
+// pairs that differ only in spelling. Finish() writes it.
 class SummaryReport : public Report {
 public:
     using Report::Report;
@@ -138,6 +153,9 @@ struct ReportChoice {
     std::string rightLabel;
     html::ReportFacts facts;       // HTML: the title's facts
 };
+
+// Whether the run's output marks spelling variants.
+inline bool MarksSpelling(const RunOptions& options) { return options.spelling == SpellingMode::Mark; }
 
 // Runs the comparison and writes its results to `sink` as chosen: what
 // synopter-compare does once its input is read. False when a write failed.

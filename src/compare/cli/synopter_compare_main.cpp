@@ -8,6 +8,7 @@
 #include "common/program_folders.h"
 #include "compare/comparison_run.h"
 #include "compare/html_report.h"
+#include "compare/spelling_rules.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
 
@@ -33,7 +34,8 @@ const std::string kThresholdRange = std::to_string(kMinThreshold) + " to " + std
 
 const std::string kUsage =
     "Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html|summary]\n"
-    "                        [--script latin|greek] LEFT RIGHT\n"
+    "                        [--script latin|greek] [--spelling count|mark|ignore]\n"
+    "                        [--spelling-file PATH] LEFT RIGHT\n"
     "\n"
     "Compares two editions verse by verse, as the COMPARE button does, and writes\n"
     "every verse pair whose unmatched characters reach the threshold on either side.\n"
@@ -52,17 +54,28 @@ const std::string kUsage =
     "  --script latin   verses and chapter headings in the editions' Latin letters (default)\n"
     "  --script greek   the same in Unicode Greek; references, digits and marks unchanged\n"
     "                   (HTML is always Greek)\n"
+    "  --spelling count spelling variants (outw/outwv, dabid/dauid, ...) are differences\n"
+    "                   like any other (default)\n"
+    "  --spelling mark  they match and do not count towards the threshold; reported\n"
+    "                   pairs show them between parentheses (green on a terminal)\n"
+    "  --spelling ignore\n"
+    "                   they match and do not count, shown as matched\n"
+    "  --spelling-file PATH\n"
+    "                   groups of equivalent spellings added to the built-in ones\n"
+    "                   (default: spelling.txt in the user's folder, when there is one)\n"
     "  --help           this text\n"
     "  --version        the program's version\n"
     "\n"
     "JSON fields: line (counted from 0), chapter (\"\" before the first heading),\n"
     "right, left, right_unmatched, left_unmatched, and right_diff and left_diff, the\n"
-    "unmatched stretches as [start, length] in characters from 0. Text is read as\n"
-    "Latin-1 and written as UTF-8.\n"
+    "unmatched stretches as [start, length] in characters from 0; under --spelling\n"
+    "mark also right_spelling and left_spelling, the spelling variants' stretches.\n"
+    "Text is read as Latin-1 and written as UTF-8.\n"
     "\n"
     "Summary: {\"books\": [{\"title\", \"reported\", \"chapters\": [{\"heading\",\n"
     "\"reported\"}]}], \"reported\"}; pairs before the first heading count in the\n"
-    "total only.\n"
+    "total only. Under --spelling mark, \"spelling_only\" follows: the pairs that\n"
+    "differ only in spelling.\n"
     "\n"
     "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
 
@@ -74,6 +87,8 @@ struct Options {
     bool exact = false;
     Format format = Format::Text;
     Script script = Script::Latin;
+    std::optional<SpellingMode> spelling; // as given
+    std::string spellingFile;
     bool help = false;
     std::vector<std::string> editions;
 };
@@ -131,6 +146,20 @@ Options ParseArguments(int argc, char** argv)
                 options.script = Script::Greek;
             else
                 throw UsageError{"unknown script \"" + std::string(text) + "\" (use latin or greek)"};
+        } else if (name == "--spelling") {
+            const std::string_view text = args.Value();
+            if (text == "count")
+                options.spelling = SpellingMode::Count;
+            else if (text == "mark")
+                options.spelling = SpellingMode::Mark;
+            else if (text == "ignore")
+                options.spelling = SpellingMode::Ignore;
+            else
+                throw UsageError{"unknown spelling \"" + std::string(text) + "\" (use count, mark or ignore)"};
+        } else if (name == "--spelling-file") {
+            options.spellingFile = std::string(args.Value());
+            if (options.spellingFile.empty())
+                throw UsageError{"--spelling-file needs a path"};
         } else {
             throw UsageError{"unknown option " + std::string(args.Argument()) + " (see --help)"};
         }
@@ -200,6 +229,37 @@ html::ReportEdition DescribedEdition(const Edition& edition)
     return described;
 }
 
+// The spelling rules: built-in plus the list at `path`, or plus the user's
+// spelling.txt when no path is given and it exists. Lines left out are
+// reported on stderr; a named file that cannot be read is bad input.
+SpellingList LoadSpellingList(const std::string& path)
+{
+    std::string file = path;
+    if (file.empty()) {
+        const std::string& user = ThisProgramFolders().user;
+        if (user.empty())
+            return {};
+        file = user + "/" + std::string(kSpellingFileName);
+    }
+    std::optional<std::string> text;
+    try {
+        text = ReadFileBytes(file, kMaxSettingsFileBytes);
+    } catch (const Error& e) {
+        if (!path.empty())
+            throw UsageError{e.what()};
+    }
+    if (!text) {
+        if (!path.empty())
+            throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
+        return {};
+    }
+    SpellingList list = ReadSpellingList(*text);
+    for (const SpellingProblem& problem : list.problems)
+        std::fprintf(stderr, "synopter-compare: %s:%d: %s (line left out)\n", file.c_str(), problem.line,
+                     problem.message.c_str());
+    return list;
+}
+
 // The local date, as 2026-12-08.
 std::string Today()
 {
@@ -216,6 +276,7 @@ int Main(int argc, char** argv)
     Options options;
     Edition left;
     Edition right;
+    SpellingList spelling;
     try {
         if (auto answered = AnswerHelpOrVersion("synopter-compare", kUsage, argc, argv))
             return *answered;
@@ -229,15 +290,19 @@ int Main(int argc, char** argv)
             catalogue = ListEditions(folders);
         left = LoadEdition(options.editions[0], EditionFolder(folders, options.editions[0]), catalogue);
         right = LoadEdition(options.editions[1], EditionFolder(folders, options.editions[1]), catalogue);
+        if (options.spelling.value_or(SpellingMode::Count) != SpellingMode::Count || !options.spellingFile.empty())
+            spelling = LoadSpellingList(options.spellingFile);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "synopter-compare: %s\n", e.message.c_str());
         return kBadInput;
     }
 
-    const RunOptions runOptions{options.threshold, options.exact};
+    const RunOptions runOptions{options.threshold, options.exact, options.spelling.value_or(SpellingMode::Count),
+                                &spelling.rules};
     cli::ReportChoice choice{options.format, options.script, false, left.label, right.label, {}};
     if (options.format == Format::Html)
-        choice.facts = {DescribedEdition(left), DescribedEdition(right), options.threshold, options.exact, Today()};
+        choice.facts = {DescribedEdition(left), DescribedEdition(right), options.threshold, options.exact, Today(),
+                        options.spelling};
     if (options.format == Format::Text)
         choice.colour = ::isatty(STDOUT_FILENO) == 1;
     const bool written = cli::WriteComparison(left.lines, right.lines, runOptions, choice, stdout);

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// Spelling variants: two words that are the same word spelt two ways, which a
+// printed apparatus leaves out. Words are in the transliteration
+// (a b g d e z h y i k l m n x o p r s v t u f c q w = alpha ... omega, v the
+// final sigma), lower case, as the editions hold them.
+//
+// Each word gets a key once; two different words are variants when their keys
+// are equal. The key is the word's group (the built-in lists below and the
+// user's spelling.txt, the first word of a group standing for all), then these
+// rules, each applied only where it cannot join two different words:
+//
+//   Movable nu    a final n dropped after the endings where it is movable:
+//                 -si(n), -xi(n), -qi(n) (dative plurals, third persons:
+//                 pasi/pasin, legousi/legousin, sarxi/sarxin, esti/estin,
+//                 eikosi/eikosin) and -e(n) of verbs (eipe/eipen,
+//                 elabe/elaben). Not -ei(n) (lalei "he speaks" / lalein "to
+//                 speak"), not words of fewer than four letters (me/men), not
+//                 ouden/oude, mhden/mhde, eiten/eite (kNotMovable).
+//   Double rho    after the augment or a prefix (e-, epi-, peri-, prose-,
+//                 para-, apo-, dia-, kata-, ana-, upo-): errhyh/erhyh,
+//                 epirriqantev/epiriqantev; not inside a stem (purrov "red" /
+//                 purov "of fire").
+//   Final sigma   outw/outwv, acri/acriv, mecri/mecriv (the words only).
+//   Compounds     a prefix's nasal as written or assimilated: sun- before
+//                 b p f c m (sumbainei/sunbainei), g k x (sugkalei/sunkalei),
+//                 l (sullalei/sunlalei), r (surrhgnusi/sunrhgnusi); en- before
+//                 b p f c m (empiplhmi/enpiplhmi), g k x (egkopto/enkopto),
+//                 l (ellogeitai/enlogeitai); palin- before g k
+//                 (paliggenesia/palingenesia).
+//   ei / i        in a list of stems and words where both spellings are one
+//                 word (kVariantGroups and kStemPairs in spelling_rules.cpp:
+//                 eidon/idon, ieremiav/ieremeiav, samareia/samaria,
+//                 leuiv/leueiv, ...).
+//   Names         doubled or single consonants and other spellings of a
+//                 name, listed (iwannhv/iwanhv, dabid/dauid/daueid,
+//                 mwushv/mwshv, nazaret/nazarey/nazara, ...).
+//
+// Users add groups of their own in spelling.txt (ReadSpellingList).
+namespace synopter {
+
+class SpellingRules {
+public:
+    // The built-in rules and lists only.
+    SpellingRules();
+
+    SpellingRules(const SpellingRules& other) : group_(other.group_) {}
+    SpellingRules& operator=(const SpellingRules& other)
+    {
+        group_ = other.group_;
+        const std::lock_guard lock(cacheMutex_);
+        cache_.clear();
+        return *this;
+    }
+
+    // Makes every word of `words` one word with the others (and with whatever
+    // they already share a group with).
+    void AddGroup(const std::vector<std::string>& words);
+
+    // The word's key: equal keys, equal word up to spelling.
+    std::string Key(std::string_view word) const;
+    // The same, remembered per distinct word (a run asks for the same few
+    // thousand words again and again): a view of the remembered key, valid
+    // until AddGroup or assignment, or, once the memory is full, of `scratch`.
+    // Safe from several threads.
+    std::string_view CachedKey(std::string_view word, std::string& scratch) const;
+
+    // True when the two words differ and are the same word spelt two ways.
+    bool Variants(std::string_view a, std::string_view b) const { return a != b && Key(a) == Key(b); }
+
+    // The built-in rules, made once.
+    static const SpellingRules& BuiltIn();
+
+private:
+    std::string Find(const std::string& word) const; // the group's word, or the word itself
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> group_; // word -> group's word
+    mutable std::mutex cacheMutex_;
+    mutable std::unordered_map<std::string, std::string, Hash, std::equal_to<>> cache_; // word -> key
+};
+
+// A line of spelling.txt that could not be used, by number from 1.
+struct SpellingProblem {
+    int line = 0;
+    std::string message;
+};
+
+struct SpellingList {
+    SpellingRules rules;                   // built-in plus the file's groups
+    std::vector<SpellingProblem> problems; // lines left out; never fatal
+};
+
+// The user's list, spelling.txt in the user's folder (ProgramFolders::user).
+constexpr std::string_view kSpellingFileName = "spelling.txt";
+
+// Reads the text of a spelling list: one group of equivalent spellings per
+// line, words separated by blanks or tabs, "#" to the end of the line a
+// comment, blank lines ignored. A word is lower-case transliteration
+// (a-z without j); a line with another character, or with fewer than two
+// words, is left out and reported.
+//   # names
+//   babulwn baboulwn
+//   bhysaida bhysaidan
+SpellingList ReadSpellingList(std::string_view text);
+
+} // namespace synopter

@@ -1,0 +1,208 @@
+#include "compare/spelling_rules.h"
+
+#include "compare/comparison_run.h"
+#include "editions/edition.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace synopter {
+namespace {
+
+TEST(SpellingRulesTest, VariantsAndNot)
+{
+    struct Case {
+        const char* a;
+        const char* b;
+        bool variants;
+    };
+    const Case cases[] = {
+        // movable nu
+        {"eipe", "eipen", true},
+        {"pasi", "pasin", true},
+        {"legousi", "legousin", true},
+        {"esti", "estin", true},
+        {"eikosi", "eikosin", true},
+        {"sarxi", "sarxin", true},
+        {"lalei", "lalein", false}, // he speaks / to speak
+        {"legei", "legein", false},
+        {"oude", "ouden", false},
+        {"mhde", "mhden", false},
+        {"eite", "eiten", false}, // whether / then
+        {"me", "men", false},
+        {"to", "ton", false},
+        {"auto", "auton", false},
+        {"th", "thn", false},
+        // final sigma
+        {"outw", "outwv", true},
+        {"acri", "acriv", true},
+        {"mecri", "mecriv", true},
+        {"o", "ov", false},
+        {"auth", "authv", false},
+        // compounds
+        {"sullalountev", "sunlalountev", true},
+        {"sumbainei", "sunbainei", true},
+        {"summartureil", "sunmartureil", true},
+        {"sugkalei", "sunkalei", true},
+        {"empiplhmi", "enpiplhmi", true},
+        {"egkoptw", "enkoptw", true},
+        {"ellogeitai", "enlogeitai", true},
+        {"paliggenesia", "palingenesia", true},
+        // doubled letters: names and listed words only
+        {"iwannhv", "iwanhv", true},
+        {"iwannou", "iwanou", true},
+        {"krabbaton", "krabatton", true},
+        {"ennathn", "enathn", true},
+        {"errhyh", "erhyh", true},
+        {"epirriqantev", "epiriqantev", true},
+        {"purrov", "purov", false}, // red / of fire
+        {"ballh", "balh", false},        // present / aorist
+        {"emellen", "emelen", false},    // mellw / melei
+        {"apostellei", "apostelei", false},
+        // ei / i
+        {"samareia", "samaria", true},
+        {"kaisareiav", "kaisariav", true},
+        {"beniamein", "beniamin", true},
+        {"pein", "piein", true},
+        {"ereiv", "eriv", false},
+        {"katelipen", "kateleipen", false}, // aorist / imperfect
+        // names and listed words
+        {"dabid", "dauid", true},
+        {"dauid", "daueid", true},
+        {"mwushv", "mwshv", true},
+        {"mwusewv", "mwsewv", true},
+        {"tessarakonta", "tesserakonta", true},
+        {"lhmqetai", "lhqetai", true},
+        {"anelhmfyh", "anelhfyh", true},
+        {"nazaret", "nazarey", true},
+        {"hdunato", "edunato", true},
+        {"ouyen", "ouden", true},
+        {"iwshf", "iwshv", false}, // Joseph / Joses
+        {"asa", "asaf", false},
+        {"amwn", "amwv", false},
+        {"eipan", "eipon", false},
+        {"euyewv", "euyuv", false},
+        {"mariam", "maria", false},
+        {"solomwn", "solomwna", false},
+        {"kai", "kai", false}, // the same word is no variant
+    };
+    const SpellingRules& rules = SpellingRules::BuiltIn();
+    for (const Case& c : cases) {
+        EXPECT_EQ(rules.Variants(c.a, c.b), c.variants) << c.a << " / " << c.b;
+        EXPECT_EQ(rules.Variants(c.b, c.a), c.variants) << c.b << " / " << c.a;
+    }
+}
+
+TEST(SpellingRulesTest, UsersList)
+{
+    const SpellingList list = ReadSpellingList("# names\n"
+                                               "iwshf iwshv   iwsh # Joseph\n"
+                                               "\n"
+                                               "kapernaoum\n"
+                                               "Iwshf iwshfa\n"
+                                               "abc d\xE9\r\n"
+                                               "\tmariam maria\r\n"
+                                               "maria mariav");
+    ASSERT_EQ(list.problems.size(), 3u);
+    EXPECT_EQ(list.problems[0].line, 4); // a single word
+    EXPECT_EQ(list.problems[1].line, 5); // upper case
+    EXPECT_EQ(list.problems[2].line, 6); // not a letter of the transliteration
+    EXPECT_TRUE(list.rules.Variants("iwshf", "iwsh"));
+    EXPECT_TRUE(list.rules.Variants("iwshv", "iwsh"));
+    EXPECT_FALSE(list.rules.Variants("iwshf", "iwshfa"));
+    EXPECT_TRUE(list.rules.Variants("mariam", "mariav")); // groups sharing a word join
+    EXPECT_TRUE(list.rules.Variants("dabid", "dauid"));   // the built-in rules stay
+    EXPECT_FALSE(SpellingRules::BuiltIn().Variants("iwshf", "iwsh"));
+}
+
+std::string Masks(const MatchMask& mask, size_t length)
+{
+    std::string text;
+    for (size_t i = 0; i < length; ++i)
+        text += static_cast<char>('0' + (i < mask.size() ? mask[i] : 0));
+    return text;
+}
+
+class Recorder : public RunOutput {
+public:
+    void Chapter(const std::string&) override {}
+    void FoundCount(int) override {}
+    void VersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                   const MatchMask& leftMask) override
+    {
+        pairs.push_back(Masks(rightMask, right.size()) + " " + Masks(leftMask, left.size()));
+    }
+    bool Progress(int) override { return true; }
+    void SpellingOnlyCount(int n) override { spellingOnly.push_back(n); }
+
+    std::vector<std::string> pairs;
+    std::vector<int> spellingOnly;
+};
+
+TEST(SpellingRulesTest, ThreeStates)
+{
+    // right: "outwv eipen" against left "outw eipe": spelling only;
+    // right: "dauid hlyen" against left "dabid hlyon": one real difference.
+    const std::vector<std::string> left = {"outw eipe", "dabid hlyon", "kai"};
+    const std::vector<std::string> right = {"outwv eipen", "dauid hlyen", "kai"};
+    struct Case {
+        SpellingMode mode;
+        std::vector<std::string> pairs;
+        int spellingOnly;
+        std::vector<int> calls;
+    };
+    const Case cases[] = {
+        {SpellingMode::Count, {"00000100000 000010000", "00000100000 00000100000"}, 0, {}},
+        {SpellingMode::Mark, {"22222100000 22222100000"}, 1, {1, 1}},
+        {SpellingMode::Ignore, {"11111100000 11111100000"}, 1, {}},
+    };
+    for (const Case& c : cases) {
+        Recorder recorder;
+        RunOptions options{1, false, c.mode};
+        const RunSummary summary = ComparisonRun(left, right, options, recorder);
+        EXPECT_EQ(recorder.pairs, c.pairs) << static_cast<int>(c.mode);
+        EXPECT_EQ(summary.found, static_cast<int>(c.pairs.size()));
+        EXPECT_EQ(summary.spellingOnly, c.spellingOnly);
+        EXPECT_EQ(recorder.spellingOnly, c.calls);
+    }
+
+    // At threshold 6 only spelling reaches it: "hlyen" has 5 letters, "outwv eipen" 10.
+    Recorder recorder;
+    EXPECT_EQ(ComparisonRun(left, right, {5, false, SpellingMode::Mark}, recorder).found, 1);
+    EXPECT_EQ(ComparisonRun(left, right, {6, false, SpellingMode::Mark}, recorder).found, 0);
+    EXPECT_EQ(ComparisonRun(left, right, {6, false, SpellingMode::Count}, recorder).found, 2);
+}
+
+// Count is the run as it was: every pair Mark reports, Count reports with the
+// same masks where 2 reads 0, and the pairs Mark leaves out are its spelling-only ones.
+TEST(SpellingRulesTest, CountUnchangedOnRealEditions)
+{
+    const std::filesystem::path dir = SYNOPTER_EDITIONS_DIR;
+    if (!std::filesystem::exists(dir / "Scrivener1894.dat") || !std::filesystem::exists(dir / "Byzantine2018.dat"))
+        GTEST_SKIP() << "no editions at " << dir;
+    const auto left = LoadEditionText((dir / "Scrivener1894.dat").string()).value();
+    const auto right = LoadEditionText((dir / "Byzantine2018.dat").string()).value();
+
+    Recorder plain, count, mark;
+    const RunSummary p = ComparisonRun(left, right, {1, false}, plain);
+    const RunSummary c = ComparisonRun(left, right, {1, false, SpellingMode::Count, &SpellingRules::BuiltIn()}, count);
+    const RunSummary m = ComparisonRun(left, right, {1, false, SpellingMode::Mark}, mark);
+    EXPECT_EQ(count.pairs, plain.pairs);
+    EXPECT_EQ(c.found, p.found);
+    EXPECT_GT(m.spellingOnly, 100);
+    EXPECT_EQ(m.found + m.spellingOnly, c.found);
+    size_t at = 0;
+    for (std::string pair : mark.pairs) {
+        std::replace(pair.begin(), pair.end(), '2', '0');
+        while (at < count.pairs.size() && count.pairs[at] != pair)
+            ++at;
+        ASSERT_LT(at, count.pairs.size()) << pair;
+    }
+}
+
+} // namespace
+} // namespace synopter
