@@ -91,7 +91,11 @@ TForm1::TForm1(ProgramFolders folders)
     };
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // Deleting the children moves the focus, and by then this is no TForm1.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 void TForm1::Connect()
 {
