@@ -3,6 +3,7 @@
 #include "app/form1_ui.h"
 #include "app/help_window.h"
 #include "compare/result_summary.h"
+#include "compare/spelling_rules.h"
 #include "find/result_find.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/form9.h"
@@ -64,12 +65,14 @@ TForm1::TForm1(ProgramFolders folders)
         ui_->RichEdit1, ui_->RichEdit2, ui_->Panel4,
         [this](int width) { ui_->Panel7->SetAlignedWidth(ui_->Panel4, width); }, folders_.user);
     run_ = std::make_unique<WindowRun>(
-        WindowRun::Controls{ui_->cb1, ui_->cb2, ui_->seAmountDiffer, ui_->exactpositions, ui_->compare, ui_->bbStop,
+        WindowRun::Controls{ui_->cb1, ui_->cb2, ui_->seAmountDiffer, ui_->exactpositions, ui_->cbSpelling,
+                            ui_->compare, ui_->bbStop,
                             ui_->Label4, ui_->ProgressBar1, ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1,
                             ui_->ListBox2},
         *panes_, [this](const QString& text, bool critical) { ShowMessage(text, critical); });
     run_->started = [this] { resultFacts_ = FactsNow(QDateTime::currentDateTime()); };
     run_->record = [this] { return WriteResultRecord(resultFacts_); };
+    run_->spellingRules = [this] { return &LoadSpellingList().rules; };
     report_ = std::make_unique<ResultsReport>(
         this, *panes_, [this] { return resultFacts_; },
         [this](const QString& text, bool critical) { ShowMessage(text, critical); });
@@ -77,7 +80,7 @@ TForm1::TForm1(ProgramFolders folders)
         *this,
         WindowSettings::Controls{ui_->seAmountDiffer, ui_->cb1, ui_->cb2, ui_->chbScrollBoth, ui_->Sourcetexts1,
                                  ui_->Panel1, ui_->Panel2, ui_->BitBtn1,
-                                 [this]() -> QWidget* { return ChapterWindow(); }},
+                                 [this]() -> QWidget* { return ChapterWindow(); }, ui_->cbSpelling},
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
                                    [this] { Sourcetexts1Click(); },
@@ -609,6 +612,25 @@ void TForm1::Statistics1Click()
     statistics->activateWindow();
 }
 
+const SpellingList& TForm1::LoadSpellingList()
+{
+    // Read for every run, so an edit of the file counts at the next run; its
+    // bad lines are named and left out.
+    spellingList_ = SpellingList{};
+    const std::string path = folders_.user + std::string(kSpellingFileName);
+    Guarded([&] {
+        if (const std::optional<std::string> text = ReadFileBytes(path, kMaxSettingsFileBytes))
+            spellingList_ = ReadSpellingList(*text);
+    });
+    if (!spellingList_.problems.empty()) {
+        QString text = FromLocal8Bit(path) + ": these lines are left out:";
+        for (const SpellingProblem& p : spellingList_.problems)
+            text += QString("\nline %1: %2").arg(p.line).arg(FromUtf8(p.message));
+        ShowMessage(text, false);
+    }
+    return spellingList_;
+}
+
 QString TForm1::HandbookPath() const
 {
     return FromLocal8Bit(programDir_) + "help/synopter.html";
@@ -735,6 +757,9 @@ html::ReportFacts TForm1::FactsNow(const QDateTime& when) const
     };
     html::ReportFacts facts{edition(ui_->cb1), edition(ui_->cb2), ui_->seAmountDiffer->value(),
                             ui_->exactpositions->isChecked(), {}};
+    // Said only when spelling variants did not count as any difference does.
+    if (const int spelling = ui_->cbSpelling->currentIndex(); spelling > 0)
+        facts.spelling = static_cast<SpellingMode>(spelling);
     if (when.isValid())
         facts.date = when.toString("yyyy-MM-dd").toStdString();
     return facts;

@@ -3,6 +3,7 @@
 #include "app/side.h"
 #include "common/program_folders.h"
 #include "compare/html_report.h"
+#include "compare/spelling_rules.h"
 #include "language/interface_language.h"
 
 #include <QMainWindow>
@@ -104,6 +105,8 @@ public:
     void Statistics1Click();
     TForm9* StatisticsWindow() const;
     FindBar& FindBar1() const;
+    // The spelling rules of a run: built-in plus the user's spelling.txt.
+    const SpellingList& LoadSpellingList();
 
     // Help > "Synopter Help" (F1): the handbook in a window of its own.
     void SynopterHelp1Click();
@@ -183,6 +186,7 @@ private:
     std::unique_ptr<WindowRun> run_;
     std::unique_ptr<WindowSettings> settings_;
     std::unique_ptr<ResultsReport> report_;
+    SpellingList spellingList_;
     html::ReportFacts resultFacts_;
     bool firstShow_ = true;
     // The results as the search sees them, rebuilt when the panes' units change.

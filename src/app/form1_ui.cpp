@@ -35,6 +35,7 @@ constexpr int kFrameHeight = 39;
 constexpr int kDesignWidth = 681;
 constexpr int kDesignHeight = 492;
 constexpr int kDesignClientWidth = kDesignWidth - kFrameWidth;
+constexpr int kBottomBarHeight = 62;
 
 const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
@@ -157,7 +158,7 @@ void Form1Ui::NameForAssistiveTechnology()
         {bbStop, "Stop"},           {seAmountDiffer, "Threshold"}, {Label4, "Verses found"},
         {ProgressBar1, "Progress of the comparison"},               {BitBtn1, "Chapters"},
         {RichEdit1, "Left results"}, {RichEdit2, "Right results"}, {ListBox1, "Left source text"},
-        {ListBox2, "Right source text"}};
+        {ListBox2, "Right source text"},  {cbSpelling, "Spelling variants"}};
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(name);
 }
@@ -210,7 +211,8 @@ void Form1Ui::BuildTopBar()
 void Form1Ui::BuildBottomBar()
 {
     Panel2 = new TPanel("Panel2", central);
-    Panel2->setFixedHeight(37);
+    // Two rows: the run's options, then how spelling variants count.
+    Panel2->setFixedHeight(kBottomBarHeight);
 
     const auto label = [&](const char* name, const QString& text, QRect geometry, Qt::Alignment align) {
         auto* l = new QLabel(text, Panel2);
@@ -266,7 +268,17 @@ void Form1Ui::BuildBottomBar()
     exactpositions = check("exactpositions", "Exact positions", QRect(368, 8, 113, 17),
                            QString::fromUtf8("Указывать ли на перестановку слов?"));
 
-    ProgressBar1->setGeometry(0, 37 - 11, kDesignClientWidth, 11);
+    Label12 = label("Label12", "Spelling variants:", QRect(28, 33, 129, 13), Qt::AlignRight);
+    cbSpelling = new QComboBox(Panel2);
+    cbSpelling->setObjectName("cbSpelling");
+    cbSpelling->setGeometry(168, 28, 193, 22);
+    // In the order of SpellingMode.
+    cbSpelling->addItems({"count as differences", "marked in green", "ignored"});
+    SetColours(cbSpelling, kNavy, QColor(247, 247, 247));
+    cbSpelling->setCursor(Qt::PointingHandCursor);
+    SetHint(cbSpelling, "Whether words that differ only in spelling count towards the threshold", true);
+
+    ProgressBar1->setGeometry(0, kBottomBarHeight - 11, kDesignClientWidth, 11);
     Panel2->AnchorRight(ProgressBar1, true, kDesignClientWidth);
 }
 
@@ -490,7 +502,7 @@ void Form1Ui::BuildNoEditionsNotice()
 void Form1Ui::SetTabOrder()
 {
     const QList<QWidget*> order = {compare, cb2, cb1, bbStop, seAmountDiffer, chbScrollBoth,
-                                   BitBtn1, exactpositions, RichEdit1, RichEdit2, ListBox1, ListBox2};
+                                   BitBtn1, exactpositions, cbSpelling, RichEdit1, RichEdit2, ListBox1, ListBox2};
     for (int i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
@@ -498,7 +510,7 @@ void Form1Ui::SetTabOrder()
 QList<QObject*> Form1Ui::Components() const
 {
     return {Panel1, cb2, cb1, bbStop, compare, Panel2, Label4, Label5, Label6, seAmountDiffer,
-            ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Panel3, Splitter1, Panel7,
+            ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Label12, cbSpelling, Panel3, Splitter1, Panel7,
             Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
             CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, MainMenu1,
             File1, Importedition1, Exportresults1, Print1, ExportPDF1, Quit1, Search1,

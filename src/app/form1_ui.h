@@ -58,6 +58,8 @@ struct Form1Ui {
     QSpinBox* seAmountDiffer = nullptr;
     QCheckBox* chbScrollBoth = nullptr;
     QCheckBox* exactpositions = nullptr;
+    QLabel* Label12 = nullptr;       // "Spelling variants:"
+    QComboBox* cbSpelling = nullptr; // count / mark / ignore
     QProgressBar* ProgressBar1 = nullptr;
     TPanel* Panel1 = nullptr;
     TPanel* Panel2 = nullptr;

@@ -1,5 +1,7 @@
 #include "app/window_run.h"
 
+#include <algorithm>
+
 #include "chapters/ui/form2.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/ui/result_panes.h"
@@ -58,6 +60,10 @@ void WindowRun::Run()
         RunOptions options;
         options.threshold = c.threshold->value();
         options.exactPositions = c.exactPositions->isChecked();
+        options.spelling = static_cast<SpellingMode>(std::clamp(c.spelling->currentIndex(), 0, 2));
+        if (options.spelling != SpellingMode::Count && spellingRules)
+            options.spellingRules = spellingRules();
+        markSpelling_ = options.spelling == SpellingMode::Mark;
         if (chapters_)
             chapters_->ClearChapters();
         panes_.Clear();
@@ -77,12 +83,14 @@ void WindowRun::SetRunState(bool running)
 {
     const Controls& c = controls_;
     if (running) {
-        for (QWidget* w : std::initializer_list<QWidget*>{c.exactPositions, c.leftChooser, c.rightChooser, c.threshold})
+        for (QWidget* w : std::initializer_list<QWidget*>{c.exactPositions, c.spelling, c.leftChooser, c.rightChooser,
+                                                          c.threshold})
             w->setEnabled(false);
         c.compare->hide();
         stopFlag_ = false;
         c.stop->setFocus();
         found_ = 0;
+        spellingOnly_ = 0;
         line_ = 0;
         stoppedAt_.clear();
         c.foundCount->setText("0");
@@ -97,7 +105,8 @@ void WindowRun::SetRunState(bool running)
         return;
     }
     running_ = false;
-    for (QWidget* w : std::initializer_list<QWidget*>{c.leftChooser, c.rightChooser, c.exactPositions, c.threshold})
+    for (QWidget* w : std::initializer_list<QWidget*>{c.leftChooser, c.rightChooser, c.exactPositions, c.spelling,
+                                                      c.threshold})
         w->setEnabled(true);
     c.compare->show();
     c.progress->setValue(0);
@@ -157,11 +166,21 @@ bool WindowRun::Progress(int line)
     return !stopFlag_;
 }
 
+void WindowRun::ShowFoundCount()
+{
+    // Under "marked in green" the count also says how many pairs differ in
+    // spelling only: found without the spelling rules, not reported with them.
+    QString text = QString::number(found_);
+    if (markSpelling_ && spellingOnly_ > 0)
+        text += QString(" (+%1 spelling only)").arg(spellingOnly_);
+    controls_.foundCount->setText(text);
+    controls_.foundCount->adjustSize();
+}
+
 void WindowRun::ShowProgress(int line)
 {
     controls_.progress->setValue(line);
-    controls_.foundCount->setText(QString::number(found_));
-    controls_.foundCount->adjustSize();
+    ShowFoundCount();
     panes_.Flush();
     // A pane the user scrolled down during the run is taken back up.
     for (TRichEdit* pane : {controls_.leftPane, controls_.rightPane})

@@ -34,6 +34,7 @@ public:
         QComboBox* rightChooser;
         QSpinBox* threshold;
         QCheckBox* exactPositions;
+        QComboBox* spelling; // items in the order of SpellingMode
         QPushButton* compare;
         QPushButton* stop;
         QLabel* foundCount;
@@ -57,6 +58,9 @@ public:
     std::function<void()> started;
     // What made the results, saved with them (see WriteResultRecord).
     std::function<std::string()> record;
+    // The spelling rules for a run that marks or ignores spelling variants
+    // (built-in plus the user's list); null for the built-in ones alone.
+    std::function<const SpellingRules*()> spellingRules;
     // The run ends at its next step.
     void Stop() { stopFlag_ = true; }
     // A click on the stop button: ignored in the run's first double-click
@@ -85,10 +89,12 @@ private:
                    const MatchMask& rightMask, const MatchMask& leftMask) override;
     bool Progress(int line) override;
     bool StillGoing() override;
+    void SpellingOnlyCount(int pairs) override { spellingOnly_ = pairs; }
 
     void SetRunState(bool running);
     // The progress, the found count and the pairs found so far, on screen.
     void ShowProgress(int line);
+    void ShowFoundCount();
     std::string HeadingAbove(int line) const;
     void SaveResultFiles();
 
@@ -99,6 +105,8 @@ private:
     bool running_ = false;
     bool stopFlag_ = false;
     int found_ = 0;
+    int spellingOnly_ = 0;
+    bool markSpelling_ = false;
     int line_ = 0;
     std::string stoppedAt_;
     int eventSliceMs_ = 16;

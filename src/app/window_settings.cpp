@@ -81,6 +81,9 @@ void WindowSettings::Read()
     SelectEdition(c.leftChooser, ini.ReadString(kInit, "left", ToLatin1(c.leftChooser->currentText())));
     SelectEdition(c.rightChooser, ini.ReadString(kInit, "right", ToLatin1(c.rightChooser->currentText())));
     c.scrollBoth->setChecked(ini.ReadBool(kInit, "scrollboth", c.scrollBoth->isChecked()));
+    if (c.spelling)
+        c.spelling->setCurrentIndex(std::clamp(ini.ReadInteger(kInit, "spelling", c.spelling->currentIndex()), 0,
+                                               c.spelling->count() - 1));
 
     // Without a stored place the window system chooses one, as at a first start.
     const std::optional<int> top = ReadPresentInteger(ini, "FromTop");
@@ -169,6 +172,10 @@ void WindowSettings::Write()
     ini.WriteString(kInit, "left", ToLatin1(c.leftChooser->currentText()));
     ini.WriteString(kInit, "right", ToLatin1(c.rightChooser->currentText()));
     ini.WriteBool(kInit, "scrollboth", c.scrollBoth->isChecked());
+    // Written once it differs from counting them, so files of users who never
+    // change it stay as they were.
+    if (c.spelling && (c.spelling->currentIndex() != 0 || ini.Find(kInit, "spelling")))
+        ini.WriteInteger(kInit, "spelling", c.spelling->currentIndex());
     const QRect frame = window_.frameGeometry();
     ini.WriteInteger(kInit, "width", frame.width());
     ini.WriteInteger(kInit, "height", frame.height());

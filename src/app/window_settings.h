@@ -35,6 +35,8 @@ public:
         QWidget* chapterButton;
         // The chapter window, whose width the user may set (none in some tests).
         std::function<QWidget*()> chapterWindow;
+        // How spelling variants count (items in the order of SpellingMode).
+        QComboBox* spelling = nullptr;
     };
     // The source area under the panes: its height and the View menu's switch.
     struct SourceArea {

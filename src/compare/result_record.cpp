@@ -34,6 +34,8 @@ std::string WriteResultRecord(const html::ReportFacts& facts)
     line("Threshold", std::to_string(facts.threshold));
     line("ExactPositions", facts.exactPositions ? "1" : "0");
     line("Date", facts.date);
+    if (facts.spelling)
+        line("Spelling", std::to_string(static_cast<int>(*facts.spelling)));
     return out;
 }
 
@@ -65,6 +67,8 @@ std::optional<html::ReportFacts> ReadResultRecord(std::string_view bytes)
             facts.exactPositions = value == "1";
         else if (key == "Date")
             facts.date = value;
+        else if (key == "Spelling" && (value == "1" || value == "2"))
+            facts.spelling = static_cast<SpellingMode>(value[0] - '0');
     }
     if (!threshold)
         return std::nullopt;

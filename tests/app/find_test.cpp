@@ -79,3 +79,40 @@ TEST_F(WindowTest, ChapterAndStatisticsWindowsCountTheResults)
 
 } // namespace
 } // namespace synopter::test
+
+namespace synopter::test {
+namespace {
+
+TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
+{
+    WriteEdition("Left", "KATA MARKON 1\r\n 1:1 uiov dabid\r\n 1:2 kai dabid eipen autw\r\n");
+    WriteEdition("Right", "KATA MARKON 1\r\n 1:1 uiov dauid\r\n 1:2 kai dauid elegen autw\r\n");
+    Open();
+    Choose("Left", "Right");
+    auto* spelling = form1->findChild<QComboBox*>("cbSpelling");
+    ASSERT_NE(spelling, nullptr);
+    const struct {
+        int mode;
+        const char* found;
+        bool green;
+    } cases[] = {{0, "2", false}, {1, "1 (+1 spelling only)", true}, {2, "1", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        spelling->setCurrentIndex(c.mode);
+        Run(1);
+        EXPECT_EQ(form1->FoundCountLabel()->text(), c.found);
+        bool green = false;
+        for (const rtf::Paragraph& p : form1->ResultPane(Side::Right)->ToDocument().paragraphs)
+            for (const rtf::Span& s : p)
+                green = green || (s.colour == 0x008000 && s.text == "dauid");
+        EXPECT_EQ(green, c.green);
+    }
+    // The choice is kept for the next start.
+    spelling->setCurrentIndex(1);
+    form1->close();
+    Open();
+    EXPECT_EQ(form1->findChild<QComboBox*>("cbSpelling")->currentIndex(), 1);
+}
+
+} // namespace
+} // namespace synopter::test

@@ -26,6 +26,7 @@ namespace {
 constexpr rtf::Colour kHeadingColour = 128;        // dark red
 constexpr rtf::Colour kUnmatchedColour = 0xFF0000; // blue
 constexpr rtf::Colour kMatchedColour = 0;
+constexpr rtf::Colour kSpellingColour = 0x008000; // green
 
 // Resizing by dragging sends a stream of sizes; the panes are filled again once
 // it pauses.
@@ -36,17 +37,25 @@ constexpr int kRelevelDelayMs = 120;
 constexpr size_t kFirstUnits = 200;
 constexpr int kBackgroundSliceMs = 20;
 
-// Black where the mask marks a shared word or a space, blue elsewhere.
+// Black where the mask marks a shared word or a space, blue where a word is
+// unmatched, green where it matched only as a spelling variant.
+rtf::Colour MaskColour(const MatchMask& mask, size_t i)
+{
+    if (i >= mask.size() || mask[i] == 0)
+        return kUnmatchedColour;
+    return mask[i] == kSpellingMatch ? kSpellingColour : kMatchedColour;
+}
+
 rtf::Paragraph ColouredVerse(const std::string& verse, const MatchMask& mask)
 {
     rtf::Paragraph runs;
     size_t start = 0;
     while (start < verse.size()) {
-        const bool matched = start < mask.size() && mask[start] != 0;
+        const rtf::Colour colour = MaskColour(mask, start);
         size_t end = start + 1;
-        while (end < verse.size() && (end < mask.size() && mask[end] != 0) == matched)
+        while (end < verse.size() && MaskColour(mask, end) == colour)
             ++end;
-        runs.push_back({verse.substr(start, end - start), matched ? kMatchedColour : kUnmatchedColour, false});
+        runs.push_back({verse.substr(start, end - start), colour, false});
         start = end;
     }
     return runs;
