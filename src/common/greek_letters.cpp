@@ -1,5 +1,8 @@
 #include "common/greek_letters.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include <array>
 
 namespace synopter {
@@ -47,6 +50,30 @@ void AppendGreek(std::string& out, std::string_view transliterated)
             out += ch;
         }
     }
+}
+
+ByteTranslation::ByteTranslation(const std::function<std::string(unsigned char)>& replacement)
+{
+    for (int c = 0; c < 256; ++c) {
+        const std::string text = replacement(static_cast<unsigned char>(c));
+        const size_t size = std::min(text.size(), kMaxBytes);
+        std::memcpy(table_[size_t(c)].bytes, text.data(), size);
+        table_[size_t(c)].size = static_cast<std::uint8_t>(size);
+    }
+}
+
+void ByteTranslation::Append(std::string& out, std::string_view bytes) const
+{
+    const size_t at = out.size();
+    // The last copy reaches sizeof(Entry::bytes) past its start.
+    out.resize(at + kMaxBytes * bytes.size() + (sizeof(Entry::bytes) - kMaxBytes));
+    char* p = out.data() + at;
+    for (const char ch : bytes) {
+        const Entry& e = table_[static_cast<unsigned char>(ch)];
+        std::memcpy(p, e.bytes, sizeof e.bytes);
+        p += e.size;
+    }
+    out.resize(static_cast<size_t>(p - out.data()));
 }
 
 } // namespace synopter

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +27,25 @@ inline std::string ToGreek(std::string_view transliterated)
     AppendGreek(out, transliterated);
     return out;
 }
+
+// Transliterated text rewritten byte by byte for an output format (Greek
+// letters with the format's escapes): each byte's replacement is worked out
+// once, and megabytes of text are then written straight into room made
+// beforehand, one fixed-size copy a byte.
+class ByteTranslation {
+public:
+    // `replacement` gives what a byte becomes: at most kMaxBytes bytes.
+    explicit ByteTranslation(const std::function<std::string(unsigned char)>& replacement);
+    void Append(std::string& out, std::string_view bytes) const;
+
+    static constexpr size_t kMaxBytes = 6;
+
+private:
+    struct Entry {
+        char bytes[8]; // kMaxBytes used, 8 copied
+        std::uint8_t size = 0;
+    };
+    std::array<Entry, 256> table_{};
+};
 
 } // namespace synopter

@@ -69,49 +69,27 @@ void AppendEscaped(std::string& out, std::string_view text)
 }
 
 // What each transliterated byte becomes in the page: a Greek letter, an
-// entity, '?' for a C1 control, or a Latin-1 character in UTF-8. At most 6
-// bytes; 8 are stored so that one fixed-size copy moves any of them.
-struct PageChar {
-    char bytes[8];
-    std::uint8_t size;
-};
-
-std::array<PageChar, 256> MakePageChars()
+// entity, '?' for a C1 control, or a Latin-1 character in UTF-8.
+std::string PageText(unsigned char c)
 {
-    std::array<PageChar, 256> table{};
-    for (int c = 0; c < 256; ++c) {
-        const char ch = static_cast<char>(c);
-        std::string text;
-        if (const std::string_view greek = GreekLetter(ch); !greek.empty()) {
-            text = greek;
-        } else if (c >= 0x80 && c < 0xA0) {
-            text = "?";
-        } else if (c >= 0x80) {
-            text = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-        } else {
-            AppendEscaped(text, std::string_view(&ch, 1));
-        }
-        std::memcpy(table[c].bytes, text.data(), text.size());
-        table[c].size = static_cast<std::uint8_t>(text.size());
-    }
-    return table;
+    const char ch = static_cast<char>(c);
+    if (const std::string_view greek = GreekLetter(ch); !greek.empty())
+        return std::string(greek);
+    if (c >= 0x80 && c < 0xA0)
+        return "?";
+    if (c >= 0x80)
+        return {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+    std::string text;
+    AppendEscaped(text, std::string_view(&ch, 1));
+    return text;
 }
 
-const std::array<PageChar, 256> kPageChars = MakePageChars();
+const ByteTranslation kPageText(PageText);
 
-// Transliterated bytes as escaped Greek. A whole New Testament is megabytes of
-// it, so it is written straight into room made beforehand.
+// Transliterated bytes as escaped Greek; a whole New Testament is megabytes of it.
 void AppendGreekEscaped(std::string& out, std::string_view bytes)
 {
-    const size_t at = out.size();
-    out.resize(at + 6 * bytes.size() + 2);
-    char* p = out.data() + at;
-    for (const char ch : bytes) {
-        const PageChar& c = kPageChars[static_cast<unsigned char>(ch)];
-        std::memcpy(p, c.bytes, sizeof c.bytes);
-        p += c.size;
-    }
-    out.resize(static_cast<size_t>(p - out.data()));
+    kPageText.Append(out, bytes);
 }
 
 // The verse with every stretch of unmatched characters in a blue span, and of

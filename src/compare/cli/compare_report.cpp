@@ -159,47 +159,26 @@ void AppendJsonEscaped(std::string& out, unsigned char c)
 }
 
 // What each byte becomes inside a JSON string under Greek: a Greek letter, an
-// escape, or a Latin-1 character in UTF-8; at most 6 bytes, 8 stored so that
-// one fixed-size copy moves any of them.
-struct JsonChar {
-    char bytes[8];
-    std::uint8_t size;
-};
-
-std::array<JsonChar, 256> MakeGreekJsonChars()
+// escape, or a Latin-1 character in UTF-8.
+std::string GreekJsonText(unsigned char c)
 {
-    std::array<JsonChar, 256> table{};
-    for (int c = 0; c < 256; ++c) {
-        std::string text;
-        if (const std::string_view greek = GreekLetter(static_cast<char>(c)); !greek.empty())
-            text = greek;
-        else if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\')
-            text = static_cast<char>(c);
-        else
-            AppendJsonEscaped(text, static_cast<unsigned char>(c));
-        std::memcpy(table[c].bytes, text.data(), text.size());
-        table[c].size = static_cast<std::uint8_t>(text.size());
-    }
-    return table;
+    if (const std::string_view greek = GreekLetter(static_cast<char>(c)); !greek.empty())
+        return std::string(greek);
+    if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\')
+        return std::string(1, static_cast<char>(c));
+    std::string text;
+    AppendJsonEscaped(text, c);
+    return text;
 }
 
-const std::array<JsonChar, 256> kGreekJsonChars = MakeGreekJsonChars();
+const ByteTranslation kGreekJsonText(GreekJsonText);
 
-// Every letter changes, so there are no plain stretches to skip: the text is
-// written byte by byte into room made beforehand.
+// Every letter changes, so there are no plain stretches to skip.
 void AppendJsonGreek(std::string& out, std::string_view bytes)
 {
-    const size_t at = out.size();
-    out.resize(at + 6 * bytes.size() + 4);
-    char* p = out.data() + at;
-    *p++ = '"';
-    for (const char ch : bytes) {
-        const JsonChar& c = kGreekJsonChars[static_cast<unsigned char>(ch)];
-        std::memcpy(p, c.bytes, sizeof c.bytes);
-        p += c.size;
-    }
-    *p++ = '"';
-    out.resize(static_cast<size_t>(p - out.data()));
+    out += '"';
+    kGreekJsonText.Append(out, bytes);
+    out += '"';
 }
 
 } // namespace
