@@ -1,0 +1,29 @@
+#pragma once
+
+#include "collate/apparatus_format.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The editions of one collation, loaded: what the command line and the
+// windows collate.
+namespace synopter::collate {
+
+struct EditionSet {
+    std::vector<Witness> witnesses;             // names, sigla, information
+    std::vector<std::vector<std::string>> texts; // each edition's lines
+    std::string problem; // why the set cannot be collated ("" when it can)
+
+    // The texts as CollateTexts takes them.
+    std::vector<const std::vector<std::string>*> TextPointers() const;
+};
+
+// Loads editions by catalogue name (looked up in `folders` in order, as the
+// window's catalogue does) or by the path of a ".dat" file (its ".bk"
+// beside it). A problem (an edition that cannot be found or read, Unicode
+// Greek never transliterated, texts that do not share one line layout) is
+// named in `problem`; the editions read so far are kept.
+EditionSet LoadEditionSet(const std::vector<std::string>& folders, const std::vector<std::string>& editions);
+
+} // namespace synopter::collate
