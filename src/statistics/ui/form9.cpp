@@ -1,8 +1,12 @@
 #include "statistics/ui/form9.h"
 
+#include "collate/collation.h"
+#include "collate/edition_set.h"
 #include "common/ini_file.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
+#include "editions/edition.h"
+#include "editions/edition_check.h"
 #include "find/find_query.h"
 #include "import/nt_layout.h"
 #include "language/interface_language.h"
@@ -18,13 +22,16 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace synopter {
 namespace {
@@ -37,6 +44,81 @@ QString ChapterName(const std::string& heading)
     if (title.size() == heading.size())
         return FromLatin1(heading);
     return FromLatin1(std::string_view(heading).substr(title.size() + 1));
+}
+
+// The selected cells of `table` as tab-separated lines, the column titles
+// first; with its row titles shown, each line starts with its row's title.
+QString TableSelectionText(const QTableWidget& table)
+{
+    const QList<QTableWidgetSelectionRange> ranges = table.selectedRanges();
+    if (ranges.isEmpty())
+        return {};
+    // The rows and columns of every selected range, in table order.
+    std::vector<bool> rows(size_t(table.rowCount()), false);
+    std::vector<bool> columns(size_t(table.columnCount()), false);
+    for (const QTableWidgetSelectionRange& r : ranges) {
+        for (int i = r.topRow(); i <= r.bottomRow(); ++i)
+            rows[size_t(i)] = true;
+        for (int j = r.leftColumn(); j <= r.rightColumn(); ++j)
+            columns[size_t(j)] = true;
+    }
+    const bool rowTitles = !table.verticalHeader()->isHidden();
+    const auto title = [](const QTableWidgetItem* item) { return item ? item->text() : QString(); };
+    QStringList lines;
+    QStringList header;
+    if (rowTitles)
+        header << QString();
+    for (size_t j = 0; j < columns.size(); ++j)
+        if (columns[j])
+            header << title(table.horizontalHeaderItem(int(j)));
+    lines << header.join('\t');
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i])
+            continue;
+        QStringList cells;
+        if (rowTitles)
+            cells << title(table.verticalHeaderItem(int(i)));
+        for (size_t j = 0; j < columns.size(); ++j) {
+            if (!columns[j])
+                continue;
+            const QTableWidgetItem* item = table.item(int(i), int(j));
+            cells << (item && item->isSelected() ? item->text() : QString());
+        }
+        lines << cells.join('\t');
+    }
+    return lines.join('\n') + '\n';
+}
+
+void CopyTableSelection(const QTableWidget& table)
+{
+    const QString text = TableSelectionText(table);
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+// The catalogue and choices a count was made for; an edition written anew
+// (an import under the same name) changes it too.
+std::string ChoiceKey(const EditionsChoice& choice, const std::vector<std::string>& names)
+{
+    std::string key = std::to_string(int(choice.spelling)) + (choice.exactPositions ? "e" : "-");
+    for (const std::string& folder : choice.folders)
+        key += "\n" + folder;
+    for (const std::string& name : names) {
+        std::error_code error;
+        const std::string path = EditionTextPath(EditionFolder(choice.folders, name), name);
+        const auto time = std::filesystem::last_write_time(path, error);
+        key += "\n" + name + ":" + std::to_string(error ? 0 : time.time_since_epoch().count());
+    }
+    return key;
+}
+
+// A cell's colour by its share of the largest distance: light to dark blue.
+QColor HeatColour(double share)
+{
+    const QColor light(244, 247, 252);
+    const QColor dark(16, 42, 110);
+    const auto mix = [share](int a, int b) { return int(a + (b - a) * share + 0.5); };
+    return QColor(mix(light.red(), dark.red()), mix(light.green(), dark.green()), mix(light.blue(), dark.blue()));
 }
 
 } // namespace
@@ -87,17 +169,53 @@ TForm9::TForm9(QWidget* mainWindow, const InterfaceLanguage& language)
     auto* top = new QHBoxLayout;
     top->addWidget(bitBtn1_);
     top->addStretch(1);
+
+    pageControl1_ = new QTabWidget(this);
+    pageControl1_->setObjectName("PageControl1");
+    tabSheet1_ = new QWidget;
+    tabSheet1_->setObjectName("TabSheet1");
+    auto* reported = new QVBoxLayout(tabSheet1_);
+    reported->setContentsMargins(4, 4, 4, 4);
+    reported->addLayout(top);
+    reported->addWidget(splitter, 1);
+    pageControl1_->addTab(tabSheet1_, tabTitles_[0]);
+
+    tabSheet2_ = new QWidget;
+    tabSheet2_->setObjectName("TabSheet2");
+    label1_ = new QLabel("Variation units in which two editions read differently, over the whole New Testament",
+                         tabSheet2_);
+    label1_->setObjectName("Label1");
+    label1_->setWordWrap(true);
+    stringGrid2_ = new QTableWidget(0, 0, tabSheet2_);
+    stringGrid2_->setObjectName("StringGrid2");
+    stringGrid2_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    stringGrid2_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    stringGrid2_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    stringGrid2_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    stringGrid2_->verticalHeader()->setDefaultSectionSize(stringGrid2_->fontMetrics().height() + 10);
+    stringGrid2_->installEventFilter(this);
+    label2_ = new QLabel(tabSheet2_);
+    label2_->setObjectName("Label2");
+    label2_->setWordWrap(true);
+    label2_->setTextFormat(Qt::PlainText);
+    auto* editions = new QVBoxLayout(tabSheet2_);
+    editions->setContentsMargins(8, 8, 8, 8);
+    editions->addWidget(label1_);
+    editions->addWidget(stringGrid2_, 1);
+    editions->addWidget(label2_);
+    pageControl1_->addTab(tabSheet2_, tabTitles_[1]);
+    connect(pageControl1_, &QTabWidget::currentChanged, this, [this] { UpdateDistances(); });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(top);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(pageControl1_, 1);
 
     ShowAllBooks();
 }
 
 QList<QObject*> TForm9::Components() const
 {
-    return {bitBtn1_, chart1_, stringGrid1_};
+    return {bitBtn1_, chart1_, stringGrid1_, pageControl1_, tabSheet1_, tabSheet2_, label1_, stringGrid2_};
 }
 
 void TForm9::Translate()
@@ -114,7 +232,19 @@ void TForm9::Translate()
         columns_[0] = read("StringGrid1_book", columns_[0]);
         columns_[1] = read("StringGrid1_chapter", columns_[1]);
         columns_[2] = read("StringGrid1_reported", columns_[2]);
+        // Page titles and the facts line are put together here, not captions either.
+        tabTitles_[0] = read("TabSheet1", tabTitles_[0]);
+        tabTitles_[1] = read("TabSheet2", tabTitles_[1]);
+        factsText_ = read("Label2_facts", factsText_);
+        exactText_ = read("Label2_exact", exactText_);
+        movedText_ = read("Label2_moved", movedText_);
+        runningText_ = read("Label2_running", runningText_);
+        fewText_ = read("Label2_few", fewText_);
+        leftOutText_ = read("Label2_left", leftOutText_);
     }
+    pageControl1_->setTabText(0, tabTitles_[0]);
+    pageControl1_->setTabText(1, tabTitles_[1]);
+    ShowFacts();
     FillTable();
     if (shownBook_ < 0)
         ShowAllBooks();
@@ -240,51 +370,188 @@ void TForm9::FillTable()
 
 QString TForm9::SelectedText() const
 {
-    const QList<QTableWidgetSelectionRange> ranges = stringGrid1_->selectedRanges();
-    if (ranges.isEmpty())
-        return {};
-    // The rows and columns of every selected range, in table order.
-    std::vector<bool> rows(size_t(stringGrid1_->rowCount()), false);
-    std::vector<bool> columns(size_t(stringGrid1_->columnCount()), false);
-    for (const QTableWidgetSelectionRange& r : ranges) {
-        for (int i = r.topRow(); i <= r.bottomRow(); ++i)
-            rows[size_t(i)] = true;
-        for (int j = r.leftColumn(); j <= r.rightColumn(); ++j)
-            columns[size_t(j)] = true;
-    }
-    QStringList lines;
-    QStringList header;
-    for (size_t j = 0; j < columns.size(); ++j)
-        if (columns[j])
-            header << stringGrid1_->horizontalHeaderItem(int(j))->text();
-    lines << header.join('\t');
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i])
-            continue;
-        QStringList cells;
-        for (size_t j = 0; j < columns.size(); ++j) {
-            if (!columns[j])
-                continue;
-            const QTableWidgetItem* item = stringGrid1_->item(int(i), int(j));
-            cells << (item && item->isSelected() ? item->text() : QString());
-        }
-        lines << cells.join('\t');
-    }
-    return lines.join('\n') + '\n';
+    return TableSelectionText(*stringGrid1_);
 }
 
 void TForm9::CopySelection() const
 {
-    const QString text = SelectedText();
-    if (!text.isEmpty())
-        QApplication::clipboard()->setText(text);
+    CopyTableSelection(*stringGrid1_);
+}
+
+QString TForm9::SelectedDistances() const
+{
+    return TableSelectionText(*stringGrid2_);
+}
+
+void TForm9::SetEditionsChoice(std::function<EditionsChoice()> choice)
+{
+    editionsChoice_ = std::move(choice);
+    UpdateDistances();
+}
+
+void TForm9::UpdateDistances()
+{
+    // Counted only for a page someone looks at.
+    if (!editionsChoice_ || !isVisible() || pageControl1_->currentWidget() != tabSheet2_)
+        return;
+    const EditionsChoice choice = editionsChoice_();
+    const std::vector<std::string> names = ListEditions(choice.folders);
+    std::string key = ChoiceKey(choice, names);
+    if (key == countedKey_)
+        return;
+    if (choice.running) {
+        // The run's inputs are the user's to wait for; the window counts when shown after it.
+        stringGrid2_->clear();
+        stringGrid2_->setRowCount(0);
+        stringGrid2_->setColumnCount(0);
+        countedKey_.clear();
+        facts_ = Facts::Running;
+        ShowFacts();
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Restore {
+        ~Restore() { QApplication::restoreOverrideCursor(); }
+    } restore;
+    CountDistances(choice, names);
+    countedKey_ = std::move(key);
+}
+
+void TForm9::CountDistances(const EditionsChoice& choice, const std::vector<std::string>& names)
+{
+    // One edition at a time, so an edition that cannot be used is left out
+    // rather than ending the count.
+    std::vector<collate::Witness> witnesses;
+    std::vector<std::vector<std::string>> texts;
+    leftOut_.clear();
+    for (const std::string& name : names) {
+        collate::EditionSet set = collate::LoadEditionSet(choice.folders, {name});
+        if (!set.problem.empty() || set.texts.size() != 1 || set.witnesses.size() != 1) {
+            leftOut_ << FromLatin1(name);
+            continue;
+        }
+        witnesses.push_back(std::move(set.witnesses.front()));
+        texts.push_back(std::move(set.texts.front()));
+    }
+    // The layout is the New Testament's when an edition has its line count,
+    // else the first edition's; editions of another layout are left out.
+    size_t reference = 0;
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (texts[i].size() == size_t(layout::kLineCount)) {
+            reference = i;
+            break;
+        }
+    std::vector<const std::vector<std::string>*> pointers;
+    std::vector<collate::Witness> kept;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (LayoutProblem(witnesses[reference].name, texts[reference], witnesses[i].name, texts[i])) {
+            leftOut_ << FromLatin1(witnesses[i].name);
+            continue;
+        }
+        pointers.push_back(&texts[i]);
+        kept.push_back(witnesses[i]);
+    }
+
+    stringGrid2_->clear();
+    const int n = int(kept.size());
+    stringGrid2_->setRowCount(n < 2 ? 0 : n);
+    stringGrid2_->setColumnCount(n < 2 ? 0 : n);
+    spellingText_ = choice.spellingText;
+    exact_ = choice.exactPositions;
+    if (n < 2) {
+        facts_ = Facts::Few;
+        ShowFacts();
+        return;
+    }
+
+    collate::Options options;
+    options.base = 0;
+    options.exactPositions = choice.exactPositions;
+    options.spelling = choice.spelling;
+    options.spellingRules = choice.spellingRules;
+    collate::DistanceTable distances(n);
+    collate::CollateTexts(pointers, options, [&](const collate::VerseApparatus& verse) {
+        distances.Add(verse);
+        return true;
+    });
+
+    int most = 0;
+    for (int a = 0; a < n; ++a)
+        for (int b = 0; b < n; ++b)
+            most = std::max(most, distances.Distance(a, b));
+    for (int i = 0; i < n; ++i) {
+        const collate::Witness& w = kept[size_t(i)];
+        // Sigla head the table; the name, or the information, is the title's tip.
+        const QString siglum = FromLatin1(w.siglum.empty() ? w.name : w.siglum);
+        const QString tip = siglum == FromLatin1(w.name) ? FromUtf8(ToUtf8(w.information)) : FromLatin1(w.name);
+        for (bool row : {true, false}) {
+            auto* title = new QTableWidgetItem(siglum);
+            title->setToolTip(tip);
+            if (row)
+                stringGrid2_->setVerticalHeaderItem(i, title);
+            else
+                stringGrid2_->setHorizontalHeaderItem(i, title);
+        }
+        for (int j = 0; j < n; ++j) {
+            const int distance = distances.Distance(i, j);
+            auto* cell = new QTableWidgetItem(i == j ? QString::fromUtf8("–") : QString::number(distance));
+            cell->setTextAlignment(Qt::AlignCenter);
+            if (i != j) {
+                const double share = most > 0 ? double(distance) / most : 0.0;
+                const QColor back = HeatColour(share);
+                cell->setBackground(back);
+                // Dark text on the light cells, light text on the dark ones.
+                cell->setForeground(back.lightnessF() > 0.55 ? QColor(20, 20, 20) : QColor(255, 255, 255));
+            }
+            stringGrid2_->setItem(i, j, cell);
+        }
+    }
+    base_ = FromLatin1(kept.front().name);
+    facts_ = Facts::Counted;
+    ShowFacts();
+}
+
+void TForm9::ShowFacts()
+{
+    QString text;
+    switch (facts_) {
+    case Facts::None:
+        break;
+    case Facts::Running:
+        text = runningText_;
+        break;
+    case Facts::Few:
+        text = fewText_;
+        break;
+    case Facts::Counted:
+        text = QString(factsText_).arg(base_, spellingText_, exact_ ? exactText_ : movedText_);
+        break;
+    }
+    if (facts_ != Facts::Running && !leftOut_.isEmpty())
+        text += (text.isEmpty() ? "" : " ") + QString(leftOutText_).arg(leftOut_.join(", "));
+    label2_->setText(text);
+}
+
+void TForm9::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Deferred, so the window is drawn before a count.
+    QMetaObject::invokeMethod(this, [this] { UpdateDistances(); }, Qt::QueuedConnection);
+}
+
+void TForm9::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Coming back from the main window, where the choices may have changed.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        UpdateDistances();
 }
 
 bool TForm9::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == stringGrid1_ && event->type() == QEvent::KeyPress
+    if ((watched == stringGrid1_ || watched == stringGrid2_) && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-        CopySelection();
+        CopyTableSelection(*static_cast<QTableWidget*>(watched));
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -1,25 +1,43 @@
 #pragma once
 
+#include "compare/comparison_run.h"
 #include "compare/result_summary.h"
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class QBarSet;
 class QChart;
 class QChartView;
+class QLabel;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
 
 namespace synopter {
 
 class InterfaceLanguage;
 
+// What the Editions page collates: the main window's catalogue and choices as
+// they stand.
+struct EditionsChoice {
+    std::vector<std::string> folders; // the catalogue's edition folders, in order
+    SpellingMode spelling = SpellingMode::Count;
+    const SpellingRules* spellingRules = nullptr; // null: the built-in rules
+    bool exactPositions = false;
+    QString spellingText; // the spelling choice as the main window words it
+    bool running = false; // a comparison runs: nothing is counted meanwhile
+};
+
 // The statistics window: reported verses per book as a bar chart; a click on
 // a book's bar shows its chapters, a click on a chapter's bar asks the main
 // window to go there, as does a double click on a row of the table. The same numbers stand in a table (book, chapter,
-// reported) that copies as tab-separated text.
+// reported) that copies as tab-separated text. A second page, Editions, holds
+// for every pair of the catalogue's editions the variation units in which they
+// differ, over the whole New Testament, as a heat map.
 class TForm9 : public QWidget {
     Q_OBJECT
 
@@ -45,27 +63,65 @@ public:
     QString SelectedText() const;
     void CopySelection() const;
 
+    // The Editions page asks `choice` for the main window's catalogue and
+    // choices each time it might count.
+    void SetEditionsChoice(std::function<EditionsChoice()> choice);
+    // Counts the distances again when the Editions page is shown and the
+    // editions, spelling or exact-positions choice changed since it last counted.
+    void UpdateDistances();
+    QTabWidget* Pages() const { return pageControl1_; }
+    QTableWidget* EditionsTable() const { return stringGrid2_; }
+    // The editions table's selected cells, edition names leading each row.
+    QString SelectedDistances() const;
+
 signals:
     void chapterChosen(const std::string& label);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BarClicked(int index);
     void FillTable();
     QString BookName(const BookCount& book) const;
+    void CountDistances(const EditionsChoice& choice, const std::vector<std::string>& names);
+    void ShowFacts();
 
     const InterfaceLanguage& language_;
     QPushButton* bitBtn1_;     // back to all books
     QChartView* chart1_;
     QTableWidget* stringGrid1_;
+    QTabWidget* pageControl1_;
+    QWidget* tabSheet1_;       // the chart and table of reported verses
+    QWidget* tabSheet2_;       // the editions
+    QLabel* label1_;
+    QTableWidget* stringGrid2_;
+    QLabel* label2_;           // base, choices, editions left out
     QBarSet* bars_ = nullptr;  // owned by the chart's series
     ResultSummary summary_;
     int shownBook_ = -1;
     QString booksTitle_ = "Reported verses per book";
     QString chaptersTitle_ = "%1: reported verses per chapter";
     QString columns_[3] = {"Book", "Chapter", "Reported"};
+
+    std::function<EditionsChoice()> editionsChoice_;
+    std::string countedKey_; // the catalogue and choices the table was counted for
+    // What the facts line says: the base, the spelling text, exact positions,
+    // editions left out; or that a run holds the count back.
+    QString base_;
+    QString spellingText_;
+    bool exact_ = false;
+    QStringList leftOut_;
+    enum class Facts { None, Counted, Running, Few } facts_ = Facts::None;
+    QString tabTitles_[2] = {"Reported verses", "Editions"};
+    QString factsText_ = "Base edition: %1 (the distances hardly depend on it). Spelling variants: %2. %3.";
+    QString exactText_ = "Exact positions: a moved word is an omission and an addition";
+    QString movedText_ = "A moved word is a transposition";
+    QString runningText_ = "Counted when the comparison has finished.";
+    QString fewText_ = "Fewer than two editions of the catalogue share one layout.";
+    QString leftOutText_ = "Left out: %1.";
 };
 
 } // namespace synopter
