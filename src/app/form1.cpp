@@ -606,6 +606,13 @@ void TForm1::Statistics1Click()
         connect(statistics, &TForm9::chapterChosen, this,
                 [this](const std::string& label) { Guarded([&] { GoToChapter(label); }); });
         statistics->SetSummary(CurrentSummary());
+        // The Editions page collates the catalogue under the run's choices (and the last run's spelling rules).
+        statistics->SetEditionsChoice([this] {
+            return EditionsChoice{folders_.EditionFolders(),
+                                  static_cast<SpellingMode>(std::max(0, ui_->cbSpelling->currentIndex())),
+                                  &spellingList_.rules, ui_->exactpositions->isChecked(),
+                                  ui_->cbSpelling->currentText(), run_->Running()};
+        });
     }
     statistics->show();
     statistics->raise();
