@@ -13,10 +13,15 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
 
 
 namespace synopter {
@@ -107,6 +112,68 @@ TEST(Form9Test, CopyGivesTheTableAsTabSeparatedText)
     form.Table()->clearSelection();
     form.Table()->setRangeSelected(QTableWidgetSelectionRange(1, 1, 2, 2), true);
     EXPECT_EQ(form.SelectedText(), "Chapter\tReported\n5\t2\n3\t4\n");
+}
+
+TEST(Form9Test, EditionsPageHoldsTheDistancesBetweenTheRealEditions)
+{
+    const std::string dir = std::string(SYNOPTER_EDITIONS_DIR) + "/";
+    if (!std::filesystem::exists(dir + "WestcottHort1881.dat"))
+        GTEST_SKIP() << "no editions at " << dir;
+    test::TempFolder folder;
+    const InterfaceLanguage language(folder.Path());
+    TForm9 form(nullptr, language);
+    bool running = true;
+    form.SetEditionsChoice([&] {
+        EditionsChoice choice;
+        choice.folders = {dir};
+        choice.spellingText = "counted";
+        choice.running = running;
+        return choice;
+    });
+    form.show();
+    form.Pages()->setCurrentIndex(1);
+    // Nothing is counted while a comparison runs; showing the page after it counts.
+    QTableWidget* table = form.EditionsTable();
+    EXPECT_EQ(table->rowCount(), 0);
+    running = false;
+    form.UpdateDistances();
+    ASSERT_EQ(table->rowCount(), 5);
+    ASSERT_EQ(table->columnCount(), 5);
+
+    std::map<std::string, int> index;
+    for (int i = 0; i < 5; ++i) {
+        index[table->verticalHeaderItem(i)->text().toStdString()] = i;
+        EXPECT_EQ(table->horizontalHeaderItem(i)->text(), table->verticalHeaderItem(i)->text());
+    }
+    ASSERT_EQ(index.size(), 5u);
+    int d[5][5];
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 5; ++j)
+            d[i][j] = i == j ? 0 : table->item(i, j)->text().toInt();
+    std::pair<int, int> nearest{0, 1};
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 5; ++j) {
+            EXPECT_EQ(d[i][j], d[j][i]);
+            if (i != j && d[i][j] < d[nearest.first][nearest.second])
+                nearest = {i, j};
+        }
+    const int elzevir = index.at("Elzevir1624"), scrivener = index.at("Scrivener1894");
+    EXPECT_EQ(std::minmax(nearest.first, nearest.second), std::minmax(elzevir, scrivener));
+    // Westcott and Hort stand furthest from every other edition.
+    const int wh = index.at("WestcottHort1881");
+    for (int j = 0; j < 5; ++j) {
+        for (int i = 0; i < 5; ++i) {
+            if (j != wh && i != j)
+                EXPECT_LE(d[i][j], d[wh][j]) << i << "," << j;
+        }
+    }
+
+    table->selectAll();
+    QTest::keySequence(table, QKeySequence::Copy);
+    const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[1 + wh].split('\t').size(), 6);
+    EXPECT_TRUE(lines[1 + wh].startsWith("WestcottHort1881\t"));
 }
 
 } // namespace
