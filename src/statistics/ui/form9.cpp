@@ -191,7 +191,7 @@ TForm9::TForm9(QWidget* mainWindow, const InterfaceLanguage& language)
     stringGrid2_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     stringGrid2_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     stringGrid2_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    stringGrid2_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    stringGrid2_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     stringGrid2_->verticalHeader()->setDefaultSectionSize(stringGrid2_->fontMetrics().height() + 10);
     stringGrid2_->installEventFilter(this);
     label2_ = new QLabel(tabSheet2_);
