@@ -163,8 +163,9 @@ TEST(Form9Test, EditionsPageHoldsTheDistancesBetweenTheRealEditions)
     const int wh = index.at("WestcottHort1881");
     for (int j = 0; j < 5; ++j) {
         for (int i = 0; i < 5; ++i) {
-            if (j != wh && i != j)
+            if (j != wh && i != j) {
                 EXPECT_LE(d[i][j], d[wh][j]) << i << "," << j;
+            }
         }
     }
 
