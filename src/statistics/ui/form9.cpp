@@ -322,9 +322,13 @@ void TForm9::ShowBook(int index)
     if (index < 0)
         x->setLabelsAngle(-90);
     auto* y = new QValueAxis;
-    y->setRange(0, std::max(1, most));
+    const int top = std::max(1, most);
+    y->setRange(0, top);
     y->setLabelFormat("%d");
-    y->applyNiceNumbers();
+    if (top < 5)
+        y->setTickCount(top + 1); // a tick per count, so no label repeats a rounded fraction
+    else
+        y->applyNiceNumbers();
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
