@@ -318,7 +318,7 @@ VerseApparatus HandBuiltVerse()
     VerseApparatus verse{7, "KATA IWANNHN 3", "3:16", "outwv gar hgaphsen o yeov", {}};
     verse.units = {{0, 5, "outwv gar hgaphsen o yeov", {0, 1, 2}, {{"", {3}, RK::Absent}}},
                    {0, 1, "outwv", {0, 2}, {{"outw", {1}, RK::Spelling}}},
-                   {3, 3, "", {0, 1}, {{"kai", {2}, RK::Addition}}},
+                   {3, 3, "", {0, 1}, {{"kai\xB7", {2}, RK::Addition}}}, // a Latin-1 byte: UTF-8 out
                    {3, 4, "o", {0, 2}, {{"", {1}, RK::Omission}}}};
     return verse;
 }
@@ -332,7 +332,7 @@ TEST(ApparatusFormatTest, HandBuiltVerseInEveryFormat)
     std::string chapter;
     AppendVerseText(text, verses[0], facts, chapter);
     EXPECT_EQ(text, "ΚΑΤΑ ΙΩΑΝΝΗΝ 3\n3:16 A B C ] verse absent Delta & <Co> • ουτως A C ] ουτω (orth.) B • "
-                    "A B ] + και C • ο A C ] – B\n");
+                    "A B ] + και· C • ο A C ] – B\n");
 
     std::string json;
     AppendVerseJson(json, verses[0], facts);
@@ -348,7 +348,7 @@ TEST(ApparatusFormatTest, HandBuiltVerseInEveryFormat)
     EXPECT_EQ(tei.ids, (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Delta____Co_"}));
     const std::map<std::string, std::string> expected{{"Alpha", "ουτως γαρ ηγαπησεν ο θεος"},
                                                       {"Beta", "ουτω γαρ ηγαπησεν θεος"},
-                                                      {"Gamma", "ουτως γαρ ηγαπησεν και ο θεος"}};
+                                                      {"Gamma", "ουτως γαρ ηγαπησεν και· ο θεος"}};
     EXPECT_EQ(tei.abs[0], expected);
 }
 
