@@ -55,6 +55,7 @@ EditionDescriptor ReadEditionDescriptor(const std::string& path)
     if (auto face = ini.Find("TextFont", "Name"))
         d.fontFace = face->substr(0, 31);
     d.information = ini.ReadString("English", "Information", "");
+    d.siglum = ini.ReadString("English", "Siglum", "");
     d.problem = ini.ReadProblem();
     return d;
 }

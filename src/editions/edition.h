@@ -28,6 +28,7 @@ std::string EditionFolder(const std::vector<std::string>& folders, std::string_v
 struct EditionDescriptor {
     std::optional<std::string> fontFace; // [TextFont] Name, up to 31 characters; nullopt or empty: keep the face
     std::string information;             // [English] Information
+    std::string siglum;                  // [English] Siglum, the edition's short name in an apparatus
     std::string problem;                 // why a descriptor that is there could not be read
 };
 

@@ -1,0 +1,88 @@
+#include "collate/edition_set.h"
+
+#include "common/error.h"
+#include "editions/edition.h"
+#include "editions/edition_check.h"
+
+#include <algorithm>
+
+namespace synopter::collate {
+
+std::vector<const std::vector<std::string>*> EditionSet::TextPointers() const
+{
+    std::vector<const std::vector<std::string>*> out;
+    for (const auto& text : texts)
+        out.push_back(&text);
+    return out;
+}
+
+namespace {
+
+bool IsPath(const std::string& edition)
+{
+    return edition.find('/') != std::string::npos || edition.ends_with(".dat");
+}
+
+} // namespace
+
+EditionSet LoadEditionSet(const std::vector<std::string>& folders, const std::vector<std::string>& editions)
+{
+    EditionSet set;
+    const std::vector<std::string> catalogue = ListEditions(folders);
+    for (const std::string& edition : editions) {
+        Witness witness;
+        std::string textPath, descriptorPath;
+        if (IsPath(edition)) {
+            const std::string stem = edition.ends_with(".dat") ? edition.substr(0, edition.size() - 4) : edition;
+            textPath = stem + ".dat";
+            descriptorPath = stem + ".bk";
+            const size_t slash = stem.rfind('/');
+            witness.name = stem.substr(slash == std::string::npos ? 0 : slash + 1);
+        } else {
+            const auto known = std::find(catalogue.begin(), catalogue.end(), edition);
+            if (known == catalogue.end()) {
+                set.problem = "unknown edition \"" + edition + "\"";
+                return set;
+            }
+            const std::string folder = EditionFolder(folders, edition);
+            textPath = EditionTextPath(folder, edition);
+            descriptorPath = EditionDescriptorPath(folder, edition);
+            witness.name = edition;
+        }
+        std::optional<std::vector<std::string>> lines;
+        try {
+            lines = LoadEditionText(textPath);
+        } catch (const Error& e) {
+            set.problem = e.what();
+            return set;
+        }
+        if (!lines) {
+            set.problem = "cannot open \"" + textPath + "\"";
+            return set;
+        }
+        try {
+            const EditionDescriptor descriptor = ReadEditionDescriptor(descriptorPath);
+            witness.siglum = descriptor.siglum;
+            witness.information = descriptor.information;
+        } catch (const Error&) {
+            // An unreadable descriptor only costs the siglum and description.
+        }
+        if (witness.siglum.empty())
+            witness.siglum = witness.name;
+        if (auto problem = UnicodeGreekProblem(witness.name, *lines)) {
+            set.problem = *problem;
+            return set;
+        }
+        if (!set.texts.empty()) {
+            if (auto problem = LayoutProblem(set.witnesses.front().name, set.texts.front(), witness.name, *lines)) {
+                set.problem = *problem;
+                return set;
+            }
+        }
+        set.witnesses.push_back(std::move(witness));
+        set.texts.push_back(std::move(*lines));
+    }
+    return set;
+}
+
+} // namespace synopter::collate
