@@ -31,6 +31,22 @@ struct ApparatusFacts {
 // an absent verse "verse absent".
 void AppendUnitText(std::string& out, const Unit& unit, const ApparatusFacts& facts);
 
+// One verse of the text apparatus: the verse's reference and its units, " • "
+// between them, on one line. A chapter heading line in Greek comes first when
+// the verse's chapter is not `chapter` (which then becomes it), after an
+// empty line unless it is the first thing written.
+void AppendVerseText(std::string& out, const VerseApparatus& verse, const ApparatusFacts& facts,
+                     std::string& chapter);
+
+// One verse as a line of JSON (transliterated text, edition names):
+//   {"line", "chapter", "verse", "units": [{"base", "agree", "readings":
+//   [{"text", "editions", "kind"}]}]}
+void AppendVerseJson(std::string& out, const VerseApparatus& verse, const ApparatusFacts& facts);
+
+// The units in which each pair of editions differs as a tab-separated table:
+// a header row of names, then a row per edition.
+std::string DistanceText(const DistanceTable& table, const ApparatusFacts& facts);
+
 // Whole documents of the verses given (in order), UTF-8.
 std::string ApparatusHtmlPage(const std::vector<VerseApparatus>& verses, const ApparatusFacts& facts);
 std::string ApparatusTei(const std::vector<VerseApparatus>& verses, const ApparatusFacts& facts);

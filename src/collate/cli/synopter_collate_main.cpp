@@ -1,0 +1,371 @@
+// synopter-collate: a critical apparatus of any number of editions against a
+// base edition, from the command line. Editions are found as synopter-compare
+// finds them; the output goes to stdout or a file.
+
+#include "collate/apparatus_format.h"
+#include "collate/collation.h"
+#include "collate/edition_set.h"
+#include "common/command_line.h"
+#include "common/error.h"
+#include "common/file_io.h"
+#include "common/program_folders.h"
+#include "compare/spelling_rules.h"
+#include "import/book_names.h"
+#include "import/nt_layout.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace synopter;
+using namespace synopter::collate;
+
+const std::string kUsage =
+    "Usage: synopter-collate [--base NAME] [--exact] [--spelling count|mark|ignore]\n"
+    "                        [--spelling-file PATH] [--format text|json|html|tei|distances]\n"
+    "                        [--books LIST] [-o FILE] EDITION...\n"
+    "\n"
+    "Collates editions against a base edition verse by verse and writes the critical\n"
+    "apparatus: for every verse where an edition differs, each variation unit with the\n"
+    "base reading, the editions that agree with it, and every other reading with its\n"
+    "editions.\n"
+    "\n"
+    "EDITIONs are edition names from the program directory, or paths to .dat files\n"
+    "(an argument containing '/' or ending in \".dat\" is a path; the .bk beside it\n"
+    "gives the siglum). They must share one line layout.\n"
+    "\n"
+    "  --base NAME      the base edition, one of those given (default: the first)\n"
+    "  --exact          a word that moved is an omission and an addition rather than\n"
+    "                   a transposition\n"
+    "  --spelling count spelling variants (outw/outwv, dabid/dauid, ...) are readings\n"
+    "                   like any other (default)\n"
+    "  --spelling mark  they are readings of their own kind, marked (orth.)\n"
+    "  --spelling ignore\n"
+    "                   they read as the base\n"
+    "  --spelling-file PATH\n"
+    "                   groups of equivalent spellings added to the built-in ones\n"
+    "                   (default: spelling.txt in the user's folder, when there is one)\n"
+    "  --format text    per verse one line in Greek, as a printed edition sets it:\n"
+    "                   \"3:16 base A B ] reading C; \xE2\x80\x93 D \xE2\x80\xA2 ...\" (default)\n"
+    "  --format json    one JSON object per verse, one per line (transliteration)\n"
+    "  --format html    one self-contained page: the facts, the sigla, contents, and\n"
+    "                   every verse in Greek with its units marked and listed\n"
+    "  --format tei     TEI P5, parallel segmentation, in Greek\n"
+    "  --format distances\n"
+    "                   a tab-separated table: the units in which each pair of\n"
+    "                   editions differs\n"
+    "  --books LIST     only these books, comma-separated (\"John,1 Corinthians\",\n"
+    "                   \"Jn,1Cor\")\n"
+    "  -o FILE          write to FILE rather than standard output\n"
+    "  --help           this text\n"
+    "  --version        the program's version\n"
+    "\n"
+    "JSON: {\"line\" (counted from 0), \"chapter\", \"verse\", \"units\": [{\"base\", \"agree\",\n"
+    "\"readings\": [{\"text\", \"editions\", \"kind\"}]}]}; kind is substitution, omission,\n"
+    "addition, transposition, absent or spelling.\n"
+    "\n"
+    "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
+
+enum class Format { Text, Json, Html, Tei, Distances };
+
+struct Arguments {
+    std::string base;
+    bool exact = false;
+    SpellingMode spelling = SpellingMode::Count;
+    std::string spellingFile;
+    Format format = Format::Text;
+    std::vector<int> books; // none: all
+    std::string output;
+    bool help = false;
+    std::vector<std::string> editions;
+};
+
+std::vector<int> ParseBooks(std::string_view list)
+{
+    std::vector<int> books;
+    size_t start = 0;
+    while (start <= list.size()) {
+        const size_t comma = list.find(',', start);
+        const size_t end = comma == std::string_view::npos ? list.size() : comma;
+        std::string_view name = list.substr(start, end - start);
+        while (!name.empty() && name.front() == ' ')
+            name.remove_prefix(1);
+        while (!name.empty() && name.back() == ' ')
+            name.remove_suffix(1);
+        const std::optional<int> book = BookFromName(name);
+        if (!book)
+            throw UsageError{"unknown book \"" + std::string(name) + "\" in --books"};
+        books.push_back(*book);
+        start = end + 1;
+    }
+    return books;
+}
+
+Arguments ParseArguments(int argc, char** argv)
+{
+    Arguments arguments;
+    CommandLine args(argc, argv);
+    while (args.Next()) {
+        if (args.IsOperand()) {
+            arguments.editions.emplace_back(args.Argument());
+            continue;
+        }
+        const std::string_view name = args.Option();
+        if (name == "--help" || name == "-h") {
+            args.NoValue();
+            arguments.help = true;
+        } else if (name == "--exact") {
+            args.NoValue();
+            arguments.exact = true;
+        } else if (name == "--base") {
+            arguments.base = std::string(args.Value());
+        } else if (name == "--format") {
+            const std::string_view text = args.Value();
+            if (text == "text")
+                arguments.format = Format::Text;
+            else if (text == "json")
+                arguments.format = Format::Json;
+            else if (text == "html")
+                arguments.format = Format::Html;
+            else if (text == "tei")
+                arguments.format = Format::Tei;
+            else if (text == "distances")
+                arguments.format = Format::Distances;
+            else
+                throw UsageError{"unknown format \"" + std::string(text) +
+                                 "\" (use text, json, html, tei or distances)"};
+        } else if (name == "--spelling") {
+            const std::string_view text = args.Value();
+            if (text == "count")
+                arguments.spelling = SpellingMode::Count;
+            else if (text == "mark")
+                arguments.spelling = SpellingMode::Mark;
+            else if (text == "ignore")
+                arguments.spelling = SpellingMode::Ignore;
+            else
+                throw UsageError{"unknown spelling \"" + std::string(text) + "\" (use count, mark or ignore)"};
+        } else if (name == "--spelling-file") {
+            arguments.spellingFile = std::string(args.Value());
+            if (arguments.spellingFile.empty())
+                throw UsageError{"--spelling-file needs a path"};
+        } else if (name == "--books") {
+            arguments.books = ParseBooks(args.Value());
+        } else if (name == "-o" || name == "--output") {
+            arguments.output = std::string(args.Value());
+            if (arguments.output.empty())
+                throw UsageError{"-o needs a file"};
+        } else {
+            throw UsageError{"unknown option " + std::string(args.Argument()) + " (see --help)"};
+        }
+    }
+    if (!arguments.help && arguments.editions.empty())
+        throw UsageError{"no editions given (see --help)"};
+    return arguments;
+}
+
+// The spelling rules as synopter-compare reads them: built-in plus the list at
+// `path`, or plus the user's spelling.txt when no path is given and it exists.
+SpellingList LoadSpellingList(const std::string& path)
+{
+    std::string file = path;
+    if (file.empty()) {
+        const std::string& user = ThisProgramFolders().user;
+        if (user.empty())
+            return {};
+        file = user + "/" + std::string(kSpellingFileName);
+    }
+    std::optional<std::string> text;
+    try {
+        text = ReadFileBytes(file, kMaxSettingsFileBytes);
+    } catch (const Error& e) {
+        if (!path.empty())
+            throw UsageError{e.what()};
+    }
+    if (!text) {
+        if (!path.empty())
+            throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
+        return {};
+    }
+    SpellingList list = ReadSpellingList(*text);
+    for (const SpellingProblem& problem : list.problems)
+        std::fprintf(stderr, "synopter-collate: %s:%d: %s (line left out)\n", file.c_str(), problem.line,
+                     problem.message.c_str());
+    return list;
+}
+
+// The base edition's index: --base matches an edition as given or by its name.
+int BaseIndex(const Arguments& arguments, const EditionSet& set)
+{
+    if (arguments.base.empty())
+        return 0;
+    for (size_t e = 0; e < arguments.editions.size(); ++e)
+        if (arguments.editions[e] == arguments.base ||
+            (e < set.witnesses.size() && set.witnesses[e].name == arguments.base))
+            return static_cast<int>(e);
+    throw UsageError{"base edition \"" + arguments.base + "\" is not among the editions given"};
+}
+
+// The lines of the books chosen: each book from its first heading to the next book's.
+std::vector<bool> BookLines(const std::vector<int>& books)
+{
+    std::vector<bool> lines(layout::kLineCount, false);
+    for (const int book : books) {
+        const int first = layout::HeadingLine(book, 1);
+        const int end = book + 1 < layout::kBookCount ? layout::HeadingLine(book + 1, 1) : layout::kLineCount;
+        for (int line = first; line >= 0 && line < end; ++line)
+            lines[size_t(line)] = true;
+    }
+    return lines;
+}
+
+// The local date, as 2026-12-08.
+std::string Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[16] = "";
+    if (::localtime_r(&now, &local))
+        std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+// Output in large blocks to a stream that remembers a failed write.
+class Sink {
+public:
+    explicit Sink(std::FILE* file) : file_(file) { buffer_.reserve(kBlock + kBlock / 4); }
+    std::string& Buffer() { return buffer_; }
+    void FlushIfFull()
+    {
+        if (buffer_.size() >= kBlock)
+            Flush();
+    }
+    bool Flush()
+    {
+        if (!buffer_.empty() && !failed_ && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+            failed_ = true;
+        buffer_.clear();
+        return !failed_;
+    }
+    bool Failed() const { return failed_; }
+
+private:
+    static constexpr size_t kBlock = 256 * 1024;
+    std::FILE* file_;
+    std::string buffer_;
+    bool failed_ = false;
+};
+
+int Main(int argc, char** argv)
+{
+    Arguments arguments;
+    EditionSet set;
+    SpellingList spelling;
+    int base = 0;
+    try {
+        if (auto answered = AnswerHelpOrVersion("synopter-collate", kUsage, argc, argv))
+            return *answered;
+        arguments = ParseArguments(argc, argv);
+        if (arguments.help)
+            return WriteToStdout(kUsage) ? 0 : kOutputFailed;
+        set = LoadEditionSet(ThisProgramFolders().EditionFolders(), arguments.editions);
+        if (!set.problem.empty())
+            throw UsageError{set.problem};
+        base = BaseIndex(arguments, set);
+        if (arguments.spelling != SpellingMode::Count || !arguments.spellingFile.empty())
+            spelling = LoadSpellingList(arguments.spellingFile);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "synopter-collate: %s\n", e.message.c_str());
+        return kBadInput;
+    }
+
+    ApparatusFacts facts;
+    facts.witnesses = set.witnesses;
+    facts.options.base = base;
+    facts.options.exactPositions = arguments.exact;
+    facts.options.spelling = arguments.spelling;
+    facts.options.spellingRules = &spelling.rules;
+    facts.date = Today();
+
+    std::FILE* file = stdout;
+    if (!arguments.output.empty()) {
+        file = std::fopen(arguments.output.c_str(), "wb");
+        if (!file) {
+            std::fprintf(stderr, "synopter-collate: cannot write \"%s\": %s\n", arguments.output.c_str(),
+                         std::strerror(errno));
+            return kOutputFailed;
+        }
+    }
+
+    const std::vector<bool> chosen = arguments.books.empty() ? std::vector<bool>() : BookLines(arguments.books);
+    std::function<bool(int)> include;
+    if (!chosen.empty())
+        include = [&chosen](int line) { return line >= 0 && size_t(line) < chosen.size() && chosen[size_t(line)]; };
+    const std::vector<const std::vector<std::string>*> texts = set.TextPointers();
+
+    Sink sink(file);
+    std::string& out = sink.Buffer();
+    switch (arguments.format) {
+    case Format::Text:
+    case Format::Json: {
+        std::string chapter;
+        const bool text = arguments.format == Format::Text;
+        CollateTexts(
+            texts, facts.options,
+            [&](const VerseApparatus& verse) {
+                if (text)
+                    AppendVerseText(out, verse, facts, chapter);
+                else
+                    AppendVerseJson(out, verse, facts);
+                sink.FlushIfFull();
+                return !sink.Failed();
+            },
+            include);
+        break;
+    }
+    case Format::Html:
+    case Format::Tei: {
+        std::vector<VerseApparatus> verses;
+        CollateTexts(
+            texts, facts.options,
+            [&](const VerseApparatus& verse) {
+                verses.push_back(verse);
+                return true;
+            },
+            include);
+        out = arguments.format == Format::Html ? ApparatusHtmlPage(verses, facts) : ApparatusTei(verses, facts);
+        break;
+    }
+    case Format::Distances: {
+        DistanceTable table(static_cast<int>(texts.size()));
+        CollateTexts(
+            texts, facts.options,
+            [&](const VerseApparatus& verse) {
+                table.Add(verse);
+                return true;
+            },
+            include);
+        out = DistanceText(table, facts);
+        break;
+    }
+    }
+    const bool written = sink.Flush() && std::fflush(file) == 0;
+    const bool closed = file == stdout || std::fclose(file) == 0;
+    if (!written || !closed)
+        return OutputFailed("synopter-collate");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return RunTool("synopter-collate", Main, argc, argv);
+}

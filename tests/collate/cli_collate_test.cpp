@@ -1,0 +1,160 @@
+// synopter-collate run end to end, as a separate process.
+
+#include "collate/collation.h"
+#include "common/temp_folder.h"
+#include "editions/edition.h"
+#include "import/book_names.h"
+#include "import/nt_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <set>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace synopter {
+namespace {
+
+using test::TempFolder;
+using Args = std::vector<std::string>;
+
+const std::string kExe = SYNOPTER_COLLATE_EXE;
+
+struct Result {
+    int status = -1; // exit status; -1 when killed by a signal
+    std::string out;
+    std::string err;
+};
+
+Result RunCollate(Args args)
+{
+    TempFolder io;
+    const std::string outPath = io / "stdout";
+    const std::string errPath = io / "stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char*> argv{const_cast<char*>(kExe.c_str())};
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = ::posix_spawn(&pid, kExe.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    Result r;
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << kExe;
+        return r;
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = io.Read("stdout");
+    r.err = io.Read("stderr");
+    return r;
+}
+
+// Bad input ends with status 2 and one line on stderr, nothing on stdout.
+TEST(CliCollateTest, BadInput)
+{
+    TempFolder folder;
+    const std::string a = folder.Write("A.dat", "KATA 1\n 1:1 a b\n 1:2 c\n");
+    const std::string b = folder.Write("B.dat", "KATA 1\n 1:1 a c\n 1:2 c\n");
+    const std::string shorter = folder.Write("C.dat", "KATA 1\n 1:1 a b\n");
+    const Args cases[] = {
+        {},
+        {"--format", "pdf", a, b},
+        {"--books", "John,Hezekiah", a, b},
+        {"--spelling", "often", a, b},
+        {"--base", "Z", a, b},
+        {a, shorter},
+        {a, folder / "missing.dat"},
+        {"--spelling-file", folder / "none.txt", "--spelling", "mark", a, b},
+    };
+    for (const Args& args : cases) {
+        const Result r = RunCollate(args);
+        SCOPED_TRACE(r.err);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.err.starts_with("synopter-collate: ") && r.err.ends_with("\n"));
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+        EXPECT_EQ(r.out, "");
+    }
+
+    // The same small editions collated, to stdout and to a file; --base by name or as given.
+    const Result r = RunCollate({"--base", "B", a, b});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "ΚΑΤΑ 1\n1:1 γ B ] β A\n");
+    const std::string file = folder / "out.json";
+    ASSERT_EQ(RunCollate({"--format", "json", "-o", file, a, b}).status, 0);
+    EXPECT_EQ(folder.Read("out.json"), "{\"line\":1,\"chapter\":\"KATA 1\",\"verse\":\"1:1\",\"units\":[{\"base\":\"b\","
+                                       "\"agree\":[\"A\"],\"readings\":[{\"text\":\"c\",\"editions\":[\"B\"],"
+                                       "\"kind\":\"substitution\"}]}]}\n");
+}
+
+// The five sample editions, John: a heading a chapter and a line a verse that differs, as the engine finds them.
+TEST(CliCollateTest, RealEditionsJohn)
+{
+    const std::string dir = std::string(SYNOPTER_PROGRAM_DIR) + "/";
+    const Args names{"Byzantine2018", "Scrivener1894", "Elzevir1624", "WestcottHort1881", "Antoniades1912"};
+    for (const std::string& name : names)
+        if (!std::filesystem::exists(EditionTextPath(dir, name)))
+            GTEST_SKIP() << "no editions in " << dir;
+    Args args{"--base", "Byzantine2018"};
+    args.insert(args.end(), names.begin(), names.end());
+    args.insert(args.end(), {"--format", "text", "--books", "John"});
+    const Result r = RunCollate(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+
+    std::vector<std::vector<std::string>> texts;
+    std::vector<const std::vector<std::string>*> pointers;
+    for (const std::string& name : names)
+        texts.push_back(LoadEditionText(EditionTextPath(dir, name)).value());
+    for (const auto& text : texts)
+        pointers.push_back(&text);
+    const int john = BookFromName("John").value();
+    const int first = layout::HeadingLine(john, 1);
+    const int end = layout::HeadingLine(john + 1, 1);
+    size_t verses = 0;
+    std::set<std::string> chapters;
+    collate::CollateTexts(
+        pointers, {},
+        [&](const collate::VerseApparatus& verse) {
+            ++verses;
+            chapters.insert(verse.chapter);
+            return true;
+        },
+        [&](int line) { return line >= first && line < end; });
+    ASSERT_GT(verses, 300u);
+
+    std::istringstream out(r.out);
+    size_t headings = 0;
+    size_t lines = 0;
+    for (std::string line; std::getline(out, line);) {
+        if (line.empty())
+            continue;
+        if (line.starts_with("ΚΑΤΑ ΙΩΑΝΝΗΝ "))
+            ++headings;
+        else if (line.find(" ] ") != std::string::npos && line.find_first_of("0123456789") == 0)
+            ++lines;
+        else
+            ADD_FAILURE() << line;
+    }
+    EXPECT_TRUE(r.out.starts_with("ΚΑΤΑ ΙΩΑΝΝΗΝ 1\n1:"));
+    EXPECT_EQ(headings, chapters.size());
+    EXPECT_EQ(lines, verses);
+}
+
+} // namespace
+} // namespace synopter
