@@ -110,9 +110,10 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     const QString narrowed = window->View()->toPlainText();
     for (const QString& entry : pair)
         EXPECT_TRUE(narrowed.contains(entry)) << entry.toStdString();
-    for (const QString& entry : all)
+    for (const QString& entry : all) {
         if (std::find(pair.begin(), pair.end(), entry) == pair.end())
             EXPECT_FALSE(narrowed.contains(entry)) << entry.toStdString();
+    }
 
     // The whole apparatus as TEI, through the window's own save step.
     const QString path = user.filePath("apparatus.xml");
