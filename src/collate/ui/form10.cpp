@@ -71,10 +71,15 @@ const char* UnitColour(int number)
     return number % 2 ? "#1c4c96" : "#a1331f";
 }
 
-QString UnitMark(int number, const QString& prefix = {})
+QString UnitMark(int number)
 {
-    return QString("<sup style=\"color:%1; font-size:small;\">%2%3</sup>")
-        .arg(UnitColour(number), prefix, QString::number(number));
+    return QString("<sup style=\"color:%1; font-size:small;\">%2</sup>").arg(UnitColour(number)).arg(number);
+}
+
+// An addition stands between two words: a plus of the text's size, so it is seen.
+QString AdditionMark(int number)
+{
+    return QString("<span style=\"color:%1; font-weight:bold;\">+</span>").arg(UnitColour(number)) + UnitMark(number);
 }
 
 } // namespace
@@ -436,7 +441,7 @@ QString TForm10::ChapterHtml() const
                 if (unit.AbsentVerse()) {
                     before[0] += UnitMark(number) + " ";
                 } else if (unit.first == unit.last) {
-                    before[size_t(std::clamp(unit.first, 0, int(words.size())))] += UnitMark(number, "+") + " ";
+                    before[size_t(std::clamp(unit.first, 0, int(words.size())))] += AdditionMark(number) + " ";
                 } else {
                     const int first = std::clamp(unit.first, 0, int(words.size()) - 1);
                     const int last = std::clamp(unit.last, first + 1, int(words.size())) - 1;
