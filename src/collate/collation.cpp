@@ -52,6 +52,9 @@ namespace {
 // Moved words are looked for within this many base words: an apparatus sets
 // out a transposition as one reading only when it is short.
 constexpr int kMaxMoveSpan = 12;
+// A moved word joins the stretches around it into one reading within this
+// many base words.
+constexpr int kMaxShiftSpan = 6;
 // Beyond this many cells the middle of a verse pair is aligned through words
 // that occur once in both (one huge imported line must not take gigabytes).
 constexpr size_t kMaxLcsCells = size_t{1} << 22;
@@ -60,6 +63,7 @@ constexpr size_t kMaxLcsCells = size_t{1} << 22;
 // witness words [ws, we). bs == be is an addition, ws == we an omission.
 struct Hunk {
     int bs, be, ws, we;
+    bool lettersOnly = false; // the same letters divided into other words (dia ti / diati)
 };
 
 void SplitWords(std::string_view text, std::vector<std::string_view>& words)
@@ -73,6 +77,28 @@ void SplitWords(std::string_view text, std::vector<std::string_view>& words)
         const size_t end = std::min(text.find(' ', start), text.size());
         words.push_back(text.substr(start, end - start));
         pos = end;
+    }
+}
+
+// True when a[a0, a1) and b[b0, b1) spell the same letters, spaces aside.
+bool SameLetters(const std::vector<std::string_view>& a, int a0, int a1, const std::vector<std::string_view>& b,
+                 int b0, int b1)
+{
+    size_t ai = static_cast<size_t>(a0), bi = static_cast<size_t>(b0), ac = 0, bc = 0;
+    const auto skipEmpty = [](const std::vector<std::string_view>& words, size_t& word, size_t& c, int end) {
+        while (word < static_cast<size_t>(end) && c == words[word].size()) {
+            ++word;
+            c = 0;
+        }
+    };
+    for (;;) {
+        skipEmpty(a, ai, ac, a1);
+        skipEmpty(b, bi, bc, b1);
+        const bool aDone = ai == static_cast<size_t>(a1), bDone = bi == static_cast<size_t>(b1);
+        if (aDone || bDone)
+            return aDone && bDone;
+        if (a[ai][ac++] != b[bi][bc++])
+            return false;
     }
 }
 
@@ -119,6 +145,8 @@ private:
                             std::vector<std::pair<int, int>>& matches);
     void MakeHunks(Edition& edition, const Edition& base, const std::vector<std::pair<int, int>>& matches);
     bool SameWords(const std::vector<int>& a, int a0, int a1, const std::vector<int>& b, int b0, int b1);
+    bool WordMoved(const Edition& base, const Edition& witness, const std::vector<Hunk>& hunks, size_t from,
+                   size_t to);
     ReadingKind Kind(const Edition& base, int bs, int be, const Edition& witness, int ws, int we);
 
     Options options_;
@@ -257,6 +285,32 @@ bool Collator::SameWords(const std::vector<int>& a, int a0, int a1, const std::v
     return same;
 }
 
+// True when a word the base has in stretch `to` the witness has in one of the
+// stretches [from, to), or the other way round.
+bool Collator::WordMoved(const Edition& base, const Edition& witness, const std::vector<Hunk>& hunks, size_t from,
+                         size_t to)
+{
+    constexpr int kInBase = 1, kInWitness = 2;
+    for (size_t h = from; h < to; ++h) {
+        for (int i = hunks[h].bs; i < hunks[h].be; ++i)
+            counts_[static_cast<size_t>(base.ids[static_cast<size_t>(i)])] |= kInBase;
+        for (int j = hunks[h].ws; j < hunks[h].we; ++j)
+            counts_[static_cast<size_t>(witness.ids[static_cast<size_t>(j)])] |= kInWitness;
+    }
+    bool moved = false;
+    for (int i = hunks[to].bs; i < hunks[to].be && !moved; ++i)
+        moved = counts_[static_cast<size_t>(base.ids[static_cast<size_t>(i)])] & kInWitness;
+    for (int j = hunks[to].ws; j < hunks[to].we && !moved; ++j)
+        moved = counts_[static_cast<size_t>(witness.ids[static_cast<size_t>(j)])] & kInBase;
+    for (size_t h = from; h < to; ++h) {
+        for (int i = hunks[h].bs; i < hunks[h].be; ++i)
+            counts_[static_cast<size_t>(base.ids[static_cast<size_t>(i)])] = 0;
+        for (int j = hunks[h].ws; j < hunks[h].we; ++j)
+            counts_[static_cast<size_t>(witness.ids[static_cast<size_t>(j)])] = 0;
+    }
+    return moved;
+}
+
 void Collator::MakeHunks(Edition& edition, const Edition& base, const std::vector<std::pair<int, int>>& matches)
 {
     const int n = static_cast<int>(base.ids.size());
@@ -284,8 +338,11 @@ void Collator::MakeHunks(Edition& edition, const Edition& base, const std::vecto
     }
     differ(pb, n, pw, m);
 
-    // Neighbouring stretches that hold, with the words between them, the same
-    // words on both sides are one transposition; the longest such run is taken.
+    // Neighbouring stretches are one reading when, with the words between
+    // them, they hold the same words on both sides (a transposition), or when
+    // close together a word left out in one turns up in another (a word moved
+    // with other changes: "embav palin eiv ploion" / "palin embav"). The
+    // longest transposition is taken, else the first moved word.
     if (!options_.exactPositions && hunks.size() > 1) {
         size_t out = 0;
         for (size_t k = 0; k < hunks.size();) {
@@ -293,11 +350,18 @@ void Collator::MakeHunks(Edition& edition, const Edition& base, const std::vecto
             for (size_t l = k + 1; l < hunks.size() && hunks[l].be - hunks[k].bs <= kMaxMoveSpan; ++l)
                 if (SameWords(base.ids, hunks[k].bs, hunks[l].be, edition.ids, hunks[k].ws, hunks[l].we))
                     last = l;
+            for (size_t l = k + 1; last == k && l < hunks.size() && hunks[l].be - hunks[k].bs <= kMaxShiftSpan; ++l)
+                if (WordMoved(base, edition, hunks, k, l))
+                    last = l;
             hunks[out++] = {hunks[k].bs, hunks[last].be, hunks[k].ws, hunks[last].we};
             k = last + 1;
         }
         hunks.resize(out);
     }
+
+    if (options_.spelling != SpellingMode::Count)
+        for (Hunk& h : hunks)
+            h.lettersOnly = h.bs < h.be && h.ws < h.we && SameLetters(base.words, h.bs, h.be, edition.words, h.ws, h.we);
 
     // Where the witness's words stand at each gap between base words: between
     // stretches the words pair one to one.
@@ -326,8 +390,9 @@ ReadingKind Collator::Kind(const Edition& base, int bs, int be, const Edition& w
         return ReadingKind::Omission;
     if (bs == be)
         return ReadingKind::Addition;
-    if (be - bs == we - ws && std::equal(base.ids.begin() + bs, base.ids.begin() + be, witness.ids.begin() + ws))
-        return ReadingKind::Spelling; // equal ids, other letters: only under Mark
+    if ((be - bs == we - ws && std::equal(base.ids.begin() + bs, base.ids.begin() + be, witness.ids.begin() + ws))
+        || (options_.spelling != SpellingMode::Count && SameLetters(base.words, bs, be, witness.words, ws, we)))
+        return ReadingKind::Spelling; // equal ids or letters, other spelling: only under Mark
     if (SameWords(base.ids, bs, be, witness.ids, ws, we))
         return ReadingKind::Transposition;
     return ReadingKind::Substitution;
@@ -376,9 +441,11 @@ std::vector<Unit> Collator::Collate(std::span<const std::string_view> verses)
         units.push_back(std::move(absentUnit));
     }
 
+    const bool ignoreSpelling = options_.spelling == SpellingMode::Ignore;
     // Each witness against the base, and the base words where any differs.
     struct Span {
         int first, last;
+        bool real = true; // false: only other word division, ignored
     };
     std::vector<Span> spans; // non-empty stretches, then merged
     std::vector<int> additionGaps;
@@ -393,37 +460,43 @@ std::vector<Unit> Collator::Collate(std::span<const std::string_view> verses)
             if (h.bs == h.be)
                 additionGaps.push_back(h.bs);
             else
-                spans.push_back({h.bs, h.be});
+                spans.push_back({h.bs, h.be, !(ignoreSpelling && h.lettersOnly)});
         }
     }
     if (spans.empty() && additionGaps.empty())
         return units;
 
     // Stretches sharing a base word are one unit; an addition inside a unit
-    // belongs to it, one at its edge stands alone.
+    // belongs to it, one at its edge stands alone. Stretches that only divide
+    // the words otherwise make no unit of their own when spelling is ignored.
     std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.first < b.first; });
     std::vector<Span> merged;
     for (const Span& s : spans) {
-        if (!merged.empty() && s.first < merged.back().last)
+        if (!merged.empty() && s.first < merged.back().last) {
             merged.back().last = std::max(merged.back().last, s.last);
-        else
+            merged.back().real = merged.back().real || s.real;
+        } else
             merged.push_back(s);
     }
     std::sort(additionGaps.begin(), additionGaps.end());
     additionGaps.erase(std::unique(additionGaps.begin(), additionGaps.end()), additionGaps.end());
-    std::vector<Span> places = merged; // then in base order, an addition before a unit at its gap
     size_t k = 0;
+    std::vector<Span> places; // in base order, an addition before a unit at its gap
     for (const int g : additionGaps) {
         while (k < merged.size() && merged[k].last <= g)
             ++k;
         if (k == merged.size() || merged[k].first >= g)
             places.push_back({g, g});
+        else
+            merged[k].real = true; // an addition inside makes it a unit
     }
+    for (const Span& span : merged)
+        if (span.real)
+            places.push_back(span);
     std::sort(places.begin(), places.end(), [](const Span& a, const Span& b) {
         return a.first != b.first ? a.first < b.first : a.last < b.last;
     });
 
-    const bool ignoreSpelling = options_.spelling == SpellingMode::Ignore;
     for (const Span& place : places) {
         Unit unit;
         unit.first = place.first;
@@ -447,6 +520,8 @@ std::vector<Unit> Collator::Collate(std::span<const std::string_view> verses)
                 we = edition.startAt[static_cast<size_t>(place.last)];
             }
             const auto sameAs = [&](const Edition& other, int from, int to) {
+                if (ignoreSpelling && SameLetters(other.words, from, to, edition.words, ws, we))
+                    return true;
                 if (to - from != we - ws)
                     return false;
                 for (int k = 0; k < we - ws; ++k)

@@ -60,6 +60,19 @@ constexpr std::string_view kVariantGroups[] = {
     "mhdenov mhyenov",
     "mhdeni mhyeni",
     "eneka eneken eineken",
+    // elision: a final vowel dropped before a vowel, the consonant before a
+    // rough breathing aspirated (the elided forms are no other word)
+    "alla all",
+    "apo ap af",
+    "dia di",
+    "epi ep ef",
+    "kata kat kay",
+    "meta met mey",
+    "para par",
+    "upo up uf",
+    "anti ant any",
+    "oude oud",
+    "mhde mhd",
     // augments written e or h
     "edunato hdunato",
     "edunanto hdunanto",

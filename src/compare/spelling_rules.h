@@ -38,6 +38,9 @@
 //                 word (kVariantGroups and kStemPairs in spelling_rules.cpp:
 //                 eidon/idon, ieremiav/ieremeiav, samareia/samaria,
 //                 leuiv/leueiv, ...).
+//   Elision       the elided forms of alla, apo, dia, epi, kata, meta, para,
+//                 upo, anti, oude, mhde: all/alla, ef/epi, mey/meta (listed;
+//                 uf/ef stay two words, upo and epi).
 //   Names         doubled or single consonants and other spellings of a
 //                 name, listed (iwannhv/iwanhv, dabid/dauid/daueid,
 //                 mwushv/mwshv, nazaret/nazarey/nazara, ...).

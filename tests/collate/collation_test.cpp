@@ -53,6 +53,8 @@ TEST(CollationTest, VariationUnits)
         {"transposition", {"a b c d", "a c b d"}, "[1,3) b c = 0 ; c b 1 transposition"},
         {"moved further", {"o de ihsouv eipen autw", "eipen de autw o ihsouv"},
          "[0,5) o de ihsouv eipen autw = 0 ; eipen de autw o ihsouv 1 transposition"},
+        {"moved with other changes", {"oti o ean ti ekastov poihsh", "oti ekastov ean ti poihsh"},
+         "[1,5) o ean ti ekastov = 0 ; ekastov ean ti 1 substitution"},
         {"exact positions: moved words are an omission and an addition", {"a b c d", "a c b d"},
          "[1,2) b = 0 ;  1 omission | [3,3)  = 0 ; b 1 addition", SpellingMode::Count, true},
         {"editions agreeing in pairs", {"a b c", "a x c", "a y c", "a x c", "a b c"},
@@ -72,6 +74,12 @@ TEST(CollationTest, VariationUnits)
          "[2,3) kai = 0 1 ;  2 omission", SpellingMode::Ignore},
         {"spelling ignored inside a real unit", {"a dabid b", "a dauid b", "a x b"},
          "[1,2) dabid = 0 1 ; x 2 substitution", SpellingMode::Ignore},
+        {"word division marked", {"dia ti ouk", "diati ouk"}, "[0,2) dia ti = 0 ; diati 1 spelling",
+         SpellingMode::Mark},
+        {"word division ignored", {"dia ti ouk", "diati ouk", "dia ti ou"}, "[2,3) ouk = 0 1 ; ou 2 substitution",
+         SpellingMode::Ignore},
+        {"word division inside a real unit, ignored", {"a dia ti b", "a diati b", "a b"},
+         "[1,3) dia ti = 0 1 ;  2 omission", SpellingMode::Ignore},
         {"repeated words", {"kai a kai b kai", "kai a b kai"}, "[2,3) kai = 0 ;  1 omission"},
     };
     for (const Case& c : cases) {

@@ -70,6 +70,12 @@ TEST(SpellingRulesTest, VariantsAndNot)
         {"pein", "piein", true},
         {"ereiv", "eriv", false},
         {"katelipen", "kateleipen", false}, // aorist / imperfect
+        // elision
+        {"all", "alla", true},
+        {"mey", "meta", true},
+        {"ef", "epi", true},
+        {"uf", "ef", false}, // upo / epi
+        {"par", "ap", false},
         // names and listed words
         {"dabid", "dauid", true},
         {"dauid", "daueid", true},
