@@ -542,10 +542,16 @@ std::string ApparatusHtmlPage(const std::vector<VerseApparatus>& verses, const A
         out += "<tr><th>";
         AppendNameEscaped(out, w.siglum.empty() ? w.name : w.siglum);
         out += "</th><td>";
-        AppendNameEscaped(out, w.name);
+        // A siglum that is the name needs no name beside it.
+        const bool named = !w.siglum.empty() && w.siglum != w.name;
+        if (named)
+            AppendNameEscaped(out, w.name);
         if (!w.information.empty()) {
-            out += kEmDash;
+            if (named)
+                out += kEmDash;
             AppendNameEscaped(out, w.information);
+        } else if (!named) {
+            AppendNameEscaped(out, w.name);
         }
         out += "</td></tr>\n";
     }

@@ -94,7 +94,7 @@ TEST(CliCollateTest, BadInput)
     // The same small editions collated, to stdout and to a file; --base by name or as given.
     const Result r = RunCollate({"--base", "B", a, b});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "ΚΑΤΑ 1\n1:1 γ B ] β A\n");
+    EXPECT_EQ(r.out, "ΚΑΤΑ 1\n1:1 χ B ] β A\n");
     const std::string file = folder / "out.json";
     ASSERT_EQ(RunCollate({"--format", "json", "-o", file, a, b}).status, 0);
     EXPECT_EQ(folder.Read("out.json"), "{\"line\":1,\"chapter\":\"KATA 1\",\"verse\":\"1:1\",\"units\":[{\"base\":\"b\","

@@ -35,7 +35,7 @@ TEST(InformationOptionsTest, EveryExecutableAnswersHelpAndVersion)
 {
     const std::string version = ProgramVersion();
     ASSERT_FALSE(version.empty());
-    for (const char* tool : {"synopter", "synopter-compare", "synopter-import"}) {
+    for (const char* tool : {"synopter", "synopter-compare", "synopter-collate", "synopter-import"}) {
         const std::string exe = std::string("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \"") +
                                 SYNOPTER_PROGRAM_DIR + "/" + tool + "\"";
         struct Case {
