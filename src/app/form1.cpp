@@ -7,6 +7,7 @@
 #include "find/result_find.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/form9.h"
+#include "collate/ui/form10.h"
 #include "app/results_report.h"
 #include "app/scroll_coupling.h"
 #include "app/window_run.h"
@@ -45,6 +46,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QSplitter>
 
@@ -129,6 +131,18 @@ void TForm1::Connect()
     connect(ui_->Panel11, &FindBar::findNext, this, [this] { Guarded([this] { FindStep(true); }); });
     connect(ui_->Panel11, &FindBar::findPrevious, this, [this] { Guarded([this] { FindStep(false); }); });
     connect(ui_->Statistics1, &QAction::triggered, this, [this] { Guarded([this] { Statistics1Click(); }); });
+    connect(ui_->Apparatus1, &QAction::triggered, this, [this] { Guarded([this] { Apparatus1Click(); }); });
+    // The apparatus is read with the comparison's spelling and positions.
+    const auto optionsChanged = [this] {
+        if (TForm10* apparatus = ApparatusWindow())
+            Guarded([&] {
+                apparatus->SetOptions(static_cast<SpellingMode>(ui_->cbSpelling->currentIndex()),
+                                      ui_->cbSpelling->currentText(), ui_->exactpositions->isChecked(),
+                                      spellingList_.rules);
+            });
+    };
+    connect(ui_->cbSpelling, &QComboBox::currentIndexChanged, this, optionsChanged);
+    connect(ui_->exactpositions, &QCheckBox::toggled, this, optionsChanged);
     // A search goes where the user was reading: a source list or the panes.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (QWidget* view : {static_cast<QWidget*>(ui_->RichEdit1), static_cast<QWidget*>(ui_->RichEdit2),
@@ -474,6 +488,30 @@ void TForm1::GoToChapter(const std::string& label)
             }
         }
     }
+    if (TForm10* apparatus = ApparatusWindow())
+        apparatus->ShowChapter(label);
+}
+
+std::string TForm1::ChapterInView() const
+{
+    panes_->Flush(); // restored results still being shown are needed whole
+    if (panes_->UnitCount() > 0) {
+        for (size_t i = std::min(panes_->TopUnit(), panes_->UnitCount() - 1) + 1; i-- > 0;) {
+            if (!panes_->IsHeading(i))
+                continue;
+            std::string label;
+            for (const rtf::Span& span : panes_->UnitText(i, 0))
+                label += span.text;
+            return label;
+        }
+    }
+    const std::vector<std::string>& lines = ui_->ListBox1->Lines();
+    if (lines.empty())
+        return {};
+    for (size_t i = std::min(size_t(std::max(0, ui_->ListBox1->TopIndex())), lines.size() - 1) + 1; i-- > 0;)
+        if (IsHeadingLine(lines[i]))
+            return lines[i];
+    return {};
 }
 
 void TForm1::GoToDifference(bool forward)
@@ -617,6 +655,32 @@ void TForm1::Statistics1Click()
     statistics->show();
     statistics->raise();
     statistics->activateWindow();
+}
+
+TForm10* TForm1::ApparatusWindow() const
+{
+    return findChild<TForm10*>("Form10", Qt::FindDirectChildrenOnly);
+}
+
+void TForm1::Apparatus1Click()
+{
+    TForm10* apparatus = ApparatusWindow();
+    if (!apparatus) {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        apparatus = new TForm10(this, language_, QDir(documents).exists() ? documents : QDir::homePath());
+        apparatus->ShowMessage = [this](const QString& text, bool critical) { ShowMessage(text, critical); };
+        apparatus->Translate();
+    }
+    const std::vector<std::string> folders = folders_.EditionFolders();
+    apparatus->SetCatalogue(folders, ListEditions(folders), ToLatin1(ui_->cb1->currentText()));
+    apparatus->SetOptions(static_cast<SpellingMode>(ui_->cbSpelling->currentIndex()), ui_->cbSpelling->currentText(),
+                          ui_->exactpositions->isChecked(), LoadSpellingList().rules);
+    const std::string chapter = ChapterInView();
+    if (!chapter.empty())
+        apparatus->ShowChapter(chapter);
+    apparatus->show();
+    apparatus->raise();
+    apparatus->activateWindow();
 }
 
 const SpellingList& TForm1::LoadSpellingList()

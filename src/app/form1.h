@@ -28,6 +28,7 @@ struct Form1Ui;
 class ResultPanes;
 class ResultsReport;
 class TForm9;
+class TForm10;
 class FindBar;
 struct FindUnit;
 struct ResultSummary;
@@ -104,6 +105,13 @@ public:
     // View > "Statistics…" (made on first use, kept).
     void Statistics1Click();
     TForm9* StatisticsWindow() const;
+    // View > "Apparatus…" (made on first use, kept): the chapter in view,
+    // collated over the catalogue's editions.
+    void Apparatus1Click();
+    TForm10* ApparatusWindow() const;
+    // The heading of the chapter at the top of the result panes, else of the
+    // left source list; "" when neither shows one.
+    std::string ChapterInView() const;
     FindBar& FindBar1() const;
     // The spelling rules of a run: built-in plus the user's spelling.txt.
     const SpellingList& LoadSpellingList();

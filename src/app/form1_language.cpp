@@ -3,6 +3,7 @@
 #include "chapters/ui/form2.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/form9.h"
+#include "collate/ui/form10.h"
 #include "language/language_selection.h"
 #include "language/ui/form8.h"
 #include "common/ui/qt_bytes.h"
@@ -44,6 +45,8 @@ void TForm1::Interfacelanguage1Click()
         chapters->Translate();
     if (TForm9* statistics = StatisticsWindow())
         statistics->Translate();
+    if (TForm10* apparatus = ApparatusWindow())
+        apparatus->Translate();
 }
 
 } // namespace synopter

@@ -397,6 +397,8 @@ void Form1Ui::BuildMenus(QMainWindow* window)
     Interfacelanguage1->setObjectName("Interfacelanguage1");
     Statistics1 = view->addAction(QString::fromUtf8("S&tatistics…"));
     Statistics1->setObjectName("Statistics1");
+    Apparatus1 = view->addAction(QString::fromUtf8("&Apparatus…"));
+    Apparatus1->setObjectName("Apparatus1");
     QMenu* help = MainMenu1->addMenu("&Help");
     help->setObjectName("Help1Menu");
     Help1 = help->menuAction();
@@ -514,7 +516,7 @@ QList<QObject*> Form1Ui::Components() const
             Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
             CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, MainMenu1,
             File1, Importedition1, Exportresults1, Print1, ExportPDF1, Quit1, Search1,
-            Find1, Findnext1, Findprevious1, Nextdifference1, Previousdifference1, View1, Sourcetexts1, Interfacelanguage1, Statistics1, Help1, SynopterHelp1,
+            Find1, Findnext1, Findprevious1, Nextdifference1, Previousdifference1, View1, Sourcetexts1, Interfacelanguage1, Statistics1, Apparatus1, Help1, SynopterHelp1,
             AboutSynopter1, Panel9, Label7, BitBtn2, Panel10, Label8};
 }
 

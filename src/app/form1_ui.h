@@ -95,6 +95,7 @@ struct Form1Ui {
     QAction* Findnext1 = nullptr;
     QAction* Findprevious1 = nullptr;
     QAction* Statistics1 = nullptr;
+    QAction* Apparatus1 = nullptr;
     FindBar* Panel11 = nullptr; // the find bar
     QAction* Nextdifference1 = nullptr;
     QAction* Previousdifference1 = nullptr;

@@ -1,0 +1,525 @@
+#include "collate/ui/form10.h"
+
+#include "common/error.h"
+#include "common/file_io.h"
+#include "common/greek_letters.h"
+#include "common/ini_file.h"
+#include "common/ui/interface_fonts.h"
+#include "common/ui/qt_bytes.h"
+#include "editions/edition_check.h"
+#include "import/nt_layout.h"
+#include "language/interface_language.h"
+#include "language/ui/translate_form.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace synopter {
+namespace {
+
+QString Utf8(std::string_view bytes)
+{
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+}
+
+// Transliterated words as Unicode Greek, ready for the page.
+QString Greek(std::string_view transliterated)
+{
+    return Utf8(ToGreek(transliterated)).toHtmlEscaped();
+}
+
+void SetHint(QWidget* w, const QString& hint)
+{
+    w->setProperty("hint", hint);
+    w->setProperty("showHint", true);
+    w->setToolTip(hint);
+}
+
+std::vector<std::string_view> Words(std::string_view text)
+{
+    std::vector<std::string_view> words;
+    while (!text.empty()) {
+        const size_t end = text.find(' ');
+        if (end != 0)
+            words.push_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return words;
+}
+
+// Neighbouring units take turns, so where one ends and the next begins shows.
+const char* UnitColour(int number)
+{
+    return number % 2 ? "#1c4c96" : "#a1331f";
+}
+
+QString UnitMark(int number)
+{
+    return QString("<sup style=\"color:%1; font-size:small;\">%2</sup>").arg(UnitColour(number)).arg(number);
+}
+
+// An addition stands between two words: a plus of the text's size, so it is seen.
+QString AdditionMark(int number)
+{
+    return QString("<span style=\"color:%1; font-weight:bold;\">+</span>").arg(UnitColour(number)) + UnitMark(number);
+}
+
+} // namespace
+
+TForm10::TForm10(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder)
+    : QWidget(mainWindow, Qt::Window), language_(language), saveFolder_(std::move(saveFolder))
+{
+    setObjectName("Form10");
+    setWindowTitle("Apparatus");
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFont(InterfaceFont());
+    resize(1000, 700);
+
+    const auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(name);
+        l->setProperty("hint", QString());
+        return l;
+    };
+    label1_ = label("Label1", "Chapter:");
+    comboBox1_ = new QComboBox(this);
+    comboBox1_->setObjectName("ComboBox1");
+    for (int book = 0; book < layout::kBookCount; ++book)
+        comboBox1_->addItem(Utf8(layout::BookAt(book).english));
+    SetHint(comboBox1_, "The book");
+    spinEdit1_ = new QSpinBox(this);
+    spinEdit1_->setObjectName("SpinEdit1");
+    spinEdit1_->setRange(1, layout::ChapterCount(0));
+    SetHint(spinEdit1_, "The chapter");
+    label1_->setBuddy(comboBox1_);
+
+    label2_ = label("Label2", "&Base:");
+    comboBox2_ = new QComboBox(this);
+    comboBox2_->setObjectName("ComboBox2");
+    comboBox2_->setMinimumContentsLength(16);
+    SetHint(comboBox2_, "The edition the others are read against");
+    label2_->setBuddy(comboBox2_);
+
+    bitBtn1_ = new QPushButton(QString::fromUtf8("Export &HTML…"), this);
+    bitBtn1_->setObjectName("BitBtn1");
+    SetHint(bitBtn1_, "Save the apparatus of the whole New Testament as a web page");
+    bitBtn2_ = new QPushButton(QString::fromUtf8("Export &TEI…"), this);
+    bitBtn2_->setObjectName("BitBtn2");
+    SetHint(bitBtn2_, "Save the apparatus of the whole New Testament as TEI (parallel segmentation)");
+
+    label3_ = label("Label3", "&Editions:");
+    checkListBox1_ = new QListWidget(this);
+    checkListBox1_->setObjectName("CheckListBox1");
+    SetHint(checkListBox1_, "The editions that take part");
+    label3_->setBuddy(checkListBox1_);
+    label4_ = label("Label4", optionsPattern_);
+    label4_->setWordWrap(true);
+    label4_->setTextFormat(Qt::PlainText);
+
+    textBrowser1_ = new QTextBrowser(this);
+    textBrowser1_->setObjectName("TextBrowser1");
+    textBrowser1_->setOpenLinks(false);
+    SetHint(textBrowser1_, QString());
+    // The page is Unicode Greek; the serif faces with polytonic Greek first.
+    QFont greek = textBrowser1_->font();
+    greek.setFamilies({"Noto Serif", "DejaVu Serif", "Gentium Plus", "Gentium", "FreeSerif"});
+    greek.setPixelSize(16);
+    textBrowser1_->document()->setDefaultFont(greek);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(label1_);
+    top->addWidget(comboBox1_);
+    top->addWidget(spinEdit1_);
+    top->addSpacing(16);
+    top->addWidget(label2_);
+    top->addWidget(comboBox2_);
+    top->addStretch(1);
+    top->addWidget(bitBtn1_);
+    top->addWidget(bitBtn2_);
+
+    auto* side = new QWidget(this);
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->addWidget(label3_);
+    sideLayout->addWidget(checkListBox1_, 1);
+    sideLayout->addWidget(label4_);
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(side);
+    splitter->addWidget(textBrowser1_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({200, 800});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(top);
+    layout->addWidget(splitter, 1);
+
+    // What assistive technology announces; the language files give NAME_name.
+    comboBox1_->setAccessibleName("Book");
+    spinEdit1_->setAccessibleName("Chapter");
+    comboBox2_->setAccessibleName("Base edition");
+    bitBtn1_->setAccessibleName("Export HTML");
+    bitBtn2_->setAccessibleName("Export TEI");
+    checkListBox1_->setAccessibleName("Editions");
+    textBrowser1_->setAccessibleName("Apparatus");
+
+    connect(comboBox1_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!filling_)
+            BookChanged();
+    });
+    connect(spinEdit1_, &QSpinBox::valueChanged, this, [this](int chapter) {
+        if (filling_)
+            return;
+        chapter_ = chapter;
+        Recollate();
+    });
+    connect(comboBox2_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!filling_)
+            Recollate();
+    });
+    connect(checkListBox1_, &QListWidget::itemChanged, this, [this] {
+        if (filling_)
+            return;
+        const int base = BaseEdition();
+        FillBaseChooser(base >= 0 ? set_.witnesses[size_t(base)].name : std::string());
+        Recollate();
+    });
+    connect(bitBtn1_, &QPushButton::clicked, this, &TForm10::ExportHtml);
+    connect(bitBtn2_, &QPushButton::clicked, this, &TForm10::ExportTei);
+
+    AskSaveName = [this](const QString& title, const QString& suggested, const QString& filter) {
+        return QFileDialog::getSaveFileName(this, title, suggested, filter);
+    };
+    ShowMessage = [this](const QString& text, bool critical) {
+        if (critical)
+            QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
+        else
+            QMessageBox::warning(this, QApplication::applicationDisplayName(), text);
+    };
+    ShowOptions();
+}
+
+QList<QObject*> TForm10::Components() const
+{
+    return {label1_, comboBox1_, spinEdit1_, label2_, comboBox2_, bitBtn1_, bitBtn2_,
+            label3_, checkListBox1_, label4_, textBrowser1_};
+}
+
+void TForm10::Translate()
+{
+    // Label4 holds its pattern while translated, and the values again after.
+    label4_->setText(optionsPattern_);
+    TranslateForm(*this, Components(), language_);
+    optionsPattern_ = label4_->text();
+    if (language_.IsSet()) {
+        const IniFile file(language_.FilePath());
+        const auto read = [&](const char* key, const QString& current) {
+            return FromLocal8Bit(file.ReadString("Form10", key, ToLocal8Bit(current)));
+        };
+        yes_ = read("Label4_yes", yes_);
+        no_ = read("Label4_no", no_);
+        fewEditions_ = read("TextBrowser1_few", fewEditions_);
+        absentText_ = read("TextBrowser1_absent", absentText_);
+        // Combo boxes, the list and the view are no captioned class; their hints are read here.
+        for (QWidget* w : {static_cast<QWidget*>(comboBox1_), static_cast<QWidget*>(comboBox2_),
+                           static_cast<QWidget*>(checkListBox1_), static_cast<QWidget*>(textBrowser1_)}) {
+            const QString hint = read((w->objectName() + "_hint").toLatin1().constData(), w->property("hint").toString());
+            SetHint(w, hint);
+            w->setAccessibleDescription(hint);
+        }
+    }
+    ShowOptions();
+    textBrowser1_->setHtml(ChapterHtml());
+}
+
+void TForm10::SetCatalogue(const std::vector<std::string>& folders, const std::vector<std::string>& names,
+                           const std::string& preferredBase)
+{
+    if (folders == folders_ && names == names_ && !set_.witnesses.empty())
+        return; // the user's choices stay
+    folders_ = folders;
+    names_ = names;
+    set_ = collate::LoadEditionSet(folders, names);
+    {
+        filling_ = true;
+        checkListBox1_->clear();
+        for (const collate::Witness& w : set_.witnesses) {
+            const QString name = Utf8(ToUtf8(w.name));
+            const QString siglum = Utf8(ToUtf8(w.siglum));
+            auto* item = new QListWidgetItem(siglum == name ? name : siglum + QString::fromUtf8(" — ") + name,
+                                             checkListBox1_);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Checked);
+            if (!w.information.empty())
+                item->setToolTip(PlainToolTip(Utf8(ToUtf8(w.information))));
+        }
+        filling_ = false;
+    }
+    FillBaseChooser(preferredBase);
+    Recollate();
+}
+
+void TForm10::SetOptions(SpellingMode spelling, const QString& spellingText, bool exactPositions,
+                         const SpellingRules& rules)
+{
+    spelling_ = spelling;
+    spellingText_ = spellingText;
+    exactPositions_ = exactPositions;
+    rules_ = rules;
+    ShowOptions();
+    Recollate();
+}
+
+void TForm10::ShowOptions()
+{
+    label4_->setText(QString(optionsPattern_).arg(spellingText_, exactPositions_ ? yes_ : no_));
+}
+
+bool TForm10::ShowChapter(const std::string& heading)
+{
+    for (int book = 0; book < layout::kBookCount; ++book) {
+        for (int chapter = 1; chapter <= layout::ChapterCount(book); ++chapter) {
+            if (layout::HeadingText(book, chapter) != heading)
+                continue;
+            book_ = book;
+            chapter_ = chapter;
+            filling_ = true;
+            comboBox1_->setCurrentIndex(book);
+            spinEdit1_->setRange(1, layout::ChapterCount(book));
+            spinEdit1_->setValue(chapter);
+            filling_ = false;
+            Recollate();
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string TForm10::Chapter() const
+{
+    return layout::HeadingText(book_, chapter_);
+}
+
+void TForm10::BookChanged()
+{
+    book_ = std::max(0, comboBox1_->currentIndex());
+    chapter_ = 1;
+    filling_ = true;
+    spinEdit1_->setRange(1, layout::ChapterCount(book_));
+    spinEdit1_->setValue(1);
+    filling_ = false;
+    Recollate();
+}
+
+std::vector<int> TForm10::Members() const
+{
+    std::vector<int> members;
+    for (int i = 0; i < checkListBox1_->count() && i < int(set_.texts.size()); ++i)
+        if (checkListBox1_->item(i)->checkState() == Qt::Checked)
+            members.push_back(i);
+    return members;
+}
+
+int TForm10::BaseEdition() const
+{
+    return comboBox2_->currentIndex() < 0 ? -1 : comboBox2_->currentData().toInt();
+}
+
+void TForm10::FillBaseChooser(const std::string& keep)
+{
+    filling_ = true;
+    comboBox2_->clear();
+    for (int m : Members()) {
+        comboBox2_->addItem(checkListBox1_->item(m)->text(), m);
+        if (set_.witnesses[size_t(m)].name == keep)
+            comboBox2_->setCurrentIndex(comboBox2_->count() - 1);
+    }
+    filling_ = false;
+}
+
+collate::Options TForm10::CollationOptions() const
+{
+    collate::Options options;
+    const std::vector<int> members = Members();
+    const auto base = std::find(members.begin(), members.end(), BaseEdition());
+    options.base = base == members.end() ? 0 : int(base - members.begin());
+    options.exactPositions = exactPositions_;
+    options.spelling = spelling_;
+    options.spellingRules = &rules_;
+    return options;
+}
+
+collate::ApparatusFacts TForm10::Facts() const
+{
+    collate::ApparatusFacts facts;
+    for (int m : Members())
+        facts.witnesses.push_back(set_.witnesses[size_t(m)]);
+    facts.options = CollationOptions();
+    facts.date = QDate::currentDate().toString("yyyy-MM-dd").toStdString();
+    return facts;
+}
+
+void TForm10::Recollate()
+{
+    verses_.clear();
+    const std::vector<int> members = Members();
+    if (members.size() >= 2 && BaseEdition() >= 0) {
+        std::vector<const std::vector<std::string>*> texts;
+        for (int m : members)
+            texts.push_back(&set_.texts[size_t(m)]);
+        const int heading = layout::HeadingLine(book_, chapter_);
+        const int last = heading + layout::VerseCount(book_, chapter_);
+        collate::CollateTexts(
+            texts, CollationOptions(),
+            [this](const collate::VerseApparatus& verse) {
+                verses_.push_back(verse);
+                return true;
+            },
+            [heading, last](int line) { return line > heading && line <= last; });
+    }
+    textBrowser1_->setHtml(ChapterHtml());
+}
+
+QString TForm10::ChapterHtml() const
+{
+    QString html;
+    if (!set_.problem.empty())
+        html += "<p style=\"color:#a1331f;\">" + Utf8(ToUtf8(set_.problem)).toHtmlEscaped() + "</p>";
+    const std::string heading = Chapter();
+    html += QString("<h2 style=\"font-weight:normal;\">%1 <span style=\"color:#777; font-size:small;\">%2 %3</span></h2>")
+                .arg(Greek(heading), Utf8(layout::BookAt(book_).english).toHtmlEscaped())
+                .arg(chapter_);
+    const std::vector<int> members = Members();
+    const int base = BaseEdition();
+    if (members.size() < 2 || base < 0)
+        return html + "<p>" + fewEditions_.toHtmlEscaped() + "</p>";
+
+    const collate::ApparatusFacts facts = Facts();
+    const std::vector<std::string>& baseLines = set_.texts[size_t(base)];
+    const int headingLine = layout::HeadingLine(book_, chapter_);
+    auto apparatus = verses_.begin();
+    for (int verse = 1; verse <= layout::VerseCount(book_, chapter_); ++verse) {
+        const int line = headingLine + verse;
+        const collate::VerseLine split = collate::SplitVerseLine(
+            size_t(line) < baseLines.size() ? std::string_view(baseLines[size_t(line)]) : std::string_view());
+        while (apparatus != verses_.end() && apparatus->line < line)
+            ++apparatus;
+        const collate::VerseApparatus* units =
+            apparatus != verses_.end() && apparatus->line == line ? &*apparatus : nullptr;
+
+        const QString reference = QString("%1:%2").arg(chapter_).arg(verse);
+        html += "<p style=\"margin-top:10px; margin-bottom:0px;\"><b>" + reference + "</b>&nbsp;&nbsp;";
+        const std::string_view text = units ? std::string_view(units->baseText) : split.words;
+        const std::vector<std::string_view> words = Words(text);
+        if (words.empty())
+            html += "<span style=\"color:#777;\">" + absentText_.toHtmlEscaped() + "</span> ";
+        if (units) {
+            // Marks before, around and after the base words: additions stand
+            // between words, the absent verse after the reference.
+            std::vector<QString> before(words.size() + 1), open(words.size()), close(words.size());
+            int number = 0;
+            for (const collate::Unit& unit : units->units) {
+                ++number;
+                if (unit.AbsentVerse()) {
+                    before[0] += UnitMark(number) + " ";
+                } else if (unit.first == unit.last) {
+                    before[size_t(std::clamp(unit.first, 0, int(words.size())))] += AdditionMark(number) + " ";
+                } else {
+                    const int first = std::clamp(unit.first, 0, int(words.size()) - 1);
+                    const int last = std::clamp(unit.last, first + 1, int(words.size())) - 1;
+                    open[size_t(first)] += QString("<span style=\"color:%1; text-decoration:underline;\">")
+                                               .arg(UnitColour(number));
+                    close[size_t(last)] += "</span>" + UnitMark(number);
+                }
+            }
+            for (size_t i = 0; i < words.size(); ++i)
+                html += before[i] + open[i] + Greek(words[i]) + close[i] + " ";
+            html += before[words.size()];
+        } else {
+            for (std::string_view word : words)
+                html += Greek(word) + " ";
+        }
+        html += "</p>";
+        if (!units)
+            continue;
+        html += "<p style=\"margin-top:2px; margin-bottom:0px; margin-left:28px; font-size:small;\">";
+        int number = 0;
+        for (const collate::Unit& unit : units->units) {
+            std::string entry;
+            collate::AppendUnitText(entry, unit, facts);
+            html += (number ? "<br>" : "") + UnitMark(++number) + "&nbsp;" + Utf8(entry).toHtmlEscaped();
+        }
+        html += "</p>";
+    }
+    return html;
+}
+
+void TForm10::ExportHtml()
+{
+    Export(false);
+}
+
+void TForm10::ExportTei()
+{
+    Export(true);
+}
+
+void TForm10::Export(bool tei)
+{
+    if (Members().size() < 2 || BaseEdition() < 0) {
+        ShowMessage(fewEditions_, false);
+        return;
+    }
+    if (saveFolder_.isEmpty() || !QDir(saveFolder_).exists())
+        saveFolder_ = QDir::homePath();
+    QPushButton* button = tei ? bitBtn2_ : bitBtn1_;
+    const QString title = button->text().remove('&').remove(QString::fromUtf8("…"));
+    const QString path = AskSaveName(title, QDir(saveFolder_).filePath(tei ? "apparatus.xml" : "apparatus.html"),
+                                     tei ? "TEI (*.xml)" : "HTML (*.html *.htm)");
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Restore {
+        ~Restore() { QApplication::restoreOverrideCursor(); }
+    };
+    std::string document;
+    try {
+        const Restore restore;
+        std::vector<const std::vector<std::string>*> texts;
+        for (int m : Members())
+            texts.push_back(&set_.texts[size_t(m)]);
+        std::vector<collate::VerseApparatus> verses;
+        collate::CollateTexts(texts, CollationOptions(), [&](const collate::VerseApparatus& verse) {
+            verses.push_back(verse);
+            return true;
+        });
+        const collate::ApparatusFacts facts = Facts();
+        document = tei ? collate::ApparatusTei(verses, facts) : collate::ApparatusHtmlPage(verses, facts);
+        WriteFileAtomically(ToLocal8Bit(path), document);
+        saveFolder_ = QFileInfo(path).absolutePath();
+    } catch (const WriteError& e) {
+        ShowMessage(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), true);
+    } catch (const std::exception& e) {
+        ShowMessage(FromLocal8Bit(e.what()), true);
+    }
+}
+
+} // namespace synopter

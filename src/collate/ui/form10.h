@@ -1,0 +1,117 @@
+#pragma once
+
+#include "collate/apparatus_format.h"
+#include "collate/edition_set.h"
+#include "compare/spelling_rules.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+class QTextBrowser;
+
+namespace synopter {
+
+class InterfaceLanguage;
+
+// The apparatus window: one chapter of the catalogue's editions collated
+// against a base edition. Each verse shows the base text with the words of
+// every variation unit marked and numbered, and under it the units as a
+// printed apparatus sets them. Editions take part by their check boxes; the
+// whole New Testament goes out as HTML or TEI.
+class TForm10 : public QWidget {
+    Q_OBJECT
+
+public:
+    // `saveFolder`: where the first export is suggested.
+    TForm10(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder);
+
+    // Owned components in creation order, as the language files address them.
+    QList<QObject*> Components() const;
+    void Translate();
+
+    // Loads `names` from `folders` (again only when the catalogue changed);
+    // every edition takes part, the base being `preferredBase` if loaded.
+    void SetCatalogue(const std::vector<std::string>& folders, const std::vector<std::string>& names,
+                      const std::string& preferredBase);
+    // The main window's spelling and "Exact positions"; `spellingText` names
+    // the spelling choice as its chooser shows it.
+    void SetOptions(SpellingMode spelling, const QString& spellingText, bool exactPositions,
+                    const SpellingRules& rules);
+    // Shows the chapter of a heading line ("KATA IWANNHN 3"); false when the
+    // layout has no such chapter.
+    bool ShowChapter(const std::string& heading);
+    std::string Chapter() const; // the heading shown
+
+    // The editions taking part (indices into the loaded set, ascending) and the base among them.
+    std::vector<int> Members() const;
+    int BaseEdition() const;
+    const collate::EditionSet& Editions() const { return set_; }
+    // What the view shows: the chapter's verses that have units, as collated.
+    const std::vector<collate::VerseApparatus>& ChapterVerses() const { return verses_; }
+    collate::ApparatusFacts Facts() const;
+
+    QTextBrowser* View() const { return textBrowser1_; }
+    QListWidget* EditionList() const { return checkListBox1_; }
+    QComboBox* BaseChooser() const { return comboBox2_; }
+    QComboBox* BookChooser() const { return comboBox1_; }
+    QSpinBox* ChapterBox() const { return spinEdit1_; }
+    QLabel* OptionsLabel() const { return label4_; }
+
+    // "Export HTML…" and "Export TEI…": the whole apparatus, saved where AskSaveName says.
+    void ExportHtml();
+    void ExportTei();
+    // Tests replace these to stay clear of modal dialogs.
+    std::function<QString(const QString& title, const QString& suggested, const QString& filter)> AskSaveName;
+    std::function<void(const QString& text, bool critical)> ShowMessage;
+
+private:
+    void Export(bool tei);
+    // The chosen editions' texts and options, for the engine.
+    collate::Options CollationOptions() const;
+    void FillBaseChooser(const std::string& keep);
+    void BookChanged();
+    void Recollate();
+    void ShowOptions();
+    QString ChapterHtml() const;
+
+    const InterfaceLanguage& language_;
+    QString saveFolder_;
+    QLabel* label1_;           // "Chapter:"
+    QComboBox* comboBox1_;     // book
+    QSpinBox* spinEdit1_;      // chapter
+    QLabel* label2_;           // "Base:"
+    QComboBox* comboBox2_;     // base edition
+    QLabel* label3_;           // "Editions:"
+    QListWidget* checkListBox1_;
+    QLabel* label4_;           // the spelling and positions in force
+    QPushButton* bitBtn1_;     // Export HTML…
+    QPushButton* bitBtn2_;     // Export TEI…
+    QTextBrowser* textBrowser1_;
+
+    std::vector<std::string> folders_;
+    std::vector<std::string> names_;
+    collate::EditionSet set_;
+    SpellingRules rules_;
+    SpellingMode spelling_ = SpellingMode::Count;
+    QString spellingText_;
+    bool exactPositions_ = false;
+    int book_ = 0;
+    int chapter_ = 1;
+    std::vector<collate::VerseApparatus> verses_;
+    bool filling_ = false; // the controls being set, not changed by the user
+    QString optionsPattern_ = "Spelling variants: %1. Exact positions: %2.";
+    QString yes_ = "yes";
+    QString no_ = "no";
+    QString fewEditions_ = "Choose at least two editions.";
+    QString absentText_ = "(not in the base edition)";
+};
+
+} // namespace synopter

@@ -1,0 +1,135 @@
+// The apparatus window opened from the main window over the real editions.
+#include "collate/ui/form10.h"
+
+#include "app/form1.h"
+#include "collate/edition_set.h"
+#include "common/program_folders.h"
+#include "editions/edition.h"
+#include "import/nt_layout.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <iterator>
+
+#include <gtest/gtest.h>
+
+namespace synopter {
+namespace {
+
+constexpr int kJohn = 3;
+
+// The printed entries of John 1's units, collated by the engine alone over
+// `names` with `base` as the base edition.
+std::vector<QString> Entries(const std::vector<std::string>& folders, const std::vector<std::string>& names,
+                             const std::string& base)
+{
+    const collate::EditionSet set = collate::LoadEditionSet(folders, names);
+    collate::ApparatusFacts facts;
+    facts.witnesses = set.witnesses;
+    facts.options.base = int(std::find(names.begin(), names.end(), base) - names.begin());
+    const int heading = layout::HeadingLine(kJohn, 1);
+    const int last = heading + layout::VerseCount(kJohn, 1);
+    std::vector<QString> entries;
+    collate::CollateTexts(
+        set.TextPointers(), facts.options,
+        [&](const collate::VerseApparatus& verse) {
+            for (const collate::Unit& unit : verse.units) {
+                std::string text;
+                collate::AppendUnitText(text, unit, facts);
+                entries.push_back(QString::fromUtf8(text));
+            }
+            return true;
+        },
+        [&](int line) { return line > heading && line <= last; });
+    return entries;
+}
+
+TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
+{
+    const std::string editions = std::string(SYNOPTER_EDITIONS_DIR) + "/";
+    const std::vector<std::string> names = ListEditions(editions);
+    const std::string base = "Byzantine2018";
+    if (names.size() < 3 || std::find(names.begin(), names.end(), base) == names.end())
+        GTEST_SKIP() << "no editions in " << editions;
+    QTemporaryDir user;
+    ASSERT_TRUE(user.isValid());
+    const std::string userDir = (user.path() + "/").toStdString();
+    ProgramFolders folders{editions, userDir, userDir, false};
+    TForm1 form1(folders);
+    QStringList messages;
+    form1.ShowMessage = [&](const QString& text, bool) { messages << text; };
+    ASSERT_TRUE(form1.FormCreate());
+    form1.Chooser(Side::Left)->setCurrentIndex(form1.Chooser(Side::Left)->findText(QString::fromStdString(base)));
+
+    form1.findChild<QAction*>("Apparatus1")->trigger();
+    TForm10* window = form1.ApparatusWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    // The left source list's first chapter is in view; the left edition is the base.
+    EXPECT_EQ(window->Chapter(), layout::HeadingText(0, 1));
+    EXPECT_EQ(window->BaseChooser()->currentText().toStdString(), base);
+    EXPECT_EQ(window->EditionList()->count(), int(names.size()));
+
+    // Following the chapter window, then its own chooser there and back.
+    form1.GoToChapter(layout::HeadingText(kJohn, 1));
+    EXPECT_EQ(window->Chapter(), layout::HeadingText(kJohn, 1));
+    window->ChapterBox()->setValue(2);
+    EXPECT_EQ(window->Chapter(), layout::HeadingText(kJohn, 2));
+    window->ChapterBox()->setValue(1);
+    EXPECT_EQ(window->BookChooser()->currentIndex(), kJohn);
+
+    const std::vector<std::string> lookIn = folders.EditionFolders();
+    const std::vector<QString> all = Entries(lookIn, names, base);
+    ASSERT_FALSE(all.empty()) << "John 1 reads alike in every edition";
+    const QString shown = window->View()->toPlainText();
+    for (const QString& entry : all)
+        EXPECT_TRUE(shown.contains(entry)) << entry.toStdString();
+
+    // Down to the base and the edition last in the list.
+    const std::string other = names.back() == base ? names.front() : names.back();
+    for (int i = 0; i < window->EditionList()->count(); ++i) {
+        const std::string name = names[size_t(i)];
+        if (name != base && name != other)
+            window->EditionList()->item(i)->setCheckState(Qt::Unchecked);
+    }
+    EXPECT_EQ(window->BaseChooser()->count(), 2);
+    EXPECT_EQ(window->BaseChooser()->currentText().toStdString(), base);
+    std::vector<std::string> two;
+    std::copy_if(names.begin(), names.end(), std::back_inserter(two),
+                 [&](const std::string& name) { return name == base || name == other; });
+    const std::vector<QString> pair = Entries(lookIn, two, base);
+    EXPECT_NE(pair, all);
+    const QString narrowed = window->View()->toPlainText();
+    for (const QString& entry : pair)
+        EXPECT_TRUE(narrowed.contains(entry)) << entry.toStdString();
+    for (const QString& entry : all) {
+        if (std::find(pair.begin(), pair.end(), entry) == pair.end())
+            EXPECT_FALSE(narrowed.contains(entry)) << entry.toStdString();
+    }
+
+    // The whole apparatus as TEI, through the window's own save step.
+    const QString path = user.filePath("apparatus.xml");
+    window->AskSaveName = [&](const QString&, const QString&, const QString&) { return path; };
+    window->ExportTei();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    int apps = 0;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("app"))
+            ++apps;
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(apps, 0);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
+
+} // namespace
+} // namespace synopter
