@@ -7,8 +7,8 @@
 #include "collate/edition_set.h"
 #include "common/command_line.h"
 #include "common/error.h"
-#include "common/file_io.h"
 #include "common/program_folders.h"
+#include "compare/cli/tool_options.h"
 #include "compare/spelling_rules.h"
 #include "import/book_names.h"
 #include "import/nt_layout.h"
@@ -16,7 +16,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <functional>
 #include <optional>
 #include <string>
@@ -143,15 +142,7 @@ Arguments ParseArguments(int argc, char** argv)
                 throw UsageError{"unknown format \"" + std::string(text) +
                                  "\" (use text, json, html, tei or distances)"};
         } else if (name == "--spelling") {
-            const std::string_view text = args.Value();
-            if (text == "count")
-                arguments.spelling = SpellingMode::Count;
-            else if (text == "mark")
-                arguments.spelling = SpellingMode::Mark;
-            else if (text == "ignore")
-                arguments.spelling = SpellingMode::Ignore;
-            else
-                throw UsageError{"unknown spelling \"" + std::string(text) + "\" (use count, mark or ignore)"};
+            arguments.spelling = cli::ParseSpellingMode(args.Value());
         } else if (name == "--spelling-file") {
             arguments.spellingFile = std::string(args.Value());
             if (arguments.spellingFile.empty())
@@ -169,36 +160,6 @@ Arguments ParseArguments(int argc, char** argv)
     if (!arguments.help && arguments.editions.empty())
         throw UsageError{"no editions given (see --help)"};
     return arguments;
-}
-
-// The spelling rules as synopter-compare reads them: built-in plus the list at
-// `path`, or plus the user's spelling.txt when no path is given and it exists.
-SpellingList LoadSpellingList(const std::string& path)
-{
-    std::string file = path;
-    if (file.empty()) {
-        const std::string& user = ThisProgramFolders().user;
-        if (user.empty())
-            return {};
-        file = user + "/" + std::string(kSpellingFileName);
-    }
-    std::optional<std::string> text;
-    try {
-        text = ReadFileBytes(file, kMaxSettingsFileBytes);
-    } catch (const Error& e) {
-        if (!path.empty())
-            throw UsageError{e.what()};
-    }
-    if (!text) {
-        if (!path.empty())
-            throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
-        return {};
-    }
-    SpellingList list = ReadSpellingList(*text);
-    for (const SpellingProblem& problem : list.problems)
-        std::fprintf(stderr, "synopter-collate: %s:%d: %s (line left out)\n", file.c_str(), problem.line,
-                     problem.message.c_str());
-    return list;
 }
 
 // The base edition's index: --base matches an edition as given or by its name.
@@ -224,17 +185,6 @@ std::vector<bool> BookLines(const std::vector<int>& books)
             lines[size_t(line)] = true;
     }
     return lines;
-}
-
-// The local date, as 2026-12-08.
-std::string Today()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char text[16] = "";
-    if (::localtime_r(&now, &local))
-        std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-    return text;
 }
 
 // Output in large blocks to a stream that remembers a failed write.
@@ -280,7 +230,7 @@ int Main(int argc, char** argv)
             throw UsageError{set.problem};
         base = BaseIndex(arguments, set);
         if (arguments.spelling != SpellingMode::Count || !arguments.spellingFile.empty())
-            spelling = LoadSpellingList(arguments.spellingFile);
+            spelling = cli::LoadSpellingList("synopter-collate", arguments.spellingFile);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "synopter-collate: %s\n", e.message.c_str());
         return kBadInput;
@@ -292,7 +242,7 @@ int Main(int argc, char** argv)
     facts.options.exactPositions = arguments.exact;
     facts.options.spelling = arguments.spelling;
     facts.options.spellingRules = &spelling.rules;
-    facts.date = Today();
+    facts.date = cli::Today();
 
     std::FILE* file = stdout;
     if (!arguments.output.empty()) {

@@ -4,8 +4,8 @@
 #include "compare/cli/compare_report.h"
 #include "common/command_line.h"
 #include "common/error.h"
-#include "common/file_io.h"
 #include "common/program_folders.h"
+#include "compare/cli/tool_options.h"
 #include "compare/comparison_run.h"
 #include "compare/html_report.h"
 #include "compare/spelling_rules.h"
@@ -17,7 +17,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -147,15 +146,7 @@ Options ParseArguments(int argc, char** argv)
             else
                 throw UsageError{"unknown script \"" + std::string(text) + "\" (use latin or greek)"};
         } else if (name == "--spelling") {
-            const std::string_view text = args.Value();
-            if (text == "count")
-                options.spelling = SpellingMode::Count;
-            else if (text == "mark")
-                options.spelling = SpellingMode::Mark;
-            else if (text == "ignore")
-                options.spelling = SpellingMode::Ignore;
-            else
-                throw UsageError{"unknown spelling \"" + std::string(text) + "\" (use count, mark or ignore)"};
+            options.spelling = cli::ParseSpellingMode(args.Value());
         } else if (name == "--spelling-file") {
             options.spellingFile = std::string(args.Value());
             if (options.spellingFile.empty())
@@ -229,48 +220,6 @@ html::ReportEdition DescribedEdition(const Edition& edition)
     return described;
 }
 
-// The spelling rules: built-in plus the list at `path`, or plus the user's
-// spelling.txt when no path is given and it exists. Lines left out are
-// reported on stderr; a named file that cannot be read is bad input.
-SpellingList LoadSpellingList(const std::string& path)
-{
-    std::string file = path;
-    if (file.empty()) {
-        const std::string& user = ThisProgramFolders().user;
-        if (user.empty())
-            return {};
-        file = user + "/" + std::string(kSpellingFileName);
-    }
-    std::optional<std::string> text;
-    try {
-        text = ReadFileBytes(file, kMaxSettingsFileBytes);
-    } catch (const Error& e) {
-        if (!path.empty())
-            throw UsageError{e.what()};
-    }
-    if (!text) {
-        if (!path.empty())
-            throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
-        return {};
-    }
-    SpellingList list = ReadSpellingList(*text);
-    for (const SpellingProblem& problem : list.problems)
-        std::fprintf(stderr, "synopter-compare: %s:%d: %s (line left out)\n", file.c_str(), problem.line,
-                     problem.message.c_str());
-    return list;
-}
-
-// The local date, as 2026-12-08.
-std::string Today()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char text[16] = "";
-    if (::localtime_r(&now, &local))
-        std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-    return text;
-}
-
 int Main(int argc, char** argv)
 {
     Options options;
@@ -291,7 +240,7 @@ int Main(int argc, char** argv)
         left = LoadEdition(options.editions[0], EditionFolder(folders, options.editions[0]), catalogue);
         right = LoadEdition(options.editions[1], EditionFolder(folders, options.editions[1]), catalogue);
         if (options.spelling.value_or(SpellingMode::Count) != SpellingMode::Count || !options.spellingFile.empty())
-            spelling = LoadSpellingList(options.spellingFile);
+            spelling = cli::LoadSpellingList("synopter-compare", options.spellingFile);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "synopter-compare: %s\n", e.message.c_str());
         return kBadInput;
@@ -301,7 +250,7 @@ int Main(int argc, char** argv)
                                 &spelling.rules};
     cli::ReportChoice choice{options.format, options.script, false, left.label, right.label, {}};
     if (options.format == Format::Html)
-        choice.facts = {DescribedEdition(left), DescribedEdition(right), options.threshold, options.exact, Today(),
+        choice.facts = {DescribedEdition(left), DescribedEdition(right), options.threshold, options.exact, cli::Today(),
                         options.spelling};
     if (options.format == Format::Text)
         choice.colour = ::isatty(STDOUT_FILENO) == 1;

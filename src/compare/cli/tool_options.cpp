@@ -1,0 +1,65 @@
+#include "compare/cli/tool_options.h"
+
+#include "common/command_line.h"
+#include "common/error.h"
+#include "common/file_io.h"
+#include "common/program_folders.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <optional>
+
+namespace synopter::cli {
+
+SpellingMode ParseSpellingMode(std::string_view text)
+{
+    if (text == "count")
+        return SpellingMode::Count;
+    if (text == "mark")
+        return SpellingMode::Mark;
+    if (text == "ignore")
+        return SpellingMode::Ignore;
+    throw UsageError{"unknown spelling \"" + std::string(text) + "\" (use count, mark or ignore)"};
+}
+
+SpellingList LoadSpellingList(const char* tool, const std::string& path)
+{
+    std::string file = path;
+    if (file.empty()) {
+        const std::string& user = ThisProgramFolders().user;
+        if (user.empty())
+            return {};
+        file = user + "/" + std::string(kSpellingFileName);
+    }
+    std::optional<std::string> text;
+    try {
+        text = ReadFileBytes(file, kMaxSettingsFileBytes);
+    } catch (const Error& e) {
+        if (!path.empty())
+            throw UsageError{e.what()};
+    }
+    if (!text) {
+        if (!path.empty())
+            throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
+        return {};
+    }
+    SpellingList list = ReadSpellingList(*text);
+    for (const SpellingProblem& problem : list.problems)
+        std::fprintf(stderr, "%s: %s:%d: %s (line left out)\n", tool, file.c_str(), problem.line,
+                     problem.message.c_str());
+    return list;
+}
+
+std::string Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[16] = "";
+    if (::localtime_r(&now, &local))
+        std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+} // namespace synopter::cli
