@@ -119,47 +119,7 @@ void AppendJsonNames(std::string& out, const std::vector<int>& editions, const A
 
 // ---- HTML and XML ----
 
-// UTF-8 text into markup text or an attribute value. Control characters are
-// allowed in neither; they show as '?'.
-void AppendEscaped(std::string& out, std::string_view text)
-{
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (ch) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default:
-            if ((c < 0x20 && ch != '\t' && ch != '\n') || c == 0x7F)
-                out += '?';
-            else
-                out += ch;
-        }
-    }
-}
-
-// Transliterated bytes as escaped Greek, for HTML and XML alike.
-std::string MarkupGreek(unsigned char c)
-{
-    const char ch = static_cast<char>(c);
-    if (const std::string_view greek = GreekLetter(ch); !greek.empty())
-        return std::string(greek);
-    if (c >= 0x80 && c < 0xA0)
-        return "?";
-    if (c >= 0x80)
-        return {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-    std::string text;
-    AppendEscaped(text, std::string_view(&ch, 1));
-    return text;
-}
-
-const ByteTranslation kMarkupGreek(MarkupGreek);
-
-void AppendGreekEscaped(std::string& out, std::string_view bytes) { kMarkupGreek.Append(out, bytes); }
-
-void AppendNameEscaped(std::string& out, const std::string& name) { AppendEscaped(out, ToUtf8(name)); }
+void AppendNameEscaped(std::string& out, const std::string& name) { AppendMarkupEscaped(out, ToUtf8(name)); }
 
 // "KATA IWANNHN 3" is chapter 3 of "KATA IWANNHN"; a heading without a number is a book of its own.
 std::string_view BookTitle(std::string_view heading)
@@ -232,7 +192,7 @@ void AppendMarkedBase(std::string& out, const VerseApparatus& verse)
         for (int w = from; w < to; ++w) {
             if (space)
                 out += ' ';
-            AppendGreekEscaped(out, words[size_t(w)]);
+            AppendMarkupGreek(out, words[size_t(w)]);
             space = true;
         }
     };
@@ -328,7 +288,7 @@ void AppendTeiVerse(std::string& out, const VerseApparatus& verse, const std::ve
         for (int w = from; w < to; ++w) {
             if (spaced)
                 out += ' ';
-            AppendGreekEscaped(out, words[size_t(w)]);
+            AppendMarkupGreek(out, words[size_t(w)]);
             spaced = true;
         }
     };
@@ -360,7 +320,7 @@ void AppendTeiVerse(std::string& out, const VerseApparatus& verse, const std::ve
                 out += "/>";
             } else {
                 out += '>';
-                AppendGreekEscaped(out, reading.text);
+                AppendMarkupGreek(out, reading.text);
                 out += "</rdg>";
             }
         }
@@ -507,13 +467,13 @@ std::string ApparatusHtmlPage(const std::vector<VerseApparatus>& verses, const A
     std::string out;
     out.reserve(16384 + textBytes);
     out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>Apparatus against ";
-    AppendEscaped(out, baseName);
+    AppendMarkupEscaped(out, baseName);
     out += "</title>\n<style>\n";
     AppendStyle(out);
     out += "</style>\n</head>\n<body>\n<h1>Critical apparatus against ";
-    AppendEscaped(out, baseName);
+    AppendMarkupEscaped(out, baseName);
     out += "</h1>\n<table class=\"facts\">\n<tr><th>Base edition</th><td>";
-    AppendEscaped(out, baseName);
+    AppendMarkupEscaped(out, baseName);
     out += "</td></tr>\n<tr><th>Editions</th><td>";
     for (size_t w = 0; w < facts.witnesses.size(); ++w) {
         if (w > 0)
@@ -528,7 +488,7 @@ std::string ApparatusHtmlPage(const std::vector<VerseApparatus>& verses, const A
     out += "</td></tr>\n";
     if (!facts.date.empty()) {
         out += "<tr><th>Date</th><td>";
-        AppendEscaped(out, facts.date);
+        AppendMarkupEscaped(out, facts.date);
         out += "</td></tr>\n";
     }
     out += "<tr><th>Verses with variants</th><td>";
@@ -581,7 +541,7 @@ std::string ApparatusHtmlPage(const std::vector<VerseApparatus>& verses, const A
                     out += "</li>\n";
                 book = BookTitle(chapter);
                 out += "<li><span class=\"book\" lang=\"grc\">";
-                AppendGreekEscaped(out, book.empty() ? std::string_view("\xE2\x80\x94") : book);
+                AppendMarkupGreek(out, book.empty() ? std::string_view("\xE2\x80\x94") : book);
                 out += "</span>: ";
             } else {
                 out += ", ";
@@ -589,7 +549,7 @@ std::string ApparatusHtmlPage(const std::vector<VerseApparatus>& verses, const A
             out += "<a href=\"#c";
             AppendNumber(out, anchor);
             out += "\">";
-            AppendGreekEscaped(out, ChapterNumber(chapter));
+            AppendMarkupGreek(out, ChapterNumber(chapter));
             out += "</a>";
         }
         out += "</li>\n</ul></div>\n";
@@ -605,13 +565,13 @@ std::string ApparatusHtmlPage(const std::vector<VerseApparatus>& verses, const A
             out += "<h2 id=\"c";
             AppendNumber(out, ++anchor);
             out += "\" lang=\"grc\">";
-            AppendGreekEscaped(out, chapter);
+            AppendMarkupGreek(out, chapter);
             out += "</h2>\n";
         }
         out += "<div class=\"v\" id=\"v";
         AppendNumber(out, verse.line);
         out += "\">\n<p><span class=\"r\">";
-        AppendGreekEscaped(out, verse.reference);
+        AppendMarkupGreek(out, verse.reference);
         out += "</span><span lang=\"grc\">";
         AppendMarkedBase(out, verse);
         out += "</span></p>\n<p class=\"app\">";
@@ -623,7 +583,7 @@ std::string ApparatusHtmlPage(const std::vector<VerseApparatus>& verses, const A
             out += "</b> ";
             unitText.clear();
             AppendUnitText(unitText, verse.units[u], facts);
-            AppendEscaped(out, unitText);
+            AppendMarkupEscaped(out, unitText);
         }
         out += "</p>\n</div>\n";
     }
@@ -649,11 +609,11 @@ std::string ApparatusTei(const std::vector<VerseApparatus>& verses, const Appara
     out.reserve(4096 + textBytes);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TEI xmlns=\"http://www.tei-c.org/ns/1.0\">\n<teiHeader>\n"
            "<fileDesc>\n<titleStmt><title>Critical apparatus against ";
-    AppendEscaped(out, baseName);
+    AppendMarkupEscaped(out, baseName);
     out += "</title></titleStmt>\n<publicationStmt><p>Collated by Synopter";
     if (!facts.date.empty()) {
         out += ", <date>";
-        AppendEscaped(out, facts.date);
+        AppendMarkupEscaped(out, facts.date);
         out += "</date>";
     }
     out += ".</p></publicationStmt>\n<sourceDesc>\n<listWit>\n";
@@ -673,7 +633,7 @@ std::string ApparatusTei(const std::vector<VerseApparatus>& verses, const Appara
     }
     out += "</listWit>\n</sourceDesc>\n</fileDesc>\n<encodingDesc>\n"
            "<variantEncoding method=\"parallel-segmentation\" location=\"internal\"/>\n<p>Base edition ";
-    AppendEscaped(out, baseName);
+    AppendMarkupEscaped(out, baseName);
     out += "; moved words ";
     out += facts.options.exactPositions ? "an omission and an addition" : "a transposition";
     out += "; spelling variants ";
@@ -688,11 +648,11 @@ std::string ApparatusTei(const std::vector<VerseApparatus>& verses, const Appara
                 out += "</div>\n";
             chapter = verse.chapter;
             out += "<div type=\"chapter\"><head>";
-            AppendGreekEscaped(out, chapter);
+            AppendMarkupGreek(out, chapter);
             out += "</head>\n";
         }
         out += "<ab n=\"";
-        AppendGreekEscaped(out, verse.reference);
+        AppendMarkupGreek(out, verse.reference);
         out += "\">";
         const auto absent = std::find_if(verse.units.begin(), verse.units.end(),
                                          [](const Unit& unit) { return unit.AbsentVerse(); });

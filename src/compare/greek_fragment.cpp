@@ -8,18 +8,19 @@ namespace synopter {
 
 namespace {
 
-void AppendEscapedGreek(std::string& out, const std::string& text)
+// What each transliterated byte becomes in markup.
+std::string MarkupText(unsigned char c)
 {
-    std::string greek;
-    AppendGreek(greek, text);
-    for (const char c : greek) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c;
-        }
-    }
+    const char ch = static_cast<char>(c);
+    if (const std::string_view greek = GreekLetter(ch); !greek.empty())
+        return std::string(greek);
+    if (c >= 0x80 && c < 0xA0)
+        return "?";
+    if (c >= 0x80)
+        return {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+    std::string text;
+    AppendMarkupEscaped(text, std::string_view(&ch, 1));
+    return text;
 }
 
 // Result files store colours as 0x00BBGGRR.
@@ -32,6 +33,31 @@ std::string CssColour(rtf::Colour colour)
 }
 
 } // namespace
+
+void AppendMarkupEscaped(std::string& out, std::string_view text)
+{
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (ch) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default:
+            if ((c < 0x20 && ch != '\t' && ch != '\n' && ch != '\r') || c == 0x7F)
+                out += '?';
+            else
+                out += ch;
+        }
+    }
+}
+
+void AppendMarkupGreek(std::string& out, std::string_view bytes)
+{
+    static const ByteTranslation markup(MarkupText);
+    markup.Append(out, bytes);
+}
 
 std::string GreekPlainText(const std::vector<rtf::Paragraph>& paragraphs)
 {
@@ -61,7 +87,7 @@ std::string GreekHtmlFragment(const std::vector<rtf::Paragraph>& paragraphs)
             if (span.bold)
                 out += "; font-weight: bold";
             out += "\">";
-            AppendEscapedGreek(out, span.text);
+            AppendMarkupGreek(out, span.text);
             out += "</span>";
         }
         if (empty)

@@ -1,6 +1,7 @@
 #include "compare/html_report.h"
 
 #include "common/greek_letters.h"
+#include "compare/greek_fragment.h"
 #include "compare/result_summary.h"
 
 #include <algorithm>
@@ -47,51 +48,6 @@ constexpr std::string_view kStyle =
 
 void AppendNumber(std::string& out, long long value) { out += std::to_string(value); }
 
-// UTF-8 text into HTML text or an attribute value. Control characters other
-// than tab and line breaks are not allowed in HTML; they show as '?'.
-void AppendEscaped(std::string& out, std::string_view text)
-{
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (ch) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default:
-            if ((c < 0x20 && ch != '\t' && ch != '\n' && ch != '\r') || c == 0x7F)
-                out += '?';
-            else
-                out += ch;
-        }
-    }
-}
-
-// What each transliterated byte becomes in the page: a Greek letter, an
-// entity, '?' for a C1 control, or a Latin-1 character in UTF-8.
-std::string PageText(unsigned char c)
-{
-    const char ch = static_cast<char>(c);
-    if (const std::string_view greek = GreekLetter(ch); !greek.empty())
-        return std::string(greek);
-    if (c >= 0x80 && c < 0xA0)
-        return "?";
-    if (c >= 0x80)
-        return {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-    std::string text;
-    AppendEscaped(text, std::string_view(&ch, 1));
-    return text;
-}
-
-const ByteTranslation kPageText(PageText);
-
-// Transliterated bytes as escaped Greek; a whole New Testament is megabytes of it.
-void AppendGreekEscaped(std::string& out, std::string_view bytes)
-{
-    kPageText.Append(out, bytes);
-}
-
 // The verse with every stretch of unmatched characters in a blue span, and of
 // spelling variants in a green one.
 void AppendVerse(std::string& out, const std::string& verse, const MatchMask& mask)
@@ -106,10 +62,10 @@ void AppendVerse(std::string& out, const std::string& verse, const MatchMask& ma
             ++end;
         const std::string_view text = std::string_view(verse).substr(start, end - start);
         if (k == 1) {
-            AppendGreekEscaped(out, text);
+            AppendMarkupGreek(out, text);
         } else {
             out += k == 0 ? "<span class=\"d\">" : "<span class=\"s\">";
-            AppendGreekEscaped(out, text);
+            AppendMarkupGreek(out, text);
             out += "</span>";
         }
         start = end;
@@ -127,11 +83,11 @@ void AppendEdition(std::string& out, const char* side, const ReportEdition& edit
     out += "<tr><th>";
     out += side;
     out += "</th><td><b>";
-    AppendEscaped(out, edition.name);
+    AppendMarkupEscaped(out, edition.name);
     out += "</b>";
     if (!edition.description.empty()) {
         out += " \xE2\x80\x94 "; // em dash
-        AppendEscaped(out, edition.description);
+        AppendMarkupEscaped(out, edition.description);
     }
     out += "</td></tr>\n";
 }
@@ -153,7 +109,7 @@ void AppendContents(std::string& out, const ResultSummary& summary)
     size_t heading = 0;
     for (const BookCount& book : summary.books) {
         out += "<li><span class=\"book\" lang=\"grc\">";
-        AppendGreekEscaped(out, book.title);
+        AppendMarkupGreek(out, book.title);
         out += "</span> (";
         AppendNumber(out, book.reported);
         out += "): ";
@@ -166,7 +122,7 @@ void AppendContents(std::string& out, const ResultSummary& summary)
             out += "<a href=\"#";
             AppendAnchor(out, ++heading);
             out += "\">";
-            AppendGreekEscaped(out, shown);
+            AppendMarkupGreek(out, shown);
             out += "</a>&nbsp;(";
             AppendNumber(out, book.chapters[c].reported);
             out += ')';
@@ -198,15 +154,15 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
     std::string out;
     out.reserve(8192 + textBytes);
     out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
-    AppendEscaped(out, facts.left.name);
+    AppendMarkupEscaped(out, facts.left.name);
     out += " and ";
-    AppendEscaped(out, facts.right.name);
+    AppendMarkupEscaped(out, facts.right.name);
     out += " compared</title>\n<style>\n";
     out += kStyle;
     out += "</style>\n</head>\n<body>\n<h1>";
-    AppendEscaped(out, facts.left.name);
+    AppendMarkupEscaped(out, facts.left.name);
     out += " and ";
-    AppendEscaped(out, facts.right.name);
+    AppendMarkupEscaped(out, facts.right.name);
     out += " compared</h1>\n<table class=\"facts\">\n";
     AppendEdition(out, "Left", facts.left);
     AppendEdition(out, "Right", facts.right);
@@ -221,7 +177,7 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
                                                        : "ignored";
     }
     out += "</td></tr>\n<tr><th>Date</th><td>";
-    AppendEscaped(out, facts.date);
+    AppendMarkupEscaped(out, facts.date);
     out += "</td></tr>\n<tr><th>Verses found</th><td>";
     AppendNumber(out, found);
     out += "</td></tr>\n</table>\n";
@@ -233,9 +189,9 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
     AppendContents(out, summary);
 
     out += "<table class=\"pairs\" lang=\"grc\">\n<thead><tr><th lang=\"en\">";
-    AppendEscaped(out, facts.left.name);
+    AppendMarkupEscaped(out, facts.left.name);
     out += "</th><th lang=\"en\">";
-    AppendEscaped(out, facts.right.name);
+    AppendMarkupEscaped(out, facts.right.name);
     out += "</th></tr></thead>\n<tbody>\n";
     size_t heading = 0;
     bool first = true;
@@ -249,7 +205,7 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
             out += "<tr class=\"ch\" id=\"";
             AppendAnchor(out, heading);
             out += "\"><th colspan=\"2\">";
-            AppendGreekEscaped(out, h->label);
+            AppendMarkupGreek(out, h->label);
             out += "</th></tr>\n";
             continue;
         }
