@@ -10,7 +10,9 @@
 
 // A critical apparatus of any number of editions against a base edition. For
 // each verse slot, every edition's words are aligned to the base edition's
-// words (longest common subsequence, with moved words found nearby), the word
+// words (longest common subsequence; neighbouring differences that hold the
+// same words, or a word left out in one and found in the other, are one
+// reading: a transposition, or a word moved with other changes), the word
 // equality being the comparison's: bytes, or under SpellingMode::Mark and
 // ::Ignore, SpellingRules keys. The alignments are merged into variation units:
 // maximal stretches of base words (empty for an addition) where at least one
@@ -50,7 +52,9 @@ struct Options {
     bool exactPositions = false;
     // Count: spelling variants are readings like any other. Mark: they are
     // readings of kind Spelling (a unit of their own when nothing else
-    // differs there). Ignore: they read as the base and make no unit.
+    // differs there). Ignore: they read as the base and make no unit. Under
+    // Mark and Ignore the same letters divided into other words ("dia ti" /
+    // "diati") count as a spelling variant too.
     SpellingMode spelling = SpellingMode::Count;
     const SpellingRules* spellingRules = nullptr; // null: SpellingRules::BuiltIn()
 };
