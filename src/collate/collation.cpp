@@ -342,12 +342,12 @@ void Collator::MakeHunks(Edition& edition, const Edition& base, const std::vecto
     // them, they hold the same words on both sides (a transposition), or when
     // close together a word left out in one turns up in another (a word moved
     // with other changes: "embav palin eiv ploion" / "palin embav"). The
-    // longest transposition is taken, else the first moved word.
+    // shortest such run is taken, so two transpositions in a row stay two.
     if (!options_.exactPositions && hunks.size() > 1) {
         size_t out = 0;
         for (size_t k = 0; k < hunks.size();) {
             size_t last = k;
-            for (size_t l = k + 1; l < hunks.size() && hunks[l].be - hunks[k].bs <= kMaxMoveSpan; ++l)
+            for (size_t l = k + 1; last == k && l < hunks.size() && hunks[l].be - hunks[k].bs <= kMaxMoveSpan; ++l)
                 if (SameWords(base.ids, hunks[k].bs, hunks[l].be, edition.ids, hunks[k].ws, hunks[l].we))
                     last = l;
             for (size_t l = k + 1; last == k && l < hunks.size() && hunks[l].be - hunks[k].bs <= kMaxShiftSpan; ++l)

@@ -53,6 +53,8 @@ TEST(CollationTest, VariationUnits)
         {"transposition", {"a b c d", "a c b d"}, "[1,3) b c = 0 ; c b 1 transposition"},
         {"moved further", {"o de ihsouv eipen autw", "eipen de autw o ihsouv"},
          "[0,5) o de ihsouv eipen autw = 0 ; eipen de autw o ihsouv 1 transposition"},
+        {"two transpositions stay two", {"a b c d e f", "b a c d f e"},
+         "[0,2) a b = 0 ; b a 1 transposition | [4,6) e f = 0 ; f e 1 transposition"},
         {"moved with other changes", {"oti o ean ti ekastov poihsh", "oti ekastov ean ti poihsh"},
          "[1,5) o ean ti ekastov = 0 ; ekastov ean ti 1 substitution"},
         {"exact positions: moved words are an omission and an addition", {"a b c d", "a c b d"},
