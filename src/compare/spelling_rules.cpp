@@ -127,12 +127,15 @@ constexpr std::pair<std::string_view, std::string_view> kStemPairs[] = {
     {"praot", "praut"},          // praothv/prauthv
     {"nhfale", "nhfali"},        // nhfaleouv/nhfaliouv
     {"mammwn", "mamwn"},         // mammwnav/mamwnav
+    {"eisthk", "isthk"},         // eisthkei/isthkei (pluperfect augment)
+    {"crewfeil", "creofeil"},    // crewfeiletwn/creofeiletwn
 };
 
 // Inside a word: lhmqetai/lhqetai, elhmfyh/elhfyh (the mu of lambanw's forms).
 constexpr std::pair<std::string_view, std::string_view> kInnerPairs[] = {
     {"lhmq", "lhq"},
     {"lhmf", "lhf"},
+    {"reun", "raun"}, // ereunhson/eraunhson, exhreunhsan/exhraunhsan (no other word has either)
 };
 
 // Augment and prefixes before which an initial rho is written double or single.

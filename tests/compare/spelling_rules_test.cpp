@@ -70,6 +70,9 @@ TEST(SpellingRulesTest, VariantsAndNot)
         {"pein", "piein", true},
         {"ereiv", "eriv", false},
         {"katelipen", "kateleipen", false}, // aorist / imperfect
+        {"ereunhson", "eraunhson", true},
+        {"exhreunhsan", "exhraunhsan", true},
+        {"eisthkeisan", "isthkeisan", true},
         // elision
         {"all", "alla", true},
         {"mey", "meta", true},
