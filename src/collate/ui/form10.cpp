@@ -465,7 +465,9 @@ QString TForm10::ChapterHtml() const
         for (const collate::Unit& unit : units->units) {
             std::string entry;
             collate::AppendUnitText(entry, unit, facts);
-            html += (number ? "<br>" : "") + UnitMark(++number) + "&nbsp;" + Utf8(entry).toHtmlEscaped();
+            if (number++ > 0)
+                html += "<br>";
+            html += UnitMark(number) + "&nbsp;" + Utf8(entry).toHtmlEscaped();
         }
         html += "</p>";
     }

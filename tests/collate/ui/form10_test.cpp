@@ -111,8 +111,9 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     for (const QString& entry : pair)
         EXPECT_TRUE(narrowed.contains(entry)) << entry.toStdString();
     for (const QString& entry : all) {
-        if (std::find(pair.begin(), pair.end(), entry) == pair.end())
+        if (std::find(pair.begin(), pair.end(), entry) == pair.end()) {
             EXPECT_FALSE(narrowed.contains(entry)) << entry.toStdString();
+        }
     }
 
     // The whole apparatus as TEI, through the window's own save step.
