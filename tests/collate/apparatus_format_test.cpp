@@ -79,7 +79,8 @@ struct Json {
     enum Type { Null, Bool, Number, String, Array, Object } type = Null;
     std::string text;
     std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> members;
+    std::vector<Json> members; // each with its key
+    std::string key;
 };
 
 class JsonReader {
@@ -159,9 +160,11 @@ private:
             if (Eat('}'))
                 return true;
             do {
-                auto& member = v.members.emplace_back();
-                if (!Str(member.first) || !Eat(':') || !Value(member.second))
+                std::string key;
+                Json& member = v.members.emplace_back();
+                if (!Str(key) || !Eat(':') || !Value(member))
                     return false;
+                member.key = std::move(key);
             } while (Eat(','));
             return Eat('}');
         }
@@ -183,7 +186,7 @@ std::string Misfit(const Json& v, const std::vector<std::pair<std::string, Json:
     if (v.type != Json::Object || v.members.size() != keys.size())
         return "not an object of " + std::to_string(keys.size()) + " members";
     for (size_t i = 0; i < keys.size(); ++i)
-        if (v.members[i].first != keys[i].first || v.members[i].second.type != keys[i].second)
+        if (v.members[i].key != keys[i].first || v.members[i].type != keys[i].second)
             return "member " + std::to_string(i) + " is not \"" + keys[i].first + "\" of its type";
     return "";
 }
@@ -215,18 +218,18 @@ size_t CheckJsonLines(const std::string& lines, const ApparatusFacts& facts)
                               {"units", Json::Array}}), "");
         if (v->members.size() != 4)
             continue;
-        EXPECT_FALSE(v->members[3].second.items.empty());
-        for (const Json& unit : v->members[3].second.items) {
+        EXPECT_FALSE(v->members[3].items.empty());
+        for (const Json& unit : v->members[3].items) {
             EXPECT_EQ(Misfit(unit, {{"base", Json::String}, {"agree", Json::Array}, {"readings", Json::Array}}), "");
             if (unit.members.size() != 3)
                 continue;
-            checkNames(unit.members[1].second);
-            for (const Json& reading : unit.members[2].second.items) {
+            checkNames(unit.members[1]);
+            for (const Json& reading : unit.members[2].items) {
                 EXPECT_EQ(Misfit(reading, {{"text", Json::String}, {"editions", Json::Array}, {"kind", Json::String}}),
                           "");
                 if (reading.members.size() == 3) {
-                    checkNames(reading.members[1].second);
-                    EXPECT_TRUE(kinds.contains(reading.members[2].second.text));
+                    checkNames(reading.members[1]);
+                    EXPECT_TRUE(kinds.contains(reading.members[2].text));
                 }
             }
         }
