@@ -135,11 +135,7 @@ void TForm1::Connect()
     // The apparatus is read with the comparison's spelling and positions.
     const auto optionsChanged = [this] {
         if (TForm10* apparatus = ApparatusWindow())
-            Guarded([&] {
-                apparatus->SetOptions(static_cast<SpellingMode>(ui_->cbSpelling->currentIndex()),
-                                      ui_->cbSpelling->currentText(), ui_->exactpositions->isChecked(),
-                                      spellingList_.rules);
-            });
+            Guarded([&] { SendApparatusOptions(*apparatus, spellingList_.rules); });
     };
     connect(ui_->cbSpelling, &QComboBox::currentIndexChanged, this, optionsChanged);
     connect(ui_->exactpositions, &QCheckBox::toggled, this, optionsChanged);
@@ -662,6 +658,12 @@ TForm10* TForm1::ApparatusWindow() const
     return findChild<TForm10*>("Form10", Qt::FindDirectChildrenOnly);
 }
 
+void TForm1::SendApparatusOptions(TForm10& apparatus, const SpellingRules& rules)
+{
+    apparatus.SetOptions(static_cast<SpellingMode>(ui_->cbSpelling->currentIndex()), ui_->cbSpelling->currentText(),
+                         ui_->exactpositions->isChecked(), rules);
+}
+
 void TForm1::Apparatus1Click()
 {
     TForm10* apparatus = ApparatusWindow();
@@ -673,8 +675,7 @@ void TForm1::Apparatus1Click()
     }
     const std::vector<std::string> folders = folders_.EditionFolders();
     apparatus->SetCatalogue(folders, ListEditions(folders), ToLatin1(ui_->cb1->currentText()));
-    apparatus->SetOptions(static_cast<SpellingMode>(ui_->cbSpelling->currentIndex()), ui_->cbSpelling->currentText(),
-                          ui_->exactpositions->isChecked(), LoadSpellingList().rules);
+    SendApparatusOptions(*apparatus, LoadSpellingList().rules);
     const std::string chapter = ChapterInView();
     if (!chapter.empty())
         apparatus->ShowChapter(chapter);

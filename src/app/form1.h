@@ -109,6 +109,8 @@ public:
     // collated over the catalogue's editions.
     void Apparatus1Click();
     TForm10* ApparatusWindow() const;
+    // The apparatus reads with the comparison's spelling choice and positions.
+    void SendApparatusOptions(TForm10& apparatus, const SpellingRules& rules);
     // The heading of the chapter at the top of the result panes, else of the
     // left source list; "" when neither shows one.
     std::string ChapterInView() const;
