@@ -165,7 +165,7 @@ void Form1Ui::NameForAssistiveTechnology()
 
 void Form1Ui::BuildTopBar()
 {
-    Panel1 = new TPanel("Panel1", central);
+    Panel1 = new Panel("Panel1", central);
     Panel1->setFixedHeight(25);
 
     const auto chooser = [&](const char* name, QRect geometry) {
@@ -210,7 +210,7 @@ void Form1Ui::BuildTopBar()
 
 void Form1Ui::BuildBottomBar()
 {
-    Panel2 = new TPanel("Panel2", central);
+    Panel2 = new Panel("Panel2", central);
     // Two rows: the run's options, then how spelling variants count.
     Panel2->setFixedHeight(kBottomBarHeight);
 
@@ -284,7 +284,7 @@ void Form1Ui::BuildBottomBar()
 
 void Form1Ui::BuildWorkArea()
 {
-    Panel3 = new TPanel("Panel3", central);
+    Panel3 = new Panel("Panel3", central);
     auto* p3 = new QVBoxLayout(Panel3);
     p3->setContentsMargins(0, 0, 0, 0);
 
@@ -294,13 +294,13 @@ void Form1Ui::BuildWorkArea()
     Splitter1->setChildrenCollapsible(false);
     p3->addWidget(Splitter1);
 
-    Panel7 = new TPanel("Panel7", Splitter1);
-    Panel4 = new TPanel("Panel4", Panel7);
-    Panel5 = new TPanel("Panel5", Panel7);
+    Panel7 = new Panel("Panel7", Splitter1);
+    Panel4 = new Panel("Panel4", Panel7);
+    Panel5 = new Panel("Panel5", Panel7);
     Panel7->AlignLeft(Panel4, 400);
     Panel7->AlignClient(Panel5);
 
-    const auto pane = [&](const char* name, TPanel* panel) {
+    const auto pane = [&](const char* name, Panel* panel) {
         auto* edit = new TRichEdit(panel);
         edit->setObjectName(name);
         edit->setFont(GreekTextFont(16));
@@ -313,7 +313,7 @@ void Form1Ui::BuildWorkArea()
     RichEdit1 = pane("RichEdit1", Panel4);
     RichEdit2 = pane("RichEdit2", Panel5);
 
-    Panel8 = new TPanel("Panel8", Splitter1);
+    Panel8 = new Panel("Panel8", Splitter1);
     const auto list = [&](const char* name) {
         auto* l = new TListBox(Panel8);
         l->setObjectName(name);
@@ -434,9 +434,9 @@ void Form1Ui::BuildMenus(QMainWindow* window)
     PopupMenu1 = popup("PopupMenu1", RichEdit1, "ClearTRcomparison1", "Copy2", ClearTRcomparison1, Copy2);
 }
 
-TPanel* Form1Ui::NoticePanel(const char* name, QWidget* parent, const QColor& background)
+Panel* Form1Ui::NoticePanel(const char* name, QWidget* parent, const QColor& background)
 {
-    auto* panel = new TPanel(name, parent);
+    auto* panel = new Panel(name, parent);
     panel->setAutoFillBackground(true);
     QPalette p = panel->palette();
     p.setColor(QPalette::Window, background);

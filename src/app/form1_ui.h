@@ -23,7 +23,7 @@ namespace synopter {
 class FindBar;
 
 class TListBox;
-class TPanel;
+class Panel;
 class TRichEdit;
 
 // The main window's controls, built in creation order with their design-time
@@ -61,16 +61,16 @@ struct Form1Ui {
     QLabel* Label12 = nullptr;       // "Spelling variants:"
     QComboBox* cbSpelling = nullptr; // count / mark / ignore
     QProgressBar* ProgressBar1 = nullptr;
-    TPanel* Panel1 = nullptr;
-    TPanel* Panel2 = nullptr;
-    TPanel* Panel3 = nullptr;
-    TPanel* Panel4 = nullptr;
-    TPanel* Panel5 = nullptr;
-    TPanel* Panel7 = nullptr;
-    TPanel* Panel8 = nullptr;
-    TPanel* Panel9 = nullptr; // the notice shown when there is no edition
+    Panel* Panel1 = nullptr;
+    Panel* Panel2 = nullptr;
+    Panel* Panel3 = nullptr;
+    Panel* Panel4 = nullptr;
+    Panel* Panel5 = nullptr;
+    Panel* Panel7 = nullptr;
+    Panel* Panel8 = nullptr;
+    Panel* Panel9 = nullptr; // the notice shown when there is no edition
     QLabel* Label7 = nullptr;
-    TPanel* Panel10 = nullptr; // the bar saying a run was stopped
+    Panel* Panel10 = nullptr; // the bar saying a run was stopped
     QLabel* Label8 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QSplitter* Splitter1 = nullptr;
@@ -115,7 +115,7 @@ private:
     void BuildNoEditionsNotice();
     void BuildStoppedNotice();
     // A panel in its own background colour, for a notice over the work area.
-    static TPanel* NoticePanel(const char* name, QWidget* parent, const QColor& background);
+    static Panel* NoticePanel(const char* name, QWidget* parent, const QColor& background);
     void SetTabOrder();
 };
 

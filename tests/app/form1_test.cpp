@@ -71,7 +71,7 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
         QApplication::processEvents();
         EXPECT_LE(std::abs(ClientWidth(pane1) - ClientWidth(pane2)), 1)
             << size.width() << " " << form1->width() << " " << pane1->width() << " " << pane2->width() << " "
-            << form1->findChild<TPanel*>("Panel4")->width();
+            << form1->findChild<Panel*>("Panel4")->width();
         EXPECT_LE(std::abs(form1->SourceList(Side::Left)->width() - form1->SourceList(Side::Right)->width()), 1)
             << size.width();
         EXPECT_EQ(compare->x(), cb1->x() + cb1->width() + 10);
@@ -81,7 +81,7 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
     }
     // Choosers closer than the gaps leave the buttons at their least widths.
     cb2->move(cb1->x() + cb1->width() + 4, cb2->y());
-    auto* const panel1 = form1->findChild<TPanel*>("Panel1");
+    auto* const panel1 = form1->findChild<Panel*>("Panel1");
     panel1->AnchorRight(cb2, false, panel1->width());
     form1->FormResize();
     EXPECT_EQ(compare->width(), 7);
@@ -106,10 +106,10 @@ TEST_F(WindowTest, SourceTextsSwitchAndSplitterSnap)
     form1->SetSourceAreaHeight(170);
     form1->SourceTextsAction()->trigger();
     EXPECT_FALSE(form1->SourceTextsAction()->isChecked());
-    EXPECT_FALSE(form1->findChild<TPanel*>("Panel8")->isVisible());
+    EXPECT_FALSE(form1->findChild<Panel*>("Panel8")->isVisible());
     form1->SourceTextsAction()->trigger();
     QApplication::processEvents();
-    EXPECT_TRUE(form1->findChild<TPanel*>("Panel8")->isVisible());
+    EXPECT_TRUE(form1->findChild<Panel*>("Panel8")->isVisible());
     EXPECT_EQ(form1->SourceAreaHeight(), 100);
 
     // Dragging the splitter bar to within 30 pixels of the bottom hides the area.
@@ -120,7 +120,7 @@ TEST_F(WindowTest, SourceTextsSwitchAndSplitterSnap)
                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(handle, &move);
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, 80));
-    EXPECT_FALSE(form1->findChild<TPanel*>("Panel8")->isVisible());
+    EXPECT_FALSE(form1->findChild<Panel*>("Panel8")->isVisible());
     EXPECT_FALSE(form1->SourceTextsAction()->isChecked());
 }
 
@@ -205,10 +205,10 @@ TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists
     for (const char* file : {"Left.bk", "Left.dat", "Right.bk", "Right.dat"})
         ASSERT_TRUE(QFile::remove(dir.filePath(file)));
     Open();
-    ASSERT_TRUE(form1->findChild<TPanel*>("Panel9")->isVisible());
+    ASSERT_TRUE(form1->findChild<Panel*>("Panel9")->isVisible());
     EXPECT_TRUE(form1->findChild<QLabel*>("Label7")->text().contains(QDir::toNativeSeparators(dir.path()) + "."));
     EXPECT_FALSE(form1->findChild<QLabel*>("Label7")->text().contains("%1"));
-    EXPECT_EQ(form1->findChild<TPanel*>("Panel9")->geometry(), form1->findChild<TPanel*>("Panel7")->rect());
+    EXPECT_EQ(form1->findChild<Panel*>("Panel9")->geometry(), form1->findChild<Panel*>("Panel7")->rect());
     form1->findChild<QPushButton*>("BitBtn2")->click();
     QWidget* dialog = form1->findChild<QWidget*>("ImportForm");
     ASSERT_NE(dialog, nullptr);
@@ -217,7 +217,7 @@ TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists
 
     WriteEdition("Left", "KATA MARKON 1\r\n");
     form1->EditionImported("Left");
-    EXPECT_FALSE(form1->findChild<TPanel*>("Panel9")->isVisible());
+    EXPECT_FALSE(form1->findChild<Panel*>("Panel9")->isVisible());
     EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "Left");
     EXPECT_EQ(form1->SourceList(Side::Right)->Count(), 1);
 }

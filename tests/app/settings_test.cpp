@@ -320,7 +320,7 @@ TEST(SettingsFileTest, InvalidOrMissingValuesFallBackKeyByKey)
         EXPECT_EQ(form.ThresholdBox()->value(), c.differences);
         EXPECT_EQ(form.ScrollBothBox()->isChecked(), c.scrollBoth);
         EXPECT_EQ(form.SourceTextsAction()->isChecked(), c.sourceShown);
-        EXPECT_EQ(form.findChild<TPanel*>("Panel8")->isVisibleTo(&form), c.sourceShown);
+        EXPECT_EQ(form.findChild<Panel*>("Panel8")->isVisibleTo(&form), c.sourceShown);
         EXPECT_EQ(form.Chooser(Side::Left)->currentText().toStdString(), c.left);
         EXPECT_EQ(form.SourceList(Side::Left)->Count(), std::string(c.left).empty() ? 0 : 3);
         EXPECT_EQ(form.Chooser(Side::Right)->currentIndex(), -1);
@@ -335,7 +335,7 @@ TEST(SettingsFileTest, StoredSplitterThatWouldSqueezeThePanesIsNotApplied)
         TForm1 form(dir.Path());
         Start(form);
         sourceHeight = form.SourceAreaHeight();
-        const QWidget* panes = form.findChild<TPanel*>("Panel7");
+        const QWidget* panes = form.findChild<Panel*>("Panel7");
         panesHeight = panes->height();
         panesMinimum = panes->minimumHeight();
     };
@@ -412,15 +412,15 @@ TEST(SettingsFileTest, RightHandControlsSitTwelvePixelsInAndFollowTheEdge)
     const auto gaps = [&] {
         const QWidget* cb2 = form.Chooser(Side::Right);
         const QWidget* button = form.ChapterButton();
-        return std::pair(form.findChild<TPanel*>("Panel1")->width() - (cb2->x() + cb2->width()),
-                         form.findChild<TPanel*>("Panel2")->width() - (button->x() + button->width()));
+        return std::pair(form.findChild<Panel*>("Panel1")->width() - (cb2->x() + cb2->width()),
+                         form.findChild<Panel*>("Panel2")->width() - (button->x() + button->width()));
     };
-    ASSERT_EQ(form.findChild<TPanel*>("Panel1")->width(), form.width());
+    ASSERT_EQ(form.findChild<Panel*>("Panel1")->width(), form.width());
     EXPECT_EQ(gaps(), std::pair(12, 12));
     for (const int width : {form.width() + 40, form.width() - 30}) {
         form.resize(width, form.height());
         QApplication::processEvents();
-        ASSERT_EQ(form.findChild<TPanel*>("Panel1")->width(), width);
+        ASSERT_EQ(form.findChild<Panel*>("Panel1")->width(), width);
         EXPECT_EQ(gaps(), std::pair(12, 12)) << width;
     }
 }
@@ -433,7 +433,7 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
         TForm1 form(dir.Path());
         Start(form);
         EXPECT_FALSE(form.SourceTextsAction()->isChecked());
-        EXPECT_FALSE(form.findChild<TPanel*>("Panel8")->isVisible());
+        EXPECT_FALSE(form.findChild<Panel*>("Panel8")->isVisible());
         const QRect frame = form.frameGeometry();
         CloseAndCatchError(form);
         // "source" is replaced in place, the new keys follow, the old splitter value stays.
@@ -450,7 +450,7 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
         EXPECT_FALSE(form.SourceTextsAction()->isChecked());
         form.Sourcetexts1Click();
         QApplication::processEvents();
-        ASSERT_TRUE(form.findChild<TPanel*>("Panel8")->isVisible());
+        ASSERT_TRUE(form.findChild<Panel*>("Panel8")->isVisible());
         const int height = form.SourceAreaHeight();
         CloseAndCatchError(form);
         const std::string text = dir.Settings();

@@ -165,8 +165,8 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
 
     EXPECT_EQ(dialogsShown, 0);
     EXPECT_EQ(form1->windowTitle(), "Synopter DE");
-    EXPECT_EQ(form1->findChild<TPanel*>("Panel1")->Caption(), "Oben");
-    EXPECT_EQ(form1->findChild<TPanel*>("Panel1")->property("hint").toString(), "Leiste");
+    EXPECT_EQ(form1->findChild<Panel*>("Panel1")->Caption(), "Oben");
+    EXPECT_EQ(form1->findChild<Panel*>("Panel1")->property("hint").toString(), "Leiste");
     EXPECT_EQ(form1->CompareButton()->text(), "Vergleichen");
     EXPECT_EQ(form1->CompareButton()->property("hint").toString(), QString::fromUtf8("Bücher vergleichen"));
     EXPECT_EQ(form1->CompareButton()->toolTip(), QString::fromUtf8("Bücher vergleichen"));
@@ -357,7 +357,7 @@ protected:
                 caption = button->text();
             else if (auto* action = qobject_cast<QAction*>(c))
                 caption = action->text();
-            else if (auto* panel = qobject_cast<TPanel*>(c))
+            else if (auto* panel = qobject_cast<Panel*>(c))
                 caption = panel->Caption();
             texts[c->objectName()] = caption;
             texts[c->objectName() + "_hint"] = c->property("hint").toString();

@@ -51,7 +51,7 @@ public:
         case ComponentClass::SpinEdit:
             return qobject_cast<QSpinBox*>(object_) != nullptr;
         case ComponentClass::Panel:
-            return qobject_cast<TPanel*>(object_) != nullptr;
+            return qobject_cast<Panel*>(object_) != nullptr;
         case ComponentClass::RichEdit:
             return qobject_cast<TRichEdit*>(object_) != nullptr;
         case ComponentClass::PopupMenu:
