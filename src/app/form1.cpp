@@ -299,7 +299,7 @@ void TForm1::LoadSide(Side side)
 {
     const bool left = side == Side::Left;
     TRichEdit* pane = left ? ui_->RichEdit1 : ui_->RichEdit2;
-    TListBox* list = left ? ui_->ListBox1 : ui_->ListBox2;
+    SourceList* list = left ? ui_->ListBox1 : ui_->ListBox2;
     QComboBox* chooser = left ? ui_->cb1 : ui_->cb2;
 
     pane->Clear();
@@ -335,8 +335,8 @@ void TForm1::LoadSide(Side side)
 }
 
 QComboBox* TForm1::Chooser(Side side) const { return side == Side::Left ? ui_->cb1 : ui_->cb2; }
-TRichEdit* TForm1::ResultPane(Side side) const { return side == Side::Left ? ui_->RichEdit1 : ui_->RichEdit2; }
-TListBox* TForm1::SourceList(Side side) const { return side == Side::Left ? ui_->ListBox1 : ui_->ListBox2; }
+TRichEdit* TForm1::Pane(Side side) const { return side == Side::Left ? ui_->RichEdit1 : ui_->RichEdit2; }
+SourceList* TForm1::List(Side side) const { return side == Side::Left ? ui_->ListBox1 : ui_->ListBox2; }
 QPushButton* TForm1::CompareButton() const { return ui_->compare; }
 QPushButton* TForm1::StopButton() const { return ui_->bbStop; }
 QPushButton* TForm1::ChapterButton() const { return ui_->BitBtn1; }
@@ -475,7 +475,7 @@ void TForm1::GoToChapter(const std::string& label)
         if (line >= 0)
             pane->ScrollToLine(line);
     }
-    for (TListBox* list : {ui_->ListBox1, ui_->ListBox2}) {
+    for (SourceList* list : {ui_->ListBox1, ui_->ListBox2}) {
         const std::vector<std::string>& lines = list->Lines();
         for (size_t i = lines.size(); i-- > 0;) {
             if (lines[i] == label) {
@@ -550,7 +550,7 @@ void TForm1::FindStep(bool forward)
     const FindQuery query = QueryOf(bar->Text());
     const FindDirection direction = forward ? FindDirection::Forward : FindDirection::Backward;
 
-    if (auto* list = qobject_cast<TListBox*>(searchedView_)) {
+    if (auto* list = qobject_cast<SourceList*>(searchedView_)) {
         const std::vector<std::string>& lines = list->Lines();
         std::vector<FindUnit> units;
         units.reserve(lines.size());

@@ -34,7 +34,7 @@ struct FindUnit;
 struct ResultSummary;
 class ScrollCoupling;
 class TForm2;
-class TListBox;
+class SourceList;
 class TRichEdit;
 class WindowRun;
 class WindowSettings;
@@ -137,8 +137,8 @@ public:
 
     // The controls tests and tools reach; the rest are found by object name.
     QComboBox* Chooser(Side side) const;
-    TRichEdit* ResultPane(Side side) const;
-    TListBox* SourceList(Side side) const;
+    TRichEdit* Pane(Side side) const;
+    SourceList* List(Side side) const;
     QPushButton* CompareButton() const;
     QPushButton* StopButton() const;
     QPushButton* ChapterButton() const;

@@ -315,7 +315,7 @@ void Form1Ui::BuildWorkArea()
 
     Panel8 = new Panel("Panel8", Splitter1);
     const auto list = [&](const char* name) {
-        auto* l = new TListBox(Panel8);
+        auto* l = new SourceList(Panel8);
         l->setObjectName(name);
         l->setFont(GreekTextFont(16));
         SetColours(l, QColor(), QColor(247, 247, 247));

@@ -22,7 +22,7 @@ namespace synopter {
 
 class FindBar;
 
-class TListBox;
+class SourceList;
 class Panel;
 class TRichEdit;
 
@@ -76,8 +76,8 @@ struct Form1Ui {
     QSplitter* Splitter1 = nullptr;
     TRichEdit* RichEdit1 = nullptr;
     TRichEdit* RichEdit2 = nullptr;
-    TListBox* ListBox1 = nullptr;
-    TListBox* ListBox2 = nullptr;
+    SourceList* ListBox1 = nullptr;
+    SourceList* ListBox2 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
     QAction* ClearTRcomparison1 = nullptr;

@@ -27,7 +27,7 @@ int Index(Side side)
 
 } // namespace
 
-ScrollCoupling::ScrollCoupling(TRichEdit* leftPane, TRichEdit* rightPane, TListBox* leftList, TListBox* rightList,
+ScrollCoupling::ScrollCoupling(TRichEdit* leftPane, TRichEdit* rightPane, SourceList* leftList, SourceList* rightList,
                                const QCheckBox* scrollBoth)
     : panes_{leftPane, rightPane}, lists_{leftList, rightList}, scrollBoth_(scrollBoth)
 {

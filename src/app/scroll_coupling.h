@@ -7,7 +7,7 @@ class QObject;
 
 namespace synopter {
 
-class TListBox;
+class SourceList;
 class TRichEdit;
 
 // "Scroll Both": a scroll-bar action on one result pane (source list) moves
@@ -16,7 +16,7 @@ class TRichEdit;
 // released. Panes and lists never move each other.
 class ScrollCoupling {
 public:
-    ScrollCoupling(TRichEdit* leftPane, TRichEdit* rightPane, TListBox* leftList, TListBox* rightList,
+    ScrollCoupling(TRichEdit* leftPane, TRichEdit* rightPane, SourceList* leftList, SourceList* rightList,
                    const QCheckBox* scrollBoth);
 
     // Watches the four views' scroll bars (once) through ScrollHooks owned by `owner`.
@@ -31,7 +31,7 @@ public:
 
 private:
     TRichEdit* panes_[2];
-    TListBox* lists_[2];
+    SourceList* lists_[2];
     const QCheckBox* scrollBoth_;
     bool installed_ = false;
 };

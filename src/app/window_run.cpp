@@ -140,7 +140,7 @@ void WindowRun::VersePair(const std::string& right, const std::string& left,
 std::string WindowRun::HeadingAbove(int line) const
 {
     // Headings are the lines that do not start with a blank, in both editions.
-    for (const TListBox* list : {controls_.leftList, controls_.rightList}) {
+    for (const SourceList* list : {controls_.leftList, controls_.rightList}) {
         const std::vector<std::string>& lines = list->Lines();
         for (int i = std::min(line, int(lines.size()) - 1); i >= 0; --i)
             if (!lines[size_t(i)].empty() && lines[size_t(i)][0] != ' ')

@@ -20,7 +20,7 @@ namespace synopter {
 
 class ResultPanes;
 class TForm2;
-class TListBox;
+class SourceList;
 class TRichEdit;
 
 // A comparison run as the main window shows it: the run state (inputs
@@ -41,8 +41,8 @@ public:
         QProgressBar* progress;
         TRichEdit* leftPane;
         TRichEdit* rightPane;
-        TListBox* leftList;
-        TListBox* rightList;
+        SourceList* leftList;
+        SourceList* rightList;
     };
     using Message = std::function<void(const QString& text, bool critical)>;
 

@@ -18,7 +18,7 @@ TEST_F(WindowTest, FindWalksTheResultsByWordAndReference)
     FindBar& bar = form1->FindBar1();
     form1->findChild<QAction*>("Find1")->trigger();
     EXPECT_TRUE(bar.isVisible());
-    form1->ResultPane(Side::Left)->setFocus();
+    form1->Pane(Side::Left)->setFocus();
     const struct {
         const char* typed;
         bool forward;
@@ -39,12 +39,12 @@ TEST_F(WindowTest, FindWalksTheResultsByWordAndReference)
     // The match is highlighted in the pane that has it, the pair tinted in both.
     bar.Edit()->setText("euyewv");
     form1->findChild<QAction*>("Findnext1")->trigger();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->extraSelections().size(), 2);
-    EXPECT_EQ(form1->ResultPane(Side::Left)->extraSelections().at(1).cursor.selectedText(), "euyewv");
-    EXPECT_EQ(form1->ResultPane(Side::Right)->extraSelections().size(), 1);
+    EXPECT_EQ(form1->Pane(Side::Left)->extraSelections().size(), 2);
+    EXPECT_EQ(form1->Pane(Side::Left)->extraSelections().at(1).cursor.selectedText(), "euyewv");
+    EXPECT_EQ(form1->Pane(Side::Right)->extraSelections().size(), 1);
 
     // With a source list last in focus, the search goes there.
-    TListBox* list = form1->SourceList(Side::Right);
+    SourceList* list = form1->List(Side::Right);
     list->setFocus();
     bar.Edit()->setText("2:2");
     form1->findChild<QAction*>("Findnext1")->trigger();
@@ -102,7 +102,7 @@ TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
         Run(1);
         EXPECT_EQ(form1->FoundCountLabel()->text(), c.found);
         bool green = false;
-        for (const rtf::Paragraph& p : form1->ResultPane(Side::Right)->ToDocument().paragraphs)
+        for (const rtf::Paragraph& p : form1->Pane(Side::Right)->ToDocument().paragraphs)
             for (const rtf::Span& s : p)
                 green = green || (s.colour == 0x008000 && s.text == "dauid");
         EXPECT_EQ(green, c.green);

@@ -17,7 +17,7 @@ TEST_F(WindowTest, StartsWithTheCatalogueAndNoEditionChosen)
     EXPECT_EQ(form1->Chooser(Side::Left)->itemText(0), "Left");
     EXPECT_EQ(form1->Chooser(Side::Right)->itemText(1), "Right");
     EXPECT_EQ(form1->Chooser(Side::Left)->currentIndex(), -1);
-    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 0);
+    EXPECT_EQ(form1->List(Side::Left)->Count(), 0);
     EXPECT_TRUE(form1->CompareButton()->isVisible());
     EXPECT_FALSE(form1->StopButton()->isVisible() && !form1->CompareButton()->isVisible());
     for (const char* name : {"cb1", "cb2", "compare", "bbStop", "seAmountDiffer", "chbScrollBoth", "exactpositions",
@@ -31,16 +31,16 @@ TEST_F(WindowTest, ChoosingAnEditionLoadsItsSideOnly)
 {
     Open();
     Choose("Left", "Right");
-    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 6);
-    EXPECT_EQ(form1->SourceList(Side::Right)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(form1->List(Side::Left)->Count(), 6);
+    EXPECT_EQ(form1->List(Side::Right)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
     EXPECT_EQ(form1->Chooser(Side::Right)->toolTip(), "Right text");
-    EXPECT_EQ(form1->ResultPane(Side::Left)->font().family(), "DejaVu Sans");
-    EXPECT_EQ(form1->SourceList(Side::Left)->font().family(), "DejaVu Sans");
+    EXPECT_EQ(form1->Pane(Side::Left)->font().family(), "DejaVu Sans");
+    EXPECT_EQ(form1->List(Side::Left)->font().family(), "DejaVu Sans");
 
-    form1->ResultPane(Side::Right)->AppendLine("kept", TRichEdit::Format(0, false));
+    form1->Pane(Side::Right)->AppendLine("kept", TRichEdit::Format(0, false));
     form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("Right"));
-    EXPECT_EQ(form1->SourceList(Side::Left)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
-    EXPECT_EQ(form1->ResultPane(Side::Right)->Line(0), "kept");
+    EXPECT_EQ(form1->List(Side::Left)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(form1->Pane(Side::Right)->Line(0), "kept");
 }
 
 
@@ -49,10 +49,10 @@ TEST_F(WindowTest, FocusGuardOnlyActsDuringARun)
     Open();
     form1->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
-    form1->ResultPane(Side::Left)->setFocus();
-    EXPECT_TRUE(form1->ResultPane(Side::Left)->hasFocus());
+    form1->Pane(Side::Left)->setFocus();
+    EXPECT_TRUE(form1->Pane(Side::Left)->hasFocus());
     form1->CompareButton()->hide();
-    form1->ResultPane(Side::Right)->setFocus();
+    form1->Pane(Side::Right)->setFocus();
     EXPECT_TRUE(form1->ChapterButton()->hasFocus());
     form1->CompareButton()->show();
 }
@@ -62,8 +62,8 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
     Open();
     QComboBox* const cb1 = form1->Chooser(Side::Left);
     QComboBox* const cb2 = form1->Chooser(Side::Right);
-    TRichEdit* const pane1 = form1->ResultPane(Side::Left);
-    TRichEdit* const pane2 = form1->ResultPane(Side::Right);
+    TRichEdit* const pane1 = form1->Pane(Side::Left);
+    TRichEdit* const pane2 = form1->Pane(Side::Right);
     QPushButton* const compare = form1->CompareButton();
     QPushButton* const stop = form1->StopButton();
     for (const QSize size : {QSize(700, 500), QSize(1013, 640), QSize(1400, 900), QSize(761, 455)}) {
@@ -72,7 +72,7 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
         EXPECT_LE(std::abs(ClientWidth(pane1) - ClientWidth(pane2)), 1)
             << size.width() << " " << form1->width() << " " << pane1->width() << " " << pane2->width() << " "
             << form1->findChild<Panel*>("Panel4")->width();
-        EXPECT_LE(std::abs(form1->SourceList(Side::Left)->width() - form1->SourceList(Side::Right)->width()), 1)
+        EXPECT_LE(std::abs(form1->List(Side::Left)->width() - form1->List(Side::Right)->width()), 1)
             << size.width();
         EXPECT_EQ(compare->x(), cb1->x() + cb1->width() + 10);
         EXPECT_EQ(compare->x() + compare->width(), cb2->x() - 10);
@@ -128,25 +128,25 @@ TEST_F(WindowTest, PagingKeysInTheLeftPaneMoveTheRightPaneToo)
 {
     Open();
     for (int i = 0; i < 300; ++i) {
-        form1->ResultPane(Side::Left)->AppendLine(QString("left %1").arg(i), TRichEdit::Format(0, false));
-        form1->ResultPane(Side::Right)->AppendLine(QString("right %1").arg(i), TRichEdit::Format(0, false));
+        form1->Pane(Side::Left)->AppendLine(QString("left %1").arg(i), TRichEdit::Format(0, false));
+        form1->Pane(Side::Right)->AppendLine(QString("right %1").arg(i), TRichEdit::Format(0, false));
     }
-    form1->ResultPane(Side::Left)->moveCursor(QTextCursor::Start);
-    form1->ResultPane(Side::Right)->moveCursor(QTextCursor::Start);
-    QTest::keyClick(form1->ResultPane(Side::Left), Qt::Key_PageDown);
-    EXPECT_GT(form1->ResultPane(Side::Left)->FirstVisibleLine(), 0);
-    EXPECT_GT(form1->ResultPane(Side::Right)->FirstVisibleLine(), 0);
+    form1->Pane(Side::Left)->moveCursor(QTextCursor::Start);
+    form1->Pane(Side::Right)->moveCursor(QTextCursor::Start);
+    QTest::keyClick(form1->Pane(Side::Left), Qt::Key_PageDown);
+    EXPECT_GT(form1->Pane(Side::Left)->FirstVisibleLine(), 0);
+    EXPECT_GT(form1->Pane(Side::Right)->FirstVisibleLine(), 0);
 
-    const int rightBefore = form1->ResultPane(Side::Right)->FirstVisibleLine();
-    const int leftBefore = form1->ResultPane(Side::Left)->FirstVisibleLine();
-    QTest::keyClick(form1->ResultPane(Side::Right), Qt::Key_PageDown);
-    EXPECT_GT(form1->ResultPane(Side::Right)->FirstVisibleLine(), rightBefore);
-    EXPECT_EQ(form1->ResultPane(Side::Left)->FirstVisibleLine(), leftBefore);
+    const int rightBefore = form1->Pane(Side::Right)->FirstVisibleLine();
+    const int leftBefore = form1->Pane(Side::Left)->FirstVisibleLine();
+    QTest::keyClick(form1->Pane(Side::Right), Qt::Key_PageDown);
+    EXPECT_GT(form1->Pane(Side::Right)->FirstVisibleLine(), rightBefore);
+    EXPECT_EQ(form1->Pane(Side::Left)->FirstVisibleLine(), leftBefore);
 
     // Other keys stay in their pane.
-    const QString rightText = form1->ResultPane(Side::Right)->Line(0);
-    QTest::keyClick(form1->ResultPane(Side::Left), Qt::Key_X);
-    EXPECT_EQ(form1->ResultPane(Side::Right)->Line(0), rightText);
+    const QString rightText = form1->Pane(Side::Right)->Line(0);
+    QTest::keyClick(form1->Pane(Side::Left), Qt::Key_X);
+    EXPECT_EQ(form1->Pane(Side::Right)->Line(0), rightText);
 }
 
 TEST_F(WindowTest, TheRunsInputsLookDisabledWhenDisabled)
@@ -172,14 +172,14 @@ TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
     }();
 
     // The user selects the first line.
-    form1->ResultPane(Side::Right)->moveCursor(QTextCursor::Start);
-    form1->ResultPane(Side::Right)->moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    form1->Pane(Side::Right)->moveCursor(QTextCursor::Start);
+    form1->Pane(Side::Right)->moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     form1->findChild<QAction*>("Copy1")->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("ΚΑΤΑ ΜΑΡΚΟΝ 1"));
 
     form1->findChild<QAction*>("ClearTRcomparison1")->trigger();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
-    EXPECT_GT(form1->ResultPane(Side::Right)->LineCount(), 0);
+    EXPECT_EQ(form1->Pane(Side::Left)->LineCount(), 0);
+    EXPECT_GT(form1->Pane(Side::Right)->LineCount(), 0);
     EXPECT_EQ(form2->ListBox1()->count(), 2);
     QFile f(dir.filePath("r1.rtf"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -219,7 +219,7 @@ TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists
     form1->EditionImported("Left");
     EXPECT_FALSE(form1->findChild<Panel*>("Panel9")->isVisible());
     EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "Left");
-    EXPECT_EQ(form1->SourceList(Side::Right)->Count(), 1);
+    EXPECT_EQ(form1->List(Side::Right)->Count(), 1);
 }
 
 TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
@@ -247,14 +247,14 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
                           Case{"Left", "Shifted", QString::fromUtf8("line 4 is a chapter heading in “Left”")}}) {
         messages.clear();
         Choose(c.left, c.right); // a side chosen anew empties its pane
-        const rtf::Document left = form1->ResultPane(Side::Left)->ToDocument();
-        const rtf::Document right = form1->ResultPane(Side::Right)->ToDocument();
+        const rtf::Document left = form1->Pane(Side::Left)->ToDocument();
+        const rtf::Document right = form1->Pane(Side::Right)->ToDocument();
         Run(1);
         ASSERT_EQ(messages.size(), 1) << c.right;
         EXPECT_TRUE(messages[0].contains(c.expected)) << messages[0].toStdString();
         EXPECT_EQ(form1->FoundCountLabel()->text(), "3");
-        EXPECT_EQ(form1->ResultPane(Side::Left)->ToDocument(), left);
-        EXPECT_EQ(form1->ResultPane(Side::Right)->ToDocument(), right);
+        EXPECT_EQ(form1->Pane(Side::Left)->ToDocument(), left);
+        EXPECT_EQ(form1->Pane(Side::Right)->ToDocument(), right);
         EXPECT_EQ(form2->ListBox1()->count(), 2);
         EXPECT_TRUE(form1->CompareButton()->isVisible());
         EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
@@ -292,7 +292,7 @@ TEST_F(WindowTest, TextStaysReadableUnderADarkPaletteAndAsDesignedUnderTheDefaul
             QWidget* widget;
             QPalette::ColorRole text, background;
         } parts[] = {
-            {"source list", form1->SourceList(Side::Left), QPalette::Text, QPalette::Base},
+            {"source list", form1->List(Side::Left), QPalette::Text, QPalette::Base},
             {"chooser", form1->Chooser(Side::Left), QPalette::ButtonText, QPalette::Button},
             {"found count", form1->FoundCountLabel(), QPalette::WindowText, QPalette::Window},
             {"compare", form1->CompareButton(), QPalette::ButtonText, QPalette::Button},

@@ -240,8 +240,8 @@ TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
     // Selected quietly: the window loads both sides itself, once.
     EXPECT_EQ(leftChanges.count(), 0);
     EXPECT_EQ(rightChanges.count(), 0);
-    EXPECT_EQ(form.SourceList(Side::Left)->Count(), 2);
-    EXPECT_EQ(form.SourceList(Side::Right)->Count(), 3);
+    EXPECT_EQ(form.List(Side::Left)->Count(), 2);
+    EXPECT_EQ(form.List(Side::Right)->Count(), 3);
     EXPECT_TRUE(form.ScrollBothBox()->isChecked());
     EXPECT_EQ(form.frameGeometry(), QRect(50, 40, 700, 450));
     EXPECT_TRUE(form.SourceTextsAction()->isChecked());
@@ -322,7 +322,7 @@ TEST(SettingsFileTest, InvalidOrMissingValuesFallBackKeyByKey)
         EXPECT_EQ(form.SourceTextsAction()->isChecked(), c.sourceShown);
         EXPECT_EQ(form.findChild<Panel*>("Panel8")->isVisibleTo(&form), c.sourceShown);
         EXPECT_EQ(form.Chooser(Side::Left)->currentText().toStdString(), c.left);
-        EXPECT_EQ(form.SourceList(Side::Left)->Count(), std::string(c.left).empty() ? 0 : 3);
+        EXPECT_EQ(form.List(Side::Left)->Count(), std::string(c.left).empty() ? 0 : 3);
         EXPECT_EQ(form.Chooser(Side::Right)->currentIndex(), -1);
     }
 }
@@ -535,7 +535,7 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
         TForm2 chapters(&form, dir.Path(), form.Language(), nullptr);
         form.SetChapterWindow(&chapters);
         Start(form);
-        EXPECT_GT(form.ResultPane(Side::Left)->height(), 0);
+        EXPECT_GT(form.Pane(Side::Left)->height(), 0);
         form.BitBtn1Click();
         EXPECT_GE(chapters.x(), 0);
         EXPECT_LE(chapters.x(), screenWidth);

@@ -19,8 +19,8 @@ TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
     form1->ExactPositionsBox()->setChecked(true);
     Run(1);
 
-    const QStringList left = Lines(form1->ResultPane(Side::Left));
-    const QStringList right = Lines(form1->ResultPane(Side::Right));
+    const QStringList left = Lines(form1->Pane(Side::Left));
+    const QStringList right = Lines(form1->Pane(Side::Right));
     ASSERT_EQ(left.size(), right.size());
     // Headings at the same lines, a blank line before the second chapter only.
     EXPECT_EQ(left.indexOf("KATA MARKON 1"), 0);
@@ -40,20 +40,20 @@ TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
     }
 
     // Headings bold dark red; shared words and spaces black, the rest blue.
-    EXPECT_EQ(Colours(form1->ResultPane(Side::Left), 0), QString(13, 'R'));
-    EXPECT_EQ(Colours(form1->ResultPane(Side::Right), 0), QString(13, 'R'));
+    EXPECT_EQ(Colours(form1->Pane(Side::Left), 0), QString(13, 'R'));
+    EXPECT_EQ(Colours(form1->Pane(Side::Right), 0), QString(13, 'R'));
     //                     " 2:1 kai palin"
     const QString left21 = "kkkkkkkkkkkkkk";
     //                      " 2:1 kai eishlyen palin"
     const QString right21 = "kkkkkkkkkbbbbbbbbkkkkkk";
-    const rtf::Document leftDoc = form1->ResultPane(Side::Left)->ToDocument();
+    const rtf::Document leftDoc = form1->Pane(Side::Left)->ToDocument();
     int block = -1;
     for (size_t i = 0; i < leftDoc.paragraphs.size(); ++i)
         if (!leftDoc.paragraphs[i].empty() && leftDoc.paragraphs[i][0].text.rfind(" 2:1", 0) == 0)
             block = int(i);
     ASSERT_NE(block, -1);
-    EXPECT_EQ(Colours(form1->ResultPane(Side::Left), block), left21);
-    EXPECT_EQ(Colours(form1->ResultPane(Side::Right), block), right21);
+    EXPECT_EQ(Colours(form1->Pane(Side::Left), block), left21);
+    EXPECT_EQ(Colours(form1->Pane(Side::Right), block), right21);
 
     EXPECT_EQ(form1->FoundCountLabel()->text(), "3");
     ASSERT_EQ(form2->ListBox1()->count(), 2);
@@ -78,7 +78,7 @@ TEST_F(WindowTest, ARunWithoutReportsEmptiesEverythingAndResetsTheCount)
     ASSERT_NE(form1->FoundCountLabel()->text(), "0");
     Choose("Left", "Left");
     Run(1);
-    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
+    EXPECT_EQ(form1->Pane(Side::Left)->LineCount(), 0);
     EXPECT_EQ(form2->ListBox1()->count(), 0);
     EXPECT_EQ(form1->FoundCountLabel()->text(), "0");
     QFile chapters(dir.filePath("chapters.lst"));
@@ -91,22 +91,22 @@ TEST_F(WindowTest, ResultsComeBackOnceAtTheNextStart)
     Open();
     Choose("Left", "Right");
     Run(1);
-    const rtf::Document left = form1->ResultPane(Side::Left)->ToDocument();
-    const rtf::Document right = form1->ResultPane(Side::Right)->ToDocument();
+    const rtf::Document left = form1->Pane(Side::Left)->ToDocument();
+    const rtf::Document right = form1->Pane(Side::Right)->ToDocument();
     form1.reset();
     form2.reset();
 
     Open();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->ToDocument(), left);
-    EXPECT_EQ(form1->ResultPane(Side::Right)->ToDocument(), right);
+    EXPECT_EQ(form1->Pane(Side::Left)->ToDocument(), left);
+    EXPECT_EQ(form1->Pane(Side::Right)->ToDocument(), right);
     EXPECT_EQ(form2->ListBox1()->count(), 2);
 
     // Showing the window again does not load the files again.
-    form1->ResultPane(Side::Left)->Clear();
+    form1->Pane(Side::Left)->Clear();
     form1->hide();
     form1->show();
     QApplication::processEvents();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
+    EXPECT_EQ(form1->Pane(Side::Left)->LineCount(), 0);
 }
 
 TEST_F(WindowTest, AMissingResultFileLeavesItsPaneEmpty)
@@ -121,8 +121,8 @@ TEST_F(WindowTest, AMissingResultFileLeavesItsPaneEmpty)
     QFile::remove(dir.filePath("r2.rtf"));
     WriteFile(dir.filePath("r1.rtf"), "plain words\r\nsecond line\r\n");
     Open();
-    EXPECT_EQ(Lines(form1->ResultPane(Side::Left)), (QStringList{"plain words", "second line"}));
-    EXPECT_EQ(form1->ResultPane(Side::Right)->LineCount(), 0);
+    EXPECT_EQ(Lines(form1->Pane(Side::Left)), (QStringList{"plain words", "second line"}));
+    EXPECT_EQ(form1->Pane(Side::Right)->LineCount(), 0);
 }
 
 TEST_F(WindowTest, ResultFilesNotFromOneRunAreRefusedAndNothingIsShown)
@@ -138,8 +138,8 @@ TEST_F(WindowTest, ResultFilesNotFromOneRunAreRefusedAndNothingIsShown)
     Open();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("not all from the same comparison")) << messages[0].toStdString();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
-    EXPECT_EQ(form1->ResultPane(Side::Right)->LineCount(), 0);
+    EXPECT_EQ(form1->Pane(Side::Left)->LineCount(), 0);
+    EXPECT_EQ(form1->Pane(Side::Right)->LineCount(), 0);
     EXPECT_EQ(form2->ListBox1()->count(), 0);
 }
 
@@ -167,7 +167,7 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
         sawRunState = form1->CompareButton()->isHidden() && !form1->Chooser(Side::Left)->isEnabled() &&
                       !form1->ThresholdBox()->isEnabled();
         // A pane taking the focus during a run passes it on.
-        form1->ResultPane(Side::Left)->setFocus();
+        form1->Pane(Side::Left)->setFocus();
         QApplication::processEvents();
         // Past the double-click interval the stop button takes its click.
         QTest::qSleep(QApplication::doubleClickInterval() + 50);
@@ -217,7 +217,7 @@ TEST_F(WindowTest, AHugePairIsShownClippedAndSavedWhole)
     Run(1);
     EXPECT_EQ(form1->FoundCountLabel()->text(), "2");
     for (const Side side : {Side::Left, Side::Right}) {
-        const QString shown = form1->ResultPane(side)->document()->findBlockByNumber(1).text();
+        const QString shown = form1->Pane(side)->document()->findBlockByNumber(1).text();
         EXPECT_EQ(shown.size(), int(TRichEdit::kMaxShownChars) + 6);
         EXPECT_TRUE(shown.endsWith(" [...]"));
     }
@@ -278,9 +278,9 @@ TEST_F(WindowTest, PairsStayLevelAtAnyWidthAndThePanesMoveTogether)
     const auto expectLevel = [this](const char* when) {
         SCOPED_TRACE(when);
         QTest::qWait(300); // resizing settles before the panes are filled again
-        const std::vector<int> l = TextTops(form1->ResultPane(Side::Left));
+        const std::vector<int> l = TextTops(form1->Pane(Side::Left));
         ASSERT_EQ(l.size(), 151u);
-        EXPECT_EQ(l, TextTops(form1->ResultPane(Side::Right)));
+        EXPECT_EQ(l, TextTops(form1->Pane(Side::Right)));
     };
     Open();
     Choose("Left", "Right");
@@ -293,8 +293,8 @@ TEST_F(WindowTest, PairsStayLevelAtAnyWidthAndThePanesMoveTogether)
 
     // Page clicks, thumb drags and keys move the partner to the same position.
     form1->ScrollBothBox()->setChecked(true);
-    QScrollBar* bar = form1->ResultPane(Side::Left)->verticalScrollBar();
-    QScrollBar* partner = form1->ResultPane(Side::Right)->verticalScrollBar();
+    QScrollBar* bar = form1->Pane(Side::Left)->verticalScrollBar();
+    QScrollBar* partner = form1->Pane(Side::Right)->verticalScrollBar();
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_GT(bar->value(), 0);
     EXPECT_EQ(partner->value(), bar->value()) << "page click";
@@ -302,8 +302,8 @@ TEST_F(WindowTest, PairsStayLevelAtAnyWidthAndThePanesMoveTogether)
     bar->setSliderPosition(bar->maximum() / 3 + 7);
     bar->setSliderDown(false);
     EXPECT_EQ(partner->value(), bar->value()) << "thumb drag";
-    form1->ResultPane(Side::Left)->setFocus();
-    QTest::keyClick(form1->ResultPane(Side::Left), Qt::Key_PageDown);
+    form1->Pane(Side::Left)->setFocus();
+    QTest::keyClick(form1->Pane(Side::Left), Qt::Key_PageDown);
     EXPECT_EQ(partner->value(), bar->value()) << "key";
 
     // Restored by the next start at another width.
@@ -386,8 +386,8 @@ TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
 
         // Lines that both start a verse name the same one, and the last pair
         // found starts on the same line in both panes.
-        const QStringList l = Lines(form1->ResultPane(Side::Left));
-        const QStringList r = Lines(form1->ResultPane(Side::Right));
+        const QStringList l = Lines(form1->Pane(Side::Left));
+        const QStringList r = Lines(form1->Pane(Side::Right));
         const auto verse = [](const QString& line) {
             return line.startsWith(" 1:") ? line.section(' ', 1, 1) : QString();
         };
@@ -433,11 +433,11 @@ TEST_F(WindowTest, NextAndPreviousDifferenceWalkThePairsAndStopAtTheEnds)
         step.action->trigger();
         ASSERT_TRUE(panes.MarkedUnit());
         EXPECT_EQ(*panes.MarkedUnit(), step.marked);
-        EXPECT_EQ(form1->ResultPane(Side::Left)->extraSelections().size(), 1);
+        EXPECT_EQ(form1->Pane(Side::Left)->extraSelections().size(), 1);
     }
     form1->Compare1Click(); // new results take the mark away
     EXPECT_FALSE(panes.MarkedUnit());
-    EXPECT_TRUE(form1->ResultPane(Side::Right)->extraSelections().isEmpty());
+    EXPECT_TRUE(form1->Pane(Side::Right)->extraSelections().isEmpty());
 }
 
 TEST_F(WindowTest, NextDifferenceGoesOnFromWhatThePanesShowAndKeepsThemLevel)
@@ -446,8 +446,8 @@ TEST_F(WindowTest, NextDifferenceGoesOnFromWhatThePanesShowAndKeepsThemLevel)
     Open();
     Choose("Left", "Right");
     Run(1);
-    TRichEdit* left = form1->ResultPane(Side::Left);
-    TRichEdit* right = form1->ResultPane(Side::Right);
+    TRichEdit* left = form1->Pane(Side::Left);
+    TRichEdit* right = form1->Pane(Side::Right);
     left->ScrollToLine(0);
     form1->findChild<QAction*>("Nextdifference1")->trigger();
     EXPECT_EQ(*form1->Panes().MarkedUnit(), 1u);

@@ -157,8 +157,8 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
                                 "RichEdit11=Zeile\n"
                                 "cb1=Wrong\nProgressBar1=Wrong\nListBox1=Wrong\n"
                                 "[Form2]\nForm2=Kapitel\nListBox1=Wrong\n");
-    form1->ResultPane(Side::Left)->AppendLine("Mt 1", TRichEdit::Format(128, true));
-    form1->ResultPane(Side::Left)->AppendLine("Mt 2", TRichEdit::Format(128, true));
+    form1->Pane(Side::Left)->AppendLine("Mt 1", TRichEdit::Format(128, true));
+    form1->Pane(Side::Left)->AppendLine("Mt 2", TRichEdit::Format(128, true));
     form2->AddChapter("Mt 1");
 
     form1->Interfacelanguage1Click(); // one language: no dialog
@@ -183,7 +183,7 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
     EXPECT_EQ(form1->findChild<QAction*>("View1")->text(), "Ansicht");
     EXPECT_EQ(form1->SourceTextsAction()->text(), "Quelltexte");
     // No probe key: the pane keeps its lines.
-    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(1), "Mt 2");
+    EXPECT_EQ(form1->Pane(Side::Left)->Line(1), "Mt 2");
     EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "UBS");
     EXPECT_EQ(form2->windowTitle(), "Kapitel");
     EXPECT_EQ(form2->ListBox1()->item(0)->text(), "Mt 1");
@@ -195,16 +195,16 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
 TEST_F(MainWindowLanguageTest, ProbeKeyTranslatesPaneLines)
 {
     folder.Write("Deutsch.lng", "[Form1]\nRichEdit10=Mt 1\nRichEdit11=Mk 1\nRichEdit1_hint=Links\n");
-    form1->ResultPane(Side::Left)->AppendLine("Mt 1", TRichEdit::Format(128, true));
-    form1->ResultPane(Side::Left)->AppendLine("Mt 2", TRichEdit::Format(128, true));
-    form1->ResultPane(Side::Left)->AppendLine(" 1 Biblos", TRichEdit::Format(0, false));
+    form1->Pane(Side::Left)->AppendLine("Mt 1", TRichEdit::Format(128, true));
+    form1->Pane(Side::Left)->AppendLine("Mt 2", TRichEdit::Format(128, true));
+    form1->Pane(Side::Left)->AppendLine(" 1 Biblos", TRichEdit::Format(0, false));
     form1->Interfacelanguage1Click();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 3);
-    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(0), "Mt 1");
-    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(1), "Mk 1");
-    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(2), " 1 Biblos");
-    EXPECT_EQ(form1->ResultPane(Side::Left)->property("hint").toString(), "Links");
-    EXPECT_EQ(form1->ResultPane(Side::Right)->property("hint").toString(), "");
+    EXPECT_EQ(form1->Pane(Side::Left)->LineCount(), 3);
+    EXPECT_EQ(form1->Pane(Side::Left)->Line(0), "Mt 1");
+    EXPECT_EQ(form1->Pane(Side::Left)->Line(1), "Mk 1");
+    EXPECT_EQ(form1->Pane(Side::Left)->Line(2), " 1 Biblos");
+    EXPECT_EQ(form1->Pane(Side::Left)->property("hint").toString(), "Links");
+    EXPECT_EQ(form1->Pane(Side::Right)->property("hint").toString(), "");
 }
 
 TEST_F(MainWindowLanguageTest, StartUpAsksWhenNothingIsStored)

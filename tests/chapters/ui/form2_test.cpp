@@ -180,23 +180,23 @@ protected:
         // the right source list, absent elsewhere.
         for (int i = 0; i < 100; ++i) {
             const bool heading = i == 37 || i == 60;
-            form1->ResultPane(Side::Left)->AppendLine(heading ? "Mt 5" : QString(" %1 verse").arg(i),
+            form1->Pane(Side::Left)->AppendLine(heading ? "Mt 5" : QString(" %1 verse").arg(i),
                                                       TRichEdit::Format(heading ? 128 : 0, heading));
-            form1->ResultPane(Side::Right)->AppendLine(QString(" %1 other").arg(i), TRichEdit::Format(0, false));
+            form1->Pane(Side::Right)->AppendLine(QString(" %1 other").arg(i), TRichEdit::Format(0, false));
         }
         std::vector<std::string> right = Numbered(" right ", 300);
         right[120] = "Mt 5";
-        form1->SourceList(Side::Right)->SetLines(right);
+        form1->List(Side::Right)->SetLines(right);
         std::vector<std::string> left = Numbered(" left ", 300);
         left[200] = "Mt 5 "; // trailing blank: not the same heading
         left[210] = "mt 5";  // other letter case: not the same either
-        form1->SourceList(Side::Left)->SetLines(left);
+        form1->List(Side::Left)->SetLines(left);
         QApplication::processEvents();
 
         // The views start somewhere else, and "Scroll Both" would couple them.
-        form1->ResultPane(Side::Right)->ScrollToLine(5);
-        form1->SourceList(Side::Left)->SetTopIndex(7);
-        form1->SourceList(Side::Right)->SetTopIndex(3);
+        form1->Pane(Side::Right)->ScrollToLine(5);
+        form1->List(Side::Left)->SetTopIndex(7);
+        form1->List(Side::Right)->SetTopIndex(3);
         form1->ScrollBothBox()->setChecked(true);
         QApplication::processEvents();
 
@@ -207,8 +207,8 @@ protected:
 
     Views Positions() const
     {
-        return {form1->ResultPane(Side::Left)->FirstVisibleLine(), form1->ResultPane(Side::Right)->FirstVisibleLine(),
-                form1->SourceList(Side::Left)->TopIndex(), form1->SourceList(Side::Right)->TopIndex()};
+        return {form1->Pane(Side::Left)->FirstVisibleLine(), form1->Pane(Side::Right)->FirstVisibleLine(),
+                form1->List(Side::Left)->TopIndex(), form1->List(Side::Right)->TopIndex()};
     }
     void Select(int row) { form2->ListBox1()->setCurrentRow(row); }
 
@@ -219,16 +219,16 @@ protected:
 
 TEST_F(GoToChapterTest, HeadingComesToTheTopOfTheViewsHoldingIt)
 {
-    const QTextCursor caret = form1->ResultPane(Side::Left)->textCursor();
-    const int listRow = form1->SourceList(Side::Right)->currentIndex().row();
+    const QTextCursor caret = form1->Pane(Side::Left)->textCursor();
+    const int listRow = form1->List(Side::Right)->currentIndex().row();
     Select(1);
     form2->ListBox1DblClick();
     QApplication::processEvents();
     // The last occurrence in the pane wins; the views without the heading stay.
     EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
-    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(form1->ResultPane(Side::Left)->FirstVisibleLine()), "Mt 5");
-    EXPECT_EQ(form1->ResultPane(Side::Left)->textCursor().position(), caret.position());
-    EXPECT_EQ(form1->SourceList(Side::Right)->currentIndex().row(), listRow);
+    EXPECT_EQ(form1->Pane(Side::Left)->Line(form1->Pane(Side::Left)->FirstVisibleLine()), "Mt 5");
+    EXPECT_EQ(form1->Pane(Side::Left)->textCursor().position(), caret.position());
+    EXPECT_EQ(form1->List(Side::Right)->currentIndex().row(), listRow);
     EXPECT_TRUE(form2->isVisible());
     EXPECT_EQ(form2->ListBox1()->currentRow(), 1);
 }

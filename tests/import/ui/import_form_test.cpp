@@ -104,9 +104,9 @@ TEST_F(ImportFormTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
     EXPECT_GE(form1->Chooser(Side::Left)->findText("john"), 0);
     EXPECT_GE(form1->Chooser(Side::Right)->findText("john"), 0);
     EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "Left");
-    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 2);
+    EXPECT_EQ(form1->List(Side::Left)->Count(), 2);
     EXPECT_EQ(form1->Chooser(Side::Right)->currentText(), "john");
-    EXPECT_EQ(form1->SourceList(Side::Right)->Count(), 8221);
+    EXPECT_EQ(form1->List(Side::Right)->Count(), 8221);
     EXPECT_EQ(form1->Chooser(Side::Right)->toolTip(), "Κατὰ Ἰωάννην");
 }
 
@@ -116,7 +116,7 @@ TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
     WriteAll(program.filePath("john.dat"), "KATA IWANNHN 1\r\n");
     form1->FillEditionLists();
     form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("john"));
-    ASSERT_EQ(form1->SourceList(Side::Left)->Count(), 1);
+    ASSERT_EQ(form1->List(Side::Left)->Count(), 1);
 
     QStringList questions;
     bool answer = false;
@@ -128,7 +128,7 @@ TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].contains("john"));
     EXPECT_EQ(ReadAll(program.filePath("john.dat")), "KATA IWANNHN 1\r\n");
-    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 1);
+    EXPECT_EQ(form1->List(Side::Left)->Count(), 1);
 
     answer = true;
     Import();
@@ -136,7 +136,7 @@ TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
     EXPECT_EQ(ReadAll(program.filePath("john.dat")).count('\n'), 8221);
     // The side showing the replaced edition shows its new text.
     EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "john");
-    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 8221);
+    EXPECT_EQ(form1->List(Side::Left)->Count(), 8221);
 }
 
 TEST_F(ImportFormTest, BadInputIsReportedAndClosingStopsAnImport)
