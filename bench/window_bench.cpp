@@ -3,7 +3,7 @@
 // restores those results.
 #include "app/form1.h"
 #include "chapters/ui/form2.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -21,9 +21,9 @@
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/result_set.h"
-#include "compare/ui/result_panes.h"
+#include "compare/ui/pane_pair.h"
 #include "common/ui/view_widths.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
@@ -63,7 +63,7 @@ TForm1::TForm1(ProgramFolders folders)
     scrolling_ = std::make_unique<ScrollCoupling>(ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1, ui_->ListBox2,
                                                   ui_->chbScrollBoth);
 
-    panes_ = std::make_unique<ResultPanes>(
+    panes_ = std::make_unique<PanePair>(
         ui_->RichEdit1, ui_->RichEdit2, ui_->Panel4,
         [this](int width) { ui_->Panel7->SetAlignedWidth(ui_->Panel4, width); }, folders_.user);
     run_ = std::make_unique<WindowRun>(
@@ -111,8 +111,8 @@ void TForm1::Connect()
     connect(ui_->BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn1Click(); }); });
     ui_->RichEdit1->installEventFilter(this);
     ui_->RichEdit2->installEventFilter(this);
-    connect(ui_->RichEdit1, &TRichEdit::Entered, this, [this] { RichEdit1Enter(); });
-    connect(ui_->RichEdit2, &TRichEdit::Entered, this, [this] { RichEdit2Enter(); });
+    connect(ui_->RichEdit1, &ResultPane::Entered, this, [this] { RichEdit1Enter(); });
+    connect(ui_->RichEdit2, &ResultPane::Entered, this, [this] { RichEdit2Enter(); });
     connect(ui_->Splitter1, &QSplitter::splitterMoved, this, [this] { Guarded([this] { Splitter1Moved(); }); });
     connect(ui_->Importedition1, &QAction::triggered, this, [this] { Guarded([this] { Importedition1Click(); }); });
     // The handler flips the mark itself, so the action's own toggling is undone first.
@@ -298,7 +298,7 @@ void TForm1::cb2Change()
 void TForm1::LoadSide(Side side)
 {
     const bool left = side == Side::Left;
-    TRichEdit* pane = left ? ui_->RichEdit1 : ui_->RichEdit2;
+    ResultPane* pane = left ? ui_->RichEdit1 : ui_->RichEdit2;
     SourceList* list = left ? ui_->ListBox1 : ui_->ListBox2;
     QComboBox* chooser = left ? ui_->cb1 : ui_->cb2;
 
@@ -335,7 +335,7 @@ void TForm1::LoadSide(Side side)
 }
 
 QComboBox* TForm1::Chooser(Side side) const { return side == Side::Left ? ui_->cb1 : ui_->cb2; }
-TRichEdit* TForm1::Pane(Side side) const { return side == Side::Left ? ui_->RichEdit1 : ui_->RichEdit2; }
+ResultPane* TForm1::Pane(Side side) const { return side == Side::Left ? ui_->RichEdit1 : ui_->RichEdit2; }
 SourceList* TForm1::List(Side side) const { return side == Side::Left ? ui_->ListBox1 : ui_->ListBox2; }
 QPushButton* TForm1::CompareButton() const { return ui_->compare; }
 QPushButton* TForm1::StopButton() const { return ui_->bbStop; }
@@ -470,7 +470,7 @@ void TForm1::GoToChapter(const std::string& label)
 {
     panes_->Flush(); // restored results still being shown are needed whole
     const QString text = FromLatin1(label);
-    for (TRichEdit* pane : {ui_->RichEdit1, ui_->RichEdit2}) {
+    for (ResultPane* pane : {ui_->RichEdit1, ui_->RichEdit2}) {
         const int line = pane->LastLineEqualTo(text);
         if (line >= 0)
             pane->ScrollToLine(line);
@@ -530,9 +530,9 @@ FindUnit UnitOfLine(const std::string& line)
     return {IsHeadingLine(line), line, line};
 }
 
-ResultPanes::Ranges RangesOf(const std::vector<ByteRange>& ranges)
+PanePair::Ranges RangesOf(const std::vector<ByteRange>& ranges)
 {
-    ResultPanes::Ranges out;
+    PanePair::Ranges out;
     for (const ByteRange& r : ranges)
         out.emplace_back(r.begin, r.end);
     return out;

@@ -25,7 +25,7 @@ class QSpinBox;
 namespace synopter {
 
 struct Form1Ui;
-class ResultPanes;
+class PanePair;
 class ResultsReport;
 class TForm9;
 class TForm10;
@@ -35,7 +35,7 @@ struct ResultSummary;
 class ScrollCoupling;
 class TForm2;
 class SourceList;
-class TRichEdit;
+class ResultPane;
 class WindowRun;
 class WindowSettings;
 
@@ -137,7 +137,7 @@ public:
 
     // The controls tests and tools reach; the rest are found by object name.
     QComboBox* Chooser(Side side) const;
-    TRichEdit* Pane(Side side) const;
+    ResultPane* Pane(Side side) const;
     SourceList* List(Side side) const;
     QPushButton* CompareButton() const;
     QPushButton* StopButton() const;
@@ -148,7 +148,7 @@ public:
     QCheckBox* ExactPositionsBox() const;
     QProgressBar* ProgressBar() const;
     QAction* SourceTextsAction() const;
-    ResultPanes& Panes() const { return *panes_; }
+    PanePair& Panes() const { return *panes_; }
     // File > "Export results…", "Print…", "Export as PDF…".
     ResultsReport& Report() const { return *report_; }
     // What the report says of the results in the panes: the editions, threshold
@@ -192,7 +192,7 @@ private:
     std::string programDir_; // the program's own files
     InterfaceLanguage language_;
     TForm2* form2_ = nullptr;
-    std::unique_ptr<ResultPanes> panes_;
+    std::unique_ptr<PanePair> panes_;
     std::unique_ptr<WindowRun> run_;
     std::unique_ptr<WindowSettings> settings_;
     std::unique_ptr<ResultsReport> report_;

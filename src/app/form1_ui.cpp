@@ -5,7 +5,7 @@
 #include "common/ui/interface_fonts.h"
 #include "common/ui/panel.h"
 #include "compare/comparison_run.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 #include "find/ui/find_bar.h"
 
@@ -301,7 +301,7 @@ void Form1Ui::BuildWorkArea()
     Panel7->AlignClient(Panel5);
 
     const auto pane = [&](const char* name, Panel* panel) {
-        auto* edit = new TRichEdit(panel);
+        auto* edit = new ResultPane(panel);
         edit->setObjectName(name);
         edit->setFont(GreekTextFont(16));
         SetColours(edit, QColor(), QColor(251, 251, 242));
@@ -409,7 +409,7 @@ void Form1Ui::BuildMenus(QMainWindow* window)
     AboutSynopter1 = help->addAction("&About Synopter");
     AboutSynopter1->setObjectName("AboutSynopter1");
 
-    const auto popup = [&](const char* name, TRichEdit* pane, const char* clearName, const char* copyName,
+    const auto popup = [&](const char* name, ResultPane* pane, const char* clearName, const char* copyName,
                            QAction*& clearItem, QAction*& copyItem) {
         auto* menu = new QMenu(window);
         menu->setObjectName(name);

@@ -24,7 +24,7 @@ class FindBar;
 
 class SourceList;
 class Panel;
-class TRichEdit;
+class ResultPane;
 
 // The main window's controls, built in creation order with their design-time
 // placement. The member names are the object names language files address.
@@ -74,8 +74,8 @@ struct Form1Ui {
     QLabel* Label8 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QSplitter* Splitter1 = nullptr;
-    TRichEdit* RichEdit1 = nullptr;
-    TRichEdit* RichEdit2 = nullptr;
+    ResultPane* RichEdit1 = nullptr;
+    ResultPane* RichEdit2 = nullptr;
     SourceList* ListBox1 = nullptr;
     SourceList* ListBox2 = nullptr;
     QMenu* PopupMenu1 = nullptr;

@@ -4,8 +4,8 @@
 
 #include "chapters/ui/form2.h"
 #include "common/ui/qt_bytes.h"
-#include "compare/ui/result_panes.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/pane_pair.h"
+#include "compare/ui/result_pane.h"
 #include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
 
@@ -21,7 +21,7 @@
 
 namespace synopter {
 
-WindowRun::WindowRun(Controls controls, ResultPanes& panes, Message showMessage)
+WindowRun::WindowRun(Controls controls, PanePair& panes, Message showMessage)
     : controls_(controls), panes_(panes), showMessage_(std::move(showMessage))
 {
 }
@@ -183,7 +183,7 @@ void WindowRun::ShowProgress(int line)
     ShowFoundCount();
     panes_.Flush();
     // A pane the user scrolled down during the run is taken back up.
-    for (TRichEdit* pane : {controls_.leftPane, controls_.rightPane})
+    for (ResultPane* pane : {controls_.leftPane, controls_.rightPane})
         if (pane->verticalScrollBar()->value() > 0)
             pane->ScrollLines(-1000);
 }

@@ -18,10 +18,10 @@ class QSpinBox;
 
 namespace synopter {
 
-class ResultPanes;
+class PanePair;
 class TForm2;
 class SourceList;
-class TRichEdit;
+class ResultPane;
 
 // A comparison run as the main window shows it: the run state (inputs
 // disabled, COMPARE hidden over the stop button), the progress, the found
@@ -39,14 +39,14 @@ public:
         QPushButton* stop;
         QLabel* foundCount;
         QProgressBar* progress;
-        TRichEdit* leftPane;
-        TRichEdit* rightPane;
+        ResultPane* leftPane;
+        ResultPane* rightPane;
         SourceList* leftList;
         SourceList* rightList;
     };
     using Message = std::function<void(const QString& text, bool critical)>;
 
-    WindowRun(Controls controls, ResultPanes& panes, Message showMessage);
+    WindowRun(Controls controls, PanePair& panes, Message showMessage);
 
     void SetChapterWindow(TForm2* chapters) { chapters_ = chapters; }
 
@@ -99,7 +99,7 @@ private:
     void SaveResultFiles();
 
     Controls controls_;
-    ResultPanes& panes_;
+    PanePair& panes_;
     Message showMessage_;
     TForm2* chapters_ = nullptr;
     bool running_ = false;

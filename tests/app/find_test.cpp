@@ -1,5 +1,5 @@
 #include "app/window_test.h"
-#include "compare/ui/result_panes.h"
+#include "compare/ui/pane_pair.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/form9.h"
 

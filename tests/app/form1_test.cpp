@@ -37,7 +37,7 @@ TEST_F(WindowTest, ChoosingAnEditionLoadsItsSideOnly)
     EXPECT_EQ(form1->Pane(Side::Left)->font().family(), "DejaVu Sans");
     EXPECT_EQ(form1->List(Side::Left)->font().family(), "DejaVu Sans");
 
-    form1->Pane(Side::Right)->AppendLine("kept", TRichEdit::Format(0, false));
+    form1->Pane(Side::Right)->AppendLine("kept", ResultPane::Format(0, false));
     form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("Right"));
     EXPECT_EQ(form1->List(Side::Left)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
     EXPECT_EQ(form1->Pane(Side::Right)->Line(0), "kept");
@@ -62,8 +62,8 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
     Open();
     QComboBox* const cb1 = form1->Chooser(Side::Left);
     QComboBox* const cb2 = form1->Chooser(Side::Right);
-    TRichEdit* const pane1 = form1->Pane(Side::Left);
-    TRichEdit* const pane2 = form1->Pane(Side::Right);
+    ResultPane* const pane1 = form1->Pane(Side::Left);
+    ResultPane* const pane2 = form1->Pane(Side::Right);
     QPushButton* const compare = form1->CompareButton();
     QPushButton* const stop = form1->StopButton();
     for (const QSize size : {QSize(700, 500), QSize(1013, 640), QSize(1400, 900), QSize(761, 455)}) {
@@ -128,8 +128,8 @@ TEST_F(WindowTest, PagingKeysInTheLeftPaneMoveTheRightPaneToo)
 {
     Open();
     for (int i = 0; i < 300; ++i) {
-        form1->Pane(Side::Left)->AppendLine(QString("left %1").arg(i), TRichEdit::Format(0, false));
-        form1->Pane(Side::Right)->AppendLine(QString("right %1").arg(i), TRichEdit::Format(0, false));
+        form1->Pane(Side::Left)->AppendLine(QString("left %1").arg(i), ResultPane::Format(0, false));
+        form1->Pane(Side::Right)->AppendLine(QString("right %1").arg(i), ResultPane::Format(0, false));
     }
     form1->Pane(Side::Left)->moveCursor(QTextCursor::Start);
     form1->Pane(Side::Right)->moveCursor(QTextCursor::Start);

@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 
 #include <QApplication>
@@ -28,10 +28,10 @@ void WriteEdition(const std::string& dir, const std::string& name, int lines)
         text << " verse " << i << "\r\n";
 }
 
-void FillPane(TRichEdit* pane, int lines)
+void FillPane(ResultPane* pane, int lines)
 {
     for (int i = 0; i < lines; ++i)
-        pane->AppendLine(QString("line %1").arg(i), TRichEdit::Format(0, false));
+        pane->AppendLine(QString("line %1").arg(i), ResultPane::Format(0, false));
     EXPECT_EQ(pane->LineCount(), lines);
     pane->moveCursor(QTextCursor::Start);
 }
@@ -350,8 +350,8 @@ TEST_F(ScrollingTest, APaneKeyMovesThePartnerByViewNotByItsCaret)
             form_->Pane(side)->moveCursor(QTextCursor::End);
             form_->Pane(side)->ScrollToLine(0);
         }
-        TRichEdit* leader = form_->Pane(c.leader);
-        TRichEdit* follower = form_->Pane(c.leader == Side::Left ? Side::Right : Side::Left);
+        ResultPane* leader = form_->Pane(c.leader);
+        ResultPane* follower = form_->Pane(c.leader == Side::Left ? Side::Right : Side::Left);
         leader->moveCursor(QTextCursor::Start);
         leader->setFocus();
         QTest::keyClick(leader, c.key);
@@ -363,7 +363,7 @@ TEST_F(ScrollingTest, APaneKeyMovesThePartnerByViewNotByItsCaret)
 TEST_F(ScrollingTest, KeysReachThePaneOnceWithTheHooksInstalled)
 {
     // The same pane without hooks, as a yardstick for one Page Down.
-    TRichEdit plain;
+    ResultPane plain;
     plain.setFont(form_->Pane(Side::Right)->font());
     plain.verticalScrollBar()->setSingleStep(Bar(form_->Pane(Side::Right))->singleStep());
     plain.resize(form_->Pane(Side::Right)->size());

@@ -3,7 +3,7 @@
 #include "common/file_io.h"
 #include "common/ini_file.h"
 #include "compare/comparison_run.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "common/file_size_limit.h"
 #include "language/translate.h"
 #include "common/ui/panel.h"

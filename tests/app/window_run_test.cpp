@@ -1,7 +1,7 @@
 // A comparison run in the real window: what it writes into the panes, what it
 // saves and restores, stopping it, and what the user may do while it runs.
 #include "app/window_test.h"
-#include "compare/ui/result_panes.h"
+#include "compare/ui/pane_pair.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
@@ -218,7 +218,7 @@ TEST_F(WindowTest, AHugePairIsShownClippedAndSavedWhole)
     EXPECT_EQ(form1->FoundCountLabel()->text(), "2");
     for (const Side side : {Side::Left, Side::Right}) {
         const QString shown = form1->Pane(side)->document()->findBlockByNumber(1).text();
-        EXPECT_EQ(shown.size(), int(TRichEdit::kMaxShownChars) + 6);
+        EXPECT_EQ(shown.size(), int(ResultPane::kMaxShownChars) + 6);
         EXPECT_TRUE(shown.endsWith(" [...]"));
     }
     QFile saved(dir.filePath("r1.rtf"));
@@ -252,7 +252,7 @@ TEST_F(WindowTest, AClickOnStopRightAfterTheStartDoesNotStopTheRun)
 }
 
 // The top of every paragraph with text, in order; empty ones are the levelling.
-std::vector<int> TextTops(TRichEdit* pane)
+std::vector<int> TextTops(ResultPane* pane)
 {
     std::vector<int> tops;
     QAbstractTextDocumentLayout* layout = pane->document()->documentLayout();
@@ -419,7 +419,7 @@ TEST_F(WindowTest, NextAndPreviousDifferenceWalkThePairsAndStopAtTheEnds)
     Open();
     Choose("Left", "Right");
     Run(1); // a heading, a pair, a heading, two pairs
-    ResultPanes& panes = form1->Panes();
+    PanePair& panes = form1->Panes();
     ASSERT_EQ(panes.UnitCount(), 5u);
     QAction* next = form1->findChild<QAction*>("Nextdifference1");
     QAction* previous = form1->findChild<QAction*>("Previousdifference1");
@@ -446,8 +446,8 @@ TEST_F(WindowTest, NextDifferenceGoesOnFromWhatThePanesShowAndKeepsThemLevel)
     Open();
     Choose("Left", "Right");
     Run(1);
-    TRichEdit* left = form1->Pane(Side::Left);
-    TRichEdit* right = form1->Pane(Side::Right);
+    ResultPane* left = form1->Pane(Side::Left);
+    ResultPane* right = form1->Pane(Side::Right);
     left->ScrollToLine(0);
     form1->findChild<QAction*>("Nextdifference1")->trigger();
     EXPECT_EQ(*form1->Panes().MarkedUnit(), 1u);

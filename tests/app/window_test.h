@@ -6,7 +6,7 @@
 #include "chapters/ui/form2.h"
 #include "common/ui/panel.h"
 #include "common/ui/view_widths.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 
 #include <QAction>
@@ -138,7 +138,7 @@ protected:
 
     // Every character's colour and weight, one letter a character: k black,
     // b blue, R bold dark red.
-    static QString Colours(TRichEdit* pane, int block)
+    static QString Colours(ResultPane* pane, int block)
     {
         QString out;
         const rtf::Document doc = pane->ToDocument();
@@ -149,7 +149,7 @@ protected:
         return out;
     }
 
-    static QStringList Lines(TRichEdit* pane)
+    static QStringList Lines(ResultPane* pane)
     {
         QStringList out;
         for (int i = 0; i < pane->LineCount(); ++i)

@@ -3,7 +3,7 @@
 #include "common/error.h"
 #include "common/ini_file.h"
 #include "common/ui/panel.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "common/temp_folder.h"
 #include "language/translate.h"
 #include "language/ui/form8.h"
@@ -157,8 +157,8 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
                                 "RichEdit11=Zeile\n"
                                 "cb1=Wrong\nProgressBar1=Wrong\nListBox1=Wrong\n"
                                 "[Form2]\nForm2=Kapitel\nListBox1=Wrong\n");
-    form1->Pane(Side::Left)->AppendLine("Mt 1", TRichEdit::Format(128, true));
-    form1->Pane(Side::Left)->AppendLine("Mt 2", TRichEdit::Format(128, true));
+    form1->Pane(Side::Left)->AppendLine("Mt 1", ResultPane::Format(128, true));
+    form1->Pane(Side::Left)->AppendLine("Mt 2", ResultPane::Format(128, true));
     form2->AddChapter("Mt 1");
 
     form1->Interfacelanguage1Click(); // one language: no dialog
@@ -195,9 +195,9 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
 TEST_F(MainWindowLanguageTest, ProbeKeyTranslatesPaneLines)
 {
     folder.Write("Deutsch.lng", "[Form1]\nRichEdit10=Mt 1\nRichEdit11=Mk 1\nRichEdit1_hint=Links\n");
-    form1->Pane(Side::Left)->AppendLine("Mt 1", TRichEdit::Format(128, true));
-    form1->Pane(Side::Left)->AppendLine("Mt 2", TRichEdit::Format(128, true));
-    form1->Pane(Side::Left)->AppendLine(" 1 Biblos", TRichEdit::Format(0, false));
+    form1->Pane(Side::Left)->AppendLine("Mt 1", ResultPane::Format(128, true));
+    form1->Pane(Side::Left)->AppendLine("Mt 2", ResultPane::Format(128, true));
+    form1->Pane(Side::Left)->AppendLine(" 1 Biblos", ResultPane::Format(0, false));
     form1->Interfacelanguage1Click();
     EXPECT_EQ(form1->Pane(Side::Left)->LineCount(), 3);
     EXPECT_EQ(form1->Pane(Side::Left)->Line(0), "Mt 1");

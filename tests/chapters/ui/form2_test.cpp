@@ -2,7 +2,7 @@
 
 #include "app/form1.h"
 #include "chapters/chapter_list.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 #include "common/temp_folder.h"
 #include "language/translate.h"
@@ -181,8 +181,8 @@ protected:
         for (int i = 0; i < 100; ++i) {
             const bool heading = i == 37 || i == 60;
             form1->Pane(Side::Left)->AppendLine(heading ? "Mt 5" : QString(" %1 verse").arg(i),
-                                                      TRichEdit::Format(heading ? 128 : 0, heading));
-            form1->Pane(Side::Right)->AppendLine(QString(" %1 other").arg(i), TRichEdit::Format(0, false));
+                                                      ResultPane::Format(heading ? 128 : 0, heading));
+            form1->Pane(Side::Right)->AppendLine(QString(" %1 other").arg(i), ResultPane::Format(0, false));
         }
         std::vector<std::string> right = Numbered(" right ", 300);
         right[120] = "Mt 5";
