@@ -2,7 +2,7 @@
 // from the COMPARE click to the saved files, and a later start-up that
 // restores those results.
 #include "app/form1.h"
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "compare/ui/result_pane.h"
 
 #include <QApplication>
@@ -40,13 +40,13 @@ struct ProgramDir {
 
 struct Window {
     synopter::TForm1 form1;
-    synopter::TForm2 form2;
+    synopter::ChapterWindow chapterWindow;
     explicit Window(const std::string& dir)
-        : form1(dir), form2(&form1, dir, form1.Language(), [this](const std::string& l) { form1.GoToChapter(l); })
+        : form1(dir), chapterWindow(&form1, dir, form1.Language(), [this](const std::string& l) { form1.GoToChapter(l); })
     {
-        form1.SetChapterWindow(&form2);
+        form1.SetChapterWindow(&chapterWindow);
         form1.FormCreate();
-        form2.FormCreate();
+        chapterWindow.FormCreate();
         form1.resize(1000, 700);
         form1.show();
         QApplication::processEvents();

@@ -13,7 +13,7 @@
 #include "app/window_run.h"
 #include "app/window_settings.h"
 
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/error.h"
 #include "common/file_io.h"
 #include "common/greek_letters.h"
@@ -82,7 +82,7 @@ TForm1::TForm1(ProgramFolders folders)
         *this,
         WindowSettings::Controls{ui_->seAmountDiffer, ui_->cb1, ui_->cb2, ui_->chbScrollBoth, ui_->Sourcetexts1,
                                  ui_->Panel1, ui_->Panel2, ui_->BitBtn1,
-                                 [this]() -> QWidget* { return ChapterWindow(); }, ui_->cbSpelling},
+                                 [this]() -> QWidget* { return Chapters(); }, ui_->cbSpelling},
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
                                    [this] { Sourcetexts1Click(); },
@@ -134,7 +134,7 @@ void TForm1::Connect()
     connect(ui_->Apparatus1, &QAction::triggered, this, [this] { Guarded([this] { Apparatus1Click(); }); });
     // The apparatus is read with the comparison's spelling and positions.
     const auto optionsChanged = [this] {
-        if (TForm10* apparatus = ApparatusWindow())
+        if (TForm10* apparatus = Apparatus())
             Guarded([&] { SendApparatusOptions(*apparatus, spellingList_.rules); });
     };
     connect(ui_->cbSpelling, &QComboBox::currentIndexChanged, this, optionsChanged);
@@ -458,12 +458,12 @@ void TForm1::RichEdit2Enter()
 
 void TForm1::BitBtn1Click()
 {
-    if (!form2_)
+    if (!chapterWindow_)
         return;
-    if (!form2_->isVisible())
-        form2_->show();
-    form2_->raise();
-    form2_->activateWindow();
+    if (!chapterWindow_->isVisible())
+        chapterWindow_->show();
+    chapterWindow_->raise();
+    chapterWindow_->activateWindow();
 }
 
 void TForm1::GoToChapter(const std::string& label)
@@ -484,7 +484,7 @@ void TForm1::GoToChapter(const std::string& label)
             }
         }
     }
-    if (TForm10* apparatus = ApparatusWindow())
+    if (TForm10* apparatus = Apparatus())
         apparatus->ShowChapter(label);
 }
 
@@ -611,13 +611,13 @@ ResultSummary TForm1::CurrentSummary() const
 void TForm1::ResultsChanged()
 {
     const ResultSummary summary = CurrentSummary();
-    if (form2_) {
+    if (chapterWindow_) {
         if (summary.books.empty())
-            form2_->ClearCounts();
+            chapterWindow_->ClearCounts();
         else
-            form2_->SetCounts(summary);
+            chapterWindow_->SetCounts(summary);
     }
-    if (TForm9* statistics = StatisticsWindow())
+    if (TForm9* statistics = Statistics())
         statistics->SetSummary(summary);
 }
 
@@ -626,14 +626,14 @@ FindBar& TForm1::FindBar1() const
     return *ui_->Panel11;
 }
 
-TForm9* TForm1::StatisticsWindow() const
+TForm9* TForm1::Statistics() const
 {
     return findChild<TForm9*>("Form9", Qt::FindDirectChildrenOnly);
 }
 
 void TForm1::Statistics1Click()
 {
-    TForm9* statistics = StatisticsWindow();
+    TForm9* statistics = Statistics();
     if (!statistics) {
         statistics = new TForm9(this, language_);
         statistics->Translate();
@@ -653,7 +653,7 @@ void TForm1::Statistics1Click()
     statistics->activateWindow();
 }
 
-TForm10* TForm1::ApparatusWindow() const
+TForm10* TForm1::Apparatus() const
 {
     return findChild<TForm10*>("Form10", Qt::FindDirectChildrenOnly);
 }
@@ -666,7 +666,7 @@ void TForm1::SendApparatusOptions(TForm10& apparatus, const SpellingRules& rules
 
 void TForm1::Apparatus1Click()
 {
-    TForm10* apparatus = ApparatusWindow();
+    TForm10* apparatus = Apparatus();
     if (!apparatus) {
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         apparatus = new TForm10(this, language_, QDir(documents).exists() ? documents : QDir::homePath());
@@ -770,10 +770,10 @@ void TForm1::SyncScroll_listbox2()
     scrolling_->FollowList(Side::Right);
 }
 
-void TForm1::SetChapterWindow(TForm2* form2)
+void TForm1::SetChapterWindow(ChapterWindow* chapterWindow)
 {
-    form2_ = form2;
-    run_->SetChapterWindow(form2);
+    chapterWindow_ = chapterWindow;
+    run_->SetChapterWindow(chapterWindow);
 }
 
 void TForm1::FormClose()
@@ -793,8 +793,8 @@ void TForm1::RestoreResultPanes()
     panes_->BalancePaneWidths();
     if (CheckResultSet(folders_.user) == ResultSetState::Mixed) {
         // Panes of two runs side by side would pair verses never compared.
-        if (form2_)
-            form2_->ClearChapters();
+        if (chapterWindow_)
+            chapterWindow_->ClearChapters();
         ShowMessage("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
                     "so none of them is shown.",
                     false);
@@ -854,8 +854,8 @@ void TForm1::closeEvent(QCloseEvent* event)
     if (auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly))
         dialog->close();
     Guarded([this] { FormClose(); });
-    if (form2_)
-        form2_->hide();
+    if (chapterWindow_)
+        chapterWindow_->hide();
     event->accept();
 }
 

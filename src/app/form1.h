@@ -33,7 +33,7 @@ class FindBar;
 struct FindUnit;
 struct ResultSummary;
 class ScrollCoupling;
-class TForm2;
+class ChapterWindow;
 class SourceList;
 class ResultPane;
 class WindowRun;
@@ -52,8 +52,8 @@ public:
 
     // The creation steps; false when start-up was cancelled and the program ends.
     bool FormCreate();
-    void SetChapterWindow(TForm2* form2);
-    TForm2* ChapterWindow() const { return form2_; }
+    void SetChapterWindow(ChapterWindow* chapterWindow);
+    ChapterWindow* Chapters() const { return chapterWindow_; }
 
     // Owned components in creation order, the order language files are applied in.
     QList<QObject*> Components() const;
@@ -104,11 +104,11 @@ public:
     void ResultsChanged();
     // View > "Statistics…" (made on first use, kept).
     void Statistics1Click();
-    TForm9* StatisticsWindow() const;
+    TForm9* Statistics() const;
     // View > "Apparatus…" (made on first use, kept): the chapter in view,
     // collated over the catalogue's editions.
     void Apparatus1Click();
-    TForm10* ApparatusWindow() const;
+    TForm10* Apparatus() const;
     // The apparatus reads with the comparison's spelling choice and positions.
     void SendApparatusOptions(TForm10& apparatus, const SpellingRules& rules);
     // The heading of the chapter at the top of the result panes, else of the
@@ -191,7 +191,7 @@ private:
     ProgramFolders folders_;
     std::string programDir_; // the program's own files
     InterfaceLanguage language_;
-    TForm2* form2_ = nullptr;
+    ChapterWindow* chapterWindow_ = nullptr;
     std::unique_ptr<PanePair> panes_;
     std::unique_ptr<WindowRun> run_;
     std::unique_ptr<WindowSettings> settings_;

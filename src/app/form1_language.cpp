@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/form9.h"
 #include "collate/ui/form10.h"
@@ -41,11 +41,11 @@ void TForm1::Interfacelanguage1Click()
     FindBar1().Translate(*this, language_);
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
-    if (TForm2* chapters = ChapterWindow())
+    if (ChapterWindow* chapters = Chapters())
         chapters->Translate();
-    if (TForm9* statistics = StatisticsWindow())
+    if (TForm9* statistics = Statistics())
         statistics->Translate();
-    if (TForm10* apparatus = ApparatusWindow())
+    if (TForm10* apparatus = Apparatus())
         apparatus->Translate();
 }
 

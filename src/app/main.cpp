@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/command_line.h"
 #include "common/program_folders.h"
 #include "fonts/fontconfig_platform.h"
@@ -91,13 +91,13 @@ int main(int argc, char* argv[])
     int status = 0;
     {
         synopter::TForm1 form1(folders);
-        synopter::TForm2* form2 = nullptr;
-        synopter::TForm2 chapters(&form1, folders.user, form1.Language(),
+        synopter::ChapterWindow* chapterWindow = nullptr;
+        synopter::ChapterWindow chapters(&form1, folders.user, form1.Language(),
                                   [&form1](const std::string& label) { form1.GoToChapter(label); });
-        form2 = &chapters;
-        form1.SetChapterWindow(form2);
+        chapterWindow = &chapters;
+        form1.SetChapterWindow(chapterWindow);
         if (form1.FormCreate()) {
-            form2->FormCreate();
+            chapterWindow->FormCreate();
             form1.show();
             status = QApplication::exec();
         }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/ui/pane_pair.h"
 #include "compare/ui/result_pane.h"

@@ -19,7 +19,7 @@ class QSpinBox;
 namespace synopter {
 
 class PanePair;
-class TForm2;
+class ChapterWindow;
 class SourceList;
 class ResultPane;
 
@@ -48,7 +48,7 @@ public:
 
     WindowRun(Controls controls, PanePair& panes, Message showMessage);
 
-    void SetChapterWindow(TForm2* chapters) { chapters_ = chapters; }
+    void SetChapterWindow(ChapterWindow* chapters) { chapters_ = chapters; }
 
     // Compares the loaded editions; returns when the run has ended. Editions
     // that cannot be paired are named and nothing runs. No second run starts
@@ -101,7 +101,7 @@ private:
     Controls controls_;
     PanePair& panes_;
     Message showMessage_;
-    TForm2* chapters_ = nullptr;
+    ChapterWindow* chapters_ = nullptr;
     bool running_ = false;
     bool stopFlag_ = false;
     int found_ = 0;

@@ -56,11 +56,11 @@ TEST_F(WindowTest, ChapterAndStatisticsWindowsCountTheResults)
     Open();
     Choose("Left", "Right");
     Run(1);
-    EXPECT_TRUE(form2->HasCounts());
-    const QString rows = form2->Rows().join("|");
+    EXPECT_TRUE(chapterWindow->HasCounts());
+    const QString rows = chapterWindow->Rows().join("|");
     EXPECT_TRUE(rows.contains("KATA MARKON")) << rows.toStdString();
     form1->findChild<QAction*>("Statistics1")->trigger();
-    TForm9* statistics = form1->StatisticsWindow();
+    TForm9* statistics = form1->Statistics();
     ASSERT_NE(statistics, nullptr);
     EXPECT_TRUE(statistics->isVisible());
     QTableWidget* table = statistics->Table();
@@ -73,7 +73,7 @@ TEST_F(WindowTest, ChapterAndStatisticsWindowsCountTheResults)
 
     // A run that finds nothing empties both.
     Run(100);
-    EXPECT_FALSE(form2->HasCounts());
+    EXPECT_FALSE(chapterWindow->HasCounts());
     EXPECT_EQ(statistics->Table()->rowCount(), 0);
 }
 

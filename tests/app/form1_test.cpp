@@ -180,7 +180,7 @@ TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
     form1->findChild<QAction*>("ClearTRcomparison1")->trigger();
     EXPECT_EQ(form1->Pane(Side::Left)->LineCount(), 0);
     EXPECT_GT(form1->Pane(Side::Right)->LineCount(), 0);
-    EXPECT_EQ(form2->ListBox1()->count(), 2);
+    EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
     QFile f(dir.filePath("r1.rtf"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), savedLeft);
@@ -189,15 +189,15 @@ TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
 TEST_F(WindowTest, TheChapterButtonShowsTheNavigatorAndBringsItForward)
 {
     Open();
-    EXPECT_FALSE(form2->isVisible());
+    EXPECT_FALSE(chapterWindow->isVisible());
     form1->ChapterButton()->click();
-    EXPECT_TRUE(form2->isVisible());
-    const QPoint placed = form2->pos();
-    form2->move(placed + QPoint(5, 5));
+    EXPECT_TRUE(chapterWindow->isVisible());
+    const QPoint placed = chapterWindow->pos();
+    chapterWindow->move(placed + QPoint(5, 5));
     form1->ChapterButton()->click();
-    EXPECT_EQ(form2->pos(), placed + QPoint(5, 5)); // already open: not placed anew
-    form2->close();
-    EXPECT_FALSE(form2->isVisible());
+    EXPECT_EQ(chapterWindow->pos(), placed + QPoint(5, 5)); // already open: not placed anew
+    chapterWindow->close();
+    EXPECT_FALSE(chapterWindow->isVisible());
 }
 
 TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists)
@@ -255,7 +255,7 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
         EXPECT_EQ(form1->FoundCountLabel()->text(), "3");
         EXPECT_EQ(form1->Pane(Side::Left)->ToDocument(), left);
         EXPECT_EQ(form1->Pane(Side::Right)->ToDocument(), right);
-        EXPECT_EQ(form2->ListBox1()->count(), 2);
+        EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
         EXPECT_TRUE(form1->CompareButton()->isVisible());
         EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
         QFile f(dir.filePath("r2.rtf"));

@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/file_io.h"
 #include "common/ini_file.h"
 #include "compare/comparison_run.h"
@@ -532,7 +532,7 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
         ProgramDir dir;
         dir.WriteSettings(c.settings);
         TForm1 form(dir.Path());
-        TForm2 chapters(&form, dir.Path(), form.Language(), nullptr);
+        ChapterWindow chapters(&form, dir.Path(), form.Language(), nullptr);
         form.SetChapterWindow(&chapters);
         Start(form);
         EXPECT_GT(form.Pane(Side::Left)->height(), 0);

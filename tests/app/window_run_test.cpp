@@ -56,8 +56,8 @@ TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
     EXPECT_EQ(Colours(form1->Pane(Side::Right), block), right21);
 
     EXPECT_EQ(form1->FoundCountLabel()->text(), "3");
-    ASSERT_EQ(form2->ListBox1()->count(), 2);
-    EXPECT_EQ(form2->ListBox1()->item(1)->text(), "KATA MARKON 2");
+    ASSERT_EQ(chapterWindow->ListBox1()->count(), 2);
+    EXPECT_EQ(chapterWindow->ListBox1()->item(1)->text(), "KATA MARKON 2");
     EXPECT_TRUE(form1->CompareButton()->isVisible());
     EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
     EXPECT_TRUE(form1->ExactPositionsBox()->isEnabled());
@@ -79,7 +79,7 @@ TEST_F(WindowTest, ARunWithoutReportsEmptiesEverythingAndResetsTheCount)
     Choose("Left", "Left");
     Run(1);
     EXPECT_EQ(form1->Pane(Side::Left)->LineCount(), 0);
-    EXPECT_EQ(form2->ListBox1()->count(), 0);
+    EXPECT_EQ(chapterWindow->ListBox1()->count(), 0);
     EXPECT_EQ(form1->FoundCountLabel()->text(), "0");
     QFile chapters(dir.filePath("chapters.lst"));
     ASSERT_TRUE(chapters.open(QIODevice::ReadOnly));
@@ -94,12 +94,12 @@ TEST_F(WindowTest, ResultsComeBackOnceAtTheNextStart)
     const rtf::Document left = form1->Pane(Side::Left)->ToDocument();
     const rtf::Document right = form1->Pane(Side::Right)->ToDocument();
     form1.reset();
-    form2.reset();
+    chapterWindow.reset();
 
     Open();
     EXPECT_EQ(form1->Pane(Side::Left)->ToDocument(), left);
     EXPECT_EQ(form1->Pane(Side::Right)->ToDocument(), right);
-    EXPECT_EQ(form2->ListBox1()->count(), 2);
+    EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
 
     // Showing the window again does not load the files again.
     form1->Pane(Side::Left)->Clear();
@@ -115,7 +115,7 @@ TEST_F(WindowTest, AMissingResultFileLeavesItsPaneEmpty)
     Choose("Left", "Right");
     Run(1);
     form1.reset();
-    form2.reset();
+    chapterWindow.reset();
     // Files from before the set's record was kept, or from another program.
     QFile::remove(dir.filePath("results.set"));
     QFile::remove(dir.filePath("r2.rtf"));
@@ -130,9 +130,9 @@ TEST_F(WindowTest, ResultFilesNotFromOneRunAreRefusedAndNothingIsShown)
     Open();
     Choose("Left", "Right");
     Run(1);
-    ASSERT_GT(form2->ListBox1()->count(), 0);
+    ASSERT_GT(chapterWindow->ListBox1()->count(), 0);
     form1.reset();
-    form2.reset();
+    chapterWindow.reset();
     // r1.rtf of another run beside r2.rtf and chapters.lst of this one.
     WriteFile(dir.filePath("r1.rtf"), "{\\rtf1 another run\\par}");
     Open();
@@ -140,7 +140,7 @@ TEST_F(WindowTest, ResultFilesNotFromOneRunAreRefusedAndNothingIsShown)
     EXPECT_TRUE(messages[0].contains("not all from the same comparison")) << messages[0].toStdString();
     EXPECT_EQ(form1->Pane(Side::Left)->LineCount(), 0);
     EXPECT_EQ(form1->Pane(Side::Right)->LineCount(), 0);
-    EXPECT_EQ(form2->ListBox1()->count(), 0);
+    EXPECT_EQ(chapterWindow->ListBox1()->count(), 0);
 }
 
 TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
@@ -181,7 +181,7 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     EXPECT_EQ(form1->ProgressBar()->value(), 0);
     EXPECT_TRUE(form1->CompareButton()->isVisible());
     EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
-    EXPECT_EQ(form2->ListBox1()->count(), 1);
+    EXPECT_EQ(chapterWindow->ListBox1()->count(), 1);
     // The window says the results are incomplete, and where the run stopped,
     // until a run goes to its end.
     const QLabel* notice = form1->findChild<QLabel*>("Label8");
@@ -381,7 +381,7 @@ TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
         EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
         if (std::string(c.name) == "language") {
             EXPECT_EQ(form1->findChild<QLabel*>("Label6")->text(), "Gefunden:");
-            EXPECT_EQ(form2->windowTitle(), "Kapitel");
+            EXPECT_EQ(chapterWindow->windowTitle(), "Kapitel");
         }
 
         // Lines that both start a verse name the same one, and the last pair

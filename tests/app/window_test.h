@@ -3,7 +3,7 @@
 // The main window driven as a user would: editions written by the test into a
 // program directory of its own, a real run, the panes checked character by character.
 #include "app/form1.h"
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/ui/panel.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/result_pane.h"
@@ -95,16 +95,16 @@ protected:
     void Open()
     {
         // The navigator shares the window's language, so it goes first.
-        form2.reset();
+        chapterWindow.reset();
         form1 = std::make_unique<TForm1>(Dir());
         form1->ShowMessage = [this](const QString& text, bool) { messages << text; };
-        form2 = std::make_unique<TForm2>(form1.get(), Dir(), form1->Language(),
+        chapterWindow = std::make_unique<ChapterWindow>(form1.get(), Dir(), form1->Language(),
                                          [this](const std::string& l) { form1->GoToChapter(l); });
-        form1->SetChapterWindow(form2.get());
+        form1->SetChapterWindow(chapterWindow.get());
         ASSERT_TRUE(form1->FormCreate());
         // Events after every line: what a test does during a run happens at the line it waits for.
         form1->SetRunSlices(0, 100);
-        form2->FormCreate();
+        chapterWindow->FormCreate();
         form1->resize(800, 600);
         form1->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form1.get()));
@@ -159,7 +159,7 @@ protected:
 
     QTemporaryDir dir;
     std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<ChapterWindow> chapterWindow;
     QStringList messages;
 };
 

@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/error.h"
 #include "common/ini_file.h"
 #include "common/ui/panel.h"
@@ -110,8 +110,8 @@ protected:
     MainWindowLanguageTest()
     {
         form1 = std::make_unique<TForm1>(folder.Path());
-        form2 = std::make_unique<TForm2>(form1.get(), folder.Path(), form1->Language(), nullptr);
-        form1->SetChapterWindow(form2.get());
+        chapterWindow = std::make_unique<ChapterWindow>(form1.get(), folder.Path(), form1->Language(), nullptr);
+        form1->SetChapterWindow(chapterWindow.get());
         dialog = LanguageDialogOf(form1.get(), folder.Path());
         dialog->execDialog = [this] {
             ++dialogsShown;
@@ -123,7 +123,7 @@ protected:
     }
     ~MainWindowLanguageTest() override
     {
-        form2.reset();
+        chapterWindow.reset();
         form1.reset();
     }
 
@@ -137,7 +137,7 @@ protected:
 
     test::TempFolder folder;
     std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<ChapterWindow> chapterWindow;
     TForm8* dialog = nullptr;
     int dialogsShown = 0;
     int pick = 0; // the entry the user takes; -1 closes the dialog without OK
@@ -159,7 +159,7 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
                                 "[Form2]\nForm2=Kapitel\nListBox1=Wrong\n");
     form1->Pane(Side::Left)->AppendLine("Mt 1", ResultPane::Format(128, true));
     form1->Pane(Side::Left)->AppendLine("Mt 2", ResultPane::Format(128, true));
-    form2->AddChapter("Mt 1");
+    chapterWindow->AddChapter("Mt 1");
 
     form1->Interfacelanguage1Click(); // one language: no dialog
 
@@ -185,8 +185,8 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
     // No probe key: the pane keeps its lines.
     EXPECT_EQ(form1->Pane(Side::Left)->Line(1), "Mt 2");
     EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "UBS");
-    EXPECT_EQ(form2->windowTitle(), "Kapitel");
-    EXPECT_EQ(form2->ListBox1()->item(0)->text(), "Mt 1");
+    EXPECT_EQ(chapterWindow->windowTitle(), "Kapitel");
+    EXPECT_EQ(chapterWindow->ListBox1()->item(0)->text(), "Mt 1");
 
     EXPECT_EQ(Mirrored(), "Deutsch");
     EXPECT_EQ(IniFile(folder / "kelvane.ini").ReadString("General", "Language", "?"), "Deutsch");
@@ -291,7 +291,7 @@ TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
     TwoLanguages();
     folder.Write("kelvane.ini", "[General]\r\nLanguage=English\r\n");
     ASSERT_TRUE(form1->FormCreate());
-    form2->FormCreate();
+    chapterWindow->FormCreate();
     form1->ThresholdBox()->setValue(35); // an unsaved setting of this session
 
     pick = -1;
@@ -301,7 +301,7 @@ TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
     EXPECT_EQ(form1->Language().Name(), "English");
     EXPECT_EQ(Mirrored(), "English");
     EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->");
-    EXPECT_EQ(form2->windowTitle(), "Chapters");
+    EXPECT_EQ(chapterWindow->windowTitle(), "Chapters");
     EXPECT_EQ(form1->ThresholdBox()->value(), 35);
     EXPECT_EQ(folder.Read("kelvane.ini"), "[General]\r\nLanguage=English\r\n");
 
@@ -335,20 +335,20 @@ protected:
         if (!std::filesystem::exists(dir + "English.lng") || !std::filesystem::exists(dir + "Russian.lng"))
             GTEST_SKIP() << "language files not built in " << dir;
         form1 = std::make_unique<TForm1>(dir);
-        form2 = std::make_unique<TForm2>(form1.get(), dir, form1->Language(), nullptr);
+        chapterWindow = std::make_unique<ChapterWindow>(form1.get(), dir, form1->Language(), nullptr);
     }
 
     void Translate(const std::string& language)
     {
         form1->Language().Set(language);
         TranslateForm(*form1, form1->Components(), form1->Language());
-        form2->Translate();
+        chapterWindow->Translate();
     }
 
     // Caption and hint of every text the language files address.
     std::map<QString, QString> Texts() const
     {
-        std::map<QString, QString> texts{{"Form1", form1->windowTitle()}, {"Form2", form2->windowTitle()}};
+        std::map<QString, QString> texts{{"Form1", form1->windowTitle()}, {"Form2", chapterWindow->windowTitle()}};
         for (QObject* c : form1->Components()) {
             QString caption;
             if (auto* label = qobject_cast<QLabel*>(c))
@@ -367,7 +367,7 @@ protected:
 
     const std::string dir = std::string(SYNOPTER_PROGRAM_DIR) + "/";
     std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<ChapterWindow> chapterWindow;
 };
 
 TEST_F(ShippedLanguageTest, BothFilesNameEveryText)
@@ -412,7 +412,7 @@ TEST_F(ShippedLanguageTest, RussianIsDecodedAndKeepsTheCount)
     EXPECT_EQ(form1->findChild<QAction*>("View1")->text(), QString::fromUtf8("&Вид"));
     EXPECT_EQ(form1->findChild<QAction*>("Interfacelanguage1")->text(), QString::fromUtf8("&Язык интерфейса"));
     EXPECT_EQ(form1->CompareButton()->toolTip(), QString::fromUtf8("Начать сравнение книг"));
-    EXPECT_EQ(form2->windowTitle(), QString::fromUtf8("Главы"));
+    EXPECT_EQ(chapterWindow->windowTitle(), QString::fromUtf8("Главы"));
     EXPECT_EQ(form1->StopButton()->text(), "X");
     // Assistive technology hears names, not the current edition or an "X".
     EXPECT_EQ(form1->StopButton()->accessibleName(), QString::fromUtf8("Остановить"));
