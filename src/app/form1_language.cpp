@@ -5,7 +5,7 @@
 #include "statistics/ui/form9.h"
 #include "collate/ui/form10.h"
 #include "language/language_selection.h"
-#include "language/ui/form8.h"
+#include "language/ui/language_dialog.h"
 #include "common/ui/qt_bytes.h"
 #include "language/ui/translate_form.h"
 
@@ -13,7 +13,7 @@ namespace synopter {
 
 bool TForm1::StartupLanguageStep()
 {
-    TForm8* dialog = LanguageDialogOf(this, programDir_);
+    LanguageDialog* dialog = LanguageDialogOf(this, programDir_);
     if (!SettleStartupLanguage(*dialog, language_))
         return false;
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
@@ -32,7 +32,7 @@ void TForm1::ReportLanguageProblem(const std::string& problem)
 
 void TForm1::Interfacelanguage1Click()
 {
-    TForm8* dialog = LanguageDialogOf(this, programDir_);
+    LanguageDialog* dialog = LanguageDialogOf(this, programDir_);
     // Closing the dialog without OK keeps the language in force and the
     // session running.
     if (!ChangeLanguage(*dialog, language_))

@@ -6,7 +6,7 @@
 #include "compare/ui/result_pane.h"
 #include "common/temp_folder.h"
 #include "language/translate.h"
-#include "language/ui/form8.h"
+#include "language/ui/language_dialog.h"
 #include "language/ui/translate_form.h"
 
 #include <QAbstractItemView>
@@ -57,7 +57,7 @@ TEST_F(LanguageDialogTest, EntriesShowTheirOwnPicturesAtOneHeight)
     folder.Write("C.lng", "");
     WritePicture(folder, "A.bmp", 20);
     WritePicture(folder, "C.bmp", 30);
-    TForm8 dialog(folder.Path());
+    LanguageDialog dialog(folder.Path());
     dialog.FillLanguageList();
 
     ASSERT_EQ(dialog.EntryCount(), 3);
@@ -84,7 +84,7 @@ TEST_F(LanguageDialogTest, UnreadablePictureCountsAsNone)
 {
     folder.Write("A.lng", "");
     folder.Write("A.bmp", "not a bitmap");
-    TForm8 dialog(folder.Path());
+    LanguageDialog dialog(folder.Path());
     dialog.FillLanguageList();
     ASSERT_EQ(dialog.EntryCount(), 1);
     EXPECT_TRUE(dialog.ComboBox1->itemIcon(0).isNull());
@@ -93,7 +93,7 @@ TEST_F(LanguageDialogTest, UnreadablePictureCountsAsNone)
 
 TEST_F(LanguageDialogTest, OnlyOkAccepts)
 {
-    TForm8 dialog(folder.Path());
+    LanguageDialog dialog(folder.Path());
     EXPECT_EQ(dialog.windowTitle(), "Language selection");
     dialog.open();
     dialog.BitBtn1->click();
@@ -138,7 +138,7 @@ protected:
     test::TempFolder folder;
     std::unique_ptr<TForm1> form1;
     std::unique_ptr<ChapterWindow> chapterWindow;
-    TForm8* dialog = nullptr;
+    LanguageDialog* dialog = nullptr;
     int dialogsShown = 0;
     int pick = 0; // the entry the user takes; -1 closes the dialog without OK
 };
