@@ -6,7 +6,7 @@
 #include "compare/spelling_rules.h"
 #include "find/result_find.h"
 #include "find/ui/find_bar.h"
-#include "statistics/ui/form9.h"
+#include "statistics/ui/statistics_window.h"
 #include "collate/ui/form10.h"
 #include "app/results_report.h"
 #include "app/scroll_coupling.h"
@@ -617,7 +617,7 @@ void TForm1::ResultsChanged()
         else
             chapterWindow_->SetCounts(summary);
     }
-    if (TForm9* statistics = Statistics())
+    if (StatisticsWindow* statistics = Statistics())
         statistics->SetSummary(summary);
 }
 
@@ -626,18 +626,18 @@ FindBar& TForm1::FindBar1() const
     return *ui_->Panel11;
 }
 
-TForm9* TForm1::Statistics() const
+StatisticsWindow* TForm1::Statistics() const
 {
-    return findChild<TForm9*>("Form9", Qt::FindDirectChildrenOnly);
+    return findChild<StatisticsWindow*>("Form9", Qt::FindDirectChildrenOnly);
 }
 
 void TForm1::Statistics1Click()
 {
-    TForm9* statistics = Statistics();
+    StatisticsWindow* statistics = Statistics();
     if (!statistics) {
-        statistics = new TForm9(this, language_);
+        statistics = new StatisticsWindow(this, language_);
         statistics->Translate();
-        connect(statistics, &TForm9::chapterChosen, this,
+        connect(statistics, &StatisticsWindow::chapterChosen, this,
                 [this](const std::string& label) { Guarded([&] { GoToChapter(label); }); });
         statistics->SetSummary(CurrentSummary());
         // The Editions page collates the catalogue under the run's choices (and the last run's spelling rules).

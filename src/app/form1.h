@@ -27,7 +27,7 @@ namespace synopter {
 struct Form1Ui;
 class PanePair;
 class ResultsReport;
-class TForm9;
+class StatisticsWindow;
 class TForm10;
 class FindBar;
 struct FindUnit;
@@ -104,7 +104,7 @@ public:
     void ResultsChanged();
     // View > "Statistics…" (made on first use, kept).
     void Statistics1Click();
-    TForm9* Statistics() const;
+    StatisticsWindow* Statistics() const;
     // View > "Apparatus…" (made on first use, kept): the chapter in view,
     // collated over the catalogue's editions.
     void Apparatus1Click();

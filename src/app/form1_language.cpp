@@ -2,7 +2,7 @@
 
 #include "chapters/ui/chapter_window.h"
 #include "find/ui/find_bar.h"
-#include "statistics/ui/form9.h"
+#include "statistics/ui/statistics_window.h"
 #include "collate/ui/form10.h"
 #include "language/language_selection.h"
 #include "language/ui/language_dialog.h"
@@ -43,7 +43,7 @@ void TForm1::Interfacelanguage1Click()
     UpdateStoppedNotice();
     if (ChapterWindow* chapters = Chapters())
         chapters->Translate();
-    if (TForm9* statistics = Statistics())
+    if (StatisticsWindow* statistics = Statistics())
         statistics->Translate();
     if (TForm10* apparatus = Apparatus())
         apparatus->Translate();

@@ -1,7 +1,7 @@
 #include "app/window_test.h"
 #include "compare/ui/pane_pair.h"
 #include "find/ui/find_bar.h"
-#include "statistics/ui/form9.h"
+#include "statistics/ui/statistics_window.h"
 
 #include <QLineEdit>
 #include <QTableWidget>
@@ -60,7 +60,7 @@ TEST_F(WindowTest, ChapterAndStatisticsWindowsCountTheResults)
     const QString rows = chapterWindow->Rows().join("|");
     EXPECT_TRUE(rows.contains("KATA MARKON")) << rows.toStdString();
     form1->findChild<QAction*>("Statistics1")->trigger();
-    TForm9* statistics = form1->Statistics();
+    StatisticsWindow* statistics = form1->Statistics();
     ASSERT_NE(statistics, nullptr);
     EXPECT_TRUE(statistics->isVisible());
     QTableWidget* table = statistics->Table();
