@@ -7,7 +7,7 @@
 #include "find/result_find.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/statistics_window.h"
-#include "collate/ui/form10.h"
+#include "collate/ui/apparatus_window.h"
 #include "app/results_report.h"
 #include "app/scroll_coupling.h"
 #include "app/window_run.h"
@@ -134,7 +134,7 @@ void TForm1::Connect()
     connect(ui_->Apparatus1, &QAction::triggered, this, [this] { Guarded([this] { Apparatus1Click(); }); });
     // The apparatus is read with the comparison's spelling and positions.
     const auto optionsChanged = [this] {
-        if (TForm10* apparatus = Apparatus())
+        if (ApparatusWindow* apparatus = Apparatus())
             Guarded([&] { SendApparatusOptions(*apparatus, spellingList_.rules); });
     };
     connect(ui_->cbSpelling, &QComboBox::currentIndexChanged, this, optionsChanged);
@@ -484,7 +484,7 @@ void TForm1::GoToChapter(const std::string& label)
             }
         }
     }
-    if (TForm10* apparatus = Apparatus())
+    if (ApparatusWindow* apparatus = Apparatus())
         apparatus->ShowChapter(label);
 }
 
@@ -653,12 +653,12 @@ void TForm1::Statistics1Click()
     statistics->activateWindow();
 }
 
-TForm10* TForm1::Apparatus() const
+ApparatusWindow* TForm1::Apparatus() const
 {
-    return findChild<TForm10*>("Form10", Qt::FindDirectChildrenOnly);
+    return findChild<ApparatusWindow*>("Form10", Qt::FindDirectChildrenOnly);
 }
 
-void TForm1::SendApparatusOptions(TForm10& apparatus, const SpellingRules& rules)
+void TForm1::SendApparatusOptions(ApparatusWindow& apparatus, const SpellingRules& rules)
 {
     apparatus.SetOptions(static_cast<SpellingMode>(ui_->cbSpelling->currentIndex()), ui_->cbSpelling->currentText(),
                          ui_->exactpositions->isChecked(), rules);
@@ -666,10 +666,10 @@ void TForm1::SendApparatusOptions(TForm10& apparatus, const SpellingRules& rules
 
 void TForm1::Apparatus1Click()
 {
-    TForm10* apparatus = Apparatus();
+    ApparatusWindow* apparatus = Apparatus();
     if (!apparatus) {
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        apparatus = new TForm10(this, language_, QDir(documents).exists() ? documents : QDir::homePath());
+        apparatus = new ApparatusWindow(this, language_, QDir(documents).exists() ? documents : QDir::homePath());
         apparatus->ShowMessage = [this](const QString& text, bool critical) { ShowMessage(text, critical); };
         apparatus->Translate();
     }

@@ -28,7 +28,7 @@ struct Form1Ui;
 class PanePair;
 class ResultsReport;
 class StatisticsWindow;
-class TForm10;
+class ApparatusWindow;
 class FindBar;
 struct FindUnit;
 struct ResultSummary;
@@ -108,9 +108,9 @@ public:
     // View > "Apparatus…" (made on first use, kept): the chapter in view,
     // collated over the catalogue's editions.
     void Apparatus1Click();
-    TForm10* Apparatus() const;
+    ApparatusWindow* Apparatus() const;
     // The apparatus reads with the comparison's spelling choice and positions.
-    void SendApparatusOptions(TForm10& apparatus, const SpellingRules& rules);
+    void SendApparatusOptions(ApparatusWindow& apparatus, const SpellingRules& rules);
     // The heading of the chapter at the top of the result panes, else of the
     // left source list; "" when neither shows one.
     std::string ChapterInView() const;

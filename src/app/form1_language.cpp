@@ -3,7 +3,7 @@
 #include "chapters/ui/chapter_window.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/statistics_window.h"
-#include "collate/ui/form10.h"
+#include "collate/ui/apparatus_window.h"
 #include "language/language_selection.h"
 #include "language/ui/language_dialog.h"
 #include "common/ui/qt_bytes.h"
@@ -45,7 +45,7 @@ void TForm1::Interfacelanguage1Click()
         chapters->Translate();
     if (StatisticsWindow* statistics = Statistics())
         statistics->Translate();
-    if (TForm10* apparatus = Apparatus())
+    if (ApparatusWindow* apparatus = Apparatus())
         apparatus->Translate();
 }
 

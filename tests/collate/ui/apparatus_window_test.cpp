@@ -1,5 +1,5 @@
 // The apparatus window opened from the main window over the real editions.
-#include "collate/ui/form10.h"
+#include "collate/ui/apparatus_window.h"
 
 #include "app/form1.h"
 #include "collate/edition_set.h"
@@ -70,7 +70,7 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     form1.Chooser(Side::Left)->setCurrentIndex(form1.Chooser(Side::Left)->findText(QString::fromStdString(base)));
 
     form1.findChild<QAction*>("Apparatus1")->trigger();
-    TForm10* window = form1.Apparatus();
+    ApparatusWindow* window = form1.Apparatus();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     // The left source list's first chapter is in view; the left edition is the base.
