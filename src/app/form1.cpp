@@ -27,7 +27,7 @@
 #include "editions/edition.h"
 #include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
-#include "import/ui/import_form.h"
+#include "import/ui/import_dialog.h"
 #include "language/ui/translate_form.h"
 
 #include <QAction>
@@ -191,10 +191,10 @@ void TForm1::Importedition1Click()
     // A run reads the loaded lines; the catalogue is refilled after an import.
     if (run_->Running())
         return;
-    auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly);
+    auto* dialog = findChild<ImportDialog*>("ImportForm", Qt::FindDirectChildrenOnly);
     if (!dialog) {
-        dialog = new TImportForm(folders_.user, language_, this);
-        connect(dialog, &TImportForm::EditionWritten, this,
+        dialog = new ImportDialog(folders_.user, language_, this);
+        connect(dialog, &ImportDialog::EditionWritten, this,
                 [this](const QString& name) { Guarded([&] { EditionImported(ToLatin1(name)); }); });
     }
     dialog->Translate();
@@ -851,7 +851,7 @@ void TForm1::closeEvent(QCloseEvent* event)
     // A run in progress ends at its next step; its partial results are saved.
     run_->Stop();
     // An import in progress is stopped; nothing of it is written.
-    if (auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly))
+    if (auto* dialog = findChild<ImportDialog*>("ImportForm", Qt::FindDirectChildrenOnly))
         dialog->close();
     Guarded([this] { FormClose(); });
     if (chapterWindow_)

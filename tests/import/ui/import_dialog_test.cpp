@@ -2,7 +2,7 @@
 // folder of its own, the edition written into a program directory of the test's.
 #include "app/form1.h"
 #include "editions/ui/source_list.h"
-#include "import/ui/import_form.h"
+#include "import/ui/import_dialog.h"
 #include "language/translate.h"
 #include "language/ui/translate_form.h"
 
@@ -41,7 +41,7 @@ void WriteAll(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-class ImportFormTest : public ::testing::Test {
+class ImportDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -54,7 +54,7 @@ protected:
         ASSERT_TRUE(form1->FormCreate());
         form1->show();
         form1->findChild<QAction*>("Importedition1")->trigger();
-        dialog = form1->findChild<TImportForm*>("ImportForm");
+        dialog = form1->findChild<ImportDialog*>("ImportForm");
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->isVisible());
         dialog->AddSources({sources.filePath("john.txt")});
@@ -69,10 +69,10 @@ protected:
     QTemporaryDir program;
     QTemporaryDir sources;
     std::unique_ptr<TForm1> form1;
-    TImportForm* dialog = nullptr;
+    ImportDialog* dialog = nullptr;
 };
 
-TEST_F(ImportFormTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
+TEST_F(ImportDialogTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
 {
     form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("Left"));
     EXPECT_EQ(dialog->edName->text(), "john");
@@ -110,7 +110,7 @@ TEST_F(ImportFormTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
     EXPECT_EQ(form1->Chooser(Side::Right)->toolTip(), "Κατὰ Ἰωάννην");
 }
 
-TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
+TEST_F(ImportDialogTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
 {
     WriteAll(program.filePath("john.bk"), "[English]\r\nInformation=old\r\n");
     WriteAll(program.filePath("john.dat"), "KATA IWANNHN 1\r\n");
@@ -139,7 +139,7 @@ TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
     EXPECT_EQ(form1->List(Side::Left)->Count(), 8221);
 }
 
-TEST_F(ImportFormTest, BadInputIsReportedAndClosingStopsAnImport)
+TEST_F(ImportDialogTest, BadInputIsReportedAndClosingStopsAnImport)
 {
     for (const char* name : {"", "a/b", ".hidden", "x.bk"}) {
         dialog->edName->setText(name);
@@ -164,7 +164,7 @@ TEST_F(ImportFormTest, BadInputIsReportedAndClosingStopsAnImport)
     EXPECT_TRUE(dialog->bbImport->isEnabled());
 }
 
-TEST_F(ImportFormTest, BothShippedLanguagesNameEveryNewText)
+TEST_F(ImportDialogTest, BothShippedLanguagesNameEveryNewText)
 {
     const std::filesystem::path lng = std::filesystem::path(__FILE__).parent_path() / "../../../src/language/lng";
     QList<QObject*> texts;
