@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "chapters/ui/chapter_window.h"
 #include "common/command_line.h"
 #include "common/program_folders.h"
@@ -90,15 +90,15 @@ int main(int argc, char* argv[])
 
     int status = 0;
     {
-        synopter::TForm1 form1(folders);
+        synopter::MainWindow mainWindow(folders);
         synopter::ChapterWindow* chapterWindow = nullptr;
-        synopter::ChapterWindow chapters(&form1, folders.user, form1.Language(),
-                                  [&form1](const std::string& label) { form1.GoToChapter(label); });
+        synopter::ChapterWindow chapters(&mainWindow, folders.user, mainWindow.Language(),
+                                  [&mainWindow](const std::string& label) { mainWindow.GoToChapter(label); });
         chapterWindow = &chapters;
-        form1.SetChapterWindow(chapterWindow);
-        if (form1.FormCreate()) {
+        mainWindow.SetChapterWindow(chapterWindow);
+        if (mainWindow.FormCreate()) {
             chapterWindow->FormCreate();
-            form1.show();
+            mainWindow.show();
             status = QApplication::exec();
         }
     }

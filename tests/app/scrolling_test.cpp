@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 
@@ -47,7 +47,7 @@ protected:
         WriteEdition(dir, "short", kShortLines);
         std::ofstream(dir + "kelvane.ini", std::ios::binary)
             << "[Init]\r\nleft=long\r\nright=short\r\nwidth=700\r\nheight=480\r\n";
-        form_ = std::make_unique<TForm1>(dir);
+        form_ = std::make_unique<MainWindow>(dir);
         ASSERT_TRUE(form_->FormCreate());
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
@@ -88,7 +88,7 @@ protected:
     int Top2() const { return form_->List(Side::Right)->TopIndex(); }
 
     QTemporaryDir dir_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> form_;
 };
 
 // ---- Scroll-bar actions ----------------------------------------------------

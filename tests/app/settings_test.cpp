@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "chapters/ui/chapter_window.h"
 #include "common/file_io.h"
 #include "common/ini_file.h"
@@ -89,7 +89,7 @@ private:
 };
 
 // Runs FormCreate and shows the window, as the program entry does.
-void Start(TForm1& form)
+void Start(MainWindow& form)
 {
     ASSERT_TRUE(form.FormCreate());
     form.show();
@@ -97,7 +97,7 @@ void Start(TForm1& form)
 }
 
 // Closes the window; returns the error it reported, if any.
-std::string CloseAndCatchError(TForm1& form)
+std::string CloseAndCatchError(MainWindow& form)
 {
     std::string error;
     form.ShowMessage = [&](const QString& text, bool critical) {
@@ -189,7 +189,7 @@ TEST(SettingsRulesTest, ThresholdTextAsWrittenAtClose)
 TEST(SettingsFileTest, FirstStartUsesDesignValuesAndCloseWritesEveryKey)
 {
     ProgramDir dir;
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     Start(form);
     EXPECT_EQ(form.ThresholdBox()->value(), 20);
     EXPECT_EQ(form.Chooser(Side::Left)->currentIndex(), -1);
@@ -229,7 +229,7 @@ TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
                       "[General]\r\n"
                       "Language=Deutsch\r\n"
                       "Font=kept\r\n");
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     QSignalSpy leftChanges(form.Chooser(Side::Left), &QComboBox::currentIndexChanged);
     QSignalSpy rightChanges(form.Chooser(Side::Right), &QComboBox::currentIndexChanged);
     Start(form);
@@ -276,7 +276,7 @@ TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
     // The next run opens the window as it was closed, frame and all, and leaves
     // the file as it found it.
     const std::string written = dir.Settings();
-    TForm1 next(dir.Path());
+    MainWindow next(dir.Path());
     Start(next);
     EXPECT_EQ(next.frameGeometry(), frame);
     EXPECT_EQ(next.SourceAreaHeight(), 120);
@@ -315,7 +315,7 @@ TEST(SettingsFileTest, InvalidOrMissingValuesFallBackKeyByKey)
         SCOPED_TRACE(c.name);
         ProgramDir dir;
         dir.WriteSettings("[Init]\r\n" + c.init);
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         Start(form);
         EXPECT_EQ(form.ThresholdBox()->value(), c.differences);
         EXPECT_EQ(form.ScrollBothBox()->isChecked(), c.scrollBoth);
@@ -332,7 +332,7 @@ TEST(SettingsFileTest, StoredSplitterThatWouldSqueezeThePanesIsNotApplied)
     const auto open = [](const std::string& splitter, int& sourceHeight, int& panesHeight, int& panesMinimum) {
         ProgramDir dir;
         dir.WriteSettings("[Init]\r\nwidth=700\r\nheight=450\r\nsource=1\r\n" + splitter);
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         Start(form);
         sourceHeight = form.SourceAreaHeight();
         const QWidget* panes = form.findChild<Panel*>("Panel7");
@@ -361,7 +361,7 @@ TEST(SettingsFileTest, EditionNamesDifferingInCaseSelectTheFirstInListOrder)
     ProgramDir dir;
     dir.WriteEdition("Alpha", {"Matt 1"});
     dir.WriteSettings("[Init]\r\nleft=ALPHA\r\nright=alpha\r\n");
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     Start(form);
     int first = -1;
     for (int i = 0; i < form.Chooser(Side::Left)->count() && first < 0; ++i)
@@ -395,7 +395,7 @@ TEST(SettingsFileTest, RestoredWindowIsFittedToThePrimaryScreen)
         ProgramDir dir;
         dir.WriteSettings("[Init]\r\n" + Line("FromLeft", c.stored.left()) + Line("FromTop", c.stored.top()) +
                           Line("width", c.stored.width()) + Line("height", c.stored.height()));
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         Start(form);
         // Top and left are used as read.
         EXPECT_EQ(form.frameGeometry().topLeft(), c.stored.topLeft());
@@ -407,7 +407,7 @@ TEST(SettingsFileTest, RightHandControlsSitTwelvePixelsInAndFollowTheEdge)
 {
     ProgramDir dir;
     dir.WriteSettings("[Init]\r\nwidth=720\r\nheight=450\r\n");
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     Start(form);
     const auto gaps = [&] {
         const QWidget* cb2 = form.Chooser(Side::Right);
@@ -430,7 +430,7 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
     ProgramDir dir;
     dir.WriteSettings("[Init]\r\nsource=0\r\nsplitter=77\r\n");
     {
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         Start(form);
         EXPECT_FALSE(form.SourceTextsAction()->isChecked());
         EXPECT_FALSE(form.findChild<Panel*>("Panel8")->isVisible());
@@ -445,7 +445,7 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
     }
     {
         // Shown again during the next run, the area's height is written at close.
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         Start(form);
         EXPECT_FALSE(form.SourceTextsAction()->isChecked());
         form.Sourcetexts1Click();
@@ -461,7 +461,7 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
 TEST(SettingsFileTest, NothingIsWrittenWhenStartUpNeverReachedTheSettings)
 {
     ProgramDir dir;
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_EQ(CloseAndCatchError(form), "");
@@ -476,7 +476,7 @@ TEST(SettingsFileTest, UnwritableFileIsReportedAndTheWindowStillCloses)
     // A folder in place of the file: it is named at start-up, reads as empty
     // and cannot be replaced.
     ASSERT_TRUE(QDir(QString::fromStdString(dir.Path())).mkdir("kelvane.ini"));
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     QStringList atStart;
     form.ShowMessage = [&](const QString& text, bool) { atStart << text; };
     Start(form);
@@ -492,7 +492,7 @@ TEST(SettingsFileTest, AFailedWriteAtCloseLeavesTheFileAsItWas)
     ProgramDir dir;
     const std::string before = "[Init]\r\n[Notes]\r\nn=" + std::string(500, 'x') + "\r\n";
     dir.WriteSettings(before);
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     Start(form);
     // Room for "differences" and "left", not for "right".
     const std::string firstTwo = "differences=20\r\nleft=\r\n";
@@ -531,7 +531,7 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
         SCOPED_TRACE(c.name);
         ProgramDir dir;
         dir.WriteSettings(c.settings);
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         ChapterWindow chapters(&form, dir.Path(), form.Language(), nullptr);
         form.SetChapterWindow(&chapters);
         Start(form);
@@ -571,7 +571,7 @@ TEST(SettingsFileTest, FilesTooLargeToReadAreNamed)
         ProgramDir dir;
         dir.Write(name, huge);
         dir.WriteSettings("[Init]\r\nleft=alpha\r\n[General]\r\nLanguage=Big\r\n");
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         QStringList messages;
         form.ShowMessage = [&](const QString& text, bool) { messages << text; };
         Start(form);
@@ -586,7 +586,7 @@ TEST(SettingsFileTest, AnUnreadableFileIsReportedAndReplacedAtClose)
 {
     ProgramDir dir;
     ASSERT_EQ(::mkfifo((dir.Path() + "kelvane.ini").c_str(), 0600), 0);
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     QStringList messages;
     form.ShowMessage = [&](const QString& text, bool) { messages << text; };
     Start(form);

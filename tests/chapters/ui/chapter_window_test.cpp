@@ -1,6 +1,6 @@
 #include "chapters/ui/chapter_window.h"
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "chapters/chapter_list.h"
 #include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
@@ -167,37 +167,37 @@ class GoToChapterTest : public ::testing::Test {
 protected:
     GoToChapterTest()
     {
-        form1 = std::make_unique<TForm1>(folder.Path());
-        chapterWindow = std::make_unique<ChapterWindow>(form1.get(), folder.Path(), form1->Language(),
-                                         [this](const std::string& label) { form1->GoToChapter(label); });
-        form1->SetChapterWindow(chapterWindow.get());
+        mainWindow = std::make_unique<MainWindow>(folder.Path());
+        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), folder.Path(), mainWindow->Language(),
+                                         [this](const std::string& label) { mainWindow->GoToChapter(label); });
+        mainWindow->SetChapterWindow(chapterWindow.get());
         // The real creation steps, so that the scroll hooks are in place.
-        EXPECT_TRUE(form1->FormCreate());
-        form1->resize(900, 700);
-        form1->show();
+        EXPECT_TRUE(mainWindow->FormCreate());
+        mainWindow->resize(900, 700);
+        mainWindow->show();
 
         // "Mt 5" is display line 37 and again 60 of the left pane, item 120 of
         // the right source list, absent elsewhere.
         for (int i = 0; i < 100; ++i) {
             const bool heading = i == 37 || i == 60;
-            form1->Pane(Side::Left)->AppendLine(heading ? "Mt 5" : QString(" %1 verse").arg(i),
+            mainWindow->Pane(Side::Left)->AppendLine(heading ? "Mt 5" : QString(" %1 verse").arg(i),
                                                       ResultPane::Format(heading ? 128 : 0, heading));
-            form1->Pane(Side::Right)->AppendLine(QString(" %1 other").arg(i), ResultPane::Format(0, false));
+            mainWindow->Pane(Side::Right)->AppendLine(QString(" %1 other").arg(i), ResultPane::Format(0, false));
         }
         std::vector<std::string> right = Numbered(" right ", 300);
         right[120] = "Mt 5";
-        form1->List(Side::Right)->SetLines(right);
+        mainWindow->List(Side::Right)->SetLines(right);
         std::vector<std::string> left = Numbered(" left ", 300);
         left[200] = "Mt 5 "; // trailing blank: not the same heading
         left[210] = "mt 5";  // other letter case: not the same either
-        form1->List(Side::Left)->SetLines(left);
+        mainWindow->List(Side::Left)->SetLines(left);
         QApplication::processEvents();
 
         // The views start somewhere else, and "Scroll Both" would couple them.
-        form1->Pane(Side::Right)->ScrollToLine(5);
-        form1->List(Side::Left)->SetTopIndex(7);
-        form1->List(Side::Right)->SetTopIndex(3);
-        form1->ScrollBothBox()->setChecked(true);
+        mainWindow->Pane(Side::Right)->ScrollToLine(5);
+        mainWindow->List(Side::Left)->SetTopIndex(7);
+        mainWindow->List(Side::Right)->SetTopIndex(3);
+        mainWindow->ScrollBothBox()->setChecked(true);
         QApplication::processEvents();
 
         chapterWindow->AddChapter("Mt 1");
@@ -207,28 +207,28 @@ protected:
 
     Views Positions() const
     {
-        return {form1->Pane(Side::Left)->FirstVisibleLine(), form1->Pane(Side::Right)->FirstVisibleLine(),
-                form1->List(Side::Left)->TopIndex(), form1->List(Side::Right)->TopIndex()};
+        return {mainWindow->Pane(Side::Left)->FirstVisibleLine(), mainWindow->Pane(Side::Right)->FirstVisibleLine(),
+                mainWindow->List(Side::Left)->TopIndex(), mainWindow->List(Side::Right)->TopIndex()};
     }
     void Select(int row) { chapterWindow->ListBox1()->setCurrentRow(row); }
 
     test::TempFolder folder;
-    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<ChapterWindow> chapterWindow;
 };
 
 TEST_F(GoToChapterTest, HeadingComesToTheTopOfTheViewsHoldingIt)
 {
-    const QTextCursor caret = form1->Pane(Side::Left)->textCursor();
-    const int listRow = form1->List(Side::Right)->currentIndex().row();
+    const QTextCursor caret = mainWindow->Pane(Side::Left)->textCursor();
+    const int listRow = mainWindow->List(Side::Right)->currentIndex().row();
     Select(1);
     chapterWindow->ListBox1DblClick();
     QApplication::processEvents();
     // The last occurrence in the pane wins; the views without the heading stay.
     EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
-    EXPECT_EQ(form1->Pane(Side::Left)->Line(form1->Pane(Side::Left)->FirstVisibleLine()), "Mt 5");
-    EXPECT_EQ(form1->Pane(Side::Left)->textCursor().position(), caret.position());
-    EXPECT_EQ(form1->List(Side::Right)->currentIndex().row(), listRow);
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->Line(mainWindow->Pane(Side::Left)->FirstVisibleLine()), "Mt 5");
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->textCursor().position(), caret.position());
+    EXPECT_EQ(mainWindow->List(Side::Right)->currentIndex().row(), listRow);
     EXPECT_TRUE(chapterWindow->isVisible());
     EXPECT_EQ(chapterWindow->ListBox1()->currentRow(), 1);
 }

@@ -1,6 +1,6 @@
 // The import dialog driven from the main window: a small Unicode source in a
 // folder of its own, the edition written into a program directory of the test's.
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_dialog.h"
 #include "language/translate.h"
@@ -49,12 +49,12 @@ protected:
         WriteAll(program.filePath("Left.bk"), "[English]\r\nInformation=Left text\r\n");
         WriteAll(program.filePath("Left.dat"), "KATA MARKON 1\r\n 1:1 arch\r\n");
         WriteAll(sources.filePath("john.txt"), kJohn);
-        form1 = std::make_unique<TForm1>((program.path() + "/").toStdString());
-        form1->ShowMessage = [](const QString& text, bool) { ADD_FAILURE() << text.toStdString(); };
-        ASSERT_TRUE(form1->FormCreate());
-        form1->show();
-        form1->findChild<QAction*>("Importedition1")->trigger();
-        dialog = form1->findChild<ImportDialog*>("ImportForm");
+        mainWindow = std::make_unique<MainWindow>((program.path() + "/").toStdString());
+        mainWindow->ShowMessage = [](const QString& text, bool) { ADD_FAILURE() << text.toStdString(); };
+        ASSERT_TRUE(mainWindow->FormCreate());
+        mainWindow->show();
+        mainWindow->findChild<QAction*>("Importedition1")->trigger();
+        dialog = mainWindow->findChild<ImportDialog*>("ImportForm");
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->isVisible());
         dialog->AddSources({sources.filePath("john.txt")});
@@ -68,13 +68,13 @@ protected:
 
     QTemporaryDir program;
     QTemporaryDir sources;
-    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<MainWindow> mainWindow;
     ImportDialog* dialog = nullptr;
 };
 
 TEST_F(ImportDialogTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
 {
-    form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("Left"));
+    mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText("Left"));
     EXPECT_EQ(dialog->edName->text(), "john");
     dialog->edTitle->setText("Κατὰ Ἰωάννην");
     dialog->bbImport->click();
@@ -100,23 +100,23 @@ TEST_F(ImportDialogTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
         EXPECT_TRUE(dialog->meReport->toPlainText().contains(QString::fromStdString(line))) << line;
 
     // The left side keeps its edition, the empty right side takes the new one.
-    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 2);
-    EXPECT_GE(form1->Chooser(Side::Left)->findText("john"), 0);
-    EXPECT_GE(form1->Chooser(Side::Right)->findText("john"), 0);
-    EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "Left");
-    EXPECT_EQ(form1->List(Side::Left)->Count(), 2);
-    EXPECT_EQ(form1->Chooser(Side::Right)->currentText(), "john");
-    EXPECT_EQ(form1->List(Side::Right)->Count(), 8221);
-    EXPECT_EQ(form1->Chooser(Side::Right)->toolTip(), "Κατὰ Ἰωάννην");
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->count(), 2);
+    EXPECT_GE(mainWindow->Chooser(Side::Left)->findText("john"), 0);
+    EXPECT_GE(mainWindow->Chooser(Side::Right)->findText("john"), 0);
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "Left");
+    EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 2);
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->currentText(), "john");
+    EXPECT_EQ(mainWindow->List(Side::Right)->Count(), 8221);
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->toolTip(), "Κατὰ Ἰωάννην");
 }
 
 TEST_F(ImportDialogTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
 {
     WriteAll(program.filePath("john.bk"), "[English]\r\nInformation=old\r\n");
     WriteAll(program.filePath("john.dat"), "KATA IWANNHN 1\r\n");
-    form1->FillEditionLists();
-    form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("john"));
-    ASSERT_EQ(form1->List(Side::Left)->Count(), 1);
+    mainWindow->FillEditionLists();
+    mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText("john"));
+    ASSERT_EQ(mainWindow->List(Side::Left)->Count(), 1);
 
     QStringList questions;
     bool answer = false;
@@ -128,15 +128,15 @@ TEST_F(ImportDialogTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].contains("john"));
     EXPECT_EQ(ReadAll(program.filePath("john.dat")), "KATA IWANNHN 1\r\n");
-    EXPECT_EQ(form1->List(Side::Left)->Count(), 1);
+    EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 1);
 
     answer = true;
     Import();
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(ReadAll(program.filePath("john.dat")).count('\n'), 8221);
     // The side showing the replaced edition shows its new text.
-    EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "john");
-    EXPECT_EQ(form1->List(Side::Left)->Count(), 8221);
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "john");
+    EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 8221);
 }
 
 TEST_F(ImportDialogTest, BadInputIsReportedAndClosingStopsAnImport)
@@ -160,7 +160,7 @@ TEST_F(ImportDialogTest, BadInputIsReportedAndClosingStopsAnImport)
     EXPECT_FALSE(dialog->IsImporting());
     EXPECT_FALSE(QFile::exists(program.filePath("john.dat")));
     EXPECT_FALSE(QFile::exists(program.filePath("john.bk")));
-    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 1);
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->count(), 1);
     EXPECT_TRUE(dialog->bbImport->isEnabled());
 }
 
@@ -172,7 +172,7 @@ TEST_F(ImportDialogTest, BothShippedLanguagesNameEveryNewText)
         if (qobject_cast<QLabel*>(c) || qobject_cast<QPushButton*>(c))
             texts << c;
     for (const char* name : {"File1", "Importedition1", "Label7", "BitBtn2"})
-        texts << form1->findChild<QObject*>(name);
+        texts << mainWindow->findChild<QObject*>(name);
     const auto caption = [](QObject* c) {
         if (auto* label = qobject_cast<QLabel*>(c))
             return label->text();
@@ -188,10 +188,10 @@ TEST_F(ImportDialogTest, BothShippedLanguagesNameEveryNewText)
     const std::string dir = (program.path() + "/").toStdString();
     for (const char* language : {"Russian", "English"}) {
         std::filesystem::copy_file(lng / (std::string(language) + ".lng"), dir + language + ".lng");
-        form1->Language().Set(language);
+        mainWindow->Language().Set(language);
         dialog->Translate();
-        TranslateForm(*form1, form1->Components(), form1->Language());
-        form1->UpdateNoEditionsNotice();
+        TranslateForm(*mainWindow, mainWindow->Components(), mainWindow->Language());
+        mainWindow->UpdateNoEditionsNotice();
         const bool english = std::string(language) == "English";
         EXPECT_EQ(dialog->windowTitle() == title, english);
         for (int i = 0; i < texts.size(); ++i) {
@@ -199,7 +199,7 @@ TEST_F(ImportDialogTest, BothShippedLanguagesNameEveryNewText)
             EXPECT_EQ(caption(texts[i]) == builtIn[i], english) << language << " " << texts[i]->objectName().toStdString();
             EXPECT_FALSE(caption(texts[i]).isEmpty());
         }
-        const QString notice = form1->findChild<QLabel*>("Label7")->text();
+        const QString notice = mainWindow->findChild<QLabel*>("Label7")->text();
         EXPECT_TRUE(notice.contains(QDir::toNativeSeparators(program.path()))) << language;
     }
 }

@@ -24,7 +24,7 @@ class QSpinBox;
 
 namespace synopter {
 
-struct Form1Ui;
+struct MainWindowUi;
 class PanePair;
 class ResultsReport;
 class StatisticsWindow;
@@ -41,14 +41,14 @@ class WindowSettings;
 
 // The main window: edition choosers, the comparison controls, the two result
 // panes and the two source lists.
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TForm1(std::string programDir);
+    explicit MainWindow(std::string programDir);
     // An installed copy reads its own files in one place and keeps the user's in others.
-    explicit TForm1(ProgramFolders folders);
-    ~TForm1() override;
+    explicit MainWindow(ProgramFolders folders);
+    ~MainWindow() override;
 
     // The creation steps; false when start-up was cancelled and the program ends.
     bool FormCreate();
@@ -177,7 +177,7 @@ private:
     // Runs a handler; an error escaping it is shown like the platform's error report.
     void Guarded(const std::function<void()>& handler);
 
-    // The start-up language step (form1_language.cpp), the scroll hooks' start
+    // The start-up language step (main_window_language.cpp), the scroll hooks' start
     // and the settings' writing at close.
     bool StartupLanguageStep();
     void ReportLanguageProblem(const std::string& problem);
@@ -186,7 +186,7 @@ private:
     // The report's facts from the choosers and options as they stand.
     html::ReportFacts FactsNow(const QDateTime& when) const;
 
-    std::unique_ptr<Form1Ui> ui_;
+    std::unique_ptr<MainWindowUi> ui_;
     std::unique_ptr<ScrollCoupling> scrolling_;
     ProgramFolders folders_;
     std::string programDir_; // the program's own files

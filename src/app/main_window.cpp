@@ -1,6 +1,6 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 
-#include "app/form1_ui.h"
+#include "app/main_window_ui.h"
 #include "app/help_window.h"
 #include "compare/result_summary.h"
 #include "compare/spelling_rules.h"
@@ -52,10 +52,10 @@
 
 namespace synopter {
 
-TForm1::TForm1(std::string programDir) : TForm1(PortableFolders(programDir)) {}
+MainWindow::MainWindow(std::string programDir) : MainWindow(PortableFolders(programDir)) {}
 
-TForm1::TForm1(ProgramFolders folders)
-    : ui_(std::make_unique<Form1Ui>()), folders_(std::move(folders)), programDir_(folders_.files),
+MainWindow::MainWindow(ProgramFolders folders)
+    : ui_(std::make_unique<MainWindowUi>()), folders_(std::move(folders)), programDir_(folders_.files),
       language_(programDir_, folders_.settings)
 {
     ui_->Setup(this);
@@ -96,13 +96,13 @@ TForm1::TForm1(ProgramFolders folders)
     };
 }
 
-TForm1::~TForm1()
+MainWindow::~MainWindow()
 {
-    // Deleting the children moves the focus, and by then this is no TForm1.
+    // Deleting the children moves the focus, and by then this is no MainWindow.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
 }
 
-void TForm1::Connect()
+void MainWindow::Connect()
 {
     connect(ui_->cb1, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { cb1Change(); }); });
     connect(ui_->cb2, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { cb2Change(); }); });
@@ -172,7 +172,7 @@ void FillPattern(QLabel* label, const QString& value)
 
 } // namespace
 
-void TForm1::UpdateNoEditionsNotice()
+void MainWindow::UpdateNoEditionsNotice()
 {
     QString dir = QDir::toNativeSeparators(FromLocal8Bit(folders_.user));
     if (dir.size() > 1 && dir.endsWith(QDir::separator()))
@@ -186,7 +186,7 @@ void TForm1::UpdateNoEditionsNotice()
     ui_->Panel9->setVisible(empty);
 }
 
-void TForm1::Importedition1Click()
+void MainWindow::Importedition1Click()
 {
     // A run reads the loaded lines; the catalogue is refilled after an import.
     if (run_->Running())
@@ -203,7 +203,7 @@ void TForm1::Importedition1Click()
     dialog->activateWindow();
 }
 
-void TForm1::EditionImported(const std::string& name)
+void MainWindow::EditionImported(const std::string& name)
 {
     const QString added = FromLatin1(name);
     const QString was[] = {ui_->cb1->currentText(), ui_->cb2->currentText()};
@@ -223,12 +223,12 @@ void TForm1::EditionImported(const std::string& name)
     }
 }
 
-QList<QObject*> TForm1::Components() const
+QList<QObject*> MainWindow::Components() const
 {
     return ui_->Components();
 }
 
-void TForm1::Guarded(const std::function<void()>& handler)
+void MainWindow::Guarded(const std::function<void()>& handler)
 {
     try {
         handler();
@@ -237,7 +237,7 @@ void TForm1::Guarded(const std::function<void()>& handler)
     }
 }
 
-bool TForm1::FormCreate()
+bool MainWindow::FormCreate()
 {
     // Leftovers of saves cut short by a kill or a power loss.
     RemoveStrayTemporaries(SettingsPath(folders_.settings));
@@ -267,7 +267,7 @@ bool TForm1::FormCreate()
     return true;
 }
 
-bool TForm1::FillEditionLists()
+bool MainWindow::FillEditionLists()
 {
     const QSignalBlocker b1(ui_->cb1);
     const QSignalBlocker b2(ui_->cb2);
@@ -285,17 +285,17 @@ bool TForm1::FillEditionLists()
     return !names.empty();
 }
 
-void TForm1::cb1Change()
+void MainWindow::cb1Change()
 {
     LoadSide(Side::Left);
 }
 
-void TForm1::cb2Change()
+void MainWindow::cb2Change()
 {
     LoadSide(Side::Right);
 }
 
-void TForm1::LoadSide(Side side)
+void MainWindow::LoadSide(Side side)
 {
     const bool left = side == Side::Left;
     ResultPane* pane = left ? ui_->RichEdit1 : ui_->RichEdit2;
@@ -334,30 +334,30 @@ void TForm1::LoadSide(Side side)
         list->SetLines(std::move(*lines));
 }
 
-QComboBox* TForm1::Chooser(Side side) const { return side == Side::Left ? ui_->cb1 : ui_->cb2; }
-ResultPane* TForm1::Pane(Side side) const { return side == Side::Left ? ui_->RichEdit1 : ui_->RichEdit2; }
-SourceList* TForm1::List(Side side) const { return side == Side::Left ? ui_->ListBox1 : ui_->ListBox2; }
-QPushButton* TForm1::CompareButton() const { return ui_->compare; }
-QPushButton* TForm1::StopButton() const { return ui_->bbStop; }
-QPushButton* TForm1::ChapterButton() const { return ui_->BitBtn1; }
-QLabel* TForm1::FoundCountLabel() const { return ui_->Label4; }
-QSpinBox* TForm1::ThresholdBox() const { return ui_->seAmountDiffer; }
-QCheckBox* TForm1::ScrollBothBox() const { return ui_->chbScrollBoth; }
-QCheckBox* TForm1::ExactPositionsBox() const { return ui_->exactpositions; }
-QProgressBar* TForm1::ProgressBar() const { return ui_->ProgressBar1; }
-QAction* TForm1::SourceTextsAction() const { return ui_->Sourcetexts1; }
+QComboBox* MainWindow::Chooser(Side side) const { return side == Side::Left ? ui_->cb1 : ui_->cb2; }
+ResultPane* MainWindow::Pane(Side side) const { return side == Side::Left ? ui_->RichEdit1 : ui_->RichEdit2; }
+SourceList* MainWindow::List(Side side) const { return side == Side::Left ? ui_->ListBox1 : ui_->ListBox2; }
+QPushButton* MainWindow::CompareButton() const { return ui_->compare; }
+QPushButton* MainWindow::StopButton() const { return ui_->bbStop; }
+QPushButton* MainWindow::ChapterButton() const { return ui_->BitBtn1; }
+QLabel* MainWindow::FoundCountLabel() const { return ui_->Label4; }
+QSpinBox* MainWindow::ThresholdBox() const { return ui_->seAmountDiffer; }
+QCheckBox* MainWindow::ScrollBothBox() const { return ui_->chbScrollBoth; }
+QCheckBox* MainWindow::ExactPositionsBox() const { return ui_->exactpositions; }
+QProgressBar* MainWindow::ProgressBar() const { return ui_->ProgressBar1; }
+QAction* MainWindow::SourceTextsAction() const { return ui_->Sourcetexts1; }
 
-int TForm1::SourceAreaHeight() const
+int MainWindow::SourceAreaHeight() const
 {
     return ui_->SourceAreaHeight();
 }
 
-void TForm1::SetSourceAreaHeight(int height)
+void MainWindow::SetSourceAreaHeight(int height)
 {
     ui_->SetSourceAreaHeight(height);
 }
 
-void TForm1::FormResize()
+void MainWindow::FormResize()
 {
     // Widths measured before the first showing are not laid out yet; the
     // showing itself runs this again.
@@ -380,7 +380,7 @@ void TForm1::FormResize()
     ui_->RichEdit1->viewport()->update();
 }
 
-void TForm1::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     // The panels follow the window synchronously only once it is shown.
@@ -391,7 +391,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
     QTimer::singleShot(0, this, [this] { FormResize(); });
 }
 
-void TForm1::Sourcetexts1Click()
+void MainWindow::Sourcetexts1Click()
 {
     ui_->Sourcetexts1->setChecked(!ui_->Sourcetexts1->isChecked());
     ui_->Panel8->setVisible(ui_->Sourcetexts1->isChecked());
@@ -401,7 +401,7 @@ void TForm1::Sourcetexts1Click()
     ui_->RichEdit1->viewport()->update();
 }
 
-void TForm1::Splitter1Moved()
+void MainWindow::Splitter1Moved()
 {
     // A drag that would leave the source texts 30 pixels high or less hides them.
     if (ui_->Panel8->isVisibleTo(this) && SourceAreaHeight() <= 30) {
@@ -410,7 +410,7 @@ void TForm1::Splitter1Moved()
     }
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ui_->Panel7 && event->type() == QEvent::Resize)
         ui_->Panel9->setGeometry(ui_->Panel7->rect());
@@ -444,19 +444,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::RichEdit1Enter()
+void MainWindow::RichEdit1Enter()
 {
     if (ui_->compare->isHidden())
         ui_->BitBtn1->setFocus();
 }
 
-void TForm1::RichEdit2Enter()
+void MainWindow::RichEdit2Enter()
 {
     if (ui_->compare->isHidden())
         ui_->BitBtn1->setFocus();
 }
 
-void TForm1::BitBtn1Click()
+void MainWindow::BitBtn1Click()
 {
     if (!chapterWindow_)
         return;
@@ -466,7 +466,7 @@ void TForm1::BitBtn1Click()
     chapterWindow_->activateWindow();
 }
 
-void TForm1::GoToChapter(const std::string& label)
+void MainWindow::GoToChapter(const std::string& label)
 {
     panes_->Flush(); // restored results still being shown are needed whole
     const QString text = FromLatin1(label);
@@ -488,7 +488,7 @@ void TForm1::GoToChapter(const std::string& label)
         apparatus->ShowChapter(label);
 }
 
-std::string TForm1::ChapterInView() const
+std::string MainWindow::ChapterInView() const
 {
     panes_->Flush(); // restored results still being shown are needed whole
     if (panes_->UnitCount() > 0) {
@@ -510,7 +510,7 @@ std::string TForm1::ChapterInView() const
     return {};
 }
 
-void TForm1::GoToDifference(bool forward)
+void MainWindow::GoToDifference(bool forward)
 {
     if (const std::optional<size_t> unit = panes_->NextPair(forward))
         panes_->GoToUnit(*unit);
@@ -518,7 +518,7 @@ void TForm1::GoToDifference(bool forward)
         QApplication::beep();
 }
 
-void TForm1::Find1Click()
+void MainWindow::Find1Click()
 {
     ui_->Panel11->Open();
 }
@@ -540,7 +540,7 @@ PanePair::Ranges RangesOf(const std::vector<ByteRange>& ranges)
 
 } // namespace
 
-void TForm1::FindStep(bool forward)
+void MainWindow::FindStep(bool forward)
 {
     FindBar* bar = ui_->Panel11;
     if (bar->Text().trimmed().isEmpty()) {
@@ -592,7 +592,7 @@ void TForm1::FindStep(bool forward)
     bar->ShowOutcome(match, direction);
 }
 
-ResultSummary TForm1::CurrentSummary() const
+ResultSummary MainWindow::CurrentSummary() const
 {
     SummaryBuilder builder;
     for (size_t i = 0; i < panes_->UnitCount(); ++i) {
@@ -608,7 +608,7 @@ ResultSummary TForm1::CurrentSummary() const
     return builder.Summary();
 }
 
-void TForm1::ResultsChanged()
+void MainWindow::ResultsChanged()
 {
     const ResultSummary summary = CurrentSummary();
     if (chapterWindow_) {
@@ -621,17 +621,17 @@ void TForm1::ResultsChanged()
         statistics->SetSummary(summary);
 }
 
-FindBar& TForm1::FindBar1() const
+FindBar& MainWindow::FindBar1() const
 {
     return *ui_->Panel11;
 }
 
-StatisticsWindow* TForm1::Statistics() const
+StatisticsWindow* MainWindow::Statistics() const
 {
     return findChild<StatisticsWindow*>("Form9", Qt::FindDirectChildrenOnly);
 }
 
-void TForm1::Statistics1Click()
+void MainWindow::Statistics1Click()
 {
     StatisticsWindow* statistics = Statistics();
     if (!statistics) {
@@ -653,18 +653,18 @@ void TForm1::Statistics1Click()
     statistics->activateWindow();
 }
 
-ApparatusWindow* TForm1::Apparatus() const
+ApparatusWindow* MainWindow::Apparatus() const
 {
     return findChild<ApparatusWindow*>("Form10", Qt::FindDirectChildrenOnly);
 }
 
-void TForm1::SendApparatusOptions(ApparatusWindow& apparatus, const SpellingRules& rules)
+void MainWindow::SendApparatusOptions(ApparatusWindow& apparatus, const SpellingRules& rules)
 {
     apparatus.SetOptions(static_cast<SpellingMode>(ui_->cbSpelling->currentIndex()), ui_->cbSpelling->currentText(),
                          ui_->exactpositions->isChecked(), rules);
 }
 
-void TForm1::Apparatus1Click()
+void MainWindow::Apparatus1Click()
 {
     ApparatusWindow* apparatus = Apparatus();
     if (!apparatus) {
@@ -684,7 +684,7 @@ void TForm1::Apparatus1Click()
     apparatus->activateWindow();
 }
 
-const SpellingList& TForm1::LoadSpellingList()
+const SpellingList& MainWindow::LoadSpellingList()
 {
     // Read for every run, so an edit of the file counts at the next run; its
     // bad lines are named and left out.
@@ -703,12 +703,12 @@ const SpellingList& TForm1::LoadSpellingList()
     return spellingList_;
 }
 
-QString TForm1::HandbookPath() const
+QString MainWindow::HandbookPath() const
 {
     return FromLocal8Bit(programDir_) + "help/synopter.html";
 }
 
-void TForm1::SynopterHelp1Click()
+void MainWindow::SynopterHelp1Click()
 {
     const QString path = HandbookPath();
     if (!QFileInfo(path).isFile()) {
@@ -725,58 +725,58 @@ void TForm1::SynopterHelp1Click()
     help->activateWindow();
 }
 
-void TForm1::InstallScrollHooks()
+void MainWindow::InstallScrollHooks()
 {
     scrolling_->Install(this);
 }
 
-void TForm1::HookWndProc_richedit1(int scrollCode)
+void MainWindow::HookWndProc_richedit1(int scrollCode)
 {
     scrolling_->PaneScrolled(Side::Left, scrollCode);
 }
 
-void TForm1::HookWndProc_richedit2(int scrollCode)
+void MainWindow::HookWndProc_richedit2(int scrollCode)
 {
     scrolling_->PaneScrolled(Side::Right, scrollCode);
 }
 
-void TForm1::HookWndProc_listbox1(int scrollCode)
+void MainWindow::HookWndProc_listbox1(int scrollCode)
 {
     scrolling_->ListScrolled(Side::Left, scrollCode);
 }
 
-void TForm1::HookWndProc_listbox2(int scrollCode)
+void MainWindow::HookWndProc_listbox2(int scrollCode)
 {
     scrolling_->ListScrolled(Side::Right, scrollCode);
 }
 
-void TForm1::SyncScroll_richedit1()
+void MainWindow::SyncScroll_richedit1()
 {
     scrolling_->FollowPane(Side::Left);
 }
 
-void TForm1::SyncScroll_richedit2()
+void MainWindow::SyncScroll_richedit2()
 {
     scrolling_->FollowPane(Side::Right);
 }
 
-void TForm1::SyncScroll_listbox1()
+void MainWindow::SyncScroll_listbox1()
 {
     scrolling_->FollowList(Side::Left);
 }
 
-void TForm1::SyncScroll_listbox2()
+void MainWindow::SyncScroll_listbox2()
 {
     scrolling_->FollowList(Side::Right);
 }
 
-void TForm1::SetChapterWindow(ChapterWindow* chapterWindow)
+void MainWindow::SetChapterWindow(ChapterWindow* chapterWindow)
 {
     chapterWindow_ = chapterWindow;
     run_->SetChapterWindow(chapterWindow);
 }
 
-void TForm1::FormClose()
+void MainWindow::FormClose()
 {
     try {
         settings_->Write();
@@ -785,7 +785,7 @@ void TForm1::FormClose()
     }
 }
 
-void TForm1::RestoreResultPanes()
+void MainWindow::RestoreResultPanes()
 {
     if (!firstShow_)
         return;
@@ -817,7 +817,7 @@ void TForm1::RestoreResultPanes()
     ResultsChanged();
 }
 
-html::ReportFacts TForm1::FactsNow(const QDateTime& when) const
+html::ReportFacts MainWindow::FactsNow(const QDateTime& when) const
 {
     const auto edition = [this](QComboBox* chooser) {
         const std::string name = ToLatin1(chooser->currentText());
@@ -837,7 +837,7 @@ html::ReportFacts TForm1::FactsNow(const QDateTime& when) const
     return facts;
 }
 
-void TForm1::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (event->spontaneous())
@@ -846,7 +846,7 @@ void TForm1::showEvent(QShowEvent* event)
     RestoreResultPanes();
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A run in progress ends at its next step; its partial results are saved.
     run_->Stop();
@@ -859,12 +859,12 @@ void TForm1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TForm1::SetRunSlices(int eventsMs, int showingMs)
+void MainWindow::SetRunSlices(int eventsMs, int showingMs)
 {
     run_->SetSlices(eventsMs, showingMs);
 }
 
-void TForm1::Compare1Click()
+void MainWindow::Compare1Click()
 {
     const unsigned before = panes_->Generation();
     run_->Run();
@@ -873,14 +873,14 @@ void TForm1::Compare1Click()
         ResultsChanged();
 }
 
-void TForm1::UpdateStoppedNotice()
+void MainWindow::UpdateStoppedNotice()
 {
     const std::string& chapter = run_->StoppedAt();
     FillPattern(ui_->Label8, FromUtf8(ToGreek(chapter)));
     ui_->Panel10->setVisible(!chapter.empty());
 }
 
-void TForm1::bbStopClick()
+void MainWindow::bbStopClick()
 {
     run_->StopClicked();
 }

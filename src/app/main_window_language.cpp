@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 
 #include "chapters/ui/chapter_window.h"
 #include "find/ui/find_bar.h"
@@ -11,7 +11,7 @@
 
 namespace synopter {
 
-bool TForm1::StartupLanguageStep()
+bool MainWindow::StartupLanguageStep()
 {
     LanguageDialog* dialog = LanguageDialogOf(this, programDir_);
     if (!SettleStartupLanguage(*dialog, language_))
@@ -23,14 +23,14 @@ bool TForm1::StartupLanguageStep()
     return true;
 }
 
-void TForm1::ReportLanguageProblem(const std::string& problem)
+void MainWindow::ReportLanguageProblem(const std::string& problem)
 {
     // Said once, by the main window; the other windows keep their texts too.
     if (!problem.empty())
         ShowMessage(FromLocal8Bit(problem) + "\nThe window keeps its own texts.", false);
 }
 
-void TForm1::Interfacelanguage1Click()
+void MainWindow::Interfacelanguage1Click()
 {
     LanguageDialog* dialog = LanguageDialogOf(this, programDir_);
     // Closing the dialog without OK keeps the language in force and the

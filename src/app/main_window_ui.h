@@ -28,7 +28,7 @@ class ResultPane;
 
 // The main window's controls, built in creation order with their design-time
 // placement. The member names are the object names language files address.
-struct Form1Ui {
+struct MainWindowUi {
     // Creates every control on `window`; nothing is connected to the window's
     // handlers here.
     void Setup(QMainWindow* window);

@@ -12,67 +12,67 @@ namespace {
 TEST_F(WindowTest, StartsWithTheCatalogueAndNoEditionChosen)
 {
     Open();
-    EXPECT_EQ(form1->windowTitle(), "Synopter");
-    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 2);
-    EXPECT_EQ(form1->Chooser(Side::Left)->itemText(0), "Left");
-    EXPECT_EQ(form1->Chooser(Side::Right)->itemText(1), "Right");
-    EXPECT_EQ(form1->Chooser(Side::Left)->currentIndex(), -1);
-    EXPECT_EQ(form1->List(Side::Left)->Count(), 0);
-    EXPECT_TRUE(form1->CompareButton()->isVisible());
-    EXPECT_FALSE(form1->StopButton()->isVisible() && !form1->CompareButton()->isVisible());
+    EXPECT_EQ(mainWindow->windowTitle(), "Synopter");
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->count(), 2);
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->itemText(0), "Left");
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->itemText(1), "Right");
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentIndex(), -1);
+    EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 0);
+    EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
+    EXPECT_FALSE(mainWindow->StopButton()->isVisible() && !mainWindow->CompareButton()->isVisible());
     for (const char* name : {"cb1", "cb2", "compare", "bbStop", "seAmountDiffer", "chbScrollBoth", "exactpositions",
                              "Label4", "Label5", "Label6", "BitBtn1", "ProgressBar1", "Panel1", "Panel8",
                              "Splitter1", "RichEdit1", "RichEdit2", "ListBox1", "ListBox2", "PopupMenu1",
                              "Copy2", "ClearTRcomparison1", "Sourcetexts1", "Interfacelanguage1", "View1"})
-        EXPECT_NE(form1->findChild<QObject*>(name), nullptr) << name;
+        EXPECT_NE(mainWindow->findChild<QObject*>(name), nullptr) << name;
 }
 
 TEST_F(WindowTest, ChoosingAnEditionLoadsItsSideOnly)
 {
     Open();
     Choose("Left", "Right");
-    EXPECT_EQ(form1->List(Side::Left)->Count(), 6);
-    EXPECT_EQ(form1->List(Side::Right)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
-    EXPECT_EQ(form1->Chooser(Side::Right)->toolTip(), "Right text");
-    EXPECT_EQ(form1->Pane(Side::Left)->font().family(), "DejaVu Sans");
-    EXPECT_EQ(form1->List(Side::Left)->font().family(), "DejaVu Sans");
+    EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 6);
+    EXPECT_EQ(mainWindow->List(Side::Right)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->toolTip(), "Right text");
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->font().family(), "DejaVu Sans");
+    EXPECT_EQ(mainWindow->List(Side::Left)->font().family(), "DejaVu Sans");
 
-    form1->Pane(Side::Right)->AppendLine("kept", ResultPane::Format(0, false));
-    form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("Right"));
-    EXPECT_EQ(form1->List(Side::Left)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
-    EXPECT_EQ(form1->Pane(Side::Right)->Line(0), "kept");
+    mainWindow->Pane(Side::Right)->AppendLine("kept", ResultPane::Format(0, false));
+    mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText("Right"));
+    EXPECT_EQ(mainWindow->List(Side::Left)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(mainWindow->Pane(Side::Right)->Line(0), "kept");
 }
 
 
 TEST_F(WindowTest, FocusGuardOnlyActsDuringARun)
 {
     Open();
-    form1->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
-    form1->Pane(Side::Left)->setFocus();
-    EXPECT_TRUE(form1->Pane(Side::Left)->hasFocus());
-    form1->CompareButton()->hide();
-    form1->Pane(Side::Right)->setFocus();
-    EXPECT_TRUE(form1->ChapterButton()->hasFocus());
-    form1->CompareButton()->show();
+    mainWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
+    mainWindow->Pane(Side::Left)->setFocus();
+    EXPECT_TRUE(mainWindow->Pane(Side::Left)->hasFocus());
+    mainWindow->CompareButton()->hide();
+    mainWindow->Pane(Side::Right)->setFocus();
+    EXPECT_TRUE(mainWindow->ChapterButton()->hasFocus());
+    mainWindow->CompareButton()->show();
 }
 
 TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
 {
     Open();
-    QComboBox* const cb1 = form1->Chooser(Side::Left);
-    QComboBox* const cb2 = form1->Chooser(Side::Right);
-    ResultPane* const pane1 = form1->Pane(Side::Left);
-    ResultPane* const pane2 = form1->Pane(Side::Right);
-    QPushButton* const compare = form1->CompareButton();
-    QPushButton* const stop = form1->StopButton();
+    QComboBox* const cb1 = mainWindow->Chooser(Side::Left);
+    QComboBox* const cb2 = mainWindow->Chooser(Side::Right);
+    ResultPane* const pane1 = mainWindow->Pane(Side::Left);
+    ResultPane* const pane2 = mainWindow->Pane(Side::Right);
+    QPushButton* const compare = mainWindow->CompareButton();
+    QPushButton* const stop = mainWindow->StopButton();
     for (const QSize size : {QSize(700, 500), QSize(1013, 640), QSize(1400, 900), QSize(761, 455)}) {
-        form1->resize(size);
+        mainWindow->resize(size);
         QApplication::processEvents();
         EXPECT_LE(std::abs(ClientWidth(pane1) - ClientWidth(pane2)), 1)
-            << size.width() << " " << form1->width() << " " << pane1->width() << " " << pane2->width() << " "
-            << form1->findChild<Panel*>("Panel4")->width();
-        EXPECT_LE(std::abs(form1->List(Side::Left)->width() - form1->List(Side::Right)->width()), 1)
+            << size.width() << " " << mainWindow->width() << " " << pane1->width() << " " << pane2->width() << " "
+            << mainWindow->findChild<Panel*>("Panel4")->width();
+        EXPECT_LE(std::abs(mainWindow->List(Side::Left)->width() - mainWindow->List(Side::Right)->width()), 1)
             << size.width();
         EXPECT_EQ(compare->x(), cb1->x() + cb1->width() + 10);
         EXPECT_EQ(compare->x() + compare->width(), cb2->x() - 10);
@@ -81,79 +81,79 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
     }
     // Choosers closer than the gaps leave the buttons at their least widths.
     cb2->move(cb1->x() + cb1->width() + 4, cb2->y());
-    auto* const panel1 = form1->findChild<Panel*>("Panel1");
+    auto* const panel1 = mainWindow->findChild<Panel*>("Panel1");
     panel1->AnchorRight(cb2, false, panel1->width());
-    form1->FormResize();
+    mainWindow->FormResize();
     EXPECT_EQ(compare->width(), 7);
     EXPECT_EQ(stop->width(), 5);
 
-    form1->resize(100, 100);
+    mainWindow->resize(100, 100);
     QApplication::processEvents();
-    EXPECT_GE(form1->width(), form1->minimumWidth());
-    EXPECT_GE(form1->height(), form1->minimumHeight());
+    EXPECT_GE(mainWindow->width(), mainWindow->minimumWidth());
+    EXPECT_GE(mainWindow->height(), mainWindow->minimumHeight());
     // At the least width a four-digit count still ends before the chapter button.
-    QLabel* const count = form1->FoundCountLabel();
+    QLabel* const count = mainWindow->FoundCountLabel();
     count->setText("4399");
     count->adjustSize();
-    EXPECT_LE(count->x() + count->width(), form1->ChapterButton()->x());
-    EXPECT_LE(form1->findChild<QLabel*>("Label6")->geometry().right(), count->x());
+    EXPECT_LE(count->x() + count->width(), mainWindow->ChapterButton()->x());
+    EXPECT_LE(mainWindow->findChild<QLabel*>("Label6")->geometry().right(), count->x());
 }
 
 TEST_F(WindowTest, SourceTextsSwitchAndSplitterSnap)
 {
     Open();
-    EXPECT_TRUE(form1->SourceTextsAction()->isChecked());
-    form1->SetSourceAreaHeight(170);
-    form1->SourceTextsAction()->trigger();
-    EXPECT_FALSE(form1->SourceTextsAction()->isChecked());
-    EXPECT_FALSE(form1->findChild<Panel*>("Panel8")->isVisible());
-    form1->SourceTextsAction()->trigger();
+    EXPECT_TRUE(mainWindow->SourceTextsAction()->isChecked());
+    mainWindow->SetSourceAreaHeight(170);
+    mainWindow->SourceTextsAction()->trigger();
+    EXPECT_FALSE(mainWindow->SourceTextsAction()->isChecked());
+    EXPECT_FALSE(mainWindow->findChild<Panel*>("Panel8")->isVisible());
+    mainWindow->SourceTextsAction()->trigger();
     QApplication::processEvents();
-    EXPECT_TRUE(form1->findChild<Panel*>("Panel8")->isVisible());
-    EXPECT_EQ(form1->SourceAreaHeight(), 100);
+    EXPECT_TRUE(mainWindow->findChild<Panel*>("Panel8")->isVisible());
+    EXPECT_EQ(mainWindow->SourceAreaHeight(), 100);
 
     // Dragging the splitter bar to within 30 pixels of the bottom hides the area.
-    QSplitterHandle* handle = form1->findChild<QSplitter*>("Splitter1")->handle(1);
+    QSplitterHandle* handle = mainWindow->findChild<QSplitter*>("Splitter1")->handle(1);
     const QPoint grip = handle->rect().center();
     QTest::mousePress(handle, Qt::LeftButton, {}, grip);
     QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(0, 80)), handle->mapToGlobal(QPointF(grip + QPoint(0, 80))),
                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(handle, &move);
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, 80));
-    EXPECT_FALSE(form1->findChild<Panel*>("Panel8")->isVisible());
-    EXPECT_FALSE(form1->SourceTextsAction()->isChecked());
+    EXPECT_FALSE(mainWindow->findChild<Panel*>("Panel8")->isVisible());
+    EXPECT_FALSE(mainWindow->SourceTextsAction()->isChecked());
 }
 
 TEST_F(WindowTest, PagingKeysInTheLeftPaneMoveTheRightPaneToo)
 {
     Open();
     for (int i = 0; i < 300; ++i) {
-        form1->Pane(Side::Left)->AppendLine(QString("left %1").arg(i), ResultPane::Format(0, false));
-        form1->Pane(Side::Right)->AppendLine(QString("right %1").arg(i), ResultPane::Format(0, false));
+        mainWindow->Pane(Side::Left)->AppendLine(QString("left %1").arg(i), ResultPane::Format(0, false));
+        mainWindow->Pane(Side::Right)->AppendLine(QString("right %1").arg(i), ResultPane::Format(0, false));
     }
-    form1->Pane(Side::Left)->moveCursor(QTextCursor::Start);
-    form1->Pane(Side::Right)->moveCursor(QTextCursor::Start);
-    QTest::keyClick(form1->Pane(Side::Left), Qt::Key_PageDown);
-    EXPECT_GT(form1->Pane(Side::Left)->FirstVisibleLine(), 0);
-    EXPECT_GT(form1->Pane(Side::Right)->FirstVisibleLine(), 0);
+    mainWindow->Pane(Side::Left)->moveCursor(QTextCursor::Start);
+    mainWindow->Pane(Side::Right)->moveCursor(QTextCursor::Start);
+    QTest::keyClick(mainWindow->Pane(Side::Left), Qt::Key_PageDown);
+    EXPECT_GT(mainWindow->Pane(Side::Left)->FirstVisibleLine(), 0);
+    EXPECT_GT(mainWindow->Pane(Side::Right)->FirstVisibleLine(), 0);
 
-    const int rightBefore = form1->Pane(Side::Right)->FirstVisibleLine();
-    const int leftBefore = form1->Pane(Side::Left)->FirstVisibleLine();
-    QTest::keyClick(form1->Pane(Side::Right), Qt::Key_PageDown);
-    EXPECT_GT(form1->Pane(Side::Right)->FirstVisibleLine(), rightBefore);
-    EXPECT_EQ(form1->Pane(Side::Left)->FirstVisibleLine(), leftBefore);
+    const int rightBefore = mainWindow->Pane(Side::Right)->FirstVisibleLine();
+    const int leftBefore = mainWindow->Pane(Side::Left)->FirstVisibleLine();
+    QTest::keyClick(mainWindow->Pane(Side::Right), Qt::Key_PageDown);
+    EXPECT_GT(mainWindow->Pane(Side::Right)->FirstVisibleLine(), rightBefore);
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->FirstVisibleLine(), leftBefore);
 
     // Other keys stay in their pane.
-    const QString rightText = form1->Pane(Side::Right)->Line(0);
-    QTest::keyClick(form1->Pane(Side::Left), Qt::Key_X);
-    EXPECT_EQ(form1->Pane(Side::Right)->Line(0), rightText);
+    const QString rightText = mainWindow->Pane(Side::Right)->Line(0);
+    QTest::keyClick(mainWindow->Pane(Side::Left), Qt::Key_X);
+    EXPECT_EQ(mainWindow->Pane(Side::Right)->Line(0), rightText);
 }
 
 TEST_F(WindowTest, TheRunsInputsLookDisabledWhenDisabled)
 {
     Open();
-    for (QWidget* w : std::initializer_list<QWidget*>{form1->Chooser(Side::Left), form1->Chooser(Side::Right),
-                                                      form1->ThresholdBox()}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{mainWindow->Chooser(Side::Left), mainWindow->Chooser(Side::Right),
+                                                      mainWindow->ThresholdBox()}) {
         SCOPED_TRACE(w->objectName().toStdString());
         const QPalette& p = w->palette();
         EXPECT_NE(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Active, QPalette::Text));
@@ -172,14 +172,14 @@ TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
     }();
 
     // The user selects the first line.
-    form1->Pane(Side::Right)->moveCursor(QTextCursor::Start);
-    form1->Pane(Side::Right)->moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    form1->findChild<QAction*>("Copy1")->trigger();
+    mainWindow->Pane(Side::Right)->moveCursor(QTextCursor::Start);
+    mainWindow->Pane(Side::Right)->moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    mainWindow->findChild<QAction*>("Copy1")->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("ΚΑΤΑ ΜΑΡΚΟΝ 1"));
 
-    form1->findChild<QAction*>("ClearTRcomparison1")->trigger();
-    EXPECT_EQ(form1->Pane(Side::Left)->LineCount(), 0);
-    EXPECT_GT(form1->Pane(Side::Right)->LineCount(), 0);
+    mainWindow->findChild<QAction*>("ClearTRcomparison1")->trigger();
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 0);
+    EXPECT_GT(mainWindow->Pane(Side::Right)->LineCount(), 0);
     EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
     QFile f(dir.filePath("r1.rtf"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -190,11 +190,11 @@ TEST_F(WindowTest, TheChapterButtonShowsTheNavigatorAndBringsItForward)
 {
     Open();
     EXPECT_FALSE(chapterWindow->isVisible());
-    form1->ChapterButton()->click();
+    mainWindow->ChapterButton()->click();
     EXPECT_TRUE(chapterWindow->isVisible());
     const QPoint placed = chapterWindow->pos();
     chapterWindow->move(placed + QPoint(5, 5));
-    form1->ChapterButton()->click();
+    mainWindow->ChapterButton()->click();
     EXPECT_EQ(chapterWindow->pos(), placed + QPoint(5, 5)); // already open: not placed anew
     chapterWindow->close();
     EXPECT_FALSE(chapterWindow->isVisible());
@@ -205,21 +205,21 @@ TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists
     for (const char* file : {"Left.bk", "Left.dat", "Right.bk", "Right.dat"})
         ASSERT_TRUE(QFile::remove(dir.filePath(file)));
     Open();
-    ASSERT_TRUE(form1->findChild<Panel*>("Panel9")->isVisible());
-    EXPECT_TRUE(form1->findChild<QLabel*>("Label7")->text().contains(QDir::toNativeSeparators(dir.path()) + "."));
-    EXPECT_FALSE(form1->findChild<QLabel*>("Label7")->text().contains("%1"));
-    EXPECT_EQ(form1->findChild<Panel*>("Panel9")->geometry(), form1->findChild<Panel*>("Panel7")->rect());
-    form1->findChild<QPushButton*>("BitBtn2")->click();
-    QWidget* dialog = form1->findChild<QWidget*>("ImportForm");
+    ASSERT_TRUE(mainWindow->findChild<Panel*>("Panel9")->isVisible());
+    EXPECT_TRUE(mainWindow->findChild<QLabel*>("Label7")->text().contains(QDir::toNativeSeparators(dir.path()) + "."));
+    EXPECT_FALSE(mainWindow->findChild<QLabel*>("Label7")->text().contains("%1"));
+    EXPECT_EQ(mainWindow->findChild<Panel*>("Panel9")->geometry(), mainWindow->findChild<Panel*>("Panel7")->rect());
+    mainWindow->findChild<QPushButton*>("BitBtn2")->click();
+    QWidget* dialog = mainWindow->findChild<QWidget*>("ImportForm");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     dialog->close();
 
     WriteEdition("Left", "KATA MARKON 1\r\n");
-    form1->EditionImported("Left");
-    EXPECT_FALSE(form1->findChild<Panel*>("Panel9")->isVisible());
-    EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "Left");
-    EXPECT_EQ(form1->List(Side::Right)->Count(), 1);
+    mainWindow->EditionImported("Left");
+    EXPECT_FALSE(mainWindow->findChild<Panel*>("Panel9")->isVisible());
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "Left");
+    EXPECT_EQ(mainWindow->List(Side::Right)->Count(), 1);
 }
 
 TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
@@ -231,7 +231,7 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
     Open();
     Choose("Left", "Right");
     Run(1);
-    ASSERT_EQ(form1->FoundCountLabel()->text(), "3");
+    ASSERT_EQ(mainWindow->FoundCountLabel()->text(), "3");
     const QByteArray saved = [&] {
         QFile f(dir.filePath("r2.rtf"));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -247,17 +247,17 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
                           Case{"Left", "Shifted", QString::fromUtf8("line 4 is a chapter heading in “Left”")}}) {
         messages.clear();
         Choose(c.left, c.right); // a side chosen anew empties its pane
-        const rtf::Document left = form1->Pane(Side::Left)->ToDocument();
-        const rtf::Document right = form1->Pane(Side::Right)->ToDocument();
+        const rtf::Document left = mainWindow->Pane(Side::Left)->ToDocument();
+        const rtf::Document right = mainWindow->Pane(Side::Right)->ToDocument();
         Run(1);
         ASSERT_EQ(messages.size(), 1) << c.right;
         EXPECT_TRUE(messages[0].contains(c.expected)) << messages[0].toStdString();
-        EXPECT_EQ(form1->FoundCountLabel()->text(), "3");
-        EXPECT_EQ(form1->Pane(Side::Left)->ToDocument(), left);
-        EXPECT_EQ(form1->Pane(Side::Right)->ToDocument(), right);
+        EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "3");
+        EXPECT_EQ(mainWindow->Pane(Side::Left)->ToDocument(), left);
+        EXPECT_EQ(mainWindow->Pane(Side::Right)->ToDocument(), right);
         EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
-        EXPECT_TRUE(form1->CompareButton()->isVisible());
-        EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
+        EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
+        EXPECT_TRUE(mainWindow->Chooser(Side::Left)->isEnabled());
         QFile f(dir.filePath("r2.rtf"));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), saved);
@@ -292,11 +292,11 @@ TEST_F(WindowTest, TextStaysReadableUnderADarkPaletteAndAsDesignedUnderTheDefaul
             QWidget* widget;
             QPalette::ColorRole text, background;
         } parts[] = {
-            {"source list", form1->List(Side::Left), QPalette::Text, QPalette::Base},
-            {"chooser", form1->Chooser(Side::Left), QPalette::ButtonText, QPalette::Button},
-            {"found count", form1->FoundCountLabel(), QPalette::WindowText, QPalette::Window},
-            {"compare", form1->CompareButton(), QPalette::ButtonText, QPalette::Button},
-            {"threshold", form1->ThresholdBox(), QPalette::Text, QPalette::Base},
+            {"source list", mainWindow->List(Side::Left), QPalette::Text, QPalette::Base},
+            {"chooser", mainWindow->Chooser(Side::Left), QPalette::ButtonText, QPalette::Button},
+            {"found count", mainWindow->FoundCountLabel(), QPalette::WindowText, QPalette::Window},
+            {"compare", mainWindow->CompareButton(), QPalette::ButtonText, QPalette::Button},
+            {"threshold", mainWindow->ThresholdBox(), QPalette::Text, QPalette::Base},
         };
         for (const auto& part : parts) {
             const QPalette p = part.widget->palette();
@@ -304,7 +304,7 @@ TEST_F(WindowTest, TextStaysReadableUnderADarkPaletteAndAsDesignedUnderTheDefaul
                 << part.name << (dark ? " (dark)" : " (default)");
         }
         if (!dark) {
-            EXPECT_EQ(form1->FoundCountLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+            EXPECT_EQ(mainWindow->FoundCountLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 128));
         }
     };
     check(false);

@@ -1,4 +1,4 @@
-#include "app/form1_ui.h"
+#include "app/main_window_ui.h"
 
 #include "find/ui/find_bar.h"
 
@@ -119,7 +119,7 @@ void SetHint(QWidget* w, const QString& hint, bool shown)
     }
 }
 
-void Form1Ui::Setup(QMainWindow* window)
+void MainWindowUi::Setup(QMainWindow* window)
 {
     window->setObjectName("Form1");
     window->setWindowTitle("Synopter");
@@ -149,7 +149,7 @@ void Form1Ui::Setup(QMainWindow* window)
     NameForAssistiveTechnology();
 }
 
-void Form1Ui::NameForAssistiveTechnology()
+void MainWindowUi::NameForAssistiveTechnology()
 {
     // The language files give these again (NAME_name); these are the texts
     // before any language is chosen.
@@ -163,7 +163,7 @@ void Form1Ui::NameForAssistiveTechnology()
         widget->setAccessibleName(name);
 }
 
-void Form1Ui::BuildTopBar()
+void MainWindowUi::BuildTopBar()
 {
     Panel1 = new Panel("Panel1", central);
     Panel1->setFixedHeight(25);
@@ -208,7 +208,7 @@ void Form1Ui::BuildTopBar()
     Panel1->AnchorRight(bbStop, true, kDesignClientWidth);
 }
 
-void Form1Ui::BuildBottomBar()
+void MainWindowUi::BuildBottomBar()
 {
     Panel2 = new Panel("Panel2", central);
     // Two rows: the run's options, then how spelling variants count.
@@ -282,7 +282,7 @@ void Form1Ui::BuildBottomBar()
     Panel2->AnchorRight(ProgressBar1, true, kDesignClientWidth);
 }
 
-void Form1Ui::BuildWorkArea()
+void MainWindowUi::BuildWorkArea()
 {
     Panel3 = new Panel("Panel3", central);
     auto* p3 = new QVBoxLayout(Panel3);
@@ -343,7 +343,7 @@ void Form1Ui::BuildWorkArea()
     SetSourceAreaHeight(126);
 }
 
-void Form1Ui::BuildMenus(QMainWindow* window)
+void MainWindowUi::BuildMenus(QMainWindow* window)
 {
     MainMenu1 = window->menuBar();
     MainMenu1->setObjectName("MainMenu1");
@@ -434,7 +434,7 @@ void Form1Ui::BuildMenus(QMainWindow* window)
     PopupMenu1 = popup("PopupMenu1", RichEdit1, "ClearTRcomparison1", "Copy2", ClearTRcomparison1, Copy2);
 }
 
-Panel* Form1Ui::NoticePanel(const char* name, QWidget* parent, const QColor& background)
+Panel* MainWindowUi::NoticePanel(const char* name, QWidget* parent, const QColor& background)
 {
     auto* panel = new Panel(name, parent);
     panel->setAutoFillBackground(true);
@@ -445,7 +445,7 @@ Panel* Form1Ui::NoticePanel(const char* name, QWidget* parent, const QColor& bac
     return panel;
 }
 
-void Form1Ui::BuildStoppedNotice()
+void MainWindowUi::BuildStoppedNotice()
 {
     // A bar over the panes, there only while they hold a stopped run's results.
     Panel10 = NoticePanel("Panel10", central, QColor(255, 244, 206));
@@ -461,7 +461,7 @@ void Form1Ui::BuildStoppedNotice()
     Panel10->hide();
 }
 
-void Form1Ui::BuildNoEditionsNotice()
+void MainWindowUi::BuildNoEditionsNotice()
 {
     // Over the result panes, where a comparison would show.
     Panel9 = NoticePanel("Panel9", Panel7, QColor(251, 251, 242));
@@ -501,7 +501,7 @@ void Form1Ui::BuildNoEditionsNotice()
     Panel9->hide();
 }
 
-void Form1Ui::SetTabOrder()
+void MainWindowUi::SetTabOrder()
 {
     const QList<QWidget*> order = {compare, cb2, cb1, bbStop, seAmountDiffer, chbScrollBoth,
                                    BitBtn1, exactpositions, cbSpelling, RichEdit1, RichEdit2, ListBox1, ListBox2};
@@ -509,7 +509,7 @@ void Form1Ui::SetTabOrder()
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
-QList<QObject*> Form1Ui::Components() const
+QList<QObject*> MainWindowUi::Components() const
 {
     return {Panel1, cb2, cb1, bbStop, compare, Panel2, Label4, Label5, Label6, seAmountDiffer,
             ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Label12, cbSpelling, Panel3, Splitter1, Panel7,
@@ -520,20 +520,20 @@ QList<QObject*> Form1Ui::Components() const
             AboutSynopter1, Panel9, Label7, BitBtn2, Panel10, Label8};
 }
 
-int Form1Ui::SourceAreaHeight() const
+int MainWindowUi::SourceAreaHeight() const
 {
     const QList<int> sizes = Splitter1->sizes();
     return sizes.size() > 1 ? sizes[1] : 0;
 }
 
-bool Form1Ui::LeavesPanesReadable(int sourceHeight) const
+bool MainWindowUi::LeavesPanesReadable(int sourceHeight) const
 {
     // Asked before the first showing: the work area takes the window's height first.
     Panel3->layout()->activate();
     return Splitter1->height() - sourceHeight - Splitter1->handleWidth() >= Panel7->minimumHeight();
 }
 
-void Form1Ui::PlaceFoundCount()
+void MainWindowUi::PlaceFoundCount()
 {
     // At the design width the count has room; in a narrower window the chapter
     // button, anchored right, comes closer, and the count and its caption move
@@ -546,7 +546,7 @@ void Form1Ui::PlaceFoundCount()
     Label6->move(left - kCaptionGap - Label6->width(), Label6->y());
 }
 
-void Form1Ui::SetSourceAreaHeight(int height)
+void MainWindowUi::SetSourceAreaHeight(int height)
 {
     const int total = std::max(Splitter1->height(), height + 1);
     Splitter1->setSizes({std::max(0, total - height - Splitter1->handleWidth()), height});
