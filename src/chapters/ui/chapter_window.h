@@ -25,7 +25,7 @@ public:
 
     ChapterWindow(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language, GoToChapter goToChapter);
 
-    QListWidget* ListBox1() const { return listBox1_; }
+    QListWidget* List() const { return chapterList_; }
     // Owned components in creation order, as the language files address them.
     QList<QObject*> Components() const;
 
@@ -69,7 +69,7 @@ private:
     std::string programDir_;
     const InterfaceLanguage& language_;
     GoToChapter goToChapter_;
-    QListWidget* listBox1_;
+    QListWidget* chapterList_;
     bool hasCounts_ = false;
 };
 
