@@ -135,7 +135,7 @@ bool ChapterWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The first click of a double click has already selected its item.
     if (watched == chapterList_->viewport() && event->type() == QEvent::MouseButtonDblClick)
-        ListBox1DblClick();
+        GoToChosenChapter();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -234,7 +234,7 @@ void ChapterWindow::Translate()
     TranslateForm(*this, Components(), language_);
 }
 
-void ChapterWindow::ListBox1DblClick()
+void ChapterWindow::GoToChosenChapter()
 {
     const QList<QListWidgetItem*> selected = chapterList_->selectedItems();
     if (selected.isEmpty() || !goToChapter_)

@@ -48,7 +48,7 @@ public:
     void Start();
     // Applies the current language to the window (after a change of language).
     void Translate();
-    void ListBox1DblClick();
+    void GoToChosenChapter();
     // Places the window beside the main window; runs on every showing.
     void FormShow();
     // The width that shows the longest chapter label whole.

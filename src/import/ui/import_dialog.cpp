@@ -168,10 +168,10 @@ ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& lang
             FinishImport();
     });
 
-    connect(addFilesButton, &QPushButton::clicked, this, [this] { bbAddFilesClick(); });
-    connect(addFolderButton, &QPushButton::clicked, this, [this] { bbAddFolderClick(); });
-    connect(clearButton, &QPushButton::clicked, this, [this] { bbClearClick(); });
-    connect(importButton, &QPushButton::clicked, this, [this] { bbImportClick(); });
+    connect(addFilesButton, &QPushButton::clicked, this, [this] { AddFiles(); });
+    connect(addFolderButton, &QPushButton::clicked, this, [this] { AddFolder(); });
+    connect(clearButton, &QPushButton::clicked, this, [this] { ClearSources(); });
+    connect(importButton, &QPushButton::clicked, this, [this] { Import(); });
     connect(stopButton, &QPushButton::clicked, this, [this] { StopRun(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { close(); });
     connect(moduleList, &QListWidget::itemSelectionChanged, this, [this] {
@@ -231,7 +231,7 @@ void ImportDialog::FillModuleList()
         grid->setRowStretch(6, modules.empty() ? 0 : 1);
 }
 
-void ImportDialog::bbAddFilesClick()
+void ImportDialog::AddFiles()
 {
     const QStringList files = QFileDialog::getOpenFileNames(
         this, addFilesButton->text().remove(QChar(0x2026)), QString(),
@@ -239,14 +239,14 @@ void ImportDialog::bbAddFilesClick()
     AddSources(files);
 }
 
-void ImportDialog::bbAddFolderClick()
+void ImportDialog::AddFolder()
 {
     const QString folder = QFileDialog::getExistingDirectory(this, addFolderButton->text().remove(QChar(0x2026)));
     if (!folder.isEmpty())
         AddSources({folder});
 }
 
-void ImportDialog::bbClearClick()
+void ImportDialog::ClearSources()
 {
     sourceList->clear();
     moduleList->clearSelection();
@@ -294,7 +294,7 @@ void ImportDialog::SetImporting(bool importing)
         stopButton->setFocus();
 }
 
-void ImportDialog::bbImportClick()
+void ImportDialog::Import()
 {
     if (IsImporting())
         return;

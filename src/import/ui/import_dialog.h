@@ -39,10 +39,10 @@ public:
     void Translate();
 
     // Handlers.
-    void bbAddFilesClick();
-    void bbAddFolderClick();
-    void bbClearClick();
-    void bbImportClick();
+    void AddFiles();
+    void AddFolder();
+    void ClearSources();
+    void Import();
     void StopRun();
 
     // Files or folders as the source, after those already listed.

@@ -222,7 +222,7 @@ TEST_F(GoToChapterTest, HeadingComesToTheTopOfTheViewsHoldingIt)
     const QTextCursor caret = mainWindow->Pane(Side::Left)->textCursor();
     const int listRow = mainWindow->List(Side::Right)->currentIndex().row();
     Select(1);
-    chapterWindow->ListBox1DblClick();
+    chapterWindow->GoToChosenChapter();
     QApplication::processEvents();
     // The last occurrence in the pane wins; the views without the heading stay.
     EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
@@ -237,11 +237,11 @@ TEST_F(GoToChapterTest, NothingMovesWithoutASelectionOrAMatch)
 {
     const Views before = Positions();
     chapterWindow->List()->clearSelection();
-    chapterWindow->ListBox1DblClick();
+    chapterWindow->GoToChosenChapter();
     EXPECT_EQ(Positions(), before);
 
     Select(0); // "Mt 1" is in no view
-    chapterWindow->ListBox1DblClick();
+    chapterWindow->GoToChosenChapter();
     QApplication::processEvents();
     EXPECT_EQ(Positions(), before);
 }
