@@ -45,8 +45,8 @@ struct Window {
         : mainWindow(dir), chapterWindow(&mainWindow, dir, mainWindow.Language(), [this](const std::string& l) { mainWindow.GoToChapter(l); })
     {
         mainWindow.SetChapterWindow(&chapterWindow);
-        mainWindow.FormCreate();
-        chapterWindow.FormCreate();
+        mainWindow.Start();
+        chapterWindow.Start();
         mainWindow.resize(1000, 700);
         mainWindow.show();
         QApplication::processEvents();
@@ -60,7 +60,7 @@ void RunWholeNewTestament(Window& w)
     w.mainWindow.Chooser(Side::Right)->setCurrentIndex(w.mainWindow.Chooser(Side::Right)->findText("Byzantine2018"));
     w.mainWindow.ThresholdBox()->setValue(1);
     w.mainWindow.ExactPositionsBox()->setChecked(true);
-    w.mainWindow.Compare1Click();
+    w.mainWindow.Compare();
 }
 
 long PeakMegabytes()

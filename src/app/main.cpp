@@ -96,8 +96,8 @@ int main(int argc, char* argv[])
                                   [&mainWindow](const std::string& label) { mainWindow.GoToChapter(label); });
         chapterWindow = &chapters;
         mainWindow.SetChapterWindow(chapterWindow);
-        if (mainWindow.FormCreate()) {
-            chapterWindow->FormCreate();
+        if (mainWindow.Start()) {
+            chapterWindow->Start();
             mainWindow.show();
             status = QApplication::exec();
         }

@@ -61,17 +61,17 @@ MainWindow::MainWindow(ProgramFolders folders)
 {
     ui_->Setup(this);
     Connect();
-    scrolling_ = std::make_unique<ScrollCoupling>(ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1, ui_->ListBox2,
-                                                  ui_->chbScrollBoth);
+    scrolling_ = std::make_unique<ScrollCoupling>(ui_->leftPane, ui_->rightPane, ui_->leftList, ui_->rightList,
+                                                  ui_->scrollBothBox);
 
     panes_ = std::make_unique<PanePair>(
-        ui_->RichEdit1, ui_->RichEdit2, ui_->Panel4,
-        [this](int width) { ui_->Panel7->SetAlignedWidth(ui_->Panel4, width); }, folders_.user);
+        ui_->leftPane, ui_->rightPane, ui_->leftPaneFrame,
+        [this](int width) { ui_->paneArea->SetAlignedWidth(ui_->leftPaneFrame, width); }, folders_.user);
     run_ = std::make_unique<WindowRun>(
-        WindowRun::Controls{ui_->cb1, ui_->cb2, ui_->seAmountDiffer, ui_->exactpositions, ui_->cbSpelling,
-                            ui_->compare, ui_->bbStop,
-                            ui_->Label4, ui_->ProgressBar1, ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1,
-                            ui_->ListBox2},
+        WindowRun::Controls{ui_->leftChooser, ui_->rightChooser, ui_->thresholdBox, ui_->exactPositionsBox, ui_->spellingChooser,
+                            ui_->compareButton, ui_->stopButton,
+                            ui_->foundCount, ui_->progressBar, ui_->leftPane, ui_->rightPane, ui_->leftList,
+                            ui_->rightList},
         *panes_, [this](const QString& text, bool critical) { ShowMessage(text, critical); });
     run_->started = [this] { resultFacts_ = FactsNow(QDateTime::currentDateTime()); };
     run_->record = [this] { return WriteResultRecord(resultFacts_); };
@@ -81,12 +81,12 @@ MainWindow::MainWindow(ProgramFolders folders)
         [this](const QString& text, bool critical) { ShowMessage(text, critical); });
     settings_ = std::make_unique<WindowSettings>(
         *this,
-        WindowSettings::Controls{ui_->seAmountDiffer, ui_->cb1, ui_->cb2, ui_->chbScrollBoth, ui_->Sourcetexts1,
-                                 ui_->Panel1, ui_->Panel2, ui_->BitBtn1,
-                                 [this]() -> QWidget* { return Chapters(); }, ui_->cbSpelling},
+        WindowSettings::Controls{ui_->thresholdBox, ui_->leftChooser, ui_->rightChooser, ui_->scrollBothBox, ui_->sourceTextsAction,
+                                 ui_->topBar, ui_->bottomBar, ui_->chapterButton,
+                                 [this]() -> QWidget* { return Chapters(); }, ui_->spellingChooser},
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
-                                   [this] { Sourcetexts1Click(); },
+                                   [this] { ToggleSourceTexts(); },
                                    [this](int height) { return ui_->LeavesPanesReadable(height); }},
         folders_.settings, language_);
     ShowMessage = [this](const QString& text, bool critical) {
@@ -105,57 +105,57 @@ MainWindow::~MainWindow()
 
 void MainWindow::Connect()
 {
-    connect(ui_->cb1, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { cb1Change(); }); });
-    connect(ui_->cb2, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { cb2Change(); }); });
-    connect(ui_->compare, &QPushButton::clicked, this, [this] { Guarded([this] { Compare1Click(); }); });
-    connect(ui_->bbStop, &QPushButton::clicked, this, [this] { bbStopClick(); });
-    connect(ui_->BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn1Click(); }); });
-    ui_->RichEdit1->installEventFilter(this);
-    ui_->RichEdit2->installEventFilter(this);
-    connect(ui_->RichEdit1, &ResultPane::Entered, this, [this] { RichEdit1Enter(); });
-    connect(ui_->RichEdit2, &ResultPane::Entered, this, [this] { RichEdit2Enter(); });
-    connect(ui_->Splitter1, &QSplitter::splitterMoved, this, [this] { Guarded([this] { Splitter1Moved(); }); });
-    connect(ui_->Importedition1, &QAction::triggered, this, [this] { Guarded([this] { Importedition1Click(); }); });
+    connect(ui_->leftChooser, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { LeftEditionChosen(); }); });
+    connect(ui_->rightChooser, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { RightEditionChosen(); }); });
+    connect(ui_->compareButton, &QPushButton::clicked, this, [this] { Guarded([this] { Compare(); }); });
+    connect(ui_->stopButton, &QPushButton::clicked, this, [this] { StopRun(); });
+    connect(ui_->chapterButton, &QPushButton::clicked, this, [this] { Guarded([this] { ShowChapterWindow(); }); });
+    ui_->leftPane->installEventFilter(this);
+    ui_->rightPane->installEventFilter(this);
+    connect(ui_->leftPane, &ResultPane::Entered, this, [this] { LeftPaneEntered(); });
+    connect(ui_->rightPane, &ResultPane::Entered, this, [this] { RightPaneEntered(); });
+    connect(ui_->splitter, &QSplitter::splitterMoved, this, [this] { Guarded([this] { SourceAreaMoved(); }); });
+    connect(ui_->importAction, &QAction::triggered, this, [this] { Guarded([this] { ShowImportDialog(); }); });
     // The handler flips the mark itself, so the action's own toggling is undone first.
-    connect(ui_->Sourcetexts1, &QAction::triggered, this, [this] {
-        ui_->Sourcetexts1->setChecked(!ui_->Sourcetexts1->isChecked());
-        Guarded([this] { Sourcetexts1Click(); });
+    connect(ui_->sourceTextsAction, &QAction::triggered, this, [this] {
+        ui_->sourceTextsAction->setChecked(!ui_->sourceTextsAction->isChecked());
+        Guarded([this] { ToggleSourceTexts(); });
     });
-    connect(ui_->Interfacelanguage1, &QAction::triggered, this,
-            [this] { Guarded([this] { Interfacelanguage1Click(); }); });
-    connect(ui_->Exportresults1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportHtml(); }); });
-    connect(ui_->Print1, &QAction::triggered, this, [this] { Guarded([this] { report_->Print(); }); });
-    connect(ui_->ExportPDF1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportPdf(); }); });
-    connect(ui_->Find1, &QAction::triggered, this, [this] { Find1Click(); });
-    connect(ui_->Findnext1, &QAction::triggered, this, [this] { Guarded([this] { FindStep(true); }); });
-    connect(ui_->Findprevious1, &QAction::triggered, this, [this] { Guarded([this] { FindStep(false); }); });
-    connect(ui_->Panel11, &FindBar::findNext, this, [this] { Guarded([this] { FindStep(true); }); });
-    connect(ui_->Panel11, &FindBar::findPrevious, this, [this] { Guarded([this] { FindStep(false); }); });
-    connect(ui_->Statistics1, &QAction::triggered, this, [this] { Guarded([this] { Statistics1Click(); }); });
-    connect(ui_->Apparatus1, &QAction::triggered, this, [this] { Guarded([this] { Apparatus1Click(); }); });
+    connect(ui_->languageAction, &QAction::triggered, this,
+            [this] { Guarded([this] { ChooseInterfaceLanguage(); }); });
+    connect(ui_->exportAction, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportHtml(); }); });
+    connect(ui_->printAction, &QAction::triggered, this, [this] { Guarded([this] { report_->Print(); }); });
+    connect(ui_->exportPdfAction, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportPdf(); }); });
+    connect(ui_->findAction, &QAction::triggered, this, [this] { OpenFindBar(); });
+    connect(ui_->findNextAction, &QAction::triggered, this, [this] { Guarded([this] { FindStep(true); }); });
+    connect(ui_->findPreviousAction, &QAction::triggered, this, [this] { Guarded([this] { FindStep(false); }); });
+    connect(ui_->findBar, &FindBar::findNext, this, [this] { Guarded([this] { FindStep(true); }); });
+    connect(ui_->findBar, &FindBar::findPrevious, this, [this] { Guarded([this] { FindStep(false); }); });
+    connect(ui_->statisticsAction, &QAction::triggered, this, [this] { Guarded([this] { ShowStatistics(); }); });
+    connect(ui_->apparatusAction, &QAction::triggered, this, [this] { Guarded([this] { ShowApparatus(); }); });
     // The apparatus is read with the comparison's spelling and positions.
     const auto optionsChanged = [this] {
         if (ApparatusWindow* apparatus = Apparatus())
             Guarded([&] { SendApparatusOptions(*apparatus, spellingList_.rules); });
     };
-    connect(ui_->cbSpelling, &QComboBox::currentIndexChanged, this, optionsChanged);
-    connect(ui_->exactpositions, &QCheckBox::toggled, this, optionsChanged);
+    connect(ui_->spellingChooser, &QComboBox::currentIndexChanged, this, optionsChanged);
+    connect(ui_->exactPositionsBox, &QCheckBox::toggled, this, optionsChanged);
     // A search goes where the user was reading: a source list or the panes.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        for (QWidget* view : {static_cast<QWidget*>(ui_->RichEdit1), static_cast<QWidget*>(ui_->RichEdit2),
-                              static_cast<QWidget*>(ui_->ListBox1), static_cast<QWidget*>(ui_->ListBox2)})
+        for (QWidget* view : {static_cast<QWidget*>(ui_->leftPane), static_cast<QWidget*>(ui_->rightPane),
+                              static_cast<QWidget*>(ui_->leftList), static_cast<QWidget*>(ui_->rightList)})
             if (now == view)
                 searchedView_ = view;
     });
-    connect(ui_->Nextdifference1, &QAction::triggered, this, [this] { GoToDifference(true); });
-    connect(ui_->Previousdifference1, &QAction::triggered, this, [this] { GoToDifference(false); });
-    connect(ui_->Quit1, &QAction::triggered, this, &QWidget::close);
-    connect(ui_->SynopterHelp1, &QAction::triggered, this, [this] { Guarded([this] { SynopterHelp1Click(); }); });
-    connect(ui_->AboutSynopter1, &QAction::triggered, this, [this] {
-        QMessageBox::about(this, ui_->AboutSynopter1->text().remove('&'), AboutText());
+    connect(ui_->nextDifferenceAction, &QAction::triggered, this, [this] { GoToDifference(true); });
+    connect(ui_->previousDifferenceAction, &QAction::triggered, this, [this] { GoToDifference(false); });
+    connect(ui_->quitAction, &QAction::triggered, this, &QWidget::close);
+    connect(ui_->helpAction, &QAction::triggered, this, [this] { Guarded([this] { ShowHandbook(); }); });
+    connect(ui_->aboutAction, &QAction::triggered, this, [this] {
+        QMessageBox::about(this, ui_->aboutAction->text().remove('&'), AboutText());
     });
-    connect(ui_->BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { Importedition1Click(); }); });
-    ui_->Panel7->installEventFilter(this);
+    connect(ui_->noticeImportButton, &QPushButton::clicked, this, [this] { Guarded([this] { ShowImportDialog(); }); });
+    ui_->paneArea->installEventFilter(this);
 }
 
 namespace {
@@ -178,16 +178,16 @@ void MainWindow::UpdateNoEditionsNotice()
     QString dir = QDir::toNativeSeparators(FromLocal8Bit(folders_.user));
     if (dir.size() > 1 && dir.endsWith(QDir::separator()))
         dir.chop(1);
-    FillPattern(ui_->Label7, dir);
-    const bool empty = ui_->cb1->count() == 0;
+    FillPattern(ui_->noEditionsText, dir);
+    const bool empty = ui_->leftChooser->count() == 0;
     if (empty) {
-        ui_->Panel9->setGeometry(ui_->Panel7->rect());
-        ui_->Panel9->raise();
+        ui_->noEditionsNotice->setGeometry(ui_->paneArea->rect());
+        ui_->noEditionsNotice->raise();
     }
-    ui_->Panel9->setVisible(empty);
+    ui_->noEditionsNotice->setVisible(empty);
 }
 
-void MainWindow::Importedition1Click()
+void MainWindow::ShowImportDialog()
 {
     // A run reads the loaded lines; the catalogue is refilled after an import.
     if (run_->Running())
@@ -207,9 +207,9 @@ void MainWindow::Importedition1Click()
 void MainWindow::EditionImported(const std::string& name)
 {
     const QString added = FromLatin1(name);
-    const QString was[] = {ui_->cb1->currentText(), ui_->cb2->currentText()};
+    const QString was[] = {ui_->leftChooser->currentText(), ui_->rightChooser->currentText()};
     FillEditionLists();
-    QComboBox* choosers[] = {ui_->cb1, ui_->cb2};
+    QComboBox* choosers[] = {ui_->leftChooser, ui_->rightChooser};
     for (int side = 0; side < 2; ++side) {
         QComboBox* chooser = choosers[side];
         const int kept = was[side].isEmpty() ? -1 : chooser->findText(was[side]);
@@ -238,7 +238,7 @@ void MainWindow::Guarded(const std::function<void()>& handler)
     }
 }
 
-bool MainWindow::FormCreate()
+bool MainWindow::Start()
 {
     // Leftovers of saves cut short by a kill or a power loss.
     RemoveStrayTemporaries(SettingsPath(folders_.settings));
@@ -261,37 +261,37 @@ bool MainWindow::FormCreate()
     // A file the language step could not write has been named already.
     if (!settings_->ReadProblem().empty() && !stepFailed)
         ShowMessage(FromLocal8Bit(settings_->ReadProblem()) + "\nThe window starts with its usual settings.", false);
-    Guarded([this] { cb1Change(); });
-    Guarded([this] { cb2Change(); });
-    FormResize();
-    ui_->compare->setFocus();
+    Guarded([this] { LeftEditionChosen(); });
+    Guarded([this] { RightEditionChosen(); });
+    Resized();
+    ui_->compareButton->setFocus();
     return true;
 }
 
 bool MainWindow::FillEditionLists()
 {
-    const QSignalBlocker b1(ui_->cb1);
-    const QSignalBlocker b2(ui_->cb2);
-    ui_->cb1->clear();
-    ui_->cb2->clear();
+    const QSignalBlocker b1(ui_->leftChooser);
+    const QSignalBlocker b2(ui_->rightChooser);
+    ui_->leftChooser->clear();
+    ui_->rightChooser->clear();
     const std::vector<std::string> names = ListEditions(folders_.EditionFolders());
     for (const std::string& name : names) {
         const QString text = FromLatin1(name);
-        ui_->cb1->addItem(text);
-        ui_->cb2->addItem(text);
+        ui_->leftChooser->addItem(text);
+        ui_->rightChooser->addItem(text);
     }
-    ui_->cb1->setCurrentIndex(-1);
-    ui_->cb2->setCurrentIndex(-1);
+    ui_->leftChooser->setCurrentIndex(-1);
+    ui_->rightChooser->setCurrentIndex(-1);
     UpdateNoEditionsNotice();
     return !names.empty();
 }
 
-void MainWindow::cb1Change()
+void MainWindow::LeftEditionChosen()
 {
     LoadSide(Side::Left);
 }
 
-void MainWindow::cb2Change()
+void MainWindow::RightEditionChosen()
 {
     LoadSide(Side::Right);
 }
@@ -299,9 +299,9 @@ void MainWindow::cb2Change()
 void MainWindow::LoadSide(Side side)
 {
     const bool left = side == Side::Left;
-    ResultPane* pane = left ? ui_->RichEdit1 : ui_->RichEdit2;
-    SourceList* list = left ? ui_->ListBox1 : ui_->ListBox2;
-    QComboBox* chooser = left ? ui_->cb1 : ui_->cb2;
+    ResultPane* pane = left ? ui_->leftPane : ui_->rightPane;
+    SourceList* list = left ? ui_->leftList : ui_->rightList;
+    QComboBox* chooser = left ? ui_->leftChooser : ui_->rightChooser;
 
     pane->Clear();
     list->Clear();
@@ -318,9 +318,9 @@ void MainWindow::LoadSide(Side side)
     if (!left) {
         // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
         const QString information = FromUtf8(ToUtf8(descriptor.information));
-        SetHint(ui_->cb2, information, true);
+        SetHint(ui_->rightChooser, information, true);
         // Shown as written: markup in a descriptor is never interpreted.
-        ui_->cb2->setToolTip(PlainToolTip(information));
+        ui_->rightChooser->setToolTip(PlainToolTip(information));
     }
     if (descriptor.fontFace && !descriptor.fontFace->empty()) {
         QFont f = pane->font();
@@ -335,18 +335,18 @@ void MainWindow::LoadSide(Side side)
         list->SetLines(std::move(*lines));
 }
 
-QComboBox* MainWindow::Chooser(Side side) const { return side == Side::Left ? ui_->cb1 : ui_->cb2; }
-ResultPane* MainWindow::Pane(Side side) const { return side == Side::Left ? ui_->RichEdit1 : ui_->RichEdit2; }
-SourceList* MainWindow::List(Side side) const { return side == Side::Left ? ui_->ListBox1 : ui_->ListBox2; }
-QPushButton* MainWindow::CompareButton() const { return ui_->compare; }
-QPushButton* MainWindow::StopButton() const { return ui_->bbStop; }
-QPushButton* MainWindow::ChapterButton() const { return ui_->BitBtn1; }
-QLabel* MainWindow::FoundCountLabel() const { return ui_->Label4; }
-QSpinBox* MainWindow::ThresholdBox() const { return ui_->seAmountDiffer; }
-QCheckBox* MainWindow::ScrollBothBox() const { return ui_->chbScrollBoth; }
-QCheckBox* MainWindow::ExactPositionsBox() const { return ui_->exactpositions; }
-QProgressBar* MainWindow::ProgressBar() const { return ui_->ProgressBar1; }
-QAction* MainWindow::SourceTextsAction() const { return ui_->Sourcetexts1; }
+QComboBox* MainWindow::Chooser(Side side) const { return side == Side::Left ? ui_->leftChooser : ui_->rightChooser; }
+ResultPane* MainWindow::Pane(Side side) const { return side == Side::Left ? ui_->leftPane : ui_->rightPane; }
+SourceList* MainWindow::List(Side side) const { return side == Side::Left ? ui_->leftList : ui_->rightList; }
+QPushButton* MainWindow::CompareButton() const { return ui_->compareButton; }
+QPushButton* MainWindow::StopButton() const { return ui_->stopButton; }
+QPushButton* MainWindow::ChapterButton() const { return ui_->chapterButton; }
+QLabel* MainWindow::FoundCountLabel() const { return ui_->foundCount; }
+QSpinBox* MainWindow::ThresholdBox() const { return ui_->thresholdBox; }
+QCheckBox* MainWindow::ScrollBothBox() const { return ui_->scrollBothBox; }
+QCheckBox* MainWindow::ExactPositionsBox() const { return ui_->exactPositionsBox; }
+QProgressBar* MainWindow::ProgressBar() const { return ui_->progressBar; }
+QAction* MainWindow::SourceTextsAction() const { return ui_->sourceTextsAction; }
 
 int MainWindow::SourceAreaHeight() const
 {
@@ -358,27 +358,27 @@ void MainWindow::SetSourceAreaHeight(int height)
     ui_->SetSourceAreaHeight(height);
 }
 
-void MainWindow::FormResize()
+void MainWindow::Resized()
 {
     // Widths measured before the first showing are not laid out yet; the
     // showing itself runs this again.
     if (!isVisible())
         return;
-    ui_->Panel1->ApplyAnchors();
-    ui_->Panel2->ApplyAnchors();
+    ui_->topBar->ApplyAnchors();
+    ui_->bottomBar->ApplyAnchors();
     ui_->PlaceFoundCount();
     panes_->BalancePaneWidths();
 
-    BalanceWidths(ui_->ListBox1, ui_->ListBox2, ui_->ListBox1,
-                  [this](int width) { ui_->Panel8->SetAlignedWidth(ui_->ListBox1, width); });
+    BalanceWidths(ui_->leftList, ui_->rightList, ui_->leftList,
+                  [this](int width) { ui_->sourceArea->SetAlignedWidth(ui_->leftList, width); });
 
-    const int left = ui_->cb1->x() + ui_->cb1->width() + 10;
-    ui_->compare->setGeometry(left, ui_->compare->y(), std::max(7, ui_->cb2->x() - left - 10),
-                              ui_->compare->height());
-    const int stopLeft = ui_->cb1->x() + ui_->cb1->width() + 12;
-    ui_->bbStop->setGeometry(stopLeft, ui_->bbStop->y(), std::max(5, ui_->cb2->x() - stopLeft - 12),
-                             ui_->bbStop->height());
-    ui_->RichEdit1->viewport()->update();
+    const int left = ui_->leftChooser->x() + ui_->leftChooser->width() + 10;
+    ui_->compareButton->setGeometry(left, ui_->compareButton->y(), std::max(7, ui_->rightChooser->x() - left - 10),
+                              ui_->compareButton->height());
+    const int stopLeft = ui_->leftChooser->x() + ui_->leftChooser->width() + 12;
+    ui_->stopButton->setGeometry(stopLeft, ui_->stopButton->y(), std::max(5, ui_->rightChooser->x() - stopLeft - 12),
+                             ui_->stopButton->height());
+    ui_->leftPane->viewport()->update();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -386,36 +386,36 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     // The panels follow the window synchronously only once it is shown.
     centralWidget()->layout()->activate();
-    FormResize();
+    Resized();
     // A change of window state (maximized and back) lays the panels out once
     // more after this; the panes are balanced again when it has.
-    QTimer::singleShot(0, this, [this] { FormResize(); });
+    QTimer::singleShot(0, this, [this] { Resized(); });
 }
 
-void MainWindow::Sourcetexts1Click()
+void MainWindow::ToggleSourceTexts()
 {
-    ui_->Sourcetexts1->setChecked(!ui_->Sourcetexts1->isChecked());
-    ui_->Panel8->setVisible(ui_->Sourcetexts1->isChecked());
-    if (ui_->Panel8->isVisibleTo(this))
+    ui_->sourceTextsAction->setChecked(!ui_->sourceTextsAction->isChecked());
+    ui_->sourceArea->setVisible(ui_->sourceTextsAction->isChecked());
+    if (ui_->sourceArea->isVisibleTo(this))
         SetSourceAreaHeight(100);
-    ui_->RichEdit2->viewport()->update();
-    ui_->RichEdit1->viewport()->update();
+    ui_->rightPane->viewport()->update();
+    ui_->leftPane->viewport()->update();
 }
 
-void MainWindow::Splitter1Moved()
+void MainWindow::SourceAreaMoved()
 {
     // A drag that would leave the source texts 30 pixels high or less hides them.
-    if (ui_->Panel8->isVisibleTo(this) && SourceAreaHeight() <= 30) {
+    if (ui_->sourceArea->isVisibleTo(this) && SourceAreaHeight() <= 30) {
         SetSourceAreaHeight(0);
-        Sourcetexts1Click();
+        ToggleSourceTexts();
     }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ui_->Panel7 && event->type() == QEvent::Resize)
-        ui_->Panel9->setGeometry(ui_->Panel7->rect());
-    if ((watched == ui_->RichEdit1 || watched == ui_->RichEdit2) && event->type() == QEvent::KeyPress &&
+    if (watched == ui_->paneArea && event->type() == QEvent::Resize)
+        ui_->noEditionsNotice->setGeometry(ui_->paneArea->rect());
+    if ((watched == ui_->leftPane || watched == ui_->rightPane) && event->type() == QEvent::KeyPress &&
         !keyInPane_) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_PageUp:
@@ -429,8 +429,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             // The left pane leads the right one whatever "Scroll Both" says; the
             // right one leads only with it. The partner follows by view, never by
             // its own caret, which a run leaves at the end.
-            const Side side = watched == ui_->RichEdit1 ? Side::Left : Side::Right;
-            if (side == Side::Right && !ui_->chbScrollBoth->isChecked())
+            const Side side = watched == ui_->leftPane ? Side::Left : Side::Right;
+            if (side == Side::Right && !ui_->scrollBothBox->isChecked())
                 break;
             keyInPane_ = true;
             QCoreApplication::sendEvent(watched, event);
@@ -445,19 +445,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::RichEdit1Enter()
+void MainWindow::LeftPaneEntered()
 {
-    if (ui_->compare->isHidden())
-        ui_->BitBtn1->setFocus();
+    if (ui_->compareButton->isHidden())
+        ui_->chapterButton->setFocus();
 }
 
-void MainWindow::RichEdit2Enter()
+void MainWindow::RightPaneEntered()
 {
-    if (ui_->compare->isHidden())
-        ui_->BitBtn1->setFocus();
+    if (ui_->compareButton->isHidden())
+        ui_->chapterButton->setFocus();
 }
 
-void MainWindow::BitBtn1Click()
+void MainWindow::ShowChapterWindow()
 {
     if (!chapterWindow_)
         return;
@@ -471,12 +471,12 @@ void MainWindow::GoToChapter(const std::string& label)
 {
     panes_->Flush(); // restored results still being shown are needed whole
     const QString text = FromLatin1(label);
-    for (ResultPane* pane : {ui_->RichEdit1, ui_->RichEdit2}) {
+    for (ResultPane* pane : {ui_->leftPane, ui_->rightPane}) {
         const int line = pane->LastLineEqualTo(text);
         if (line >= 0)
             pane->ScrollToLine(line);
     }
-    for (SourceList* list : {ui_->ListBox1, ui_->ListBox2}) {
+    for (SourceList* list : {ui_->leftList, ui_->rightList}) {
         const std::vector<std::string>& lines = list->Lines();
         for (size_t i = lines.size(); i-- > 0;) {
             if (lines[i] == label) {
@@ -502,10 +502,10 @@ std::string MainWindow::ChapterInView() const
             return label;
         }
     }
-    const std::vector<std::string>& lines = ui_->ListBox1->Lines();
+    const std::vector<std::string>& lines = ui_->leftList->Lines();
     if (lines.empty())
         return {};
-    for (size_t i = std::min(size_t(std::max(0, ui_->ListBox1->TopIndex())), lines.size() - 1) + 1; i-- > 0;)
+    for (size_t i = std::min(size_t(std::max(0, ui_->leftList->TopIndex())), lines.size() - 1) + 1; i-- > 0;)
         if (IsHeadingLine(lines[i]))
             return lines[i];
     return {};
@@ -519,9 +519,9 @@ void MainWindow::GoToDifference(bool forward)
         QApplication::beep();
 }
 
-void MainWindow::Find1Click()
+void MainWindow::OpenFindBar()
 {
-    ui_->Panel11->Open();
+    ui_->findBar->Open();
 }
 
 namespace {
@@ -543,7 +543,7 @@ PanePair::Ranges RangesOf(const std::vector<ByteRange>& ranges)
 
 void MainWindow::FindStep(bool forward)
 {
-    FindBar* bar = ui_->Panel11;
+    FindBar* bar = ui_->findBar;
     if (bar->Text().trimmed().isEmpty()) {
         bar->Open();
         return;
@@ -622,9 +622,9 @@ void MainWindow::ResultsChanged()
         statistics->SetSummary(summary);
 }
 
-FindBar& MainWindow::FindBar1() const
+FindBar& MainWindow::Finder() const
 {
-    return *ui_->Panel11;
+    return *ui_->findBar;
 }
 
 StatisticsWindow* MainWindow::Statistics() const
@@ -632,7 +632,7 @@ StatisticsWindow* MainWindow::Statistics() const
     return findChild<StatisticsWindow*>("Form9", Qt::FindDirectChildrenOnly);
 }
 
-void MainWindow::Statistics1Click()
+void MainWindow::ShowStatistics()
 {
     StatisticsWindow* statistics = Statistics();
     if (!statistics) {
@@ -644,9 +644,9 @@ void MainWindow::Statistics1Click()
         // The Editions page collates the catalogue under the run's choices (and the last run's spelling rules).
         statistics->SetEditionsChoice([this] {
             return EditionsChoice{folders_.EditionFolders(),
-                                  static_cast<SpellingMode>(std::max(0, ui_->cbSpelling->currentIndex())),
-                                  &spellingList_.rules, ui_->exactpositions->isChecked(),
-                                  ui_->cbSpelling->currentText(), run_->Running()};
+                                  static_cast<SpellingMode>(std::max(0, ui_->spellingChooser->currentIndex())),
+                                  &spellingList_.rules, ui_->exactPositionsBox->isChecked(),
+                                  ui_->spellingChooser->currentText(), run_->Running()};
         });
     }
     statistics->show();
@@ -661,11 +661,11 @@ ApparatusWindow* MainWindow::Apparatus() const
 
 void MainWindow::SendApparatusOptions(ApparatusWindow& apparatus, const SpellingRules& rules)
 {
-    apparatus.SetOptions(static_cast<SpellingMode>(ui_->cbSpelling->currentIndex()), ui_->cbSpelling->currentText(),
-                         ui_->exactpositions->isChecked(), rules);
+    apparatus.SetOptions(static_cast<SpellingMode>(ui_->spellingChooser->currentIndex()), ui_->spellingChooser->currentText(),
+                         ui_->exactPositionsBox->isChecked(), rules);
 }
 
-void MainWindow::Apparatus1Click()
+void MainWindow::ShowApparatus()
 {
     ApparatusWindow* apparatus = Apparatus();
     if (!apparatus) {
@@ -675,7 +675,7 @@ void MainWindow::Apparatus1Click()
         apparatus->Translate();
     }
     const std::vector<std::string> folders = folders_.EditionFolders();
-    apparatus->SetCatalogue(folders, ListEditions(folders), ToLatin1(ui_->cb1->currentText()));
+    apparatus->SetCatalogue(folders, ListEditions(folders), ToLatin1(ui_->leftChooser->currentText()));
     SendApparatusOptions(*apparatus, LoadSpellingList().rules);
     const std::string chapter = ChapterInView();
     if (!chapter.empty())
@@ -709,7 +709,7 @@ QString MainWindow::HandbookPath() const
     return FromLocal8Bit(programDir_) + "help/synopter.html";
 }
 
-void MainWindow::SynopterHelp1Click()
+void MainWindow::ShowHandbook()
 {
     const QString path = HandbookPath();
     if (!QFileInfo(path).isFile()) {
@@ -719,7 +719,7 @@ void MainWindow::SynopterHelp1Click()
     auto* help = findChild<HelpWindow*>("HelpForm", Qt::FindDirectChildrenOnly);
     if (!help) {
         help = new HelpWindow(this, path);
-        help->setWindowTitle(ui_->SynopterHelp1->text().remove('&'));
+        help->setWindowTitle(ui_->helpAction->text().remove('&'));
     }
     help->show();
     help->raise();
@@ -777,7 +777,7 @@ void MainWindow::SetChapterWindow(ChapterWindow* chapterWindow)
     run_->SetChapterWindow(chapterWindow);
 }
 
-void MainWindow::FormClose()
+void MainWindow::WriteSettingsAtClose()
 {
     try {
         settings_->Write();
@@ -828,10 +828,10 @@ html::ReportFacts MainWindow::FactsNow(const QDateTime& when) const
             described.description = ToUtf8(ReadEditionDescriptor(path).information);
         return described;
     };
-    html::ReportFacts facts{edition(ui_->cb1), edition(ui_->cb2), ui_->seAmountDiffer->value(),
-                            ui_->exactpositions->isChecked(), {}};
+    html::ReportFacts facts{edition(ui_->leftChooser), edition(ui_->rightChooser), ui_->thresholdBox->value(),
+                            ui_->exactPositionsBox->isChecked(), {}};
     // Said only when spelling variants did not count as any difference does.
-    if (const int spelling = ui_->cbSpelling->currentIndex(); spelling > 0)
+    if (const int spelling = ui_->spellingChooser->currentIndex(); spelling > 0)
         facts.spelling = static_cast<SpellingMode>(spelling);
     if (when.isValid())
         facts.date = when.toString("yyyy-MM-dd").toStdString();
@@ -843,7 +843,7 @@ void MainWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (event->spontaneous())
         return;
-    FormResize();
+    Resized();
     RestoreResultPanes();
 }
 
@@ -854,7 +854,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // An import in progress is stopped; nothing of it is written.
     if (auto* dialog = findChild<ImportDialog*>("ImportForm", Qt::FindDirectChildrenOnly))
         dialog->close();
-    Guarded([this] { FormClose(); });
+    Guarded([this] { WriteSettingsAtClose(); });
     if (chapterWindow_)
         chapterWindow_->hide();
     event->accept();
@@ -865,7 +865,7 @@ void MainWindow::SetRunSlices(int eventsMs, int showingMs)
     run_->SetSlices(eventsMs, showingMs);
 }
 
-void MainWindow::Compare1Click()
+void MainWindow::Compare()
 {
     const unsigned before = panes_->Generation();
     run_->Run();
@@ -877,11 +877,11 @@ void MainWindow::Compare1Click()
 void MainWindow::UpdateStoppedNotice()
 {
     const std::string& chapter = run_->StoppedAt();
-    FillPattern(ui_->Label8, FromUtf8(ToGreek(chapter)));
-    ui_->Panel10->setVisible(!chapter.empty());
+    FillPattern(ui_->stoppedText, FromUtf8(ToGreek(chapter)));
+    ui_->stoppedNotice->setVisible(!chapter.empty());
 }
 
-void MainWindow::bbStopClick()
+void MainWindow::StopRun()
 {
     run_->StopClicked();
 }

@@ -51,7 +51,7 @@ public:
     ~MainWindow() override;
 
     // The creation steps; false when start-up was cancelled and the program ends.
-    bool FormCreate();
+    bool Start();
     void SetChapterWindow(ChapterWindow* chapterWindow);
     ChapterWindow* Chapters() const { return chapterWindow_; }
 
@@ -61,18 +61,18 @@ public:
     // The interface language, shared with the windows this one opens.
     InterfaceLanguage& Language() { return language_; }
 
-    // Handlers, named after control and event.
-    void FormResize();
-    void Sourcetexts1Click();
-    void Splitter1Moved();
-    void Compare1Click();
-    void bbStopClick();
-    void cb1Change();
-    void cb2Change();
-    void BitBtn1Click();
+    // Handlers, named for what they do.
+    void Resized();
+    void ToggleSourceTexts();
+    void SourceAreaMoved();
+    void Compare();
+    void StopRun();
+    void LeftEditionChosen();
+    void RightEditionChosen();
+    void ShowChapterWindow();
     void RestoreResultPanes();
-    void RichEdit1Enter();
-    void RichEdit2Enter();
+    void LeftPaneEntered();
+    void RightPaneEntered();
     bool FillEditionLists();
     // Takes the four views to a chapter's heading line (the navigator's request).
     void GoToChapter(const std::string& label);
@@ -96,36 +96,36 @@ public:
     // Search > "Find…" (Ctrl+F) opens the find bar; "Find next" (F3) and
     // "Find previous" (Shift+F3) step through the matches in the source list
     // that has the focus or else in the results, both panes at the same height.
-    void Find1Click();
+    void OpenFindBar();
     void FindStep(bool forward);
     // The results counted per chapter and book, as the panes hold them.
     ResultSummary CurrentSummary() const;
     // The chapter window's counts and the statistics window follow the results.
     void ResultsChanged();
     // View > "Statistics…" (made on first use, kept).
-    void Statistics1Click();
+    void ShowStatistics();
     StatisticsWindow* Statistics() const;
     // View > "Apparatus…" (made on first use, kept): the chapter in view,
     // collated over the catalogue's editions.
-    void Apparatus1Click();
+    void ShowApparatus();
     ApparatusWindow* Apparatus() const;
     // The apparatus reads with the comparison's spelling choice and positions.
     void SendApparatusOptions(ApparatusWindow& apparatus, const SpellingRules& rules);
     // The heading of the chapter at the top of the result panes, else of the
     // left source list; "" when neither shows one.
     std::string ChapterInView() const;
-    FindBar& FindBar1() const;
+    FindBar& Finder() const;
     // The spelling rules of a run: built-in plus the user's spelling.txt.
     const SpellingList& LoadSpellingList();
 
     // Help > "Synopter Help" (F1): the handbook in a window of its own.
-    void SynopterHelp1Click();
+    void ShowHandbook();
     QString HandbookPath() const;
 
     // View > "Interface language".
-    void Interfacelanguage1Click();
+    void ChooseInterfaceLanguage();
     // File > "Import edition": opens the import dialog (made on first use, kept).
-    void Importedition1Click();
+    void ShowImportDialog();
     // After an import wrote `name`: the catalogue again, each chooser keeping its
     // edition; a side without one takes the new edition, a replaced one is reloaded.
     void EditionImported(const std::string& name);
@@ -182,7 +182,7 @@ private:
     bool StartupLanguageStep();
     void ReportLanguageProblem(const std::string& problem);
     void InstallScrollHooks();
-    void FormClose();
+    void WriteSettingsAtClose();
     // The report's facts from the choosers and options as they stand.
     html::ReportFacts FactsNow(const QDateTime& when) const;
 

@@ -17,7 +17,7 @@ bool MainWindow::StartupLanguageStep()
     if (!SettleStartupLanguage(*dialog, language_))
         return false;
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
-    FindBar1().Translate(*this, language_);
+    Finder().Translate(*this, language_);
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
     return true;
@@ -30,7 +30,7 @@ void MainWindow::ReportLanguageProblem(const std::string& problem)
         ShowMessage(FromLocal8Bit(problem) + "\nThe window keeps its own texts.", false);
 }
 
-void MainWindow::Interfacelanguage1Click()
+void MainWindow::ChooseInterfaceLanguage()
 {
     LanguageDialog* dialog = LanguageDialogOf(this, programDir_);
     // Closing the dialog without OK keeps the language in force and the
@@ -38,7 +38,7 @@ void MainWindow::Interfacelanguage1Click()
     if (!ChangeLanguage(*dialog, language_))
         return;
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
-    FindBar1().Translate(*this, language_);
+    Finder().Translate(*this, language_);
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
     if (ChapterWindow* chapters = Chapters())

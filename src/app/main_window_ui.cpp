@@ -1,5 +1,7 @@
 #include "app/main_window_ui.h"
 
+#include "app/main_window_names.h"
+
 #include "find/ui/find_bar.h"
 
 #include "common/ui/interface_fonts.h"
@@ -25,6 +27,8 @@
 #include <QVBoxLayout>
 
 namespace synopter {
+
+namespace names = main_window_names;
 
 namespace {
 
@@ -121,7 +125,7 @@ void SetHint(QWidget* w, const QString& hint, bool shown)
 
 void MainWindowUi::Setup(QMainWindow* window)
 {
-    window->setObjectName("Form1");
+    window->setObjectName(names::window);
     window->setWindowTitle("Synopter");
     window->setFont(InterfaceFont());
     window->resize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
@@ -138,12 +142,12 @@ void MainWindowUi::Setup(QMainWindow* window)
     BuildWorkArea();
     BuildNoEditionsNotice();
     BuildStoppedNotice();
-    Panel11 = new FindBar(central);
-    column->addWidget(Panel1);
-    column->addWidget(Panel10);
-    column->addWidget(Panel3, 1);
-    column->addWidget(Panel11);
-    column->addWidget(Panel2);
+    findBar = new FindBar(central);
+    column->addWidget(topBar);
+    column->addWidget(stoppedNotice);
+    column->addWidget(workArea, 1);
+    column->addWidget(findBar);
+    column->addWidget(bottomBar);
     BuildMenus(window);
     SetTabOrder();
     NameForAssistiveTechnology();
@@ -154,22 +158,22 @@ void MainWindowUi::NameForAssistiveTechnology()
     // The language files give these again (NAME_name); these are the texts
     // before any language is chosen.
     const std::pair<QWidget*, const char*> names[] = {
-        {cb1, "Left edition"},      {cb2, "Right edition"},         {compare, "Compare"},
-        {bbStop, "Stop"},           {seAmountDiffer, "Threshold"}, {Label4, "Verses found"},
-        {ProgressBar1, "Progress of the comparison"},               {BitBtn1, "Chapters"},
-        {RichEdit1, "Left results"}, {RichEdit2, "Right results"}, {ListBox1, "Left source text"},
-        {ListBox2, "Right source text"},  {cbSpelling, "Spelling variants"}};
+        {leftChooser, "Left edition"},      {rightChooser, "Right edition"},         {compareButton, "Compare"},
+        {stopButton, "Stop"},           {thresholdBox, "Threshold"}, {foundCount, "Verses found"},
+        {progressBar, "Progress of the comparison"},               {chapterButton, "Chapters"},
+        {leftPane, "Left results"}, {rightPane, "Right results"}, {leftList, "Left source text"},
+        {rightList, "Right source text"},  {spellingChooser, "Spelling variants"}};
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(name);
 }
 
 void MainWindowUi::BuildTopBar()
 {
-    Panel1 = new Panel("Panel1", central);
-    Panel1->setFixedHeight(25);
+    topBar = new Panel(names::topBar, central);
+    topBar->setFixedHeight(25);
 
     const auto chooser = [&](const char* name, QRect geometry) {
-        auto* cb = new QComboBox(Panel1);
+        auto* cb = new QComboBox(topBar);
         cb->setObjectName(name);
         cb->setGeometry(geometry);
         cb->setEditable(false);
@@ -181,41 +185,41 @@ void MainWindowUi::BuildTopBar()
         cb->addItems({"UBS", "Majority", "Textus Reseptus"});
         return cb;
     };
-    cb2 = chooser("cb2", QRect(441, 2, 225, 21));
-    cb1 = chooser("cb1", QRect(8, 2, 217, 21));
-    cb2->setProperty("showHint", true);
+    rightChooser = chooser(names::rightChooser, QRect(441, 2, 225, 21));
+    leftChooser = chooser(names::leftChooser, QRect(8, 2, 217, 21));
+    rightChooser->setProperty("showHint", true);
 
     // The stop button lies beneath COMPARE and shows only while a run hides it.
-    bbStop = new QPushButton("X", Panel1);
-    bbStop->setObjectName("bbStop");
-    bbStop->setGeometry(280, 0, 94, 25);
-    bbStop->setFont(InterfaceFont(19, true));
-    SetColours(bbStop, Qt::red, QColor());
-    bbStop->setCursor(Qt::PointingHandCursor);
-    SetHint(bbStop, QString(), false);
+    stopButton = new QPushButton("X", topBar);
+    stopButton->setObjectName(names::stopButton);
+    stopButton->setGeometry(280, 0, 94, 25);
+    stopButton->setFont(InterfaceFont(19, true));
+    SetColours(stopButton, Qt::red, QColor());
+    stopButton->setCursor(Qt::PointingHandCursor);
+    SetHint(stopButton, QString(), false);
 
-    compare = new QPushButton("<--- COMPARE --->", Panel1);
-    compare->setObjectName("compare");
-    compare->setGeometry(232, 0, 198, 25);
-    compare->setFont(InterfaceFont(11, true));
-    SetColours(compare, kMaroon, QColor());
-    compare->setCursor(Qt::PointingHandCursor);
-    SetHint(compare, QString::fromUtf8("Начать сравнение книг"), true);
-    compare->raise();
+    compareButton = new QPushButton("<--- COMPARE --->", topBar);
+    compareButton->setObjectName(names::compareButton);
+    compareButton->setGeometry(232, 0, 198, 25);
+    compareButton->setFont(InterfaceFont(11, true));
+    SetColours(compareButton, kMaroon, QColor());
+    compareButton->setCursor(Qt::PointingHandCursor);
+    SetHint(compareButton, QString::fromUtf8("Начать сравнение книг"), true);
+    compareButton->raise();
 
-    Panel1->AnchorRight(cb2, false, kDesignClientWidth);
-    Panel1->AnchorRight(compare, true, kDesignClientWidth);
-    Panel1->AnchorRight(bbStop, true, kDesignClientWidth);
+    topBar->AnchorRight(rightChooser, false, kDesignClientWidth);
+    topBar->AnchorRight(compareButton, true, kDesignClientWidth);
+    topBar->AnchorRight(stopButton, true, kDesignClientWidth);
 }
 
 void MainWindowUi::BuildBottomBar()
 {
-    Panel2 = new Panel("Panel2", central);
+    bottomBar = new Panel(names::bottomBar, central);
     // Two rows: the run's options, then how spelling variants count.
-    Panel2->setFixedHeight(kBottomBarHeight);
+    bottomBar->setFixedHeight(kBottomBarHeight);
 
     const auto label = [&](const char* name, const QString& text, QRect geometry, Qt::Alignment align) {
-        auto* l = new QLabel(text, Panel2);
+        auto* l = new QLabel(text, bottomBar);
         l->setObjectName(name);
         l->setGeometry(geometry);
         l->setAlignment(align | Qt::AlignTop);
@@ -223,82 +227,82 @@ void MainWindowUi::BuildBottomBar()
         SetHint(l, QString(), false);
         return l;
     };
-    Label4 = label("Label4", "   ", QRect(593, 8, 40, 13), Qt::AlignLeft);
-    SetColours(Label4, kNavy, QColor());
-    SetHint(Label4, QString::fromUtf8("Количество обнаруженых стихов с разночтениями"), true);
-    Label5 = label("Label5", "Amount of differences:", QRect(28, 8, 129, 13), Qt::AlignRight);
-    Label6 = label("Label6", "Found verses:", QRect(505, 8, 81, 13), Qt::AlignRight);
+    foundCount = label(names::foundCount, "   ", QRect(593, 8, 40, 13), Qt::AlignLeft);
+    SetColours(foundCount, kNavy, QColor());
+    SetHint(foundCount, QString::fromUtf8("Количество обнаруженых стихов с разночтениями"), true);
+    thresholdLabel = label(names::thresholdLabel, "Amount of differences:", QRect(28, 8, 129, 13), Qt::AlignRight);
+    foundLabel = label(names::foundLabel, "Found verses:", QRect(505, 8, 81, 13), Qt::AlignRight);
 
-    seAmountDiffer = new QSpinBox(Panel2);
-    seAmountDiffer->setObjectName("seAmountDiffer");
-    seAmountDiffer->setGeometry(168, 2, 49, 22);
-    seAmountDiffer->setRange(kMinThreshold, kMaxThreshold);
-    seAmountDiffer->setValue(kDefaultThreshold);
-    seAmountDiffer->setFont(InterfaceFont(11, true));
-    SetColours(seAmountDiffer, kNavy, QColor());
-    seAmountDiffer->setCursor(Qt::PointingHandCursor);
-    SetHint(seAmountDiffer, QString::fromUtf8("Длина разночтения"), true);
+    thresholdBox = new QSpinBox(bottomBar);
+    thresholdBox->setObjectName(names::thresholdBox);
+    thresholdBox->setGeometry(168, 2, 49, 22);
+    thresholdBox->setRange(kMinThreshold, kMaxThreshold);
+    thresholdBox->setValue(kDefaultThreshold);
+    thresholdBox->setFont(InterfaceFont(11, true));
+    SetColours(thresholdBox, kNavy, QColor());
+    thresholdBox->setCursor(Qt::PointingHandCursor);
+    SetHint(thresholdBox, QString::fromUtf8("Длина разночтения"), true);
 
-    ProgressBar1 = new QProgressBar(Panel2);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
+    progressBar = new QProgressBar(bottomBar);
+    progressBar->setObjectName(names::progressBar);
+    progressBar->setTextVisible(false);
+    progressBar->setRange(0, 100);
+    progressBar->setValue(0);
 
     const auto check = [&](const char* name, const QString& text, QRect geometry, const QString& hint) {
-        auto* c = new QCheckBox(text, Panel2);
+        auto* c = new QCheckBox(text, bottomBar);
         c->setObjectName(name);
         c->setGeometry(geometry);
         c->setCursor(Qt::PointingHandCursor);
         SetHint(c, hint, true);
         return c;
     };
-    chbScrollBoth = check("chbScrollBoth", "Scroll Both", QRect(232, 8, 129, 17),
+    scrollBothBox = check(names::scrollBothBox, "Scroll Both", QRect(232, 8, 129, 17),
                           QString::fromUtf8("Прокручивать окна синхронно"));
 
-    BitBtn1 = new QPushButton(Panel2);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setGeometry(641, 0, 27, 25);
-    BitBtn1->setIcon(ChapterIcon());
-    BitBtn1->setIconSize(QSize(20, 20));
-    BitBtn1->setCursor(Qt::PointingHandCursor);
-    SetHint(BitBtn1, "Goto chapter", true);
-    Panel2->AnchorRight(BitBtn1, false, kDesignClientWidth);
+    chapterButton = new QPushButton(bottomBar);
+    chapterButton->setObjectName(names::chapterButton);
+    chapterButton->setGeometry(641, 0, 27, 25);
+    chapterButton->setIcon(ChapterIcon());
+    chapterButton->setIconSize(QSize(20, 20));
+    chapterButton->setCursor(Qt::PointingHandCursor);
+    SetHint(chapterButton, "Goto chapter", true);
+    bottomBar->AnchorRight(chapterButton, false, kDesignClientWidth);
 
-    exactpositions = check("exactpositions", "Exact positions", QRect(368, 8, 113, 17),
+    exactPositionsBox = check(names::exactPositionsBox, "Exact positions", QRect(368, 8, 113, 17),
                            QString::fromUtf8("Указывать ли на перестановку слов?"));
 
-    Label12 = label("Label12", "Spelling variants:", QRect(28, 33, 129, 13), Qt::AlignRight);
-    cbSpelling = new QComboBox(Panel2);
-    cbSpelling->setObjectName("cbSpelling");
-    cbSpelling->setGeometry(168, 28, 193, 22);
+    spellingLabel = label(names::spellingLabel, "Spelling variants:", QRect(28, 33, 129, 13), Qt::AlignRight);
+    spellingChooser = new QComboBox(bottomBar);
+    spellingChooser->setObjectName(names::spellingChooser);
+    spellingChooser->setGeometry(168, 28, 193, 22);
     // In the order of SpellingMode.
-    cbSpelling->addItems({"count as differences", "marked in green", "ignored"});
-    SetColours(cbSpelling, kNavy, QColor(247, 247, 247));
-    cbSpelling->setCursor(Qt::PointingHandCursor);
-    SetHint(cbSpelling, "Whether words that differ only in spelling count towards the threshold", true);
+    spellingChooser->addItems({"count as differences", "marked in green", "ignored"});
+    SetColours(spellingChooser, kNavy, QColor(247, 247, 247));
+    spellingChooser->setCursor(Qt::PointingHandCursor);
+    SetHint(spellingChooser, "Whether words that differ only in spelling count towards the threshold", true);
 
-    ProgressBar1->setGeometry(0, kBottomBarHeight - 11, kDesignClientWidth, 11);
-    Panel2->AnchorRight(ProgressBar1, true, kDesignClientWidth);
+    progressBar->setGeometry(0, kBottomBarHeight - 11, kDesignClientWidth, 11);
+    bottomBar->AnchorRight(progressBar, true, kDesignClientWidth);
 }
 
 void MainWindowUi::BuildWorkArea()
 {
-    Panel3 = new Panel("Panel3", central);
-    auto* p3 = new QVBoxLayout(Panel3);
+    workArea = new Panel(names::workArea, central);
+    auto* p3 = new QVBoxLayout(workArea);
     p3->setContentsMargins(0, 0, 0, 0);
 
-    Splitter1 = new QSplitter(Qt::Vertical, Panel3);
-    Splitter1->setObjectName("Splitter1");
-    Splitter1->setHandleWidth(3);
-    Splitter1->setChildrenCollapsible(false);
-    p3->addWidget(Splitter1);
+    splitter = new QSplitter(Qt::Vertical, workArea);
+    splitter->setObjectName(names::splitter);
+    splitter->setHandleWidth(3);
+    splitter->setChildrenCollapsible(false);
+    p3->addWidget(splitter);
 
-    Panel7 = new Panel("Panel7", Splitter1);
-    Panel4 = new Panel("Panel4", Panel7);
-    Panel5 = new Panel("Panel5", Panel7);
-    Panel7->AlignLeft(Panel4, 400);
-    Panel7->AlignClient(Panel5);
+    paneArea = new Panel(names::paneArea, splitter);
+    leftPaneFrame = new Panel(names::leftPaneFrame, paneArea);
+    rightPaneFrame = new Panel(names::rightPaneFrame, paneArea);
+    paneArea->AlignLeft(leftPaneFrame, 400);
+    paneArea->AlignClient(rightPaneFrame);
 
     const auto pane = [&](const char* name, Panel* panel) {
         auto* edit = new ResultPane(panel);
@@ -310,104 +314,104 @@ void MainWindowUi::BuildWorkArea()
         edit->verticalScrollBar()->setSingleStep(QFontMetrics(edit->font()).lineSpacing());
         return edit;
     };
-    RichEdit1 = pane("RichEdit1", Panel4);
-    RichEdit2 = pane("RichEdit2", Panel5);
+    leftPane = pane(names::leftPane, leftPaneFrame);
+    rightPane = pane(names::rightPane, rightPaneFrame);
 
-    Panel8 = new Panel("Panel8", Splitter1);
+    sourceArea = new Panel(names::sourceArea, splitter);
     const auto list = [&](const char* name) {
-        auto* l = new SourceList(Panel8);
+        auto* l = new SourceList(sourceArea);
         l->setObjectName(name);
         l->setFont(GreekTextFont(16));
         SetColours(l, QColor(), QColor(247, 247, 247));
         SetHint(l, QString(), false);
         return l;
     };
-    ListBox2 = list("ListBox2");
-    ListBox1 = list("ListBox1");
-    Panel8->AlignLeft(ListBox1, 400);
-    Panel8->AlignClient(ListBox2);
+    rightList = list(names::rightList);
+    leftList = list(names::leftList);
+    sourceArea->AlignLeft(leftList, 400);
+    sourceArea->AlignClient(rightList);
 
-    Splitter1->addWidget(Panel7);
-    Splitter1->addWidget(Panel8);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-    Splitter1->setCollapsible(1, true);
+    splitter->addWidget(paneArea);
+    splitter->addWidget(sourceArea);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setCollapsible(1, true);
     // Neither side is dragged below a few text lines; the source area may still
     // be dragged shut, which hides it.
     const auto readable = [](const QAbstractScrollArea* view) {
         return kReadableLines * QFontMetrics(view->font()).lineSpacing() + 2 * view->frameWidth() +
                view->horizontalScrollBar()->sizeHint().height() + 4;
     };
-    Panel7->setMinimumHeight(readable(RichEdit1));
-    Panel8->setMinimumHeight(readable(ListBox1));
+    paneArea->setMinimumHeight(readable(leftPane));
+    sourceArea->setMinimumHeight(readable(leftList));
     SetSourceAreaHeight(126);
 }
 
 void MainWindowUi::BuildMenus(QMainWindow* window)
 {
-    MainMenu1 = window->menuBar();
-    MainMenu1->setObjectName("MainMenu1");
-    QMenu* file = MainMenu1->addMenu("&File");
-    file->setObjectName("File1Menu");
-    File1 = file->menuAction();
-    File1->setObjectName("File1");
-    Importedition1 = file->addAction(QString::fromUtf8("&Import edition…"));
-    Importedition1->setObjectName("Importedition1");
+    menuBar = window->menuBar();
+    menuBar->setObjectName(names::menuBar);
+    QMenu* file = menuBar->addMenu("&File");
+    file->setObjectName(names::filePopup);
+    fileMenu = file->menuAction();
+    fileMenu->setObjectName(names::fileMenu);
+    importAction = file->addAction(QString::fromUtf8("&Import edition…"));
+    importAction->setObjectName(names::importAction);
     file->addSeparator();
-    Exportresults1 = file->addAction(QString::fromUtf8("&Export results…"));
-    Exportresults1->setObjectName("Exportresults1");
-    Print1 = file->addAction(QString::fromUtf8("&Print…"));
-    Print1->setObjectName("Print1");
-    Print1->setShortcut(QKeySequence::Print);
-    ExportPDF1 = file->addAction(QString::fromUtf8("Export as P&DF…"));
-    ExportPDF1->setObjectName("ExportPDF1");
+    exportAction = file->addAction(QString::fromUtf8("&Export results…"));
+    exportAction->setObjectName(names::exportAction);
+    printAction = file->addAction(QString::fromUtf8("&Print…"));
+    printAction->setObjectName(names::printAction);
+    printAction->setShortcut(QKeySequence::Print);
+    exportPdfAction = file->addAction(QString::fromUtf8("Export as P&DF…"));
+    exportPdfAction->setObjectName(names::exportPdfAction);
     file->addSeparator();
-    Quit1 = file->addAction("&Quit");
-    Quit1->setObjectName("Quit1");
-    Quit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QMenu* search = MainMenu1->addMenu("&Search");
-    search->setObjectName("Search1Menu");
-    Search1 = search->menuAction();
-    Search1->setObjectName("Search1");
-    Find1 = search->addAction(QString::fromUtf8("&Find…"));
-    Find1->setObjectName("Find1");
-    Find1->setShortcut(QKeySequence::Find);
-    Findnext1 = search->addAction("Find ne&xt");
-    Findnext1->setObjectName("Findnext1");
-    Findnext1->setShortcut(QKeySequence(Qt::Key_F3));
-    Findprevious1 = search->addAction("Find pre&vious");
-    Findprevious1->setObjectName("Findprevious1");
-    Findprevious1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    quitAction = file->addAction("&Quit");
+    quitAction->setObjectName(names::quitAction);
+    quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QMenu* search = menuBar->addMenu("&Search");
+    search->setObjectName(names::searchPopup);
+    searchMenu = search->menuAction();
+    searchMenu->setObjectName(names::searchMenu);
+    findAction = search->addAction(QString::fromUtf8("&Find…"));
+    findAction->setObjectName(names::findAction);
+    findAction->setShortcut(QKeySequence::Find);
+    findNextAction = search->addAction("Find ne&xt");
+    findNextAction->setObjectName(names::findNextAction);
+    findNextAction->setShortcut(QKeySequence(Qt::Key_F3));
+    findPreviousAction = search->addAction("Find pre&vious");
+    findPreviousAction->setObjectName(names::findPreviousAction);
+    findPreviousAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
     search->addSeparator();
-    Nextdifference1 = search->addAction("&Next difference");
-    Nextdifference1->setObjectName("Nextdifference1");
-    Nextdifference1->setShortcut(QKeySequence(Qt::Key_F7));
-    Previousdifference1 = search->addAction("&Previous difference");
-    Previousdifference1->setObjectName("Previousdifference1");
-    Previousdifference1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
-    QMenu* view = MainMenu1->addMenu("&View");
-    view->setObjectName("View1Menu");
-    View1 = view->menuAction();
-    View1->setObjectName("View1");
-    Sourcetexts1 = view->addAction("&Source texts");
-    Sourcetexts1->setObjectName("Sourcetexts1");
-    Sourcetexts1->setCheckable(true);
-    Sourcetexts1->setChecked(true);
-    Interfacelanguage1 = view->addAction("&Interface language");
-    Interfacelanguage1->setObjectName("Interfacelanguage1");
-    Statistics1 = view->addAction(QString::fromUtf8("S&tatistics…"));
-    Statistics1->setObjectName("Statistics1");
-    Apparatus1 = view->addAction(QString::fromUtf8("&Apparatus…"));
-    Apparatus1->setObjectName("Apparatus1");
-    QMenu* help = MainMenu1->addMenu("&Help");
-    help->setObjectName("Help1Menu");
-    Help1 = help->menuAction();
-    Help1->setObjectName("Help1");
-    SynopterHelp1 = help->addAction("Synopter &Help");
-    SynopterHelp1->setObjectName("SynopterHelp1");
-    SynopterHelp1->setShortcut(QKeySequence::HelpContents);
-    AboutSynopter1 = help->addAction("&About Synopter");
-    AboutSynopter1->setObjectName("AboutSynopter1");
+    nextDifferenceAction = search->addAction("&Next difference");
+    nextDifferenceAction->setObjectName(names::nextDifferenceAction);
+    nextDifferenceAction->setShortcut(QKeySequence(Qt::Key_F7));
+    previousDifferenceAction = search->addAction("&Previous difference");
+    previousDifferenceAction->setObjectName(names::previousDifferenceAction);
+    previousDifferenceAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
+    QMenu* view = menuBar->addMenu("&View");
+    view->setObjectName(names::viewPopup);
+    viewMenu = view->menuAction();
+    viewMenu->setObjectName(names::viewMenu);
+    sourceTextsAction = view->addAction("&Source texts");
+    sourceTextsAction->setObjectName(names::sourceTextsAction);
+    sourceTextsAction->setCheckable(true);
+    sourceTextsAction->setChecked(true);
+    languageAction = view->addAction("&Interface language");
+    languageAction->setObjectName(names::languageAction);
+    statisticsAction = view->addAction(QString::fromUtf8("S&tatistics…"));
+    statisticsAction->setObjectName(names::statisticsAction);
+    apparatusAction = view->addAction(QString::fromUtf8("&Apparatus…"));
+    apparatusAction->setObjectName(names::apparatusAction);
+    QMenu* help = menuBar->addMenu("&Help");
+    help->setObjectName(names::helpPopup);
+    helpMenu = help->menuAction();
+    helpMenu->setObjectName(names::helpMenu);
+    helpAction = help->addAction("Synopter &Help");
+    helpAction->setObjectName(names::helpAction);
+    helpAction->setShortcut(QKeySequence::HelpContents);
+    aboutAction = help->addAction("&About Synopter");
+    aboutAction->setObjectName(names::aboutAction);
 
     const auto popup = [&](const char* name, ResultPane* pane, const char* clearName, const char* copyName,
                            QAction*& clearItem, QAction*& copyItem) {
@@ -430,8 +434,8 @@ void MainWindowUi::BuildMenus(QMainWindow* window)
         QObject::connect(copyItem, &QAction::triggered, pane, [pane] { pane->copy(); });
         return menu;
     };
-    PopupMenu2 = popup("PopupMenu2", RichEdit2, "CrearMajoritycomparison1", "Copy1", CrearMajoritycomparison1, Copy1);
-    PopupMenu1 = popup("PopupMenu1", RichEdit1, "ClearTRcomparison1", "Copy2", ClearTRcomparison1, Copy2);
+    rightPaneMenu = popup(names::rightPaneMenu, rightPane, names::clearRightAction, names::copyRightAction, clearRightAction, copyRightAction);
+    leftPaneMenu = popup(names::leftPaneMenu, leftPane, names::clearLeftAction, names::copyLeftAction, clearLeftAction, copyLeftAction);
 }
 
 Panel* MainWindowUi::NoticePanel(const char* name, QWidget* parent, const QColor& background)
@@ -448,89 +452,89 @@ Panel* MainWindowUi::NoticePanel(const char* name, QWidget* parent, const QColor
 void MainWindowUi::BuildStoppedNotice()
 {
     // A bar over the panes, there only while they hold a stopped run's results.
-    Panel10 = NoticePanel("Panel10", central, QColor(255, 244, 206));
-    Label8 = new QLabel(QString::fromUtf8("The comparison was stopped at %1: these results are incomplete."), Panel10);
-    Label8->setObjectName("Label8");
-    Label8->setTextFormat(Qt::PlainText);
-    Label8->setFont(InterfaceFont(11, true));
-    SetColours(Label8, kMaroon, QColor(), true);
-    SetHint(Label8, QString(), false);
-    auto* row = new QHBoxLayout(Panel10);
+    stoppedNotice = NoticePanel(names::stoppedNotice, central, QColor(255, 244, 206));
+    stoppedText = new QLabel(QString::fromUtf8("The comparison was stopped at %1: these results are incomplete."), stoppedNotice);
+    stoppedText->setObjectName(names::stoppedText);
+    stoppedText->setTextFormat(Qt::PlainText);
+    stoppedText->setFont(InterfaceFont(11, true));
+    SetColours(stoppedText, kMaroon, QColor(), true);
+    SetHint(stoppedText, QString(), false);
+    auto* row = new QHBoxLayout(stoppedNotice);
     row->setContentsMargins(8, 3, 8, 3);
-    row->addWidget(Label8, 1);
-    Panel10->hide();
+    row->addWidget(stoppedText, 1);
+    stoppedNotice->hide();
 }
 
 void MainWindowUi::BuildNoEditionsNotice()
 {
     // Over the result panes, where a comparison would show.
-    Panel9 = NoticePanel("Panel9", Panel7, QColor(251, 251, 242));
+    noEditionsNotice = NoticePanel(names::noEditionsNotice, paneArea, QColor(251, 251, 242));
 
-    Label7 = new QLabel(QString::fromUtf8("No editions were found in %1. Synopter compares editions kept there as "
+    noEditionsText = new QLabel(QString::fromUtf8("No editions were found in %1. Synopter compares editions kept there as "
                                           "NAME.bk and NAME.dat. Bring a Greek text in with File ▸ Import edition…"),
-                        Panel9);
-    Label7->setObjectName("Label7");
-    Label7->setTextFormat(Qt::PlainText);
-    Label7->setWordWrap(true);
-    Label7->setAlignment(Qt::AlignCenter);
-    Label7->setFont(InterfaceFont(13));
-    Label7->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    SetColours(Label7, kNavy, QColor(), true);
-    SetHint(Label7, QString(), false);
+                        noEditionsNotice);
+    noEditionsText->setObjectName(names::noEditionsText);
+    noEditionsText->setTextFormat(Qt::PlainText);
+    noEditionsText->setWordWrap(true);
+    noEditionsText->setAlignment(Qt::AlignCenter);
+    noEditionsText->setFont(InterfaceFont(13));
+    noEditionsText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SetColours(noEditionsText, kNavy, QColor(), true);
+    SetHint(noEditionsText, QString(), false);
 
-    BitBtn2 = new QPushButton(QString::fromUtf8("Import edition…"), Panel9);
-    BitBtn2->setObjectName("BitBtn2");
-    BitBtn2->setFont(InterfaceFont(11, true));
-    SetColours(BitBtn2, kMaroon, QColor());
-    BitBtn2->setCursor(Qt::PointingHandCursor);
-    SetHint(BitBtn2, QString(), false);
+    noticeImportButton = new QPushButton(QString::fromUtf8("Import edition…"), noEditionsNotice);
+    noticeImportButton->setObjectName(names::noticeImportButton);
+    noticeImportButton->setFont(InterfaceFont(11, true));
+    SetColours(noticeImportButton, kMaroon, QColor());
+    noticeImportButton->setCursor(Qt::PointingHandCursor);
+    SetHint(noticeImportButton, QString(), false);
 
     // The text takes the middle of the width; a wrapped label given an
     // alignment in its layout would lose its height for that width.
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    row->addWidget(Label7, 6);
+    row->addWidget(noEditionsText, 6);
     row->addStretch(1);
-    auto* column = new QVBoxLayout(Panel9);
+    auto* column = new QVBoxLayout(noEditionsNotice);
     column->addStretch();
     column->addLayout(row);
     column->addSpacing(12);
-    column->addWidget(BitBtn2, 0, Qt::AlignHCenter);
+    column->addWidget(noticeImportButton, 0, Qt::AlignHCenter);
     column->addStretch(2);
 
-    Panel9->hide();
+    noEditionsNotice->hide();
 }
 
 void MainWindowUi::SetTabOrder()
 {
-    const QList<QWidget*> order = {compare, cb2, cb1, bbStop, seAmountDiffer, chbScrollBoth,
-                                   BitBtn1, exactpositions, cbSpelling, RichEdit1, RichEdit2, ListBox1, ListBox2};
+    const QList<QWidget*> order = {compareButton, rightChooser, leftChooser, stopButton, thresholdBox, scrollBothBox,
+                                   chapterButton, exactPositionsBox, spellingChooser, leftPane, rightPane, leftList, rightList};
     for (int i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 QList<QObject*> MainWindowUi::Components() const
 {
-    return {Panel1, cb2, cb1, bbStop, compare, Panel2, Label4, Label5, Label6, seAmountDiffer,
-            ProgressBar1, chbScrollBoth, BitBtn1, exactpositions, Label12, cbSpelling, Panel3, Splitter1, Panel7,
-            Panel4, RichEdit1, Panel5, RichEdit2, Panel8, ListBox2, ListBox1, PopupMenu2,
-            CrearMajoritycomparison1, Copy1, PopupMenu1, ClearTRcomparison1, Copy2, MainMenu1,
-            File1, Importedition1, Exportresults1, Print1, ExportPDF1, Quit1, Search1,
-            Find1, Findnext1, Findprevious1, Nextdifference1, Previousdifference1, View1, Sourcetexts1, Interfacelanguage1, Statistics1, Apparatus1, Help1, SynopterHelp1,
-            AboutSynopter1, Panel9, Label7, BitBtn2, Panel10, Label8};
+    return {topBar, rightChooser, leftChooser, stopButton, compareButton, bottomBar, foundCount, thresholdLabel, foundLabel, thresholdBox,
+            progressBar, scrollBothBox, chapterButton, exactPositionsBox, spellingLabel, spellingChooser, workArea, splitter, paneArea,
+            leftPaneFrame, leftPane, rightPaneFrame, rightPane, sourceArea, rightList, leftList, rightPaneMenu,
+            clearRightAction, copyRightAction, leftPaneMenu, clearLeftAction, copyLeftAction, menuBar,
+            fileMenu, importAction, exportAction, printAction, exportPdfAction, quitAction, searchMenu,
+            findAction, findNextAction, findPreviousAction, nextDifferenceAction, previousDifferenceAction, viewMenu, sourceTextsAction, languageAction, statisticsAction, apparatusAction, helpMenu, helpAction,
+            aboutAction, noEditionsNotice, noEditionsText, noticeImportButton, stoppedNotice, stoppedText};
 }
 
 int MainWindowUi::SourceAreaHeight() const
 {
-    const QList<int> sizes = Splitter1->sizes();
+    const QList<int> sizes = splitter->sizes();
     return sizes.size() > 1 ? sizes[1] : 0;
 }
 
 bool MainWindowUi::LeavesPanesReadable(int sourceHeight) const
 {
     // Asked before the first showing: the work area takes the window's height first.
-    Panel3->layout()->activate();
-    return Splitter1->height() - sourceHeight - Splitter1->handleWidth() >= Panel7->minimumHeight();
+    workArea->layout()->activate();
+    return splitter->height() - sourceHeight - splitter->handleWidth() >= paneArea->minimumHeight();
 }
 
 void MainWindowUi::PlaceFoundCount()
@@ -540,16 +544,16 @@ void MainWindowUi::PlaceFoundCount()
     // left so that five digits stay clear of it.
     constexpr int kDesignCountLeft = 593;
     constexpr int kCaptionGap = 7;
-    const int room = Label4->fontMetrics().horizontalAdvance(QStringLiteral("88888"));
-    const int left = std::min(kDesignCountLeft, BitBtn1->x() - 4 - room);
-    Label4->move(left, Label4->y());
-    Label6->move(left - kCaptionGap - Label6->width(), Label6->y());
+    const int room = foundCount->fontMetrics().horizontalAdvance(QStringLiteral("88888"));
+    const int left = std::min(kDesignCountLeft, chapterButton->x() - 4 - room);
+    foundCount->move(left, foundCount->y());
+    foundLabel->move(left - kCaptionGap - foundLabel->width(), foundLabel->y());
 }
 
 void MainWindowUi::SetSourceAreaHeight(int height)
 {
-    const int total = std::max(Splitter1->height(), height + 1);
-    Splitter1->setSizes({std::max(0, total - height - Splitter1->handleWidth()), height});
+    const int total = std::max(splitter->height(), height + 1);
+    splitter->setSizes({std::max(0, total - height - splitter->handleWidth()), height});
 }
 
 } // namespace synopter

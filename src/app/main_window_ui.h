@@ -27,7 +27,8 @@ class Panel;
 class ResultPane;
 
 // The main window's controls, built in creation order with their design-time
-// placement. The member names are the object names language files address.
+// placement. Each member is named for its role; its object name, the key
+// language files address, is the one of the same name in main_window_names.h.
 struct MainWindowUi {
     // Creates every control on `window`; nothing is connected to the window's
     // handlers here.
@@ -46,65 +47,65 @@ struct MainWindowUi {
     static constexpr int kReadableLines = 3;
 
     QWidget* central = nullptr;
-    QMenuBar* MainMenu1 = nullptr;
-    QComboBox* cb1 = nullptr;
-    QComboBox* cb2 = nullptr;
-    QPushButton* compare = nullptr;
-    QPushButton* bbStop = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QSpinBox* seAmountDiffer = nullptr;
-    QCheckBox* chbScrollBoth = nullptr;
-    QCheckBox* exactpositions = nullptr;
-    QLabel* Label12 = nullptr;       // "Spelling variants:"
-    QComboBox* cbSpelling = nullptr; // count / mark / ignore
-    QProgressBar* ProgressBar1 = nullptr;
-    Panel* Panel1 = nullptr;
-    Panel* Panel2 = nullptr;
-    Panel* Panel3 = nullptr;
-    Panel* Panel4 = nullptr;
-    Panel* Panel5 = nullptr;
-    Panel* Panel7 = nullptr;
-    Panel* Panel8 = nullptr;
-    Panel* Panel9 = nullptr; // the notice shown when there is no edition
-    QLabel* Label7 = nullptr;
-    Panel* Panel10 = nullptr; // the bar saying a run was stopped
-    QLabel* Label8 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    ResultPane* RichEdit1 = nullptr;
-    ResultPane* RichEdit2 = nullptr;
-    SourceList* ListBox1 = nullptr;
-    SourceList* ListBox2 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QMenu* PopupMenu2 = nullptr;
-    QAction* ClearTRcomparison1 = nullptr;
-    QAction* Copy2 = nullptr;
-    QAction* CrearMajoritycomparison1 = nullptr;
-    QAction* Copy1 = nullptr;
-    QAction* File1 = nullptr;
-    QAction* Importedition1 = nullptr;
-    QAction* Exportresults1 = nullptr;
-    QAction* Print1 = nullptr;
-    QAction* ExportPDF1 = nullptr;
-    QAction* Quit1 = nullptr;
-    QAction* Search1 = nullptr;
-    QAction* Find1 = nullptr;
-    QAction* Findnext1 = nullptr;
-    QAction* Findprevious1 = nullptr;
-    QAction* Statistics1 = nullptr;
-    QAction* Apparatus1 = nullptr;
-    FindBar* Panel11 = nullptr; // the find bar
-    QAction* Nextdifference1 = nullptr;
-    QAction* Previousdifference1 = nullptr;
-    QAction* View1 = nullptr;
-    QAction* Sourcetexts1 = nullptr;
-    QAction* Interfacelanguage1 = nullptr;
-    QAction* Help1 = nullptr;
-    QAction* SynopterHelp1 = nullptr;
-    QAction* AboutSynopter1 = nullptr;
+    QMenuBar* menuBar = nullptr;
+    QComboBox* leftChooser = nullptr;
+    QComboBox* rightChooser = nullptr;
+    QPushButton* compareButton = nullptr;
+    QPushButton* stopButton = nullptr;
+    QPushButton* chapterButton = nullptr;
+    QLabel* foundCount = nullptr;
+    QLabel* thresholdLabel = nullptr;
+    QLabel* foundLabel = nullptr;
+    QSpinBox* thresholdBox = nullptr;
+    QCheckBox* scrollBothBox = nullptr;
+    QCheckBox* exactPositionsBox = nullptr;
+    QLabel* spellingLabel = nullptr;       // "Spelling variants:"
+    QComboBox* spellingChooser = nullptr; // count / mark / ignore
+    QProgressBar* progressBar = nullptr;
+    Panel* topBar = nullptr;
+    Panel* bottomBar = nullptr;
+    Panel* workArea = nullptr;
+    Panel* leftPaneFrame = nullptr;
+    Panel* rightPaneFrame = nullptr;
+    Panel* paneArea = nullptr;
+    Panel* sourceArea = nullptr;
+    Panel* noEditionsNotice = nullptr; // the notice shown when there is no edition
+    QLabel* noEditionsText = nullptr;
+    Panel* stoppedNotice = nullptr; // the bar saying a run was stopped
+    QLabel* stoppedText = nullptr;
+    QPushButton* noticeImportButton = nullptr;
+    QSplitter* splitter = nullptr;
+    ResultPane* leftPane = nullptr;
+    ResultPane* rightPane = nullptr;
+    SourceList* leftList = nullptr;
+    SourceList* rightList = nullptr;
+    QMenu* leftPaneMenu = nullptr;
+    QMenu* rightPaneMenu = nullptr;
+    QAction* clearLeftAction = nullptr;
+    QAction* copyLeftAction = nullptr;
+    QAction* clearRightAction = nullptr;
+    QAction* copyRightAction = nullptr;
+    QAction* fileMenu = nullptr;
+    QAction* importAction = nullptr;
+    QAction* exportAction = nullptr;
+    QAction* printAction = nullptr;
+    QAction* exportPdfAction = nullptr;
+    QAction* quitAction = nullptr;
+    QAction* searchMenu = nullptr;
+    QAction* findAction = nullptr;
+    QAction* findNextAction = nullptr;
+    QAction* findPreviousAction = nullptr;
+    QAction* statisticsAction = nullptr;
+    QAction* apparatusAction = nullptr;
+    FindBar* findBar = nullptr; // the find bar
+    QAction* nextDifferenceAction = nullptr;
+    QAction* previousDifferenceAction = nullptr;
+    QAction* viewMenu = nullptr;
+    QAction* sourceTextsAction = nullptr;
+    QAction* languageAction = nullptr;
+    QAction* helpMenu = nullptr;
+    QAction* helpAction = nullptr;
+    QAction* aboutAction = nullptr;
 
 private:
     void BuildTopBar();

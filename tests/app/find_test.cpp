@@ -1,4 +1,5 @@
 #include "app/window_test.h"
+#include "app/main_window_names.h"
 #include "compare/ui/pane_pair.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/statistics_window.h"
@@ -15,8 +16,8 @@ TEST_F(WindowTest, FindWalksTheResultsByWordAndReference)
     Open();
     Choose("Left", "Right");
     Run(1);
-    FindBar& bar = mainWindow->FindBar1();
-    mainWindow->findChild<QAction*>("Find1")->trigger();
+    FindBar& bar = mainWindow->Finder();
+    mainWindow->findChild<QAction*>(main_window_names::findAction)->trigger();
     EXPECT_TRUE(bar.isVisible());
     mainWindow->Pane(Side::Left)->setFocus();
     const struct {
@@ -38,7 +39,7 @@ TEST_F(WindowTest, FindWalksTheResultsByWordAndReference)
     }
     // The match is highlighted in the pane that has it, the pair tinted in both.
     bar.Edit()->setText("euyewv");
-    mainWindow->findChild<QAction*>("Findnext1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::findNextAction)->trigger();
     EXPECT_EQ(mainWindow->Pane(Side::Left)->extraSelections().size(), 2);
     EXPECT_EQ(mainWindow->Pane(Side::Left)->extraSelections().at(1).cursor.selectedText(), "euyewv");
     EXPECT_EQ(mainWindow->Pane(Side::Right)->extraSelections().size(), 1);
@@ -47,7 +48,7 @@ TEST_F(WindowTest, FindWalksTheResultsByWordAndReference)
     SourceList* list = mainWindow->List(Side::Right);
     list->setFocus();
     bar.Edit()->setText("2:2");
-    mainWindow->findChild<QAction*>("Findnext1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::findNextAction)->trigger();
     EXPECT_EQ(list->currentIndex().row(), 5);
 }
 
@@ -59,7 +60,7 @@ TEST_F(WindowTest, ChapterAndStatisticsWindowsCountTheResults)
     EXPECT_TRUE(chapterWindow->HasCounts());
     const QString rows = chapterWindow->Rows().join("|");
     EXPECT_TRUE(rows.contains("KATA MARKON")) << rows.toStdString();
-    mainWindow->findChild<QAction*>("Statistics1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::statisticsAction)->trigger();
     StatisticsWindow* statistics = mainWindow->Statistics();
     ASSERT_NE(statistics, nullptr);
     EXPECT_TRUE(statistics->isVisible());
@@ -89,7 +90,7 @@ TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
     WriteEdition("Right", "KATA MARKON 1\r\n 1:1 uiov dauid\r\n 1:2 kai dauid elegen autw\r\n");
     Open();
     Choose("Left", "Right");
-    auto* spelling = mainWindow->findChild<QComboBox*>("cbSpelling");
+    auto* spelling = mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser);
     ASSERT_NE(spelling, nullptr);
     const struct {
         int mode;
@@ -111,7 +112,7 @@ TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
     spelling->setCurrentIndex(1);
     mainWindow->close();
     Open();
-    EXPECT_EQ(mainWindow->findChild<QComboBox*>("cbSpelling")->currentIndex(), 1);
+    EXPECT_EQ(mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser)->currentIndex(), 1);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The main window driven as a user would: choosing, laying out, scrolling,
 // the pop-up menus, the navigator button and the checks before a run.
 #include "app/window_test.h"
+#include "app/main_window_names.h"
 
 #include <cmath>
 
@@ -71,7 +72,7 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
         QApplication::processEvents();
         EXPECT_LE(std::abs(ClientWidth(pane1) - ClientWidth(pane2)), 1)
             << size.width() << " " << mainWindow->width() << " " << pane1->width() << " " << pane2->width() << " "
-            << mainWindow->findChild<Panel*>("Panel4")->width();
+            << mainWindow->findChild<Panel*>(main_window_names::leftPaneFrame)->width();
         EXPECT_LE(std::abs(mainWindow->List(Side::Left)->width() - mainWindow->List(Side::Right)->width()), 1)
             << size.width();
         EXPECT_EQ(compare->x(), cb1->x() + cb1->width() + 10);
@@ -81,9 +82,9 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
     }
     // Choosers closer than the gaps leave the buttons at their least widths.
     cb2->move(cb1->x() + cb1->width() + 4, cb2->y());
-    auto* const panel1 = mainWindow->findChild<Panel*>("Panel1");
+    auto* const panel1 = mainWindow->findChild<Panel*>(main_window_names::topBar);
     panel1->AnchorRight(cb2, false, panel1->width());
-    mainWindow->FormResize();
+    mainWindow->Resized();
     EXPECT_EQ(compare->width(), 7);
     EXPECT_EQ(stop->width(), 5);
 
@@ -96,7 +97,7 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
     count->setText("4399");
     count->adjustSize();
     EXPECT_LE(count->x() + count->width(), mainWindow->ChapterButton()->x());
-    EXPECT_LE(mainWindow->findChild<QLabel*>("Label6")->geometry().right(), count->x());
+    EXPECT_LE(mainWindow->findChild<QLabel*>(main_window_names::foundLabel)->geometry().right(), count->x());
 }
 
 TEST_F(WindowTest, SourceTextsSwitchAndSplitterSnap)
@@ -106,21 +107,21 @@ TEST_F(WindowTest, SourceTextsSwitchAndSplitterSnap)
     mainWindow->SetSourceAreaHeight(170);
     mainWindow->SourceTextsAction()->trigger();
     EXPECT_FALSE(mainWindow->SourceTextsAction()->isChecked());
-    EXPECT_FALSE(mainWindow->findChild<Panel*>("Panel8")->isVisible());
+    EXPECT_FALSE(mainWindow->findChild<Panel*>(main_window_names::sourceArea)->isVisible());
     mainWindow->SourceTextsAction()->trigger();
     QApplication::processEvents();
-    EXPECT_TRUE(mainWindow->findChild<Panel*>("Panel8")->isVisible());
+    EXPECT_TRUE(mainWindow->findChild<Panel*>(main_window_names::sourceArea)->isVisible());
     EXPECT_EQ(mainWindow->SourceAreaHeight(), 100);
 
     // Dragging the splitter bar to within 30 pixels of the bottom hides the area.
-    QSplitterHandle* handle = mainWindow->findChild<QSplitter*>("Splitter1")->handle(1);
+    QSplitterHandle* handle = mainWindow->findChild<QSplitter*>(main_window_names::splitter)->handle(1);
     const QPoint grip = handle->rect().center();
     QTest::mousePress(handle, Qt::LeftButton, {}, grip);
     QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(0, 80)), handle->mapToGlobal(QPointF(grip + QPoint(0, 80))),
                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(handle, &move);
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, 80));
-    EXPECT_FALSE(mainWindow->findChild<Panel*>("Panel8")->isVisible());
+    EXPECT_FALSE(mainWindow->findChild<Panel*>(main_window_names::sourceArea)->isVisible());
     EXPECT_FALSE(mainWindow->SourceTextsAction()->isChecked());
 }
 
@@ -174,10 +175,10 @@ TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
     // The user selects the first line.
     mainWindow->Pane(Side::Right)->moveCursor(QTextCursor::Start);
     mainWindow->Pane(Side::Right)->moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    mainWindow->findChild<QAction*>("Copy1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::copyRightAction)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("ΚΑΤΑ ΜΑΡΚΟΝ 1"));
 
-    mainWindow->findChild<QAction*>("ClearTRcomparison1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::clearLeftAction)->trigger();
     EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 0);
     EXPECT_GT(mainWindow->Pane(Side::Right)->LineCount(), 0);
     EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
@@ -205,11 +206,11 @@ TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists
     for (const char* file : {"Left.bk", "Left.dat", "Right.bk", "Right.dat"})
         ASSERT_TRUE(QFile::remove(dir.filePath(file)));
     Open();
-    ASSERT_TRUE(mainWindow->findChild<Panel*>("Panel9")->isVisible());
-    EXPECT_TRUE(mainWindow->findChild<QLabel*>("Label7")->text().contains(QDir::toNativeSeparators(dir.path()) + "."));
-    EXPECT_FALSE(mainWindow->findChild<QLabel*>("Label7")->text().contains("%1"));
-    EXPECT_EQ(mainWindow->findChild<Panel*>("Panel9")->geometry(), mainWindow->findChild<Panel*>("Panel7")->rect());
-    mainWindow->findChild<QPushButton*>("BitBtn2")->click();
+    ASSERT_TRUE(mainWindow->findChild<Panel*>(main_window_names::noEditionsNotice)->isVisible());
+    EXPECT_TRUE(mainWindow->findChild<QLabel*>(main_window_names::noEditionsText)->text().contains(QDir::toNativeSeparators(dir.path()) + "."));
+    EXPECT_FALSE(mainWindow->findChild<QLabel*>(main_window_names::noEditionsText)->text().contains("%1"));
+    EXPECT_EQ(mainWindow->findChild<Panel*>(main_window_names::noEditionsNotice)->geometry(), mainWindow->findChild<Panel*>(main_window_names::paneArea)->rect());
+    mainWindow->findChild<QPushButton*>(main_window_names::noticeImportButton)->click();
     QWidget* dialog = mainWindow->findChild<QWidget*>("ImportForm");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
@@ -217,7 +218,7 @@ TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists
 
     WriteEdition("Left", "KATA MARKON 1\r\n");
     mainWindow->EditionImported("Left");
-    EXPECT_FALSE(mainWindow->findChild<Panel*>("Panel9")->isVisible());
+    EXPECT_FALSE(mainWindow->findChild<Panel*>(main_window_names::noEditionsNotice)->isVisible());
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "Left");
     EXPECT_EQ(mainWindow->List(Side::Right)->Count(), 1);
 }

@@ -1,4 +1,5 @@
 #include "app/results_report.h"
+#include "app/main_window_names.h"
 #include "window_test.h"
 
 #include <QFileInfo>
@@ -26,7 +27,7 @@ TEST_F(WindowTest, ExportedReportIsGreekAndTheSameFromRestoredResults)
         suggested = name;
         return path;
     };
-    mainWindow->findChild<QAction*>("Exportresults1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::exportAction)->trigger();
     EXPECT_TRUE(suggested.endsWith("Left - Right.html")) << suggested.toStdString();
     const QString page = QString::fromUtf8(ReadAll(path));
     for (const char* expected : {"ΚΑΤΑ ΜΑΡΚΟΝ 1", "ΚΑΤΑ ΜΑΡΚΟΝ 2", "Left text", "Right text", "ευθεως"})
@@ -56,14 +57,14 @@ TEST_F(WindowTest, PdfIsWrittenAndNoResultsAreSaidPlainly)
         ++asked;
         return pdf;
     };
-    mainWindow->findChild<QAction*>("ExportPDF1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::exportPdfAction)->trigger();
     EXPECT_EQ(asked, 0);
     EXPECT_EQ(messages.size(), 1);
     EXPECT_FALSE(QFileInfo::exists(pdf));
 
     Choose("Left", "Right");
     Run(1);
-    mainWindow->findChild<QAction*>("ExportPDF1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::exportPdfAction)->trigger();
     EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF"));
 }
 

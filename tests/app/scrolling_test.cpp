@@ -48,7 +48,7 @@ protected:
         std::ofstream(dir + "kelvane.ini", std::ios::binary)
             << "[Init]\r\nleft=long\r\nright=short\r\nwidth=700\r\nheight=480\r\n";
         form_ = std::make_unique<MainWindow>(dir);
-        ASSERT_TRUE(form_->FormCreate());
+        ASSERT_TRUE(form_->Start());
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
         FillPane(form_->Pane(Side::Left), kLongLines);

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/main_window_names.h"
 #include "chapters/ui/chapter_window.h"
 #include "common/file_io.h"
 #include "common/ini_file.h"
@@ -88,10 +89,10 @@ private:
     QTemporaryDir dir_;
 };
 
-// Runs FormCreate and shows the window, as the program entry does.
+// Runs Start and shows the window, as the program entry does.
 void Start(MainWindow& form)
 {
-    ASSERT_TRUE(form.FormCreate());
+    ASSERT_TRUE(form.Start());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
 }
@@ -320,7 +321,7 @@ TEST(SettingsFileTest, InvalidOrMissingValuesFallBackKeyByKey)
         EXPECT_EQ(form.ThresholdBox()->value(), c.differences);
         EXPECT_EQ(form.ScrollBothBox()->isChecked(), c.scrollBoth);
         EXPECT_EQ(form.SourceTextsAction()->isChecked(), c.sourceShown);
-        EXPECT_EQ(form.findChild<Panel*>("Panel8")->isVisibleTo(&form), c.sourceShown);
+        EXPECT_EQ(form.findChild<Panel*>(main_window_names::sourceArea)->isVisibleTo(&form), c.sourceShown);
         EXPECT_EQ(form.Chooser(Side::Left)->currentText().toStdString(), c.left);
         EXPECT_EQ(form.List(Side::Left)->Count(), std::string(c.left).empty() ? 0 : 3);
         EXPECT_EQ(form.Chooser(Side::Right)->currentIndex(), -1);
@@ -335,7 +336,7 @@ TEST(SettingsFileTest, StoredSplitterThatWouldSqueezeThePanesIsNotApplied)
         MainWindow form(dir.Path());
         Start(form);
         sourceHeight = form.SourceAreaHeight();
-        const QWidget* panes = form.findChild<Panel*>("Panel7");
+        const QWidget* panes = form.findChild<Panel*>(main_window_names::paneArea);
         panesHeight = panes->height();
         panesMinimum = panes->minimumHeight();
     };
@@ -412,15 +413,15 @@ TEST(SettingsFileTest, RightHandControlsSitTwelvePixelsInAndFollowTheEdge)
     const auto gaps = [&] {
         const QWidget* cb2 = form.Chooser(Side::Right);
         const QWidget* button = form.ChapterButton();
-        return std::pair(form.findChild<Panel*>("Panel1")->width() - (cb2->x() + cb2->width()),
-                         form.findChild<Panel*>("Panel2")->width() - (button->x() + button->width()));
+        return std::pair(form.findChild<Panel*>(main_window_names::topBar)->width() - (cb2->x() + cb2->width()),
+                         form.findChild<Panel*>(main_window_names::bottomBar)->width() - (button->x() + button->width()));
     };
-    ASSERT_EQ(form.findChild<Panel*>("Panel1")->width(), form.width());
+    ASSERT_EQ(form.findChild<Panel*>(main_window_names::topBar)->width(), form.width());
     EXPECT_EQ(gaps(), std::pair(12, 12));
     for (const int width : {form.width() + 40, form.width() - 30}) {
         form.resize(width, form.height());
         QApplication::processEvents();
-        ASSERT_EQ(form.findChild<Panel*>("Panel1")->width(), width);
+        ASSERT_EQ(form.findChild<Panel*>(main_window_names::topBar)->width(), width);
         EXPECT_EQ(gaps(), std::pair(12, 12)) << width;
     }
 }
@@ -433,7 +434,7 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
         MainWindow form(dir.Path());
         Start(form);
         EXPECT_FALSE(form.SourceTextsAction()->isChecked());
-        EXPECT_FALSE(form.findChild<Panel*>("Panel8")->isVisible());
+        EXPECT_FALSE(form.findChild<Panel*>(main_window_names::sourceArea)->isVisible());
         const QRect frame = form.frameGeometry();
         CloseAndCatchError(form);
         // "source" is replaced in place, the new keys follow, the old splitter value stays.
@@ -448,9 +449,9 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
         MainWindow form(dir.Path());
         Start(form);
         EXPECT_FALSE(form.SourceTextsAction()->isChecked());
-        form.Sourcetexts1Click();
+        form.ToggleSourceTexts();
         QApplication::processEvents();
-        ASSERT_TRUE(form.findChild<Panel*>("Panel8")->isVisible());
+        ASSERT_TRUE(form.findChild<Panel*>(main_window_names::sourceArea)->isVisible());
         const int height = form.SourceAreaHeight();
         CloseAndCatchError(form);
         const std::string text = dir.Settings();
@@ -536,7 +537,7 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
         form.SetChapterWindow(&chapters);
         Start(form);
         EXPECT_GT(form.Pane(Side::Left)->height(), 0);
-        form.BitBtn1Click();
+        form.ShowChapterWindow();
         EXPECT_GE(chapters.x(), 0);
         EXPECT_LE(chapters.x(), screenWidth);
         if (c.settings.find("ChaptersWidth=260") != std::string::npos) {

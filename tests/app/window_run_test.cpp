@@ -1,6 +1,7 @@
 // A comparison run in the real window: what it writes into the panes, what it
 // saves and restores, stopping it, and what the user may do while it runs.
 #include "app/window_test.h"
+#include "app/main_window_names.h"
 #include "compare/ui/pane_pair.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -184,7 +185,7 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     EXPECT_EQ(chapterWindow->ListBox1()->count(), 1);
     // The window says the results are incomplete, and where the run stopped,
     // until a run goes to its end.
-    const QLabel* notice = mainWindow->findChild<QLabel*>("Label8");
+    const QLabel* notice = mainWindow->findChild<QLabel*>(main_window_names::stoppedText);
     EXPECT_TRUE(notice->isVisible());
     EXPECT_EQ(notice->text(), QString::fromUtf8("The comparison was stopped at ΚΑΤΑ ΛΟΥΚΑΝ 1: these results are incomplete."));
     Run(1);
@@ -329,7 +330,7 @@ TEST_F(WindowTest, ATypedZeroOrEmptyThresholdRunsWithTheLeast)
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Delete);
         QTest::keyClicks(box, c.typed);
-        mainWindow->Compare1Click();
+        mainWindow->Compare();
         EXPECT_EQ(box->value(), c.expected);
     }
 }
@@ -351,10 +352,10 @@ TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
         {"close", [](MainWindow& f) { f.close(); }, true},
         {"language", [this](MainWindow& f) {
              WriteFile(dir.filePath("Deutsch.lng"), "[Form1]\nLabel6=Gefunden:\n[Form2]\nForm2=Kapitel\n");
-             f.findChild<QAction*>("Interfacelanguage1")->trigger();
+             f.findChild<QAction*>(main_window_names::languageAction)->trigger();
          }, false},
-        {"clear left", [](MainWindow& f) { f.findChild<QAction*>("ClearTRcomparison1")->trigger(); }, false},
-        {"clear right", [](MainWindow& f) { f.findChild<QAction*>("CrearMajoritycomparison1")->trigger(); }, false},
+        {"clear left", [](MainWindow& f) { f.findChild<QAction*>(main_window_names::clearLeftAction)->trigger(); }, false},
+        {"clear right", [](MainWindow& f) { f.findChild<QAction*>(main_window_names::clearRightAction)->trigger(); }, false},
         {"go to chapter", [](MainWindow& f) { f.GoToChapter("KATA LOUKAN 1"); }, false},
     };
     for (const Case& c : cases) {
@@ -380,7 +381,7 @@ TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
         EXPECT_TRUE(mainWindow->Chooser(Side::Left)->isEnabled());
         EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
         if (std::string(c.name) == "language") {
-            EXPECT_EQ(mainWindow->findChild<QLabel*>("Label6")->text(), "Gefunden:");
+            EXPECT_EQ(mainWindow->findChild<QLabel*>(main_window_names::foundLabel)->text(), "Gefunden:");
             EXPECT_EQ(chapterWindow->windowTitle(), "Kapitel");
         }
 
@@ -421,8 +422,8 @@ TEST_F(WindowTest, NextAndPreviousDifferenceWalkThePairsAndStopAtTheEnds)
     Run(1); // a heading, a pair, a heading, two pairs
     PanePair& panes = mainWindow->Panes();
     ASSERT_EQ(panes.UnitCount(), 5u);
-    QAction* next = mainWindow->findChild<QAction*>("Nextdifference1");
-    QAction* previous = mainWindow->findChild<QAction*>("Previousdifference1");
+    QAction* next = mainWindow->findChild<QAction*>(main_window_names::nextDifferenceAction);
+    QAction* previous = mainWindow->findChild<QAction*>(main_window_names::previousDifferenceAction);
     ASSERT_TRUE(next && previous);
     EXPECT_EQ(next->shortcut(), QKeySequence(Qt::Key_F7));
     const struct {
@@ -435,7 +436,7 @@ TEST_F(WindowTest, NextAndPreviousDifferenceWalkThePairsAndStopAtTheEnds)
         EXPECT_EQ(*panes.MarkedUnit(), step.marked);
         EXPECT_EQ(mainWindow->Pane(Side::Left)->extraSelections().size(), 1);
     }
-    mainWindow->Compare1Click(); // new results take the mark away
+    mainWindow->Compare(); // new results take the mark away
     EXPECT_FALSE(panes.MarkedUnit());
     EXPECT_TRUE(mainWindow->Pane(Side::Right)->extraSelections().isEmpty());
 }
@@ -449,16 +450,16 @@ TEST_F(WindowTest, NextDifferenceGoesOnFromWhatThePanesShowAndKeepsThemLevel)
     ResultPane* left = mainWindow->Pane(Side::Left);
     ResultPane* right = mainWindow->Pane(Side::Right);
     left->ScrollToLine(0);
-    mainWindow->findChild<QAction*>("Nextdifference1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::nextDifferenceAction)->trigger();
     EXPECT_EQ(*mainWindow->Panes().MarkedUnit(), 1u);
     // The user scrolls far away from the mark: F7 goes on from there.
     left->ScrollToLine(200);
     right->ScrollToLine(200);
     const QString top = left->Line(left->FirstVisibleLine());
-    mainWindow->findChild<QAction*>("Nextdifference1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::nextDifferenceAction)->trigger();
     EXPECT_EQ(left->Line(left->FirstVisibleLine()), top);
     EXPECT_EQ(right->verticalScrollBar()->value(), left->verticalScrollBar()->value());
-    mainWindow->findChild<QAction*>("Nextdifference1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::nextDifferenceAction)->trigger();
     EXPECT_TRUE(top.startsWith(" 1:200 ")) << top.toStdString();
     EXPECT_TRUE(left->Line(left->FirstVisibleLine()).startsWith(" 1:201 "));
 }

@@ -101,10 +101,10 @@ protected:
         chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), Dir(), mainWindow->Language(),
                                          [this](const std::string& l) { mainWindow->GoToChapter(l); });
         mainWindow->SetChapterWindow(chapterWindow.get());
-        ASSERT_TRUE(mainWindow->FormCreate());
+        ASSERT_TRUE(mainWindow->Start());
         // Events after every line: what a test does during a run happens at the line it waits for.
         mainWindow->SetRunSlices(0, 100);
-        chapterWindow->FormCreate();
+        chapterWindow->Start();
         mainWindow->resize(800, 600);
         mainWindow->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow.get()));
@@ -133,7 +133,7 @@ protected:
     void Run(int threshold)
     {
         mainWindow->ThresholdBox()->setValue(threshold);
-        mainWindow->Compare1Click();
+        mainWindow->Compare();
     }
 
     // Every character's colour and weight, one letter a character: k black,

@@ -161,7 +161,7 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
     mainWindow->Pane(Side::Left)->AppendLine("Mt 2", ResultPane::Format(128, true));
     chapterWindow->AddChapter("Mt 1");
 
-    mainWindow->Interfacelanguage1Click(); // one language: no dialog
+    mainWindow->ChooseInterfaceLanguage(); // one language: no dialog
 
     EXPECT_EQ(dialogsShown, 0);
     EXPECT_EQ(mainWindow->windowTitle(), "Synopter DE");
@@ -198,7 +198,7 @@ TEST_F(MainWindowLanguageTest, ProbeKeyTranslatesPaneLines)
     mainWindow->Pane(Side::Left)->AppendLine("Mt 1", ResultPane::Format(128, true));
     mainWindow->Pane(Side::Left)->AppendLine("Mt 2", ResultPane::Format(128, true));
     mainWindow->Pane(Side::Left)->AppendLine(" 1 Biblos", ResultPane::Format(0, false));
-    mainWindow->Interfacelanguage1Click();
+    mainWindow->ChooseInterfaceLanguage();
     EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 3);
     EXPECT_EQ(mainWindow->Pane(Side::Left)->Line(0), "Mt 1");
     EXPECT_EQ(mainWindow->Pane(Side::Left)->Line(1), "Mk 1");
@@ -211,7 +211,7 @@ TEST_F(MainWindowLanguageTest, StartUpAsksWhenNothingIsStored)
 {
     TwoLanguages();
     pick = 1; // English, after Deutsch
-    EXPECT_TRUE(mainWindow->FormCreate());
+    EXPECT_TRUE(mainWindow->Start());
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_EQ(mainWindow->Language().Name(), "English");
     EXPECT_EQ(Mirrored(), "English");
@@ -222,7 +222,7 @@ TEST_F(MainWindowLanguageTest, CancelAtStartUpEndsTheProgramWritingNothing)
 {
     TwoLanguages();
     pick = -1;
-    EXPECT_FALSE(mainWindow->FormCreate());
+    EXPECT_FALSE(mainWindow->Start());
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_EQ(mainWindow->Language().Name(), "");
     EXPECT_EQ(mainWindow->CompareButton()->text(), "<--- COMPARE --->");
@@ -241,7 +241,7 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndTheRestOfStartUpR
     QStringList messages;
     mainWindow->ShowMessage = [&messages](const QString& text, bool) { messages << text; };
     pick = 0;
-    EXPECT_TRUE(mainWindow->FormCreate());
+    EXPECT_TRUE(mainWindow->Start());
     EXPECT_EQ(messages, QStringList{QString::fromStdString("Unable to write to " + folder / "kelvane.ini")});
     EXPECT_EQ(mainWindow->Language().Name(), "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
@@ -276,7 +276,7 @@ TEST_F(MainWindowLanguageTest, MarkupInCaptionsHintsAndDescriptionsShowsAsWritte
     folder.Write("English.lng", "[Form1]\nLabel5=<b>x</b>\ncompare_hint=" + image + " <i>go</i>\n");
     folder.Write("alpha.bk", "[English]\r\nInformation=" + image + " <b>UBS</b>\r\n");
     folder.Write("alpha.dat", "Matt 1\r\n");
-    ASSERT_TRUE(mainWindow->FormCreate());
+    ASSERT_TRUE(mainWindow->Start());
     mainWindow->Chooser(Side::Right)->setCurrentIndex(0);
 
     auto* label = mainWindow->findChild<QLabel*>("Label5");
@@ -290,12 +290,12 @@ TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
 {
     TwoLanguages();
     folder.Write("kelvane.ini", "[General]\r\nLanguage=English\r\n");
-    ASSERT_TRUE(mainWindow->FormCreate());
-    chapterWindow->FormCreate();
+    ASSERT_TRUE(mainWindow->Start());
+    chapterWindow->Start();
     mainWindow->ThresholdBox()->setValue(35); // an unsaved setting of this session
 
     pick = -1;
-    mainWindow->Interfacelanguage1Click();
+    mainWindow->ChooseInterfaceLanguage();
 
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_EQ(mainWindow->Language().Name(), "English");
@@ -307,7 +307,7 @@ TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
 
     // The dialog is still there for the next time.
     pick = 0;
-    mainWindow->Interfacelanguage1Click();
+    mainWindow->ChooseInterfaceLanguage();
     EXPECT_EQ(mainWindow->Language().Name(), "Deutsch");
 }
 
@@ -315,12 +315,12 @@ TEST_F(MainWindowLanguageTest, MenuWriteFailureSkipsTheTranslation)
 {
     TwoLanguages();
     folder.Write("kelvane.ini", "[General]\r\nLanguage=English\r\n");
-    ASSERT_TRUE(mainWindow->FormCreate());
+    ASSERT_TRUE(mainWindow->Start());
     std::filesystem::remove(folder / "kelvane.ini");
     std::filesystem::create_directory(folder / "kelvane.ini");
 
     pick = 0;
-    EXPECT_THROW(mainWindow->Interfacelanguage1Click(), WriteError);
+    EXPECT_THROW(mainWindow->ChooseInterfaceLanguage(), WriteError);
     EXPECT_EQ(mainWindow->Language().Name(), "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
     EXPECT_EQ(mainWindow->CompareButton()->text(), "<--- COMPARE --->");

@@ -212,7 +212,7 @@ std::vector<std::string> ChapterWindow::Chapters() const
     return out;
 }
 
-void ChapterWindow::FormCreate()
+void ChapterWindow::Start()
 {
     listBox1_->clear();
     try {

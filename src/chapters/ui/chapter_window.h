@@ -45,7 +45,7 @@ public:
 
     // Runs once at creation: the list of the last run from chapters.lst, then
     // the window's texts in the interface language.
-    void FormCreate();
+    void Start();
     // Applies the current language to the window (after a change of language).
     void Translate();
     void ListBox1DblClick();

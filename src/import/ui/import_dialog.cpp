@@ -169,7 +169,7 @@ ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& lang
     connect(bbAddFolder, &QPushButton::clicked, this, [this] { bbAddFolderClick(); });
     connect(bbClear, &QPushButton::clicked, this, [this] { bbClearClick(); });
     connect(bbImport, &QPushButton::clicked, this, [this] { bbImportClick(); });
-    connect(bbStop, &QPushButton::clicked, this, [this] { bbStopClick(); });
+    connect(bbStop, &QPushButton::clicked, this, [this] { StopRun(); });
     connect(bbClose, &QPushButton::clicked, this, [this] { close(); });
     connect(lbModules, &QListWidget::itemSelectionChanged, this, [this] {
         // One source at a time: a module replaces the listed files.
@@ -354,7 +354,7 @@ void ImportDialog::bbImportClick()
     timer_->start();
 }
 
-void ImportDialog::bbStopClick()
+void ImportDialog::StopRun()
 {
     cancel_ = true;
 }

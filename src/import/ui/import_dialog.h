@@ -43,7 +43,7 @@ public:
     void bbAddFolderClick();
     void bbClearClick();
     void bbImportClick();
-    void bbStopClick();
+    void StopRun();
 
     // Files or folders as the source, after those already listed.
     void AddSources(const QStringList& paths);

@@ -39,7 +39,7 @@ TEST(ChapterWindowTest, CreationLoadsTheListAndTranslates)
     language.Set("Deutsch");
     QWidget main;
     ChapterWindow chapterWindow(&main, folder.Path(), language, nullptr);
-    chapterWindow.FormCreate();
+    chapterWindow.Start();
     EXPECT_EQ(chapterWindow.Chapters(), (std::vector<std::string>{"Mt 1", "Mk 3"}));
     EXPECT_EQ(chapterWindow.windowTitle(), "Kapitel");
     EXPECT_FALSE(chapterWindow.isVisible());
@@ -52,7 +52,7 @@ TEST(ChapterWindowTest, WithoutAListTheListIsEmpty)
     QWidget main;
     ChapterWindow chapterWindow(&main, folder.Path(), language, nullptr);
     chapterWindow.AddChapter("stale");
-    chapterWindow.FormCreate();
+    chapterWindow.Start();
     EXPECT_TRUE(chapterWindow.Chapters().empty());
     EXPECT_EQ(chapterWindow.windowTitle(), "Chapters");
 }
@@ -172,7 +172,7 @@ protected:
                                          [this](const std::string& label) { mainWindow->GoToChapter(label); });
         mainWindow->SetChapterWindow(chapterWindow.get());
         // The real creation steps, so that the scroll hooks are in place.
-        EXPECT_TRUE(mainWindow->FormCreate());
+        EXPECT_TRUE(mainWindow->Start());
         mainWindow->resize(900, 700);
         mainWindow->show();
 

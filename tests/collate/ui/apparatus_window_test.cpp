@@ -1,5 +1,6 @@
 // The apparatus window opened from the main window over the real editions.
 #include "collate/ui/apparatus_window.h"
+#include "app/main_window_names.h"
 
 #include "app/main_window.h"
 #include "collate/edition_set.h"
@@ -66,10 +67,10 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     MainWindow mainWindow(folders);
     QStringList messages;
     mainWindow.ShowMessage = [&](const QString& text, bool) { messages << text; };
-    ASSERT_TRUE(mainWindow.FormCreate());
+    ASSERT_TRUE(mainWindow.Start());
     mainWindow.Chooser(Side::Left)->setCurrentIndex(mainWindow.Chooser(Side::Left)->findText(QString::fromStdString(base)));
 
-    mainWindow.findChild<QAction*>("Apparatus1")->trigger();
+    mainWindow.findChild<QAction*>(main_window_names::apparatusAction)->trigger();
     ApparatusWindow* window = mainWindow.Apparatus();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());

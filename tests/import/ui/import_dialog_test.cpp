@@ -1,6 +1,7 @@
 // The import dialog driven from the main window: a small Unicode source in a
 // folder of its own, the edition written into a program directory of the test's.
 #include "app/main_window.h"
+#include "app/main_window_names.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_dialog.h"
 #include "language/translate.h"
@@ -51,9 +52,9 @@ protected:
         WriteAll(sources.filePath("john.txt"), kJohn);
         mainWindow = std::make_unique<MainWindow>((program.path() + "/").toStdString());
         mainWindow->ShowMessage = [](const QString& text, bool) { ADD_FAILURE() << text.toStdString(); };
-        ASSERT_TRUE(mainWindow->FormCreate());
+        ASSERT_TRUE(mainWindow->Start());
         mainWindow->show();
-        mainWindow->findChild<QAction*>("Importedition1")->trigger();
+        mainWindow->findChild<QAction*>(main_window_names::importAction)->trigger();
         dialog = mainWindow->findChild<ImportDialog*>("ImportForm");
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->isVisible());
@@ -199,7 +200,7 @@ TEST_F(ImportDialogTest, BothShippedLanguagesNameEveryNewText)
             EXPECT_EQ(caption(texts[i]) == builtIn[i], english) << language << " " << texts[i]->objectName().toStdString();
             EXPECT_FALSE(caption(texts[i]).isEmpty());
         }
-        const QString notice = mainWindow->findChild<QLabel*>("Label7")->text();
+        const QString notice = mainWindow->findChild<QLabel*>(main_window_names::noEditionsText)->text();
         EXPECT_TRUE(notice.contains(QDir::toNativeSeparators(program.path()))) << language;
     }
 }

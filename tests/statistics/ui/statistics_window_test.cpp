@@ -1,4 +1,5 @@
 #include "statistics/ui/statistics_window.h"
+#include "app/main_window_names.h"
 
 #include "common/temp_folder.h"
 #include "language/interface_language.h"
@@ -88,7 +89,7 @@ TEST(StatisticsWindowTest, BooksThenChaptersAndAChapterIsChosen)
     ASSERT_EQ(chosen.count(), 2);
     EXPECT_EQ(chosen.at(1).at(0).value<std::string>(), "KATA IWANNHN 3");
 
-    form.findChild<QPushButton*>("BitBtn1")->click();
+    form.findChild<QPushButton*>(main_window_names::chapterButton)->click();
     EXPECT_EQ(form.ShownBook(), -1);
     EXPECT_EQ(Bars(form), (std::vector<int>{5, 4}));
 
