@@ -26,6 +26,7 @@
 #include "compare/ui/result_pane.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
+#include "editions/edition_lines.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_dialog.h"
 #include "import/ui/import_dialog_names.h"

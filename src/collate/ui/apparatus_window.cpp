@@ -8,7 +8,8 @@
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
 #include "editions/edition_check.h"
-#include "import/nt_layout.h"
+#include "editions/edition_lines.h"
+#include "editions/nt_layout.h"
 #include "language/interface_language.h"
 #include "language/ui/translate_form.h"
 
@@ -53,20 +54,6 @@ void SetHint(QWidget* w, const QString& hint)
     w->setProperty("hint", hint);
     w->setProperty("showHint", true);
     w->setToolTip(hint);
-}
-
-std::vector<std::string_view> Words(std::string_view text)
-{
-    std::vector<std::string_view> words;
-    while (!text.empty()) {
-        const size_t end = text.find(' ');
-        if (end != 0)
-            words.push_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return words;
 }
 
 // Neighbouring units take turns, so where one ends and the next begins shows.
@@ -432,7 +419,7 @@ QString ApparatusWindow::ChapterHtml() const
         const QString reference = QString("%1:%2").arg(chapter_).arg(verse);
         html += "<p style=\"margin-top:10px; margin-bottom:0px;\"><b>" + reference + "</b>&nbsp;&nbsp;";
         const std::string_view text = units ? std::string_view(units->baseText) : split.words;
-        const std::vector<std::string_view> words = Words(text);
+        const std::vector<std::string_view> words = SplitWords(text);
         if (words.empty())
             html += "<span style=\"color:#777;\">" + absentText_.toHtmlEscaped() + "</span> ";
         if (units) {

@@ -1,6 +1,7 @@
 #include "compare/cli/compare_report.h"
 
 #include "common/greek_letters.h"
+#include "editions/edition_lines.h"
 
 #include <algorithm>
 #include <array>
@@ -308,8 +309,8 @@ void TextReport::AppendLabelled(const std::string& label, size_t padding, const 
         return;
     }
     out_.append(padding, ' ');
-    // Verse lines bring their own leading space; anything else gets one.
-    if (line.front() != ' ')
+    // Verse lines bring their own leading space; headings get one.
+    if (IsHeadingLine(line))
         out_ += ' ';
     const std::string_view text = line;
     size_t done = 0;

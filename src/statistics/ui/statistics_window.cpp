@@ -8,8 +8,8 @@
 #include "common/ui/qt_bytes.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
-#include "find/find_query.h"
-#include "import/nt_layout.h"
+#include "editions/edition_lines.h"
+#include "editions/nt_layout.h"
 #include "language/interface_language.h"
 #include "language/ui/translate_form.h"
 
@@ -44,7 +44,7 @@ namespace {
 // label when it has none.
 QString ChapterName(const std::string& heading)
 {
-    const std::string title = BookTitleOf(heading);
+    const std::string_view title = BookTitle(heading);
     if (title.size() == heading.size())
         return FromLatin1(heading);
     return FromLatin1(std::string_view(heading).substr(title.size() + 1));
