@@ -1,0 +1,271 @@
+#include "compare/result_model.h"
+
+#include "common/error.h"
+#include "common/file_io.h"
+#include "common/program_files.h"
+#include "common/text_lines.h"
+#include "compare/result_record.h"
+#include "compare/result_set.h"
+
+#include <algorithm>
+
+namespace synopter {
+
+namespace {
+
+constexpr rtf::Colour kHeadingColour = 128;        // dark red
+constexpr rtf::Colour kUnmatchedColour = 0xFF0000; // blue
+constexpr rtf::Colour kMatchedColour = 0;
+constexpr rtf::Colour kSpellingColour = 0x008000; // green
+
+// Black where the mask marks a shared word or a space, blue where a word is
+// unmatched, green where it matched only as a spelling variant.
+rtf::Colour MaskColour(const MatchMask& mask, size_t i)
+{
+    if (i >= mask.size() || mask[i] == 0)
+        return kUnmatchedColour;
+    return mask[i] == kSpellingMatch ? kSpellingColour : kMatchedColour;
+}
+
+rtf::Paragraph ColouredVerse(const std::string& verse, const MatchMask& mask)
+{
+    rtf::Paragraph runs;
+    size_t start = 0;
+    while (start < verse.size()) {
+        const rtf::Colour colour = MaskColour(mask, start);
+        size_t end = start + 1;
+        while (end < verse.size() && MaskColour(mask, end) == colour)
+            ++end;
+        runs.push_back({verse.substr(start, end - start), colour, false});
+        start = end;
+    }
+    return runs;
+}
+
+std::string PlainText(const rtf::Paragraph& paragraph)
+{
+    std::string text;
+    for (const rtf::Span& span : paragraph)
+        text += span.text;
+    return text;
+}
+
+// Headings are the bold paragraphs; verses are never bold.
+bool IsHeadingText(const rtf::Paragraph& p)
+{
+    return std::any_of(p.begin(), p.end(), [](const rtf::Span& s) { return s.bold && !s.text.empty(); });
+}
+
+bool IsEmpty(const rtf::Paragraph& p)
+{
+    return std::all_of(p.begin(), p.end(), [](const rtf::Span& s) { return s.text.empty(); });
+}
+
+// The paragraphs with text, each with the empty ones before it; the empty
+// paragraph after the last line break is not one of them.
+struct Texts {
+    std::vector<const rtf::Paragraph*> paragraphs;
+    std::vector<int> emptiesBefore;
+};
+
+Texts TextsOf(const rtf::Document& doc)
+{
+    Texts out;
+    int empties = 0;
+    for (const rtf::Paragraph& p : doc.paragraphs) {
+        if (IsEmpty(p)) {
+            ++empties;
+            continue;
+        }
+        out.paragraphs.push_back(&p);
+        out.emptiesBefore.push_back(empties);
+        empties = 0;
+    }
+    return out;
+}
+
+} // namespace
+
+ComparisonResults::ComparisonResults(std::string folder) : folder_(std::move(folder)) {}
+
+void ComparisonResults::Clear()
+{
+    units_.clear();
+    texts_.clear();
+    paired_ = true;
+    unpaired_[0] = unpaired_[1] = {};
+    ++generation_;
+}
+
+void ComparisonResults::AppendHeading(const std::string& label)
+{
+    const rtf::Paragraph heading{{label, kHeadingColour, true}};
+    // A heading is set off by an empty line from what comes before it.
+    units_.push_back({units_.empty() ? 0 : 1, heading, heading, true});
+    ++generation_;
+}
+
+void ComparisonResults::AppendVersePair(const std::string& right, const std::string& left,
+                                        const MatchMask& rightMask, const MatchMask& leftMask)
+{
+    units_.push_back({0, ColouredVerse(left, leftMask), ColouredVerse(right, rightMask), false});
+    ++generation_;
+}
+
+bool ComparisonResults::Restore(const rtf::Document& left, const rtf::Document& right)
+{
+    Clear();
+    const Texts texts[2] = {TextsOf(left), TextsOf(right)};
+    if (texts[0].paragraphs.size() != texts[1].paragraphs.size()) {
+        // Not our pair of files: kept as they are, each on its own.
+        paired_ = false;
+        unpaired_[0] = left;
+        unpaired_[1] = right;
+        return false;
+    }
+    units_.reserve(texts[0].paragraphs.size());
+    for (size_t i = 0; i < texts[0].paragraphs.size(); ++i) {
+        // Empty lines on both sides belong to the text after them; those on one
+        // side only were the levelling, which the panes do again at their width.
+        const int blanks = std::min(texts[0].emptiesBefore[i], texts[1].emptiesBefore[i]);
+        const rtf::Paragraph& leftText = *texts[0].paragraphs[i];
+        units_.push_back({blanks, leftText, *texts[1].paragraphs[i], IsHeadingText(leftText)});
+    }
+    return true;
+}
+
+std::string ComparisonResults::Label(size_t unit) const
+{
+    return PlainText(units_[unit].left);
+}
+
+std::string ComparisonResults::HeadingAtOrAbove(size_t unit) const
+{
+    if (units_.empty())
+        return {};
+    for (size_t i = std::min(unit, units_.size() - 1) + 1; i-- > 0;)
+        if (units_[i].heading)
+            return Label(i);
+    return {};
+}
+
+std::string_view ComparisonResults::Text(size_t unit, int side) const
+{
+    // Units are only ever appended between clearings, so the texts made so far stay.
+    if (texts_.size() < 2 * units_.size()) {
+        texts_.reserve(2 * units_.size());
+        for (size_t i = texts_.size() / 2; i < units_.size(); ++i) {
+            texts_.push_back(PlainText(units_[i].left));
+            texts_.push_back(PlainText(units_[i].right));
+        }
+    }
+    return texts_[2 * unit + size_t(side)];
+}
+
+std::optional<size_t> ComparisonResults::NextPair(size_t from, bool forward) const
+{
+    const long count = long(units_.size());
+    const long step = forward ? 1 : -1;
+    long i = from >= units_.size() ? (forward ? 0 : count - 1) : long(from) + step;
+    for (; i >= 0 && i < count; i += step)
+        if (!units_[size_t(i)].heading)
+            return size_t(i);
+    return std::nullopt;
+}
+
+ResultSummary ComparisonResults::Summary() const
+{
+    SummaryBuilder builder;
+    for (size_t i = 0; i < units_.size(); ++i) {
+        if (units_[i].heading)
+            builder.Heading(Label(i));
+        else
+            builder.Pair();
+    }
+    return builder.Summary();
+}
+
+std::vector<html::ReportItem> ComparisonResults::ReportItems() const
+{
+    std::vector<html::ReportItem> items;
+    items.reserve(units_.size());
+    for (size_t i = 0; i < units_.size(); ++i) {
+        const Unit& unit = units_[i];
+        if (unit.heading) {
+            items.push_back(html::ReportHeading{Label(i)});
+            continue;
+        }
+        html::ReportPair pair;
+        html::VerseFromParagraph(unit.left, pair.left, pair.leftMask);
+        html::VerseFromParagraph(unit.right, pair.right, pair.rightMask);
+        items.push_back(std::move(pair));
+    }
+    return items;
+}
+
+std::string ComparisonResults::FileText(int side, const PaneLayout& layout) const
+{
+    if (!paired_)
+        return rtf::WriteRtf(unpaired_[side], layout.face[side]);
+    // The units' own paragraphs, not copies; null ones are empty lines.
+    const std::vector<int>& padding = layout.padding[side];
+    std::vector<const rtf::Paragraph*> paragraphs;
+    for (size_t i = 0; i < units_.size(); ++i) {
+        const Unit& unit = units_[i];
+        paragraphs.insert(paragraphs.end(), size_t(unit.blanksBefore), nullptr);
+        paragraphs.push_back(side == 0 ? &unit.left : &unit.right);
+        // The files were always written without levelling after the last text.
+        if (i + 1 < units_.size() && i < padding.size())
+            paragraphs.insert(paragraphs.end(), size_t(std::max(0, padding[i])), nullptr);
+    }
+    if (!paragraphs.empty())
+        paragraphs.push_back(nullptr); // the text ends with a line break
+    return rtf::WriteParagraphsRtf(paragraphs, layout.face[side]);
+}
+
+std::vector<std::string> ComparisonResults::SaveResultFiles(const std::vector<std::string>& chapters,
+                                                            const std::string& record,
+                                                            const PaneLayout& layout) const
+{
+    // One set: a failure leaves the previous run's files, all three.
+    std::vector<ResultFile> files;
+    files.push_back({"r2.rtf", FileText(1, layout)});
+    files.push_back({"r1.rtf", FileText(0, layout)});
+    files.push_back({kChapterListFileName, JoinLinesCrLf(chapters)});
+    if (!record.empty())
+        files.push_back({kResultRecordFileName, record});
+    try {
+        SaveResultSet(folder_, files);
+    } catch (const WriteError& e) {
+        return {e.path() + ": " + e.reason()};
+    }
+    return {};
+}
+
+std::string ComparisonResults::LeftPath() const
+{
+    return folder_ + "r1.rtf";
+}
+
+std::string ComparisonResults::RightPath() const
+{
+    return folder_ + "r2.rtf";
+}
+
+std::string ComparisonResults::RecordPath() const
+{
+    return folder_ + kResultRecordFileName;
+}
+
+std::vector<std::string> ComparisonResults::FileNames()
+{
+    return {"r2.rtf", "r1.rtf", kChapterListFileName, kResultRecordFileName};
+}
+
+rtf::Document ReadResultFile(const std::string& path)
+{
+    const std::optional<std::string> bytes = ReadFileBytes(path, kMaxResultFileBytes);
+    return bytes ? rtf::ReadRtf(*bytes) : rtf::Document{};
+}
+
+} // namespace synopter

@@ -1,0 +1,130 @@
+#include "compare/result_model.h"
+
+#include "common/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace synopter {
+namespace {
+
+// 0 heading "KATA MARKON 1", 1 pair 1:2, 2 heading "KATA MARKON 2", 3 pair 2:1, 4 pair 2:2.
+void AppendRun(ComparisonResults& results)
+{
+    const auto pair = [&](const std::string& left, const std::string& right) {
+        // The first word is shared; the rest differs, with a spelling variant at the end.
+        MatchMask leftMask(left.size(), 0), rightMask(right.size(), 0);
+        std::fill_n(leftMask.begin(), 5, 1);
+        std::fill_n(rightMask.begin(), 5, 1);
+        rightMask.back() = kSpellingMatch;
+        results.AppendVersePair(right, left, rightMask, leftMask);
+    };
+    results.AppendHeading("KATA MARKON 1");
+    pair(" 1:2 wv gegraptai", " 1:2 kaywv gegraptai");
+    results.AppendHeading("KATA MARKON 2");
+    pair(" 2:1 kai palin", " 2:1 kai eishlyen palin");
+    pair(" 2:2 kai euyewv", " 2:2 kai sunhcyhsan");
+}
+
+TEST(ComparisonResultsTest, UnitsOfARunAnswerNavigationFindSummaryAndReport)
+{
+    ComparisonResults results("");
+    const unsigned empty = results.Generation();
+    EXPECT_EQ(results.HeadingAtOrAbove(3), "");
+    EXPECT_EQ(results.NextPair(SIZE_MAX, true), std::nullopt);
+    AppendRun(results);
+    EXPECT_NE(results.Generation(), empty);
+    ASSERT_EQ(results.Count(), 5u);
+
+    // The label of a heading; the heading over any unit.
+    EXPECT_EQ(results.Label(2), "KATA MARKON 2");
+    EXPECT_EQ(results.HeadingAtOrAbove(1), "KATA MARKON 1");
+    EXPECT_EQ(results.HeadingAtOrAbove(2), "KATA MARKON 2");
+    EXPECT_EQ(results.HeadingAtOrAbove(99), "KATA MARKON 2");
+
+    // Next and previous pair, headings skipped, nothing past the ends.
+    const struct {
+        size_t from;
+        bool forward;
+        std::optional<size_t> pair;
+    } steps[] = {{SIZE_MAX, true, 1}, {SIZE_MAX, false, 4}, {0, true, 1}, {1, true, 3}, {3, true, 4},
+                 {4, true, std::nullopt}, {4, false, 3}, {3, false, 1}, {1, false, std::nullopt}, {0, false, std::nullopt}};
+    for (const auto& step : steps)
+        EXPECT_EQ(results.NextPair(step.from, step.forward), step.pair) << step.from << " " << step.forward;
+
+    // Find reads each side's text without colours.
+    EXPECT_EQ(results.Text(0, 1), "KATA MARKON 1");
+    EXPECT_EQ(results.Text(3, 0), " 2:1 kai palin");
+    EXPECT_EQ(results.Text(3, 1), " 2:1 kai eishlyen palin");
+    results.AppendHeading("KATA MARKON 3");
+    EXPECT_EQ(results.Text(5, 0), "KATA MARKON 3");
+
+    const ResultSummary summary = results.Summary();
+    EXPECT_EQ(summary.reported, 3);
+    ASSERT_EQ(summary.books.size(), 1u);
+    ASSERT_EQ(summary.books[0].chapters.size(), 3u);
+    EXPECT_EQ(summary.books[0].chapters[1].heading, "KATA MARKON 2");
+    EXPECT_EQ(summary.books[0].chapters[1].reported, 2);
+
+    // The report gets the run's verses and masks back from the colours.
+    const std::vector<html::ReportItem> items = results.ReportItems();
+    ASSERT_EQ(items.size(), 6u);
+    EXPECT_EQ(std::get<html::ReportHeading>(items[2]).label, "KATA MARKON 2");
+    const auto& pair = std::get<html::ReportPair>(items[1]);
+    EXPECT_EQ(pair.right, " 1:2 kaywv gegraptai");
+    EXPECT_EQ(pair.rightMask, (MatchMask{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2}));
+
+    results.Clear();
+    EXPECT_EQ(results.Count(), 0u);
+    EXPECT_TRUE(results.ReportItems().empty());
+}
+
+// The panes' empty lines: levelling after units but the last, blank lines before headings.
+std::string Shape(const rtf::Document& doc)
+{
+    std::string shape;
+    for (const rtf::Paragraph& p : doc.paragraphs)
+        shape += p.empty() || p[0].text.empty() ? '.' : p[0].bold ? 'H' : 'v';
+    return shape;
+}
+
+TEST(ComparisonResultsTest, ResultFilesKeepThePanesLevellingAndRestorePairedUnits)
+{
+    test::TempFolder folder;
+    ComparisonResults results(folder.Path());
+    AppendRun(results);
+    PaneLayout layout{{"Riruzi", "Riruzi"}, {{2, 0, 0, 1}, {0, 1, 0, 0}}}; // unit 4 not laid out yet
+    ASSERT_TRUE(results.SaveResultFiles({"KATA MARKON 1", "KATA MARKON 2"}, "[Comparison]\r\n", layout).empty());
+    EXPECT_EQ(folder.Read("chapters.lst"), "KATA MARKON 1\r\nKATA MARKON 2\r\n");
+    EXPECT_EQ(folder.Read("results.ini"), "[Comparison]\r\n");
+    const rtf::Document left = ReadResultFile(results.LeftPath());
+    const rtf::Document right = ReadResultFile(results.RightPath());
+    EXPECT_EQ(Shape(left), "H..v.Hv.v.");
+    EXPECT_EQ(Shape(right), "Hv..Hvv.");
+    EXPECT_NE(folder.Read("r1.rtf").find("Riruzi"), std::string::npos);
+
+    // Read back: the same units, the levelling gone, the blank before a heading kept.
+    ComparisonResults restored(folder.Path());
+    ASSERT_TRUE(restored.Restore(left, right));
+    EXPECT_EQ(restored.Units().size(), results.Units().size());
+    for (size_t i = 0; i < results.Count(); ++i) {
+        EXPECT_EQ(restored.Units()[i].left, results.Units()[i].left) << i;
+        EXPECT_EQ(restored.Units()[i].right, results.Units()[i].right) << i;
+        EXPECT_EQ(restored.Units()[i].blanksBefore, results.Units()[i].blanksBefore) << i;
+        EXPECT_EQ(restored.IsHeading(i), results.IsHeading(i)) << i;
+    }
+    EXPECT_EQ(restored.Unpaired(0), nullptr);
+    // Saved again with no levelling: only the blanks before the headings.
+    EXPECT_EQ(Shape(rtf::ReadRtf(restored.FileText(0, {}))), "Hv.Hvv.");
+
+    // Files that do not pair up are kept as they are, with no units.
+    const rtf::Document odd{{{{"one", 0, false}}, {{"two", 0, false}}}};
+    EXPECT_FALSE(restored.Restore(odd, right));
+    EXPECT_EQ(restored.Count(), 0u);
+    ASSERT_NE(restored.Unpaired(0), nullptr);
+    EXPECT_EQ(*restored.Unpaired(0), odd);
+    EXPECT_EQ(rtf::ReadRtf(restored.FileText(0, layout)), odd);
+    EXPECT_EQ(ReadResultFile(folder / "missing.rtf"), rtf::Document{});
+}
+
+} // namespace
+} // namespace synopter
