@@ -1,6 +1,7 @@
 #include "find/result_find.h"
 
 #include "common/ascii.h"
+#include "compare/result_model.h"
 #include "editions/edition_lines.h"
 
 #include <string>
@@ -145,6 +146,24 @@ std::optional<FindMatch> FindInUnits(const FindQuery& query, std::span<const Fin
         return match;
     }
     return std::nullopt;
+}
+
+std::optional<FindMatch> FindInResults(const FindQuery& query, const ComparisonResults& results, size_t from,
+                                       FindDirection direction)
+{
+    std::vector<FindUnit> units(results.Count());
+    for (size_t i = 0; i < units.size(); ++i)
+        units[i] = {results.IsHeading(i), results.Text(i, 0), results.Text(i, 1)};
+    return FindInUnits(query, units, from, direction);
+}
+
+std::optional<FindMatch> FindInLines(const FindQuery& query, const std::vector<std::string>& lines, size_t from,
+                                     FindDirection direction)
+{
+    std::vector<FindUnit> units(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        units[i] = {IsHeadingLine(lines[i]), lines[i], lines[i]};
+    return FindInUnits(query, units, from, direction);
 }
 
 } // namespace synopter

@@ -5,10 +5,13 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace synopter {
+
+class ComparisonResults;
 
 // One unit of the results as the search sees it: a heading (its label in
 // `left`) or a verse pair (" 3:16 ..." on each side).
@@ -41,6 +44,13 @@ struct FindMatch {
 // round the end to `from` itself; `from` past the end starts at the first
 // (Forward) or last (Backward) unit. nullopt when no unit matches.
 std::optional<FindMatch> FindInUnits(const FindQuery& query, std::span<const FindUnit> units, size_t from,
+                                     FindDirection direction);
+
+// The same over the results of a comparison, each unit's text as they keep it.
+std::optional<FindMatch> FindInResults(const FindQuery& query, const ComparisonResults& results, size_t from,
+                                       FindDirection direction);
+// The same over an edition's lines, a unit each (heading lines are headings).
+std::optional<FindMatch> FindInLines(const FindQuery& query, const std::vector<std::string>& lines, size_t from,
                                      FindDirection direction);
 
 } // namespace synopter

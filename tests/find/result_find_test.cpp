@@ -1,11 +1,11 @@
 #include "find/result_find.h"
 
 #include "compare/comparison_run.h"
+#include "compare/result_model.h"
 #include "editions/edition.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -83,27 +83,19 @@ TEST(ResultFindTest, StepsThroughTheMatches)
     }
 }
 
-// The results of a real run, as the panes keep them.
+// The results of a real run, as the window keeps them.
 class Results : public RunOutput {
 public:
-    void Chapter(const std::string& label) override { Add(true, label, {}); }
+    void Chapter(const std::string& label) override { model.AppendHeading(label); }
     void FoundCount(int) override {}
-    void VersePair(const std::string& right, const std::string& left, const MatchMask&, const MatchMask&) override
+    void VersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                   const MatchMask& leftMask) override
     {
-        Add(false, left, right);
+        model.AppendVersePair(right, left, rightMask, leftMask);
     }
     bool Progress(int) override { return true; }
 
-    std::vector<FindUnit> units;
-
-private:
-    void Add(bool heading, const std::string& left, const std::string& right)
-    {
-        texts_.push_back(left);
-        texts_.push_back(right);
-        units.push_back({heading, texts_[texts_.size() - 2], texts_.back()});
-    }
-    std::deque<std::string> texts_;
+    ComparisonResults model{""};
 };
 
 TEST(ResultFindTest, FindsInAWholeRealResult)
@@ -113,32 +105,39 @@ TEST(ResultFindTest, FindsInAWholeRealResult)
     const auto right = LoadEditionText(EditionTextPath(dir, "Byzantine2018"));
     if (!std::filesystem::exists(dir) || !left || !right)
         GTEST_SKIP() << "no editions in " << dir;
-    Results results;
-    ComparisonRun(*left, *right, RunOptions{1, false}, results);
+    Results run;
+    ComparisonRun(*left, *right, RunOptions{1, false}, run);
+    const ComparisonResults& results = run.model;
 
     // The chapter's heading, then the verse under it.
-    const auto heading = FindInUnits(ParseFindQuery("Jn 3"), results.units, size_t(-1), FindDirection::Forward);
+    const auto heading = FindInResults(ParseFindQuery("Jn 3"), results, size_t(-1), FindDirection::Forward);
     ASSERT_TRUE(heading.has_value());
-    EXPECT_EQ(results.units[heading->unit].left, "KATA IWANNHN 3");
-    const auto verse = FindInUnits(ParseFindQuery("John 3:3"), results.units, heading->unit, FindDirection::Forward);
+    EXPECT_EQ(results.Text(heading->unit, 0), "KATA IWANNHN 3");
+    const auto verse = FindInResults(ParseFindQuery("John 3:3"), results, heading->unit, FindDirection::Forward);
     ASSERT_TRUE(verse.has_value());
     EXPECT_GT(verse->unit, heading->unit);
-    EXPECT_EQ(results.units[verse->unit].left.substr(0, 5), " 3:3 ");
+    EXPECT_EQ(results.Text(verse->unit, 0).substr(0, 5), " 3:3 ");
+    // An edition's own lines, a line a unit.
+    const auto line = FindInLines(ParseFindQuery("John 3:16"), *left, size_t(-1), FindDirection::Backward);
+    ASSERT_TRUE(line.has_value());
+    EXPECT_EQ((*left)[line->unit].substr(0, 6), " 3:16 ");
+    EXPECT_EQ((*left)[line->unit - 16], "KATA IWANNHN 3");
 
     // Every range of every step holds the word; stepping round comes back.
     const FindQuery logos = ParseFindQuery("λόγος");
     size_t at = size_t(-1);
     int steps = 0;
     for (;; ++steps) {
-        const auto match = FindInUnits(logos, results.units, at, FindDirection::Forward);
+        const auto match = FindInResults(logos, results, at, FindDirection::Forward);
         ASSERT_TRUE(match.has_value());
         if (match->wrapped)
             break;
         EXPECT_EQ(match->ordinal, steps + 1);
-        for (const auto& [side, ranges] : {std::pair{results.units[match->unit].left, match->left},
-                                           std::pair{results.units[match->unit].right, match->right}})
-            for (const ByteRange& r : ranges)
-                EXPECT_EQ(side.substr(r.begin, r.end - r.begin), "logov");
+        for (const int side : {0, 1}) {
+            const std::string_view text = results.Text(match->unit, side);
+            for (const ByteRange& r : side == 0 ? match->left : match->right)
+                EXPECT_EQ(text.substr(r.begin, r.end - r.begin), "logov");
+        }
         at = match->unit;
     }
     EXPECT_GT(steps, 10);
