@@ -2,6 +2,8 @@
 
 #include "app/main_window_ui.h"
 #include "app/help_window.h"
+#include "compare/result_model.h"
+#include "compare/result_record.h"
 #include "compare/result_summary.h"
 #include "compare/spelling_rules.h"
 #include "find/result_find.h"
@@ -28,7 +30,6 @@
 #include "compare/ui/result_pane.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
-#include "editions/edition_lines.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_dialog.h"
 #include "import/ui/import_dialog_names.h"
@@ -67,20 +68,20 @@ MainWindow::MainWindow(ProgramFolders folders)
     scrolling_ = std::make_unique<ScrollCoupling>(ui_->leftPane, ui_->rightPane, ui_->leftList, ui_->rightList,
                                                   ui_->scrollBothBox);
 
+    results_ = std::make_unique<ComparisonResults>(folders_.user);
     panes_ = std::make_unique<PanePair>(
         ui_->leftPane, ui_->rightPane, ui_->leftPaneFrame,
-        [this](int width) { ui_->paneArea->SetAlignedWidth(ui_->leftPaneFrame, width); }, folders_.user);
+        [this](int width) { ui_->paneArea->SetAlignedWidth(ui_->leftPaneFrame, width); }, *results_);
     run_ = std::make_unique<WindowRun>(
         WindowRun::Controls{ui_->leftChooser, ui_->rightChooser, ui_->thresholdBox, ui_->exactPositionsBox, ui_->spellingChooser,
                             ui_->compareButton, ui_->stopButton,
-                            ui_->foundCount, ui_->progressBar, ui_->leftPane, ui_->rightPane, ui_->leftList,
-                            ui_->rightList},
-        *panes_, [this](const QString& text, bool critical) { ShowMessage(text, critical); });
+                            ui_->foundCount, ui_->progressBar, ui_->leftPane, ui_->rightPane},
+        editions_, *results_, *panes_, [this](const QString& text, bool critical) { ShowMessage(text, critical); });
     run_->started = [this] { resultFacts_ = FactsNow(QDateTime::currentDateTime()); };
     run_->record = [this] { return WriteResultRecord(resultFacts_); };
     run_->spellingRules = [this] { return &LoadSpellingList().rules; };
     report_ = std::make_unique<ResultsReport>(
-        this, *panes_, [this] { return resultFacts_; },
+        this, *results_, [this] { return resultFacts_; },
         [this](const QString& text, bool critical) { ShowMessage(text, critical); });
     settings_ = std::make_unique<WindowSettings>(
         *this,
@@ -245,7 +246,7 @@ bool MainWindow::Start()
 {
     // Leftovers of saves cut short by a kill or a power loss.
     RemoveStrayTemporaries(SettingsPath(folders_.settings));
-    RecoverResultSet(folders_.user, panes_->FileNames());
+    RecoverResultSet(folders_.user, ComparisonResults::FileNames());
     // Cancelled: the program ends. A failure (the choice could not be stored)
     // is shown and the creation goes on, so the window never keeps its
     // design-time items.
@@ -307,8 +308,8 @@ void MainWindow::LoadSide(Side side)
     QComboBox* chooser = left ? ui_->leftChooser : ui_->rightChooser;
 
     pane->Clear();
-    list->Clear();
     const std::string name = ToLatin1(chooser->currentText());
+    SetEdition(side, {name});
     if (name.empty())
         return;
     const std::string folder = EditionFolder(folders_.EditionFolders(), name);
@@ -335,7 +336,14 @@ void MainWindow::LoadSide(Side side)
     list->setFont(listFont);
 
     if (auto lines = LoadEditionText(textPath))
-        list->SetLines(std::move(*lines));
+        SetEdition(side, {name, std::make_shared<const std::vector<std::string>>(std::move(*lines))});
+}
+
+void MainWindow::SetEdition(Side side, LoadedEdition edition)
+{
+    LoadedEdition& loaded = editions_[side == Side::Left ? 0 : 1];
+    loaded = std::move(edition);
+    List(side)->SetLines(loaded.lines);
 }
 
 QComboBox* MainWindow::Chooser(Side side) const { return side == Side::Left ? ui_->leftChooser : ui_->rightChooser; }
@@ -479,15 +487,9 @@ void MainWindow::GoToChapter(const std::string& label)
         if (line >= 0)
             pane->ScrollToLine(line);
     }
-    for (SourceList* list : {ui_->leftList, ui_->rightList}) {
-        const std::vector<std::string>& lines = list->Lines();
-        for (size_t i = lines.size(); i-- > 0;) {
-            if (lines[i] == label) {
-                list->SetTopIndex(int(i));
-                break;
-            }
-        }
-    }
+    for (const Side side : {Side::Left, Side::Right})
+        if (const std::optional<size_t> line = Edition(side).LastLineEqualTo(label))
+            List(side)->SetTopIndex(int(*line));
     if (ApparatusWindow* apparatus = Apparatus())
         apparatus->ShowChapter(label);
 }
@@ -495,28 +497,15 @@ void MainWindow::GoToChapter(const std::string& label)
 std::string MainWindow::ChapterInView() const
 {
     panes_->Flush(); // restored results still being shown are needed whole
-    if (panes_->UnitCount() > 0) {
-        for (size_t i = std::min(panes_->TopUnit(), panes_->UnitCount() - 1) + 1; i-- > 0;) {
-            if (!panes_->IsHeading(i))
-                continue;
-            std::string label;
-            for (const rtf::Span& span : panes_->UnitText(i, 0))
-                label += span.text;
-            return label;
-        }
-    }
-    const std::vector<std::string>& lines = ui_->leftList->Lines();
-    if (lines.empty())
-        return {};
-    for (size_t i = std::min(size_t(std::max(0, ui_->leftList->TopIndex())), lines.size() - 1) + 1; i-- > 0;)
-        if (IsHeadingLine(lines[i]))
-            return lines[i];
-    return {};
+    if (std::string heading = results_->HeadingAtOrAbove(panes_->TopUnit()); !heading.empty())
+        return heading;
+    return Edition(Side::Left).HeadingAtOrAbove(size_t(std::max(0, ui_->leftList->TopIndex())));
 }
 
 void MainWindow::GoToDifference(bool forward)
 {
-    if (const std::optional<size_t> unit = panes_->NextPair(forward))
+    const std::optional<size_t> from = panes_->SearchStart(forward);
+    if (const std::optional<size_t> unit = from ? results_->NextPair(*from, forward) : std::nullopt)
         panes_->GoToUnit(*unit);
     else
         QApplication::beep();
@@ -528,11 +517,6 @@ void MainWindow::OpenFindBar()
 }
 
 namespace {
-
-FindUnit UnitOfLine(const std::string& line)
-{
-    return {IsHeadingLine(line), line, line};
-}
 
 PanePair::Ranges RangesOf(const std::vector<ByteRange>& ranges)
 {
@@ -555,14 +539,10 @@ void MainWindow::FindStep(bool forward)
     const FindDirection direction = forward ? FindDirection::Forward : FindDirection::Backward;
 
     if (auto* list = qobject_cast<SourceList*>(searchedView_)) {
-        const std::vector<std::string>& lines = list->Lines();
-        std::vector<FindUnit> units;
-        units.reserve(lines.size());
-        for (const std::string& line : lines)
-            units.push_back(UnitOfLine(line));
+        const LoadedEdition& edition = Edition(list == ui_->leftList ? Side::Left : Side::Right);
         const QModelIndex current = list->currentIndex();
         const size_t from = current.isValid() ? size_t(current.row()) : SIZE_MAX;
-        const std::optional<FindMatch> match = FindInUnits(query, units, from, direction);
+        const std::optional<FindMatch> match = FindInLines(query, edition.Lines(), from, direction);
         if (match) {
             list->setCurrentIndex(list->model()->index(int(match->unit), 0));
             list->SetTopIndex(int(match->unit));
@@ -572,49 +552,16 @@ void MainWindow::FindStep(bool forward)
     }
 
     panes_->Flush(); // restored results still being shown are searched whole
-    if (findGeneration_ != panes_->Generation()) {
-        findGeneration_ = panes_->Generation();
-        const size_t count = panes_->UnitCount();
-        findTexts_.assign(2 * count, {});
-        findUnits_.assign(count, {});
-        for (size_t i = 0; i < count; ++i) {
-            for (int side : {0, 1})
-                for (const rtf::Span& span : panes_->UnitText(i, side))
-                    findTexts_[2 * i + size_t(side)] += span.text;
-            findUnits_[i] = {panes_->IsHeading(i), findTexts_[2 * i], findTexts_[2 * i + 1]};
-        }
-    }
-    // From the marked unit while it is in view, else from the top of the panes.
-    const size_t top = panes_->TopUnit();
-    const std::optional<size_t> marked = panes_->MarkedUnit();
-    size_t from = forward ? (top == 0 ? SIZE_MAX : top - 1) : top;
-    if (marked && panes_->InView(*marked))
-        from = *marked;
-    const std::optional<FindMatch> match = FindInUnits(query, findUnits_, from, direction);
+    const std::optional<size_t> from = panes_->SearchStart(forward);
+    const std::optional<FindMatch> match = from ? FindInResults(query, *results_, *from, direction) : std::nullopt;
     if (match)
         panes_->GoToUnit(match->unit, RangesOf(match->left), RangesOf(match->right));
     bar->ShowOutcome(match, direction);
 }
 
-ResultSummary MainWindow::CurrentSummary() const
-{
-    SummaryBuilder builder;
-    for (size_t i = 0; i < panes_->UnitCount(); ++i) {
-        if (!panes_->IsHeading(i)) {
-            builder.Pair();
-            continue;
-        }
-        std::string label;
-        for (const rtf::Span& span : panes_->UnitText(i, 0))
-            label += span.text;
-        builder.Heading(label);
-    }
-    return builder.Summary();
-}
-
 void MainWindow::ResultsChanged()
 {
-    const ResultSummary summary = CurrentSummary();
+    const ResultSummary summary = results_->Summary();
     if (chapterWindow_) {
         if (summary.books.empty())
             chapterWindow_->ClearCounts();
@@ -643,7 +590,7 @@ void MainWindow::ShowStatistics()
         statistics->Translate();
         connect(statistics, &StatisticsWindow::chapterChosen, this,
                 [this](const std::string& label) { Guarded([&] { GoToChapter(label); }); });
-        statistics->SetSummary(CurrentSummary());
+        statistics->SetSummary(results_->Summary());
         // The Editions page collates the catalogue under the run's choices (and the last run's spelling rules).
         statistics->SetEditionsChoice([this] {
             return EditionsChoice{folders_.EditionFolders(),
@@ -807,17 +754,18 @@ void MainWindow::RestoreResultPanes()
     // Each file on its own: one that cannot be read is reported and left out.
     rtf::Document left;
     rtf::Document right;
-    Guarded([&] { left = ReadPaneFile(panes_->LeftPath()); });
-    Guarded([&] { right = ReadPaneFile(panes_->RightPath()); });
-    panes_->Show(left, right);
+    Guarded([&] { left = ReadResultFile(results_->LeftPath()); });
+    Guarded([&] { right = ReadResultFile(results_->RightPath()); });
+    results_->Restore(left, right);
+    panes_->ShowRestored();
     // Files saved before the record was kept: the settings kept the choices
     // of the run that wrote them, all but "Exact positions".
     std::optional<html::ReportFacts> recorded;
     Guarded([&] {
-        if (const std::optional<std::string> record = ReadFileBytes(panes_->RecordPath(), kMaxSettingsFileBytes))
+        if (const std::optional<std::string> record = ReadFileBytes(results_->RecordPath(), kMaxSettingsFileBytes))
             recorded = ReadResultRecord(*record);
     });
-    resultFacts_ = recorded ? *recorded : FactsNow(QFileInfo(FromLocal8Bit(panes_->LeftPath())).lastModified());
+    resultFacts_ = recorded ? *recorded : FactsNow(QFileInfo(FromLocal8Bit(results_->LeftPath())).lastModified());
     ResultsChanged();
 }
 
@@ -870,10 +818,10 @@ void MainWindow::SetRunSlices(int eventsMs, int showingMs)
 
 void MainWindow::Compare()
 {
-    const unsigned before = panes_->Generation();
+    const unsigned before = results_->Generation();
     run_->Run();
     UpdateStoppedNotice();
-    if (panes_->Generation() != before)
+    if (results_->Generation() != before)
         ResultsChanged();
 }
 

@@ -4,10 +4,12 @@
 #include "common/program_folders.h"
 #include "compare/html_report.h"
 #include "compare/spelling_rules.h"
+#include "editions/loaded_edition.h"
 #include "language/interface_language.h"
 
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,13 +27,12 @@ class QSpinBox;
 namespace synopter {
 
 struct MainWindowUi;
+class ComparisonResults;
 class PanePair;
 class ResultsReport;
 class StatisticsWindow;
 class ApparatusWindow;
 class FindBar;
-struct FindUnit;
-struct ResultSummary;
 class ScrollCoupling;
 class ChapterWindow;
 class SourceList;
@@ -98,8 +99,6 @@ public:
     // that has the focus or else in the results, both panes at the same height.
     void OpenFindBar();
     void FindStep(bool forward);
-    // The results counted per chapter and book, as the panes hold them.
-    ResultSummary CurrentSummary() const;
     // The chapter window's counts and the statistics window follow the results.
     void ResultsChanged();
     // View > "Statistics…" (made on first use, kept).
@@ -149,6 +148,11 @@ public:
     QProgressBar* ProgressBar() const;
     QAction* SourceTextsAction() const;
     PanePair& Panes() const { return *panes_; }
+    // The results of the last run, or those restored at start-up.
+    const ComparisonResults& Results() const { return *results_; }
+    // The editions loaded on each side; the source lists show them.
+    const LoadedEdition& Edition(Side side) const { return editions_[side == Side::Left ? 0 : 1]; }
+    void SetEdition(Side side, LoadedEdition edition);
     // File > "Export results…", "Print…", "Export as PDF…".
     ResultsReport& Report() const { return *report_; }
     // What the report says of the results in the panes: the editions, threshold
@@ -192,6 +196,8 @@ private:
     std::string programDir_; // the program's own files
     InterfaceLanguage language_;
     ChapterWindow* chapterWindow_ = nullptr;
+    std::array<LoadedEdition, 2> editions_;
+    std::unique_ptr<ComparisonResults> results_;
     std::unique_ptr<PanePair> panes_;
     std::unique_ptr<WindowRun> run_;
     std::unique_ptr<WindowSettings> settings_;
@@ -199,10 +205,6 @@ private:
     SpellingList spellingList_;
     html::ReportFacts resultFacts_;
     bool firstShow_ = true;
-    // The results as the search sees them, rebuilt when the panes' units change.
-    std::vector<std::string> findTexts_;
-    std::vector<FindUnit> findUnits_;
-    unsigned findGeneration_ = ~0u;
     // The view a search goes to: the last of panes and source lists to have the focus.
     QWidget* searchedView_ = nullptr;
     // A pane key being delivered to its own pane before the partner follows.

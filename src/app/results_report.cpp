@@ -3,7 +3,7 @@
 #include "common/error.h"
 #include "common/file_io.h"
 #include "common/ui/qt_bytes.h"
-#include "compare/ui/pane_pair.h"
+#include "compare/result_model.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,8 +17,8 @@
 
 namespace synopter {
 
-ResultsReport::ResultsReport(QWidget* window, const PanePair& panes, Facts facts, Message showMessage)
-    : window_(window), panes_(panes), facts_(std::move(facts)), showMessage_(std::move(showMessage))
+ResultsReport::ResultsReport(QWidget* window, const ComparisonResults& results, Facts facts, Message showMessage)
+    : window_(window), results_(results), facts_(std::move(facts)), showMessage_(std::move(showMessage))
 {
     AskSaveName = [this](const QString& title, const QString& suggested, const QString& filter) {
         return QFileDialog::getSaveFileName(window_, title, suggested, filter);
@@ -27,7 +27,7 @@ ResultsReport::ResultsReport(QWidget* window, const PanePair& panes, Facts facts
 
 std::string ResultsReport::Page() const
 {
-    const std::vector<html::ReportItem> items = panes_.ReportItems();
+    const std::vector<html::ReportItem> items = results_.ReportItems();
     if (items.empty()) {
         showMessage_("There are no results to give out: compare two editions first.", false);
         return {};

@@ -4,11 +4,10 @@
 
 #include "chapters/ui/chapter_window.h"
 #include "common/ui/qt_bytes.h"
+#include "compare/result_model.h"
 #include "compare/ui/pane_pair.h"
 #include "compare/ui/result_pane.h"
 #include "editions/edition_check.h"
-#include "editions/edition_lines.h"
-#include "editions/ui/source_list.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,8 +21,9 @@
 
 namespace synopter {
 
-WindowRun::WindowRun(Controls controls, PanePair& panes, Message showMessage)
-    : controls_(controls), panes_(panes), showMessage_(std::move(showMessage))
+WindowRun::WindowRun(Controls controls, const std::array<LoadedEdition, 2>& editions, ComparisonResults& results,
+                     PanePair& panes, Message showMessage)
+    : controls_(controls), editions_(editions), results_(results), panes_(panes), showMessage_(std::move(showMessage))
 {
 }
 
@@ -32,10 +32,11 @@ void WindowRun::Run()
     if (running_)
         return;
     const Controls& c = controls_;
+    // The lines stay the run's whatever is loaded meanwhile.
+    const std::shared_ptr<const std::vector<std::string>> left = editions_[0].lines, right = editions_[1].lines;
     // Editions that cannot be paired line by line are named before anything
     // runs; the previous results stay.
-    if (const auto problem = ComparisonProblem(ToLatin1(c.leftChooser->currentText()), c.leftList->Lines(),
-                                               ToLatin1(c.rightChooser->currentText()), c.rightList->Lines())) {
+    if (const auto problem = ComparisonProblem(editions_[0].name, *left, editions_[1].name, *right)) {
         showMessage_(FromUtf8(*problem), false);
         return;
     }
@@ -67,10 +68,11 @@ void WindowRun::Run()
         markSpelling_ = options.spelling == SpellingMode::Mark;
         if (chapters_)
             chapters_->ClearChapters();
+        results_.Clear();
         panes_.Clear();
-        c.progress->setRange(0, std::max(1, int(RunLength(c.leftList->Lines(), c.rightList->Lines()))));
-        const int length = int(RunLength(c.leftList->Lines(), c.rightList->Lines()));
-        ComparisonRun(c.leftList->Lines(), c.rightList->Lines(), options, *this);
+        const int length = int(RunLength(*left, *right));
+        c.progress->setRange(0, std::max(1, length));
+        ComparisonRun(*left, *right, options, *this);
         ShowProgress(length);
         if (stopFlag_ && line_ + 1 < length)
             stoppedAt_ = HeadingAbove(line_);
@@ -124,7 +126,7 @@ void WindowRun::Chapter(const std::string& heading)
 {
     if (chapters_)
         chapters_->AddChapter(heading);
-    panes_.AppendHeading(heading);
+    results_.AppendHeading(heading);
 }
 
 void WindowRun::FoundCount(int found)
@@ -135,18 +137,14 @@ void WindowRun::FoundCount(int found)
 void WindowRun::VersePair(const std::string& right, const std::string& left,
                           const MatchMask& rightMask, const MatchMask& leftMask)
 {
-    panes_.AppendVersePair(right, left, rightMask, leftMask);
+    results_.AppendVersePair(right, left, rightMask, leftMask);
 }
 
 std::string WindowRun::HeadingAbove(int line) const
 {
-    // Headings are the lines that do not start with a blank, in both editions.
-    for (const SourceList* list : {controls_.leftList, controls_.rightList}) {
-        const std::vector<std::string>& lines = list->Lines();
-        for (int i = std::min(line, int(lines.size()) - 1); i >= 0; --i)
-            if (IsHeadingLine(lines[size_t(i)]))
-                return lines[size_t(i)];
-    }
+    for (const LoadedEdition& edition : editions_)
+        if (std::string heading = edition.HeadingAtOrAbove(size_t(std::max(0, line))); !heading.empty())
+            return heading;
     return {};
 }
 
@@ -202,8 +200,8 @@ bool WindowRun::StillGoing()
 void WindowRun::SaveResultFiles()
 {
     const std::vector<std::string> failures =
-        panes_.SaveResultFiles(chapters_ ? chapters_->Chapters() : std::vector<std::string>{},
-                               record ? record() : std::string());
+        results_.SaveResultFiles(chapters_ ? chapters_->Chapters() : std::vector<std::string>{},
+                                 record ? record() : std::string(), panes_.Layout());
     if (failures.empty())
         return;
     QString text = "The results could not be saved:";

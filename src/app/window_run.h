@@ -1,11 +1,13 @@
 #pragma once
 
 #include "compare/comparison_run.h"
+#include "editions/loaded_edition.h"
 
 #include <QElapsedTimer>
 #include <QPoint>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -18,15 +20,16 @@ class QSpinBox;
 
 namespace synopter {
 
+class ComparisonResults;
 class PanePair;
 class ChapterWindow;
-class SourceList;
 class ResultPane;
 
-// A comparison run as the main window shows it: the run state (inputs
-// disabled, COMPARE hidden over the stop button), the progress, the found
-// count, the panes and the navigator filled as the run reports, events let in
-// every slice, and the result files saved however the run ends.
+// A comparison run as the main window shows it: the loaded editions compared,
+// the run state (inputs disabled, COMPARE hidden over the stop button), the
+// progress, the found count, the results and the navigator filled as the run
+// reports and the panes showing them, events let in every slice, and the
+// result files saved however the run ends.
 class WindowRun : private RunOutput {
 public:
     struct Controls {
@@ -41,12 +44,11 @@ public:
         QProgressBar* progress;
         ResultPane* leftPane;
         ResultPane* rightPane;
-        SourceList* leftList;
-        SourceList* rightList;
     };
     using Message = std::function<void(const QString& text, bool critical)>;
 
-    WindowRun(Controls controls, PanePair& panes, Message showMessage);
+    WindowRun(Controls controls, const std::array<LoadedEdition, 2>& editions, ComparisonResults& results,
+              PanePair& panes, Message showMessage);
 
     void SetChapterWindow(ChapterWindow* chapters) { chapters_ = chapters; }
 
@@ -99,6 +101,8 @@ private:
     void SaveResultFiles();
 
     Controls controls_;
+    const std::array<LoadedEdition, 2>& editions_;
+    ComparisonResults& results_;
     PanePair& panes_;
     Message showMessage_;
     ChapterWindow* chapters_ = nullptr;

@@ -33,14 +33,17 @@ TEST_F(WindowTest, ChoosingAnEditionLoadsItsSideOnly)
     Open();
     Choose("Left", "Right");
     EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 6);
-    EXPECT_EQ(mainWindow->List(Side::Right)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(mainWindow->Edition(Side::Right).name, "Right");
+    EXPECT_EQ(mainWindow->Edition(Side::Right).Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(mainWindow->List(Side::Right)->model()->index(2, 0).data(), " 1:2 kaywv gegraptai en toiv profhtaiv");
     EXPECT_EQ(mainWindow->Chooser(Side::Right)->toolTip(), "Right text");
     EXPECT_EQ(mainWindow->Pane(Side::Left)->font().family(), "DejaVu Sans");
     EXPECT_EQ(mainWindow->List(Side::Left)->font().family(), "DejaVu Sans");
 
     mainWindow->Pane(Side::Right)->AppendLine("kept", ResultPane::Format(0, false));
     mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText("Right"));
-    EXPECT_EQ(mainWindow->List(Side::Left)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(mainWindow->Edition(Side::Left).Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(mainWindow->List(Side::Left)->model()->index(2, 0).data(), " 1:2 kaywv gegraptai en toiv profhtaiv");
     EXPECT_EQ(mainWindow->Pane(Side::Right)->Line(0), "kept");
 }
 

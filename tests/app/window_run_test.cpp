@@ -2,6 +2,7 @@
 // saves and restores, stopping it, and what the user may do while it runs.
 #include "app/window_test.h"
 #include "app/main_window_names.h"
+#include "compare/result_model.h"
 #include "compare/ui/pane_pair.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -421,7 +422,7 @@ TEST_F(WindowTest, NextAndPreviousDifferenceWalkThePairsAndStopAtTheEnds)
     Choose("Left", "Right");
     Run(1); // a heading, a pair, a heading, two pairs
     PanePair& panes = mainWindow->Panes();
-    ASSERT_EQ(panes.UnitCount(), 5u);
+    ASSERT_EQ(mainWindow->Results().Count(), 5u);
     QAction* next = mainWindow->findChild<QAction*>(main_window_names::nextDifferenceAction);
     QAction* previous = mainWindow->findChild<QAction*>(main_window_names::previousDifferenceAction);
     ASSERT_TRUE(next && previous);

@@ -7,7 +7,7 @@
 
 namespace synopter {
 
-void EditionLinesModel::SetLines(std::vector<std::string> lines)
+void EditionLinesModel::SetLines(Lines lines)
 {
     beginResetModel();
     lines_ = std::move(lines);
@@ -25,17 +25,17 @@ void EditionLinesModel::SetItemHeight(int height)
 
 int EditionLinesModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(lines_.size());
+    return parent.isValid() || !lines_ ? 0 : int(lines_->size());
 }
 
 QVariant EditionLinesModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(lines_.size()))
+    if (!index.isValid() || !lines_ || index.row() >= int(lines_->size()))
         return {};
     if (role == Qt::DisplayRole) {
         // Only the first characters can be seen (a character is at least a
         // pixel wide); laying out a line of megabytes at every paint froze the list.
-        const std::string_view line = lines_[size_t(index.row())];
+        const std::string_view line = (*lines_)[size_t(index.row())];
         return FromLatin1(line.substr(0, kShownCharacters));
     }
     if (role == Qt::SizeHintRole)
@@ -54,7 +54,7 @@ SourceList::SourceList(QWidget* parent) : QListView(parent), model_(new EditionL
     setTextElideMode(Qt::ElideNone);
 }
 
-void SourceList::SetLines(std::vector<std::string> lines)
+void SourceList::SetLines(EditionLinesModel::Lines lines)
 {
     model_->SetLines(std::move(lines));
 }

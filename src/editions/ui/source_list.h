@@ -10,15 +10,17 @@
 namespace synopter {
 
 // The lines of a loaded edition, shown Latin-1 decoded (the display font draws
-// the transliteration as Greek).
+// the transliteration as Greek). The lines belong to the loaded edition; the
+// model shares them while it shows them.
 class EditionLinesModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    using Lines = std::shared_ptr<const std::vector<std::string>>;
     using QAbstractListModel::QAbstractListModel;
 
-    void SetLines(std::vector<std::string> lines);
-    const std::vector<std::string>& Lines() const { return lines_; }
+    // Null shows none.
+    void SetLines(Lines lines);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -31,22 +33,20 @@ public:
     static constexpr size_t kShownCharacters = kScrollExtent;
 
 private:
-    std::vector<std::string> lines_;
+    Lines lines_;
     int itemHeight_ = kItemHeight;
 };
 
-// A source list: one item per line, scrolled an item at a time so that the
-// scroll bar's value is the top item.
+// A source list: a view of a loaded edition's lines, one item per line,
+// scrolled an item at a time so that the scroll bar's value is the top item.
 class SourceList : public QListView {
     Q_OBJECT
 
 public:
     explicit SourceList(QWidget* parent = nullptr);
 
-    void SetLines(std::vector<std::string> lines);
-    void Clear() { SetLines({}); }
-    const std::vector<std::string>& Lines() const { return model_->Lines(); }
-    int Count() const { return int(model_->Lines().size()); }
+    void SetLines(EditionLinesModel::Lines lines);
+    int Count() const { return model_->rowCount(); }
 
     int TopIndex() const;
     void SetTopIndex(int index);

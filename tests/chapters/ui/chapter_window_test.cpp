@@ -186,11 +186,11 @@ protected:
         }
         std::vector<std::string> right = Numbered(" right ", 300);
         right[120] = "Mt 5";
-        mainWindow->List(Side::Right)->SetLines(right);
+        mainWindow->SetEdition(Side::Right, {"Right", std::make_shared<const std::vector<std::string>>(right)});
         std::vector<std::string> left = Numbered(" left ", 300);
         left[200] = "Mt 5 "; // trailing blank: not the same heading
         left[210] = "mt 5";  // other letter case: not the same either
-        mainWindow->List(Side::Left)->SetLines(left);
+        mainWindow->SetEdition(Side::Left, {"Left", std::make_shared<const std::vector<std::string>>(left)});
         QApplication::processEvents();
 
         // The views start somewhere else, and "Scroll Both" would couple them.

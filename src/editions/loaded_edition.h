@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace synopter {
+
+// An edition loaded for comparing: its name and its lines. The lines are
+// shared by whatever reads them (the run, the checks, find, the source list
+// that shows them) and never change in place; another edition replaces them whole.
+struct LoadedEdition {
+    std::string name;
+    std::shared_ptr<const std::vector<std::string>> lines = std::make_shared<const std::vector<std::string>>();
+
+    const std::vector<std::string>& Lines() const { return *lines; }
+    // The last heading line at or before `line` (the last line when past
+    // the end); "" when there is none.
+    std::string HeadingAtOrAbove(size_t line) const;
+    // The last line that is `text` exactly; nullopt when none is.
+    std::optional<size_t> LastLineEqualTo(const std::string& text) const;
+};
+
+} // namespace synopter
