@@ -7,7 +7,7 @@
 #include "compare/result_summary.h"
 #include "editions/edition.h"
 #include "find/result_find.h"
-#include "statistics/ui/form9.h"
+#include "statistics/ui/statistics_window.h"
 #include "language/interface_language.h"
 
 #include <QApplication>
@@ -102,7 +102,7 @@ void BM_StatisticsOpen(benchmark::State& state)
     }
     const InterfaceLanguage language(QDir::tempPath().toStdString() + "/");
     for (auto _ : state) {
-        TForm9 form(nullptr, language);
+        StatisticsWindow form(nullptr, language);
         form.SetSummary(results->summary.Summary());
         form.show();
         QApplication::processEvents();
@@ -121,7 +121,7 @@ void BM_StatisticsSetSummary(benchmark::State& state)
         return;
     }
     const InterfaceLanguage language(QDir::tempPath().toStdString() + "/");
-    TForm9 form(nullptr, language);
+    StatisticsWindow form(nullptr, language);
     form.show();
     QApplication::processEvents();
     for (auto _ : state) {

@@ -1,9 +1,9 @@
 // Drives the real main window under the offscreen platform: the whole-NT run
 // from the COMPARE click to the saved files, and a later start-up that
 // restores those results.
-#include "app/form1.h"
-#include "chapters/ui/form2.h"
-#include "compare/ui/rich_edit.h"
+#include "app/main_window.h"
+#include "chapters/ui/chapter_window.h"
+#include "compare/ui/result_pane.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,16 +39,16 @@ struct ProgramDir {
 };
 
 struct Window {
-    synopter::TForm1 form1;
-    synopter::TForm2 form2;
+    synopter::MainWindow mainWindow;
+    synopter::ChapterWindow chapterWindow;
     explicit Window(const std::string& dir)
-        : form1(dir), form2(&form1, dir, form1.Language(), [this](const std::string& l) { form1.GoToChapter(l); })
+        : mainWindow(dir), chapterWindow(&mainWindow, dir, mainWindow.Language(), [this](const std::string& l) { mainWindow.GoToChapter(l); })
     {
-        form1.SetChapterWindow(&form2);
-        form1.FormCreate();
-        form2.FormCreate();
-        form1.resize(1000, 700);
-        form1.show();
+        mainWindow.SetChapterWindow(&chapterWindow);
+        mainWindow.Start();
+        chapterWindow.Start();
+        mainWindow.resize(1000, 700);
+        mainWindow.show();
         QApplication::processEvents();
     }
 };
@@ -56,11 +56,11 @@ struct Window {
 // The whole New Testament, every difference counted, moved words included.
 void RunWholeNewTestament(Window& w)
 {
-    w.form1.Chooser(Side::Left)->setCurrentIndex(w.form1.Chooser(Side::Left)->findText("WestcottHort1881"));
-    w.form1.Chooser(Side::Right)->setCurrentIndex(w.form1.Chooser(Side::Right)->findText("Byzantine2018"));
-    w.form1.ThresholdBox()->setValue(1);
-    w.form1.ExactPositionsBox()->setChecked(true);
-    w.form1.Compare1Click();
+    w.mainWindow.Chooser(Side::Left)->setCurrentIndex(w.mainWindow.Chooser(Side::Left)->findText("WestcottHort1881"));
+    w.mainWindow.Chooser(Side::Right)->setCurrentIndex(w.mainWindow.Chooser(Side::Right)->findText("Byzantine2018"));
+    w.mainWindow.ThresholdBox()->setValue(1);
+    w.mainWindow.ExactPositionsBox()->setChecked(true);
+    w.mainWindow.Compare();
 }
 
 long PeakMegabytes()
@@ -80,7 +80,7 @@ void BM_WholeRunInWindow(benchmark::State& state)
     Window w(dir.Path());
     for (auto _ : state)
         RunWholeNewTestament(w);
-    state.counters["found"] = w.form1.FoundCountLabel()->text().toInt();
+    state.counters["found"] = w.mainWindow.FoundCountLabel()->text().toInt();
     state.counters["peak_MB"] = double(PeakMegabytes());
 }
 BENCHMARK(BM_WholeRunInWindow)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
@@ -107,7 +107,7 @@ void BM_StartupRestoringResults(benchmark::State& state)
         // Created, shown with the results restored and events processed: the
         // window answers; what is not yet on screen may still be filling in.
         Window w(dir.Path());
-        benchmark::DoNotOptimize(w.form1.ResultPane(Side::Right)->FirstVisibleLine());
+        benchmark::DoNotOptimize(w.mainWindow.Pane(Side::Right)->FirstVisibleLine());
     }
     state.counters["peak_MB"] = double(PeakMegabytes());
 }
@@ -122,8 +122,8 @@ void BM_StartupToTheLastChapter(benchmark::State& state)
         return;
     for (auto _ : state) {
         Window w(dir.Path());
-        w.form1.GoToChapter("APOKALUQIV IWANNOU 22");
-        benchmark::DoNotOptimize(w.form1.ResultPane(Side::Right)->FirstVisibleLine());
+        w.mainWindow.GoToChapter("APOKALUQIV IWANNOU 22");
+        benchmark::DoNotOptimize(w.mainWindow.Pane(Side::Right)->FirstVisibleLine());
     }
 }
 BENCHMARK(BM_StartupToTheLastChapter)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);

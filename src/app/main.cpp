@@ -1,5 +1,5 @@
-#include "app/form1.h"
-#include "chapters/ui/form2.h"
+#include "app/main_window.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/command_line.h"
 #include "common/program_folders.h"
 #include "fonts/fontconfig_platform.h"
@@ -90,15 +90,15 @@ int main(int argc, char* argv[])
 
     int status = 0;
     {
-        synopter::TForm1 form1(folders);
-        synopter::TForm2* form2 = nullptr;
-        synopter::TForm2 chapters(&form1, folders.user, form1.Language(),
-                                  [&form1](const std::string& label) { form1.GoToChapter(label); });
-        form2 = &chapters;
-        form1.SetChapterWindow(form2);
-        if (form1.FormCreate()) {
-            form2->FormCreate();
-            form1.show();
+        synopter::MainWindow mainWindow(folders);
+        synopter::ChapterWindow* chapterWindow = nullptr;
+        synopter::ChapterWindow chapters(&mainWindow, folders.user, mainWindow.Language(),
+                                  [&mainWindow](const std::string& label) { mainWindow.GoToChapter(label); });
+        chapterWindow = &chapters;
+        mainWindow.SetChapterWindow(chapterWindow);
+        if (mainWindow.Start()) {
+            chapterWindow->Start();
+            mainWindow.show();
             status = QApplication::exec();
         }
     }

@@ -3,7 +3,7 @@
 #include "common/error.h"
 #include "common/file_io.h"
 #include "common/ui/qt_bytes.h"
-#include "compare/ui/result_panes.h"
+#include "compare/ui/pane_pair.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,7 +17,7 @@
 
 namespace synopter {
 
-ResultsReport::ResultsReport(QWidget* window, const ResultPanes& panes, Facts facts, Message showMessage)
+ResultsReport::ResultsReport(QWidget* window, const PanePair& panes, Facts facts, Message showMessage)
     : window_(window), panes_(panes), facts_(std::move(facts)), showMessage_(std::move(showMessage))
 {
     AskSaveName = [this](const QString& title, const QString& suggested, const QString& filter) {

@@ -13,7 +13,7 @@ class QWidget;
 
 namespace synopter {
 
-class ResultPanes;
+class PanePair;
 
 // The results in the panes given away: File > "Export results…" (the HTML
 // report), "Print…" (with a preview) and "Export as PDF…", all from the same
@@ -23,7 +23,7 @@ public:
     using Facts = std::function<html::ReportFacts()>;
     using Message = std::function<void(const QString& text, bool critical)>;
 
-    ResultsReport(QWidget* window, const ResultPanes& panes, Facts facts, Message showMessage);
+    ResultsReport(QWidget* window, const PanePair& panes, Facts facts, Message showMessage);
 
     void ExportHtml();
     void Print();
@@ -41,7 +41,7 @@ private:
     QString SuggestedName(const QString& suffix);
 
     QWidget* window_;
-    const ResultPanes& panes_;
+    const PanePair& panes_;
     Facts facts_;
     Message showMessage_;
     QString folder_; // where the last file went

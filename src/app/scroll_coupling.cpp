@@ -1,7 +1,7 @@
 #include "app/scroll_coupling.h"
 
 #include "app/scroll_hooks.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 
 #include <QCheckBox>
@@ -27,7 +27,7 @@ int Index(Side side)
 
 } // namespace
 
-ScrollCoupling::ScrollCoupling(TRichEdit* leftPane, TRichEdit* rightPane, TListBox* leftList, TListBox* rightList,
+ScrollCoupling::ScrollCoupling(ResultPane* leftPane, ResultPane* rightPane, SourceList* leftList, SourceList* rightList,
                                const QCheckBox* scrollBoth)
     : panes_{leftPane, rightPane}, lists_{leftList, rightList}, scrollBoth_(scrollBoth)
 {
@@ -64,8 +64,8 @@ void ScrollCoupling::FollowPane(Side side)
 {
     // The panes are level: the same pair lies at the same height in both, so
     // the partner goes to the very same position, part-lines included.
-    TRichEdit* leader = panes_[Index(side)];
-    TRichEdit* follower = panes_[1 - Index(side)];
+    ResultPane* leader = panes_[Index(side)];
+    ResultPane* follower = panes_[1 - Index(side)];
     follower->ScrollToY(leader->verticalScrollBar()->value());
 }
 

@@ -7,8 +7,8 @@ class QObject;
 
 namespace synopter {
 
-class TListBox;
-class TRichEdit;
+class SourceList;
+class ResultPane;
 
 // "Scroll Both": a scroll-bar action on one result pane (source list) moves
 // its partner to the same first line while the box is checked. The panes
@@ -16,7 +16,7 @@ class TRichEdit;
 // released. Panes and lists never move each other.
 class ScrollCoupling {
 public:
-    ScrollCoupling(TRichEdit* leftPane, TRichEdit* rightPane, TListBox* leftList, TListBox* rightList,
+    ScrollCoupling(ResultPane* leftPane, ResultPane* rightPane, SourceList* leftList, SourceList* rightList,
                    const QCheckBox* scrollBoth);
 
     // Watches the four views' scroll bars (once) through ScrollHooks owned by `owner`.
@@ -30,8 +30,8 @@ public:
     void FollowList(Side side);
 
 private:
-    TRichEdit* panes_[2];
-    TListBox* lists_[2];
+    ResultPane* panes_[2];
+    SourceList* lists_[2];
     const QCheckBox* scrollBoth_;
     bool installed_ = false;
 };

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/ui/qt_bytes.h"
-#include "compare/ui/result_panes.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/pane_pair.h"
+#include "compare/ui/result_pane.h"
 #include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
 
@@ -21,7 +21,7 @@
 
 namespace synopter {
 
-WindowRun::WindowRun(Controls controls, ResultPanes& panes, Message showMessage)
+WindowRun::WindowRun(Controls controls, PanePair& panes, Message showMessage)
     : controls_(controls), panes_(panes), showMessage_(std::move(showMessage))
 {
 }
@@ -140,7 +140,7 @@ void WindowRun::VersePair(const std::string& right, const std::string& left,
 std::string WindowRun::HeadingAbove(int line) const
 {
     // Headings are the lines that do not start with a blank, in both editions.
-    for (const TListBox* list : {controls_.leftList, controls_.rightList}) {
+    for (const SourceList* list : {controls_.leftList, controls_.rightList}) {
         const std::vector<std::string>& lines = list->Lines();
         for (int i = std::min(line, int(lines.size()) - 1); i >= 0; --i)
             if (!lines[size_t(i)].empty() && lines[size_t(i)][0] != ' ')
@@ -183,7 +183,7 @@ void WindowRun::ShowProgress(int line)
     ShowFoundCount();
     panes_.Flush();
     // A pane the user scrolled down during the run is taken back up.
-    for (TRichEdit* pane : {controls_.leftPane, controls_.rightPane})
+    for (ResultPane* pane : {controls_.leftPane, controls_.rightPane})
         if (pane->verticalScrollBar()->value() > 0)
             pane->ScrollLines(-1000);
 }

@@ -18,10 +18,10 @@ class QSpinBox;
 
 namespace synopter {
 
-class ResultPanes;
-class TForm2;
-class TListBox;
-class TRichEdit;
+class PanePair;
+class ChapterWindow;
+class SourceList;
+class ResultPane;
 
 // A comparison run as the main window shows it: the run state (inputs
 // disabled, COMPARE hidden over the stop button), the progress, the found
@@ -39,16 +39,16 @@ public:
         QPushButton* stop;
         QLabel* foundCount;
         QProgressBar* progress;
-        TRichEdit* leftPane;
-        TRichEdit* rightPane;
-        TListBox* leftList;
-        TListBox* rightList;
+        ResultPane* leftPane;
+        ResultPane* rightPane;
+        SourceList* leftList;
+        SourceList* rightList;
     };
     using Message = std::function<void(const QString& text, bool critical)>;
 
-    WindowRun(Controls controls, ResultPanes& panes, Message showMessage);
+    WindowRun(Controls controls, PanePair& panes, Message showMessage);
 
-    void SetChapterWindow(TForm2* chapters) { chapters_ = chapters; }
+    void SetChapterWindow(ChapterWindow* chapters) { chapters_ = chapters; }
 
     // Compares the loaded editions; returns when the run has ended. Editions
     // that cannot be paired are named and nothing runs. No second run starts
@@ -99,9 +99,9 @@ private:
     void SaveResultFiles();
 
     Controls controls_;
-    ResultPanes& panes_;
+    PanePair& panes_;
     Message showMessage_;
-    TForm2* chapters_ = nullptr;
+    ChapterWindow* chapters_ = nullptr;
     bool running_ = false;
     bool stopFlag_ = false;
     int found_ = 0;

@@ -135,7 +135,7 @@ void WindowSettings::Read()
         if (l)
             l->activate();
     for (const auto& [panel, control] :
-         {std::pair<TPanel*, QWidget*>{c.topBar, c.rightChooser}, {c.bottomBar, c.chapterButton}}) {
+         {std::pair<Panel*, QWidget*>{c.topBar, c.rightChooser}, {c.bottomBar, c.chapterButton}}) {
         control->move(panel->width() - control->width() - kRightMargin, control->y());
         panel->AnchorRight(control, false, panel->width());
     }

@@ -15,7 +15,7 @@ namespace synopter {
 
 class InterfaceLanguage;
 class SettingsPlacement;
-class TPanel;
+class Panel;
 
 // The main window's settings file (kelvane.ini): read once at start-up,
 // written back at close.
@@ -30,8 +30,8 @@ public:
         QAction* sourceTexts;
         // The right chooser and the chapter button are kept a margin in from
         // the right edge of their bars.
-        TPanel* topBar;
-        TPanel* bottomBar;
+        Panel* topBar;
+        Panel* bottomBar;
         QWidget* chapterButton;
         // The chapter window, whose width the user may set (none in some tests).
         std::function<QWidget*()> chapterWindow;

@@ -12,7 +12,7 @@ constexpr const char* kKey = "Language";
 
 } // namespace
 
-bool ChooseLanguage(LanguageDialog& dialog, InterfaceLanguage& language)
+bool ChooseLanguage(LanguageChoice& dialog, InterfaceLanguage& language)
 {
     if (dialog.EntryCount() == 1)
         dialog.SelectEntry(0);
@@ -24,7 +24,7 @@ bool ChooseLanguage(LanguageDialog& dialog, InterfaceLanguage& language)
     return true;
 }
 
-bool SettleStartupLanguage(LanguageDialog& dialog, InterfaceLanguage& language)
+bool SettleStartupLanguage(LanguageChoice& dialog, InterfaceLanguage& language)
 {
     dialog.FillLanguageList();
     const int count = dialog.EntryCount();
@@ -43,7 +43,7 @@ bool SettleStartupLanguage(LanguageDialog& dialog, InterfaceLanguage& language)
     return true;
 }
 
-bool ChangeLanguage(LanguageDialog& dialog, InterfaceLanguage& language)
+bool ChangeLanguage(LanguageChoice& dialog, InterfaceLanguage& language)
 {
     dialog.FillLanguageList();
     if (dialog.EntryCount() == 0)

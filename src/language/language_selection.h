@@ -7,9 +7,9 @@
 namespace synopter {
 
 // What the language flows need of the selection dialog and its list.
-class LanguageDialog {
+class LanguageChoice {
 public:
-    virtual ~LanguageDialog() = default;
+    virtual ~LanguageChoice() = default;
 
     // Rebuilds the list from the program directory; the first entry is selected.
     virtual void FillLanguageList() = 0;
@@ -25,15 +25,15 @@ public:
 // without asking), makes it the language in force and stores it in the settings
 // file. False when the dialog was closed without OK; nothing changes then. A
 // failed write throws WriteError with `language` already holding the choice.
-bool ChooseLanguage(LanguageDialog& dialog, InterfaceLanguage& language);
+bool ChooseLanguage(LanguageChoice& dialog, InterfaceLanguage& language);
 
 // The start-up step: the stored language when it is still listed, otherwise
 // the user's choice. With no language files nothing is read or written. False
 // when the user cancelled, which ends the program.
-bool SettleStartupLanguage(LanguageDialog& dialog, InterfaceLanguage& language);
+bool SettleStartupLanguage(LanguageChoice& dialog, InterfaceLanguage& language);
 
 // View > "Interface language": the list as the folder holds it now, then the
 // user's choice. False when the user cancelled: the language stays as it was.
-bool ChangeLanguage(LanguageDialog& dialog, InterfaceLanguage& language);
+bool ChangeLanguage(LanguageChoice& dialog, InterfaceLanguage& language);
 
 } // namespace synopter

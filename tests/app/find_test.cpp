@@ -1,7 +1,8 @@
 #include "app/window_test.h"
-#include "compare/ui/result_panes.h"
+#include "app/main_window_names.h"
+#include "compare/ui/pane_pair.h"
 #include "find/ui/find_bar.h"
-#include "statistics/ui/form9.h"
+#include "statistics/ui/statistics_window.h"
 
 #include <QLineEdit>
 #include <QTableWidget>
@@ -15,10 +16,10 @@ TEST_F(WindowTest, FindWalksTheResultsByWordAndReference)
     Open();
     Choose("Left", "Right");
     Run(1);
-    FindBar& bar = form1->FindBar1();
-    form1->findChild<QAction*>("Find1")->trigger();
+    FindBar& bar = mainWindow->Finder();
+    mainWindow->findChild<QAction*>(main_window_names::findAction)->trigger();
     EXPECT_TRUE(bar.isVisible());
-    form1->ResultPane(Side::Left)->setFocus();
+    mainWindow->Pane(Side::Left)->setFocus();
     const struct {
         const char* typed;
         bool forward;
@@ -30,24 +31,24 @@ TEST_F(WindowTest, FindWalksTheResultsByWordAndReference)
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.typed);
-        const std::optional<size_t> before = form1->Panes().MarkedUnit();
+        const std::optional<size_t> before = mainWindow->Panes().MarkedUnit();
         bar.Edit()->setText(QString::fromUtf8(step.typed));
-        form1->findChild<QAction*>(step.forward ? "Findnext1" : "Findprevious1")->trigger();
-        EXPECT_EQ(form1->Panes().MarkedUnit(), step.unit ? step.unit : before);
+        mainWindow->findChild<QAction*>(step.forward ? "Findnext1" : "Findprevious1")->trigger();
+        EXPECT_EQ(mainWindow->Panes().MarkedUnit(), step.unit ? step.unit : before);
         EXPECT_EQ(bar.Status() == "not found", !step.unit) << bar.Status().toStdString();
     }
     // The match is highlighted in the pane that has it, the pair tinted in both.
     bar.Edit()->setText("euyewv");
-    form1->findChild<QAction*>("Findnext1")->trigger();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->extraSelections().size(), 2);
-    EXPECT_EQ(form1->ResultPane(Side::Left)->extraSelections().at(1).cursor.selectedText(), "euyewv");
-    EXPECT_EQ(form1->ResultPane(Side::Right)->extraSelections().size(), 1);
+    mainWindow->findChild<QAction*>(main_window_names::findNextAction)->trigger();
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->extraSelections().size(), 2);
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->extraSelections().at(1).cursor.selectedText(), "euyewv");
+    EXPECT_EQ(mainWindow->Pane(Side::Right)->extraSelections().size(), 1);
 
     // With a source list last in focus, the search goes there.
-    TListBox* list = form1->SourceList(Side::Right);
+    SourceList* list = mainWindow->List(Side::Right);
     list->setFocus();
     bar.Edit()->setText("2:2");
-    form1->findChild<QAction*>("Findnext1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::findNextAction)->trigger();
     EXPECT_EQ(list->currentIndex().row(), 5);
 }
 
@@ -56,11 +57,11 @@ TEST_F(WindowTest, ChapterAndStatisticsWindowsCountTheResults)
     Open();
     Choose("Left", "Right");
     Run(1);
-    EXPECT_TRUE(form2->HasCounts());
-    const QString rows = form2->Rows().join("|");
+    EXPECT_TRUE(chapterWindow->HasCounts());
+    const QString rows = chapterWindow->Rows().join("|");
     EXPECT_TRUE(rows.contains("KATA MARKON")) << rows.toStdString();
-    form1->findChild<QAction*>("Statistics1")->trigger();
-    TForm9* statistics = form1->StatisticsWindow();
+    mainWindow->findChild<QAction*>(main_window_names::statisticsAction)->trigger();
+    StatisticsWindow* statistics = mainWindow->Statistics();
     ASSERT_NE(statistics, nullptr);
     EXPECT_TRUE(statistics->isVisible());
     QTableWidget* table = statistics->Table();
@@ -73,7 +74,7 @@ TEST_F(WindowTest, ChapterAndStatisticsWindowsCountTheResults)
 
     // A run that finds nothing empties both.
     Run(100);
-    EXPECT_FALSE(form2->HasCounts());
+    EXPECT_FALSE(chapterWindow->HasCounts());
     EXPECT_EQ(statistics->Table()->rowCount(), 0);
 }
 
@@ -89,7 +90,7 @@ TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
     WriteEdition("Right", "KATA MARKON 1\r\n 1:1 uiov dauid\r\n 1:2 kai dauid elegen autw\r\n");
     Open();
     Choose("Left", "Right");
-    auto* spelling = form1->findChild<QComboBox*>("cbSpelling");
+    auto* spelling = mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser);
     ASSERT_NE(spelling, nullptr);
     const struct {
         int mode;
@@ -100,18 +101,18 @@ TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
         SCOPED_TRACE(c.mode);
         spelling->setCurrentIndex(c.mode);
         Run(1);
-        EXPECT_EQ(form1->FoundCountLabel()->text(), c.found);
+        EXPECT_EQ(mainWindow->FoundCountLabel()->text(), c.found);
         bool green = false;
-        for (const rtf::Paragraph& p : form1->ResultPane(Side::Right)->ToDocument().paragraphs)
+        for (const rtf::Paragraph& p : mainWindow->Pane(Side::Right)->ToDocument().paragraphs)
             for (const rtf::Span& s : p)
                 green = green || (s.colour == 0x008000 && s.text == "dauid");
         EXPECT_EQ(green, c.green);
     }
     // The choice is kept for the next start.
     spelling->setCurrentIndex(1);
-    form1->close();
+    mainWindow->close();
     Open();
-    EXPECT_EQ(form1->findChild<QComboBox*>("cbSpelling")->currentIndex(), 1);
+    EXPECT_EQ(mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser)->currentIndex(), 1);
 }
 
 } // namespace

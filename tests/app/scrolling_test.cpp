@@ -1,5 +1,5 @@
-#include "app/form1.h"
-#include "compare/ui/rich_edit.h"
+#include "app/main_window.h"
+#include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 
 #include <QApplication>
@@ -28,10 +28,10 @@ void WriteEdition(const std::string& dir, const std::string& name, int lines)
         text << " verse " << i << "\r\n";
 }
 
-void FillPane(TRichEdit* pane, int lines)
+void FillPane(ResultPane* pane, int lines)
 {
     for (int i = 0; i < lines; ++i)
-        pane->AppendLine(QString("line %1").arg(i), TRichEdit::Format(0, false));
+        pane->AppendLine(QString("line %1").arg(i), ResultPane::Format(0, false));
     EXPECT_EQ(pane->LineCount(), lines);
     pane->moveCursor(QTextCursor::Start);
 }
@@ -47,18 +47,18 @@ protected:
         WriteEdition(dir, "short", kShortLines);
         std::ofstream(dir + "kelvane.ini", std::ios::binary)
             << "[Init]\r\nleft=long\r\nright=short\r\nwidth=700\r\nheight=480\r\n";
-        form_ = std::make_unique<TForm1>(dir);
-        ASSERT_TRUE(form_->FormCreate());
+        form_ = std::make_unique<MainWindow>(dir);
+        ASSERT_TRUE(form_->Start());
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
-        FillPane(form_->ResultPane(Side::Left), kLongLines);
-        FillPane(form_->ResultPane(Side::Right), kShortLines);
+        FillPane(form_->Pane(Side::Left), kLongLines);
+        FillPane(form_->Pane(Side::Right), kShortLines);
         QApplication::processEvents();
-        ASSERT_EQ(form_->SourceList(Side::Left)->Count(), kLongLines);
-        ASSERT_EQ(form_->SourceList(Side::Right)->Count(), kShortLines);
-        ASSERT_GT(Bar(form_->ResultPane(Side::Right))->maximum(), 0);
-        ASSERT_GT(Bar(form_->SourceList(Side::Right))->maximum(), 0);
-        ASSERT_EQ(form_->ResultPane(Side::Left)->FirstVisibleLine(), 0);
+        ASSERT_EQ(form_->List(Side::Left)->Count(), kLongLines);
+        ASSERT_EQ(form_->List(Side::Right)->Count(), kShortLines);
+        ASSERT_GT(Bar(form_->Pane(Side::Right))->maximum(), 0);
+        ASSERT_GT(Bar(form_->List(Side::Right))->maximum(), 0);
+        ASSERT_EQ(form_->Pane(Side::Left)->FirstVisibleLine(), 0);
     }
 
     static QScrollBar* Bar(QAbstractScrollArea* area) { return area->verticalScrollBar(); }
@@ -82,13 +82,13 @@ protected:
         QApplication::sendEvent(area->viewport(), &wheel);
     }
 
-    int First1() const { return form_->ResultPane(Side::Left)->FirstVisibleLine(); }
-    int First2() const { return form_->ResultPane(Side::Right)->FirstVisibleLine(); }
-    int Top1() const { return form_->SourceList(Side::Left)->TopIndex(); }
-    int Top2() const { return form_->SourceList(Side::Right)->TopIndex(); }
+    int First1() const { return form_->Pane(Side::Left)->FirstVisibleLine(); }
+    int First2() const { return form_->Pane(Side::Right)->FirstVisibleLine(); }
+    int Top1() const { return form_->List(Side::Left)->TopIndex(); }
+    int Top2() const { return form_->List(Side::Right)->TopIndex(); }
 
     QTemporaryDir dir_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> form_;
 };
 
 // ---- Scroll-bar actions ----------------------------------------------------
@@ -109,9 +109,9 @@ TEST_F(ScrollingTest, PaneActionsMoveThePartnerOnlyWithScrollBoth)
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.name) + (scrollBoth ? " with Scroll Both" : " alone"));
             ScrollBoth(scrollBoth);
-            form_->ResultPane(Side::Left)->ScrollToLine(10);
-            form_->ResultPane(Side::Right)->ScrollToLine(10);
-            Bar(form_->ResultPane(Side::Right))->triggerAction(c.action);
+            form_->Pane(Side::Left)->ScrollToLine(10);
+            form_->Pane(Side::Right)->ScrollToLine(10);
+            Bar(form_->Pane(Side::Right))->triggerAction(c.action);
             ASSERT_GT(First2(), 10);
             EXPECT_EQ(First1(), scrollBoth && c.coupled ? First2() : 10);
         }
@@ -121,7 +121,7 @@ TEST_F(ScrollingTest, PaneActionsMoveThePartnerOnlyWithScrollBoth)
 TEST_F(ScrollingTest, LineStepsKeepBothPanesOnTheSameLineInBothDirections)
 {
     ScrollBoth(true);
-    QScrollBar* bar = Bar(form_->ResultPane(Side::Left));
+    QScrollBar* bar = Bar(form_->Pane(Side::Left));
     for (int i = 0; i < 6; ++i) {
         bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         EXPECT_EQ(First2(), First1()) << "step " << i;
@@ -131,7 +131,7 @@ TEST_F(ScrollingTest, LineStepsKeepBothPanesOnTheSameLineInBothDirections)
     bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_LT(First1(), down);
     EXPECT_EQ(First2(), First1());
-    Bar(form_->ResultPane(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepSub);
+    Bar(form_->Pane(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(First2(), 0);
     EXPECT_EQ(First1(), 0);
 }
@@ -140,16 +140,16 @@ TEST_F(ScrollingTest, DraggedPaneThumbCarriesThePartnerAlong)
 {
     // Thumb positions that put a given line at the top of the left pane.
     const auto positionOf = [&](int line) {
-        form_->ResultPane(Side::Left)->ScrollToLine(line);
-        const int position = Bar(form_->ResultPane(Side::Left))->value();
-        form_->ResultPane(Side::Left)->ScrollToLine(0);
+        form_->Pane(Side::Left)->ScrollToLine(line);
+        const int position = Bar(form_->Pane(Side::Left))->value();
+        form_->Pane(Side::Left)->ScrollToLine(0);
         return position;
     };
     const int at20 = positionOf(20);
     const int at45 = positionOf(45);
     const int at30 = positionOf(30);
     ScrollBoth(true);
-    QScrollBar* bar = Bar(form_->ResultPane(Side::Left));
+    QScrollBar* bar = Bar(form_->Pane(Side::Left));
     bar->setSliderDown(true);
     for (const auto& [position, line] : {std::pair(at20, 20), {at45, 45}, {at30, 30}}) {
         bar->setSliderPosition(position);
@@ -162,11 +162,11 @@ TEST_F(ScrollingTest, DraggedPaneThumbCarriesThePartnerAlong)
 
 TEST_F(ScrollingTest, DraggedListThumbCatchesUpOnlyWhenReleased)
 {
-    DragThumb(Bar(form_->SourceList(Side::Right)), 30);
+    DragThumb(Bar(form_->List(Side::Right)), 30);
     EXPECT_EQ(Top1(), 0) << "not coupled without Scroll Both";
 
     ScrollBoth(true);
-    QScrollBar* bar = Bar(form_->SourceList(Side::Right));
+    QScrollBar* bar = Bar(form_->List(Side::Right));
     DragThumb(bar, 40, false);
     bar->setSliderPosition(60);
     EXPECT_EQ(Top2(), 60);
@@ -175,10 +175,10 @@ TEST_F(ScrollingTest, DraggedListThumbCatchesUpOnlyWhenReleased)
     EXPECT_EQ(Top1(), 60);
 
     // Steps move the partner at once, from either side.
-    Bar(form_->SourceList(Side::Left))->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    Bar(form_->List(Side::Left))->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(Top1(), 59);
     EXPECT_EQ(Top2(), 59);
-    Bar(form_->SourceList(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepSub);
+    Bar(form_->List(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_LT(Top2(), 59);
     EXPECT_EQ(Top1(), Top2());
 }
@@ -186,7 +186,7 @@ TEST_F(ScrollingTest, DraggedListThumbCatchesUpOnlyWhenReleased)
 TEST_F(ScrollingTest, ShorterPartnerStopsAtItsEndAndComesBackInStep)
 {
     ScrollBoth(true);
-    QScrollBar* bar = Bar(form_->ResultPane(Side::Left));
+    QScrollBar* bar = Bar(form_->Pane(Side::Left));
     DragThumb(bar, bar->maximum());
     const int last2 = First2();
     ASSERT_GT(First1(), last2) << "the right pane is the shorter one";
@@ -202,39 +202,39 @@ TEST_F(ScrollingTest, ShorterPartnerStopsAtItsEndAndComesBackInStep)
     EXPECT_EQ(First1(), 0);
 
     // The lists do the same.
-    QScrollBar* list = Bar(form_->SourceList(Side::Left));
+    QScrollBar* list = Bar(form_->List(Side::Left));
     DragThumb(list, list->maximum());
-    EXPECT_EQ(Top2(), Bar(form_->SourceList(Side::Right))->maximum());
+    EXPECT_EQ(Top2(), Bar(form_->List(Side::Right))->maximum());
     EXPECT_EQ(Top1(), list->maximum());
     list->triggerAction(QAbstractSlider::SliderPageStepSub);
     list->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(Top2(), std::min(Top1(), Bar(form_->SourceList(Side::Right))->maximum()));
+    EXPECT_EQ(Top2(), std::min(Top1(), Bar(form_->List(Side::Right))->maximum()));
 }
 
 TEST_F(ScrollingTest, AnActionAtTheTopStillBringsThePartnerBack)
 {
     // Out of step while "Scroll Both" was off; the next action measures again.
-    form_->ResultPane(Side::Right)->ScrollToLine(25);
-    form_->SourceList(Side::Right)->SetTopIndex(25);
+    form_->Pane(Side::Right)->ScrollToLine(25);
+    form_->List(Side::Right)->SetTopIndex(25);
     ScrollBoth(true);
-    Bar(form_->ResultPane(Side::Left))->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    Bar(form_->Pane(Side::Left))->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(First1(), 0);
     EXPECT_EQ(First2(), 0);
-    Bar(form_->SourceList(Side::Left))->triggerAction(QAbstractSlider::SliderPageStepSub);
+    Bar(form_->List(Side::Left))->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(Top2(), 0);
 }
 
 TEST_F(ScrollingTest, PanesAndListsNeverMoveEachOther)
 {
     ScrollBoth(true);
-    DragThumb(Bar(form_->SourceList(Side::Left)), 50);
-    Bar(form_->SourceList(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    DragThumb(Bar(form_->List(Side::Left)), 50);
+    Bar(form_->List(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(First1(), 0);
     EXPECT_EQ(First2(), 0);
     const int top1 = Top1();
     const int top2 = Top2();
-    DragThumb(Bar(form_->ResultPane(Side::Left)), Bar(form_->ResultPane(Side::Left))->maximum() / 3);
-    Bar(form_->ResultPane(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    DragThumb(Bar(form_->Pane(Side::Left)), Bar(form_->Pane(Side::Left))->maximum() / 3);
+    Bar(form_->Pane(Side::Right))->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_GT(First1(), 0);
     EXPECT_EQ(First1(), First2());
     EXPECT_EQ(Top1(), top1);
@@ -256,10 +256,10 @@ TEST_F(ScrollingTest, HooksActOnTheirScrollCodesOnly)
     ScrollBoth(true);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        form_->ResultPane(Side::Left)->ScrollToLine(0);
-        form_->ResultPane(Side::Right)->ScrollToLine(7);
-        form_->SourceList(Side::Left)->SetTopIndex(0);
-        form_->SourceList(Side::Right)->SetTopIndex(7);
+        form_->Pane(Side::Left)->ScrollToLine(0);
+        form_->Pane(Side::Right)->ScrollToLine(7);
+        form_->List(Side::Left)->SetTopIndex(0);
+        form_->List(Side::Right)->SetTopIndex(7);
         form_->HookWndProc_richedit2(c.code);
         form_->HookWndProc_listbox2(c.code);
         EXPECT_EQ(First1(), c.paneActs ? 7 : 0);
@@ -277,20 +277,20 @@ TEST_F(ScrollingTest, HooksActOnTheirScrollCodesOnly)
 
 TEST_F(ScrollingTest, WheelCouplesLikeArrowStepsWithScrollBoth)
 {
-    Wheel(form_->ResultPane(Side::Left), 2);
+    Wheel(form_->Pane(Side::Left), 2);
     ASSERT_GT(First1(), 0);
     EXPECT_EQ(First2(), 0) << "not coupled without Scroll Both";
-    Wheel(form_->SourceList(Side::Right), 1);
+    Wheel(form_->List(Side::Right), 1);
     ASSERT_GT(Top2(), 0);
     EXPECT_EQ(Top1(), 0);
 
     ScrollBoth(true);
-    Wheel(form_->ResultPane(Side::Right), 2);
+    Wheel(form_->Pane(Side::Right), 2);
     EXPECT_GT(First2(), 0);
     EXPECT_EQ(First1(), First2());
-    Wheel(form_->ResultPane(Side::Left), -1);
+    Wheel(form_->Pane(Side::Left), -1);
     EXPECT_EQ(First2(), First1());
-    Wheel(form_->SourceList(Side::Left), 3);
+    Wheel(form_->List(Side::Left), 3);
     EXPECT_GT(Top1(), 0);
     EXPECT_EQ(Top2(), Top1());
 }
@@ -299,37 +299,37 @@ TEST_F(ScrollingTest, RightPaneKeysCoupleOnlyWithScrollBothAndListKeysNever)
 {
     for (const bool scrollBoth : {false, true}) {
         ScrollBoth(scrollBoth);
-        form_->ResultPane(Side::Left)->ScrollToLine(0);
-        form_->ResultPane(Side::Right)->ScrollToLine(0);
-        form_->ResultPane(Side::Right)->moveCursor(QTextCursor::Start);
-        form_->ResultPane(Side::Right)->setFocus();
-        QTest::keyClick(form_->ResultPane(Side::Right), Qt::Key_PageDown);
-        QTest::keyClick(form_->ResultPane(Side::Right), Qt::Key_PageDown);
+        form_->Pane(Side::Left)->ScrollToLine(0);
+        form_->Pane(Side::Right)->ScrollToLine(0);
+        form_->Pane(Side::Right)->moveCursor(QTextCursor::Start);
+        form_->Pane(Side::Right)->setFocus();
+        QTest::keyClick(form_->Pane(Side::Right), Qt::Key_PageDown);
+        QTest::keyClick(form_->Pane(Side::Right), Qt::Key_PageDown);
         EXPECT_GT(First2(), 0);
         EXPECT_EQ(First1(), scrollBoth ? First2() : 0) << "Scroll Both " << scrollBoth;
     }
 
-    form_->SourceList(Side::Left)->setFocus();
-    form_->SourceList(Side::Left)->setCurrentIndex(form_->SourceList(Side::Left)->model()->index(0, 0));
-    QTest::keyClick(form_->SourceList(Side::Left), Qt::Key_PageDown);
-    QTest::keyClick(form_->SourceList(Side::Left), Qt::Key_PageDown);
+    form_->List(Side::Left)->setFocus();
+    form_->List(Side::Left)->setCurrentIndex(form_->List(Side::Left)->model()->index(0, 0));
+    QTest::keyClick(form_->List(Side::Left), Qt::Key_PageDown);
+    QTest::keyClick(form_->List(Side::Left), Qt::Key_PageDown);
     EXPECT_GT(Top1(), 0);
     EXPECT_EQ(Top2(), 0);
 
     // Scroll-bar actions right after a key press are coupled as ever.
-    Bar(form_->ResultPane(Side::Right))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    Bar(form_->Pane(Side::Right))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(First1(), First2());
 
     // The left pane's keys still reach the right pane once, with or without
     // "Scroll Both": both take the same page.
     for (const bool scrollBoth : {true, false}) {
         ScrollBoth(scrollBoth);
-        form_->ResultPane(Side::Left)->ScrollToLine(0);
-        form_->ResultPane(Side::Right)->ScrollToLine(0);
-        form_->ResultPane(Side::Left)->moveCursor(QTextCursor::Start);
-        form_->ResultPane(Side::Right)->moveCursor(QTextCursor::Start);
-        form_->ResultPane(Side::Left)->setFocus();
-        QTest::keyClick(form_->ResultPane(Side::Left), Qt::Key_PageDown);
+        form_->Pane(Side::Left)->ScrollToLine(0);
+        form_->Pane(Side::Right)->ScrollToLine(0);
+        form_->Pane(Side::Left)->moveCursor(QTextCursor::Start);
+        form_->Pane(Side::Right)->moveCursor(QTextCursor::Start);
+        form_->Pane(Side::Left)->setFocus();
+        QTest::keyClick(form_->Pane(Side::Left), Qt::Key_PageDown);
         EXPECT_GT(First1(), 0);
         EXPECT_EQ(First2(), First1()) << "Scroll Both " << scrollBoth;
     }
@@ -347,11 +347,11 @@ TEST_F(ScrollingTest, APaneKeyMovesThePartnerByViewNotByItsCaret)
                          Case{Side::Right, Qt::Key_Down}, Case{Side::Right, Qt::Key_PageDown}}) {
         ScrollBoth(true);
         for (const Side side : {Side::Left, Side::Right}) {
-            form_->ResultPane(side)->moveCursor(QTextCursor::End);
-            form_->ResultPane(side)->ScrollToLine(0);
+            form_->Pane(side)->moveCursor(QTextCursor::End);
+            form_->Pane(side)->ScrollToLine(0);
         }
-        TRichEdit* leader = form_->ResultPane(c.leader);
-        TRichEdit* follower = form_->ResultPane(c.leader == Side::Left ? Side::Right : Side::Left);
+        ResultPane* leader = form_->Pane(c.leader);
+        ResultPane* follower = form_->Pane(c.leader == Side::Left ? Side::Right : Side::Left);
         leader->moveCursor(QTextCursor::Start);
         leader->setFocus();
         QTest::keyClick(leader, c.key);
@@ -363,20 +363,20 @@ TEST_F(ScrollingTest, APaneKeyMovesThePartnerByViewNotByItsCaret)
 TEST_F(ScrollingTest, KeysReachThePaneOnceWithTheHooksInstalled)
 {
     // The same pane without hooks, as a yardstick for one Page Down.
-    TRichEdit plain;
-    plain.setFont(form_->ResultPane(Side::Right)->font());
-    plain.verticalScrollBar()->setSingleStep(Bar(form_->ResultPane(Side::Right))->singleStep());
-    plain.resize(form_->ResultPane(Side::Right)->size());
+    ResultPane plain;
+    plain.setFont(form_->Pane(Side::Right)->font());
+    plain.verticalScrollBar()->setSingleStep(Bar(form_->Pane(Side::Right))->singleStep());
+    plain.resize(form_->Pane(Side::Right)->size());
     FillPane(&plain, kShortLines);
     plain.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
     QTest::keyClick(&plain, Qt::Key_PageDown);
     ASSERT_GT(plain.FirstVisibleLine(), 0);
 
-    form_->ResultPane(Side::Right)->setFocus();
-    QTest::keyClick(form_->ResultPane(Side::Right), Qt::Key_PageDown);
+    form_->Pane(Side::Right)->setFocus();
+    QTest::keyClick(form_->Pane(Side::Right), Qt::Key_PageDown);
     EXPECT_EQ(First2(), plain.FirstVisibleLine());
-    EXPECT_EQ(form_->ResultPane(Side::Right)->textCursor().position(), plain.textCursor().position());
+    EXPECT_EQ(form_->Pane(Side::Right)->textCursor().position(), plain.textCursor().position());
 }
 
 } // namespace

@@ -1,9 +1,10 @@
-#include "app/form1.h"
-#include "chapters/ui/form2.h"
+#include "app/main_window.h"
+#include "app/main_window_names.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/file_io.h"
 #include "common/ini_file.h"
 #include "compare/comparison_run.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "common/file_size_limit.h"
 #include "language/translate.h"
 #include "common/ui/panel.h"
@@ -88,16 +89,16 @@ private:
     QTemporaryDir dir_;
 };
 
-// Runs FormCreate and shows the window, as the program entry does.
-void Start(TForm1& form)
+// Runs Start and shows the window, as the program entry does.
+void Start(MainWindow& form)
 {
-    ASSERT_TRUE(form.FormCreate());
+    ASSERT_TRUE(form.Start());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
 }
 
 // Closes the window; returns the error it reported, if any.
-std::string CloseAndCatchError(TForm1& form)
+std::string CloseAndCatchError(MainWindow& form)
 {
     std::string error;
     form.ShowMessage = [&](const QString& text, bool critical) {
@@ -189,7 +190,7 @@ TEST(SettingsRulesTest, ThresholdTextAsWrittenAtClose)
 TEST(SettingsFileTest, FirstStartUsesDesignValuesAndCloseWritesEveryKey)
 {
     ProgramDir dir;
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     Start(form);
     EXPECT_EQ(form.ThresholdBox()->value(), 20);
     EXPECT_EQ(form.Chooser(Side::Left)->currentIndex(), -1);
@@ -229,7 +230,7 @@ TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
                       "[General]\r\n"
                       "Language=Deutsch\r\n"
                       "Font=kept\r\n");
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     QSignalSpy leftChanges(form.Chooser(Side::Left), &QComboBox::currentIndexChanged);
     QSignalSpy rightChanges(form.Chooser(Side::Right), &QComboBox::currentIndexChanged);
     Start(form);
@@ -240,8 +241,8 @@ TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
     // Selected quietly: the window loads both sides itself, once.
     EXPECT_EQ(leftChanges.count(), 0);
     EXPECT_EQ(rightChanges.count(), 0);
-    EXPECT_EQ(form.SourceList(Side::Left)->Count(), 2);
-    EXPECT_EQ(form.SourceList(Side::Right)->Count(), 3);
+    EXPECT_EQ(form.List(Side::Left)->Count(), 2);
+    EXPECT_EQ(form.List(Side::Right)->Count(), 3);
     EXPECT_TRUE(form.ScrollBothBox()->isChecked());
     EXPECT_EQ(form.frameGeometry(), QRect(50, 40, 700, 450));
     EXPECT_TRUE(form.SourceTextsAction()->isChecked());
@@ -276,7 +277,7 @@ TEST(SettingsFileTest, RoundTripRestoresEveryKeyAndKeepsForeignLines)
     // The next run opens the window as it was closed, frame and all, and leaves
     // the file as it found it.
     const std::string written = dir.Settings();
-    TForm1 next(dir.Path());
+    MainWindow next(dir.Path());
     Start(next);
     EXPECT_EQ(next.frameGeometry(), frame);
     EXPECT_EQ(next.SourceAreaHeight(), 120);
@@ -315,14 +316,14 @@ TEST(SettingsFileTest, InvalidOrMissingValuesFallBackKeyByKey)
         SCOPED_TRACE(c.name);
         ProgramDir dir;
         dir.WriteSettings("[Init]\r\n" + c.init);
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         Start(form);
         EXPECT_EQ(form.ThresholdBox()->value(), c.differences);
         EXPECT_EQ(form.ScrollBothBox()->isChecked(), c.scrollBoth);
         EXPECT_EQ(form.SourceTextsAction()->isChecked(), c.sourceShown);
-        EXPECT_EQ(form.findChild<TPanel*>("Panel8")->isVisibleTo(&form), c.sourceShown);
+        EXPECT_EQ(form.findChild<Panel*>(main_window_names::sourceArea)->isVisibleTo(&form), c.sourceShown);
         EXPECT_EQ(form.Chooser(Side::Left)->currentText().toStdString(), c.left);
-        EXPECT_EQ(form.SourceList(Side::Left)->Count(), std::string(c.left).empty() ? 0 : 3);
+        EXPECT_EQ(form.List(Side::Left)->Count(), std::string(c.left).empty() ? 0 : 3);
         EXPECT_EQ(form.Chooser(Side::Right)->currentIndex(), -1);
     }
 }
@@ -332,10 +333,10 @@ TEST(SettingsFileTest, StoredSplitterThatWouldSqueezeThePanesIsNotApplied)
     const auto open = [](const std::string& splitter, int& sourceHeight, int& panesHeight, int& panesMinimum) {
         ProgramDir dir;
         dir.WriteSettings("[Init]\r\nwidth=700\r\nheight=450\r\nsource=1\r\n" + splitter);
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         Start(form);
         sourceHeight = form.SourceAreaHeight();
-        const QWidget* panes = form.findChild<TPanel*>("Panel7");
+        const QWidget* panes = form.findChild<Panel*>(main_window_names::paneArea);
         panesHeight = panes->height();
         panesMinimum = panes->minimumHeight();
     };
@@ -361,7 +362,7 @@ TEST(SettingsFileTest, EditionNamesDifferingInCaseSelectTheFirstInListOrder)
     ProgramDir dir;
     dir.WriteEdition("Alpha", {"Matt 1"});
     dir.WriteSettings("[Init]\r\nleft=ALPHA\r\nright=alpha\r\n");
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     Start(form);
     int first = -1;
     for (int i = 0; i < form.Chooser(Side::Left)->count() && first < 0; ++i)
@@ -395,7 +396,7 @@ TEST(SettingsFileTest, RestoredWindowIsFittedToThePrimaryScreen)
         ProgramDir dir;
         dir.WriteSettings("[Init]\r\n" + Line("FromLeft", c.stored.left()) + Line("FromTop", c.stored.top()) +
                           Line("width", c.stored.width()) + Line("height", c.stored.height()));
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         Start(form);
         // Top and left are used as read.
         EXPECT_EQ(form.frameGeometry().topLeft(), c.stored.topLeft());
@@ -407,20 +408,20 @@ TEST(SettingsFileTest, RightHandControlsSitTwelvePixelsInAndFollowTheEdge)
 {
     ProgramDir dir;
     dir.WriteSettings("[Init]\r\nwidth=720\r\nheight=450\r\n");
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     Start(form);
     const auto gaps = [&] {
         const QWidget* cb2 = form.Chooser(Side::Right);
         const QWidget* button = form.ChapterButton();
-        return std::pair(form.findChild<TPanel*>("Panel1")->width() - (cb2->x() + cb2->width()),
-                         form.findChild<TPanel*>("Panel2")->width() - (button->x() + button->width()));
+        return std::pair(form.findChild<Panel*>(main_window_names::topBar)->width() - (cb2->x() + cb2->width()),
+                         form.findChild<Panel*>(main_window_names::bottomBar)->width() - (button->x() + button->width()));
     };
-    ASSERT_EQ(form.findChild<TPanel*>("Panel1")->width(), form.width());
+    ASSERT_EQ(form.findChild<Panel*>(main_window_names::topBar)->width(), form.width());
     EXPECT_EQ(gaps(), std::pair(12, 12));
     for (const int width : {form.width() + 40, form.width() - 30}) {
         form.resize(width, form.height());
         QApplication::processEvents();
-        ASSERT_EQ(form.findChild<TPanel*>("Panel1")->width(), width);
+        ASSERT_EQ(form.findChild<Panel*>(main_window_names::topBar)->width(), width);
         EXPECT_EQ(gaps(), std::pair(12, 12)) << width;
     }
 }
@@ -430,10 +431,10 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
     ProgramDir dir;
     dir.WriteSettings("[Init]\r\nsource=0\r\nsplitter=77\r\n");
     {
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         Start(form);
         EXPECT_FALSE(form.SourceTextsAction()->isChecked());
-        EXPECT_FALSE(form.findChild<TPanel*>("Panel8")->isVisible());
+        EXPECT_FALSE(form.findChild<Panel*>(main_window_names::sourceArea)->isVisible());
         const QRect frame = form.frameGeometry();
         CloseAndCatchError(form);
         // "source" is replaced in place, the new keys follow, the old splitter value stays.
@@ -445,12 +446,12 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
     }
     {
         // Shown again during the next run, the area's height is written at close.
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         Start(form);
         EXPECT_FALSE(form.SourceTextsAction()->isChecked());
-        form.Sourcetexts1Click();
+        form.ToggleSourceTexts();
         QApplication::processEvents();
-        ASSERT_TRUE(form.findChild<TPanel*>("Panel8")->isVisible());
+        ASSERT_TRUE(form.findChild<Panel*>(main_window_names::sourceArea)->isVisible());
         const int height = form.SourceAreaHeight();
         CloseAndCatchError(form);
         const std::string text = dir.Settings();
@@ -461,7 +462,7 @@ TEST(SettingsFileTest, HiddenSourceAreaKeepsTheOlderSplitterValue)
 TEST(SettingsFileTest, NothingIsWrittenWhenStartUpNeverReachedTheSettings)
 {
     ProgramDir dir;
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_EQ(CloseAndCatchError(form), "");
@@ -476,7 +477,7 @@ TEST(SettingsFileTest, UnwritableFileIsReportedAndTheWindowStillCloses)
     // A folder in place of the file: it is named at start-up, reads as empty
     // and cannot be replaced.
     ASSERT_TRUE(QDir(QString::fromStdString(dir.Path())).mkdir("kelvane.ini"));
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     QStringList atStart;
     form.ShowMessage = [&](const QString& text, bool) { atStart << text; };
     Start(form);
@@ -492,7 +493,7 @@ TEST(SettingsFileTest, AFailedWriteAtCloseLeavesTheFileAsItWas)
     ProgramDir dir;
     const std::string before = "[Init]\r\n[Notes]\r\nn=" + std::string(500, 'x') + "\r\n";
     dir.WriteSettings(before);
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     Start(form);
     // Room for "differences" and "left", not for "right".
     const std::string firstTwo = "differences=20\r\nleft=\r\n";
@@ -531,12 +532,12 @@ TEST(SettingsFileTest, OutOfRangeValuesAreClampedAndWrittenBackInRange)
         SCOPED_TRACE(c.name);
         ProgramDir dir;
         dir.WriteSettings(c.settings);
-        TForm1 form(dir.Path());
-        TForm2 chapters(&form, dir.Path(), form.Language(), nullptr);
+        MainWindow form(dir.Path());
+        ChapterWindow chapters(&form, dir.Path(), form.Language(), nullptr);
         form.SetChapterWindow(&chapters);
         Start(form);
-        EXPECT_GT(form.ResultPane(Side::Left)->height(), 0);
-        form.BitBtn1Click();
+        EXPECT_GT(form.Pane(Side::Left)->height(), 0);
+        form.ShowChapterWindow();
         EXPECT_GE(chapters.x(), 0);
         EXPECT_LE(chapters.x(), screenWidth);
         if (c.settings.find("ChaptersWidth=260") != std::string::npos) {
@@ -571,7 +572,7 @@ TEST(SettingsFileTest, FilesTooLargeToReadAreNamed)
         ProgramDir dir;
         dir.Write(name, huge);
         dir.WriteSettings("[Init]\r\nleft=alpha\r\n[General]\r\nLanguage=Big\r\n");
-        TForm1 form(dir.Path());
+        MainWindow form(dir.Path());
         QStringList messages;
         form.ShowMessage = [&](const QString& text, bool) { messages << text; };
         Start(form);
@@ -586,7 +587,7 @@ TEST(SettingsFileTest, AnUnreadableFileIsReportedAndReplacedAtClose)
 {
     ProgramDir dir;
     ASSERT_EQ(::mkfifo((dir.Path() + "kelvane.ini").c_str(), 0600), 0);
-    TForm1 form(dir.Path());
+    MainWindow form(dir.Path());
     QStringList messages;
     form.ShowMessage = [&](const QString& text, bool) { messages << text; };
     Start(form);

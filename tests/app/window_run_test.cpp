@@ -1,7 +1,8 @@
 // A comparison run in the real window: what it writes into the panes, what it
 // saves and restores, stopping it, and what the user may do while it runs.
 #include "app/window_test.h"
-#include "compare/ui/result_panes.h"
+#include "app/main_window_names.h"
+#include "compare/ui/pane_pair.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
@@ -16,11 +17,11 @@ TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
 {
     Open();
     Choose("Left", "Right");
-    form1->ExactPositionsBox()->setChecked(true);
+    mainWindow->ExactPositionsBox()->setChecked(true);
     Run(1);
 
-    const QStringList left = Lines(form1->ResultPane(Side::Left));
-    const QStringList right = Lines(form1->ResultPane(Side::Right));
+    const QStringList left = Lines(mainWindow->Pane(Side::Left));
+    const QStringList right = Lines(mainWindow->Pane(Side::Right));
     ASSERT_EQ(left.size(), right.size());
     // Headings at the same lines, a blank line before the second chapter only.
     EXPECT_EQ(left.indexOf("KATA MARKON 1"), 0);
@@ -40,28 +41,28 @@ TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
     }
 
     // Headings bold dark red; shared words and spaces black, the rest blue.
-    EXPECT_EQ(Colours(form1->ResultPane(Side::Left), 0), QString(13, 'R'));
-    EXPECT_EQ(Colours(form1->ResultPane(Side::Right), 0), QString(13, 'R'));
+    EXPECT_EQ(Colours(mainWindow->Pane(Side::Left), 0), QString(13, 'R'));
+    EXPECT_EQ(Colours(mainWindow->Pane(Side::Right), 0), QString(13, 'R'));
     //                     " 2:1 kai palin"
     const QString left21 = "kkkkkkkkkkkkkk";
     //                      " 2:1 kai eishlyen palin"
     const QString right21 = "kkkkkkkkkbbbbbbbbkkkkkk";
-    const rtf::Document leftDoc = form1->ResultPane(Side::Left)->ToDocument();
+    const rtf::Document leftDoc = mainWindow->Pane(Side::Left)->ToDocument();
     int block = -1;
     for (size_t i = 0; i < leftDoc.paragraphs.size(); ++i)
         if (!leftDoc.paragraphs[i].empty() && leftDoc.paragraphs[i][0].text.rfind(" 2:1", 0) == 0)
             block = int(i);
     ASSERT_NE(block, -1);
-    EXPECT_EQ(Colours(form1->ResultPane(Side::Left), block), left21);
-    EXPECT_EQ(Colours(form1->ResultPane(Side::Right), block), right21);
+    EXPECT_EQ(Colours(mainWindow->Pane(Side::Left), block), left21);
+    EXPECT_EQ(Colours(mainWindow->Pane(Side::Right), block), right21);
 
-    EXPECT_EQ(form1->FoundCountLabel()->text(), "3");
-    ASSERT_EQ(form2->ListBox1()->count(), 2);
-    EXPECT_EQ(form2->ListBox1()->item(1)->text(), "KATA MARKON 2");
-    EXPECT_TRUE(form1->CompareButton()->isVisible());
-    EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
-    EXPECT_TRUE(form1->ExactPositionsBox()->isEnabled());
-    EXPECT_EQ(form1->ProgressBar()->value(), 0);
+    EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "3");
+    ASSERT_EQ(chapterWindow->ListBox1()->count(), 2);
+    EXPECT_EQ(chapterWindow->ListBox1()->item(1)->text(), "KATA MARKON 2");
+    EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
+    EXPECT_TRUE(mainWindow->Chooser(Side::Left)->isEnabled());
+    EXPECT_TRUE(mainWindow->ExactPositionsBox()->isEnabled());
+    EXPECT_EQ(mainWindow->ProgressBar()->value(), 0);
     EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
     EXPECT_TRUE(QFile::exists(dir.filePath("r2.rtf")));
     QFile chapters(dir.filePath("chapters.lst"));
@@ -75,12 +76,12 @@ TEST_F(WindowTest, ARunWithoutReportsEmptiesEverythingAndResetsTheCount)
     Open();
     Choose("Left", "Right");
     Run(1);
-    ASSERT_NE(form1->FoundCountLabel()->text(), "0");
+    ASSERT_NE(mainWindow->FoundCountLabel()->text(), "0");
     Choose("Left", "Left");
     Run(1);
-    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
-    EXPECT_EQ(form2->ListBox1()->count(), 0);
-    EXPECT_EQ(form1->FoundCountLabel()->text(), "0");
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 0);
+    EXPECT_EQ(chapterWindow->ListBox1()->count(), 0);
+    EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "0");
     QFile chapters(dir.filePath("chapters.lst"));
     ASSERT_TRUE(chapters.open(QIODevice::ReadOnly));
     EXPECT_EQ(chapters.size(), 0);
@@ -91,22 +92,22 @@ TEST_F(WindowTest, ResultsComeBackOnceAtTheNextStart)
     Open();
     Choose("Left", "Right");
     Run(1);
-    const rtf::Document left = form1->ResultPane(Side::Left)->ToDocument();
-    const rtf::Document right = form1->ResultPane(Side::Right)->ToDocument();
-    form1.reset();
-    form2.reset();
+    const rtf::Document left = mainWindow->Pane(Side::Left)->ToDocument();
+    const rtf::Document right = mainWindow->Pane(Side::Right)->ToDocument();
+    mainWindow.reset();
+    chapterWindow.reset();
 
     Open();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->ToDocument(), left);
-    EXPECT_EQ(form1->ResultPane(Side::Right)->ToDocument(), right);
-    EXPECT_EQ(form2->ListBox1()->count(), 2);
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->ToDocument(), left);
+    EXPECT_EQ(mainWindow->Pane(Side::Right)->ToDocument(), right);
+    EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
 
     // Showing the window again does not load the files again.
-    form1->ResultPane(Side::Left)->Clear();
-    form1->hide();
-    form1->show();
+    mainWindow->Pane(Side::Left)->Clear();
+    mainWindow->hide();
+    mainWindow->show();
     QApplication::processEvents();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 0);
 }
 
 TEST_F(WindowTest, AMissingResultFileLeavesItsPaneEmpty)
@@ -114,15 +115,15 @@ TEST_F(WindowTest, AMissingResultFileLeavesItsPaneEmpty)
     Open();
     Choose("Left", "Right");
     Run(1);
-    form1.reset();
-    form2.reset();
+    mainWindow.reset();
+    chapterWindow.reset();
     // Files from before the set's record was kept, or from another program.
     QFile::remove(dir.filePath("results.set"));
     QFile::remove(dir.filePath("r2.rtf"));
     WriteFile(dir.filePath("r1.rtf"), "plain words\r\nsecond line\r\n");
     Open();
-    EXPECT_EQ(Lines(form1->ResultPane(Side::Left)), (QStringList{"plain words", "second line"}));
-    EXPECT_EQ(form1->ResultPane(Side::Right)->LineCount(), 0);
+    EXPECT_EQ(Lines(mainWindow->Pane(Side::Left)), (QStringList{"plain words", "second line"}));
+    EXPECT_EQ(mainWindow->Pane(Side::Right)->LineCount(), 0);
 }
 
 TEST_F(WindowTest, ResultFilesNotFromOneRunAreRefusedAndNothingIsShown)
@@ -130,17 +131,17 @@ TEST_F(WindowTest, ResultFilesNotFromOneRunAreRefusedAndNothingIsShown)
     Open();
     Choose("Left", "Right");
     Run(1);
-    ASSERT_GT(form2->ListBox1()->count(), 0);
-    form1.reset();
-    form2.reset();
+    ASSERT_GT(chapterWindow->ListBox1()->count(), 0);
+    mainWindow.reset();
+    chapterWindow.reset();
     // r1.rtf of another run beside r2.rtf and chapters.lst of this one.
     WriteFile(dir.filePath("r1.rtf"), "{\\rtf1 another run\\par}");
     Open();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("not all from the same comparison")) << messages[0].toStdString();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 0);
-    EXPECT_EQ(form1->ResultPane(Side::Right)->LineCount(), 0);
-    EXPECT_EQ(form2->ListBox1()->count(), 0);
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 0);
+    EXPECT_EQ(mainWindow->Pane(Side::Right)->LineCount(), 0);
+    EXPECT_EQ(chapterWindow->ListBox1()->count(), 0);
 }
 
 TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
@@ -153,8 +154,8 @@ TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
     EXPECT_TRUE(messages[0].contains(dir.filePath("r2.rtf")));
     // The files are one set: none of this run's is kept beside the failed one.
     EXPECT_FALSE(QFile::exists(dir.filePath("r1.rtf")));
-    EXPECT_TRUE(form1->CompareButton()->isVisible());
-    EXPECT_TRUE(form1->Chooser(Side::Right)->isEnabled());
+    EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
+    EXPECT_TRUE(mainWindow->Chooser(Side::Right)->isEnabled());
 }
 
 TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
@@ -164,27 +165,27 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     Choose("Left", "Right");
     bool sawRunState = false;
     DuringRun([&] {
-        sawRunState = form1->CompareButton()->isHidden() && !form1->Chooser(Side::Left)->isEnabled() &&
-                      !form1->ThresholdBox()->isEnabled();
+        sawRunState = mainWindow->CompareButton()->isHidden() && !mainWindow->Chooser(Side::Left)->isEnabled() &&
+                      !mainWindow->ThresholdBox()->isEnabled();
         // A pane taking the focus during a run passes it on.
-        form1->ResultPane(Side::Left)->setFocus();
+        mainWindow->Pane(Side::Left)->setFocus();
         QApplication::processEvents();
         // Past the double-click interval the stop button takes its click.
         QTest::qSleep(QApplication::doubleClickInterval() + 50);
-        form1->StopButton()->click();
+        mainWindow->StopButton()->click();
     });
     Run(1);
     EXPECT_TRUE(sawRunState);
-    const int found = form1->FoundCountLabel()->text().toInt();
+    const int found = mainWindow->FoundCountLabel()->text().toInt();
     EXPECT_GT(found, 0);
     EXPECT_LT(found, 20000);
-    EXPECT_EQ(form1->ProgressBar()->value(), 0);
-    EXPECT_TRUE(form1->CompareButton()->isVisible());
+    EXPECT_EQ(mainWindow->ProgressBar()->value(), 0);
+    EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
     EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
-    EXPECT_EQ(form2->ListBox1()->count(), 1);
+    EXPECT_EQ(chapterWindow->ListBox1()->count(), 1);
     // The window says the results are incomplete, and where the run stopped,
     // until a run goes to its end.
-    const QLabel* notice = form1->findChild<QLabel*>("Label8");
+    const QLabel* notice = mainWindow->findChild<QLabel*>(main_window_names::stoppedText);
     EXPECT_TRUE(notice->isVisible());
     EXPECT_EQ(notice->text(), QString::fromUtf8("The comparison was stopped at ΚΑΤΑ ΛΟΥΚΑΝ 1: these results are incomplete."));
     Run(1);
@@ -198,13 +199,13 @@ TEST_F(WindowTest, StopIsHonouredInsideOneLongLine)
     WriteHugePair(1000000);
     Open();
     Choose("Left", "Right");
-    QTimer::singleShot(0, form1.get(), [&] {
+    QTimer::singleShot(0, mainWindow.get(), [&] {
         QTest::qSleep(QApplication::doubleClickInterval() + 50);
-        form1->StopButton()->click();
+        mainWindow->StopButton()->click();
     });
     Run(1);
-    EXPECT_EQ(form1->FoundCountLabel()->text(), "0");
-    EXPECT_TRUE(form1->CompareButton()->isVisible());
+    EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "0");
+    EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
 }
 
 // A pair of lines of megabytes is reported like any other: the panes show its
@@ -215,10 +216,10 @@ TEST_F(WindowTest, AHugePairIsShownClippedAndSavedWhole)
     Open();
     Choose("Left", "Right");
     Run(1);
-    EXPECT_EQ(form1->FoundCountLabel()->text(), "2");
+    EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "2");
     for (const Side side : {Side::Left, Side::Right}) {
-        const QString shown = form1->ResultPane(side)->document()->findBlockByNumber(1).text();
-        EXPECT_EQ(shown.size(), int(TRichEdit::kMaxShownChars) + 6);
+        const QString shown = mainWindow->Pane(side)->document()->findBlockByNumber(1).text();
+        EXPECT_EQ(shown.size(), int(ResultPane::kMaxShownChars) + 6);
         EXPECT_TRUE(shown.endsWith(" [...]"));
     }
     QFile saved(dir.filePath("r1.rtf"));
@@ -234,25 +235,25 @@ TEST_F(WindowTest, AClickOnStopRightAfterTheStartDoesNotStopTheRun)
     Open();
     Choose("Left", "Right");
     bool clicked = false;
-    QTimer::singleShot(0, form1.get(), [&] {
-        clicked = form1->StopButton()->isVisible();
-        form1->StopButton()->click();
+    QTimer::singleShot(0, mainWindow.get(), [&] {
+        clicked = mainWindow->StopButton()->isVisible();
+        mainWindow->StopButton()->click();
     });
     Run(1);
     EXPECT_TRUE(clicked);
-    EXPECT_EQ(form1->FoundCountLabel()->text(), "3000");
+    EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "3000");
 
     // A pointer that moved to the button means a click meant for it.
-    QTimer::singleShot(0, form1.get(), [&] {
+    QTimer::singleShot(0, mainWindow.get(), [&] {
         QCursor::setPos(QCursor::pos() + QPoint(15, 3));
-        form1->StopButton()->click();
+        mainWindow->StopButton()->click();
     });
     Run(1);
-    EXPECT_LT(form1->FoundCountLabel()->text().toInt(), 3000);
+    EXPECT_LT(mainWindow->FoundCountLabel()->text().toInt(), 3000);
 }
 
 // The top of every paragraph with text, in order; empty ones are the levelling.
-std::vector<int> TextTops(TRichEdit* pane)
+std::vector<int> TextTops(ResultPane* pane)
 {
     std::vector<int> tops;
     QAbstractTextDocumentLayout* layout = pane->document()->documentLayout();
@@ -278,23 +279,23 @@ TEST_F(WindowTest, PairsStayLevelAtAnyWidthAndThePanesMoveTogether)
     const auto expectLevel = [this](const char* when) {
         SCOPED_TRACE(when);
         QTest::qWait(300); // resizing settles before the panes are filled again
-        const std::vector<int> l = TextTops(form1->ResultPane(Side::Left));
+        const std::vector<int> l = TextTops(mainWindow->Pane(Side::Left));
         ASSERT_EQ(l.size(), 151u);
-        EXPECT_EQ(l, TextTops(form1->ResultPane(Side::Right)));
+        EXPECT_EQ(l, TextTops(mainWindow->Pane(Side::Right)));
     };
     Open();
     Choose("Left", "Right");
     Run(1);
     expectLevel("after the run");
     for (const int width : {1100, 560}) {
-        form1->resize(width, 600);
+        mainWindow->resize(width, 600);
         expectLevel(width == 1100 ? "wider" : "narrower");
     }
 
     // Page clicks, thumb drags and keys move the partner to the same position.
-    form1->ScrollBothBox()->setChecked(true);
-    QScrollBar* bar = form1->ResultPane(Side::Left)->verticalScrollBar();
-    QScrollBar* partner = form1->ResultPane(Side::Right)->verticalScrollBar();
+    mainWindow->ScrollBothBox()->setChecked(true);
+    QScrollBar* bar = mainWindow->Pane(Side::Left)->verticalScrollBar();
+    QScrollBar* partner = mainWindow->Pane(Side::Right)->verticalScrollBar();
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_GT(bar->value(), 0);
     EXPECT_EQ(partner->value(), bar->value()) << "page click";
@@ -302,14 +303,14 @@ TEST_F(WindowTest, PairsStayLevelAtAnyWidthAndThePanesMoveTogether)
     bar->setSliderPosition(bar->maximum() / 3 + 7);
     bar->setSliderDown(false);
     EXPECT_EQ(partner->value(), bar->value()) << "thumb drag";
-    form1->ResultPane(Side::Left)->setFocus();
-    QTest::keyClick(form1->ResultPane(Side::Left), Qt::Key_PageDown);
+    mainWindow->Pane(Side::Left)->setFocus();
+    QTest::keyClick(mainWindow->Pane(Side::Left), Qt::Key_PageDown);
     EXPECT_EQ(partner->value(), bar->value()) << "key";
 
     // Restored by the next start at another width.
-    form1->close();
+    mainWindow->close();
     Open();
-    form1->resize(700, 600);
+    mainWindow->resize(700, 600);
     expectLevel("restored");
 }
 
@@ -323,13 +324,13 @@ TEST_F(WindowTest, ATypedZeroOrEmptyThresholdRunsWithTheLeast)
     };
     for (const Case c : {Case{"0", 1}, Case{"", 1}, Case{"3", 3}}) {
         SCOPED_TRACE(c.typed);
-        QSpinBox* box = form1->ThresholdBox();
+        QSpinBox* box = mainWindow->ThresholdBox();
         box->setValue(7);
         box->setFocus();
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Delete);
         QTest::keyClicks(box, c.typed);
-        form1->Compare1Click();
+        mainWindow->Compare();
         EXPECT_EQ(box->value(), c.expected);
     }
 }
@@ -344,18 +345,18 @@ TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
 
     struct Case {
         const char* name;
-        std::function<void(TForm1&)> act;
+        std::function<void(MainWindow&)> act;
         bool stops;
     };
     const Case cases[] = {
-        {"close", [](TForm1& f) { f.close(); }, true},
-        {"language", [this](TForm1& f) {
+        {"close", [](MainWindow& f) { f.close(); }, true},
+        {"language", [this](MainWindow& f) {
              WriteFile(dir.filePath("Deutsch.lng"), "[Form1]\nLabel6=Gefunden:\n[Form2]\nForm2=Kapitel\n");
-             f.findChild<QAction*>("Interfacelanguage1")->trigger();
+             f.findChild<QAction*>(main_window_names::languageAction)->trigger();
          }, false},
-        {"clear left", [](TForm1& f) { f.findChild<QAction*>("ClearTRcomparison1")->trigger(); }, false},
-        {"clear right", [](TForm1& f) { f.findChild<QAction*>("CrearMajoritycomparison1")->trigger(); }, false},
-        {"go to chapter", [](TForm1& f) { f.GoToChapter("KATA LOUKAN 1"); }, false},
+        {"clear left", [](MainWindow& f) { f.findChild<QAction*>(main_window_names::clearLeftAction)->trigger(); }, false},
+        {"clear right", [](MainWindow& f) { f.findChild<QAction*>(main_window_names::clearRightAction)->trigger(); }, false},
+        {"go to chapter", [](MainWindow& f) { f.GoToChapter("KATA LOUKAN 1"); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -366,28 +367,28 @@ TEST_F(WindowTest, ActionsDuringARunLeaveItWhole)
         bool duringRun = false;
         DuringRun([&] {
             duringRun = true;
-            c.act(*form1);
+            c.act(*mainWindow);
         });
         Run(1);
         ASSERT_TRUE(duringRun);
 
-        const int found = form1->FoundCountLabel()->text().toInt();
+        const int found = mainWindow->FoundCountLabel()->text().toInt();
         if (c.stops)
             EXPECT_LT(found, kVerses);
         else
             EXPECT_EQ(found, kVerses);
-        EXPECT_FALSE(form1->CompareButton()->isHidden());
-        EXPECT_TRUE(form1->Chooser(Side::Left)->isEnabled());
+        EXPECT_FALSE(mainWindow->CompareButton()->isHidden());
+        EXPECT_TRUE(mainWindow->Chooser(Side::Left)->isEnabled());
         EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
         if (std::string(c.name) == "language") {
-            EXPECT_EQ(form1->findChild<QLabel*>("Label6")->text(), "Gefunden:");
-            EXPECT_EQ(form2->windowTitle(), "Kapitel");
+            EXPECT_EQ(mainWindow->findChild<QLabel*>(main_window_names::foundLabel)->text(), "Gefunden:");
+            EXPECT_EQ(chapterWindow->windowTitle(), "Kapitel");
         }
 
         // Lines that both start a verse name the same one, and the last pair
         // found starts on the same line in both panes.
-        const QStringList l = Lines(form1->ResultPane(Side::Left));
-        const QStringList r = Lines(form1->ResultPane(Side::Right));
+        const QStringList l = Lines(mainWindow->Pane(Side::Left));
+        const QStringList r = Lines(mainWindow->Pane(Side::Right));
         const auto verse = [](const QString& line) {
             return line.startsWith(" 1:") ? line.section(' ', 1, 1) : QString();
         };
@@ -419,10 +420,10 @@ TEST_F(WindowTest, NextAndPreviousDifferenceWalkThePairsAndStopAtTheEnds)
     Open();
     Choose("Left", "Right");
     Run(1); // a heading, a pair, a heading, two pairs
-    ResultPanes& panes = form1->Panes();
+    PanePair& panes = mainWindow->Panes();
     ASSERT_EQ(panes.UnitCount(), 5u);
-    QAction* next = form1->findChild<QAction*>("Nextdifference1");
-    QAction* previous = form1->findChild<QAction*>("Previousdifference1");
+    QAction* next = mainWindow->findChild<QAction*>(main_window_names::nextDifferenceAction);
+    QAction* previous = mainWindow->findChild<QAction*>(main_window_names::previousDifferenceAction);
     ASSERT_TRUE(next && previous);
     EXPECT_EQ(next->shortcut(), QKeySequence(Qt::Key_F7));
     const struct {
@@ -433,11 +434,11 @@ TEST_F(WindowTest, NextAndPreviousDifferenceWalkThePairsAndStopAtTheEnds)
         step.action->trigger();
         ASSERT_TRUE(panes.MarkedUnit());
         EXPECT_EQ(*panes.MarkedUnit(), step.marked);
-        EXPECT_EQ(form1->ResultPane(Side::Left)->extraSelections().size(), 1);
+        EXPECT_EQ(mainWindow->Pane(Side::Left)->extraSelections().size(), 1);
     }
-    form1->Compare1Click(); // new results take the mark away
+    mainWindow->Compare(); // new results take the mark away
     EXPECT_FALSE(panes.MarkedUnit());
-    EXPECT_TRUE(form1->ResultPane(Side::Right)->extraSelections().isEmpty());
+    EXPECT_TRUE(mainWindow->Pane(Side::Right)->extraSelections().isEmpty());
 }
 
 TEST_F(WindowTest, NextDifferenceGoesOnFromWhatThePanesShowAndKeepsThemLevel)
@@ -446,19 +447,19 @@ TEST_F(WindowTest, NextDifferenceGoesOnFromWhatThePanesShowAndKeepsThemLevel)
     Open();
     Choose("Left", "Right");
     Run(1);
-    TRichEdit* left = form1->ResultPane(Side::Left);
-    TRichEdit* right = form1->ResultPane(Side::Right);
+    ResultPane* left = mainWindow->Pane(Side::Left);
+    ResultPane* right = mainWindow->Pane(Side::Right);
     left->ScrollToLine(0);
-    form1->findChild<QAction*>("Nextdifference1")->trigger();
-    EXPECT_EQ(*form1->Panes().MarkedUnit(), 1u);
+    mainWindow->findChild<QAction*>(main_window_names::nextDifferenceAction)->trigger();
+    EXPECT_EQ(*mainWindow->Panes().MarkedUnit(), 1u);
     // The user scrolls far away from the mark: F7 goes on from there.
     left->ScrollToLine(200);
     right->ScrollToLine(200);
     const QString top = left->Line(left->FirstVisibleLine());
-    form1->findChild<QAction*>("Nextdifference1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::nextDifferenceAction)->trigger();
     EXPECT_EQ(left->Line(left->FirstVisibleLine()), top);
     EXPECT_EQ(right->verticalScrollBar()->value(), left->verticalScrollBar()->value());
-    form1->findChild<QAction*>("Nextdifference1")->trigger();
+    mainWindow->findChild<QAction*>(main_window_names::nextDifferenceAction)->trigger();
     EXPECT_TRUE(top.startsWith(" 1:200 ")) << top.toStdString();
     EXPECT_TRUE(left->Line(left->FirstVisibleLine()).startsWith(" 1:201 "));
 }

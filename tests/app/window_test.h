@@ -2,11 +2,11 @@
 
 // The main window driven as a user would: editions written by the test into a
 // program directory of its own, a real run, the panes checked character by character.
-#include "app/form1.h"
-#include "chapters/ui/form2.h"
+#include "app/main_window.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/ui/panel.h"
 #include "common/ui/view_widths.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 
 #include <QAction>
@@ -95,34 +95,34 @@ protected:
     void Open()
     {
         // The navigator shares the window's language, so it goes first.
-        form2.reset();
-        form1 = std::make_unique<TForm1>(Dir());
-        form1->ShowMessage = [this](const QString& text, bool) { messages << text; };
-        form2 = std::make_unique<TForm2>(form1.get(), Dir(), form1->Language(),
-                                         [this](const std::string& l) { form1->GoToChapter(l); });
-        form1->SetChapterWindow(form2.get());
-        ASSERT_TRUE(form1->FormCreate());
+        chapterWindow.reset();
+        mainWindow = std::make_unique<MainWindow>(Dir());
+        mainWindow->ShowMessage = [this](const QString& text, bool) { messages << text; };
+        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), Dir(), mainWindow->Language(),
+                                         [this](const std::string& l) { mainWindow->GoToChapter(l); });
+        mainWindow->SetChapterWindow(chapterWindow.get());
+        ASSERT_TRUE(mainWindow->Start());
         // Events after every line: what a test does during a run happens at the line it waits for.
-        form1->SetRunSlices(0, 100);
-        form2->FormCreate();
-        form1->resize(800, 600);
-        form1->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form1.get()));
+        mainWindow->SetRunSlices(0, 100);
+        chapterWindow->Start();
+        mainWindow->resize(800, 600);
+        mainWindow->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow.get()));
     }
 
     void Choose(const char* left, const char* right)
     {
-        form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText(left));
-        form1->Chooser(Side::Right)->setCurrentIndex(form1->Chooser(Side::Right)->findText(right));
+        mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText(left));
+        mainWindow->Chooser(Side::Right)->setCurrentIndex(mainWindow->Chooser(Side::Right)->findText(right));
     }
 
     // Acts once inside the next run, as soon as it has got past its first
     // `lines` lines (the progress bar, which a run updates as it lets events in).
     void DuringRun(std::function<void()> act, int lines = 1)
     {
-        auto* timer = new QTimer(form1.get());
+        auto* timer = new QTimer(mainWindow.get());
         QObject::connect(timer, &QTimer::timeout, timer, [this, timer, act = std::move(act), lines] {
-            if (!form1->CompareButton()->isHidden() || form1->ProgressBar()->value() < lines)
+            if (!mainWindow->CompareButton()->isHidden() || mainWindow->ProgressBar()->value() < lines)
                 return;
             timer->stop();
             act();
@@ -132,13 +132,13 @@ protected:
 
     void Run(int threshold)
     {
-        form1->ThresholdBox()->setValue(threshold);
-        form1->Compare1Click();
+        mainWindow->ThresholdBox()->setValue(threshold);
+        mainWindow->Compare();
     }
 
     // Every character's colour and weight, one letter a character: k black,
     // b blue, R bold dark red.
-    static QString Colours(TRichEdit* pane, int block)
+    static QString Colours(ResultPane* pane, int block)
     {
         QString out;
         const rtf::Document doc = pane->ToDocument();
@@ -149,7 +149,7 @@ protected:
         return out;
     }
 
-    static QStringList Lines(TRichEdit* pane)
+    static QStringList Lines(ResultPane* pane)
     {
         QStringList out;
         for (int i = 0; i < pane->LineCount(); ++i)
@@ -158,8 +158,8 @@ protected:
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<ChapterWindow> chapterWindow;
     QStringList messages;
 };
 

@@ -93,7 +93,7 @@ TEST(EntryHeightTest, OnlyTallerPicturesRaiseIt)
 
 // The dialog as the flows see it: the list comes from the folder; the user's
 // answer is scripted.
-class FakeDialog : public LanguageDialog {
+class FakeDialog : public LanguageChoice {
 public:
     explicit FakeDialog(std::string dir) : dir_(std::move(dir)) {}
 

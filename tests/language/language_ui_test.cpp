@@ -1,12 +1,12 @@
-#include "app/form1.h"
-#include "chapters/ui/form2.h"
+#include "app/main_window.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/error.h"
 #include "common/ini_file.h"
 #include "common/ui/panel.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "common/temp_folder.h"
 #include "language/translate.h"
-#include "language/ui/form8.h"
+#include "language/ui/language_dialog.h"
 #include "language/ui/translate_form.h"
 
 #include <QAbstractItemView>
@@ -57,7 +57,7 @@ TEST_F(LanguageDialogTest, EntriesShowTheirOwnPicturesAtOneHeight)
     folder.Write("C.lng", "");
     WritePicture(folder, "A.bmp", 20);
     WritePicture(folder, "C.bmp", 30);
-    TForm8 dialog(folder.Path());
+    LanguageDialog dialog(folder.Path());
     dialog.FillLanguageList();
 
     ASSERT_EQ(dialog.EntryCount(), 3);
@@ -84,7 +84,7 @@ TEST_F(LanguageDialogTest, UnreadablePictureCountsAsNone)
 {
     folder.Write("A.lng", "");
     folder.Write("A.bmp", "not a bitmap");
-    TForm8 dialog(folder.Path());
+    LanguageDialog dialog(folder.Path());
     dialog.FillLanguageList();
     ASSERT_EQ(dialog.EntryCount(), 1);
     EXPECT_TRUE(dialog.ComboBox1->itemIcon(0).isNull());
@@ -93,7 +93,7 @@ TEST_F(LanguageDialogTest, UnreadablePictureCountsAsNone)
 
 TEST_F(LanguageDialogTest, OnlyOkAccepts)
 {
-    TForm8 dialog(folder.Path());
+    LanguageDialog dialog(folder.Path());
     EXPECT_EQ(dialog.windowTitle(), "Language selection");
     dialog.open();
     dialog.BitBtn1->click();
@@ -109,10 +109,10 @@ class MainWindowLanguageTest : public ::testing::Test {
 protected:
     MainWindowLanguageTest()
     {
-        form1 = std::make_unique<TForm1>(folder.Path());
-        form2 = std::make_unique<TForm2>(form1.get(), folder.Path(), form1->Language(), nullptr);
-        form1->SetChapterWindow(form2.get());
-        dialog = LanguageDialogOf(form1.get(), folder.Path());
+        mainWindow = std::make_unique<MainWindow>(folder.Path());
+        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), folder.Path(), mainWindow->Language(), nullptr);
+        mainWindow->SetChapterWindow(chapterWindow.get());
+        dialog = LanguageDialogOf(mainWindow.get(), folder.Path());
         dialog->execDialog = [this] {
             ++dialogsShown;
             if (pick < 0)
@@ -123,8 +123,8 @@ protected:
     }
     ~MainWindowLanguageTest() override
     {
-        form2.reset();
-        form1.reset();
+        chapterWindow.reset();
+        mainWindow.reset();
     }
 
     // English and Deutsch, each naming a few texts of both windows.
@@ -133,12 +133,12 @@ protected:
         folder.Write("English.lng", "[Form1]\ncompare=<--- COMPARE --->\nView1=View\n[Form2]\nForm2=Chapters\n");
         folder.Write("Deutsch.lng", "[Form1]\ncompare=<--- VERGLEICHEN --->\nView1=Ansicht\n[Form2]\nForm2=Kapitel\n");
     }
-    QString Mirrored() const { return QString::fromStdString(form1->Language().Name()); }
+    QString Mirrored() const { return QString::fromStdString(mainWindow->Language().Name()); }
 
     test::TempFolder folder;
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
-    TForm8* dialog = nullptr;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<ChapterWindow> chapterWindow;
+    LanguageDialog* dialog = nullptr;
     int dialogsShown = 0;
     int pick = 0; // the entry the user takes; -1 closes the dialog without OK
 };
@@ -157,36 +157,36 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
                                 "RichEdit11=Zeile\n"
                                 "cb1=Wrong\nProgressBar1=Wrong\nListBox1=Wrong\n"
                                 "[Form2]\nForm2=Kapitel\nListBox1=Wrong\n");
-    form1->ResultPane(Side::Left)->AppendLine("Mt 1", TRichEdit::Format(128, true));
-    form1->ResultPane(Side::Left)->AppendLine("Mt 2", TRichEdit::Format(128, true));
-    form2->AddChapter("Mt 1");
+    mainWindow->Pane(Side::Left)->AppendLine("Mt 1", ResultPane::Format(128, true));
+    mainWindow->Pane(Side::Left)->AppendLine("Mt 2", ResultPane::Format(128, true));
+    chapterWindow->AddChapter("Mt 1");
 
-    form1->Interfacelanguage1Click(); // one language: no dialog
+    mainWindow->ChooseInterfaceLanguage(); // one language: no dialog
 
     EXPECT_EQ(dialogsShown, 0);
-    EXPECT_EQ(form1->windowTitle(), "Synopter DE");
-    EXPECT_EQ(form1->findChild<TPanel*>("Panel1")->Caption(), "Oben");
-    EXPECT_EQ(form1->findChild<TPanel*>("Panel1")->property("hint").toString(), "Leiste");
-    EXPECT_EQ(form1->CompareButton()->text(), "Vergleichen");
-    EXPECT_EQ(form1->CompareButton()->property("hint").toString(), QString::fromUtf8("Bücher vergleichen"));
-    EXPECT_EQ(form1->CompareButton()->toolTip(), QString::fromUtf8("Bücher vergleichen"));
+    EXPECT_EQ(mainWindow->windowTitle(), "Synopter DE");
+    EXPECT_EQ(mainWindow->findChild<Panel*>("Panel1")->Caption(), "Oben");
+    EXPECT_EQ(mainWindow->findChild<Panel*>("Panel1")->property("hint").toString(), "Leiste");
+    EXPECT_EQ(mainWindow->CompareButton()->text(), "Vergleichen");
+    EXPECT_EQ(mainWindow->CompareButton()->property("hint").toString(), QString::fromUtf8("Bücher vergleichen"));
+    EXPECT_EQ(mainWindow->CompareButton()->toolTip(), QString::fromUtf8("Bücher vergleichen"));
     // Label5 shows no hints: the text is kept, not displayed.
-    EXPECT_EQ(form1->findChild<QLabel*>("Label5")->text(), "Menge:");
-    EXPECT_EQ(form1->findChild<QLabel*>("Label5")->property("hint").toString(), "Nie gezeigt");
-    EXPECT_EQ(form1->findChild<QLabel*>("Label5")->toolTip(), "");
-    EXPECT_EQ(form1->ScrollBothBox()->text(), "Beide");
-    EXPECT_EQ(form1->ThresholdBox()->value(), 20);
-    EXPECT_EQ(form1->ThresholdBox()->toolTip(), QString::fromUtf8("Länge"));
-    EXPECT_EQ(form1->findChild<QAction*>("CrearMajoritycomparison1")->text(), "Leeren");
-    EXPECT_EQ(form1->findChild<QAction*>("Copy2")->text(), "Kopieren");
-    EXPECT_EQ(form1->findChild<QAction*>("Copy1")->text(), "Copy");
-    EXPECT_EQ(form1->findChild<QAction*>("View1")->text(), "Ansicht");
-    EXPECT_EQ(form1->SourceTextsAction()->text(), "Quelltexte");
+    EXPECT_EQ(mainWindow->findChild<QLabel*>("Label5")->text(), "Menge:");
+    EXPECT_EQ(mainWindow->findChild<QLabel*>("Label5")->property("hint").toString(), "Nie gezeigt");
+    EXPECT_EQ(mainWindow->findChild<QLabel*>("Label5")->toolTip(), "");
+    EXPECT_EQ(mainWindow->ScrollBothBox()->text(), "Beide");
+    EXPECT_EQ(mainWindow->ThresholdBox()->value(), 20);
+    EXPECT_EQ(mainWindow->ThresholdBox()->toolTip(), QString::fromUtf8("Länge"));
+    EXPECT_EQ(mainWindow->findChild<QAction*>("CrearMajoritycomparison1")->text(), "Leeren");
+    EXPECT_EQ(mainWindow->findChild<QAction*>("Copy2")->text(), "Kopieren");
+    EXPECT_EQ(mainWindow->findChild<QAction*>("Copy1")->text(), "Copy");
+    EXPECT_EQ(mainWindow->findChild<QAction*>("View1")->text(), "Ansicht");
+    EXPECT_EQ(mainWindow->SourceTextsAction()->text(), "Quelltexte");
     // No probe key: the pane keeps its lines.
-    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(1), "Mt 2");
-    EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "UBS");
-    EXPECT_EQ(form2->windowTitle(), "Kapitel");
-    EXPECT_EQ(form2->ListBox1()->item(0)->text(), "Mt 1");
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->Line(1), "Mt 2");
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "UBS");
+    EXPECT_EQ(chapterWindow->windowTitle(), "Kapitel");
+    EXPECT_EQ(chapterWindow->ListBox1()->item(0)->text(), "Mt 1");
 
     EXPECT_EQ(Mirrored(), "Deutsch");
     EXPECT_EQ(IniFile(folder / "kelvane.ini").ReadString("General", "Language", "?"), "Deutsch");
@@ -195,25 +195,25 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
 TEST_F(MainWindowLanguageTest, ProbeKeyTranslatesPaneLines)
 {
     folder.Write("Deutsch.lng", "[Form1]\nRichEdit10=Mt 1\nRichEdit11=Mk 1\nRichEdit1_hint=Links\n");
-    form1->ResultPane(Side::Left)->AppendLine("Mt 1", TRichEdit::Format(128, true));
-    form1->ResultPane(Side::Left)->AppendLine("Mt 2", TRichEdit::Format(128, true));
-    form1->ResultPane(Side::Left)->AppendLine(" 1 Biblos", TRichEdit::Format(0, false));
-    form1->Interfacelanguage1Click();
-    EXPECT_EQ(form1->ResultPane(Side::Left)->LineCount(), 3);
-    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(0), "Mt 1");
-    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(1), "Mk 1");
-    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(2), " 1 Biblos");
-    EXPECT_EQ(form1->ResultPane(Side::Left)->property("hint").toString(), "Links");
-    EXPECT_EQ(form1->ResultPane(Side::Right)->property("hint").toString(), "");
+    mainWindow->Pane(Side::Left)->AppendLine("Mt 1", ResultPane::Format(128, true));
+    mainWindow->Pane(Side::Left)->AppendLine("Mt 2", ResultPane::Format(128, true));
+    mainWindow->Pane(Side::Left)->AppendLine(" 1 Biblos", ResultPane::Format(0, false));
+    mainWindow->ChooseInterfaceLanguage();
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 3);
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->Line(0), "Mt 1");
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->Line(1), "Mk 1");
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->Line(2), " 1 Biblos");
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->property("hint").toString(), "Links");
+    EXPECT_EQ(mainWindow->Pane(Side::Right)->property("hint").toString(), "");
 }
 
 TEST_F(MainWindowLanguageTest, StartUpAsksWhenNothingIsStored)
 {
     TwoLanguages();
     pick = 1; // English, after Deutsch
-    EXPECT_TRUE(form1->FormCreate());
+    EXPECT_TRUE(mainWindow->Start());
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_EQ(form1->Language().Name(), "English");
+    EXPECT_EQ(mainWindow->Language().Name(), "English");
     EXPECT_EQ(Mirrored(), "English");
     EXPECT_EQ(IniFile(folder / "kelvane.ini").ReadString("General", "Language", "?"), "English");
 }
@@ -222,10 +222,10 @@ TEST_F(MainWindowLanguageTest, CancelAtStartUpEndsTheProgramWritingNothing)
 {
     TwoLanguages();
     pick = -1;
-    EXPECT_FALSE(form1->FormCreate());
+    EXPECT_FALSE(mainWindow->Start());
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_EQ(form1->Language().Name(), "");
-    EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->");
+    EXPECT_EQ(mainWindow->Language().Name(), "");
+    EXPECT_EQ(mainWindow->CompareButton()->text(), "<--- COMPARE --->");
     EXPECT_FALSE(std::filesystem::exists(folder / "kelvane.ini"));
 }
 
@@ -239,20 +239,20 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndTheRestOfStartUpR
     folder.Write("alpha.dat", "Matt 1\r\n");
     std::filesystem::create_directory(folder / "kelvane.ini");
     QStringList messages;
-    form1->ShowMessage = [&messages](const QString& text, bool) { messages << text; };
+    mainWindow->ShowMessage = [&messages](const QString& text, bool) { messages << text; };
     pick = 0;
-    EXPECT_TRUE(form1->FormCreate());
+    EXPECT_TRUE(mainWindow->Start());
     EXPECT_EQ(messages, QStringList{QString::fromStdString("Unable to write to " + folder / "kelvane.ini")});
-    EXPECT_EQ(form1->Language().Name(), "Deutsch");
+    EXPECT_EQ(mainWindow->Language().Name(), "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
-    EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->"); // not translated
+    EXPECT_EQ(mainWindow->CompareButton()->text(), "<--- COMPARE --->"); // not translated
     for (const Side side : {Side::Left, Side::Right}) {
-        QComboBox* chooser = form1->Chooser(side);
+        QComboBox* chooser = mainWindow->Chooser(side);
         ASSERT_EQ(chooser->count(), 1);
         EXPECT_EQ(chooser->itemText(0), "alpha");
     }
     messages.clear();
-    form1->close();
+    mainWindow->close();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], QString::fromStdString("Unable to write to " + folder / "kelvane.ini\n" +
                                                   std::strerror(EISDIR)));
@@ -276,54 +276,54 @@ TEST_F(MainWindowLanguageTest, MarkupInCaptionsHintsAndDescriptionsShowsAsWritte
     folder.Write("English.lng", "[Form1]\nLabel5=<b>x</b>\ncompare_hint=" + image + " <i>go</i>\n");
     folder.Write("alpha.bk", "[English]\r\nInformation=" + image + " <b>UBS</b>\r\n");
     folder.Write("alpha.dat", "Matt 1\r\n");
-    ASSERT_TRUE(form1->FormCreate());
-    form1->Chooser(Side::Right)->setCurrentIndex(0);
+    ASSERT_TRUE(mainWindow->Start());
+    mainWindow->Chooser(Side::Right)->setCurrentIndex(0);
 
-    auto* label = form1->findChild<QLabel*>("Label5");
+    auto* label = mainWindow->findChild<QLabel*>("Label5");
     EXPECT_EQ(label->textFormat(), Qt::PlainText);
     EXPECT_EQ(label->text(), "<b>x</b>");
-    EXPECT_EQ(ShownToolTip(form1->CompareButton()->toolTip()), QString::fromStdString(image + " <i>go</i>"));
-    EXPECT_EQ(ShownToolTip(form1->Chooser(Side::Right)->toolTip()), QString::fromStdString(image + " <b>UBS</b>"));
+    EXPECT_EQ(ShownToolTip(mainWindow->CompareButton()->toolTip()), QString::fromStdString(image + " <i>go</i>"));
+    EXPECT_EQ(ShownToolTip(mainWindow->Chooser(Side::Right)->toolTip()), QString::fromStdString(image + " <b>UBS</b>"));
 }
 
 TEST_F(MainWindowLanguageTest, MenuCancelChangesNothingAndTheSessionGoesOn)
 {
     TwoLanguages();
     folder.Write("kelvane.ini", "[General]\r\nLanguage=English\r\n");
-    ASSERT_TRUE(form1->FormCreate());
-    form2->FormCreate();
-    form1->ThresholdBox()->setValue(35); // an unsaved setting of this session
+    ASSERT_TRUE(mainWindow->Start());
+    chapterWindow->Start();
+    mainWindow->ThresholdBox()->setValue(35); // an unsaved setting of this session
 
     pick = -1;
-    form1->Interfacelanguage1Click();
+    mainWindow->ChooseInterfaceLanguage();
 
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_EQ(form1->Language().Name(), "English");
+    EXPECT_EQ(mainWindow->Language().Name(), "English");
     EXPECT_EQ(Mirrored(), "English");
-    EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->");
-    EXPECT_EQ(form2->windowTitle(), "Chapters");
-    EXPECT_EQ(form1->ThresholdBox()->value(), 35);
+    EXPECT_EQ(mainWindow->CompareButton()->text(), "<--- COMPARE --->");
+    EXPECT_EQ(chapterWindow->windowTitle(), "Chapters");
+    EXPECT_EQ(mainWindow->ThresholdBox()->value(), 35);
     EXPECT_EQ(folder.Read("kelvane.ini"), "[General]\r\nLanguage=English\r\n");
 
     // The dialog is still there for the next time.
     pick = 0;
-    form1->Interfacelanguage1Click();
-    EXPECT_EQ(form1->Language().Name(), "Deutsch");
+    mainWindow->ChooseInterfaceLanguage();
+    EXPECT_EQ(mainWindow->Language().Name(), "Deutsch");
 }
 
 TEST_F(MainWindowLanguageTest, MenuWriteFailureSkipsTheTranslation)
 {
     TwoLanguages();
     folder.Write("kelvane.ini", "[General]\r\nLanguage=English\r\n");
-    ASSERT_TRUE(form1->FormCreate());
+    ASSERT_TRUE(mainWindow->Start());
     std::filesystem::remove(folder / "kelvane.ini");
     std::filesystem::create_directory(folder / "kelvane.ini");
 
     pick = 0;
-    EXPECT_THROW(form1->Interfacelanguage1Click(), WriteError);
-    EXPECT_EQ(form1->Language().Name(), "Deutsch");
+    EXPECT_THROW(mainWindow->ChooseInterfaceLanguage(), WriteError);
+    EXPECT_EQ(mainWindow->Language().Name(), "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
-    EXPECT_EQ(form1->CompareButton()->text(), "<--- COMPARE --->");
+    EXPECT_EQ(mainWindow->CompareButton()->text(), "<--- COMPARE --->");
 }
 
 // ---- The language files that ship
@@ -334,22 +334,22 @@ protected:
     {
         if (!std::filesystem::exists(dir + "English.lng") || !std::filesystem::exists(dir + "Russian.lng"))
             GTEST_SKIP() << "language files not built in " << dir;
-        form1 = std::make_unique<TForm1>(dir);
-        form2 = std::make_unique<TForm2>(form1.get(), dir, form1->Language(), nullptr);
+        mainWindow = std::make_unique<MainWindow>(dir);
+        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), dir, mainWindow->Language(), nullptr);
     }
 
     void Translate(const std::string& language)
     {
-        form1->Language().Set(language);
-        TranslateForm(*form1, form1->Components(), form1->Language());
-        form2->Translate();
+        mainWindow->Language().Set(language);
+        TranslateForm(*mainWindow, mainWindow->Components(), mainWindow->Language());
+        chapterWindow->Translate();
     }
 
     // Caption and hint of every text the language files address.
     std::map<QString, QString> Texts() const
     {
-        std::map<QString, QString> texts{{"Form1", form1->windowTitle()}, {"Form2", form2->windowTitle()}};
-        for (QObject* c : form1->Components()) {
+        std::map<QString, QString> texts{{"Form1", mainWindow->windowTitle()}, {"Form2", chapterWindow->windowTitle()}};
+        for (QObject* c : mainWindow->Components()) {
             QString caption;
             if (auto* label = qobject_cast<QLabel*>(c))
                 caption = label->text();
@@ -357,7 +357,7 @@ protected:
                 caption = button->text();
             else if (auto* action = qobject_cast<QAction*>(c))
                 caption = action->text();
-            else if (auto* panel = qobject_cast<TPanel*>(c))
+            else if (auto* panel = qobject_cast<Panel*>(c))
                 caption = panel->Caption();
             texts[c->objectName()] = caption;
             texts[c->objectName() + "_hint"] = c->property("hint").toString();
@@ -366,13 +366,13 @@ protected:
     }
 
     const std::string dir = std::string(SYNOPTER_PROGRAM_DIR) + "/";
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<ChapterWindow> chapterWindow;
 };
 
 TEST_F(ShippedLanguageTest, BothFilesNameEveryText)
 {
-    const char* form1Keys[] = {"Form1", "Panel1", "Panel2", "Panel3", "Panel4", "Panel5", "Panel7", "Panel8",
+    const char* mainWindowKeys[] = {"Form1", "Panel1", "Panel2", "Panel3", "Panel4", "Panel5", "Panel7", "Panel8",
                                "bbStop", "compare", "BitBtn1", "Label5", "Label6", "chbScrollBoth",
                                "exactpositions", "CrearMajoritycomparison1", "Copy1", "ClearTRcomparison1",
                                "Copy2", "View1", "Sourcetexts1", "Interfacelanguage1"};
@@ -381,7 +381,7 @@ TEST_F(ShippedLanguageTest, BothFilesNameEveryText)
                               "exactpositions", "seAmountDiffer"};
     for (const char* file : {"English.lng", "Russian.lng"}) {
         const IniFile lng(dir + file);
-        for (const char* key : form1Keys)
+        for (const char* key : mainWindowKeys)
             EXPECT_TRUE(lng.Find("Form1", key).has_value()) << file << " " << key;
         for (const char* key : hintKeys)
             EXPECT_TRUE(lng.Find("Form1", std::string(key) + "_hint").has_value()) << file << " " << key;
@@ -406,22 +406,22 @@ TEST_F(ShippedLanguageTest, EnglishReproducesTheBuiltInCaptions)
 
 TEST_F(ShippedLanguageTest, RussianIsDecodedAndKeepsTheCount)
 {
-    form1->FoundCountLabel()->setText("57");
+    mainWindow->FoundCountLabel()->setText("57");
     Translate("Russian");
-    EXPECT_EQ(form1->CompareButton()->text(), QString::fromUtf8("<--- СРАВНИТЬ --->"));
-    EXPECT_EQ(form1->findChild<QAction*>("View1")->text(), QString::fromUtf8("&Вид"));
-    EXPECT_EQ(form1->findChild<QAction*>("Interfacelanguage1")->text(), QString::fromUtf8("&Язык интерфейса"));
-    EXPECT_EQ(form1->CompareButton()->toolTip(), QString::fromUtf8("Начать сравнение книг"));
-    EXPECT_EQ(form2->windowTitle(), QString::fromUtf8("Главы"));
-    EXPECT_EQ(form1->StopButton()->text(), "X");
+    EXPECT_EQ(mainWindow->CompareButton()->text(), QString::fromUtf8("<--- СРАВНИТЬ --->"));
+    EXPECT_EQ(mainWindow->findChild<QAction*>("View1")->text(), QString::fromUtf8("&Вид"));
+    EXPECT_EQ(mainWindow->findChild<QAction*>("Interfacelanguage1")->text(), QString::fromUtf8("&Язык интерфейса"));
+    EXPECT_EQ(mainWindow->CompareButton()->toolTip(), QString::fromUtf8("Начать сравнение книг"));
+    EXPECT_EQ(chapterWindow->windowTitle(), QString::fromUtf8("Главы"));
+    EXPECT_EQ(mainWindow->StopButton()->text(), "X");
     // Assistive technology hears names, not the current edition or an "X".
-    EXPECT_EQ(form1->StopButton()->accessibleName(), QString::fromUtf8("Остановить"));
-    EXPECT_EQ(form1->Chooser(Side::Left)->accessibleName(), QString::fromUtf8("Левое издание"));
-    EXPECT_EQ(form1->CompareButton()->accessibleDescription(), QString::fromUtf8("Начать сравнение книг"));
-    EXPECT_EQ(form1->FoundCountLabel()->text(), "57");
+    EXPECT_EQ(mainWindow->StopButton()->accessibleName(), QString::fromUtf8("Остановить"));
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->accessibleName(), QString::fromUtf8("Левое издание"));
+    EXPECT_EQ(mainWindow->CompareButton()->accessibleDescription(), QString::fromUtf8("Начать сравнение книг"));
+    EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "57");
     // A right-aligned label grows to its new caption and keeps its right edge.
-    EXPECT_GE(form1->findChild<QLabel*>("Label6")->width(), form1->findChild<QLabel*>("Label6")->sizeHint().width());
-    EXPECT_EQ(form1->findChild<QLabel*>("Label6")->geometry().right(), 505 + 81 - 1);
+    EXPECT_GE(mainWindow->findChild<QLabel*>("Label6")->width(), mainWindow->findChild<QLabel*>("Label6")->sizeHint().width());
+    EXPECT_EQ(mainWindow->findChild<QLabel*>("Label6")->geometry().right(), 505 + 81 - 1);
 }
 
 } // namespace

@@ -4,18 +4,18 @@
 
 namespace synopter {
 
-TPanel::TPanel(const QString& name, QWidget* parent) : QFrame(parent)
+Panel::Panel(const QString& name, QWidget* parent) : QFrame(parent)
 {
     setObjectName(name);
 }
 
-void TPanel::SetCaption(const QString& caption)
+void Panel::SetCaption(const QString& caption)
 {
     caption_ = caption;
     update();
 }
 
-void TPanel::AnchorRight(QWidget* child, bool stretch, int referenceWidth)
+void Panel::AnchorRight(QWidget* child, bool stretch, int referenceWidth)
 {
     const QRect g = child->geometry();
     for (Anchor& a : anchors_) {
@@ -27,7 +27,7 @@ void TPanel::AnchorRight(QWidget* child, bool stretch, int referenceWidth)
     anchors_.push_back({child, stretch, referenceWidth - (g.x() + g.width())});
 }
 
-void TPanel::ApplyAnchors()
+void Panel::ApplyAnchors()
 {
     for (const Anchor& a : anchors_) {
         QRect g = a.child->geometry();
@@ -39,26 +39,26 @@ void TPanel::ApplyAnchors()
     }
 }
 
-void TPanel::AlignLeft(QWidget* child, int width)
+void Panel::AlignLeft(QWidget* child, int width)
 {
     alignedLeft_.push_back(child);
     child->resize(width, height());
     Realign();
 }
 
-void TPanel::AlignClient(QWidget* child)
+void Panel::AlignClient(QWidget* child)
 {
     client_ = child;
     Realign();
 }
 
-void TPanel::SetAlignedWidth(QWidget* child, int width)
+void Panel::SetAlignedWidth(QWidget* child, int width)
 {
     child->resize(std::max(0, width), child->height());
     Realign();
 }
 
-void TPanel::Realign()
+void Panel::Realign()
 {
     int x = 0;
     for (QWidget* child : alignedLeft_) {
@@ -71,7 +71,7 @@ void TPanel::Realign()
         client_->setGeometry(x, 0, std::max(0, width() - x), height());
 }
 
-void TPanel::paintEvent(QPaintEvent* event)
+void Panel::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
     if (caption_.isEmpty())
@@ -80,7 +80,7 @@ void TPanel::paintEvent(QPaintEvent* event)
     p.drawText(rect(), Qt::AlignCenter, caption_);
 }
 
-void TPanel::resizeEvent(QResizeEvent* event)
+void Panel::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
     ApplyAnchors();

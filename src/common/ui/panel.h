@@ -8,12 +8,12 @@ namespace synopter {
 
 // A panel: a plain container with a caption (drawn centred, usually covered by
 // its children) and right-edge anchoring for children placed by pixel.
-class TPanel : public QFrame {
+class Panel : public QFrame {
     Q_OBJECT
     Q_PROPERTY(QString caption READ Caption WRITE SetCaption)
 
 public:
-    explicit TPanel(const QString& name, QWidget* parent = nullptr);
+    explicit Panel(const QString& name, QWidget* parent = nullptr);
 
     QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);

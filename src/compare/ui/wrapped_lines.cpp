@@ -1,7 +1,7 @@
 #include "compare/ui/wrapped_lines.h"
 
 #include "common/ui/qt_bytes.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 
 #include <QTextDocument>
 #include <QTextLayout>
@@ -31,7 +31,7 @@ bool BreaksOnlyAtSpaces(char c)
 
 } // namespace
 
-WrappedLines::WrappedLines(TRichEdit* pane)
+WrappedLines::WrappedLines(ResultPane* pane)
     : font_(pane->document()->defaultFont()), option_(pane->document()->defaultTextOption()),
       layoutWidth_(LayoutWidthOf(pane)),
       faces_{{QFontMetricsF(Weighted(font_, false)), 0, {}}, {QFontMetricsF(Weighted(font_, true)), 0, {}}}
@@ -40,7 +40,7 @@ WrappedLines::WrappedLines(TRichEdit* pane)
         face.space = face.metrics.horizontalAdvance(QLatin1Char(' '));
 }
 
-int WrappedLines::LayoutWidthOf(TRichEdit* pane)
+int WrappedLines::LayoutWidthOf(ResultPane* pane)
 {
     // A pane that wraps at its widget's width gives its documents the viewport's
     // width, of which the document margin takes a share on each side.
@@ -62,7 +62,7 @@ const WrappedLines::Word& WrappedLines::Measure(Face& face, const std::string& w
 int WrappedLines::Count(const rtf::Paragraph& whole)
 {
     rtf::Paragraph clipped;
-    const rtf::Paragraph& paragraph = TRichEdit::Shown(whole, clipped);
+    const rtf::Paragraph& paragraph = ResultPane::Shown(whole, clipped);
     std::optional<bool> bold;
     std::string text;
     for (const rtf::Span& span : paragraph) {
@@ -114,14 +114,14 @@ int WrappedLines::Count(const rtf::Paragraph& whole)
 int WrappedLines::CountByLayout(const rtf::Paragraph& whole) const
 {
     rtf::Paragraph clipped;
-    const rtf::Paragraph& paragraph = TRichEdit::Shown(whole, clipped);
+    const rtf::Paragraph& paragraph = ResultPane::Shown(whole, clipped);
     QString text;
     QList<QTextLayout::FormatRange> formats;
     for (const rtf::Span& span : paragraph) {
         if (span.text.empty())
             continue;
         // The same ranges the document would hold: each run is shaped on its own.
-        formats.append({int(text.size()), int(span.text.size()), TRichEdit::Format(span.colour, span.bold)});
+        formats.append({int(text.size()), int(span.text.size()), ResultPane::Format(span.colour, span.bold)});
         text += FromLatin1(span.text);
     }
     if (text.isEmpty())

@@ -11,7 +11,7 @@
 
 namespace synopter {
 
-class TRichEdit;
+class ResultPane;
 
 // How many display lines a paragraph takes in a pane at its present layout
 // width, without touching the pane's document or its layout.
@@ -26,7 +26,7 @@ class TRichEdit;
 // the document's font, option and formats instead.
 class WrappedLines {
 public:
-    explicit WrappedLines(TRichEdit* pane);
+    explicit WrappedLines(ResultPane* pane);
 
     int Count(const rtf::Paragraph& paragraph);
     // The text layout's own answer, for any paragraph.
@@ -35,7 +35,7 @@ public:
     // The width the pane lays its paragraphs out in, in pixels.
     int LayoutWidth() const { return layoutWidth_; }
     // The pane's layout width as it stands (its viewport less the document margins).
-    static int LayoutWidthOf(TRichEdit* pane);
+    static int LayoutWidthOf(ResultPane* pane);
 
 private:
     struct Word {

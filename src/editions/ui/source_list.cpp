@@ -43,7 +43,7 @@ QVariant EditionLinesModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
-TListBox::TListBox(QWidget* parent) : QListView(parent), model_(new EditionLinesModel(this))
+SourceList::SourceList(QWidget* parent) : QListView(parent), model_(new EditionLinesModel(this))
 {
     setModel(model_);
     setUniformItemSizes(true);
@@ -54,24 +54,24 @@ TListBox::TListBox(QWidget* parent) : QListView(parent), model_(new EditionLines
     setTextElideMode(Qt::ElideNone);
 }
 
-void TListBox::SetLines(std::vector<std::string> lines)
+void SourceList::SetLines(std::vector<std::string> lines)
 {
     model_->SetLines(std::move(lines));
 }
 
-void TListBox::changeEvent(QEvent* event)
+void SourceList::changeEvent(QEvent* event)
 {
     QListView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         model_->SetItemHeight(std::max(EditionLinesModel::kItemHeight, fontMetrics().height()));
 }
 
-int TListBox::TopIndex() const
+int SourceList::TopIndex() const
 {
     return verticalScrollBar()->value();
 }
 
-void TListBox::SetTopIndex(int index)
+void SourceList::SetTopIndex(int index)
 {
     verticalScrollBar()->setValue(index);
 }

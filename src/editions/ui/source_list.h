@@ -37,11 +37,11 @@ private:
 
 // A source list: one item per line, scrolled an item at a time so that the
 // scroll bar's value is the top item.
-class TListBox : public QListView {
+class SourceList : public QListView {
     Q_OBJECT
 
 public:
-    explicit TListBox(QWidget* parent = nullptr);
+    explicit SourceList(QWidget* parent = nullptr);
 
     void SetLines(std::vector<std::string> lines);
     void Clear() { SetLines({}); }

@@ -35,7 +35,7 @@ QToolButton* Button(const char* name, const QString& caption, const QString& hin
 
 } // namespace
 
-FindBar::FindBar(QWidget* parent) : TPanel("Panel11", parent)
+FindBar::FindBar(QWidget* parent) : Panel("Panel11", parent)
 {
     setFont(InterfaceFont());
     setFrameShape(QFrame::NoFrame);
@@ -145,7 +145,7 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    return TPanel::eventFilter(watched, event);
+    return Panel::eventFilter(watched, event);
 }
 
 FindQuery QueryOf(const QString& typed)

@@ -18,7 +18,7 @@ class InterfaceLanguage;
 // asks through its signals and is told the outcome.
 //
 // Enter asks for the next match, Shift+Enter for the previous one, Esc closes.
-class FindBar : public TPanel {
+class FindBar : public Panel {
     Q_OBJECT
 
 public:

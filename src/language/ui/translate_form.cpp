@@ -2,7 +2,7 @@
 
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "language/translate.h"
 
 #include <QAbstractButton>
@@ -51,9 +51,9 @@ public:
         case ComponentClass::SpinEdit:
             return qobject_cast<QSpinBox*>(object_) != nullptr;
         case ComponentClass::Panel:
-            return qobject_cast<TPanel*>(object_) != nullptr;
+            return qobject_cast<Panel*>(object_) != nullptr;
         case ComponentClass::RichEdit:
-            return qobject_cast<TRichEdit*>(object_) != nullptr;
+            return qobject_cast<ResultPane*>(object_) != nullptr;
         case ComponentClass::PopupMenu:
             return qobject_cast<QMenu*>(object_) != nullptr;
         case ComponentClass::MenuItem:
@@ -148,7 +148,7 @@ public:
     }
 
 private:
-    TRichEdit* pane() const { return static_cast<TRichEdit*>(object_); }
+    ResultPane* pane() const { return static_cast<ResultPane*>(object_); }
 
     QObject* object_;
     std::vector<std::unique_ptr<QtComponent>> items_;

@@ -1,7 +1,7 @@
 // The line counter against the document layout it stands in for: every
 // paragraph of real editions, in the program's face and a common one, at
 // several widths, counted as a pane's document lays it out.
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "compare/ui/wrapped_lines.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -62,7 +62,7 @@ TEST(WrappedLinesTest, CountsWhatThePaneLaysOut)
     for (const QString& family : families) {
         for (const int width : {290, 520}) {
             SCOPED_TRACE((family + " " + QString::number(width)).toStdString());
-            TRichEdit pane;
+            ResultPane pane;
             pane.setFont(QFont(family, 10));
             pane.resize(width, 300);
             pane.show();

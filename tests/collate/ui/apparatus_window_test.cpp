@@ -1,7 +1,8 @@
 // The apparatus window opened from the main window over the real editions.
-#include "collate/ui/form10.h"
+#include "collate/ui/apparatus_window.h"
+#include "app/main_window_names.h"
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "collate/edition_set.h"
 #include "common/program_folders.h"
 #include "editions/edition.h"
@@ -63,14 +64,14 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     ASSERT_TRUE(user.isValid());
     const std::string userDir = (user.path() + "/").toStdString();
     ProgramFolders folders{editions, userDir, userDir, false};
-    TForm1 form1(folders);
+    MainWindow mainWindow(folders);
     QStringList messages;
-    form1.ShowMessage = [&](const QString& text, bool) { messages << text; };
-    ASSERT_TRUE(form1.FormCreate());
-    form1.Chooser(Side::Left)->setCurrentIndex(form1.Chooser(Side::Left)->findText(QString::fromStdString(base)));
+    mainWindow.ShowMessage = [&](const QString& text, bool) { messages << text; };
+    ASSERT_TRUE(mainWindow.Start());
+    mainWindow.Chooser(Side::Left)->setCurrentIndex(mainWindow.Chooser(Side::Left)->findText(QString::fromStdString(base)));
 
-    form1.findChild<QAction*>("Apparatus1")->trigger();
-    TForm10* window = form1.ApparatusWindow();
+    mainWindow.findChild<QAction*>(main_window_names::apparatusAction)->trigger();
+    ApparatusWindow* window = mainWindow.Apparatus();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     // The left source list's first chapter is in view; the left edition is the base.
@@ -79,7 +80,7 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     EXPECT_EQ(window->EditionList()->count(), int(names.size()));
 
     // Following the chapter window, then its own chooser there and back.
-    form1.GoToChapter(layout::HeadingText(kJohn, 1));
+    mainWindow.GoToChapter(layout::HeadingText(kJohn, 1));
     EXPECT_EQ(window->Chapter(), layout::HeadingText(kJohn, 1));
     window->ChapterBox()->setValue(2);
     EXPECT_EQ(window->Chapter(), layout::HeadingText(kJohn, 2));

@@ -1,4 +1,4 @@
-#include "collate/ui/form10.h"
+#include "collate/ui/apparatus_window.h"
 
 #include "common/error.h"
 #include "common/file_io.h"
@@ -84,7 +84,7 @@ QString AdditionMark(int number)
 
 } // namespace
 
-TForm10::TForm10(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder)
+ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder)
     : QWidget(mainWindow, Qt::Window), language_(language), saveFolder_(std::move(saveFolder))
 {
     setObjectName("Form10");
@@ -202,8 +202,8 @@ TForm10::TForm10(QWidget* mainWindow, const InterfaceLanguage& language, QString
         FillBaseChooser(base >= 0 ? set_.witnesses[size_t(base)].name : std::string());
         Recollate();
     });
-    connect(bitBtn1_, &QPushButton::clicked, this, &TForm10::ExportHtml);
-    connect(bitBtn2_, &QPushButton::clicked, this, &TForm10::ExportTei);
+    connect(bitBtn1_, &QPushButton::clicked, this, &ApparatusWindow::ExportHtml);
+    connect(bitBtn2_, &QPushButton::clicked, this, &ApparatusWindow::ExportTei);
 
     AskSaveName = [this](const QString& title, const QString& suggested, const QString& filter) {
         return QFileDialog::getSaveFileName(this, title, suggested, filter);
@@ -217,13 +217,13 @@ TForm10::TForm10(QWidget* mainWindow, const InterfaceLanguage& language, QString
     ShowOptions();
 }
 
-QList<QObject*> TForm10::Components() const
+QList<QObject*> ApparatusWindow::Components() const
 {
     return {label1_, comboBox1_, spinEdit1_, label2_, comboBox2_, bitBtn1_, bitBtn2_,
             label3_, checkListBox1_, label4_, textBrowser1_};
 }
 
-void TForm10::Translate()
+void ApparatusWindow::Translate()
 {
     // Label4 holds its pattern while translated, and the values again after.
     label4_->setText(optionsPattern_);
@@ -250,7 +250,7 @@ void TForm10::Translate()
     textBrowser1_->setHtml(ChapterHtml());
 }
 
-void TForm10::SetCatalogue(const std::vector<std::string>& folders, const std::vector<std::string>& names,
+void ApparatusWindow::SetCatalogue(const std::vector<std::string>& folders, const std::vector<std::string>& names,
                            const std::string& preferredBase)
 {
     if (folders == folders_ && names == names_ && !set_.witnesses.empty())
@@ -277,7 +277,7 @@ void TForm10::SetCatalogue(const std::vector<std::string>& folders, const std::v
     Recollate();
 }
 
-void TForm10::SetOptions(SpellingMode spelling, const QString& spellingText, bool exactPositions,
+void ApparatusWindow::SetOptions(SpellingMode spelling, const QString& spellingText, bool exactPositions,
                          const SpellingRules& rules)
 {
     spelling_ = spelling;
@@ -288,12 +288,12 @@ void TForm10::SetOptions(SpellingMode spelling, const QString& spellingText, boo
     Recollate();
 }
 
-void TForm10::ShowOptions()
+void ApparatusWindow::ShowOptions()
 {
     label4_->setText(QString(optionsPattern_).arg(spellingText_, exactPositions_ ? yes_ : no_));
 }
 
-bool TForm10::ShowChapter(const std::string& heading)
+bool ApparatusWindow::ShowChapter(const std::string& heading)
 {
     for (int book = 0; book < layout::kBookCount; ++book) {
         for (int chapter = 1; chapter <= layout::ChapterCount(book); ++chapter) {
@@ -313,12 +313,12 @@ bool TForm10::ShowChapter(const std::string& heading)
     return false;
 }
 
-std::string TForm10::Chapter() const
+std::string ApparatusWindow::Chapter() const
 {
     return layout::HeadingText(book_, chapter_);
 }
 
-void TForm10::BookChanged()
+void ApparatusWindow::BookChanged()
 {
     book_ = std::max(0, comboBox1_->currentIndex());
     chapter_ = 1;
@@ -329,7 +329,7 @@ void TForm10::BookChanged()
     Recollate();
 }
 
-std::vector<int> TForm10::Members() const
+std::vector<int> ApparatusWindow::Members() const
 {
     std::vector<int> members;
     for (int i = 0; i < checkListBox1_->count() && i < int(set_.texts.size()); ++i)
@@ -338,12 +338,12 @@ std::vector<int> TForm10::Members() const
     return members;
 }
 
-int TForm10::BaseEdition() const
+int ApparatusWindow::BaseEdition() const
 {
     return comboBox2_->currentIndex() < 0 ? -1 : comboBox2_->currentData().toInt();
 }
 
-void TForm10::FillBaseChooser(const std::string& keep)
+void ApparatusWindow::FillBaseChooser(const std::string& keep)
 {
     filling_ = true;
     comboBox2_->clear();
@@ -355,7 +355,7 @@ void TForm10::FillBaseChooser(const std::string& keep)
     filling_ = false;
 }
 
-collate::Options TForm10::CollationOptions() const
+collate::Options ApparatusWindow::CollationOptions() const
 {
     collate::Options options;
     const std::vector<int> members = Members();
@@ -367,7 +367,7 @@ collate::Options TForm10::CollationOptions() const
     return options;
 }
 
-collate::ApparatusFacts TForm10::Facts() const
+collate::ApparatusFacts ApparatusWindow::Facts() const
 {
     collate::ApparatusFacts facts;
     for (int m : Members())
@@ -377,7 +377,7 @@ collate::ApparatusFacts TForm10::Facts() const
     return facts;
 }
 
-void TForm10::Recollate()
+void ApparatusWindow::Recollate()
 {
     verses_.clear();
     const std::vector<int> members = Members();
@@ -398,7 +398,7 @@ void TForm10::Recollate()
     textBrowser1_->setHtml(ChapterHtml());
 }
 
-QString TForm10::ChapterHtml() const
+QString ApparatusWindow::ChapterHtml() const
 {
     QString html;
     if (!set_.problem.empty())
@@ -474,17 +474,17 @@ QString TForm10::ChapterHtml() const
     return html;
 }
 
-void TForm10::ExportHtml()
+void ApparatusWindow::ExportHtml()
 {
     Export(false);
 }
 
-void TForm10::ExportTei()
+void ApparatusWindow::ExportTei()
 {
     Export(true);
 }
 
-void TForm10::Export(bool tei)
+void ApparatusWindow::Export(bool tei)
 {
     if (Members().size() < 2 || BaseEdition() < 0) {
         ShowMessage(fewEditions_, false);

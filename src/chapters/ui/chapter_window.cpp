@@ -1,4 +1,4 @@
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 
 #include "chapters/chapter_list.h"
 #include "common/program_files.h"
@@ -91,7 +91,7 @@ public:
 
 } // namespace
 
-TForm2::TForm2(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language,
+ChapterWindow::ChapterWindow(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language,
                GoToChapter goToChapter)
     : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), programDir_(std::move(programDir)), language_(language),
       goToChapter_(std::move(goToChapter))
@@ -123,12 +123,12 @@ TForm2::TForm2(QWidget* mainWindow, std::string programDir, const InterfaceLangu
     listBox1_->viewport()->installEventFilter(this);
 }
 
-QList<QObject*> TForm2::Components() const
+QList<QObject*> ChapterWindow::Components() const
 {
     return {listBox1_};
 }
 
-bool TForm2::eventFilter(QObject* watched, QEvent* event)
+bool ChapterWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The first click of a double click has already selected its item.
     if (watched == listBox1_->viewport() && event->type() == QEvent::MouseButtonDblClick)
@@ -136,13 +136,13 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm2::ClearChapters()
+void ChapterWindow::ClearChapters()
 {
     listBox1_->clear();
     ClearCounts();
 }
 
-void TForm2::SetCounts(const ResultSummary& summary)
+void ChapterWindow::SetCounts(const ResultSummary& summary)
 {
     std::vector<std::string> labels;
     for (const BookCount& book : summary.books)
@@ -168,7 +168,7 @@ void TForm2::SetCounts(const ResultSummary& summary)
         FormShow();
 }
 
-void TForm2::ClearCounts()
+void ChapterWindow::ClearCounts()
 {
     if (!hasCounts_)
         return;
@@ -181,7 +181,7 @@ void TForm2::ClearCounts()
     listBox1_->setUniformItemSizes(true);
 }
 
-QStringList TForm2::Rows() const
+QStringList ChapterWindow::Rows() const
 {
     QStringList rows;
     for (int i = 0; i < listBox1_->count(); ++i) {
@@ -195,7 +195,7 @@ QStringList TForm2::Rows() const
     return rows;
 }
 
-void TForm2::AddChapter(const std::string& label)
+void ChapterWindow::AddChapter(const std::string& label)
 {
     listBox1_->addItem(FromLatin1(label));
     // A label wider than the window widens it while it is shown.
@@ -203,7 +203,7 @@ void TForm2::AddChapter(const std::string& label)
         FormShow();
 }
 
-std::vector<std::string> TForm2::Chapters() const
+std::vector<std::string> ChapterWindow::Chapters() const
 {
     std::vector<std::string> out;
     out.reserve(size_t(listBox1_->count()));
@@ -212,7 +212,7 @@ std::vector<std::string> TForm2::Chapters() const
     return out;
 }
 
-void TForm2::FormCreate()
+void ChapterWindow::Start()
 {
     listBox1_->clear();
     try {
@@ -226,12 +226,12 @@ void TForm2::FormCreate()
     Translate();
 }
 
-void TForm2::Translate()
+void ChapterWindow::Translate()
 {
     TranslateForm(*this, Components(), language_);
 }
 
-void TForm2::ListBox1DblClick()
+void ChapterWindow::ListBox1DblClick()
 {
     const QList<QListWidgetItem*> selected = listBox1_->selectedItems();
     if (selected.isEmpty() || !goToChapter_)
@@ -239,7 +239,7 @@ void TForm2::ListBox1DblClick()
     goToChapter_(ToLatin1(selected.first()->text()));
 }
 
-void TForm2::FormShow()
+void ChapterWindow::FormShow()
 {
     const QRect main = mainWindow_->frameGeometry();
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -259,7 +259,7 @@ void TForm2::FormShow()
                       QSize(wanted, std::max(1, main.height() - frame.top() - frame.bottom()))));
 }
 
-int TForm2::WidthForLabels() const
+int ChapterWindow::WidthForLabels() const
 {
     int widest = 0;
     for (int i = 0; i < listBox1_->count(); ++i)
@@ -268,7 +268,7 @@ int TForm2::WidthForLabels() const
 }
 
 // The wider of an item's rows: its label (with indent and count) and its book row.
-int TForm2::RowsWidth(int item) const
+int ChapterWindow::RowsWidth(int item) const
 {
     const QFontMetrics labels(listBox1_->font());
     const QModelIndex index = listBox1_->model()->index(item, 0);
@@ -283,12 +283,12 @@ int TForm2::RowsWidth(int item) const
     return width;
 }
 
-int TForm2::WidthFor(int labelWidth) const
+int ChapterWindow::WidthFor(int labelWidth) const
 {
     return labelWidth + 2 * listBox1_->frameWidth() + listBox1_->verticalScrollBar()->sizeHint().width() + 8;
 }
 
-void TForm2::showEvent(QShowEvent* event)
+void ChapterWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous())
         FormShow();

@@ -1,19 +1,19 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 
-#include "app/form1_ui.h"
+#include "app/main_window_ui.h"
 #include "app/help_window.h"
 #include "compare/result_summary.h"
 #include "compare/spelling_rules.h"
 #include "find/result_find.h"
 #include "find/ui/find_bar.h"
-#include "statistics/ui/form9.h"
-#include "collate/ui/form10.h"
+#include "statistics/ui/statistics_window.h"
+#include "collate/ui/apparatus_window.h"
 #include "app/results_report.h"
 #include "app/scroll_coupling.h"
 #include "app/window_run.h"
 #include "app/window_settings.h"
 
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "common/error.h"
 #include "common/file_io.h"
 #include "common/greek_letters.h"
@@ -21,13 +21,13 @@
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/result_set.h"
-#include "compare/ui/result_panes.h"
+#include "compare/ui/pane_pair.h"
 #include "common/ui/view_widths.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
-#include "import/ui/import_form.h"
+#include "import/ui/import_dialog.h"
 #include "language/ui/translate_form.h"
 
 #include <QAction>
@@ -52,25 +52,25 @@
 
 namespace synopter {
 
-TForm1::TForm1(std::string programDir) : TForm1(PortableFolders(programDir)) {}
+MainWindow::MainWindow(std::string programDir) : MainWindow(PortableFolders(programDir)) {}
 
-TForm1::TForm1(ProgramFolders folders)
-    : ui_(std::make_unique<Form1Ui>()), folders_(std::move(folders)), programDir_(folders_.files),
+MainWindow::MainWindow(ProgramFolders folders)
+    : ui_(std::make_unique<MainWindowUi>()), folders_(std::move(folders)), programDir_(folders_.files),
       language_(programDir_, folders_.settings)
 {
     ui_->Setup(this);
     Connect();
-    scrolling_ = std::make_unique<ScrollCoupling>(ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1, ui_->ListBox2,
-                                                  ui_->chbScrollBoth);
+    scrolling_ = std::make_unique<ScrollCoupling>(ui_->leftPane, ui_->rightPane, ui_->leftList, ui_->rightList,
+                                                  ui_->scrollBothBox);
 
-    panes_ = std::make_unique<ResultPanes>(
-        ui_->RichEdit1, ui_->RichEdit2, ui_->Panel4,
-        [this](int width) { ui_->Panel7->SetAlignedWidth(ui_->Panel4, width); }, folders_.user);
+    panes_ = std::make_unique<PanePair>(
+        ui_->leftPane, ui_->rightPane, ui_->leftPaneFrame,
+        [this](int width) { ui_->paneArea->SetAlignedWidth(ui_->leftPaneFrame, width); }, folders_.user);
     run_ = std::make_unique<WindowRun>(
-        WindowRun::Controls{ui_->cb1, ui_->cb2, ui_->seAmountDiffer, ui_->exactpositions, ui_->cbSpelling,
-                            ui_->compare, ui_->bbStop,
-                            ui_->Label4, ui_->ProgressBar1, ui_->RichEdit1, ui_->RichEdit2, ui_->ListBox1,
-                            ui_->ListBox2},
+        WindowRun::Controls{ui_->leftChooser, ui_->rightChooser, ui_->thresholdBox, ui_->exactPositionsBox, ui_->spellingChooser,
+                            ui_->compareButton, ui_->stopButton,
+                            ui_->foundCount, ui_->progressBar, ui_->leftPane, ui_->rightPane, ui_->leftList,
+                            ui_->rightList},
         *panes_, [this](const QString& text, bool critical) { ShowMessage(text, critical); });
     run_->started = [this] { resultFacts_ = FactsNow(QDateTime::currentDateTime()); };
     run_->record = [this] { return WriteResultRecord(resultFacts_); };
@@ -80,12 +80,12 @@ TForm1::TForm1(ProgramFolders folders)
         [this](const QString& text, bool critical) { ShowMessage(text, critical); });
     settings_ = std::make_unique<WindowSettings>(
         *this,
-        WindowSettings::Controls{ui_->seAmountDiffer, ui_->cb1, ui_->cb2, ui_->chbScrollBoth, ui_->Sourcetexts1,
-                                 ui_->Panel1, ui_->Panel2, ui_->BitBtn1,
-                                 [this]() -> QWidget* { return ChapterWindow(); }, ui_->cbSpelling},
+        WindowSettings::Controls{ui_->thresholdBox, ui_->leftChooser, ui_->rightChooser, ui_->scrollBothBox, ui_->sourceTextsAction,
+                                 ui_->topBar, ui_->bottomBar, ui_->chapterButton,
+                                 [this]() -> QWidget* { return Chapters(); }, ui_->spellingChooser},
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
-                                   [this] { Sourcetexts1Click(); },
+                                   [this] { ToggleSourceTexts(); },
                                    [this](int height) { return ui_->LeavesPanesReadable(height); }},
         folders_.settings, language_);
     ShowMessage = [this](const QString& text, bool critical) {
@@ -96,65 +96,65 @@ TForm1::TForm1(ProgramFolders folders)
     };
 }
 
-TForm1::~TForm1()
+MainWindow::~MainWindow()
 {
-    // Deleting the children moves the focus, and by then this is no TForm1.
+    // Deleting the children moves the focus, and by then this is no MainWindow.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
 }
 
-void TForm1::Connect()
+void MainWindow::Connect()
 {
-    connect(ui_->cb1, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { cb1Change(); }); });
-    connect(ui_->cb2, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { cb2Change(); }); });
-    connect(ui_->compare, &QPushButton::clicked, this, [this] { Guarded([this] { Compare1Click(); }); });
-    connect(ui_->bbStop, &QPushButton::clicked, this, [this] { bbStopClick(); });
-    connect(ui_->BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn1Click(); }); });
-    ui_->RichEdit1->installEventFilter(this);
-    ui_->RichEdit2->installEventFilter(this);
-    connect(ui_->RichEdit1, &TRichEdit::Entered, this, [this] { RichEdit1Enter(); });
-    connect(ui_->RichEdit2, &TRichEdit::Entered, this, [this] { RichEdit2Enter(); });
-    connect(ui_->Splitter1, &QSplitter::splitterMoved, this, [this] { Guarded([this] { Splitter1Moved(); }); });
-    connect(ui_->Importedition1, &QAction::triggered, this, [this] { Guarded([this] { Importedition1Click(); }); });
+    connect(ui_->leftChooser, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { LeftEditionChosen(); }); });
+    connect(ui_->rightChooser, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { RightEditionChosen(); }); });
+    connect(ui_->compareButton, &QPushButton::clicked, this, [this] { Guarded([this] { Compare(); }); });
+    connect(ui_->stopButton, &QPushButton::clicked, this, [this] { StopRun(); });
+    connect(ui_->chapterButton, &QPushButton::clicked, this, [this] { Guarded([this] { ShowChapterWindow(); }); });
+    ui_->leftPane->installEventFilter(this);
+    ui_->rightPane->installEventFilter(this);
+    connect(ui_->leftPane, &ResultPane::Entered, this, [this] { LeftPaneEntered(); });
+    connect(ui_->rightPane, &ResultPane::Entered, this, [this] { RightPaneEntered(); });
+    connect(ui_->splitter, &QSplitter::splitterMoved, this, [this] { Guarded([this] { SourceAreaMoved(); }); });
+    connect(ui_->importAction, &QAction::triggered, this, [this] { Guarded([this] { ShowImportDialog(); }); });
     // The handler flips the mark itself, so the action's own toggling is undone first.
-    connect(ui_->Sourcetexts1, &QAction::triggered, this, [this] {
-        ui_->Sourcetexts1->setChecked(!ui_->Sourcetexts1->isChecked());
-        Guarded([this] { Sourcetexts1Click(); });
+    connect(ui_->sourceTextsAction, &QAction::triggered, this, [this] {
+        ui_->sourceTextsAction->setChecked(!ui_->sourceTextsAction->isChecked());
+        Guarded([this] { ToggleSourceTexts(); });
     });
-    connect(ui_->Interfacelanguage1, &QAction::triggered, this,
-            [this] { Guarded([this] { Interfacelanguage1Click(); }); });
-    connect(ui_->Exportresults1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportHtml(); }); });
-    connect(ui_->Print1, &QAction::triggered, this, [this] { Guarded([this] { report_->Print(); }); });
-    connect(ui_->ExportPDF1, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportPdf(); }); });
-    connect(ui_->Find1, &QAction::triggered, this, [this] { Find1Click(); });
-    connect(ui_->Findnext1, &QAction::triggered, this, [this] { Guarded([this] { FindStep(true); }); });
-    connect(ui_->Findprevious1, &QAction::triggered, this, [this] { Guarded([this] { FindStep(false); }); });
-    connect(ui_->Panel11, &FindBar::findNext, this, [this] { Guarded([this] { FindStep(true); }); });
-    connect(ui_->Panel11, &FindBar::findPrevious, this, [this] { Guarded([this] { FindStep(false); }); });
-    connect(ui_->Statistics1, &QAction::triggered, this, [this] { Guarded([this] { Statistics1Click(); }); });
-    connect(ui_->Apparatus1, &QAction::triggered, this, [this] { Guarded([this] { Apparatus1Click(); }); });
+    connect(ui_->languageAction, &QAction::triggered, this,
+            [this] { Guarded([this] { ChooseInterfaceLanguage(); }); });
+    connect(ui_->exportAction, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportHtml(); }); });
+    connect(ui_->printAction, &QAction::triggered, this, [this] { Guarded([this] { report_->Print(); }); });
+    connect(ui_->exportPdfAction, &QAction::triggered, this, [this] { Guarded([this] { report_->ExportPdf(); }); });
+    connect(ui_->findAction, &QAction::triggered, this, [this] { OpenFindBar(); });
+    connect(ui_->findNextAction, &QAction::triggered, this, [this] { Guarded([this] { FindStep(true); }); });
+    connect(ui_->findPreviousAction, &QAction::triggered, this, [this] { Guarded([this] { FindStep(false); }); });
+    connect(ui_->findBar, &FindBar::findNext, this, [this] { Guarded([this] { FindStep(true); }); });
+    connect(ui_->findBar, &FindBar::findPrevious, this, [this] { Guarded([this] { FindStep(false); }); });
+    connect(ui_->statisticsAction, &QAction::triggered, this, [this] { Guarded([this] { ShowStatistics(); }); });
+    connect(ui_->apparatusAction, &QAction::triggered, this, [this] { Guarded([this] { ShowApparatus(); }); });
     // The apparatus is read with the comparison's spelling and positions.
     const auto optionsChanged = [this] {
-        if (TForm10* apparatus = ApparatusWindow())
+        if (ApparatusWindow* apparatus = Apparatus())
             Guarded([&] { SendApparatusOptions(*apparatus, spellingList_.rules); });
     };
-    connect(ui_->cbSpelling, &QComboBox::currentIndexChanged, this, optionsChanged);
-    connect(ui_->exactpositions, &QCheckBox::toggled, this, optionsChanged);
+    connect(ui_->spellingChooser, &QComboBox::currentIndexChanged, this, optionsChanged);
+    connect(ui_->exactPositionsBox, &QCheckBox::toggled, this, optionsChanged);
     // A search goes where the user was reading: a source list or the panes.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        for (QWidget* view : {static_cast<QWidget*>(ui_->RichEdit1), static_cast<QWidget*>(ui_->RichEdit2),
-                              static_cast<QWidget*>(ui_->ListBox1), static_cast<QWidget*>(ui_->ListBox2)})
+        for (QWidget* view : {static_cast<QWidget*>(ui_->leftPane), static_cast<QWidget*>(ui_->rightPane),
+                              static_cast<QWidget*>(ui_->leftList), static_cast<QWidget*>(ui_->rightList)})
             if (now == view)
                 searchedView_ = view;
     });
-    connect(ui_->Nextdifference1, &QAction::triggered, this, [this] { GoToDifference(true); });
-    connect(ui_->Previousdifference1, &QAction::triggered, this, [this] { GoToDifference(false); });
-    connect(ui_->Quit1, &QAction::triggered, this, &QWidget::close);
-    connect(ui_->SynopterHelp1, &QAction::triggered, this, [this] { Guarded([this] { SynopterHelp1Click(); }); });
-    connect(ui_->AboutSynopter1, &QAction::triggered, this, [this] {
-        QMessageBox::about(this, ui_->AboutSynopter1->text().remove('&'), AboutText());
+    connect(ui_->nextDifferenceAction, &QAction::triggered, this, [this] { GoToDifference(true); });
+    connect(ui_->previousDifferenceAction, &QAction::triggered, this, [this] { GoToDifference(false); });
+    connect(ui_->quitAction, &QAction::triggered, this, &QWidget::close);
+    connect(ui_->helpAction, &QAction::triggered, this, [this] { Guarded([this] { ShowHandbook(); }); });
+    connect(ui_->aboutAction, &QAction::triggered, this, [this] {
+        QMessageBox::about(this, ui_->aboutAction->text().remove('&'), AboutText());
     });
-    connect(ui_->BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { Importedition1Click(); }); });
-    ui_->Panel7->installEventFilter(this);
+    connect(ui_->noticeImportButton, &QPushButton::clicked, this, [this] { Guarded([this] { ShowImportDialog(); }); });
+    ui_->paneArea->installEventFilter(this);
 }
 
 namespace {
@@ -172,29 +172,29 @@ void FillPattern(QLabel* label, const QString& value)
 
 } // namespace
 
-void TForm1::UpdateNoEditionsNotice()
+void MainWindow::UpdateNoEditionsNotice()
 {
     QString dir = QDir::toNativeSeparators(FromLocal8Bit(folders_.user));
     if (dir.size() > 1 && dir.endsWith(QDir::separator()))
         dir.chop(1);
-    FillPattern(ui_->Label7, dir);
-    const bool empty = ui_->cb1->count() == 0;
+    FillPattern(ui_->noEditionsText, dir);
+    const bool empty = ui_->leftChooser->count() == 0;
     if (empty) {
-        ui_->Panel9->setGeometry(ui_->Panel7->rect());
-        ui_->Panel9->raise();
+        ui_->noEditionsNotice->setGeometry(ui_->paneArea->rect());
+        ui_->noEditionsNotice->raise();
     }
-    ui_->Panel9->setVisible(empty);
+    ui_->noEditionsNotice->setVisible(empty);
 }
 
-void TForm1::Importedition1Click()
+void MainWindow::ShowImportDialog()
 {
     // A run reads the loaded lines; the catalogue is refilled after an import.
     if (run_->Running())
         return;
-    auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly);
+    auto* dialog = findChild<ImportDialog*>("ImportForm", Qt::FindDirectChildrenOnly);
     if (!dialog) {
-        dialog = new TImportForm(folders_.user, language_, this);
-        connect(dialog, &TImportForm::EditionWritten, this,
+        dialog = new ImportDialog(folders_.user, language_, this);
+        connect(dialog, &ImportDialog::EditionWritten, this,
                 [this](const QString& name) { Guarded([&] { EditionImported(ToLatin1(name)); }); });
     }
     dialog->Translate();
@@ -203,12 +203,12 @@ void TForm1::Importedition1Click()
     dialog->activateWindow();
 }
 
-void TForm1::EditionImported(const std::string& name)
+void MainWindow::EditionImported(const std::string& name)
 {
     const QString added = FromLatin1(name);
-    const QString was[] = {ui_->cb1->currentText(), ui_->cb2->currentText()};
+    const QString was[] = {ui_->leftChooser->currentText(), ui_->rightChooser->currentText()};
     FillEditionLists();
-    QComboBox* choosers[] = {ui_->cb1, ui_->cb2};
+    QComboBox* choosers[] = {ui_->leftChooser, ui_->rightChooser};
     for (int side = 0; side < 2; ++side) {
         QComboBox* chooser = choosers[side];
         const int kept = was[side].isEmpty() ? -1 : chooser->findText(was[side]);
@@ -223,12 +223,12 @@ void TForm1::EditionImported(const std::string& name)
     }
 }
 
-QList<QObject*> TForm1::Components() const
+QList<QObject*> MainWindow::Components() const
 {
     return ui_->Components();
 }
 
-void TForm1::Guarded(const std::function<void()>& handler)
+void MainWindow::Guarded(const std::function<void()>& handler)
 {
     try {
         handler();
@@ -237,7 +237,7 @@ void TForm1::Guarded(const std::function<void()>& handler)
     }
 }
 
-bool TForm1::FormCreate()
+bool MainWindow::Start()
 {
     // Leftovers of saves cut short by a kill or a power loss.
     RemoveStrayTemporaries(SettingsPath(folders_.settings));
@@ -260,47 +260,47 @@ bool TForm1::FormCreate()
     // A file the language step could not write has been named already.
     if (!settings_->ReadProblem().empty() && !stepFailed)
         ShowMessage(FromLocal8Bit(settings_->ReadProblem()) + "\nThe window starts with its usual settings.", false);
-    Guarded([this] { cb1Change(); });
-    Guarded([this] { cb2Change(); });
-    FormResize();
-    ui_->compare->setFocus();
+    Guarded([this] { LeftEditionChosen(); });
+    Guarded([this] { RightEditionChosen(); });
+    Resized();
+    ui_->compareButton->setFocus();
     return true;
 }
 
-bool TForm1::FillEditionLists()
+bool MainWindow::FillEditionLists()
 {
-    const QSignalBlocker b1(ui_->cb1);
-    const QSignalBlocker b2(ui_->cb2);
-    ui_->cb1->clear();
-    ui_->cb2->clear();
+    const QSignalBlocker b1(ui_->leftChooser);
+    const QSignalBlocker b2(ui_->rightChooser);
+    ui_->leftChooser->clear();
+    ui_->rightChooser->clear();
     const std::vector<std::string> names = ListEditions(folders_.EditionFolders());
     for (const std::string& name : names) {
         const QString text = FromLatin1(name);
-        ui_->cb1->addItem(text);
-        ui_->cb2->addItem(text);
+        ui_->leftChooser->addItem(text);
+        ui_->rightChooser->addItem(text);
     }
-    ui_->cb1->setCurrentIndex(-1);
-    ui_->cb2->setCurrentIndex(-1);
+    ui_->leftChooser->setCurrentIndex(-1);
+    ui_->rightChooser->setCurrentIndex(-1);
     UpdateNoEditionsNotice();
     return !names.empty();
 }
 
-void TForm1::cb1Change()
+void MainWindow::LeftEditionChosen()
 {
     LoadSide(Side::Left);
 }
 
-void TForm1::cb2Change()
+void MainWindow::RightEditionChosen()
 {
     LoadSide(Side::Right);
 }
 
-void TForm1::LoadSide(Side side)
+void MainWindow::LoadSide(Side side)
 {
     const bool left = side == Side::Left;
-    TRichEdit* pane = left ? ui_->RichEdit1 : ui_->RichEdit2;
-    TListBox* list = left ? ui_->ListBox1 : ui_->ListBox2;
-    QComboBox* chooser = left ? ui_->cb1 : ui_->cb2;
+    ResultPane* pane = left ? ui_->leftPane : ui_->rightPane;
+    SourceList* list = left ? ui_->leftList : ui_->rightList;
+    QComboBox* chooser = left ? ui_->leftChooser : ui_->rightChooser;
 
     pane->Clear();
     list->Clear();
@@ -317,9 +317,9 @@ void TForm1::LoadSide(Side side)
     if (!left) {
         // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
         const QString information = FromUtf8(ToUtf8(descriptor.information));
-        SetHint(ui_->cb2, information, true);
+        SetHint(ui_->rightChooser, information, true);
         // Shown as written: markup in a descriptor is never interpreted.
-        ui_->cb2->setToolTip(PlainToolTip(information));
+        ui_->rightChooser->setToolTip(PlainToolTip(information));
     }
     if (descriptor.fontFace && !descriptor.fontFace->empty()) {
         QFont f = pane->font();
@@ -334,87 +334,87 @@ void TForm1::LoadSide(Side side)
         list->SetLines(std::move(*lines));
 }
 
-QComboBox* TForm1::Chooser(Side side) const { return side == Side::Left ? ui_->cb1 : ui_->cb2; }
-TRichEdit* TForm1::ResultPane(Side side) const { return side == Side::Left ? ui_->RichEdit1 : ui_->RichEdit2; }
-TListBox* TForm1::SourceList(Side side) const { return side == Side::Left ? ui_->ListBox1 : ui_->ListBox2; }
-QPushButton* TForm1::CompareButton() const { return ui_->compare; }
-QPushButton* TForm1::StopButton() const { return ui_->bbStop; }
-QPushButton* TForm1::ChapterButton() const { return ui_->BitBtn1; }
-QLabel* TForm1::FoundCountLabel() const { return ui_->Label4; }
-QSpinBox* TForm1::ThresholdBox() const { return ui_->seAmountDiffer; }
-QCheckBox* TForm1::ScrollBothBox() const { return ui_->chbScrollBoth; }
-QCheckBox* TForm1::ExactPositionsBox() const { return ui_->exactpositions; }
-QProgressBar* TForm1::ProgressBar() const { return ui_->ProgressBar1; }
-QAction* TForm1::SourceTextsAction() const { return ui_->Sourcetexts1; }
+QComboBox* MainWindow::Chooser(Side side) const { return side == Side::Left ? ui_->leftChooser : ui_->rightChooser; }
+ResultPane* MainWindow::Pane(Side side) const { return side == Side::Left ? ui_->leftPane : ui_->rightPane; }
+SourceList* MainWindow::List(Side side) const { return side == Side::Left ? ui_->leftList : ui_->rightList; }
+QPushButton* MainWindow::CompareButton() const { return ui_->compareButton; }
+QPushButton* MainWindow::StopButton() const { return ui_->stopButton; }
+QPushButton* MainWindow::ChapterButton() const { return ui_->chapterButton; }
+QLabel* MainWindow::FoundCountLabel() const { return ui_->foundCount; }
+QSpinBox* MainWindow::ThresholdBox() const { return ui_->thresholdBox; }
+QCheckBox* MainWindow::ScrollBothBox() const { return ui_->scrollBothBox; }
+QCheckBox* MainWindow::ExactPositionsBox() const { return ui_->exactPositionsBox; }
+QProgressBar* MainWindow::ProgressBar() const { return ui_->progressBar; }
+QAction* MainWindow::SourceTextsAction() const { return ui_->sourceTextsAction; }
 
-int TForm1::SourceAreaHeight() const
+int MainWindow::SourceAreaHeight() const
 {
     return ui_->SourceAreaHeight();
 }
 
-void TForm1::SetSourceAreaHeight(int height)
+void MainWindow::SetSourceAreaHeight(int height)
 {
     ui_->SetSourceAreaHeight(height);
 }
 
-void TForm1::FormResize()
+void MainWindow::Resized()
 {
     // Widths measured before the first showing are not laid out yet; the
     // showing itself runs this again.
     if (!isVisible())
         return;
-    ui_->Panel1->ApplyAnchors();
-    ui_->Panel2->ApplyAnchors();
+    ui_->topBar->ApplyAnchors();
+    ui_->bottomBar->ApplyAnchors();
     ui_->PlaceFoundCount();
     panes_->BalancePaneWidths();
 
-    BalanceWidths(ui_->ListBox1, ui_->ListBox2, ui_->ListBox1,
-                  [this](int width) { ui_->Panel8->SetAlignedWidth(ui_->ListBox1, width); });
+    BalanceWidths(ui_->leftList, ui_->rightList, ui_->leftList,
+                  [this](int width) { ui_->sourceArea->SetAlignedWidth(ui_->leftList, width); });
 
-    const int left = ui_->cb1->x() + ui_->cb1->width() + 10;
-    ui_->compare->setGeometry(left, ui_->compare->y(), std::max(7, ui_->cb2->x() - left - 10),
-                              ui_->compare->height());
-    const int stopLeft = ui_->cb1->x() + ui_->cb1->width() + 12;
-    ui_->bbStop->setGeometry(stopLeft, ui_->bbStop->y(), std::max(5, ui_->cb2->x() - stopLeft - 12),
-                             ui_->bbStop->height());
-    ui_->RichEdit1->viewport()->update();
+    const int left = ui_->leftChooser->x() + ui_->leftChooser->width() + 10;
+    ui_->compareButton->setGeometry(left, ui_->compareButton->y(), std::max(7, ui_->rightChooser->x() - left - 10),
+                              ui_->compareButton->height());
+    const int stopLeft = ui_->leftChooser->x() + ui_->leftChooser->width() + 12;
+    ui_->stopButton->setGeometry(stopLeft, ui_->stopButton->y(), std::max(5, ui_->rightChooser->x() - stopLeft - 12),
+                             ui_->stopButton->height());
+    ui_->leftPane->viewport()->update();
 }
 
-void TForm1::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     // The panels follow the window synchronously only once it is shown.
     centralWidget()->layout()->activate();
-    FormResize();
+    Resized();
     // A change of window state (maximized and back) lays the panels out once
     // more after this; the panes are balanced again when it has.
-    QTimer::singleShot(0, this, [this] { FormResize(); });
+    QTimer::singleShot(0, this, [this] { Resized(); });
 }
 
-void TForm1::Sourcetexts1Click()
+void MainWindow::ToggleSourceTexts()
 {
-    ui_->Sourcetexts1->setChecked(!ui_->Sourcetexts1->isChecked());
-    ui_->Panel8->setVisible(ui_->Sourcetexts1->isChecked());
-    if (ui_->Panel8->isVisibleTo(this))
+    ui_->sourceTextsAction->setChecked(!ui_->sourceTextsAction->isChecked());
+    ui_->sourceArea->setVisible(ui_->sourceTextsAction->isChecked());
+    if (ui_->sourceArea->isVisibleTo(this))
         SetSourceAreaHeight(100);
-    ui_->RichEdit2->viewport()->update();
-    ui_->RichEdit1->viewport()->update();
+    ui_->rightPane->viewport()->update();
+    ui_->leftPane->viewport()->update();
 }
 
-void TForm1::Splitter1Moved()
+void MainWindow::SourceAreaMoved()
 {
     // A drag that would leave the source texts 30 pixels high or less hides them.
-    if (ui_->Panel8->isVisibleTo(this) && SourceAreaHeight() <= 30) {
+    if (ui_->sourceArea->isVisibleTo(this) && SourceAreaHeight() <= 30) {
         SetSourceAreaHeight(0);
-        Sourcetexts1Click();
+        ToggleSourceTexts();
     }
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ui_->Panel7 && event->type() == QEvent::Resize)
-        ui_->Panel9->setGeometry(ui_->Panel7->rect());
-    if ((watched == ui_->RichEdit1 || watched == ui_->RichEdit2) && event->type() == QEvent::KeyPress &&
+    if (watched == ui_->paneArea && event->type() == QEvent::Resize)
+        ui_->noEditionsNotice->setGeometry(ui_->paneArea->rect());
+    if ((watched == ui_->leftPane || watched == ui_->rightPane) && event->type() == QEvent::KeyPress &&
         !keyInPane_) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_PageUp:
@@ -428,8 +428,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             // The left pane leads the right one whatever "Scroll Both" says; the
             // right one leads only with it. The partner follows by view, never by
             // its own caret, which a run leaves at the end.
-            const Side side = watched == ui_->RichEdit1 ? Side::Left : Side::Right;
-            if (side == Side::Right && !ui_->chbScrollBoth->isChecked())
+            const Side side = watched == ui_->leftPane ? Side::Left : Side::Right;
+            if (side == Side::Right && !ui_->scrollBothBox->isChecked())
                 break;
             keyInPane_ = true;
             QCoreApplication::sendEvent(watched, event);
@@ -444,38 +444,38 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::RichEdit1Enter()
+void MainWindow::LeftPaneEntered()
 {
-    if (ui_->compare->isHidden())
-        ui_->BitBtn1->setFocus();
+    if (ui_->compareButton->isHidden())
+        ui_->chapterButton->setFocus();
 }
 
-void TForm1::RichEdit2Enter()
+void MainWindow::RightPaneEntered()
 {
-    if (ui_->compare->isHidden())
-        ui_->BitBtn1->setFocus();
+    if (ui_->compareButton->isHidden())
+        ui_->chapterButton->setFocus();
 }
 
-void TForm1::BitBtn1Click()
+void MainWindow::ShowChapterWindow()
 {
-    if (!form2_)
+    if (!chapterWindow_)
         return;
-    if (!form2_->isVisible())
-        form2_->show();
-    form2_->raise();
-    form2_->activateWindow();
+    if (!chapterWindow_->isVisible())
+        chapterWindow_->show();
+    chapterWindow_->raise();
+    chapterWindow_->activateWindow();
 }
 
-void TForm1::GoToChapter(const std::string& label)
+void MainWindow::GoToChapter(const std::string& label)
 {
     panes_->Flush(); // restored results still being shown are needed whole
     const QString text = FromLatin1(label);
-    for (TRichEdit* pane : {ui_->RichEdit1, ui_->RichEdit2}) {
+    for (ResultPane* pane : {ui_->leftPane, ui_->rightPane}) {
         const int line = pane->LastLineEqualTo(text);
         if (line >= 0)
             pane->ScrollToLine(line);
     }
-    for (TListBox* list : {ui_->ListBox1, ui_->ListBox2}) {
+    for (SourceList* list : {ui_->leftList, ui_->rightList}) {
         const std::vector<std::string>& lines = list->Lines();
         for (size_t i = lines.size(); i-- > 0;) {
             if (lines[i] == label) {
@@ -484,11 +484,11 @@ void TForm1::GoToChapter(const std::string& label)
             }
         }
     }
-    if (TForm10* apparatus = ApparatusWindow())
+    if (ApparatusWindow* apparatus = Apparatus())
         apparatus->ShowChapter(label);
 }
 
-std::string TForm1::ChapterInView() const
+std::string MainWindow::ChapterInView() const
 {
     panes_->Flush(); // restored results still being shown are needed whole
     if (panes_->UnitCount() > 0) {
@@ -501,16 +501,16 @@ std::string TForm1::ChapterInView() const
             return label;
         }
     }
-    const std::vector<std::string>& lines = ui_->ListBox1->Lines();
+    const std::vector<std::string>& lines = ui_->leftList->Lines();
     if (lines.empty())
         return {};
-    for (size_t i = std::min(size_t(std::max(0, ui_->ListBox1->TopIndex())), lines.size() - 1) + 1; i-- > 0;)
+    for (size_t i = std::min(size_t(std::max(0, ui_->leftList->TopIndex())), lines.size() - 1) + 1; i-- > 0;)
         if (IsHeadingLine(lines[i]))
             return lines[i];
     return {};
 }
 
-void TForm1::GoToDifference(bool forward)
+void MainWindow::GoToDifference(bool forward)
 {
     if (const std::optional<size_t> unit = panes_->NextPair(forward))
         panes_->GoToUnit(*unit);
@@ -518,9 +518,9 @@ void TForm1::GoToDifference(bool forward)
         QApplication::beep();
 }
 
-void TForm1::Find1Click()
+void MainWindow::OpenFindBar()
 {
-    ui_->Panel11->Open();
+    ui_->findBar->Open();
 }
 
 namespace {
@@ -530,9 +530,9 @@ FindUnit UnitOfLine(const std::string& line)
     return {IsHeadingLine(line), line, line};
 }
 
-ResultPanes::Ranges RangesOf(const std::vector<ByteRange>& ranges)
+PanePair::Ranges RangesOf(const std::vector<ByteRange>& ranges)
 {
-    ResultPanes::Ranges out;
+    PanePair::Ranges out;
     for (const ByteRange& r : ranges)
         out.emplace_back(r.begin, r.end);
     return out;
@@ -540,9 +540,9 @@ ResultPanes::Ranges RangesOf(const std::vector<ByteRange>& ranges)
 
 } // namespace
 
-void TForm1::FindStep(bool forward)
+void MainWindow::FindStep(bool forward)
 {
-    FindBar* bar = ui_->Panel11;
+    FindBar* bar = ui_->findBar;
     if (bar->Text().trimmed().isEmpty()) {
         bar->Open();
         return;
@@ -550,7 +550,7 @@ void TForm1::FindStep(bool forward)
     const FindQuery query = QueryOf(bar->Text());
     const FindDirection direction = forward ? FindDirection::Forward : FindDirection::Backward;
 
-    if (auto* list = qobject_cast<TListBox*>(searchedView_)) {
+    if (auto* list = qobject_cast<SourceList*>(searchedView_)) {
         const std::vector<std::string>& lines = list->Lines();
         std::vector<FindUnit> units;
         units.reserve(lines.size());
@@ -592,7 +592,7 @@ void TForm1::FindStep(bool forward)
     bar->ShowOutcome(match, direction);
 }
 
-ResultSummary TForm1::CurrentSummary() const
+ResultSummary MainWindow::CurrentSummary() const
 {
     SummaryBuilder builder;
     for (size_t i = 0; i < panes_->UnitCount(); ++i) {
@@ -608,44 +608,44 @@ ResultSummary TForm1::CurrentSummary() const
     return builder.Summary();
 }
 
-void TForm1::ResultsChanged()
+void MainWindow::ResultsChanged()
 {
     const ResultSummary summary = CurrentSummary();
-    if (form2_) {
+    if (chapterWindow_) {
         if (summary.books.empty())
-            form2_->ClearCounts();
+            chapterWindow_->ClearCounts();
         else
-            form2_->SetCounts(summary);
+            chapterWindow_->SetCounts(summary);
     }
-    if (TForm9* statistics = StatisticsWindow())
+    if (StatisticsWindow* statistics = Statistics())
         statistics->SetSummary(summary);
 }
 
-FindBar& TForm1::FindBar1() const
+FindBar& MainWindow::Finder() const
 {
-    return *ui_->Panel11;
+    return *ui_->findBar;
 }
 
-TForm9* TForm1::StatisticsWindow() const
+StatisticsWindow* MainWindow::Statistics() const
 {
-    return findChild<TForm9*>("Form9", Qt::FindDirectChildrenOnly);
+    return findChild<StatisticsWindow*>("Form9", Qt::FindDirectChildrenOnly);
 }
 
-void TForm1::Statistics1Click()
+void MainWindow::ShowStatistics()
 {
-    TForm9* statistics = StatisticsWindow();
+    StatisticsWindow* statistics = Statistics();
     if (!statistics) {
-        statistics = new TForm9(this, language_);
+        statistics = new StatisticsWindow(this, language_);
         statistics->Translate();
-        connect(statistics, &TForm9::chapterChosen, this,
+        connect(statistics, &StatisticsWindow::chapterChosen, this,
                 [this](const std::string& label) { Guarded([&] { GoToChapter(label); }); });
         statistics->SetSummary(CurrentSummary());
         // The Editions page collates the catalogue under the run's choices (and the last run's spelling rules).
         statistics->SetEditionsChoice([this] {
             return EditionsChoice{folders_.EditionFolders(),
-                                  static_cast<SpellingMode>(std::max(0, ui_->cbSpelling->currentIndex())),
-                                  &spellingList_.rules, ui_->exactpositions->isChecked(),
-                                  ui_->cbSpelling->currentText(), run_->Running()};
+                                  static_cast<SpellingMode>(std::max(0, ui_->spellingChooser->currentIndex())),
+                                  &spellingList_.rules, ui_->exactPositionsBox->isChecked(),
+                                  ui_->spellingChooser->currentText(), run_->Running()};
         });
     }
     statistics->show();
@@ -653,28 +653,28 @@ void TForm1::Statistics1Click()
     statistics->activateWindow();
 }
 
-TForm10* TForm1::ApparatusWindow() const
+ApparatusWindow* MainWindow::Apparatus() const
 {
-    return findChild<TForm10*>("Form10", Qt::FindDirectChildrenOnly);
+    return findChild<ApparatusWindow*>("Form10", Qt::FindDirectChildrenOnly);
 }
 
-void TForm1::SendApparatusOptions(TForm10& apparatus, const SpellingRules& rules)
+void MainWindow::SendApparatusOptions(ApparatusWindow& apparatus, const SpellingRules& rules)
 {
-    apparatus.SetOptions(static_cast<SpellingMode>(ui_->cbSpelling->currentIndex()), ui_->cbSpelling->currentText(),
-                         ui_->exactpositions->isChecked(), rules);
+    apparatus.SetOptions(static_cast<SpellingMode>(ui_->spellingChooser->currentIndex()), ui_->spellingChooser->currentText(),
+                         ui_->exactPositionsBox->isChecked(), rules);
 }
 
-void TForm1::Apparatus1Click()
+void MainWindow::ShowApparatus()
 {
-    TForm10* apparatus = ApparatusWindow();
+    ApparatusWindow* apparatus = Apparatus();
     if (!apparatus) {
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        apparatus = new TForm10(this, language_, QDir(documents).exists() ? documents : QDir::homePath());
+        apparatus = new ApparatusWindow(this, language_, QDir(documents).exists() ? documents : QDir::homePath());
         apparatus->ShowMessage = [this](const QString& text, bool critical) { ShowMessage(text, critical); };
         apparatus->Translate();
     }
     const std::vector<std::string> folders = folders_.EditionFolders();
-    apparatus->SetCatalogue(folders, ListEditions(folders), ToLatin1(ui_->cb1->currentText()));
+    apparatus->SetCatalogue(folders, ListEditions(folders), ToLatin1(ui_->leftChooser->currentText()));
     SendApparatusOptions(*apparatus, LoadSpellingList().rules);
     const std::string chapter = ChapterInView();
     if (!chapter.empty())
@@ -684,7 +684,7 @@ void TForm1::Apparatus1Click()
     apparatus->activateWindow();
 }
 
-const SpellingList& TForm1::LoadSpellingList()
+const SpellingList& MainWindow::LoadSpellingList()
 {
     // Read for every run, so an edit of the file counts at the next run; its
     // bad lines are named and left out.
@@ -703,12 +703,12 @@ const SpellingList& TForm1::LoadSpellingList()
     return spellingList_;
 }
 
-QString TForm1::HandbookPath() const
+QString MainWindow::HandbookPath() const
 {
     return FromLocal8Bit(programDir_) + "help/synopter.html";
 }
 
-void TForm1::SynopterHelp1Click()
+void MainWindow::ShowHandbook()
 {
     const QString path = HandbookPath();
     if (!QFileInfo(path).isFile()) {
@@ -718,65 +718,65 @@ void TForm1::SynopterHelp1Click()
     auto* help = findChild<HelpWindow*>("HelpForm", Qt::FindDirectChildrenOnly);
     if (!help) {
         help = new HelpWindow(this, path);
-        help->setWindowTitle(ui_->SynopterHelp1->text().remove('&'));
+        help->setWindowTitle(ui_->helpAction->text().remove('&'));
     }
     help->show();
     help->raise();
     help->activateWindow();
 }
 
-void TForm1::InstallScrollHooks()
+void MainWindow::InstallScrollHooks()
 {
     scrolling_->Install(this);
 }
 
-void TForm1::HookWndProc_richedit1(int scrollCode)
+void MainWindow::HookWndProc_richedit1(int scrollCode)
 {
     scrolling_->PaneScrolled(Side::Left, scrollCode);
 }
 
-void TForm1::HookWndProc_richedit2(int scrollCode)
+void MainWindow::HookWndProc_richedit2(int scrollCode)
 {
     scrolling_->PaneScrolled(Side::Right, scrollCode);
 }
 
-void TForm1::HookWndProc_listbox1(int scrollCode)
+void MainWindow::HookWndProc_listbox1(int scrollCode)
 {
     scrolling_->ListScrolled(Side::Left, scrollCode);
 }
 
-void TForm1::HookWndProc_listbox2(int scrollCode)
+void MainWindow::HookWndProc_listbox2(int scrollCode)
 {
     scrolling_->ListScrolled(Side::Right, scrollCode);
 }
 
-void TForm1::SyncScroll_richedit1()
+void MainWindow::SyncScroll_richedit1()
 {
     scrolling_->FollowPane(Side::Left);
 }
 
-void TForm1::SyncScroll_richedit2()
+void MainWindow::SyncScroll_richedit2()
 {
     scrolling_->FollowPane(Side::Right);
 }
 
-void TForm1::SyncScroll_listbox1()
+void MainWindow::SyncScroll_listbox1()
 {
     scrolling_->FollowList(Side::Left);
 }
 
-void TForm1::SyncScroll_listbox2()
+void MainWindow::SyncScroll_listbox2()
 {
     scrolling_->FollowList(Side::Right);
 }
 
-void TForm1::SetChapterWindow(TForm2* form2)
+void MainWindow::SetChapterWindow(ChapterWindow* chapterWindow)
 {
-    form2_ = form2;
-    run_->SetChapterWindow(form2);
+    chapterWindow_ = chapterWindow;
+    run_->SetChapterWindow(chapterWindow);
 }
 
-void TForm1::FormClose()
+void MainWindow::WriteSettingsAtClose()
 {
     try {
         settings_->Write();
@@ -785,7 +785,7 @@ void TForm1::FormClose()
     }
 }
 
-void TForm1::RestoreResultPanes()
+void MainWindow::RestoreResultPanes()
 {
     if (!firstShow_)
         return;
@@ -793,8 +793,8 @@ void TForm1::RestoreResultPanes()
     panes_->BalancePaneWidths();
     if (CheckResultSet(folders_.user) == ResultSetState::Mixed) {
         // Panes of two runs side by side would pair verses never compared.
-        if (form2_)
-            form2_->ClearChapters();
+        if (chapterWindow_)
+            chapterWindow_->ClearChapters();
         ShowMessage("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
                     "so none of them is shown.",
                     false);
@@ -817,7 +817,7 @@ void TForm1::RestoreResultPanes()
     ResultsChanged();
 }
 
-html::ReportFacts TForm1::FactsNow(const QDateTime& when) const
+html::ReportFacts MainWindow::FactsNow(const QDateTime& when) const
 {
     const auto edition = [this](QComboBox* chooser) {
         const std::string name = ToLatin1(chooser->currentText());
@@ -827,44 +827,44 @@ html::ReportFacts TForm1::FactsNow(const QDateTime& when) const
             described.description = ToUtf8(ReadEditionDescriptor(path).information);
         return described;
     };
-    html::ReportFacts facts{edition(ui_->cb1), edition(ui_->cb2), ui_->seAmountDiffer->value(),
-                            ui_->exactpositions->isChecked(), {}};
+    html::ReportFacts facts{edition(ui_->leftChooser), edition(ui_->rightChooser), ui_->thresholdBox->value(),
+                            ui_->exactPositionsBox->isChecked(), {}};
     // Said only when spelling variants did not count as any difference does.
-    if (const int spelling = ui_->cbSpelling->currentIndex(); spelling > 0)
+    if (const int spelling = ui_->spellingChooser->currentIndex(); spelling > 0)
         facts.spelling = static_cast<SpellingMode>(spelling);
     if (when.isValid())
         facts.date = when.toString("yyyy-MM-dd").toStdString();
     return facts;
 }
 
-void TForm1::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (event->spontaneous())
         return;
-    FormResize();
+    Resized();
     RestoreResultPanes();
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A run in progress ends at its next step; its partial results are saved.
     run_->Stop();
     // An import in progress is stopped; nothing of it is written.
-    if (auto* dialog = findChild<TImportForm*>("ImportForm", Qt::FindDirectChildrenOnly))
+    if (auto* dialog = findChild<ImportDialog*>("ImportForm", Qt::FindDirectChildrenOnly))
         dialog->close();
-    Guarded([this] { FormClose(); });
-    if (form2_)
-        form2_->hide();
+    Guarded([this] { WriteSettingsAtClose(); });
+    if (chapterWindow_)
+        chapterWindow_->hide();
     event->accept();
 }
 
-void TForm1::SetRunSlices(int eventsMs, int showingMs)
+void MainWindow::SetRunSlices(int eventsMs, int showingMs)
 {
     run_->SetSlices(eventsMs, showingMs);
 }
 
-void TForm1::Compare1Click()
+void MainWindow::Compare()
 {
     const unsigned before = panes_->Generation();
     run_->Run();
@@ -873,14 +873,14 @@ void TForm1::Compare1Click()
         ResultsChanged();
 }
 
-void TForm1::UpdateStoppedNotice()
+void MainWindow::UpdateStoppedNotice()
 {
     const std::string& chapter = run_->StoppedAt();
-    FillPattern(ui_->Label8, FromUtf8(ToGreek(chapter)));
-    ui_->Panel10->setVisible(!chapter.empty());
+    FillPattern(ui_->stoppedText, FromUtf8(ToGreek(chapter)));
+    ui_->stoppedNotice->setVisible(!chapter.empty());
 }
 
-void TForm1::bbStopClick()
+void MainWindow::StopRun()
 {
     run_->StopClicked();
 }

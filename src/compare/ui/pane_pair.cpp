@@ -1,4 +1,4 @@
-#include "compare/ui/result_panes.h"
+#include "compare/ui/pane_pair.h"
 
 #include "common/ascii.h"
 #include "common/error.h"
@@ -8,7 +8,7 @@
 #include "compare/rich_text.h"
 #include "common/ui/qt_bytes.h"
 #include "common/ui/view_widths.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "compare/ui/wrapped_lines.h"
 
 #include <QElapsedTimer>
@@ -97,7 +97,7 @@ Texts TextsOf(const rtf::Document& doc)
 
 } // namespace
 
-ResultPanes::ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* leftPanel,
+PanePair::PanePair(ResultPane* left, ResultPane* right, QWidget* leftPanel,
                          std::function<void(int)> setLeftWidth, std::string programDir)
     : panes_{left, right}, leftPanel_(leftPanel), setLeftWidth_(std::move(setLeftWidth)),
       programDir_(std::move(programDir))
@@ -108,33 +108,33 @@ ResultPanes::ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* leftPanel,
     backgroundTimer_.setSingleShot(true);
     backgroundTimer_.setInterval(0);
     QObject::connect(&backgroundTimer_, &QTimer::timeout, [this] { FillInBackground(); });
-    for (TRichEdit* pane : panes_) {
+    for (ResultPane* pane : panes_) {
         // The pair at the top is taken before the text is rewrapped under it.
-        QObject::connect(pane, &TRichEdit::LayoutWidthChanging, &relevelTimer_, [this] {
+        QObject::connect(pane, &ResultPane::LayoutWidthChanging, &relevelTimer_, [this] {
             if (!relevelTimer_.isActive() && !placed_.empty()) {
                 anchor_ = UnitAtTop();
                 anchorAtStart_ = panes_[0]->verticalScrollBar()->value() == 0;
             }
         });
-        QObject::connect(pane, &TRichEdit::LayoutWidthChanged, &relevelTimer_, [this] {
+        QObject::connect(pane, &ResultPane::LayoutWidthChanged, &relevelTimer_, [this] {
             if (RelevelPending())
                 relevelTimer_.start();
         });
     }
 }
 
-int ResultPanes::LayoutWidth(int side) const
+int PanePair::LayoutWidth(int side) const
 {
     return WrappedLines::LayoutWidthOf(panes_[side]);
 }
 
-bool ResultPanes::RelevelPending() const
+bool PanePair::RelevelPending() const
 {
     return levelled_ && !placed_.empty()
         && (LayoutWidth(0) != levelWidth_[0] || LayoutWidth(1) != levelWidth_[1]);
 }
 
-void ResultPanes::Clear()
+void PanePair::Clear()
 {
     units_.clear();
     placed_.clear();
@@ -145,18 +145,18 @@ void ResultPanes::Clear()
     anchor_.reset();
     marked_.reset();
     ++generation_;
-    for (TRichEdit* pane : panes_) {
+    for (ResultPane* pane : panes_) {
         pane->setExtraSelections({});
         pane->Clear();
     }
 }
 
-void ResultPanes::BalancePaneWidths()
+void PanePair::BalancePaneWidths()
 {
     BalanceWidths(panes_[0], panes_[1], leftPanel_, setLeftWidth_);
 }
 
-void ResultPanes::AppendHeading(const std::string& label)
+void PanePair::AppendHeading(const std::string& label)
 {
     const rtf::Paragraph heading{{label, kHeadingColour, true}};
     // A heading is set off by an empty line from what comes before it.
@@ -164,14 +164,14 @@ void ResultPanes::AppendHeading(const std::string& label)
     ++generation_;
 }
 
-void ResultPanes::AppendVersePair(const std::string& right, const std::string& left,
+void PanePair::AppendVersePair(const std::string& right, const std::string& left,
                                   const MatchMask& rightMask, const MatchMask& leftMask)
 {
     units_.push_back({0, ColouredVerse(left, leftMask), ColouredVerse(right, rightMask), false});
     ++generation_;
 }
 
-void ResultPanes::Flush()
+void PanePair::Flush()
 {
     if (!levelled_ || units_.empty())
         return;
@@ -183,7 +183,7 @@ void ResultPanes::Flush()
         Fill(placed_.size(), units_.size(), false);
 }
 
-void ResultPanes::FillInBackground()
+void PanePair::FillInBackground()
 {
     if (!levelled_ || Complete())
         return;
@@ -200,7 +200,7 @@ void ResultPanes::FillInBackground()
         backgroundTimer_.start();
 }
 
-void ResultPanes::Relevel()
+void PanePair::Relevel()
 {
     relevelTimer_.stop();
     if (!RelevelPending())
@@ -214,30 +214,30 @@ void ResultPanes::Relevel()
         backgroundTimer_.start();
     if (atStart || top >= placed_.size())
         return;
-    for (TRichEdit* pane : panes_)
+    for (ResultPane* pane : panes_)
         pane->ScrollToBlock(placed_[top].firstBlock[pane == panes_[0] ? 0 : 1]);
 }
 
-size_t ResultPanes::UnitAtTop() const
+size_t PanePair::UnitAtTop() const
 {
-    TRichEdit* pane = panes_[0];
+    ResultPane* pane = panes_[0];
     return UnitAtBlock(pane->document()->findBlockByLineNumber(pane->FirstVisibleLine()).blockNumber());
 }
 
-size_t ResultPanes::UnitAtBottom() const
+size_t PanePair::UnitAtBottom() const
 {
     const QWidget* viewport = panes_[0]->viewport();
     return UnitAtBlock(panes_[0]->cursorForPosition(QPoint(0, viewport->height() - 1)).blockNumber());
 }
 
-size_t ResultPanes::UnitAtBlock(int block) const
+size_t PanePair::UnitAtBlock(int block) const
 {
     const auto after = std::upper_bound(placed_.begin(), placed_.end(), block,
                                         [](int b, const Placement& p) { return b < p.firstBlock[0]; });
     return after == placed_.begin() ? 0 : size_t(after - placed_.begin() - 1);
 }
 
-void ResultPanes::Fill(size_t from, size_t to, bool replace)
+void PanePair::Fill(size_t from, size_t to, bool replace)
 {
     if (replace) {
         from = 0;
@@ -272,10 +272,10 @@ void ResultPanes::Fill(size_t from, size_t to, bool replace)
         ShowMark();
 }
 
-void ResultPanes::ShowMark()
+void PanePair::ShowMark()
 {
     for (int side : {0, 1}) {
-        TRichEdit* pane = panes_[side];
+        ResultPane* pane = panes_[side];
         if (!marked_ || *marked_ >= placed_.size()) {
             pane->setExtraSelections({});
             continue;
@@ -313,7 +313,7 @@ void ResultPanes::ShowMark()
     }
 }
 
-void ResultPanes::GoToUnit(size_t unit, Ranges left, Ranges right)
+void PanePair::GoToUnit(size_t unit, Ranges left, Ranges right)
 {
     if (unit >= units_.size())
         return;
@@ -329,7 +329,7 @@ void ResultPanes::GoToUnit(size_t unit, Ranges left, Ranges right)
         panes_[side]->ScrollToBlock(placed_[unit].firstBlock[side]);
 }
 
-std::optional<size_t> ResultPanes::NextPair(bool forward) const
+std::optional<size_t> PanePair::NextPair(bool forward) const
 {
     if (placed_.empty())
         return std::nullopt;
@@ -343,7 +343,7 @@ std::optional<size_t> ResultPanes::NextPair(bool forward) const
     return std::nullopt;
 }
 
-void ResultPanes::Show(const rtf::Document& left, const rtf::Document& right)
+void PanePair::Show(const rtf::Document& left, const rtf::Document& right)
 {
     Clear();
     const Texts texts[2] = {TextsOf(left), TextsOf(right)};
@@ -369,7 +369,7 @@ void ResultPanes::Show(const rtf::Document& left, const rtf::Document& right)
         backgroundTimer_.start();
 }
 
-std::vector<html::ReportItem> ResultPanes::ReportItems() const
+std::vector<html::ReportItem> PanePair::ReportItems() const
 {
     std::vector<html::ReportItem> items;
     items.reserve(units_.size());
@@ -389,7 +389,7 @@ std::vector<html::ReportItem> ResultPanes::ReportItems() const
     return items;
 }
 
-std::string ResultPanes::SavedFile(int side) const
+std::string PanePair::SavedFile(int side) const
 {
     const std::string face = ToLatin1(panes_[side]->font().family());
     if (!levelled_)
@@ -409,7 +409,7 @@ std::string ResultPanes::SavedFile(int side) const
     return rtf::WriteParagraphsRtf(paragraphs, face);
 }
 
-std::vector<std::string> ResultPanes::SaveResultFiles(const std::vector<std::string>& chapters,
+std::vector<std::string> PanePair::SaveResultFiles(const std::vector<std::string>& chapters,
                                                       const std::string& record) const
 {
     // One set: a failure leaves the previous run's files, all three.

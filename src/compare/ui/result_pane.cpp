@@ -1,4 +1,4 @@
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 
 #include "common/ui/qt_bytes.h"
 #include "compare/greek_fragment.h"
@@ -31,7 +31,7 @@ rtf::Colour FromQColor(const QColor& c)
 
 } // namespace
 
-TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
+ResultPane::ResultPane(QWidget* parent) : QTextEdit(parent)
 {
     setUndoRedoEnabled(false);
     setAcceptRichText(false);
@@ -52,7 +52,7 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
     });
 }
 
-void TRichEdit::SnapLineStep(bool down)
+void ResultPane::SnapLineStep(bool down)
 {
     QScrollBar* bar = verticalScrollBar();
     const int count = LineCount();
@@ -68,7 +68,7 @@ void TRichEdit::SnapLineStep(bool down)
     bar->setSliderPosition(std::clamp(position, bar->minimum(), bar->maximum()));
 }
 
-QTextDocument* TRichEdit::NewDocument()
+QTextDocument* ResultPane::NewDocument()
 {
     auto* doc = new QTextDocument(this);
     doc->setUndoRedoEnabled(false);
@@ -82,7 +82,7 @@ QTextDocument* TRichEdit::NewDocument()
     return doc;
 }
 
-void TRichEdit::AttachDocument(QTextDocument* doc)
+void ResultPane::AttachDocument(QTextDocument* doc)
 {
     // The editor deletes a document of its own making; ours are deleted here.
     QTextDocument* old = document();
@@ -98,7 +98,7 @@ void TRichEdit::AttachDocument(QTextDocument* doc)
     countedWidth_ = -1;
 }
 
-QTextCharFormat TRichEdit::Format(rtf::Colour colour, bool bold)
+QTextCharFormat ResultPane::Format(rtf::Colour colour, bool bold)
 {
     QTextCharFormat f;
     f.setForeground(ToQColor(colour));
@@ -106,14 +106,14 @@ QTextCharFormat TRichEdit::Format(rtf::Colour colour, bool bold)
     return f;
 }
 
-void TRichEdit::Clear()
+void ResultPane::Clear()
 {
     clear();
     setCurrentCharFormat(Format(0, false));
     dirtyFromBlock_ = 0;
 }
 
-void TRichEdit::EnsureLineCounts(int line, int block)
+void ResultPane::EnsureLineCounts(int line, int block)
 {
     QTextDocument* doc = document();
     const qreal width = doc->pageSize().width();
@@ -137,7 +137,7 @@ void TRichEdit::EnsureLineCounts(int line, int block)
     dirtyFromBlock_ = b.isValid() ? b.blockNumber() : blocks;
 }
 
-int TRichEdit::LineCount()
+int ResultPane::LineCount()
 {
     EnsureLineCounts();
     QTextDocument* doc = document();
@@ -147,7 +147,7 @@ int TRichEdit::LineCount()
     return std::max(0, lines);
 }
 
-QTextLine TRichEdit::FindLine(int index, QTextBlock& block)
+QTextLine ResultPane::FindLine(int index, QTextBlock& block)
 {
     if (index < 0)
         return QTextLine();
@@ -159,14 +159,14 @@ QTextLine TRichEdit::FindLine(int index, QTextBlock& block)
     return block.layout()->lineAt(index - block.firstLineNumber());
 }
 
-QString TRichEdit::Line(int index)
+QString ResultPane::Line(int index)
 {
     QTextBlock b;
     const QTextLine line = FindLine(index, b);
     return line.isValid() ? b.text().mid(line.textStart(), line.textLength()) : QString();
 }
 
-void TRichEdit::ReplaceLine(int index, const QString& text)
+void ResultPane::ReplaceLine(int index, const QString& text)
 {
     QTextBlock b;
     const QTextLine line = FindLine(index, b);
@@ -179,7 +179,7 @@ void TRichEdit::ReplaceLine(int index, const QString& text)
     c.insertText(text);
 }
 
-void TRichEdit::AppendLine(const QString& text, const QTextCharFormat& format)
+void ResultPane::AppendLine(const QString& text, const QTextCharFormat& format)
 {
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
@@ -189,7 +189,7 @@ void TRichEdit::AppendLine(const QString& text, const QTextCharFormat& format)
     c.endEditBlock();
 }
 
-const rtf::Paragraph& TRichEdit::Shown(const rtf::Paragraph& paragraph, rtf::Paragraph& clipped)
+const rtf::Paragraph& ResultPane::Shown(const rtf::Paragraph& paragraph, rtf::Paragraph& clipped)
 {
     size_t length = 0;
     for (const rtf::Span& span : paragraph)
@@ -208,7 +208,7 @@ const rtf::Paragraph& TRichEdit::Shown(const rtf::Paragraph& paragraph, rtf::Par
     return clipped;
 }
 
-void TRichEdit::InsertParagraph(QTextCursor& c, const rtf::Paragraph& paragraph)
+void ResultPane::InsertParagraph(QTextCursor& c, const rtf::Paragraph& paragraph)
 {
     rtf::Paragraph clipped;
     for (const rtf::Span& span : Shown(paragraph, clipped))
@@ -217,7 +217,7 @@ void TRichEdit::InsertParagraph(QTextCursor& c, const rtf::Paragraph& paragraph)
     c.insertBlock(QTextBlockFormat(), Format(0, false));
 }
 
-void TRichEdit::WriteParagraphs(const std::vector<const rtf::Paragraph*>& paragraphs, bool replace)
+void ResultPane::WriteParagraphs(const std::vector<const rtf::Paragraph*>& paragraphs, bool replace)
 {
     static const rtf::Paragraph kEmpty;
     // A fresh document is filled before it is attached: without a layout it
@@ -236,7 +236,7 @@ void TRichEdit::WriteParagraphs(const std::vector<const rtf::Paragraph*>& paragr
     setCurrentCharFormat(Format(0, false));
 }
 
-qreal TRichEdit::LineTop(int line)
+qreal ResultPane::LineTop(int line)
 {
     const QTextBlock b = document()->findBlockByLineNumber(line);
     document()->documentLayout()->blockBoundingRect(b);
@@ -245,7 +245,7 @@ qreal TRichEdit::LineTop(int line)
     return layout->position().y() + (l.isValid() ? l.y() : 0);
 }
 
-int TRichEdit::FirstVisibleLine()
+int ResultPane::FirstVisibleLine()
 {
     QTextDocument* doc = document();
     if (doc->isEmpty())
@@ -270,7 +270,7 @@ int TRichEdit::FirstVisibleLine()
     return line;
 }
 
-void TRichEdit::ScrollToLine(int index)
+void ResultPane::ScrollToLine(int index)
 {
     if (index <= 0) {
         verticalScrollBar()->setValue(0);
@@ -283,7 +283,7 @@ void TRichEdit::ScrollToLine(int index)
     verticalScrollBar()->setValue(index == 0 ? 0 : int(LineTop(index) + 0.5));
 }
 
-void TRichEdit::ScrollToY(int y)
+void ResultPane::ScrollToY(int y)
 {
     QScrollBar* bar = verticalScrollBar();
     // A text laid out only down to its view has not yet the range to get there.
@@ -292,7 +292,7 @@ void TRichEdit::ScrollToY(int y)
     bar->setValue(y);
 }
 
-void TRichEdit::ScrollToBlock(int block)
+void ResultPane::ScrollToBlock(int block)
 {
     EnsureLineCounts(INT_MAX, block);
     const QTextBlock b = document()->findBlockByNumber(block);
@@ -300,7 +300,7 @@ void TRichEdit::ScrollToBlock(int block)
         ScrollToLine(b.firstLineNumber());
 }
 
-void TRichEdit::ScrollLines(int lines)
+void ResultPane::ScrollLines(int lines)
 {
     if (lines == 0)
         return;
@@ -312,7 +312,7 @@ void TRichEdit::ScrollLines(int lines)
     ScrollToLine(int(std::min<qint64>(target, INT_MAX)));
 }
 
-int TRichEdit::LastLineEqualTo(const QString& text)
+int ResultPane::LastLineEqualTo(const QString& text)
 {
     EnsureLineCounts();
     const QTextDocument* doc = document();
@@ -330,12 +330,12 @@ int TRichEdit::LastLineEqualTo(const QString& text)
     return -1;
 }
 
-rtf::Document TRichEdit::ToDocument() const
+rtf::Document ResultPane::ToDocument() const
 {
     return document()->isEmpty() ? rtf::Document{} : DocumentBetween(0, INT_MAX);
 }
 
-rtf::Document TRichEdit::DocumentBetween(int from, int to) const
+rtf::Document ResultPane::DocumentBetween(int from, int to) const
 {
     rtf::Document out;
     const QTextDocument* doc = document();
@@ -363,7 +363,7 @@ rtf::Document TRichEdit::DocumentBetween(int from, int to) const
     return out;
 }
 
-QMimeData* TRichEdit::createMimeDataFromSelection() const
+QMimeData* ResultPane::createMimeDataFromSelection() const
 {
     QMimeData* data = QTextEdit::createMimeDataFromSelection();
     const QTextCursor selection = textCursor();
@@ -383,7 +383,7 @@ QMimeData* TRichEdit::createMimeDataFromSelection() const
     return data;
 }
 
-void TRichEdit::FromDocument(const rtf::Document& document)
+void ResultPane::FromDocument(const rtf::Document& document)
 {
     // Filled before it is attached: a document without a layout takes text
     // several times faster, which matters for the results restored at start-up.
@@ -405,7 +405,7 @@ void TRichEdit::FromDocument(const rtf::Document& document)
     setCurrentCharFormat(Format(0, false));
 }
 
-bool TRichEdit::event(QEvent* event)
+bool ResultPane::event(QEvent* event)
 {
     // The pane's own menu shortcuts (Ctrl+Del, Ctrl+Ins) win over the editor's key bindings.
     if (event->type() == QEvent::ShortcutOverride) {
@@ -421,13 +421,13 @@ bool TRichEdit::event(QEvent* event)
     return QTextEdit::event(event);
 }
 
-void TRichEdit::focusInEvent(QFocusEvent* event)
+void ResultPane::focusInEvent(QFocusEvent* event)
 {
     QTextEdit::focusInEvent(event);
     emit Entered();
 }
 
-void TRichEdit::changeEvent(QEvent* event)
+void ResultPane::changeEvent(QEvent* event)
 {
     QTextEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
@@ -436,7 +436,7 @@ void TRichEdit::changeEvent(QEvent* event)
     }
 }
 
-void TRichEdit::resizeEvent(QResizeEvent* event)
+void ResultPane::resizeEvent(QResizeEvent* event)
 {
     // Said while the text is still laid out for the old width.
     if (event->size().width() != event->oldSize().width())

@@ -1,51 +1,51 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 #include "find/ui/find_bar.h"
-#include "statistics/ui/form9.h"
-#include "collate/ui/form10.h"
+#include "statistics/ui/statistics_window.h"
+#include "collate/ui/apparatus_window.h"
 #include "language/language_selection.h"
-#include "language/ui/form8.h"
+#include "language/ui/language_dialog.h"
 #include "common/ui/qt_bytes.h"
 #include "language/ui/translate_form.h"
 
 namespace synopter {
 
-bool TForm1::StartupLanguageStep()
+bool MainWindow::StartupLanguageStep()
 {
-    TForm8* dialog = LanguageDialogOf(this, programDir_);
+    LanguageDialog* dialog = LanguageDialogOf(this, programDir_);
     if (!SettleStartupLanguage(*dialog, language_))
         return false;
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
-    FindBar1().Translate(*this, language_);
+    Finder().Translate(*this, language_);
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
     return true;
 }
 
-void TForm1::ReportLanguageProblem(const std::string& problem)
+void MainWindow::ReportLanguageProblem(const std::string& problem)
 {
     // Said once, by the main window; the other windows keep their texts too.
     if (!problem.empty())
         ShowMessage(FromLocal8Bit(problem) + "\nThe window keeps its own texts.", false);
 }
 
-void TForm1::Interfacelanguage1Click()
+void MainWindow::ChooseInterfaceLanguage()
 {
-    TForm8* dialog = LanguageDialogOf(this, programDir_);
+    LanguageDialog* dialog = LanguageDialogOf(this, programDir_);
     // Closing the dialog without OK keeps the language in force and the
     // session running.
     if (!ChangeLanguage(*dialog, language_))
         return;
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
-    FindBar1().Translate(*this, language_);
+    Finder().Translate(*this, language_);
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
-    if (TForm2* chapters = ChapterWindow())
+    if (ChapterWindow* chapters = Chapters())
         chapters->Translate();
-    if (TForm9* statistics = StatisticsWindow())
+    if (StatisticsWindow* statistics = Statistics())
         statistics->Translate();
-    if (TForm10* apparatus = ApparatusWindow())
+    if (ApparatusWindow* apparatus = Apparatus())
         apparatus->Translate();
 }
 

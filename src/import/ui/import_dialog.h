@@ -26,13 +26,13 @@ class InterfaceLanguage;
 // The import dialog: Unicode Greek sources (files, a folder or an installed
 // SWORD module) read into a new edition of the program directory. The import
 // runs on a worker thread; the window shows its progress and can stop it.
-class TImportForm : public QDialog {
+class ImportDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TImportForm(std::string programDir, const InterfaceLanguage& language, QWidget* parent = nullptr);
+    ImportDialog(std::string programDir, const InterfaceLanguage& language, QWidget* parent = nullptr);
     // Stops and waits for an import still running; nothing is written then.
-    ~TImportForm() override;
+    ~ImportDialog() override;
 
     QList<QObject*> Components() const;
     // Applies the current interface language.
@@ -43,7 +43,7 @@ public:
     void bbAddFolderClick();
     void bbClearClick();
     void bbImportClick();
-    void bbStopClick();
+    void StopRun();
 
     // Files or folders as the source, after those already listed.
     void AddSources(const QStringList& paths);

@@ -38,11 +38,11 @@ struct EditionsChoice {
 // reported) that copies as tab-separated text. A second page, Editions, holds
 // for every pair of the catalogue's editions the variation units in which they
 // differ, over the whole New Testament, as a heat map.
-class TForm9 : public QWidget {
+class StatisticsWindow : public QWidget {
     Q_OBJECT
 
 public:
-    TForm9(QWidget* mainWindow, const InterfaceLanguage& language);
+    StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage& language);
 
     // Owned components in creation order, as the language files address them.
     QList<QObject*> Components() const;

@@ -26,12 +26,12 @@ class InterfaceLanguage;
 // every variation unit marked and numbered, and under it the units as a
 // printed apparatus sets them. Editions take part by their check boxes; the
 // whole New Testament goes out as HTML or TEI.
-class TForm10 : public QWidget {
+class ApparatusWindow : public QWidget {
     Q_OBJECT
 
 public:
     // `saveFolder`: where the first export is suggested.
-    TForm10(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder);
+    ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder);
 
     // Owned components in creation order, as the language files address them.
     QList<QObject*> Components() const;

@@ -1,4 +1,4 @@
-#include "import/ui/import_form.h"
+#include "import/ui/import_dialog.h"
 
 #include "common/file_io.h"
 #include "common/ui/interface_fonts.h"
@@ -58,7 +58,7 @@ QString SuggestedName(const QString& path)
 
 } // namespace
 
-TImportForm::TImportForm(std::string programDir, const InterfaceLanguage& language, QWidget* parent)
+ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& language, QWidget* parent)
     : QDialog(parent), programDir_(std::move(programDir)), language_(language)
 {
     setObjectName("ImportForm");
@@ -169,7 +169,7 @@ TImportForm::TImportForm(std::string programDir, const InterfaceLanguage& langua
     connect(bbAddFolder, &QPushButton::clicked, this, [this] { bbAddFolderClick(); });
     connect(bbClear, &QPushButton::clicked, this, [this] { bbClearClick(); });
     connect(bbImport, &QPushButton::clicked, this, [this] { bbImportClick(); });
-    connect(bbStop, &QPushButton::clicked, this, [this] { bbStopClick(); });
+    connect(bbStop, &QPushButton::clicked, this, [this] { StopRun(); });
     connect(bbClose, &QPushButton::clicked, this, [this] { close(); });
     connect(lbModules, &QListWidget::itemSelectionChanged, this, [this] {
         // One source at a time: a module replaces the listed files.
@@ -186,24 +186,24 @@ TImportForm::TImportForm(std::string programDir, const InterfaceLanguage& langua
     FillModuleList();
 }
 
-TImportForm::~TImportForm()
+ImportDialog::~ImportDialog()
 {
     cancel_ = true;
     if (worker_.joinable())
         worker_.join();
 }
 
-QList<QObject*> TImportForm::Components() const
+QList<QObject*> ImportDialog::Components() const
 {
     return components_;
 }
 
-void TImportForm::Translate()
+void ImportDialog::Translate()
 {
     TranslateForm(*this, Components(), language_);
 }
 
-void TImportForm::FillModuleList()
+void ImportDialog::FillModuleList()
 {
     lbModules->clear();
     std::vector<SwordModuleInfo> modules;
@@ -228,7 +228,7 @@ void TImportForm::FillModuleList()
         grid->setRowStretch(6, modules.empty() ? 0 : 1);
 }
 
-void TImportForm::bbAddFilesClick()
+void ImportDialog::bbAddFilesClick()
 {
     const QStringList files = QFileDialog::getOpenFileNames(
         this, bbAddFiles->text().remove(QChar(0x2026)), QString(),
@@ -236,21 +236,21 @@ void TImportForm::bbAddFilesClick()
     AddSources(files);
 }
 
-void TImportForm::bbAddFolderClick()
+void ImportDialog::bbAddFolderClick()
 {
     const QString folder = QFileDialog::getExistingDirectory(this, bbAddFolder->text().remove(QChar(0x2026)));
     if (!folder.isEmpty())
         AddSources({folder});
 }
 
-void TImportForm::bbClearClick()
+void ImportDialog::bbClearClick()
 {
     lbSources->clear();
     lbModules->clearSelection();
     SourceChanged();
 }
 
-void TImportForm::AddSources(const QStringList& paths)
+void ImportDialog::AddSources(const QStringList& paths)
 {
     if (paths.isEmpty())
         return;
@@ -260,7 +260,7 @@ void TImportForm::AddSources(const QStringList& paths)
     SourceChanged();
 }
 
-void TImportForm::SourceChanged()
+void ImportDialog::SourceChanged()
 {
     if (nameTyped_)
         return;
@@ -273,7 +273,7 @@ void TImportForm::SourceChanged()
         edName->clear();
 }
 
-void TImportForm::Report(const QString& text, bool problem)
+void ImportDialog::Report(const QString& text, bool problem)
 {
     QPalette p = meReport->palette();
     p.setColor(QPalette::Text, problem ? QColor(160, 0, 0) : palette().color(QPalette::Text));
@@ -281,7 +281,7 @@ void TImportForm::Report(const QString& text, bool problem)
     meReport->setPlainText(text);
 }
 
-void TImportForm::SetImporting(bool importing)
+void ImportDialog::SetImporting(bool importing)
 {
     for (QObject* c : components_)
         if (auto* w = qobject_cast<QWidget*>(c); w && w != meReport && w != ProgressBar1)
@@ -291,7 +291,7 @@ void TImportForm::SetImporting(bool importing)
         bbStop->setFocus();
 }
 
-void TImportForm::bbImportClick()
+void ImportDialog::bbImportClick()
 {
     if (IsImporting())
         return;
@@ -354,12 +354,12 @@ void TImportForm::bbImportClick()
     timer_->start();
 }
 
-void TImportForm::bbStopClick()
+void ImportDialog::StopRun()
 {
     cancel_ = true;
 }
 
-void TImportForm::FinishImport()
+void ImportDialog::FinishImport()
 {
     timer_->stop();
     worker_.join();
@@ -403,7 +403,7 @@ void TImportForm::FinishImport()
     emit EditionWritten(name);
 }
 
-void TImportForm::CancelImport()
+void ImportDialog::CancelImport()
 {
     if (!IsImporting())
         return;
@@ -411,13 +411,13 @@ void TImportForm::CancelImport()
     FinishImport();
 }
 
-void TImportForm::closeEvent(QCloseEvent* event)
+void ImportDialog::closeEvent(QCloseEvent* event)
 {
     CancelImport();
     QDialog::closeEvent(event);
 }
 
-void TImportForm::reject()
+void ImportDialog::reject()
 {
     CancelImport();
     QDialog::reject();

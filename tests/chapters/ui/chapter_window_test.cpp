@@ -1,8 +1,8 @@
-#include "chapters/ui/form2.h"
+#include "chapters/ui/chapter_window.h"
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "chapters/chapter_list.h"
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 #include "common/temp_folder.h"
 #include "language/translate.h"
@@ -30,7 +30,7 @@ std::vector<std::string> Numbered(const std::string& prefix, int count)
     return lines;
 }
 
-TEST(Form2Test, CreationLoadsTheListAndTranslates)
+TEST(ChapterWindowTest, CreationLoadsTheListAndTranslates)
 {
     test::TempFolder folder;
     folder.Write("chapters.lst", "Mt 1\r\nMk 3\r\n");
@@ -38,96 +38,96 @@ TEST(Form2Test, CreationLoadsTheListAndTranslates)
     InterfaceLanguage language(folder.Path());
     language.Set("Deutsch");
     QWidget main;
-    TForm2 form2(&main, folder.Path(), language, nullptr);
-    form2.FormCreate();
-    EXPECT_EQ(form2.Chapters(), (std::vector<std::string>{"Mt 1", "Mk 3"}));
-    EXPECT_EQ(form2.windowTitle(), "Kapitel");
-    EXPECT_FALSE(form2.isVisible());
+    ChapterWindow chapterWindow(&main, folder.Path(), language, nullptr);
+    chapterWindow.Start();
+    EXPECT_EQ(chapterWindow.Chapters(), (std::vector<std::string>{"Mt 1", "Mk 3"}));
+    EXPECT_EQ(chapterWindow.windowTitle(), "Kapitel");
+    EXPECT_FALSE(chapterWindow.isVisible());
 }
 
-TEST(Form2Test, WithoutAListTheListIsEmpty)
+TEST(ChapterWindowTest, WithoutAListTheListIsEmpty)
 {
     test::TempFolder folder;
     const InterfaceLanguage language(folder.Path());
     QWidget main;
-    TForm2 form2(&main, folder.Path(), language, nullptr);
-    form2.AddChapter("stale");
-    form2.FormCreate();
-    EXPECT_TRUE(form2.Chapters().empty());
-    EXPECT_EQ(form2.windowTitle(), "Chapters");
+    ChapterWindow chapterWindow(&main, folder.Path(), language, nullptr);
+    chapterWindow.AddChapter("stale");
+    chapterWindow.Start();
+    EXPECT_TRUE(chapterWindow.Chapters().empty());
+    EXPECT_EQ(chapterWindow.windowTitle(), "Chapters");
 }
 
-TEST(Form2Test, ClosingHidesAndKeepsTheList)
+TEST(ChapterWindowTest, ClosingHidesAndKeepsTheList)
 {
     test::TempFolder folder;
     const InterfaceLanguage language(folder.Path());
     QWidget main;
-    TForm2 form2(&main, folder.Path(), language, nullptr);
-    form2.AddChapter("Mt 1");
-    form2.show();
-    ASSERT_TRUE(form2.isVisible());
-    EXPECT_TRUE(form2.close());
-    EXPECT_FALSE(form2.isVisible());
-    EXPECT_EQ(form2.Chapters(), std::vector<std::string>{"Mt 1"});
-    form2.show();
-    EXPECT_EQ(form2.ListBox1()->count(), 1);
+    ChapterWindow chapterWindow(&main, folder.Path(), language, nullptr);
+    chapterWindow.AddChapter("Mt 1");
+    chapterWindow.show();
+    ASSERT_TRUE(chapterWindow.isVisible());
+    EXPECT_TRUE(chapterWindow.close());
+    EXPECT_FALSE(chapterWindow.isVisible());
+    EXPECT_EQ(chapterWindow.Chapters(), std::vector<std::string>{"Mt 1"});
+    chapterWindow.show();
+    EXPECT_EQ(chapterWindow.ListBox1()->count(), 1);
 }
 
-TEST(Form2Test, ShowingPlacesItBesideTheMainWindow)
+TEST(ChapterWindowTest, ShowingPlacesItBesideTheMainWindow)
 {
     test::TempFolder folder;
     const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
     const InterfaceLanguage language(folder.Path());
     QWidget main;
     main.show();
-    TForm2 form2(&main, folder.Path(), language, nullptr);
+    ChapterWindow chapterWindow(&main, folder.Path(), language, nullptr);
 
     // Room on the right, then on the left; every showing places it anew.
     const QRect mains[] = {QRect(10, 30, 300, 400), QRect(screenWidth - 320, 50, 300, 350)};
     for (const QRect& g : mains) {
         main.setGeometry(g);
-        form2.show();
-        const int navigatorWidth = form2.frameGeometry().width();
-        EXPECT_EQ(form2.width(), 174);
+        chapterWindow.show();
+        const int navigatorWidth = chapterWindow.frameGeometry().width();
+        EXPECT_EQ(chapterWindow.width(), 174);
         const QRect m = main.frameGeometry();
-        const QRect n = form2.frameGeometry();
+        const QRect n = chapterWindow.frameGeometry();
         EXPECT_EQ(n.top(), m.top());
         EXPECT_EQ(n.height(), m.height());
         EXPECT_EQ(n.left(), NavigatorLeft(m.left(), m.width(), navigatorWidth, screenWidth));
-        form2.hide();
+        chapterWindow.hide();
     }
 }
 
-TEST(Form2Test, CountsGroupTheChaptersUnderTheirBooks)
+TEST(ChapterWindowTest, CountsGroupTheChaptersUnderTheirBooks)
 {
     test::TempFolder folder;
     const InterfaceLanguage language(folder.Path());
     QWidget main;
     main.setGeometry(10, 30, 300, 400);
     std::vector<std::string> chosen;
-    TForm2 form2(&main, folder.Path(), language, [&](const std::string& label) { chosen.push_back(label); });
+    ChapterWindow chapterWindow(&main, folder.Path(), language, [&](const std::string& label) { chosen.push_back(label); });
     SummaryBuilder builder;
     for (const auto& [label, pairs] : {std::pair{"KATA MAYYAION 1", 3}, {"KATA MAYYAION 28", 2}, {"KATA IWANNHN 3", 57}}) {
-        form2.AddChapter(label);
+        chapterWindow.AddChapter(label);
         builder.Heading(label);
         for (int i = 0; i < pairs; ++i)
             builder.Pair();
     }
-    const std::vector<std::string> labels = form2.Chapters();
-    const int bareWidth = form2.WidthForLabels();
+    const std::vector<std::string> labels = chapterWindow.Chapters();
+    const int bareWidth = chapterWindow.WidthForLabels();
 
-    form2.SetCounts(builder.Summary());
+    chapterWindow.SetCounts(builder.Summary());
     const QString dash = QString::fromUtf8(" \u2014 ");
     const QStringList grouped = {"KATA MAYYAION" + dash + "5", "KATA MAYYAION 1  3", "KATA MAYYAION 28  2",
                                  "KATA IWANNHN" + dash + "57", "KATA IWANNHN 3  57"};
-    EXPECT_EQ(form2.Rows(), grouped);
-    EXPECT_EQ(form2.Chapters(), labels); // chapters.lst and navigation see the labels alone
-    EXPECT_GT(form2.WidthForLabels(), bareWidth);
-    form2.show();
-    EXPECT_GE(form2.width(), form2.WidthForLabels());
+    EXPECT_EQ(chapterWindow.Rows(), grouped);
+    EXPECT_EQ(chapterWindow.Chapters(), labels); // chapters.lst and navigation see the labels alone
+    EXPECT_GT(chapterWindow.WidthForLabels(), bareWidth);
+    chapterWindow.show();
+    EXPECT_GE(chapterWindow.width(), chapterWindow.WidthForLabels());
 
     // A double click on a book row goes to its first chapter, on a chapter to it.
-    QListWidget* list = form2.ListBox1();
+    QListWidget* list = chapterWindow.ListBox1();
     const QRect john = list->visualItemRect(list->item(2));
     const QRect matthew28 = list->visualItemRect(list->item(1));
     EXPECT_EQ(john.height(), 2 * matthew28.height());
@@ -144,11 +144,11 @@ TEST(Form2Test, CountsGroupTheChaptersUnderTheirBooks)
     EXPECT_EQ(chosen, (std::vector<std::string>{"KATA IWANNHN 3", "KATA MAYYAION 28"}));
 
     // Counts of other chapters replace the list; clearing them leaves the labels.
-    form2.ClearChapters();
-    form2.SetCounts(builder.Summary());
-    EXPECT_EQ(form2.Rows(), grouped);
-    form2.ClearCounts();
-    EXPECT_EQ(form2.Rows(), (QStringList{"KATA MAYYAION 1", "KATA MAYYAION 28", "KATA IWANNHN 3"}));
+    chapterWindow.ClearChapters();
+    chapterWindow.SetCounts(builder.Summary());
+    EXPECT_EQ(chapterWindow.Rows(), grouped);
+    chapterWindow.ClearCounts();
+    EXPECT_EQ(chapterWindow.Rows(), (QStringList{"KATA MAYYAION 1", "KATA MAYYAION 28", "KATA IWANNHN 3"}));
 }
 
 // Where the four views of the main window stand: their first visible lines.
@@ -167,81 +167,81 @@ class GoToChapterTest : public ::testing::Test {
 protected:
     GoToChapterTest()
     {
-        form1 = std::make_unique<TForm1>(folder.Path());
-        form2 = std::make_unique<TForm2>(form1.get(), folder.Path(), form1->Language(),
-                                         [this](const std::string& label) { form1->GoToChapter(label); });
-        form1->SetChapterWindow(form2.get());
+        mainWindow = std::make_unique<MainWindow>(folder.Path());
+        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), folder.Path(), mainWindow->Language(),
+                                         [this](const std::string& label) { mainWindow->GoToChapter(label); });
+        mainWindow->SetChapterWindow(chapterWindow.get());
         // The real creation steps, so that the scroll hooks are in place.
-        EXPECT_TRUE(form1->FormCreate());
-        form1->resize(900, 700);
-        form1->show();
+        EXPECT_TRUE(mainWindow->Start());
+        mainWindow->resize(900, 700);
+        mainWindow->show();
 
         // "Mt 5" is display line 37 and again 60 of the left pane, item 120 of
         // the right source list, absent elsewhere.
         for (int i = 0; i < 100; ++i) {
             const bool heading = i == 37 || i == 60;
-            form1->ResultPane(Side::Left)->AppendLine(heading ? "Mt 5" : QString(" %1 verse").arg(i),
-                                                      TRichEdit::Format(heading ? 128 : 0, heading));
-            form1->ResultPane(Side::Right)->AppendLine(QString(" %1 other").arg(i), TRichEdit::Format(0, false));
+            mainWindow->Pane(Side::Left)->AppendLine(heading ? "Mt 5" : QString(" %1 verse").arg(i),
+                                                      ResultPane::Format(heading ? 128 : 0, heading));
+            mainWindow->Pane(Side::Right)->AppendLine(QString(" %1 other").arg(i), ResultPane::Format(0, false));
         }
         std::vector<std::string> right = Numbered(" right ", 300);
         right[120] = "Mt 5";
-        form1->SourceList(Side::Right)->SetLines(right);
+        mainWindow->List(Side::Right)->SetLines(right);
         std::vector<std::string> left = Numbered(" left ", 300);
         left[200] = "Mt 5 "; // trailing blank: not the same heading
         left[210] = "mt 5";  // other letter case: not the same either
-        form1->SourceList(Side::Left)->SetLines(left);
+        mainWindow->List(Side::Left)->SetLines(left);
         QApplication::processEvents();
 
         // The views start somewhere else, and "Scroll Both" would couple them.
-        form1->ResultPane(Side::Right)->ScrollToLine(5);
-        form1->SourceList(Side::Left)->SetTopIndex(7);
-        form1->SourceList(Side::Right)->SetTopIndex(3);
-        form1->ScrollBothBox()->setChecked(true);
+        mainWindow->Pane(Side::Right)->ScrollToLine(5);
+        mainWindow->List(Side::Left)->SetTopIndex(7);
+        mainWindow->List(Side::Right)->SetTopIndex(3);
+        mainWindow->ScrollBothBox()->setChecked(true);
         QApplication::processEvents();
 
-        form2->AddChapter("Mt 1");
-        form2->AddChapter("Mt 5");
-        form2->show();
+        chapterWindow->AddChapter("Mt 1");
+        chapterWindow->AddChapter("Mt 5");
+        chapterWindow->show();
     }
 
     Views Positions() const
     {
-        return {form1->ResultPane(Side::Left)->FirstVisibleLine(), form1->ResultPane(Side::Right)->FirstVisibleLine(),
-                form1->SourceList(Side::Left)->TopIndex(), form1->SourceList(Side::Right)->TopIndex()};
+        return {mainWindow->Pane(Side::Left)->FirstVisibleLine(), mainWindow->Pane(Side::Right)->FirstVisibleLine(),
+                mainWindow->List(Side::Left)->TopIndex(), mainWindow->List(Side::Right)->TopIndex()};
     }
-    void Select(int row) { form2->ListBox1()->setCurrentRow(row); }
+    void Select(int row) { chapterWindow->ListBox1()->setCurrentRow(row); }
 
     test::TempFolder folder;
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<ChapterWindow> chapterWindow;
 };
 
 TEST_F(GoToChapterTest, HeadingComesToTheTopOfTheViewsHoldingIt)
 {
-    const QTextCursor caret = form1->ResultPane(Side::Left)->textCursor();
-    const int listRow = form1->SourceList(Side::Right)->currentIndex().row();
+    const QTextCursor caret = mainWindow->Pane(Side::Left)->textCursor();
+    const int listRow = mainWindow->List(Side::Right)->currentIndex().row();
     Select(1);
-    form2->ListBox1DblClick();
+    chapterWindow->ListBox1DblClick();
     QApplication::processEvents();
     // The last occurrence in the pane wins; the views without the heading stay.
     EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
-    EXPECT_EQ(form1->ResultPane(Side::Left)->Line(form1->ResultPane(Side::Left)->FirstVisibleLine()), "Mt 5");
-    EXPECT_EQ(form1->ResultPane(Side::Left)->textCursor().position(), caret.position());
-    EXPECT_EQ(form1->SourceList(Side::Right)->currentIndex().row(), listRow);
-    EXPECT_TRUE(form2->isVisible());
-    EXPECT_EQ(form2->ListBox1()->currentRow(), 1);
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->Line(mainWindow->Pane(Side::Left)->FirstVisibleLine()), "Mt 5");
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->textCursor().position(), caret.position());
+    EXPECT_EQ(mainWindow->List(Side::Right)->currentIndex().row(), listRow);
+    EXPECT_TRUE(chapterWindow->isVisible());
+    EXPECT_EQ(chapterWindow->ListBox1()->currentRow(), 1);
 }
 
 TEST_F(GoToChapterTest, NothingMovesWithoutASelectionOrAMatch)
 {
     const Views before = Positions();
-    form2->ListBox1()->clearSelection();
-    form2->ListBox1DblClick();
+    chapterWindow->ListBox1()->clearSelection();
+    chapterWindow->ListBox1DblClick();
     EXPECT_EQ(Positions(), before);
 
     Select(0); // "Mt 1" is in no view
-    form2->ListBox1DblClick();
+    chapterWindow->ListBox1DblClick();
     QApplication::processEvents();
     EXPECT_EQ(Positions(), before);
 }
@@ -249,8 +249,8 @@ TEST_F(GoToChapterTest, NothingMovesWithoutASelectionOrAMatch)
 TEST_F(GoToChapterTest, DoubleClickInTheListGoesToTheSelectedChapter)
 {
     Select(1);
-    QWidget* viewport = form2->ListBox1()->viewport();
-    const QPointF at = form2->ListBox1()->visualItemRect(form2->ListBox1()->item(1)).center();
+    QWidget* viewport = chapterWindow->ListBox1()->viewport();
+    const QPointF at = chapterWindow->ListBox1()->visualItemRect(chapterWindow->ListBox1()->item(1)).center();
     QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QMouseEvent dbl(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);

@@ -16,11 +16,11 @@ namespace synopter {
 // Display-line counts are kept per paragraph (QTextBlock::setLineCount), so
 // counting and finding lines stays logarithmic however long the document grows.
 // They are brought up to date lazily, from the first paragraph that changed.
-class TRichEdit : public QTextEdit {
+class ResultPane : public QTextEdit {
     Q_OBJECT
 
 public:
-    explicit TRichEdit(QWidget* parent = nullptr);
+    explicit ResultPane(QWidget* parent = nullptr);
 
     void Clear();
 

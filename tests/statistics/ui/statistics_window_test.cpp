@@ -1,4 +1,5 @@
-#include "statistics/ui/form9.h"
+#include "statistics/ui/statistics_window.h"
+#include "app/main_window_names.h"
 
 #include "common/temp_folder.h"
 #include "language/interface_language.h"
@@ -39,7 +40,7 @@ ResultSummary Summary()
     return builder.Summary();
 }
 
-std::vector<int> Bars(const TForm9& form)
+std::vector<int> Bars(const StatisticsWindow& form)
 {
     std::vector<int> values;
     for (int i = 0; i < form.Bars()->count(); ++i)
@@ -48,7 +49,7 @@ std::vector<int> Bars(const TForm9& form)
 }
 
 // A real click in the middle of bar `index`.
-void ClickBar(TForm9& form, int index)
+void ClickBar(StatisticsWindow& form, int index)
 {
     QChart* chart = form.Chart()->chart();
     auto* series = static_cast<QBarSeries*>(chart->series().first());
@@ -58,11 +59,11 @@ void ClickBar(TForm9& form, int index)
     QApplication::processEvents();
 }
 
-TEST(Form9Test, BooksThenChaptersAndAChapterIsChosen)
+TEST(StatisticsWindowTest, BooksThenChaptersAndAChapterIsChosen)
 {
     test::TempFolder folder;
     const InterfaceLanguage language(folder.Path());
-    TForm9 form(nullptr, language);
+    StatisticsWindow form(nullptr, language);
     form.SetSummary(Summary());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -70,7 +71,7 @@ TEST(Form9Test, BooksThenChaptersAndAChapterIsChosen)
     auto* axis = static_cast<QBarCategoryAxis*>(form.Chart()->chart()->axes(Qt::Horizontal).first());
     EXPECT_EQ(axis->categories(), (QStringList{"Matt", "John"}));
 
-    QSignalSpy chosen(&form, &TForm9::chapterChosen);
+    QSignalSpy chosen(&form, &StatisticsWindow::chapterChosen);
     ClickBar(form, 0);
     EXPECT_EQ(form.ShownBook(), 0);
     EXPECT_EQ(Bars(form), (std::vector<int>{3, 2}));
@@ -88,7 +89,7 @@ TEST(Form9Test, BooksThenChaptersAndAChapterIsChosen)
     ASSERT_EQ(chosen.count(), 2);
     EXPECT_EQ(chosen.at(1).at(0).value<std::string>(), "KATA IWANNHN 3");
 
-    form.findChild<QPushButton*>("BitBtn1")->click();
+    form.findChild<QPushButton*>(main_window_names::chapterButton)->click();
     EXPECT_EQ(form.ShownBook(), -1);
     EXPECT_EQ(Bars(form), (std::vector<int>{5, 4}));
 
@@ -97,11 +98,11 @@ TEST(Form9Test, BooksThenChaptersAndAChapterIsChosen)
     EXPECT_EQ(form.Table()->rowCount(), 0);
 }
 
-TEST(Form9Test, CopyGivesTheTableAsTabSeparatedText)
+TEST(StatisticsWindowTest, CopyGivesTheTableAsTabSeparatedText)
 {
     test::TempFolder folder;
     const InterfaceLanguage language(folder.Path());
-    TForm9 form(nullptr, language);
+    StatisticsWindow form(nullptr, language);
     form.SetSummary(Summary());
     form.Table()->selectAll();
     QTest::keySequence(form.Table(), QKeySequence::Copy);
@@ -114,14 +115,14 @@ TEST(Form9Test, CopyGivesTheTableAsTabSeparatedText)
     EXPECT_EQ(form.SelectedText(), "Chapter\tReported\n5\t2\n3\t4\n");
 }
 
-TEST(Form9Test, EditionsPageHoldsTheDistancesBetweenTheRealEditions)
+TEST(StatisticsWindowTest, EditionsPageHoldsTheDistancesBetweenTheRealEditions)
 {
     const std::string dir = std::string(SYNOPTER_EDITIONS_DIR) + "/";
     if (!std::filesystem::exists(dir + "WestcottHort1881.dat"))
         GTEST_SKIP() << "no editions at " << dir;
     test::TempFolder folder;
     const InterfaceLanguage language(folder.Path());
-    TForm9 form(nullptr, language);
+    StatisticsWindow form(nullptr, language);
     bool running = true;
     form.SetEditionsChoice([&] {
         EditionsChoice choice;

@@ -1,4 +1,4 @@
-#include "statistics/ui/form9.h"
+#include "statistics/ui/statistics_window.h"
 
 #include "collate/collation.h"
 #include "collate/edition_set.h"
@@ -123,7 +123,7 @@ QColor HeatColour(double share)
 
 } // namespace
 
-TForm9::TForm9(QWidget* mainWindow, const InterfaceLanguage& language)
+StatisticsWindow::StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage& language)
     : QWidget(mainWindow, Qt::Window), language_(language)
 {
     setObjectName("Form9");
@@ -136,7 +136,7 @@ TForm9::TForm9(QWidget* mainWindow, const InterfaceLanguage& language)
     bitBtn1_->setObjectName("BitBtn1");
     bitBtn1_->setProperty("hint", QString());
     bitBtn1_->setEnabled(false);
-    connect(bitBtn1_, &QPushButton::clicked, this, &TForm9::ShowAllBooks);
+    connect(bitBtn1_, &QPushButton::clicked, this, &StatisticsWindow::ShowAllBooks);
 
     chart1_ = new QChartView(new QChart, this);
     chart1_->setObjectName("Chart1");
@@ -213,12 +213,12 @@ TForm9::TForm9(QWidget* mainWindow, const InterfaceLanguage& language)
     ShowAllBooks();
 }
 
-QList<QObject*> TForm9::Components() const
+QList<QObject*> StatisticsWindow::Components() const
 {
     return {bitBtn1_, chart1_, stringGrid1_, pageControl1_, tabSheet1_, tabSheet2_, label1_, stringGrid2_};
 }
 
-void TForm9::Translate()
+void StatisticsWindow::Translate()
 {
     TranslateForm(*this, Components(), language_);
     if (language_.IsSet()) {
@@ -252,14 +252,14 @@ void TForm9::Translate()
         ShowBook(shownBook_);
 }
 
-void TForm9::SetSummary(const ResultSummary& summary)
+void StatisticsWindow::SetSummary(const ResultSummary& summary)
 {
     summary_ = summary;
     FillTable();
     ShowAllBooks();
 }
 
-QString TForm9::BookName(const BookCount& book) const
+QString StatisticsWindow::BookName(const BookCount& book) const
 {
     // The chart's font draws Latin letters, so a book goes by its English name.
     if (const std::optional<int> index = BookOfTitle(book.title))
@@ -267,9 +267,9 @@ QString TForm9::BookName(const BookCount& book) const
     return FromLatin1(book.title);
 }
 
-void TForm9::ShowAllBooks() { ShowBook(-1); }
+void StatisticsWindow::ShowAllBooks() { ShowBook(-1); }
 
-void TForm9::ShowBook(int index)
+void StatisticsWindow::ShowBook(int index)
 {
     if (index >= int(summary_.books.size()))
         return;
@@ -333,10 +333,10 @@ void TForm9::ShowBook(int index)
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
-    connect(bars_, &QBarSet::clicked, this, &TForm9::BarClicked);
+    connect(bars_, &QBarSet::clicked, this, &StatisticsWindow::BarClicked);
 }
 
-void TForm9::BarClicked(int index)
+void StatisticsWindow::BarClicked(int index)
 {
     if (shownBook_ < 0) {
         // Deferred: the bar set that was clicked goes with the chart it leaves.
@@ -348,7 +348,7 @@ void TForm9::BarClicked(int index)
         emit chapterChosen(chapters[size_t(index)].heading);
 }
 
-void TForm9::FillTable()
+void StatisticsWindow::FillTable()
 {
     stringGrid1_->clearContents();
     stringGrid1_->setHorizontalHeaderLabels({columns_[0], columns_[1], columns_[2]});
@@ -372,28 +372,28 @@ void TForm9::FillTable()
     }
 }
 
-QString TForm9::SelectedText() const
+QString StatisticsWindow::SelectedText() const
 {
     return TableSelectionText(*stringGrid1_);
 }
 
-void TForm9::CopySelection() const
+void StatisticsWindow::CopySelection() const
 {
     CopyTableSelection(*stringGrid1_);
 }
 
-QString TForm9::SelectedDistances() const
+QString StatisticsWindow::SelectedDistances() const
 {
     return TableSelectionText(*stringGrid2_);
 }
 
-void TForm9::SetEditionsChoice(std::function<EditionsChoice()> choice)
+void StatisticsWindow::SetEditionsChoice(std::function<EditionsChoice()> choice)
 {
     editionsChoice_ = std::move(choice);
     UpdateDistances();
 }
 
-void TForm9::UpdateDistances()
+void StatisticsWindow::UpdateDistances()
 {
     // Counted only for a page someone looks at.
     if (!editionsChoice_ || !isVisible() || pageControl1_->currentWidget() != tabSheet2_)
@@ -421,7 +421,7 @@ void TForm9::UpdateDistances()
     countedKey_ = std::move(key);
 }
 
-void TForm9::CountDistances(const EditionsChoice& choice, const std::vector<std::string>& names)
+void StatisticsWindow::CountDistances(const EditionsChoice& choice, const std::vector<std::string>& names)
 {
     // One edition at a time, so an edition that cannot be used is left out
     // rather than ending the count.
@@ -515,7 +515,7 @@ void TForm9::CountDistances(const EditionsChoice& choice, const std::vector<std:
     ShowFacts();
 }
 
-void TForm9::ShowFacts()
+void StatisticsWindow::ShowFacts()
 {
     QString text;
     switch (facts_) {
@@ -536,14 +536,14 @@ void TForm9::ShowFacts()
     label2_->setText(text);
 }
 
-void TForm9::showEvent(QShowEvent* event)
+void StatisticsWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     // Deferred, so the window is drawn before a count.
     QMetaObject::invokeMethod(this, [this] { UpdateDistances(); }, Qt::QueuedConnection);
 }
 
-void TForm9::changeEvent(QEvent* event)
+void StatisticsWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     // Coming back from the main window, where the choices may have changed.
@@ -551,7 +551,7 @@ void TForm9::changeEvent(QEvent* event)
         UpdateDistances();
 }
 
-bool TForm9::eventFilter(QObject* watched, QEvent* event)
+bool StatisticsWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if ((watched == stringGrid1_ || watched == stringGrid2_) && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {

@@ -17,7 +17,7 @@ class QWidget;
 
 namespace synopter {
 
-class TRichEdit;
+class ResultPane;
 
 // The results in the two panes, kept as a list of headings and verse pairs and
 // shown so that each starts at the same height in both: the shorter side of
@@ -26,11 +26,11 @@ class TRichEdit;
 // are filled again for the new width, keeping the pair at the top in view.
 // The result files hold the panes as they stand, empty lines included, so
 // another word processor shows them as before.
-class ResultPanes {
+class PanePair {
 public:
     // `setLeftWidth` changes the width of the left pane's panel and lays the two
     // panes out at once; that is how the panes are balanced.
-    ResultPanes(TRichEdit* left, TRichEdit* right, QWidget* leftPanel, std::function<void(int)> setLeftWidth,
+    PanePair(ResultPane* left, ResultPane* right, QWidget* leftPanel, std::function<void(int)> setLeftWidth,
                 std::string programDir);
 
     void Clear();
@@ -127,7 +127,7 @@ private:
     void ShowMark();
     int LayoutWidth(int side) const;
 
-    TRichEdit* panes_[2];
+    ResultPane* panes_[2];
     QWidget* leftPanel_;
     std::function<void(int)> setLeftWidth_;
     std::string programDir_;

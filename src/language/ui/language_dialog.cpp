@@ -1,4 +1,4 @@
-#include "language/ui/form8.h"
+#include "language/ui/language_dialog.h"
 
 #include "common/ui/interface_fonts.h"
 #include "common/ui/item_height_delegate.h"
@@ -16,7 +16,7 @@
 
 namespace synopter {
 
-TForm8::TForm8(std::string programDir, QWidget* parent)
+LanguageDialog::LanguageDialog(std::string programDir, QWidget* parent)
     : QDialog(parent), programDir_(std::move(programDir)), entryHeight_(kInitialEntryHeight)
 {
     setObjectName("Form8");
@@ -65,13 +65,13 @@ TForm8::TForm8(std::string programDir, QWidget* parent)
     execDialog = [this] { return exec(); };
 }
 
-void TForm8::SetEntryHeight(int height)
+void LanguageDialog::SetEntryHeight(int height)
 {
     entryHeight_ = height;
     ComboBox1->view()->doItemsLayout();
 }
 
-void TForm8::FillLanguageList()
+void LanguageDialog::FillLanguageList()
 {
     ComboBox1->clear();
     QSize iconSize = ComboBox1->iconSize();
@@ -92,32 +92,32 @@ void TForm8::FillLanguageList()
         ComboBox1->setCurrentIndex(0);
 }
 
-int TForm8::EntryCount() const
+int LanguageDialog::EntryCount() const
 {
     return ComboBox1->count();
 }
 
-std::string TForm8::EntryText(int index) const
+std::string LanguageDialog::EntryText(int index) const
 {
     return ToLocal8Bit(ComboBox1->itemText(index));
 }
 
-void TForm8::SelectEntry(int index)
+void LanguageDialog::SelectEntry(int index)
 {
     ComboBox1->setCurrentIndex(index);
 }
 
-std::string TForm8::SelectedText() const
+std::string LanguageDialog::SelectedText() const
 {
     return ToLocal8Bit(ComboBox1->currentText());
 }
 
-bool TForm8::ShowModal()
+bool LanguageDialog::ShowModal()
 {
     return execDialog() == QDialog::Accepted;
 }
 
-void TForm8::showEvent(QShowEvent* event)
+void LanguageDialog::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -129,11 +129,11 @@ void TForm8::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-TForm8* LanguageDialogOf(QWidget* mainWindow, const std::string& programDir)
+LanguageDialog* LanguageDialogOf(QWidget* mainWindow, const std::string& programDir)
 {
-    if (auto* dialog = mainWindow->findChild<TForm8*>("Form8", Qt::FindDirectChildrenOnly))
+    if (auto* dialog = mainWindow->findChild<LanguageDialog*>("Form8", Qt::FindDirectChildrenOnly))
         return dialog;
-    return new TForm8(programDir, mainWindow);
+    return new LanguageDialog(programDir, mainWindow);
 }
 
 } // namespace synopter

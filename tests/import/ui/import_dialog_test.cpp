@@ -1,8 +1,9 @@
 // The import dialog driven from the main window: a small Unicode source in a
 // folder of its own, the edition written into a program directory of the test's.
-#include "app/form1.h"
+#include "app/main_window.h"
+#include "app/main_window_names.h"
 #include "editions/ui/source_list.h"
-#include "import/ui/import_form.h"
+#include "import/ui/import_dialog.h"
 #include "language/translate.h"
 #include "language/ui/translate_form.h"
 
@@ -41,7 +42,7 @@ void WriteAll(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-class ImportFormTest : public ::testing::Test {
+class ImportDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -49,12 +50,12 @@ protected:
         WriteAll(program.filePath("Left.bk"), "[English]\r\nInformation=Left text\r\n");
         WriteAll(program.filePath("Left.dat"), "KATA MARKON 1\r\n 1:1 arch\r\n");
         WriteAll(sources.filePath("john.txt"), kJohn);
-        form1 = std::make_unique<TForm1>((program.path() + "/").toStdString());
-        form1->ShowMessage = [](const QString& text, bool) { ADD_FAILURE() << text.toStdString(); };
-        ASSERT_TRUE(form1->FormCreate());
-        form1->show();
-        form1->findChild<QAction*>("Importedition1")->trigger();
-        dialog = form1->findChild<TImportForm*>("ImportForm");
+        mainWindow = std::make_unique<MainWindow>((program.path() + "/").toStdString());
+        mainWindow->ShowMessage = [](const QString& text, bool) { ADD_FAILURE() << text.toStdString(); };
+        ASSERT_TRUE(mainWindow->Start());
+        mainWindow->show();
+        mainWindow->findChild<QAction*>(main_window_names::importAction)->trigger();
+        dialog = mainWindow->findChild<ImportDialog*>("ImportForm");
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->isVisible());
         dialog->AddSources({sources.filePath("john.txt")});
@@ -68,13 +69,13 @@ protected:
 
     QTemporaryDir program;
     QTemporaryDir sources;
-    std::unique_ptr<TForm1> form1;
-    TImportForm* dialog = nullptr;
+    std::unique_ptr<MainWindow> mainWindow;
+    ImportDialog* dialog = nullptr;
 };
 
-TEST_F(ImportFormTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
+TEST_F(ImportDialogTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
 {
-    form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("Left"));
+    mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText("Left"));
     EXPECT_EQ(dialog->edName->text(), "john");
     dialog->edTitle->setText("Κατὰ Ἰωάννην");
     dialog->bbImport->click();
@@ -100,23 +101,23 @@ TEST_F(ImportFormTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
         EXPECT_TRUE(dialog->meReport->toPlainText().contains(QString::fromStdString(line))) << line;
 
     // The left side keeps its edition, the empty right side takes the new one.
-    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 2);
-    EXPECT_GE(form1->Chooser(Side::Left)->findText("john"), 0);
-    EXPECT_GE(form1->Chooser(Side::Right)->findText("john"), 0);
-    EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "Left");
-    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 2);
-    EXPECT_EQ(form1->Chooser(Side::Right)->currentText(), "john");
-    EXPECT_EQ(form1->SourceList(Side::Right)->Count(), 8221);
-    EXPECT_EQ(form1->Chooser(Side::Right)->toolTip(), "Κατὰ Ἰωάννην");
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->count(), 2);
+    EXPECT_GE(mainWindow->Chooser(Side::Left)->findText("john"), 0);
+    EXPECT_GE(mainWindow->Chooser(Side::Right)->findText("john"), 0);
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "Left");
+    EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 2);
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->currentText(), "john");
+    EXPECT_EQ(mainWindow->List(Side::Right)->Count(), 8221);
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->toolTip(), "Κατὰ Ἰωάννην");
 }
 
-TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
+TEST_F(ImportDialogTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
 {
     WriteAll(program.filePath("john.bk"), "[English]\r\nInformation=old\r\n");
     WriteAll(program.filePath("john.dat"), "KATA IWANNHN 1\r\n");
-    form1->FillEditionLists();
-    form1->Chooser(Side::Left)->setCurrentIndex(form1->Chooser(Side::Left)->findText("john"));
-    ASSERT_EQ(form1->SourceList(Side::Left)->Count(), 1);
+    mainWindow->FillEditionLists();
+    mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText("john"));
+    ASSERT_EQ(mainWindow->List(Side::Left)->Count(), 1);
 
     QStringList questions;
     bool answer = false;
@@ -128,18 +129,18 @@ TEST_F(ImportFormTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].contains("john"));
     EXPECT_EQ(ReadAll(program.filePath("john.dat")), "KATA IWANNHN 1\r\n");
-    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 1);
+    EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 1);
 
     answer = true;
     Import();
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(ReadAll(program.filePath("john.dat")).count('\n'), 8221);
     // The side showing the replaced edition shows its new text.
-    EXPECT_EQ(form1->Chooser(Side::Left)->currentText(), "john");
-    EXPECT_EQ(form1->SourceList(Side::Left)->Count(), 8221);
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "john");
+    EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 8221);
 }
 
-TEST_F(ImportFormTest, BadInputIsReportedAndClosingStopsAnImport)
+TEST_F(ImportDialogTest, BadInputIsReportedAndClosingStopsAnImport)
 {
     for (const char* name : {"", "a/b", ".hidden", "x.bk"}) {
         dialog->edName->setText(name);
@@ -160,11 +161,11 @@ TEST_F(ImportFormTest, BadInputIsReportedAndClosingStopsAnImport)
     EXPECT_FALSE(dialog->IsImporting());
     EXPECT_FALSE(QFile::exists(program.filePath("john.dat")));
     EXPECT_FALSE(QFile::exists(program.filePath("john.bk")));
-    EXPECT_EQ(form1->Chooser(Side::Left)->count(), 1);
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->count(), 1);
     EXPECT_TRUE(dialog->bbImport->isEnabled());
 }
 
-TEST_F(ImportFormTest, BothShippedLanguagesNameEveryNewText)
+TEST_F(ImportDialogTest, BothShippedLanguagesNameEveryNewText)
 {
     const std::filesystem::path lng = std::filesystem::path(__FILE__).parent_path() / "../../../src/language/lng";
     QList<QObject*> texts;
@@ -172,7 +173,7 @@ TEST_F(ImportFormTest, BothShippedLanguagesNameEveryNewText)
         if (qobject_cast<QLabel*>(c) || qobject_cast<QPushButton*>(c))
             texts << c;
     for (const char* name : {"File1", "Importedition1", "Label7", "BitBtn2"})
-        texts << form1->findChild<QObject*>(name);
+        texts << mainWindow->findChild<QObject*>(name);
     const auto caption = [](QObject* c) {
         if (auto* label = qobject_cast<QLabel*>(c))
             return label->text();
@@ -188,10 +189,10 @@ TEST_F(ImportFormTest, BothShippedLanguagesNameEveryNewText)
     const std::string dir = (program.path() + "/").toStdString();
     for (const char* language : {"Russian", "English"}) {
         std::filesystem::copy_file(lng / (std::string(language) + ".lng"), dir + language + ".lng");
-        form1->Language().Set(language);
+        mainWindow->Language().Set(language);
         dialog->Translate();
-        TranslateForm(*form1, form1->Components(), form1->Language());
-        form1->UpdateNoEditionsNotice();
+        TranslateForm(*mainWindow, mainWindow->Components(), mainWindow->Language());
+        mainWindow->UpdateNoEditionsNotice();
         const bool english = std::string(language) == "English";
         EXPECT_EQ(dialog->windowTitle() == title, english);
         for (int i = 0; i < texts.size(); ++i) {
@@ -199,7 +200,7 @@ TEST_F(ImportFormTest, BothShippedLanguagesNameEveryNewText)
             EXPECT_EQ(caption(texts[i]) == builtIn[i], english) << language << " " << texts[i]->objectName().toStdString();
             EXPECT_FALSE(caption(texts[i]).isEmpty());
         }
-        const QString notice = form1->findChild<QLabel*>("Label7")->text();
+        const QString notice = mainWindow->findChild<QLabel*>(main_window_names::noEditionsText)->text();
         EXPECT_TRUE(notice.contains(QDir::toNativeSeparators(program.path()))) << language;
     }
 }

@@ -16,13 +16,13 @@ namespace synopter {
 // The language selection dialog: the language files of the program directory,
 // each with its picture, and an OK button. Its texts are fixed, in English and
 // Russian, and never translated.
-class TForm8 : public QDialog, public LanguageDialog {
+class LanguageDialog : public QDialog, public LanguageChoice {
     Q_OBJECT
 
 public:
-    explicit TForm8(std::string programDir, QWidget* parent = nullptr);
+    explicit LanguageDialog(std::string programDir, QWidget* parent = nullptr);
 
-    // LanguageDialog
+    // LanguageChoice
     void FillLanguageList() override;
     int EntryCount() const override;
     std::string EntryText(int index) const override;
@@ -52,6 +52,6 @@ private:
 
 // The main window's language dialog, made on first use (a direct child of
 // `mainWindow` named "Form8") and kept for the rest of the run.
-TForm8* LanguageDialogOf(QWidget* mainWindow, const std::string& programDir);
+LanguageDialog* LanguageDialogOf(QWidget* mainWindow, const std::string& programDir);
 
 } // namespace synopter

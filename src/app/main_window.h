@@ -24,36 +24,36 @@ class QSpinBox;
 
 namespace synopter {
 
-struct Form1Ui;
-class ResultPanes;
+struct MainWindowUi;
+class PanePair;
 class ResultsReport;
-class TForm9;
-class TForm10;
+class StatisticsWindow;
+class ApparatusWindow;
 class FindBar;
 struct FindUnit;
 struct ResultSummary;
 class ScrollCoupling;
-class TForm2;
-class TListBox;
-class TRichEdit;
+class ChapterWindow;
+class SourceList;
+class ResultPane;
 class WindowRun;
 class WindowSettings;
 
 // The main window: edition choosers, the comparison controls, the two result
 // panes and the two source lists.
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TForm1(std::string programDir);
+    explicit MainWindow(std::string programDir);
     // An installed copy reads its own files in one place and keeps the user's in others.
-    explicit TForm1(ProgramFolders folders);
-    ~TForm1() override;
+    explicit MainWindow(ProgramFolders folders);
+    ~MainWindow() override;
 
     // The creation steps; false when start-up was cancelled and the program ends.
-    bool FormCreate();
-    void SetChapterWindow(TForm2* form2);
-    TForm2* ChapterWindow() const { return form2_; }
+    bool Start();
+    void SetChapterWindow(ChapterWindow* chapterWindow);
+    ChapterWindow* Chapters() const { return chapterWindow_; }
 
     // Owned components in creation order, the order language files are applied in.
     QList<QObject*> Components() const;
@@ -61,18 +61,18 @@ public:
     // The interface language, shared with the windows this one opens.
     InterfaceLanguage& Language() { return language_; }
 
-    // Handlers, named after control and event.
-    void FormResize();
-    void Sourcetexts1Click();
-    void Splitter1Moved();
-    void Compare1Click();
-    void bbStopClick();
-    void cb1Change();
-    void cb2Change();
-    void BitBtn1Click();
+    // Handlers, named for what they do.
+    void Resized();
+    void ToggleSourceTexts();
+    void SourceAreaMoved();
+    void Compare();
+    void StopRun();
+    void LeftEditionChosen();
+    void RightEditionChosen();
+    void ShowChapterWindow();
     void RestoreResultPanes();
-    void RichEdit1Enter();
-    void RichEdit2Enter();
+    void LeftPaneEntered();
+    void RightPaneEntered();
     bool FillEditionLists();
     // Takes the four views to a chapter's heading line (the navigator's request).
     void GoToChapter(const std::string& label);
@@ -96,36 +96,36 @@ public:
     // Search > "Find…" (Ctrl+F) opens the find bar; "Find next" (F3) and
     // "Find previous" (Shift+F3) step through the matches in the source list
     // that has the focus or else in the results, both panes at the same height.
-    void Find1Click();
+    void OpenFindBar();
     void FindStep(bool forward);
     // The results counted per chapter and book, as the panes hold them.
     ResultSummary CurrentSummary() const;
     // The chapter window's counts and the statistics window follow the results.
     void ResultsChanged();
     // View > "Statistics…" (made on first use, kept).
-    void Statistics1Click();
-    TForm9* StatisticsWindow() const;
+    void ShowStatistics();
+    StatisticsWindow* Statistics() const;
     // View > "Apparatus…" (made on first use, kept): the chapter in view,
     // collated over the catalogue's editions.
-    void Apparatus1Click();
-    TForm10* ApparatusWindow() const;
+    void ShowApparatus();
+    ApparatusWindow* Apparatus() const;
     // The apparatus reads with the comparison's spelling choice and positions.
-    void SendApparatusOptions(TForm10& apparatus, const SpellingRules& rules);
+    void SendApparatusOptions(ApparatusWindow& apparatus, const SpellingRules& rules);
     // The heading of the chapter at the top of the result panes, else of the
     // left source list; "" when neither shows one.
     std::string ChapterInView() const;
-    FindBar& FindBar1() const;
+    FindBar& Finder() const;
     // The spelling rules of a run: built-in plus the user's spelling.txt.
     const SpellingList& LoadSpellingList();
 
     // Help > "Synopter Help" (F1): the handbook in a window of its own.
-    void SynopterHelp1Click();
+    void ShowHandbook();
     QString HandbookPath() const;
 
     // View > "Interface language".
-    void Interfacelanguage1Click();
+    void ChooseInterfaceLanguage();
     // File > "Import edition": opens the import dialog (made on first use, kept).
-    void Importedition1Click();
+    void ShowImportDialog();
     // After an import wrote `name`: the catalogue again, each chooser keeping its
     // edition; a side without one takes the new edition, a replaced one is reloaded.
     void EditionImported(const std::string& name);
@@ -137,8 +137,8 @@ public:
 
     // The controls tests and tools reach; the rest are found by object name.
     QComboBox* Chooser(Side side) const;
-    TRichEdit* ResultPane(Side side) const;
-    TListBox* SourceList(Side side) const;
+    ResultPane* Pane(Side side) const;
+    SourceList* List(Side side) const;
     QPushButton* CompareButton() const;
     QPushButton* StopButton() const;
     QPushButton* ChapterButton() const;
@@ -148,7 +148,7 @@ public:
     QCheckBox* ExactPositionsBox() const;
     QProgressBar* ProgressBar() const;
     QAction* SourceTextsAction() const;
-    ResultPanes& Panes() const { return *panes_; }
+    PanePair& Panes() const { return *panes_; }
     // File > "Export results…", "Print…", "Export as PDF…".
     ResultsReport& Report() const { return *report_; }
     // What the report says of the results in the panes: the editions, threshold
@@ -177,22 +177,22 @@ private:
     // Runs a handler; an error escaping it is shown like the platform's error report.
     void Guarded(const std::function<void()>& handler);
 
-    // The start-up language step (form1_language.cpp), the scroll hooks' start
+    // The start-up language step (main_window_language.cpp), the scroll hooks' start
     // and the settings' writing at close.
     bool StartupLanguageStep();
     void ReportLanguageProblem(const std::string& problem);
     void InstallScrollHooks();
-    void FormClose();
+    void WriteSettingsAtClose();
     // The report's facts from the choosers and options as they stand.
     html::ReportFacts FactsNow(const QDateTime& when) const;
 
-    std::unique_ptr<Form1Ui> ui_;
+    std::unique_ptr<MainWindowUi> ui_;
     std::unique_ptr<ScrollCoupling> scrolling_;
     ProgramFolders folders_;
     std::string programDir_; // the program's own files
     InterfaceLanguage language_;
-    TForm2* form2_ = nullptr;
-    std::unique_ptr<ResultPanes> panes_;
+    ChapterWindow* chapterWindow_ = nullptr;
+    std::unique_ptr<PanePair> panes_;
     std::unique_ptr<WindowRun> run_;
     std::unique_ptr<WindowSettings> settings_;
     std::unique_ptr<ResultsReport> report_;

@@ -1,4 +1,4 @@
-#include "compare/ui/rich_edit.h"
+#include "compare/ui/result_pane.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-using synopter::TRichEdit;
+using synopter::ResultPane;
 namespace rtf = synopter::rtf;
 
 namespace {
@@ -29,12 +29,12 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
     }
 
-    void Append(const QString& text) { pane.AppendLine(text, TRichEdit::Format(0, false)); }
+    void Append(const QString& text) { pane.AppendLine(text, ResultPane::Format(0, false)); }
 
     // A paragraph far wider than the pane.
     static QString LongLine() { return QString("word ").repeated(60).trimmed(); }
 
-    TRichEdit pane;
+    ResultPane pane;
 };
 
 TEST_F(PaneTest, CountsDisplayLinesNotTheFinalEmptyOne)
@@ -211,7 +211,7 @@ TEST_F(PaneTest, KeysNeitherTypeNorPasteNorDeleteButSelectAndCopy)
 
 TEST_F(PaneTest, CopyGivesGreekTextAndHtmlAndTheTransliteration)
 {
-    pane.AppendLine("KATA IWANNHN 3", TRichEdit::Format(128, true));
+    pane.AppendLine("KATA IWANNHN 3", ResultPane::Format(128, true));
     pane.WriteParagraphs({nullptr}, false);
     const rtf::Paragraph verse{{" 3:16 outwv ", 0, false}, {"gar", 0xFF0000, false}};
     pane.WriteParagraphs({&verse}, false);
@@ -223,7 +223,7 @@ TEST_F(PaneTest, CopyGivesGreekTextAndHtmlAndTheTransliteration)
     const QMimeData* data = QApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->text(), QString::fromUtf8("ΙΩΑΝΝΗΝ 3\n\n 3:16 ουτως γ"));
-    EXPECT_EQ(data->data(TRichEdit::kTransliterationMimeType), "IWANNHN 3\n\n 3:16 outwv g");
+    EXPECT_EQ(data->data(ResultPane::kTransliterationMimeType), "IWANNHN 3\n\n 3:16 outwv g");
     const QString html = data->html();
     EXPECT_TRUE(html.contains(QString::fromUtf8("color: #800000; font-weight: bold\">ΙΩΑΝΝΗΝ 3<"))) << html.toStdString();
     EXPECT_TRUE(html.contains(QString::fromUtf8("color: #0000ff\">γ<"))) << html.toStdString();
@@ -233,7 +233,7 @@ TEST(PaneFocus, TabAndBacktabLeaveThePane)
 {
     QWidget window;
     auto* before = new QLineEdit(&window);
-    auto* pane = new TRichEdit(&window);
+    auto* pane = new ResultPane(&window);
     auto* after = new QLineEdit(&window);
     pane->move(0, 30);
     after->move(0, 200);

@@ -17,13 +17,13 @@ class InterfaceLanguage;
 
 // The chapter navigator: the chapters with reported differences; a double click
 // takes the main window's views to the chosen chapter.
-class TForm2 : public QWidget {
+class ChapterWindow : public QWidget {
     Q_OBJECT
 
 public:
     using GoToChapter = std::function<void(const std::string& label)>;
 
-    TForm2(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language, GoToChapter goToChapter);
+    ChapterWindow(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language, GoToChapter goToChapter);
 
     QListWidget* ListBox1() const { return listBox1_; }
     // Owned components in creation order, as the language files address them.
@@ -45,7 +45,7 @@ public:
 
     // Runs once at creation: the list of the last run from chapters.lst, then
     // the window's texts in the interface language.
-    void FormCreate();
+    void Start();
     // Applies the current language to the window (after a change of language).
     void Translate();
     void ListBox1DblClick();

@@ -1,0 +1,326 @@
+// The main window driven as a user would: choosing, laying out, scrolling,
+// the pop-up menus, the navigator button and the checks before a run.
+#include "app/window_test.h"
+#include "app/main_window_names.h"
+
+#include <cmath>
+
+using namespace synopter;
+using namespace synopter::test;
+
+namespace {
+
+TEST_F(WindowTest, StartsWithTheCatalogueAndNoEditionChosen)
+{
+    Open();
+    EXPECT_EQ(mainWindow->windowTitle(), "Synopter");
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->count(), 2);
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->itemText(0), "Left");
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->itemText(1), "Right");
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentIndex(), -1);
+    EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 0);
+    EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
+    EXPECT_FALSE(mainWindow->StopButton()->isVisible() && !mainWindow->CompareButton()->isVisible());
+    for (const char* name : {"cb1", "cb2", "compare", "bbStop", "seAmountDiffer", "chbScrollBoth", "exactpositions",
+                             "Label4", "Label5", "Label6", "BitBtn1", "ProgressBar1", "Panel1", "Panel8",
+                             "Splitter1", "RichEdit1", "RichEdit2", "ListBox1", "ListBox2", "PopupMenu1",
+                             "Copy2", "ClearTRcomparison1", "Sourcetexts1", "Interfacelanguage1", "View1"})
+        EXPECT_NE(mainWindow->findChild<QObject*>(name), nullptr) << name;
+}
+
+TEST_F(WindowTest, ChoosingAnEditionLoadsItsSideOnly)
+{
+    Open();
+    Choose("Left", "Right");
+    EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 6);
+    EXPECT_EQ(mainWindow->List(Side::Right)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->toolTip(), "Right text");
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->font().family(), "DejaVu Sans");
+    EXPECT_EQ(mainWindow->List(Side::Left)->font().family(), "DejaVu Sans");
+
+    mainWindow->Pane(Side::Right)->AppendLine("kept", ResultPane::Format(0, false));
+    mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText("Right"));
+    EXPECT_EQ(mainWindow->List(Side::Left)->Lines()[2], " 1:2 kaywv gegraptai en toiv profhtaiv");
+    EXPECT_EQ(mainWindow->Pane(Side::Right)->Line(0), "kept");
+}
+
+
+TEST_F(WindowTest, FocusGuardOnlyActsDuringARun)
+{
+    Open();
+    mainWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
+    mainWindow->Pane(Side::Left)->setFocus();
+    EXPECT_TRUE(mainWindow->Pane(Side::Left)->hasFocus());
+    mainWindow->CompareButton()->hide();
+    mainWindow->Pane(Side::Right)->setFocus();
+    EXPECT_TRUE(mainWindow->ChapterButton()->hasFocus());
+    mainWindow->CompareButton()->show();
+}
+
+TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
+{
+    Open();
+    QComboBox* const cb1 = mainWindow->Chooser(Side::Left);
+    QComboBox* const cb2 = mainWindow->Chooser(Side::Right);
+    ResultPane* const pane1 = mainWindow->Pane(Side::Left);
+    ResultPane* const pane2 = mainWindow->Pane(Side::Right);
+    QPushButton* const compare = mainWindow->CompareButton();
+    QPushButton* const stop = mainWindow->StopButton();
+    for (const QSize size : {QSize(700, 500), QSize(1013, 640), QSize(1400, 900), QSize(761, 455)}) {
+        mainWindow->resize(size);
+        QApplication::processEvents();
+        EXPECT_LE(std::abs(ClientWidth(pane1) - ClientWidth(pane2)), 1)
+            << size.width() << " " << mainWindow->width() << " " << pane1->width() << " " << pane2->width() << " "
+            << mainWindow->findChild<Panel*>(main_window_names::leftPaneFrame)->width();
+        EXPECT_LE(std::abs(mainWindow->List(Side::Left)->width() - mainWindow->List(Side::Right)->width()), 1)
+            << size.width();
+        EXPECT_EQ(compare->x(), cb1->x() + cb1->width() + 10);
+        EXPECT_EQ(compare->x() + compare->width(), cb2->x() - 10);
+        EXPECT_EQ(stop->x(), cb1->x() + cb1->width() + 12);
+        EXPECT_EQ(stop->x() + stop->width(), cb2->x() - 12);
+    }
+    // Choosers closer than the gaps leave the buttons at their least widths.
+    cb2->move(cb1->x() + cb1->width() + 4, cb2->y());
+    auto* const panel1 = mainWindow->findChild<Panel*>(main_window_names::topBar);
+    panel1->AnchorRight(cb2, false, panel1->width());
+    mainWindow->Resized();
+    EXPECT_EQ(compare->width(), 7);
+    EXPECT_EQ(stop->width(), 5);
+
+    mainWindow->resize(100, 100);
+    QApplication::processEvents();
+    EXPECT_GE(mainWindow->width(), mainWindow->minimumWidth());
+    EXPECT_GE(mainWindow->height(), mainWindow->minimumHeight());
+    // At the least width a four-digit count still ends before the chapter button.
+    QLabel* const count = mainWindow->FoundCountLabel();
+    count->setText("4399");
+    count->adjustSize();
+    EXPECT_LE(count->x() + count->width(), mainWindow->ChapterButton()->x());
+    EXPECT_LE(mainWindow->findChild<QLabel*>(main_window_names::foundLabel)->geometry().right(), count->x());
+}
+
+TEST_F(WindowTest, SourceTextsSwitchAndSplitterSnap)
+{
+    Open();
+    EXPECT_TRUE(mainWindow->SourceTextsAction()->isChecked());
+    mainWindow->SetSourceAreaHeight(170);
+    mainWindow->SourceTextsAction()->trigger();
+    EXPECT_FALSE(mainWindow->SourceTextsAction()->isChecked());
+    EXPECT_FALSE(mainWindow->findChild<Panel*>(main_window_names::sourceArea)->isVisible());
+    mainWindow->SourceTextsAction()->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(mainWindow->findChild<Panel*>(main_window_names::sourceArea)->isVisible());
+    EXPECT_EQ(mainWindow->SourceAreaHeight(), 100);
+
+    // Dragging the splitter bar to within 30 pixels of the bottom hides the area.
+    QSplitterHandle* handle = mainWindow->findChild<QSplitter*>(main_window_names::splitter)->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(0, 80)), handle->mapToGlobal(QPointF(grip + QPoint(0, 80))),
+                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &move);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, 80));
+    EXPECT_FALSE(mainWindow->findChild<Panel*>(main_window_names::sourceArea)->isVisible());
+    EXPECT_FALSE(mainWindow->SourceTextsAction()->isChecked());
+}
+
+TEST_F(WindowTest, PagingKeysInTheLeftPaneMoveTheRightPaneToo)
+{
+    Open();
+    for (int i = 0; i < 300; ++i) {
+        mainWindow->Pane(Side::Left)->AppendLine(QString("left %1").arg(i), ResultPane::Format(0, false));
+        mainWindow->Pane(Side::Right)->AppendLine(QString("right %1").arg(i), ResultPane::Format(0, false));
+    }
+    mainWindow->Pane(Side::Left)->moveCursor(QTextCursor::Start);
+    mainWindow->Pane(Side::Right)->moveCursor(QTextCursor::Start);
+    QTest::keyClick(mainWindow->Pane(Side::Left), Qt::Key_PageDown);
+    EXPECT_GT(mainWindow->Pane(Side::Left)->FirstVisibleLine(), 0);
+    EXPECT_GT(mainWindow->Pane(Side::Right)->FirstVisibleLine(), 0);
+
+    const int rightBefore = mainWindow->Pane(Side::Right)->FirstVisibleLine();
+    const int leftBefore = mainWindow->Pane(Side::Left)->FirstVisibleLine();
+    QTest::keyClick(mainWindow->Pane(Side::Right), Qt::Key_PageDown);
+    EXPECT_GT(mainWindow->Pane(Side::Right)->FirstVisibleLine(), rightBefore);
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->FirstVisibleLine(), leftBefore);
+
+    // Other keys stay in their pane.
+    const QString rightText = mainWindow->Pane(Side::Right)->Line(0);
+    QTest::keyClick(mainWindow->Pane(Side::Left), Qt::Key_X);
+    EXPECT_EQ(mainWindow->Pane(Side::Right)->Line(0), rightText);
+}
+
+TEST_F(WindowTest, TheRunsInputsLookDisabledWhenDisabled)
+{
+    Open();
+    for (QWidget* w : std::initializer_list<QWidget*>{mainWindow->Chooser(Side::Left), mainWindow->Chooser(Side::Right),
+                                                      mainWindow->ThresholdBox()}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        const QPalette& p = w->palette();
+        EXPECT_NE(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Active, QPalette::Text));
+        EXPECT_NE(p.color(QPalette::Disabled, QPalette::ButtonText), p.color(QPalette::Active, QPalette::ButtonText));
+    }
+}
+
+TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
+{
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    const QByteArray savedLeft = [&] {
+        QFile f(dir.filePath("r1.rtf"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+
+    // The user selects the first line.
+    mainWindow->Pane(Side::Right)->moveCursor(QTextCursor::Start);
+    mainWindow->Pane(Side::Right)->moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    mainWindow->findChild<QAction*>(main_window_names::copyRightAction)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("ΚΑΤΑ ΜΑΡΚΟΝ 1"));
+
+    mainWindow->findChild<QAction*>(main_window_names::clearLeftAction)->trigger();
+    EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 0);
+    EXPECT_GT(mainWindow->Pane(Side::Right)->LineCount(), 0);
+    EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
+    QFile f(dir.filePath("r1.rtf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), savedLeft);
+}
+
+TEST_F(WindowTest, TheChapterButtonShowsTheNavigatorAndBringsItForward)
+{
+    Open();
+    EXPECT_FALSE(chapterWindow->isVisible());
+    mainWindow->ChapterButton()->click();
+    EXPECT_TRUE(chapterWindow->isVisible());
+    const QPoint placed = chapterWindow->pos();
+    chapterWindow->move(placed + QPoint(5, 5));
+    mainWindow->ChapterButton()->click();
+    EXPECT_EQ(chapterWindow->pos(), placed + QPoint(5, 5)); // already open: not placed anew
+    chapterWindow->close();
+    EXPECT_FALSE(chapterWindow->isVisible());
+}
+
+TEST_F(WindowTest, AnEmptyProgramDirectorySaysSoOverThePanesUntilAnEditionExists)
+{
+    for (const char* file : {"Left.bk", "Left.dat", "Right.bk", "Right.dat"})
+        ASSERT_TRUE(QFile::remove(dir.filePath(file)));
+    Open();
+    ASSERT_TRUE(mainWindow->findChild<Panel*>(main_window_names::noEditionsNotice)->isVisible());
+    EXPECT_TRUE(mainWindow->findChild<QLabel*>(main_window_names::noEditionsText)->text().contains(QDir::toNativeSeparators(dir.path()) + "."));
+    EXPECT_FALSE(mainWindow->findChild<QLabel*>(main_window_names::noEditionsText)->text().contains("%1"));
+    EXPECT_EQ(mainWindow->findChild<Panel*>(main_window_names::noEditionsNotice)->geometry(), mainWindow->findChild<Panel*>(main_window_names::paneArea)->rect());
+    mainWindow->findChild<QPushButton*>(main_window_names::noticeImportButton)->click();
+    QWidget* dialog = mainWindow->findChild<QWidget*>("ImportForm");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->close();
+
+    WriteEdition("Left", "KATA MARKON 1\r\n");
+    mainWindow->EditionImported("Left");
+    EXPECT_FALSE(mainWindow->findChild<Panel*>(main_window_names::noEditionsNotice)->isVisible());
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "Left");
+    EXPECT_EQ(mainWindow->List(Side::Right)->Count(), 1);
+}
+
+TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
+{
+    WriteEdition("Greek", "KATA MARKON 1\r\n 1:1 \xE1\xBC\x80\xCF\x81\xCF\x87\xE1\xBD\xB4\r\n 1:2\r\n"
+                          "KATA MARKON 2\r\n 2:1\r\n 2:2\r\n");
+    WriteEdition("Short", "KATA MARKON 1\r\n 1:1 arch\r\n 1:2\r\nKATA MARKON 2\r\n 2:1\r\n");
+    WriteEdition("Shifted", "KATA MARKON 1\r\n 1:1 arch\r\n 1:2\r\n 1:3\r\nKATA MARKON 2\r\n 2:1\r\n");
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    ASSERT_EQ(mainWindow->FoundCountLabel()->text(), "3");
+    const QByteArray saved = [&] {
+        QFile f(dir.filePath("r2.rtf"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+
+    struct Case {
+        const char* left;
+        const char* right;
+        QString expected;
+    };
+    for (const Case& c : {Case{"Left", "Greek", QString::fromUtf8("“Greek” holds Unicode Greek text")},
+                          Case{"Short", "Right", QString::fromUtf8("“Short” has 5 lines, “Right” has 6.")},
+                          Case{"Left", "Shifted", QString::fromUtf8("line 4 is a chapter heading in “Left”")}}) {
+        messages.clear();
+        Choose(c.left, c.right); // a side chosen anew empties its pane
+        const rtf::Document left = mainWindow->Pane(Side::Left)->ToDocument();
+        const rtf::Document right = mainWindow->Pane(Side::Right)->ToDocument();
+        Run(1);
+        ASSERT_EQ(messages.size(), 1) << c.right;
+        EXPECT_TRUE(messages[0].contains(c.expected)) << messages[0].toStdString();
+        EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "3");
+        EXPECT_EQ(mainWindow->Pane(Side::Left)->ToDocument(), left);
+        EXPECT_EQ(mainWindow->Pane(Side::Right)->ToDocument(), right);
+        EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
+        EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
+        EXPECT_TRUE(mainWindow->Chooser(Side::Left)->isEnabled());
+        QFile f(dir.filePath("r2.rtf"));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), saved);
+    }
+}
+
+} // namespace
+
+
+namespace synopter::test {
+namespace {
+
+double Luminance(const QColor& c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(WindowTest, TextStaysReadableUnderADarkPaletteAndAsDesignedUnderTheDefault)
+{
+    const QPalette original = QApplication::palette();
+    const auto check = [this](bool dark) {
+        Open();
+        const struct {
+            const char* name;
+            QWidget* widget;
+            QPalette::ColorRole text, background;
+        } parts[] = {
+            {"source list", mainWindow->List(Side::Left), QPalette::Text, QPalette::Base},
+            {"chooser", mainWindow->Chooser(Side::Left), QPalette::ButtonText, QPalette::Button},
+            {"found count", mainWindow->FoundCountLabel(), QPalette::WindowText, QPalette::Window},
+            {"compare", mainWindow->CompareButton(), QPalette::ButtonText, QPalette::Button},
+            {"threshold", mainWindow->ThresholdBox(), QPalette::Text, QPalette::Base},
+        };
+        for (const auto& part : parts) {
+            const QPalette p = part.widget->palette();
+            EXPECT_GE(Contrast(p.color(part.text), p.color(part.background)), dark ? 4.5 : 3.0)
+                << part.name << (dark ? " (dark)" : " (default)");
+        }
+        if (!dark) {
+            EXPECT_EQ(mainWindow->FoundCountLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        }
+    };
+    check(false);
+    QPalette dark;
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(48, 48, 48)},
+                                       {QPalette::WindowText, QColor(224, 224, 224)},
+                                       {QPalette::Base, QColor(32, 32, 32)},
+                                       {QPalette::Text, QColor(224, 224, 224)},
+                                       {QPalette::Button, QColor(53, 53, 53)},
+                                       {QPalette::ButtonText, QColor(224, 224, 224)}})
+        dark.setColor(role, colour);
+    QApplication::setPalette(dark);
+    check(true);
+    QApplication::setPalette(original);
+}
+
+} // namespace
+} // namespace synopter::test
