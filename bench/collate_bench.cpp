@@ -6,6 +6,7 @@
 
 #include "collate/collation.h"
 #include "collate/edition_set.h"
+#include "editions/edition_lines.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,13 +40,10 @@ std::vector<std::string> Derived(const std::vector<std::string>& lines, std::uin
     for (std::string& line : out) {
         if (IsHeadingLine(line) || next() % static_cast<std::uint32_t>(rate) != 0)
             continue;
-        const VerseLine split = SplitVerseLine(line);
+        const VerseParts split = ParseVerseLine(line);
         std::vector<std::string> words;
-        for (size_t pos = 0; pos < split.words.size();) {
-            const size_t end = std::min(split.words.find(' ', pos), split.words.size());
-            words.emplace_back(split.words.substr(pos, end - pos));
-            pos = end + 1;
-        }
+        for (const std::string_view word : SplitWords(split.words))
+            words.emplace_back(word);
         if (words.size() < 3)
             continue;
         const size_t at = next() % (words.size() - 1);

@@ -4,8 +4,9 @@
 //   build/bench/synopter_import_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 #include "common/file_io.h"
+#include "editions/edition_lines.h"
+#include "editions/nt_layout.h"
 #include "import/importer.h"
-#include "import/nt_layout.h"
 
 #include <benchmark/benchmark.h>
 
@@ -65,13 +66,8 @@ std::string TeiDocument(const std::vector<SourceVerse>& verses)
         xml += 'V';
         xml += std::to_string(v.ref.verse);
         xml += "\">";
-        std::string_view words = v.text;
-        while (!words.empty()) {
-            const size_t blank = words.find(' ');
-            if (blank != 0)
-                xml += "<w>" + Escaped(words.substr(0, blank)) + "</w> ";
-            words = blank == std::string_view::npos ? std::string_view() : words.substr(blank + 1);
-        }
+        for (const std::string_view word : SplitWords(v.text))
+            xml += "<w>" + Escaped(word) + "</w> ";
         xml += "</ab>\n";
     }
     return xml + "</body></text></TEI>\n";

@@ -26,8 +26,10 @@
 #include "compare/ui/result_pane.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
+#include "editions/edition_lines.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_dialog.h"
+#include "import/ui/import_dialog_names.h"
 #include "language/ui/translate_form.h"
 
 #include <QAction>
@@ -191,7 +193,7 @@ void MainWindow::ShowImportDialog()
     // A run reads the loaded lines; the catalogue is refilled after an import.
     if (run_->Running())
         return;
-    auto* dialog = findChild<ImportDialog*>("ImportForm", Qt::FindDirectChildrenOnly);
+    auto* dialog = findChild<ImportDialog*>(import_dialog_names::window, Qt::FindDirectChildrenOnly);
     if (!dialog) {
         dialog = new ImportDialog(folders_.user, language_, this);
         connect(dialog, &ImportDialog::EditionWritten, this,
@@ -851,7 +853,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // A run in progress ends at its next step; its partial results are saved.
     run_->Stop();
     // An import in progress is stopped; nothing of it is written.
-    if (auto* dialog = findChild<ImportDialog*>("ImportForm", Qt::FindDirectChildrenOnly))
+    if (auto* dialog = findChild<ImportDialog*>(import_dialog_names::window, Qt::FindDirectChildrenOnly))
         dialog->close();
     Guarded([this] { WriteSettingsAtClose(); });
     if (chapterWindow_)

@@ -7,6 +7,7 @@
 #include "compare/ui/pane_pair.h"
 #include "compare/ui/result_pane.h"
 #include "editions/edition_check.h"
+#include "editions/edition_lines.h"
 #include "editions/ui/source_list.h"
 
 #include <QApplication>
@@ -143,7 +144,7 @@ std::string WindowRun::HeadingAbove(int line) const
     for (const SourceList* list : {controls_.leftList, controls_.rightList}) {
         const std::vector<std::string>& lines = list->Lines();
         for (int i = std::min(line, int(lines.size()) - 1); i >= 0; --i)
-            if (!lines[size_t(i)].empty() && lines[size_t(i)][0] != ' ')
+            if (IsHeadingLine(lines[size_t(i)]))
                 return lines[size_t(i)];
     }
     return {};

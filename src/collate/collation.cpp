@@ -1,6 +1,7 @@
 #include "collate/collation.h"
 
 #include "collate/collator.h"
+#include "editions/edition_lines.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "common/error.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
-#include "import/nt_layout.h"
+#include "editions/nt_layout.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #include "compare/comparison_run.h"
 
 #include "compare/spelling_rules.h"
+#include "editions/edition_lines.h"
 
 #include <algorithm>
 #include <utility>

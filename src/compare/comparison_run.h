@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace synopter {
@@ -63,9 +62,6 @@ struct RunSummary {
     // did not, as they differ only in spelling. 0 under Count.
     int spellingOnly = 0;
 };
-
-// True for a chapter label: a non-empty line not starting with a space.
-inline bool IsHeadingLine(std::string_view line) { return !line.empty() && line.front() != ' '; }
 
 // The lines a run walks: as many as the longer list has.
 inline size_t RunLength(const std::vector<std::string>& left, const std::vector<std::string>& right)

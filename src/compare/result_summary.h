@@ -36,8 +36,4 @@ private:
     ResultSummary summary_;
 };
 
-// A heading's book title: the label without a trailing chapter number and the
-// blank before it; a label without one is its own title.
-std::string BookTitleOf(const std::string& heading);
-
 } // namespace synopter

@@ -1,5 +1,7 @@
 #include "compare/spelling_rules.h"
 
+#include "editions/edition_lines.h"
+
 #include <array>
 #include <utility>
 
@@ -206,14 +208,8 @@ SpellingRules::SpellingRules()
     std::vector<std::string> words;
     for (const std::string_view line : kVariantGroups) {
         words.clear();
-        size_t start = 0;
-        while (start < line.size()) {
-            size_t end = line.find(' ', start);
-            if (end == std::string_view::npos)
-                end = line.size();
-            words.emplace_back(line.substr(start, end - start));
-            start = end + 1;
-        }
+        for (const std::string_view word : SplitWords(line))
+            words.emplace_back(word);
         AddGroup(words);
     }
 }

@@ -1,6 +1,6 @@
 #include "editions/edition_check.h"
 
-#include "compare/comparison_run.h"
+#include "editions/edition_lines.h"
 
 #include <algorithm>
 

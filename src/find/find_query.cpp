@@ -1,9 +1,9 @@
 #include "find/find_query.h"
 
 #include "common/ascii.h"
-#include "import/book_names.h"
+#include "editions/book_names.h"
+#include "editions/edition_lines.h"
 #include "import/greek_text.h"
-#include "import/nt_layout.h"
 
 namespace synopter {
 namespace {
@@ -61,14 +61,6 @@ std::optional<int> BookOfName(std::string_view name)
 }
 
 } // namespace
-
-std::optional<int> BookOfTitle(std::string_view title)
-{
-    for (int book = 0; book < layout::kBookCount; ++book)
-        if (ascii::EqualsIgnoreCase(layout::BookAt(book).heading, title))
-            return book;
-    return std::nullopt;
-}
 
 FindQuery ParseFindQuery(std::string_view typed)
 {

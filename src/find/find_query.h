@@ -29,7 +29,4 @@ struct FindQuery {
 // (accents, breathings and case ignored) or in the transliteration.
 FindQuery ParseFindQuery(std::string_view typed);
 
-// The book a heading title names ("KATA IWANNHN", "IWANNOU A"), any letter case.
-std::optional<int> BookOfTitle(std::string_view title);
-
 } // namespace synopter

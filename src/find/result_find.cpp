@@ -1,7 +1,7 @@
 #include "find/result_find.h"
 
 #include "common/ascii.h"
-#include "compare/result_summary.h"
+#include "editions/edition_lines.h"
 
 #include <string>
 
@@ -9,7 +9,6 @@ namespace synopter {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The results are lower case already; headings and typed capitals are not.
 char Fold(char c)
@@ -61,39 +60,6 @@ bool Occurrences(std::string_view text, std::string_view words, std::vector<Byte
     return any;
 }
 
-// " 3:16 outws ...": the chapter and verse of a verse's leading token.
-bool VerseReference(std::string_view text, int& chapter, int& verse)
-{
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    const auto number = [&](int& n) {
-        const size_t start = i;
-        n = 0;
-        while (i < text.size() && IsDigit(text[i]) && i - start < 4)
-            n = n * 10 + (text[i++] - '0');
-        return i > start;
-    };
-    if (!number(chapter) || i >= text.size() || text[i] != ':')
-        return false;
-    ++i;
-    return number(verse) && (i == text.size() || IsBlank(text[i]));
-}
-
-// The chapter number ending a heading label; 0 without one.
-int HeadingChapter(std::string_view label)
-{
-    size_t start = label.size();
-    while (start > 0 && IsDigit(label[start - 1]))
-        --start;
-    if (start == label.size() || label.size() - start > 4)
-        return 0;
-    int n = 0;
-    for (size_t i = start; i < label.size(); ++i)
-        n = n * 10 + (label[i] - '0');
-    return n;
-}
-
 // The book of every unit: that of the last heading up to it (-1 before any or
 // under a title no book has).
 std::vector<int> BooksOfUnits(std::span<const FindUnit> units)
@@ -103,7 +69,7 @@ std::vector<int> BooksOfUnits(std::span<const FindUnit> units)
     int book = -1;
     for (size_t i = 0; i < units.size(); ++i) {
         if (units[i].heading) {
-            std::string title = BookTitleOf(std::string(units[i].left));
+            std::string title(BookTitle(units[i].left));
             if (title != lastTitle) {
                 book = BookOfTitle(title).value_or(-1);
                 lastTitle = std::move(title);
@@ -127,11 +93,9 @@ bool UnitMatches(const FindQuery& query, const FindUnit& unit, int book)
     case FindQuery::Kind::Verse: {
         if (unit.heading || (query.book && book != *query.book))
             return false;
-        int chapter = 0;
-        int verse = 0;
         for (std::string_view side : {unit.left, unit.right})
-            if (VerseReference(side, chapter, verse))
-                return chapter == query.chapter && verse == query.verse;
+            if (const VerseParts parts = ParseVerseLine(side); !parts.reference.empty())
+                return parts.chapter == query.chapter && parts.verse == query.verse;
         return false;
     }
     }

@@ -1,7 +1,7 @@
-#include "import/book_names.h"
 #include "import/source_readers.h"
 
 #include "common/ascii.h"
+#include "editions/book_names.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "import/edition_builder.h"
 
-#include "import/nt_layout.h"
+#include "editions/nt_layout.h"
 
 namespace synopter {
 

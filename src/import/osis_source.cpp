@@ -1,6 +1,7 @@
-#include "import/book_names.h"
 #include "import/source_readers.h"
 #include "import/xml_reader.h"
+
+#include "editions/book_names.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "import/sword_source.h"
 
 #include "common/ascii.h"
-#include "import/book_names.h"
+#include "editions/book_names.h"
 
 #include <encfiltmgr.h>
 #include <gbffootnotes.h>

@@ -181,7 +181,7 @@ TEST_F(WindowTest, ClearAndCopyActOnTheirOwnPane)
     mainWindow->findChild<QAction*>(main_window_names::clearLeftAction)->trigger();
     EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 0);
     EXPECT_GT(mainWindow->Pane(Side::Right)->LineCount(), 0);
-    EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
+    EXPECT_EQ(chapterWindow->List()->count(), 2);
     QFile f(dir.filePath("r1.rtf"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), savedLeft);
@@ -256,7 +256,7 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
         EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "3");
         EXPECT_EQ(mainWindow->Pane(Side::Left)->ToDocument(), left);
         EXPECT_EQ(mainWindow->Pane(Side::Right)->ToDocument(), right);
-        EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
+        EXPECT_EQ(chapterWindow->List()->count(), 2);
         EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
         EXPECT_TRUE(mainWindow->Chooser(Side::Left)->isEnabled());
         QFile f(dir.filePath("r2.rtf"));

@@ -57,8 +57,8 @@ TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
     EXPECT_EQ(Colours(mainWindow->Pane(Side::Right), block), right21);
 
     EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "3");
-    ASSERT_EQ(chapterWindow->ListBox1()->count(), 2);
-    EXPECT_EQ(chapterWindow->ListBox1()->item(1)->text(), "KATA MARKON 2");
+    ASSERT_EQ(chapterWindow->List()->count(), 2);
+    EXPECT_EQ(chapterWindow->List()->item(1)->text(), "KATA MARKON 2");
     EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
     EXPECT_TRUE(mainWindow->Chooser(Side::Left)->isEnabled());
     EXPECT_TRUE(mainWindow->ExactPositionsBox()->isEnabled());
@@ -80,7 +80,7 @@ TEST_F(WindowTest, ARunWithoutReportsEmptiesEverythingAndResetsTheCount)
     Choose("Left", "Left");
     Run(1);
     EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 0);
-    EXPECT_EQ(chapterWindow->ListBox1()->count(), 0);
+    EXPECT_EQ(chapterWindow->List()->count(), 0);
     EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "0");
     QFile chapters(dir.filePath("chapters.lst"));
     ASSERT_TRUE(chapters.open(QIODevice::ReadOnly));
@@ -100,7 +100,7 @@ TEST_F(WindowTest, ResultsComeBackOnceAtTheNextStart)
     Open();
     EXPECT_EQ(mainWindow->Pane(Side::Left)->ToDocument(), left);
     EXPECT_EQ(mainWindow->Pane(Side::Right)->ToDocument(), right);
-    EXPECT_EQ(chapterWindow->ListBox1()->count(), 2);
+    EXPECT_EQ(chapterWindow->List()->count(), 2);
 
     // Showing the window again does not load the files again.
     mainWindow->Pane(Side::Left)->Clear();
@@ -131,7 +131,7 @@ TEST_F(WindowTest, ResultFilesNotFromOneRunAreRefusedAndNothingIsShown)
     Open();
     Choose("Left", "Right");
     Run(1);
-    ASSERT_GT(chapterWindow->ListBox1()->count(), 0);
+    ASSERT_GT(chapterWindow->List()->count(), 0);
     mainWindow.reset();
     chapterWindow.reset();
     // r1.rtf of another run beside r2.rtf and chapters.lst of this one.
@@ -141,7 +141,7 @@ TEST_F(WindowTest, ResultFilesNotFromOneRunAreRefusedAndNothingIsShown)
     EXPECT_TRUE(messages[0].contains("not all from the same comparison")) << messages[0].toStdString();
     EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 0);
     EXPECT_EQ(mainWindow->Pane(Side::Right)->LineCount(), 0);
-    EXPECT_EQ(chapterWindow->ListBox1()->count(), 0);
+    EXPECT_EQ(chapterWindow->List()->count(), 0);
 }
 
 TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
@@ -182,7 +182,7 @@ TEST_F(WindowTest, StopEndsTheRunAfterTheCurrentLineAndKeepsWhatWasFound)
     EXPECT_EQ(mainWindow->ProgressBar()->value(), 0);
     EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
     EXPECT_TRUE(QFile::exists(dir.filePath("r1.rtf")));
-    EXPECT_EQ(chapterWindow->ListBox1()->count(), 1);
+    EXPECT_EQ(chapterWindow->List()->count(), 1);
     // The window says the results are incomplete, and where the run stopped,
     // until a run goes to its end.
     const QLabel* notice = mainWindow->findChild<QLabel*>(main_window_names::stoppedText);

@@ -6,9 +6,9 @@
 #include "common/greek_letters.h"
 #include "common/temp_folder.h"
 #include "compare/html_tags.h"
+#include "editions/book_names.h"
 #include "editions/edition_check.h"
-#include "import/book_names.h"
-#include "import/nt_layout.h"
+#include "editions/nt_layout.h"
 
 #include <expat.h>
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 
 #include "collate/collation.h"
 #include "common/temp_folder.h"
+#include "editions/book_names.h"
 #include "editions/edition.h"
-#include "import/book_names.h"
-#include "import/nt_layout.h"
+#include "editions/nt_layout.h"
 
 #include <gtest/gtest.h>
 

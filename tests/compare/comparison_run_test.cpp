@@ -223,13 +223,5 @@ TEST(ComparisonRunTest, StopInsideOneLongLine)
     EXPECT_EQ(output.log.back(), "progress 0");
 }
 
-TEST(ComparisonRunTest, IsHeadingLine)
-{
-    EXPECT_TRUE(IsHeadingLine("KATA 1"));
-    EXPECT_TRUE(IsHeadingLine("\tx"));
-    EXPECT_FALSE(IsHeadingLine(" 1:1 a"));
-    EXPECT_FALSE(IsHeadingLine(""));
-}
-
 } // namespace
 } // namespace synopter

@@ -5,24 +5,6 @@
 namespace synopter {
 namespace {
 
-TEST(ResultSummaryTest, BookTitles)
-{
-    const struct {
-        const char* heading;
-        const char* title;
-    } cases[] = {
-        {"KATA IWANNHN 3", "KATA IWANNHN"},
-        {"PROV KORINYIOUV A 12", "PROV KORINYIOUV A"},
-        {"IOUDA 1", "IOUDA"},
-        {"PRAXEIV", "PRAXEIV"}, // no number
-        {"12", "12"},           // nothing but a number
-        {"ABC12", "ABC12"},     // a number not set apart
-        {"", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(BookTitleOf(c.heading), c.title) << c.heading;
-}
-
 TEST(ResultSummaryTest, CountsGoToTheirChapterAndBook)
 {
     SummaryBuilder builder;

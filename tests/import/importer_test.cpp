@@ -2,7 +2,7 @@
 
 #include "common/file_io.h"
 #include "common/temp_folder.h"
-#include "import/nt_layout.h"
+#include "editions/nt_layout.h"
 
 #include <gtest/gtest.h>
 

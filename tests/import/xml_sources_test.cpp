@@ -1,4 +1,4 @@
-#include "import/nt_layout.h"
+#include "editions/nt_layout.h"
 #include "import/source_readers.h"
 #include "import/xml_reader.h"
 

@@ -63,13 +63,13 @@ TEST_F(LanguageDialogTest, EntriesShowTheirOwnPicturesAtOneHeight)
     ASSERT_EQ(dialog.EntryCount(), 3);
     EXPECT_EQ(dialog.EntryText(0), "A");
     EXPECT_EQ(dialog.EntryText(2), "C");
-    EXPECT_EQ(dialog.ComboBox1->currentIndex(), 0);
-    EXPECT_FALSE(dialog.ComboBox1->itemIcon(0).isNull());
-    EXPECT_TRUE(dialog.ComboBox1->itemIcon(1).isNull());
-    EXPECT_FALSE(dialog.ComboBox1->itemIcon(2).isNull());
+    EXPECT_EQ(dialog.languageChooser->currentIndex(), 0);
+    EXPECT_FALSE(dialog.languageChooser->itemIcon(0).isNull());
+    EXPECT_TRUE(dialog.languageChooser->itemIcon(1).isNull());
+    EXPECT_FALSE(dialog.languageChooser->itemIcon(2).isNull());
     EXPECT_EQ(dialog.EntryHeight(), 31);
     for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(dialog.ComboBox1->view()->sizeHintForRow(row), 31) << row;
+        EXPECT_EQ(dialog.languageChooser->view()->sizeHintForRow(row), 31) << row;
 
     // A second filling without the tall pictures keeps the height.
     std::filesystem::remove(folder / "C.bmp");
@@ -77,7 +77,7 @@ TEST_F(LanguageDialogTest, EntriesShowTheirOwnPicturesAtOneHeight)
     dialog.FillLanguageList();
     EXPECT_EQ(dialog.EntryCount(), 2);
     EXPECT_EQ(dialog.EntryHeight(), 31);
-    EXPECT_EQ(dialog.ComboBox1->view()->sizeHintForRow(1), 31);
+    EXPECT_EQ(dialog.languageChooser->view()->sizeHintForRow(1), 31);
 }
 
 TEST_F(LanguageDialogTest, UnreadablePictureCountsAsNone)
@@ -87,7 +87,7 @@ TEST_F(LanguageDialogTest, UnreadablePictureCountsAsNone)
     LanguageDialog dialog(folder.Path());
     dialog.FillLanguageList();
     ASSERT_EQ(dialog.EntryCount(), 1);
-    EXPECT_TRUE(dialog.ComboBox1->itemIcon(0).isNull());
+    EXPECT_TRUE(dialog.languageChooser->itemIcon(0).isNull());
     EXPECT_EQ(dialog.EntryHeight(), 16);
 }
 
@@ -96,7 +96,7 @@ TEST_F(LanguageDialogTest, OnlyOkAccepts)
     LanguageDialog dialog(folder.Path());
     EXPECT_EQ(dialog.windowTitle(), "Language selection");
     dialog.open();
-    dialog.BitBtn1->click();
+    dialog.okButton->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     dialog.open();
     dialog.close();
@@ -117,7 +117,7 @@ protected:
             ++dialogsShown;
             if (pick < 0)
                 return int(QDialog::Rejected);
-            dialog->ComboBox1->setCurrentIndex(pick);
+            dialog->languageChooser->setCurrentIndex(pick);
             return int(QDialog::Accepted);
         };
     }
@@ -186,7 +186,7 @@ TEST_F(MainWindowLanguageTest, EveryRowReachesItsControls)
     EXPECT_EQ(mainWindow->Pane(Side::Left)->Line(1), "Mt 2");
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "UBS");
     EXPECT_EQ(chapterWindow->windowTitle(), "Kapitel");
-    EXPECT_EQ(chapterWindow->ListBox1()->item(0)->text(), "Mt 1");
+    EXPECT_EQ(chapterWindow->List()->item(0)->text(), "Mt 1");
 
     EXPECT_EQ(Mirrored(), "Deutsch");
     EXPECT_EQ(IniFile(folder / "kelvane.ini").ReadString("General", "Language", "?"), "Deutsch");

@@ -1,4 +1,5 @@
 #include "chapters/ui/chapter_window.h"
+#include "chapters/ui/chapter_window_names.h"
 
 #include "chapters/chapter_list.h"
 #include "common/program_files.h"
@@ -19,6 +20,8 @@
 #include <QVBoxLayout>
 
 namespace synopter {
+
+namespace names = chapter_window_names;
 
 namespace {
 
@@ -96,49 +99,49 @@ ChapterWindow::ChapterWindow(QWidget* mainWindow, std::string programDir, const 
     : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), programDir_(std::move(programDir)), language_(language),
       goToChapter_(std::move(goToChapter))
 {
-    setObjectName("Form2");
+    setObjectName(names::window);
     setWindowTitle("Chapters");
     // Closing only hides the navigator; the list stays for the next showing.
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(InterfaceFont());
     resize(174, 467);
 
-    listBox1_ = new QListWidget(this);
-    listBox1_->setObjectName("ListBox1");
-    listBox1_->setSelectionMode(QAbstractItemView::SingleSelection);
-    listBox1_->setUniformItemSizes(true);
-    listBox1_->setFont(GreekTextFont(13));
+    chapterList_ = new QListWidget(this);
+    chapterList_->setObjectName(names::chapterList);
+    chapterList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    chapterList_->setUniformItemSizes(true);
+    chapterList_->setFont(GreekTextFont(13));
     // Every chapter line is as high as designed, whatever the font's own spacing.
-    listBox1_->setItemDelegate(new CountsDelegate(listBox1_));
-    QPalette pal = listBox1_->palette();
+    chapterList_->setItemDelegate(new CountsDelegate(chapterList_));
+    QPalette pal = chapterList_->palette();
     pal.setColor(QPalette::Base, QColor(245, 245, 245));
     pal.setColor(QPalette::Text, QColor(0, 0, 128));
-    listBox1_->setPalette(pal);
+    chapterList_->setPalette(pal);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(listBox1_);
+    layout->addWidget(chapterList_);
 
     // A double click anywhere in the list acts on the selected item, as on a
     // classic list box, not only one on an item.
-    listBox1_->viewport()->installEventFilter(this);
+    chapterList_->viewport()->installEventFilter(this);
 }
 
 QList<QObject*> ChapterWindow::Components() const
 {
-    return {listBox1_};
+    return {chapterList_};
 }
 
 bool ChapterWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The first click of a double click has already selected its item.
-    if (watched == listBox1_->viewport() && event->type() == QEvent::MouseButtonDblClick)
-        ListBox1DblClick();
+    if (watched == chapterList_->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        GoToChosenChapter();
     return QWidget::eventFilter(watched, event);
 }
 
 void ChapterWindow::ClearChapters()
 {
-    listBox1_->clear();
+    chapterList_->clear();
     ClearCounts();
 }
 
@@ -149,21 +152,21 @@ void ChapterWindow::SetCounts(const ResultSummary& summary)
         for (const ChapterCount& chapter : book.chapters)
             labels.push_back(chapter.heading);
     if (labels != Chapters()) {
-        listBox1_->clear();
+        chapterList_->clear();
         for (const std::string& label : labels)
-            listBox1_->addItem(FromLatin1(label));
+            chapterList_->addItem(FromLatin1(label));
     }
     int row = 0;
     for (const BookCount& book : summary.books) {
         for (size_t k = 0; k < book.chapters.size(); ++k, ++row) {
-            QListWidgetItem* item = listBox1_->item(row);
+            QListWidgetItem* item = chapterList_->item(row);
             item->setData(kCountRole, book.chapters[k].reported);
             item->setData(kBookRole, k == 0 ? QVariant(FromLatin1(book.title)) : QVariant());
             item->setData(kBookTotalRole, k == 0 ? QVariant(book.reported) : QVariant());
         }
     }
     hasCounts_ = true;
-    listBox1_->setUniformItemSizes(false);
+    chapterList_->setUniformItemSizes(false);
     if (isVisible() && WidthForLabels() > width())
         FormShow();
 }
@@ -173,19 +176,19 @@ void ChapterWindow::ClearCounts()
     if (!hasCounts_)
         return;
     hasCounts_ = false;
-    for (int i = 0; i < listBox1_->count(); ++i) {
-        QListWidgetItem* item = listBox1_->item(i);
+    for (int i = 0; i < chapterList_->count(); ++i) {
+        QListWidgetItem* item = chapterList_->item(i);
         for (int role : {kCountRole, kBookRole, kBookTotalRole})
             item->setData(role, QVariant());
     }
-    listBox1_->setUniformItemSizes(true);
+    chapterList_->setUniformItemSizes(true);
 }
 
 QStringList ChapterWindow::Rows() const
 {
     QStringList rows;
-    for (int i = 0; i < listBox1_->count(); ++i) {
-        const QModelIndex index = listBox1_->model()->index(i, 0);
+    for (int i = 0; i < chapterList_->count(); ++i) {
+        const QModelIndex index = chapterList_->model()->index(i, 0);
         if (index.data(kBookRole).isValid())
             rows << index.data(kBookRole).toString() + BookRowTail(index);
         rows << (index.data(kCountRole).isValid()
@@ -197,24 +200,24 @@ QStringList ChapterWindow::Rows() const
 
 void ChapterWindow::AddChapter(const std::string& label)
 {
-    listBox1_->addItem(FromLatin1(label));
+    chapterList_->addItem(FromLatin1(label));
     // A label wider than the window widens it while it is shown.
-    if (isVisible() && WidthFor(QFontMetrics(listBox1_->font()).horizontalAdvance(listBox1_->item(listBox1_->count() - 1)->text())) > width())
+    if (isVisible() && WidthFor(QFontMetrics(chapterList_->font()).horizontalAdvance(chapterList_->item(chapterList_->count() - 1)->text())) > width())
         FormShow();
 }
 
 std::vector<std::string> ChapterWindow::Chapters() const
 {
     std::vector<std::string> out;
-    out.reserve(size_t(listBox1_->count()));
-    for (int i = 0; i < listBox1_->count(); ++i)
-        out.push_back(ToLatin1(listBox1_->item(i)->text()));
+    out.reserve(size_t(chapterList_->count()));
+    for (int i = 0; i < chapterList_->count(); ++i)
+        out.push_back(ToLatin1(chapterList_->item(i)->text()));
     return out;
 }
 
 void ChapterWindow::Start()
 {
-    listBox1_->clear();
+    chapterList_->clear();
     try {
         for (const std::string& label : LoadChapterList(ChapterListPath(programDir_)))
             AddChapter(label);
@@ -231,9 +234,9 @@ void ChapterWindow::Translate()
     TranslateForm(*this, Components(), language_);
 }
 
-void ChapterWindow::ListBox1DblClick()
+void ChapterWindow::GoToChosenChapter()
 {
-    const QList<QListWidgetItem*> selected = listBox1_->selectedItems();
+    const QList<QListWidgetItem*> selected = chapterList_->selectedItems();
     if (selected.isEmpty() || !goToChapter_)
         return;
     goToChapter_(ToLatin1(selected.first()->text()));
@@ -262,7 +265,7 @@ void ChapterWindow::FormShow()
 int ChapterWindow::WidthForLabels() const
 {
     int widest = 0;
-    for (int i = 0; i < listBox1_->count(); ++i)
+    for (int i = 0; i < chapterList_->count(); ++i)
         widest = std::max(widest, RowsWidth(i));
     return WidthFor(widest);
 }
@@ -270,8 +273,8 @@ int ChapterWindow::WidthForLabels() const
 // The wider of an item's rows: its label (with indent and count) and its book row.
 int ChapterWindow::RowsWidth(int item) const
 {
-    const QFontMetrics labels(listBox1_->font());
-    const QModelIndex index = listBox1_->model()->index(item, 0);
+    const QFontMetrics labels(chapterList_->font());
+    const QModelIndex index = chapterList_->model()->index(item, 0);
     const int label = labels.horizontalAdvance(index.data().toString());
     if (!index.data(kCountRole).isValid())
         return label;
@@ -285,7 +288,7 @@ int ChapterWindow::RowsWidth(int item) const
 
 int ChapterWindow::WidthFor(int labelWidth) const
 {
-    return labelWidth + 2 * listBox1_->frameWidth() + listBox1_->verticalScrollBar()->sizeHint().width() + 8;
+    return labelWidth + 2 * chapterList_->frameWidth() + chapterList_->verticalScrollBar()->sizeHint().width() + 8;
 }
 
 void ChapterWindow::showEvent(QShowEvent* event)

@@ -25,7 +25,7 @@ public:
 
     ChapterWindow(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language, GoToChapter goToChapter);
 
-    QListWidget* ListBox1() const { return listBox1_; }
+    QListWidget* List() const { return chapterList_; }
     // Owned components in creation order, as the language files address them.
     QList<QObject*> Components() const;
 
@@ -48,7 +48,7 @@ public:
     void Start();
     // Applies the current language to the window (after a change of language).
     void Translate();
-    void ListBox1DblClick();
+    void GoToChosenChapter();
     // Places the window beside the main window; runs on every showing.
     void FormShow();
     // The width that shows the longest chapter label whole.
@@ -69,7 +69,7 @@ private:
     std::string programDir_;
     const InterfaceLanguage& language_;
     GoToChapter goToChapter_;
-    QListWidget* listBox1_;
+    QListWidget* chapterList_;
     bool hasCounts_ = false;
 };
 

@@ -10,8 +10,8 @@
 #include "common/program_folders.h"
 #include "compare/cli/tool_options.h"
 #include "compare/spelling_rules.h"
-#include "import/book_names.h"
-#include "import/nt_layout.h"
+#include "editions/book_names.h"
+#include "editions/nt_layout.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,5 @@
 #include "collate/ui/apparatus_window.h"
+#include "collate/ui/apparatus_window_names.h"
 
 #include "common/error.h"
 #include "common/file_io.h"
@@ -7,7 +8,8 @@
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
 #include "editions/edition_check.h"
-#include "import/nt_layout.h"
+#include "editions/edition_lines.h"
+#include "editions/nt_layout.h"
 #include "language/interface_language.h"
 #include "language/ui/translate_form.h"
 
@@ -31,6 +33,9 @@
 #include <algorithm>
 
 namespace synopter {
+
+namespace names = apparatus_window_names;
+
 namespace {
 
 QString Utf8(std::string_view bytes)
@@ -49,20 +54,6 @@ void SetHint(QWidget* w, const QString& hint)
     w->setProperty("hint", hint);
     w->setProperty("showHint", true);
     w->setToolTip(hint);
-}
-
-std::vector<std::string_view> Words(std::string_view text)
-{
-    std::vector<std::string_view> words;
-    while (!text.empty()) {
-        const size_t end = text.find(' ');
-        if (end != 0)
-            words.push_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return words;
 }
 
 // Neighbouring units take turns, so where one ends and the next begins shows.
@@ -87,7 +78,7 @@ QString AdditionMark(int number)
 ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder)
     : QWidget(mainWindow, Qt::Window), language_(language), saveFolder_(std::move(saveFolder))
 {
-    setObjectName("Form10");
+    setObjectName(names::window);
     setWindowTitle("Apparatus");
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(InterfaceFont());
@@ -99,71 +90,71 @@ ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& l
         l->setProperty("hint", QString());
         return l;
     };
-    label1_ = label("Label1", "Chapter:");
-    comboBox1_ = new QComboBox(this);
-    comboBox1_->setObjectName("ComboBox1");
+    chapterLabel_ = label(names::chapterLabel, "Chapter:");
+    bookChooser_ = new QComboBox(this);
+    bookChooser_->setObjectName(names::bookChooser);
     for (int book = 0; book < layout::kBookCount; ++book)
-        comboBox1_->addItem(Utf8(layout::BookAt(book).english));
-    SetHint(comboBox1_, "The book");
-    spinEdit1_ = new QSpinBox(this);
-    spinEdit1_->setObjectName("SpinEdit1");
-    spinEdit1_->setRange(1, layout::ChapterCount(0));
-    SetHint(spinEdit1_, "The chapter");
-    label1_->setBuddy(comboBox1_);
+        bookChooser_->addItem(Utf8(layout::BookAt(book).english));
+    SetHint(bookChooser_, "The book");
+    chapterBox_ = new QSpinBox(this);
+    chapterBox_->setObjectName(names::chapterBox);
+    chapterBox_->setRange(1, layout::ChapterCount(0));
+    SetHint(chapterBox_, "The chapter");
+    chapterLabel_->setBuddy(bookChooser_);
 
-    label2_ = label("Label2", "&Base:");
-    comboBox2_ = new QComboBox(this);
-    comboBox2_->setObjectName("ComboBox2");
-    comboBox2_->setMinimumContentsLength(16);
-    SetHint(comboBox2_, "The edition the others are read against");
-    label2_->setBuddy(comboBox2_);
+    baseLabel_ = label(names::baseLabel, "&Base:");
+    baseChooser_ = new QComboBox(this);
+    baseChooser_->setObjectName(names::baseChooser);
+    baseChooser_->setMinimumContentsLength(16);
+    SetHint(baseChooser_, "The edition the others are read against");
+    baseLabel_->setBuddy(baseChooser_);
 
-    bitBtn1_ = new QPushButton(QString::fromUtf8("Export &HTML…"), this);
-    bitBtn1_->setObjectName("BitBtn1");
-    SetHint(bitBtn1_, "Save the apparatus of the whole New Testament as a web page");
-    bitBtn2_ = new QPushButton(QString::fromUtf8("Export &TEI…"), this);
-    bitBtn2_->setObjectName("BitBtn2");
-    SetHint(bitBtn2_, "Save the apparatus of the whole New Testament as TEI (parallel segmentation)");
+    exportHtmlButton_ = new QPushButton(QString::fromUtf8("Export &HTML…"), this);
+    exportHtmlButton_->setObjectName(names::exportHtmlButton);
+    SetHint(exportHtmlButton_, "Save the apparatus of the whole New Testament as a web page");
+    exportTeiButton_ = new QPushButton(QString::fromUtf8("Export &TEI…"), this);
+    exportTeiButton_->setObjectName(names::exportTeiButton);
+    SetHint(exportTeiButton_, "Save the apparatus of the whole New Testament as TEI (parallel segmentation)");
 
-    label3_ = label("Label3", "&Editions:");
-    checkListBox1_ = new QListWidget(this);
-    checkListBox1_->setObjectName("CheckListBox1");
-    SetHint(checkListBox1_, "The editions that take part");
-    label3_->setBuddy(checkListBox1_);
-    label4_ = label("Label4", optionsPattern_);
-    label4_->setWordWrap(true);
-    label4_->setTextFormat(Qt::PlainText);
+    editionsLabel_ = label(names::editionsLabel, "&Editions:");
+    editionList_ = new QListWidget(this);
+    editionList_->setObjectName(names::editionList);
+    SetHint(editionList_, "The editions that take part");
+    editionsLabel_->setBuddy(editionList_);
+    optionsLabel_ = label(names::optionsLabel, optionsPattern_);
+    optionsLabel_->setWordWrap(true);
+    optionsLabel_->setTextFormat(Qt::PlainText);
 
-    textBrowser1_ = new QTextBrowser(this);
-    textBrowser1_->setObjectName("TextBrowser1");
-    textBrowser1_->setOpenLinks(false);
-    SetHint(textBrowser1_, QString());
+    view_ = new QTextBrowser(this);
+    view_->setObjectName(names::view);
+    view_->setOpenLinks(false);
+    SetHint(view_, QString());
     // The page is Unicode Greek; the serif faces with polytonic Greek first.
-    QFont greek = textBrowser1_->font();
+    QFont greek = view_->font();
     greek.setFamilies({"Noto Serif", "DejaVu Serif", "Gentium Plus", "Gentium", "FreeSerif"});
     greek.setPixelSize(16);
-    textBrowser1_->document()->setDefaultFont(greek);
+    view_->document()->setDefaultFont(greek);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(label1_);
-    top->addWidget(comboBox1_);
-    top->addWidget(spinEdit1_);
+    top->addWidget(chapterLabel_);
+    top->addWidget(bookChooser_);
+    top->addWidget(chapterBox_);
     top->addSpacing(16);
-    top->addWidget(label2_);
-    top->addWidget(comboBox2_);
+    top->addWidget(baseLabel_);
+    top->addWidget(baseChooser_);
     top->addStretch(1);
-    top->addWidget(bitBtn1_);
-    top->addWidget(bitBtn2_);
+    top->addWidget(exportHtmlButton_);
+    top->addWidget(exportTeiButton_);
 
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addWidget(label3_);
-    sideLayout->addWidget(checkListBox1_, 1);
-    sideLayout->addWidget(label4_);
+    sideLayout->addWidget(editionsLabel_);
+    sideLayout->addWidget(editionList_, 1);
+    sideLayout->addWidget(optionsLabel_);
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(side);
-    splitter->addWidget(textBrowser1_);
+    splitter->addWidget(view_);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({200, 800});
 
@@ -173,37 +164,37 @@ ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& l
     layout->addWidget(splitter, 1);
 
     // What assistive technology announces; the language files give NAME_name.
-    comboBox1_->setAccessibleName("Book");
-    spinEdit1_->setAccessibleName("Chapter");
-    comboBox2_->setAccessibleName("Base edition");
-    bitBtn1_->setAccessibleName("Export HTML");
-    bitBtn2_->setAccessibleName("Export TEI");
-    checkListBox1_->setAccessibleName("Editions");
-    textBrowser1_->setAccessibleName("Apparatus");
+    bookChooser_->setAccessibleName("Book");
+    chapterBox_->setAccessibleName("Chapter");
+    baseChooser_->setAccessibleName("Base edition");
+    exportHtmlButton_->setAccessibleName("Export HTML");
+    exportTeiButton_->setAccessibleName("Export TEI");
+    editionList_->setAccessibleName("Editions");
+    view_->setAccessibleName("Apparatus");
 
-    connect(comboBox1_, &QComboBox::currentIndexChanged, this, [this] {
+    connect(bookChooser_, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_)
             BookChanged();
     });
-    connect(spinEdit1_, &QSpinBox::valueChanged, this, [this](int chapter) {
+    connect(chapterBox_, &QSpinBox::valueChanged, this, [this](int chapter) {
         if (filling_)
             return;
         chapter_ = chapter;
         Recollate();
     });
-    connect(comboBox2_, &QComboBox::currentIndexChanged, this, [this] {
+    connect(baseChooser_, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_)
             Recollate();
     });
-    connect(checkListBox1_, &QListWidget::itemChanged, this, [this] {
+    connect(editionList_, &QListWidget::itemChanged, this, [this] {
         if (filling_)
             return;
         const int base = BaseEdition();
         FillBaseChooser(base >= 0 ? set_.witnesses[size_t(base)].name : std::string());
         Recollate();
     });
-    connect(bitBtn1_, &QPushButton::clicked, this, &ApparatusWindow::ExportHtml);
-    connect(bitBtn2_, &QPushButton::clicked, this, &ApparatusWindow::ExportTei);
+    connect(exportHtmlButton_, &QPushButton::clicked, this, &ApparatusWindow::ExportHtml);
+    connect(exportTeiButton_, &QPushButton::clicked, this, &ApparatusWindow::ExportTei);
 
     AskSaveName = [this](const QString& title, const QString& suggested, const QString& filter) {
         return QFileDialog::getSaveFileName(this, title, suggested, filter);
@@ -219,35 +210,35 @@ ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& l
 
 QList<QObject*> ApparatusWindow::Components() const
 {
-    return {label1_, comboBox1_, spinEdit1_, label2_, comboBox2_, bitBtn1_, bitBtn2_,
-            label3_, checkListBox1_, label4_, textBrowser1_};
+    return {chapterLabel_, bookChooser_, chapterBox_, baseLabel_, baseChooser_, exportHtmlButton_, exportTeiButton_,
+            editionsLabel_, editionList_, optionsLabel_, view_};
 }
 
 void ApparatusWindow::Translate()
 {
     // Label4 holds its pattern while translated, and the values again after.
-    label4_->setText(optionsPattern_);
+    optionsLabel_->setText(optionsPattern_);
     TranslateForm(*this, Components(), language_);
-    optionsPattern_ = label4_->text();
+    optionsPattern_ = optionsLabel_->text();
     if (language_.IsSet()) {
         const IniFile file(language_.FilePath());
         const auto read = [&](const char* key, const QString& current) {
-            return FromLocal8Bit(file.ReadString("Form10", key, ToLocal8Bit(current)));
+            return FromLocal8Bit(file.ReadString(names::window, key, ToLocal8Bit(current)));
         };
         yes_ = read("Label4_yes", yes_);
         no_ = read("Label4_no", no_);
         fewEditions_ = read("TextBrowser1_few", fewEditions_);
         absentText_ = read("TextBrowser1_absent", absentText_);
         // Combo boxes, the list and the view are no captioned class; their hints are read here.
-        for (QWidget* w : {static_cast<QWidget*>(comboBox1_), static_cast<QWidget*>(comboBox2_),
-                           static_cast<QWidget*>(checkListBox1_), static_cast<QWidget*>(textBrowser1_)}) {
+        for (QWidget* w : {static_cast<QWidget*>(bookChooser_), static_cast<QWidget*>(baseChooser_),
+                           static_cast<QWidget*>(editionList_), static_cast<QWidget*>(view_)}) {
             const QString hint = read((w->objectName() + "_hint").toLatin1().constData(), w->property("hint").toString());
             SetHint(w, hint);
             w->setAccessibleDescription(hint);
         }
     }
     ShowOptions();
-    textBrowser1_->setHtml(ChapterHtml());
+    view_->setHtml(ChapterHtml());
 }
 
 void ApparatusWindow::SetCatalogue(const std::vector<std::string>& folders, const std::vector<std::string>& names,
@@ -260,12 +251,12 @@ void ApparatusWindow::SetCatalogue(const std::vector<std::string>& folders, cons
     set_ = collate::LoadEditionSet(folders, names);
     {
         filling_ = true;
-        checkListBox1_->clear();
+        editionList_->clear();
         for (const collate::Witness& w : set_.witnesses) {
             const QString name = Utf8(ToUtf8(w.name));
             const QString siglum = Utf8(ToUtf8(w.siglum));
             auto* item = new QListWidgetItem(siglum == name ? name : siglum + QString::fromUtf8(" — ") + name,
-                                             checkListBox1_);
+                                             editionList_);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Checked);
             if (!w.information.empty())
@@ -290,7 +281,7 @@ void ApparatusWindow::SetOptions(SpellingMode spelling, const QString& spellingT
 
 void ApparatusWindow::ShowOptions()
 {
-    label4_->setText(QString(optionsPattern_).arg(spellingText_, exactPositions_ ? yes_ : no_));
+    optionsLabel_->setText(QString(optionsPattern_).arg(spellingText_, exactPositions_ ? yes_ : no_));
 }
 
 bool ApparatusWindow::ShowChapter(const std::string& heading)
@@ -302,9 +293,9 @@ bool ApparatusWindow::ShowChapter(const std::string& heading)
             book_ = book;
             chapter_ = chapter;
             filling_ = true;
-            comboBox1_->setCurrentIndex(book);
-            spinEdit1_->setRange(1, layout::ChapterCount(book));
-            spinEdit1_->setValue(chapter);
+            bookChooser_->setCurrentIndex(book);
+            chapterBox_->setRange(1, layout::ChapterCount(book));
+            chapterBox_->setValue(chapter);
             filling_ = false;
             Recollate();
             return true;
@@ -320,11 +311,11 @@ std::string ApparatusWindow::Chapter() const
 
 void ApparatusWindow::BookChanged()
 {
-    book_ = std::max(0, comboBox1_->currentIndex());
+    book_ = std::max(0, bookChooser_->currentIndex());
     chapter_ = 1;
     filling_ = true;
-    spinEdit1_->setRange(1, layout::ChapterCount(book_));
-    spinEdit1_->setValue(1);
+    chapterBox_->setRange(1, layout::ChapterCount(book_));
+    chapterBox_->setValue(1);
     filling_ = false;
     Recollate();
 }
@@ -332,25 +323,25 @@ void ApparatusWindow::BookChanged()
 std::vector<int> ApparatusWindow::Members() const
 {
     std::vector<int> members;
-    for (int i = 0; i < checkListBox1_->count() && i < int(set_.texts.size()); ++i)
-        if (checkListBox1_->item(i)->checkState() == Qt::Checked)
+    for (int i = 0; i < editionList_->count() && i < int(set_.texts.size()); ++i)
+        if (editionList_->item(i)->checkState() == Qt::Checked)
             members.push_back(i);
     return members;
 }
 
 int ApparatusWindow::BaseEdition() const
 {
-    return comboBox2_->currentIndex() < 0 ? -1 : comboBox2_->currentData().toInt();
+    return baseChooser_->currentIndex() < 0 ? -1 : baseChooser_->currentData().toInt();
 }
 
 void ApparatusWindow::FillBaseChooser(const std::string& keep)
 {
     filling_ = true;
-    comboBox2_->clear();
+    baseChooser_->clear();
     for (int m : Members()) {
-        comboBox2_->addItem(checkListBox1_->item(m)->text(), m);
+        baseChooser_->addItem(editionList_->item(m)->text(), m);
         if (set_.witnesses[size_t(m)].name == keep)
-            comboBox2_->setCurrentIndex(comboBox2_->count() - 1);
+            baseChooser_->setCurrentIndex(baseChooser_->count() - 1);
     }
     filling_ = false;
 }
@@ -395,7 +386,7 @@ void ApparatusWindow::Recollate()
             },
             [heading, last](int line) { return line > heading && line <= last; });
     }
-    textBrowser1_->setHtml(ChapterHtml());
+    view_->setHtml(ChapterHtml());
 }
 
 QString ApparatusWindow::ChapterHtml() const
@@ -428,7 +419,7 @@ QString ApparatusWindow::ChapterHtml() const
         const QString reference = QString("%1:%2").arg(chapter_).arg(verse);
         html += "<p style=\"margin-top:10px; margin-bottom:0px;\"><b>" + reference + "</b>&nbsp;&nbsp;";
         const std::string_view text = units ? std::string_view(units->baseText) : split.words;
-        const std::vector<std::string_view> words = Words(text);
+        const std::vector<std::string_view> words = SplitWords(text);
         if (words.empty())
             html += "<span style=\"color:#777;\">" + absentText_.toHtmlEscaped() + "</span> ";
         if (units) {
@@ -492,7 +483,7 @@ void ApparatusWindow::Export(bool tei)
     }
     if (saveFolder_.isEmpty() || !QDir(saveFolder_).exists())
         saveFolder_ = QDir::homePath();
-    QPushButton* button = tei ? bitBtn2_ : bitBtn1_;
+    QPushButton* button = tei ? exportTeiButton_ : exportHtmlButton_;
     const QString title = button->text().remove('&').remove(QString::fromUtf8("…"));
     const QString path = AskSaveName(title, QDir(saveFolder_).filePath(tei ? "apparatus.xml" : "apparatus.html"),
                                      tei ? "TEI (*.xml)" : "HTML (*.html *.htm)");

@@ -58,12 +58,12 @@ public:
     const std::vector<collate::VerseApparatus>& ChapterVerses() const { return verses_; }
     collate::ApparatusFacts Facts() const;
 
-    QTextBrowser* View() const { return textBrowser1_; }
-    QListWidget* EditionList() const { return checkListBox1_; }
-    QComboBox* BaseChooser() const { return comboBox2_; }
-    QComboBox* BookChooser() const { return comboBox1_; }
-    QSpinBox* ChapterBox() const { return spinEdit1_; }
-    QLabel* OptionsLabel() const { return label4_; }
+    QTextBrowser* View() const { return view_; }
+    QListWidget* EditionList() const { return editionList_; }
+    QComboBox* BaseChooser() const { return baseChooser_; }
+    QComboBox* BookChooser() const { return bookChooser_; }
+    QSpinBox* ChapterBox() const { return chapterBox_; }
+    QLabel* OptionsLabel() const { return optionsLabel_; }
 
     // "Export HTML…" and "Export TEI…": the whole apparatus, saved where AskSaveName says.
     void ExportHtml();
@@ -84,17 +84,17 @@ private:
 
     const InterfaceLanguage& language_;
     QString saveFolder_;
-    QLabel* label1_;           // "Chapter:"
-    QComboBox* comboBox1_;     // book
-    QSpinBox* spinEdit1_;      // chapter
-    QLabel* label2_;           // "Base:"
-    QComboBox* comboBox2_;     // base edition
-    QLabel* label3_;           // "Editions:"
-    QListWidget* checkListBox1_;
-    QLabel* label4_;           // the spelling and positions in force
-    QPushButton* bitBtn1_;     // Export HTML…
-    QPushButton* bitBtn2_;     // Export TEI…
-    QTextBrowser* textBrowser1_;
+    QLabel* chapterLabel_;           // "Chapter:"
+    QComboBox* bookChooser_;     // book
+    QSpinBox* chapterBox_;      // chapter
+    QLabel* baseLabel_;           // "Base:"
+    QComboBox* baseChooser_;     // base edition
+    QLabel* editionsLabel_;           // "Editions:"
+    QListWidget* editionList_;
+    QLabel* optionsLabel_;           // the spelling and positions in force
+    QPushButton* exportHtmlButton_;     // Export HTML…
+    QPushButton* exportTeiButton_;     // Export TEI…
+    QTextBrowser* view_;
 
     std::vector<std::string> folders_;
     std::vector<std::string> names_;

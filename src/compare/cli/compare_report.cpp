@@ -2,6 +2,7 @@
 
 #include "common/greek_letters.h"
 #include "common/json_text.h"
+#include "editions/edition_lines.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -230,8 +231,8 @@ void TextReport::AppendLabelled(const std::string& label, size_t padding, const 
         return;
     }
     out_.append(padding, ' ');
-    // Verse lines bring their own leading space; anything else gets one.
-    if (line.front() != ' ')
+    // Verse lines bring their own leading space; headings get one.
+    if (IsHeadingLine(line))
         out_ += ' ';
     const std::string_view text = line;
     size_t done = 0;

@@ -1,4 +1,5 @@
 #include "find/ui/find_bar.h"
+#include "find/ui/find_bar_names.h"
 
 #include "common/ini_file.h"
 #include "common/ui/interface_fonts.h"
@@ -13,6 +14,9 @@
 #include <QToolButton>
 
 namespace synopter {
+
+namespace names = find_bar_names;
+
 namespace {
 
 void SetHint(QWidget* w, const QString& hint)
@@ -35,51 +39,51 @@ QToolButton* Button(const char* name, const QString& caption, const QString& hin
 
 } // namespace
 
-FindBar::FindBar(QWidget* parent) : Panel("Panel11", parent)
+FindBar::FindBar(QWidget* parent) : Panel(names::bar, parent)
 {
     setFont(InterfaceFont());
     setFrameShape(QFrame::NoFrame);
     SetHint(this, QString());
 
-    label10_ = new QLabel("Find:", this);
-    label10_->setObjectName("Label10");
-    SetHint(label10_, QString());
-    edit3_ = new QLineEdit(this);
-    edit3_->setObjectName("Edit3");
-    edit3_->setClearButtonEnabled(true);
-    edit3_->setMinimumWidth(180);
-    edit3_->setPlaceholderText("A word, words or a reference (John 3:16)");
-    speedButton5_ = Button("SpeedButton5", "Previous", "Find the previous match (Shift+Enter)", this);
-    speedButton6_ = Button("SpeedButton6", "Next", "Find the next match (Enter)", this);
-    label11_ = new QLabel(this);
-    label11_->setObjectName("Label11");
-    label11_->setTextFormat(Qt::PlainText);
-    SetHint(label11_, QString());
-    speedButton7_ = Button("SpeedButton7", "X", "Close the find bar (Esc)", this);
-    label10_->setBuddy(edit3_);
+    findLabel_ = new QLabel("Find:", this);
+    findLabel_->setObjectName(names::findLabel);
+    SetHint(findLabel_, QString());
+    findEdit_ = new QLineEdit(this);
+    findEdit_->setObjectName(names::findEdit);
+    findEdit_->setClearButtonEnabled(true);
+    findEdit_->setMinimumWidth(180);
+    findEdit_->setPlaceholderText("A word, words or a reference (John 3:16)");
+    previousButton_ = Button(names::previousButton, "Previous", "Find the previous match (Shift+Enter)", this);
+    nextButton_ = Button(names::nextButton, "Next", "Find the next match (Enter)", this);
+    outcomeLabel_ = new QLabel(this);
+    outcomeLabel_->setObjectName(names::outcomeLabel);
+    outcomeLabel_->setTextFormat(Qt::PlainText);
+    SetHint(outcomeLabel_, QString());
+    closeButton_ = Button(names::closeButton, "X", "Close the find bar (Esc)", this);
+    findLabel_->setBuddy(findEdit_);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(4);
-    layout->addWidget(label10_);
-    layout->addWidget(edit3_, 1);
-    layout->addWidget(speedButton5_);
-    layout->addWidget(speedButton6_);
-    layout->addWidget(label11_, 1);
-    layout->addWidget(speedButton7_);
+    layout->addWidget(findLabel_);
+    layout->addWidget(findEdit_, 1);
+    layout->addWidget(previousButton_);
+    layout->addWidget(nextButton_);
+    layout->addWidget(outcomeLabel_, 1);
+    layout->addWidget(closeButton_);
 
-    connect(speedButton5_, &QToolButton::clicked, this, [this] { emit findPrevious(Text()); });
-    connect(speedButton6_, &QToolButton::clicked, this, [this] { emit findNext(Text()); });
-    connect(speedButton7_, &QToolButton::clicked, this, &FindBar::Close);
+    connect(previousButton_, &QToolButton::clicked, this, [this] { emit findPrevious(Text()); });
+    connect(nextButton_, &QToolButton::clicked, this, [this] { emit findNext(Text()); });
+    connect(closeButton_, &QToolButton::clicked, this, &FindBar::Close);
     // A changed text is a new search: the old outcome no longer applies.
-    connect(edit3_, &QLineEdit::textEdited, label11_, &QLabel::clear);
-    edit3_->installEventFilter(this);
+    connect(findEdit_, &QLineEdit::textEdited, outcomeLabel_, &QLabel::clear);
+    findEdit_->installEventFilter(this);
     hide();
 }
 
 QList<QObject*> FindBar::Components() const
 {
-    return {const_cast<FindBar*>(this), label10_, edit3_, speedButton5_, speedButton6_, label11_, speedButton7_};
+    return {const_cast<FindBar*>(this), findLabel_, findEdit_, previousButton_, nextButton_, outcomeLabel_, closeButton_};
 }
 
 void FindBar::Translate(QWidget& mainWindow, const InterfaceLanguage& language)
@@ -92,23 +96,23 @@ void FindBar::Translate(QWidget& mainWindow, const InterfaceLanguage& language)
     const auto read = [&](const char* key, const QString& current) {
         return FromLocal8Bit(file.ReadString("Form1", key, ToLocal8Bit(current)));
     };
-    const QString hint = read("Edit3_hint", edit3_->placeholderText());
-    edit3_->setPlaceholderText(hint);
-    SetHint(edit3_, hint);
+    const QString hint = read("Edit3_hint", findEdit_->placeholderText());
+    findEdit_->setPlaceholderText(hint);
+    SetHint(findEdit_, hint);
     notFound_ = read("FindNotFound", notFound_);
     wrappedToStart_ = read("FindWrappedToStart", wrappedToStart_);
     wrappedToEnd_ = read("FindWrappedToEnd", wrappedToEnd_);
     position_ = read("FindPosition", position_);
 }
 
-QString FindBar::Text() const { return edit3_->text(); }
-QString FindBar::Status() const { return label11_->text(); }
+QString FindBar::Text() const { return findEdit_->text(); }
+QString FindBar::Status() const { return outcomeLabel_->text(); }
 
 void FindBar::Open()
 {
     show();
-    edit3_->setFocus(Qt::ShortcutFocusReason);
-    edit3_->selectAll();
+    findEdit_->setFocus(Qt::ShortcutFocusReason);
+    findEdit_->selectAll();
 }
 
 void FindBar::Close()
@@ -117,7 +121,7 @@ void FindBar::Close()
     emit closed();
 }
 
-void FindBar::ShowStatus(const QString& text) { label11_->setText(text); }
+void FindBar::ShowStatus(const QString& text) { outcomeLabel_->setText(text); }
 
 void FindBar::ShowOutcome(const std::optional<FindMatch>& match, FindDirection direction)
 {
@@ -131,7 +135,7 @@ void FindBar::ShowOutcome(const std::optional<FindMatch>& match, FindDirection d
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == edit3_ && event->type() == QEvent::KeyPress) {
+    if (watched == findEdit_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (key->modifiers() & Qt::ShiftModifier)

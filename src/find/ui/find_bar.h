@@ -29,7 +29,7 @@ public:
     // Captions, hints and the outcome texts in `language`, from the main window's section.
     void Translate(QWidget& mainWindow, const InterfaceLanguage& language);
 
-    QLineEdit* Edit() const { return edit3_; }
+    QLineEdit* Edit() const { return findEdit_; }
     QString Text() const;
     QString Status() const;
 
@@ -51,12 +51,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* label10_;
-    QLineEdit* edit3_;
-    QToolButton* speedButton5_; // previous
-    QToolButton* speedButton6_; // next
-    QToolButton* speedButton7_; // close
-    QLabel* label11_;           // the outcome
+    QLabel* findLabel_;
+    QLineEdit* findEdit_;
+    QToolButton* previousButton_; // previous
+    QToolButton* nextButton_; // next
+    QToolButton* closeButton_; // close
+    QLabel* outcomeLabel_;           // the outcome
     QString notFound_ = "not found";
     QString wrappedToStart_ = "Wrapped to the start";
     QString wrappedToEnd_ = "Wrapped to the end";

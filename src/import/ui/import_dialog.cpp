@@ -1,4 +1,5 @@
 #include "import/ui/import_dialog.h"
+#include "import/ui/import_dialog_names.h"
 
 #include "common/file_io.h"
 #include "common/ui/interface_fonts.h"
@@ -27,6 +28,8 @@
 #include <algorithm>
 
 namespace synopter {
+
+namespace names = import_dialog_names;
 
 namespace {
 
@@ -61,7 +64,7 @@ QString SuggestedName(const QString& path)
 ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& language, QWidget* parent)
     : QDialog(parent), programDir_(std::move(programDir)), language_(language)
 {
-    setObjectName("ImportForm");
+    setObjectName(names::window);
     setWindowTitle(QString::fromUtf8("Import edition"));
     setFont(InterfaceFont());
     setWindowModality(Qt::WindowModal);
@@ -78,106 +81,106 @@ ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& lang
         return b;
     };
 
-    QLabel* lblSources = label("lblSources", QString::fromUtf8("Source files or folder:"));
-    lbSources = new QListWidget(this);
-    lbSources->setObjectName("lbSources");
-    lbSources->setSelectionMode(QAbstractItemView::NoSelection);
-    bbAddFiles = button("bbAddFiles", QString::fromUtf8("Add files…"));
-    SetHint(bbAddFiles, QString::fromUtf8("Text, CSV, TEI or OSIS files of Greek text"));
-    bbAddFolder = button("bbAddFolder", QString::fromUtf8("Add folder…"));
-    SetHint(bbAddFolder, QString::fromUtf8("A folder of files, one for each book, or a SWORD module folder"));
-    bbClear = button("bbClear", QString::fromUtf8("Clear"));
+    QLabel* sourcesLabel = label(names::sourcesLabel, QString::fromUtf8("Source files or folder:"));
+    sourceList = new QListWidget(this);
+    sourceList->setObjectName(names::sourceList);
+    sourceList->setSelectionMode(QAbstractItemView::NoSelection);
+    addFilesButton = button(names::addFilesButton, QString::fromUtf8("Add files…"));
+    SetHint(addFilesButton, QString::fromUtf8("Text, CSV, TEI or OSIS files of Greek text"));
+    addFolderButton = button(names::addFolderButton, QString::fromUtf8("Add folder…"));
+    SetHint(addFolderButton, QString::fromUtf8("A folder of files, one for each book, or a SWORD module folder"));
+    clearButton = button(names::clearButton, QString::fromUtf8("Clear"));
 
-    QLabel* lblModules = label("lblModules", QString::fromUtf8("Or an installed SWORD Bible module:"));
-    lbModules = new QListWidget(this);
-    lbModules->setObjectName("lbModules");
-    lblNoModules = label("lblNoModules", QString::fromUtf8("No SWORD Bible modules are installed."));
-    lblNoModules->setWordWrap(true);
+    QLabel* modulesLabel = label(names::modulesLabel, QString::fromUtf8("Or an installed SWORD Bible module:"));
+    moduleList = new QListWidget(this);
+    moduleList->setObjectName(names::moduleList);
+    noModulesLabel = label(names::noModulesLabel, QString::fromUtf8("No SWORD Bible modules are installed."));
+    noModulesLabel->setWordWrap(true);
 
-    QLabel* lblFormat = label("lblFormat", QString::fromUtf8("Format:"));
-    cbFormat = new QComboBox(this);
-    cbFormat->setObjectName("cbFormat");
+    QLabel* formatLabel = label(names::formatLabel, QString::fromUtf8("Format:"));
+    formatChooser = new QComboBox(this);
+    formatChooser->setObjectName(names::formatChooser);
     for (const SourceFormat f : kFormats) {
-        cbFormat->addItem(FromLatin1(SourceFormatName(f)));
+        formatChooser->addItem(FromLatin1(SourceFormatName(f)));
     }
-    QLabel* lblName = label("lblName", QString::fromUtf8("Edition name:"));
-    edName = new QLineEdit(this);
-    edName->setObjectName("edName");
-    QLabel* lblTitle = label("lblTitle", QString::fromUtf8("Title:"));
-    edTitle = new QLineEdit(this);
-    edTitle->setObjectName("edTitle");
-    QLabel* lblTitleNote = label("lblTitleNote", QString::fromUtf8("Left empty, the source's own title is taken."));
-    QPalette note = lblTitleNote->palette();
+    QLabel* nameLabel = label(names::nameLabel, QString::fromUtf8("Edition name:"));
+    nameEdit = new QLineEdit(this);
+    nameEdit->setObjectName(names::nameEdit);
+    QLabel* titleLabel = label(names::titleLabel, QString::fromUtf8("Title:"));
+    titleEdit = new QLineEdit(this);
+    titleEdit->setObjectName(names::titleEdit);
+    QLabel* titleNote = label(names::titleNote, QString::fromUtf8("Left empty, the source's own title is taken."));
+    QPalette note = titleNote->palette();
     note.setColor(QPalette::WindowText, note.color(QPalette::PlaceholderText));
-    lblTitleNote->setPalette(note);
+    titleNote->setPalette(note);
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setRange(0, kProgressSteps);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
-    meReport = new QPlainTextEdit(this);
-    meReport->setObjectName("meReport");
-    meReport->setReadOnly(true);
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(names::progressBar);
+    progressBar->setRange(0, kProgressSteps);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(false);
+    reportView = new QPlainTextEdit(this);
+    reportView->setObjectName(names::reportView);
+    reportView->setReadOnly(true);
 
-    bbImport = button("bbImport", QString::fromUtf8("Import"));
-    bbImport->setDefault(true);
-    bbStop = button("bbStop", QString::fromUtf8("Stop"));
-    bbStop->setEnabled(false);
-    bbClose = button("bbClose", QString::fromUtf8("Close"));
+    importButton = button(names::importButton, QString::fromUtf8("Import"));
+    importButton->setDefault(true);
+    stopButton = button(names::stopButton, QString::fromUtf8("Stop"));
+    stopButton->setEnabled(false);
+    closeButton = button(names::closeButton, QString::fromUtf8("Close"));
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(lblSources, 0, 0, 1, 2);
-    grid->addWidget(lbSources, 1, 0, 4, 1);
-    grid->addWidget(bbAddFiles, 1, 1);
-    grid->addWidget(bbAddFolder, 2, 1);
-    grid->addWidget(bbClear, 3, 1);
-    grid->addWidget(lblModules, 5, 0, 1, 2);
-    grid->addWidget(lbModules, 6, 0);
-    grid->addWidget(lblNoModules, 6, 0, 1, 2);
+    grid->addWidget(sourcesLabel, 0, 0, 1, 2);
+    grid->addWidget(sourceList, 1, 0, 4, 1);
+    grid->addWidget(addFilesButton, 1, 1);
+    grid->addWidget(addFolderButton, 2, 1);
+    grid->addWidget(clearButton, 3, 1);
+    grid->addWidget(modulesLabel, 5, 0, 1, 2);
+    grid->addWidget(moduleList, 6, 0);
+    grid->addWidget(noModulesLabel, 6, 0, 1, 2);
     auto* form = new QFormLayout;
-    form->addRow(lblFormat, cbFormat);
-    form->addRow(lblName, edName);
-    form->addRow(lblTitle, edTitle);
-    form->addRow(nullptr, lblTitleNote);
+    form->addRow(formatLabel, formatChooser);
+    form->addRow(nameLabel, nameEdit);
+    form->addRow(titleLabel, titleEdit);
+    form->addRow(nullptr, titleNote);
     grid->addLayout(form, 8, 0, 1, 2);
-    grid->addWidget(ProgressBar1, 9, 0, 1, 2);
-    grid->addWidget(meReport, 10, 0, 1, 2);
+    grid->addWidget(progressBar, 9, 0, 1, 2);
+    grid->addWidget(reportView, 10, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(bbImport);
-    buttons->addWidget(bbStop);
-    buttons->addWidget(bbClose);
+    buttons->addWidget(importButton);
+    buttons->addWidget(stopButton);
+    buttons->addWidget(closeButton);
     grid->addLayout(buttons, 11, 0, 1, 2);
     grid->setRowStretch(4, 1);
     grid->setRowStretch(10, 1);
     resize(560, 560);
 
-    components_ = {lblSources, lbSources, bbAddFiles, bbAddFolder, bbClear, lblModules, lbModules, lblNoModules,
-                   lblFormat, cbFormat, lblName, edName, lblTitle, edTitle, lblTitleNote, ProgressBar1, meReport,
-                   bbImport, bbStop, bbClose};
+    components_ = {sourcesLabel, sourceList, addFilesButton, addFolderButton, clearButton, modulesLabel, moduleList, noModulesLabel,
+                   formatLabel, formatChooser, nameLabel, nameEdit, titleLabel, titleEdit, titleNote, progressBar, reportView,
+                   importButton, stopButton, closeButton};
 
     timer_ = new QTimer(this);
     timer_->setInterval(kPollMs);
     connect(timer_, &QTimer::timeout, this, [this] {
-        ProgressBar1->setValue(progress_.load());
+        progressBar->setValue(progress_.load());
         if (done_.load())
             FinishImport();
     });
 
-    connect(bbAddFiles, &QPushButton::clicked, this, [this] { bbAddFilesClick(); });
-    connect(bbAddFolder, &QPushButton::clicked, this, [this] { bbAddFolderClick(); });
-    connect(bbClear, &QPushButton::clicked, this, [this] { bbClearClick(); });
-    connect(bbImport, &QPushButton::clicked, this, [this] { bbImportClick(); });
-    connect(bbStop, &QPushButton::clicked, this, [this] { StopRun(); });
-    connect(bbClose, &QPushButton::clicked, this, [this] { close(); });
-    connect(lbModules, &QListWidget::itemSelectionChanged, this, [this] {
+    connect(addFilesButton, &QPushButton::clicked, this, [this] { AddFiles(); });
+    connect(addFolderButton, &QPushButton::clicked, this, [this] { AddFolder(); });
+    connect(clearButton, &QPushButton::clicked, this, [this] { ClearSources(); });
+    connect(importButton, &QPushButton::clicked, this, [this] { Import(); });
+    connect(stopButton, &QPushButton::clicked, this, [this] { StopRun(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { close(); });
+    connect(moduleList, &QListWidget::itemSelectionChanged, this, [this] {
         // One source at a time: a module replaces the listed files.
-        if (!lbModules->selectedItems().isEmpty())
-            lbSources->clear();
+        if (!moduleList->selectedItems().isEmpty())
+            sourceList->clear();
         SourceChanged();
     });
-    connect(edName, &QLineEdit::textEdited, this, [this](const QString& text) { nameTyped_ = !text.isEmpty(); });
+    connect(nameEdit, &QLineEdit::textEdited, this, [this](const QString& text) { nameTyped_ = !text.isEmpty(); });
 
     AskReplace = [this](const QString& question) {
         return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
@@ -205,7 +208,7 @@ void ImportDialog::Translate()
 
 void ImportDialog::FillModuleList()
 {
-    lbModules->clear();
+    moduleList->clear();
     std::vector<SwordModuleInfo> modules;
     try {
         modules = ListSwordModules();
@@ -218,35 +221,35 @@ void ImportDialog::FillModuleList()
             text += " (" + FromUtf8(m.language) + ")";
         if (!m.description.empty())
             text += QString::fromUtf8(" — ") + FromUtf8(m.description);
-        auto* item = new QListWidgetItem(text, lbModules);
+        auto* item = new QListWidgetItem(text, moduleList);
         item->setData(Qt::UserRole, FromUtf8(m.name));
     }
-    lbModules->setVisible(!modules.empty());
-    lblNoModules->setVisible(modules.empty());
+    moduleList->setVisible(!modules.empty());
+    noModulesLabel->setVisible(modules.empty());
     // Without modules their row is one line of text, not a list's room.
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->setRowStretch(6, modules.empty() ? 0 : 1);
 }
 
-void ImportDialog::bbAddFilesClick()
+void ImportDialog::AddFiles()
 {
     const QStringList files = QFileDialog::getOpenFileNames(
-        this, bbAddFiles->text().remove(QChar(0x2026)), QString(),
+        this, addFilesButton->text().remove(QChar(0x2026)), QString(),
         QString::fromUtf8("Greek texts (*.txt *.csv *.tsv *.xml *.tei *.osis);;All files (*)"));
     AddSources(files);
 }
 
-void ImportDialog::bbAddFolderClick()
+void ImportDialog::AddFolder()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, bbAddFolder->text().remove(QChar(0x2026)));
+    const QString folder = QFileDialog::getExistingDirectory(this, addFolderButton->text().remove(QChar(0x2026)));
     if (!folder.isEmpty())
         AddSources({folder});
 }
 
-void ImportDialog::bbClearClick()
+void ImportDialog::ClearSources()
 {
-    lbSources->clear();
-    lbModules->clearSelection();
+    sourceList->clear();
+    moduleList->clearSelection();
     SourceChanged();
 }
 
@@ -254,9 +257,9 @@ void ImportDialog::AddSources(const QStringList& paths)
 {
     if (paths.isEmpty())
         return;
-    lbModules->clearSelection();
+    moduleList->clearSelection();
     for (const QString& path : paths)
-        lbSources->addItem(QDir::toNativeSeparators(path));
+        sourceList->addItem(QDir::toNativeSeparators(path));
     SourceChanged();
 }
 
@@ -264,52 +267,52 @@ void ImportDialog::SourceChanged()
 {
     if (nameTyped_)
         return;
-    const QList<QListWidgetItem*> modules = lbModules->selectedItems();
+    const QList<QListWidgetItem*> modules = moduleList->selectedItems();
     if (!modules.isEmpty())
-        edName->setText(modules.first()->data(Qt::UserRole).toString());
-    else if (lbSources->count() > 0)
-        edName->setText(SuggestedName(QDir::fromNativeSeparators(lbSources->item(0)->text())));
+        nameEdit->setText(modules.first()->data(Qt::UserRole).toString());
+    else if (sourceList->count() > 0)
+        nameEdit->setText(SuggestedName(QDir::fromNativeSeparators(sourceList->item(0)->text())));
     else
-        edName->clear();
+        nameEdit->clear();
 }
 
 void ImportDialog::Report(const QString& text, bool problem)
 {
-    QPalette p = meReport->palette();
+    QPalette p = reportView->palette();
     p.setColor(QPalette::Text, problem ? QColor(160, 0, 0) : palette().color(QPalette::Text));
-    meReport->setPalette(p);
-    meReport->setPlainText(text);
+    reportView->setPalette(p);
+    reportView->setPlainText(text);
 }
 
 void ImportDialog::SetImporting(bool importing)
 {
     for (QObject* c : components_)
-        if (auto* w = qobject_cast<QWidget*>(c); w && w != meReport && w != ProgressBar1)
+        if (auto* w = qobject_cast<QWidget*>(c); w && w != reportView && w != progressBar)
             w->setEnabled(!importing);
-    bbStop->setEnabled(importing);
+    stopButton->setEnabled(importing);
     if (importing)
-        bbStop->setFocus();
+        stopButton->setFocus();
 }
 
-void ImportDialog::bbImportClick()
+void ImportDialog::Import()
 {
     if (IsImporting())
         return;
     ImportRequest request;
-    const QList<QListWidgetItem*> modules = lbModules->selectedItems();
+    const QList<QListWidgetItem*> modules = moduleList->selectedItems();
     if (!modules.isEmpty()) {
         request.sources.push_back(modules.first()->data(Qt::UserRole).toString().toStdString());
         request.format = SourceFormat::Sword;
     } else {
-        for (int i = 0; i < lbSources->count(); ++i)
-            request.sources.push_back(PathBytes(QDir::fromNativeSeparators(lbSources->item(i)->text())));
-        request.format = kFormats[std::max(0, cbFormat->currentIndex())];
+        for (int i = 0; i < sourceList->count(); ++i)
+            request.sources.push_back(PathBytes(QDir::fromNativeSeparators(sourceList->item(i)->text())));
+        request.format = kFormats[std::max(0, formatChooser->currentIndex())];
     }
     if (request.sources.empty()) {
         Report(QString::fromUtf8("Choose source files, a folder or a SWORD module first."), true);
         return;
     }
-    const QString name = edName->text().trimmed();
+    const QString name = nameEdit->text().trimmed();
     request.name = name.toStdString();
     if (!IsValidEditionName(request.name)) {
         Report(name.isEmpty()
@@ -318,10 +321,10 @@ void ImportDialog::bbImportClick()
                                        "without / \\ : * ? \" < > |.")
                          .arg(name),
                true);
-        edName->setFocus();
+        nameEdit->setFocus();
         return;
     }
-    request.title = edTitle->text().trimmed().toStdString();
+    request.title = titleEdit->text().trimmed().toStdString();
 
     replace_ = false;
     if (FileExists(programDir_ + request.name + ".bk") || FileExists(programDir_ + request.name + ".dat")) {
@@ -337,7 +340,7 @@ void ImportDialog::bbImportClick()
     progress_ = 0;
     outcome_.reset();
     error_.clear();
-    ProgressBar1->setValue(0);
+    progressBar->setValue(0);
     Report(QString::fromUtf8("Importing…"), false);
     SetImporting(true);
     worker_ = std::thread([this, request = std::move(request)] {
@@ -364,7 +367,7 @@ void ImportDialog::FinishImport()
     timer_->stop();
     worker_.join();
     SetImporting(false);
-    ProgressBar1->setValue(0);
+    progressBar->setValue(0);
     if (cancel_) {
         Report(QString::fromUtf8("The import was stopped; nothing was written."), false);
         return;
@@ -383,7 +386,7 @@ void ImportDialog::FinishImport()
         Report(FromUtf8(e.what()), true);
         return;
     }
-    ProgressBar1->setValue(kProgressSteps);
+    progressBar->setValue(kProgressSteps);
     const QString name = FromUtf8(outcome_->name);
     QString folder = QDir::toNativeSeparators(FromLocal8Bit(programDir_));
     if (folder.size() > 1 && folder.endsWith(QDir::separator()))
@@ -395,9 +398,9 @@ void ImportDialog::FinishImport()
     outcome_.reset();
     // Done with these sources: the next files added start a new edition
     // rather than joining the one just written.
-    lbSources->clear();
-    lbModules->clearSelection();
-    edTitle->clear();
+    sourceList->clear();
+    moduleList->clearSelection();
+    titleEdit->clear();
     nameTyped_ = false;
     SourceChanged();
     emit EditionWritten(name);

@@ -39,10 +39,10 @@ public:
     void Translate();
 
     // Handlers.
-    void bbAddFilesClick();
-    void bbAddFolderClick();
-    void bbClearClick();
-    void bbImportClick();
+    void AddFiles();
+    void AddFolder();
+    void ClearSources();
+    void Import();
     void StopRun();
 
     // Files or folders as the source, after those already listed.
@@ -52,20 +52,20 @@ public:
     // Asked before an existing edition is replaced; tests put a stand-in here.
     std::function<bool(const QString& question)> AskReplace;
 
-    QListWidget* lbSources = nullptr;
-    QPushButton* bbAddFiles = nullptr;
-    QPushButton* bbAddFolder = nullptr;
-    QPushButton* bbClear = nullptr;
-    QListWidget* lbModules = nullptr;
-    QLabel* lblNoModules = nullptr;
-    QComboBox* cbFormat = nullptr;
-    QLineEdit* edName = nullptr;
-    QLineEdit* edTitle = nullptr;
-    QPushButton* bbImport = nullptr;
-    QPushButton* bbStop = nullptr;
-    QPushButton* bbClose = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QPlainTextEdit* meReport = nullptr;
+    QListWidget* sourceList = nullptr;
+    QPushButton* addFilesButton = nullptr;
+    QPushButton* addFolderButton = nullptr;
+    QPushButton* clearButton = nullptr;
+    QListWidget* moduleList = nullptr;
+    QLabel* noModulesLabel = nullptr;
+    QComboBox* formatChooser = nullptr;
+    QLineEdit* nameEdit = nullptr;
+    QLineEdit* titleEdit = nullptr;
+    QPushButton* importButton = nullptr;
+    QPushButton* stopButton = nullptr;
+    QPushButton* closeButton = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QPlainTextEdit* reportView = nullptr;
 
 signals:
     // An edition was written into the program directory.

@@ -37,10 +37,10 @@ public:
     // Shows the dialog modally and gives its result; tests put a stand-in here.
     std::function<int()> execDialog;
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* subtitleLabel = nullptr;
+    QComboBox* languageChooser = nullptr;
+    QPushButton* okButton = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

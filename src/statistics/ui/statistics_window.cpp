@@ -1,4 +1,5 @@
 #include "statistics/ui/statistics_window.h"
+#include "statistics/ui/statistics_window_names.h"
 
 #include "collate/collation.h"
 #include "collate/edition_set.h"
@@ -7,8 +8,8 @@
 #include "common/ui/qt_bytes.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
-#include "find/find_query.h"
-#include "import/nt_layout.h"
+#include "editions/edition_lines.h"
+#include "editions/nt_layout.h"
 #include "language/interface_language.h"
 #include "language/ui/translate_form.h"
 
@@ -34,13 +35,16 @@
 #include <filesystem>
 
 namespace synopter {
+
+namespace names = statistics_window_names;
+
 namespace {
 
 // The chapter number of a heading ("KATA IWANNHN 3" gives "3"); the whole
 // label when it has none.
 QString ChapterName(const std::string& heading)
 {
-    const std::string title = BookTitleOf(heading);
+    const std::string_view title = BookTitle(heading);
     if (title.size() == heading.size())
         return FromLatin1(heading);
     return FromLatin1(std::string_view(heading).substr(title.size() + 1));
@@ -126,96 +130,96 @@ QColor HeatColour(double share)
 StatisticsWindow::StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage& language)
     : QWidget(mainWindow, Qt::Window), language_(language)
 {
-    setObjectName("Form9");
+    setObjectName(names::window);
     setWindowTitle("Statistics");
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(InterfaceFont());
     resize(900, 680);
 
-    bitBtn1_ = new QPushButton("All books", this);
-    bitBtn1_->setObjectName("BitBtn1");
-    bitBtn1_->setProperty("hint", QString());
-    bitBtn1_->setEnabled(false);
-    connect(bitBtn1_, &QPushButton::clicked, this, &StatisticsWindow::ShowAllBooks);
+    allBooksButton_ = new QPushButton("All books", this);
+    allBooksButton_->setObjectName(names::allBooksButton);
+    allBooksButton_->setProperty("hint", QString());
+    allBooksButton_->setEnabled(false);
+    connect(allBooksButton_, &QPushButton::clicked, this, &StatisticsWindow::ShowAllBooks);
 
-    chart1_ = new QChartView(new QChart, this);
-    chart1_->setObjectName("Chart1");
-    chart1_->setRenderHint(QPainter::Antialiasing);
-    chart1_->chart()->legend()->hide();
-    chart1_->chart()->setAnimationOptions(QChart::NoAnimation);
+    chart_ = new QChartView(new QChart, this);
+    chart_->setObjectName(names::chart);
+    chart_->setRenderHint(QPainter::Antialiasing);
+    chart_->chart()->legend()->hide();
+    chart_->chart()->setAnimationOptions(QChart::NoAnimation);
 
-    stringGrid1_ = new QTableWidget(0, 3, this);
-    stringGrid1_->setObjectName("StringGrid1");
-    stringGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    stringGrid1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    stringGrid1_->verticalHeader()->hide();
-    stringGrid1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    stringGrid1_->verticalHeader()->setDefaultSectionSize(stringGrid1_->fontMetrics().height() + 6);
-    stringGrid1_->installEventFilter(this);
+    countTable_ = new QTableWidget(0, 3, this);
+    countTable_->setObjectName(names::countTable);
+    countTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    countTable_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    countTable_->verticalHeader()->hide();
+    countTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    countTable_->verticalHeader()->setDefaultSectionSize(countTable_->fontMetrics().height() + 6);
+    countTable_->installEventFilter(this);
     // A double click on a row goes to its chapter, as a click on its bar does.
-    connect(stringGrid1_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-        if (const QTableWidgetItem* book = stringGrid1_->item(row, 0))
+    connect(countTable_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        if (const QTableWidgetItem* book = countTable_->item(row, 0))
             emit chapterChosen(ToLatin1(book->data(Qt::UserRole).toString()));
     });
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->addWidget(chart1_);
-    splitter->addWidget(stringGrid1_);
+    splitter->addWidget(chart_);
+    splitter->addWidget(countTable_);
     // The chart needs the height: 27 book names stand upright under it.
-    chart1_->setMinimumHeight(240);
+    chart_->setMinimumHeight(240);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({380, 160});
     auto* top = new QHBoxLayout;
-    top->addWidget(bitBtn1_);
+    top->addWidget(allBooksButton_);
     top->addStretch(1);
 
-    pageControl1_ = new QTabWidget(this);
-    pageControl1_->setObjectName("PageControl1");
-    tabSheet1_ = new QWidget;
-    tabSheet1_->setObjectName("TabSheet1");
-    auto* reported = new QVBoxLayout(tabSheet1_);
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(names::pages);
+    versesPage_ = new QWidget;
+    versesPage_->setObjectName(names::versesPage);
+    auto* reported = new QVBoxLayout(versesPage_);
     reported->setContentsMargins(4, 4, 4, 4);
     reported->addLayout(top);
     reported->addWidget(splitter, 1);
-    pageControl1_->addTab(tabSheet1_, tabTitles_[0]);
+    pages_->addTab(versesPage_, tabTitles_[0]);
 
-    tabSheet2_ = new QWidget;
-    tabSheet2_->setObjectName("TabSheet2");
-    label1_ = new QLabel("Variation units in which two editions read differently, over the whole New Testament",
-                         tabSheet2_);
-    label1_->setObjectName("Label1");
-    label1_->setWordWrap(true);
-    stringGrid2_ = new QTableWidget(0, 0, tabSheet2_);
-    stringGrid2_->setObjectName("StringGrid2");
-    stringGrid2_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    stringGrid2_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    stringGrid2_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    stringGrid2_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    stringGrid2_->verticalHeader()->setDefaultSectionSize(stringGrid2_->fontMetrics().height() + 10);
-    stringGrid2_->installEventFilter(this);
-    label2_ = new QLabel(tabSheet2_);
-    label2_->setObjectName("Label2");
-    label2_->setWordWrap(true);
-    label2_->setTextFormat(Qt::PlainText);
-    auto* editions = new QVBoxLayout(tabSheet2_);
+    editionsPage_ = new QWidget;
+    editionsPage_->setObjectName(names::editionsPage);
+    editionsCaption_ = new QLabel("Variation units in which two editions read differently, over the whole New Testament",
+                         editionsPage_);
+    editionsCaption_->setObjectName(names::editionsCaption);
+    editionsCaption_->setWordWrap(true);
+    distanceTable_ = new QTableWidget(0, 0, editionsPage_);
+    distanceTable_->setObjectName(names::distanceTable);
+    distanceTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    distanceTable_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    distanceTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    distanceTable_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    distanceTable_->verticalHeader()->setDefaultSectionSize(distanceTable_->fontMetrics().height() + 10);
+    distanceTable_->installEventFilter(this);
+    editionsNote_ = new QLabel(editionsPage_);
+    editionsNote_->setObjectName(names::editionsNote);
+    editionsNote_->setWordWrap(true);
+    editionsNote_->setTextFormat(Qt::PlainText);
+    auto* editions = new QVBoxLayout(editionsPage_);
     editions->setContentsMargins(8, 8, 8, 8);
-    editions->addWidget(label1_);
-    editions->addWidget(stringGrid2_, 1);
-    editions->addWidget(label2_);
-    pageControl1_->addTab(tabSheet2_, tabTitles_[1]);
-    connect(pageControl1_, &QTabWidget::currentChanged, this, [this] { UpdateDistances(); });
+    editions->addWidget(editionsCaption_);
+    editions->addWidget(distanceTable_, 1);
+    editions->addWidget(editionsNote_);
+    pages_->addTab(editionsPage_, tabTitles_[1]);
+    connect(pages_, &QTabWidget::currentChanged, this, [this] { UpdateDistances(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(pageControl1_, 1);
+    layout->addWidget(pages_, 1);
 
     ShowAllBooks();
 }
 
 QList<QObject*> StatisticsWindow::Components() const
 {
-    return {bitBtn1_, chart1_, stringGrid1_, pageControl1_, tabSheet1_, tabSheet2_, label1_, stringGrid2_};
+    return {allBooksButton_, chart_, countTable_, pages_, versesPage_, editionsPage_, editionsCaption_, distanceTable_};
 }
 
 void StatisticsWindow::Translate()
@@ -225,7 +229,7 @@ void StatisticsWindow::Translate()
         // Chart titles and column titles are no component's caption.
         const IniFile file(language_.FilePath());
         const auto read = [&](const char* key, const QString& current) {
-            return FromLocal8Bit(file.ReadString("Form9", key, ToLocal8Bit(current)));
+            return FromLocal8Bit(file.ReadString(names::window, key, ToLocal8Bit(current)));
         };
         booksTitle_ = read("Chart1_books", booksTitle_);
         chaptersTitle_ = read("Chart1_chapters", chaptersTitle_);
@@ -233,8 +237,8 @@ void StatisticsWindow::Translate()
         columns_[1] = read("StringGrid1_chapter", columns_[1]);
         columns_[2] = read("StringGrid1_reported", columns_[2]);
         // Page titles and the facts line are put together here, not captions either.
-        tabTitles_[0] = read("TabSheet1", tabTitles_[0]);
-        tabTitles_[1] = read("TabSheet2", tabTitles_[1]);
+        tabTitles_[0] = read(names::versesPage, tabTitles_[0]);
+        tabTitles_[1] = read(names::editionsPage, tabTitles_[1]);
         factsText_ = read("Label2_facts", factsText_);
         exactText_ = read("Label2_exact", exactText_);
         movedText_ = read("Label2_moved", movedText_);
@@ -242,8 +246,8 @@ void StatisticsWindow::Translate()
         fewText_ = read("Label2_few", fewText_);
         leftOutText_ = read("Label2_left", leftOutText_);
     }
-    pageControl1_->setTabText(0, tabTitles_[0]);
-    pageControl1_->setTabText(1, tabTitles_[1]);
+    pages_->setTabText(0, tabTitles_[0]);
+    pages_->setTabText(1, tabTitles_[1]);
     ShowFacts();
     FillTable();
     if (shownBook_ < 0)
@@ -274,9 +278,9 @@ void StatisticsWindow::ShowBook(int index)
     if (index >= int(summary_.books.size()))
         return;
     shownBook_ = index;
-    bitBtn1_->setEnabled(index >= 0);
+    allBooksButton_->setEnabled(index >= 0);
 
-    QChart* chart = chart1_->chart();
+    QChart* chart = chart_->chart();
     chart->removeAllSeries();
     for (QAbstractAxis* axis : chart->axes()) {
         chart->removeAxis(axis);
@@ -307,8 +311,8 @@ void StatisticsWindow::ShowBook(int index)
         int row = 0;
         for (int i = 0; i < index; ++i)
             row += int(summary_.books[size_t(i)].chapters.size());
-        if (QTableWidgetItem* first = stringGrid1_->item(row, 0))
-            stringGrid1_->scrollToItem(first, QAbstractItemView::PositionAtTop);
+        if (QTableWidgetItem* first = countTable_->item(row, 0))
+            countTable_->scrollToItem(first, QAbstractItemView::PositionAtTop);
         chart->setTitle(QString(chaptersTitle_).arg(BookName(book)));
         for (const ChapterCount& chapter : book.chapters)
             add(ChapterName(chapter.heading), chapter.reported);
@@ -350,12 +354,12 @@ void StatisticsWindow::BarClicked(int index)
 
 void StatisticsWindow::FillTable()
 {
-    stringGrid1_->clearContents();
-    stringGrid1_->setHorizontalHeaderLabels({columns_[0], columns_[1], columns_[2]});
+    countTable_->clearContents();
+    countTable_->setHorizontalHeaderLabels({columns_[0], columns_[1], columns_[2]});
     int rows = 0;
     for (const BookCount& book : summary_.books)
         rows += int(book.chapters.size());
-    stringGrid1_->setRowCount(rows);
+    countTable_->setRowCount(rows);
     int row = 0;
     for (const BookCount& book : summary_.books) {
         const QString name = BookName(book);
@@ -364,9 +368,9 @@ void StatisticsWindow::FillTable()
             count->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             auto* bookItem = new QTableWidgetItem(name);
             bookItem->setData(Qt::UserRole, FromLatin1(chapter.heading));
-            stringGrid1_->setItem(row, 0, bookItem);
-            stringGrid1_->setItem(row, 1, new QTableWidgetItem(ChapterName(chapter.heading)));
-            stringGrid1_->setItem(row, 2, count);
+            countTable_->setItem(row, 0, bookItem);
+            countTable_->setItem(row, 1, new QTableWidgetItem(ChapterName(chapter.heading)));
+            countTable_->setItem(row, 2, count);
             ++row;
         }
     }
@@ -374,17 +378,17 @@ void StatisticsWindow::FillTable()
 
 QString StatisticsWindow::SelectedText() const
 {
-    return TableSelectionText(*stringGrid1_);
+    return TableSelectionText(*countTable_);
 }
 
 void StatisticsWindow::CopySelection() const
 {
-    CopyTableSelection(*stringGrid1_);
+    CopyTableSelection(*countTable_);
 }
 
 QString StatisticsWindow::SelectedDistances() const
 {
-    return TableSelectionText(*stringGrid2_);
+    return TableSelectionText(*distanceTable_);
 }
 
 void StatisticsWindow::SetEditionsChoice(std::function<EditionsChoice()> choice)
@@ -396,7 +400,7 @@ void StatisticsWindow::SetEditionsChoice(std::function<EditionsChoice()> choice)
 void StatisticsWindow::UpdateDistances()
 {
     // Counted only for a page someone looks at.
-    if (!editionsChoice_ || !isVisible() || pageControl1_->currentWidget() != tabSheet2_)
+    if (!editionsChoice_ || !isVisible() || pages_->currentWidget() != editionsPage_)
         return;
     const EditionsChoice choice = editionsChoice_();
     const std::vector<std::string> names = ListEditions(choice.folders);
@@ -405,9 +409,9 @@ void StatisticsWindow::UpdateDistances()
         return;
     if (choice.running) {
         // The run's inputs are the user's to wait for; the window counts when shown after it.
-        stringGrid2_->clear();
-        stringGrid2_->setRowCount(0);
-        stringGrid2_->setColumnCount(0);
+        distanceTable_->clear();
+        distanceTable_->setRowCount(0);
+        distanceTable_->setColumnCount(0);
         countedKey_.clear();
         facts_ = Facts::Running;
         ShowFacts();
@@ -456,10 +460,10 @@ void StatisticsWindow::CountDistances(const EditionsChoice& choice, const std::v
         kept.push_back(witnesses[i]);
     }
 
-    stringGrid2_->clear();
+    distanceTable_->clear();
     const int n = int(kept.size());
-    stringGrid2_->setRowCount(n < 2 ? 0 : n);
-    stringGrid2_->setColumnCount(n < 2 ? 0 : n);
+    distanceTable_->setRowCount(n < 2 ? 0 : n);
+    distanceTable_->setColumnCount(n < 2 ? 0 : n);
     spellingText_ = choice.spellingText;
     exact_ = choice.exactPositions;
     if (n < 2) {
@@ -492,9 +496,9 @@ void StatisticsWindow::CountDistances(const EditionsChoice& choice, const std::v
             auto* title = new QTableWidgetItem(siglum);
             title->setToolTip(tip);
             if (row)
-                stringGrid2_->setVerticalHeaderItem(i, title);
+                distanceTable_->setVerticalHeaderItem(i, title);
             else
-                stringGrid2_->setHorizontalHeaderItem(i, title);
+                distanceTable_->setHorizontalHeaderItem(i, title);
         }
         for (int j = 0; j < n; ++j) {
             const int distance = distances.Distance(i, j);
@@ -507,7 +511,7 @@ void StatisticsWindow::CountDistances(const EditionsChoice& choice, const std::v
                 // Dark text on the light cells, light text on the dark ones.
                 cell->setForeground(back.lightnessF() > 0.55 ? QColor(20, 20, 20) : QColor(255, 255, 255));
             }
-            stringGrid2_->setItem(i, j, cell);
+            distanceTable_->setItem(i, j, cell);
         }
     }
     base_ = FromLatin1(kept.front().name);
@@ -533,7 +537,7 @@ void StatisticsWindow::ShowFacts()
     }
     if (facts_ != Facts::Running && !leftOut_.isEmpty())
         text += (text.isEmpty() ? "" : " ") + QString(leftOutText_).arg(leftOut_.join(", "));
-    label2_->setText(text);
+    editionsNote_->setText(text);
 }
 
 void StatisticsWindow::showEvent(QShowEvent* event)
@@ -553,7 +557,7 @@ void StatisticsWindow::changeEvent(QEvent* event)
 
 bool StatisticsWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == stringGrid1_ || watched == stringGrid2_) && event->type() == QEvent::KeyPress
+    if ((watched == countTable_ || watched == distanceTable_) && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
         CopyTableSelection(*static_cast<QTableWidget*>(watched));
         return true;

@@ -56,9 +56,9 @@ public:
     void ShowBook(int index);
     int ShownBook() const { return shownBook_; } // -1: all books
 
-    QChartView* Chart() const { return chart1_; }
+    QChartView* Chart() const { return chart_; }
     QBarSet* Bars() const { return bars_; }
-    QTableWidget* Table() const { return stringGrid1_; }
+    QTableWidget* Table() const { return countTable_; }
     // The selected cells as tab-separated lines, the column titles first.
     QString SelectedText() const;
     void CopySelection() const;
@@ -69,8 +69,8 @@ public:
     // Counts the distances again when the Editions page is shown and the
     // editions, spelling or exact-positions choice changed since it last counted.
     void UpdateDistances();
-    QTabWidget* Pages() const { return pageControl1_; }
-    QTableWidget* EditionsTable() const { return stringGrid2_; }
+    QTabWidget* Pages() const { return pages_; }
+    QTableWidget* EditionsTable() const { return distanceTable_; }
     // The editions table's selected cells, edition names leading each row.
     QString SelectedDistances() const;
 
@@ -90,15 +90,15 @@ private:
     void ShowFacts();
 
     const InterfaceLanguage& language_;
-    QPushButton* bitBtn1_;     // back to all books
-    QChartView* chart1_;
-    QTableWidget* stringGrid1_;
-    QTabWidget* pageControl1_;
-    QWidget* tabSheet1_;       // the chart and table of reported verses
-    QWidget* tabSheet2_;       // the editions
-    QLabel* label1_;
-    QTableWidget* stringGrid2_;
-    QLabel* label2_;           // base, choices, editions left out
+    QPushButton* allBooksButton_;     // back to all books
+    QChartView* chart_;
+    QTableWidget* countTable_;
+    QTabWidget* pages_;
+    QWidget* versesPage_;       // the chart and table of reported verses
+    QWidget* editionsPage_;       // the editions
+    QLabel* editionsCaption_;
+    QTableWidget* distanceTable_;
+    QLabel* editionsNote_;           // base, choices, editions left out
     QBarSet* bars_ = nullptr;  // owned by the chart's series
     ResultSummary summary_;
     int shownBook_ = -1;

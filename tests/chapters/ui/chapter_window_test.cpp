@@ -70,7 +70,7 @@ TEST(ChapterWindowTest, ClosingHidesAndKeepsTheList)
     EXPECT_FALSE(chapterWindow.isVisible());
     EXPECT_EQ(chapterWindow.Chapters(), std::vector<std::string>{"Mt 1"});
     chapterWindow.show();
-    EXPECT_EQ(chapterWindow.ListBox1()->count(), 1);
+    EXPECT_EQ(chapterWindow.List()->count(), 1);
 }
 
 TEST(ChapterWindowTest, ShowingPlacesItBesideTheMainWindow)
@@ -127,7 +127,7 @@ TEST(ChapterWindowTest, CountsGroupTheChaptersUnderTheirBooks)
     EXPECT_GE(chapterWindow.width(), chapterWindow.WidthForLabels());
 
     // A double click on a book row goes to its first chapter, on a chapter to it.
-    QListWidget* list = chapterWindow.ListBox1();
+    QListWidget* list = chapterWindow.List();
     const QRect john = list->visualItemRect(list->item(2));
     const QRect matthew28 = list->visualItemRect(list->item(1));
     EXPECT_EQ(john.height(), 2 * matthew28.height());
@@ -210,7 +210,7 @@ protected:
         return {mainWindow->Pane(Side::Left)->FirstVisibleLine(), mainWindow->Pane(Side::Right)->FirstVisibleLine(),
                 mainWindow->List(Side::Left)->TopIndex(), mainWindow->List(Side::Right)->TopIndex()};
     }
-    void Select(int row) { chapterWindow->ListBox1()->setCurrentRow(row); }
+    void Select(int row) { chapterWindow->List()->setCurrentRow(row); }
 
     test::TempFolder folder;
     std::unique_ptr<MainWindow> mainWindow;
@@ -222,7 +222,7 @@ TEST_F(GoToChapterTest, HeadingComesToTheTopOfTheViewsHoldingIt)
     const QTextCursor caret = mainWindow->Pane(Side::Left)->textCursor();
     const int listRow = mainWindow->List(Side::Right)->currentIndex().row();
     Select(1);
-    chapterWindow->ListBox1DblClick();
+    chapterWindow->GoToChosenChapter();
     QApplication::processEvents();
     // The last occurrence in the pane wins; the views without the heading stay.
     EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
@@ -230,18 +230,18 @@ TEST_F(GoToChapterTest, HeadingComesToTheTopOfTheViewsHoldingIt)
     EXPECT_EQ(mainWindow->Pane(Side::Left)->textCursor().position(), caret.position());
     EXPECT_EQ(mainWindow->List(Side::Right)->currentIndex().row(), listRow);
     EXPECT_TRUE(chapterWindow->isVisible());
-    EXPECT_EQ(chapterWindow->ListBox1()->currentRow(), 1);
+    EXPECT_EQ(chapterWindow->List()->currentRow(), 1);
 }
 
 TEST_F(GoToChapterTest, NothingMovesWithoutASelectionOrAMatch)
 {
     const Views before = Positions();
-    chapterWindow->ListBox1()->clearSelection();
-    chapterWindow->ListBox1DblClick();
+    chapterWindow->List()->clearSelection();
+    chapterWindow->GoToChosenChapter();
     EXPECT_EQ(Positions(), before);
 
     Select(0); // "Mt 1" is in no view
-    chapterWindow->ListBox1DblClick();
+    chapterWindow->GoToChosenChapter();
     QApplication::processEvents();
     EXPECT_EQ(Positions(), before);
 }
@@ -249,8 +249,8 @@ TEST_F(GoToChapterTest, NothingMovesWithoutASelectionOrAMatch)
 TEST_F(GoToChapterTest, DoubleClickInTheListGoesToTheSelectedChapter)
 {
     Select(1);
-    QWidget* viewport = chapterWindow->ListBox1()->viewport();
-    const QPointF at = chapterWindow->ListBox1()->visualItemRect(chapterWindow->ListBox1()->item(1)).center();
+    QWidget* viewport = chapterWindow->List()->viewport();
+    const QPointF at = chapterWindow->List()->visualItemRect(chapterWindow->List()->item(1)).center();
     QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QMouseEvent dbl(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);

@@ -6,7 +6,7 @@
 #include "collate/edition_set.h"
 #include "common/program_folders.h"
 #include "editions/edition.h"
-#include "import/nt_layout.h"
+#include "editions/nt_layout.h"
 
 #include <QAction>
 #include <QComboBox>

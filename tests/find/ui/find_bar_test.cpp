@@ -1,4 +1,5 @@
 #include "find/ui/find_bar.h"
+#include "find/ui/find_bar_names.h"
 
 #include "language/interface_language.h"
 
@@ -29,8 +30,8 @@ TEST(FindBarTest, KeysAndButtonsAskForMatchesAndCloseHides)
     QSignalSpy closed(bar, &FindBar::closed);
     QTest::keyClick(bar->Edit(), Qt::Key_Return);
     QTest::keyClick(bar->Edit(), Qt::Key_Enter, Qt::ShiftModifier);
-    bar->findChild<QToolButton*>("SpeedButton6")->click();
-    bar->findChild<QToolButton*>("SpeedButton5")->click();
+    bar->findChild<QToolButton*>(find_bar_names::nextButton)->click();
+    bar->findChild<QToolButton*>(find_bar_names::previousButton)->click();
     ASSERT_EQ(next.count(), 2);
     ASSERT_EQ(previous.count(), 2);
     EXPECT_EQ(next.at(0).at(0).toString(), "logos");
@@ -80,7 +81,7 @@ TEST(FindBarTest, TranslatedFromTheShippedFiles)
     window.setObjectName("Form1");
     FindBar bar(&window);
     bar.Translate(window, language);
-    EXPECT_EQ(bar.findChild<QToolButton*>("SpeedButton6")->text(), QString::fromUtf8("Далее"));
+    EXPECT_EQ(bar.findChild<QToolButton*>(find_bar_names::nextButton)->text(), QString::fromUtf8("Далее"));
     EXPECT_EQ(bar.Edit()->toolTip(), QString::fromUtf8("Слово, слова или ссылка (John 3:16)"));
     bar.ShowOutcome(std::nullopt, FindDirection::Forward);
     EXPECT_EQ(bar.Status(), QString::fromUtf8("не найдено"));

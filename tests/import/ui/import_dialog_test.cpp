@@ -1,6 +1,7 @@
 // The import dialog driven from the main window: a small Unicode source in a
 // folder of its own, the edition written into a program directory of the test's.
 #include "app/main_window.h"
+#include "import/ui/import_dialog_names.h"
 #include "app/main_window_names.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_dialog.h"
@@ -55,7 +56,7 @@ protected:
         ASSERT_TRUE(mainWindow->Start());
         mainWindow->show();
         mainWindow->findChild<QAction*>(main_window_names::importAction)->trigger();
-        dialog = mainWindow->findChild<ImportDialog*>("ImportForm");
+        dialog = mainWindow->findChild<ImportDialog*>(import_dialog_names::window);
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->isVisible());
         dialog->AddSources({sources.filePath("john.txt")});
@@ -63,7 +64,7 @@ protected:
 
     void Import()
     {
-        dialog->bbImport->click();
+        dialog->importButton->click();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->IsImporting(); }, 30000));
     }
 
@@ -76,29 +77,29 @@ protected:
 TEST_F(ImportDialogTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
 {
     mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText("Left"));
-    EXPECT_EQ(dialog->edName->text(), "john");
-    dialog->edTitle->setText("Κατὰ Ἰωάννην");
-    dialog->bbImport->click();
+    EXPECT_EQ(dialog->nameEdit->text(), "john");
+    dialog->titleEdit->setText("Κατὰ Ἰωάννην");
+    dialog->importButton->click();
     // The worker's result is taken up by the window's timer, so this is still the run.
     EXPECT_TRUE(dialog->IsImporting());
-    EXPECT_FALSE(dialog->bbImport->isEnabled());
-    EXPECT_FALSE(dialog->edName->isEnabled());
-    EXPECT_TRUE(dialog->bbStop->isEnabled());
+    EXPECT_FALSE(dialog->importButton->isEnabled());
+    EXPECT_FALSE(dialog->nameEdit->isEnabled());
+    EXPECT_TRUE(dialog->stopButton->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->IsImporting(); }, 30000));
-    EXPECT_TRUE(dialog->bbImport->isEnabled());
+    EXPECT_TRUE(dialog->importButton->isEnabled());
     // Ready for the next edition: the sources and title just used are gone.
-    EXPECT_EQ(dialog->lbSources->count(), 0);
-    EXPECT_TRUE(dialog->edTitle->text().isEmpty());
+    EXPECT_EQ(dialog->sourceList->count(), 0);
+    EXPECT_TRUE(dialog->titleEdit->text().isEmpty());
 
     const QList<QByteArray> lines = ReadAll(program.filePath("john.dat")).split('\n');
     EXPECT_EQ(lines.size(), 8222); // a line break after each of 8221 lines
-    EXPECT_TRUE(lines.contains(" 3:16 outwv gar hgaphsen o yeov ton kosmon\r")) << dialog->meReport->toPlainText().toStdString();
+    EXPECT_TRUE(lines.contains(" 3:16 outwv gar hgaphsen o yeov ton kosmon\r")) << dialog->reportView->toPlainText().toStdString();
     EXPECT_TRUE(QFile::exists(program.filePath("john.bk")));
 
     ImportRequest request;
     request.sources = {sources.filePath("john.txt").toStdString()};
     for (const std::string& line : DescribeSummary(ImportEdition(request).summary))
-        EXPECT_TRUE(dialog->meReport->toPlainText().contains(QString::fromStdString(line))) << line;
+        EXPECT_TRUE(dialog->reportView->toPlainText().contains(QString::fromStdString(line))) << line;
 
     // The left side keeps its edition, the empty right side takes the new one.
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->count(), 2);
@@ -143,26 +144,26 @@ TEST_F(ImportDialogTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
 TEST_F(ImportDialogTest, BadInputIsReportedAndClosingStopsAnImport)
 {
     for (const char* name : {"", "a/b", ".hidden", "x.bk"}) {
-        dialog->edName->setText(name);
-        dialog->bbImport->click();
+        dialog->nameEdit->setText(name);
+        dialog->importButton->click();
         EXPECT_FALSE(dialog->IsImporting()) << name;
-        EXPECT_FALSE(dialog->meReport->toPlainText().isEmpty()) << name;
+        EXPECT_FALSE(dialog->reportView->toPlainText().isEmpty()) << name;
     }
-    dialog->edName->setText("john");
+    dialog->nameEdit->setText("john");
     WriteAll(sources.filePath("john.txt"), "no verse here\n");
     Import();
-    EXPECT_FALSE(dialog->meReport->toPlainText().isEmpty());
+    EXPECT_FALSE(dialog->reportView->toPlainText().isEmpty());
     EXPECT_FALSE(QFile::exists(program.filePath("john.dat")));
 
     WriteAll(sources.filePath("john.txt"), kJohn);
-    dialog->bbImport->click();
+    dialog->importButton->click();
     ASSERT_TRUE(dialog->IsImporting());
     dialog->close();
     EXPECT_FALSE(dialog->IsImporting());
     EXPECT_FALSE(QFile::exists(program.filePath("john.dat")));
     EXPECT_FALSE(QFile::exists(program.filePath("john.bk")));
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->count(), 1);
-    EXPECT_TRUE(dialog->bbImport->isEnabled());
+    EXPECT_TRUE(dialog->importButton->isEnabled());
 }
 
 TEST_F(ImportDialogTest, BothShippedLanguagesNameEveryNewText)

@@ -1,4 +1,4 @@
-#include "import/book_names.h"
+#include "editions/book_names.h"
 
 #include "common/ascii.h"
 

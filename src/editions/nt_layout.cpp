@@ -1,4 +1,4 @@
-#include "import/nt_layout.h"
+#include "editions/nt_layout.h"
 
 #include <array>
 #include <initializer_list>
