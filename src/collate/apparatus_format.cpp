@@ -5,6 +5,7 @@
 #include "common/json_text.h"
 #include "compare/greek_fragment.h"
 #include "editions/edition_check.h"
+#include "editions/edition_lines.h"
 
 #include <algorithm>
 
@@ -66,20 +67,6 @@ void AppendJsonNames(std::string& out, const std::vector<int>& editions, const A
 }
 
 } // namespace
-
-std::vector<std::string_view> Words(std::string_view text)
-{
-    std::vector<std::string_view> words;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t space = text.find(' ', start);
-        const size_t end = space == std::string_view::npos ? text.size() : space;
-        if (end > start)
-            words.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return words;
-}
 
 std::string NameOf(const ApparatusFacts& facts, int edition)
 {
@@ -217,7 +204,7 @@ std::string_view SpellingChoice(SpellingMode mode)
 
 std::vector<BasePiece> MarkBaseWords(std::string_view baseText, const std::vector<Unit>& units)
 {
-    const std::vector<std::string_view> words = Words(baseText);
+    const std::vector<std::string_view> words = SplitWords(baseText);
     const auto count = static_cast<int>(words.size());
     std::vector<BasePiece> pieces;
     pieces.reserve(words.size() + 3 * units.size());

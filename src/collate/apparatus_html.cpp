@@ -4,24 +4,13 @@
 
 #include "collate/apparatus_parts.h"
 #include "compare/greek_fragment.h"
+#include "editions/edition_lines.h"
 
 #include <algorithm>
 
 namespace synopter::collate {
 
 namespace {
-
-// "KATA IWANNHN 3" is chapter 3 of "KATA IWANNHN"; a heading without a number is a book of its own.
-std::string_view BookTitle(std::string_view heading)
-{
-    const size_t space = heading.rfind(' ');
-    if (space == std::string_view::npos || space + 1 == heading.size())
-        return heading;
-    const std::string_view number = heading.substr(space + 1);
-    if (!std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return heading;
-    return heading.substr(0, space);
-}
 
 std::string_view ChapterNumber(std::string_view heading)
 {

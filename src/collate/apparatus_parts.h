@@ -16,9 +16,6 @@ inline constexpr std::string_view kEmDash = " \xE2\x80\x94 ";
 
 inline void AppendNumber(std::string& out, long long value) { out += std::to_string(value); }
 
-// The words of a verse, split at spaces.
-std::vector<std::string_view> Words(std::string_view text);
-
 // An edition's name as UTF-8; an edition the facts do not know by its number.
 std::string NameOf(const ApparatusFacts& facts, int edition);
 

@@ -1,28 +1,11 @@
 #include "collate/collator.h"
 
 #include "compare/spelling_rules.h"
+#include "editions/edition_lines.h"
 
 #include <algorithm>
 
 namespace synopter::collate {
-
-namespace {
-
-void SplitWords(std::string_view text, std::vector<std::string_view>& words)
-{
-    words.clear();
-    size_t pos = 0;
-    while (pos < text.size()) {
-        const size_t start = text.find_first_not_of(' ', pos);
-        if (start == std::string_view::npos)
-            break;
-        const size_t end = std::min(text.find(' ', start), text.size());
-        words.push_back(text.substr(start, end - start));
-        pos = end;
-    }
-}
-
-} // namespace
 
 Collator::Collator(const Options& options)
     : options_(options),
