@@ -7,7 +7,9 @@
 #include "find/result_find.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/statistics_window.h"
+#include "statistics/ui/statistics_window_names.h"
 #include "collate/ui/apparatus_window.h"
+#include "collate/ui/apparatus_window_names.h"
 #include "app/results_report.h"
 #include "app/scroll_coupling.h"
 #include "app/window_run.h"
@@ -630,7 +632,7 @@ FindBar& MainWindow::Finder() const
 
 StatisticsWindow* MainWindow::Statistics() const
 {
-    return findChild<StatisticsWindow*>("Form9", Qt::FindDirectChildrenOnly);
+    return findChild<StatisticsWindow*>(statistics_window_names::window, Qt::FindDirectChildrenOnly);
 }
 
 void MainWindow::ShowStatistics()
@@ -657,7 +659,7 @@ void MainWindow::ShowStatistics()
 
 ApparatusWindow* MainWindow::Apparatus() const
 {
-    return findChild<ApparatusWindow*>("Form10", Qt::FindDirectChildrenOnly);
+    return findChild<ApparatusWindow*>(apparatus_window_names::window, Qt::FindDirectChildrenOnly);
 }
 
 void MainWindow::SendApparatusOptions(ApparatusWindow& apparatus, const SpellingRules& rules)
