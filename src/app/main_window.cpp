@@ -4,14 +4,7 @@
 #include "app/help_window.h"
 #include "compare/result_model.h"
 #include "compare/result_record.h"
-#include "compare/result_summary.h"
-#include "compare/spelling_rules.h"
-#include "find/result_find.h"
 #include "find/ui/find_bar.h"
-#include "statistics/ui/statistics_window.h"
-#include "statistics/ui/statistics_window_names.h"
-#include "collate/ui/apparatus_window.h"
-#include "collate/ui/apparatus_window_names.h"
 #include "app/results_report.h"
 #include "app/scroll_coupling.h"
 #include "app/window_run.h"
@@ -20,7 +13,6 @@
 #include "chapters/ui/chapter_window.h"
 #include "common/error.h"
 #include "common/file_io.h"
-#include "common/greek_letters.h"
 #include "common/program_files.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
@@ -28,12 +20,9 @@
 #include "compare/ui/pane_pair.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/result_pane.h"
-#include "editions/edition.h"
-#include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_dialog.h"
 #include "import/ui/import_dialog_names.h"
-#include "language/ui/translate_form.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,17 +30,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QSplitter>
 
@@ -162,72 +146,6 @@ void MainWindow::Connect()
     ui_->paneArea->installEventFilter(this);
 }
 
-namespace {
-
-// A notice's label holds the language's text with a %1; a translation puts
-// that text back, so it is kept aside each time and the value filled in.
-void FillPattern(QLabel* label, const QString& value)
-{
-    if (label->text().contains("%1"))
-        label->setProperty("pattern", label->text());
-    const QString pattern = label->property("pattern").toString();
-    if (!pattern.isEmpty())
-        label->setText(pattern.arg(value));
-}
-
-} // namespace
-
-void MainWindow::UpdateNoEditionsNotice()
-{
-    QString dir = QDir::toNativeSeparators(FromLocal8Bit(folders_.user));
-    if (dir.size() > 1 && dir.endsWith(QDir::separator()))
-        dir.chop(1);
-    FillPattern(ui_->noEditionsText, dir);
-    const bool empty = ui_->leftChooser->count() == 0;
-    if (empty) {
-        ui_->noEditionsNotice->setGeometry(ui_->paneArea->rect());
-        ui_->noEditionsNotice->raise();
-    }
-    ui_->noEditionsNotice->setVisible(empty);
-}
-
-void MainWindow::ShowImportDialog()
-{
-    // A run reads the loaded lines; the catalogue is refilled after an import.
-    if (run_->Running())
-        return;
-    auto* dialog = findChild<ImportDialog*>(import_dialog_names::window, Qt::FindDirectChildrenOnly);
-    if (!dialog) {
-        dialog = new ImportDialog(folders_.user, language_, this);
-        connect(dialog, &ImportDialog::EditionWritten, this,
-                [this](const QString& name) { Guarded([&] { EditionImported(ToLatin1(name)); }); });
-    }
-    dialog->Translate();
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-}
-
-void MainWindow::EditionImported(const std::string& name)
-{
-    const QString added = FromLatin1(name);
-    const QString was[] = {ui_->leftChooser->currentText(), ui_->rightChooser->currentText()};
-    FillEditionLists();
-    QComboBox* choosers[] = {ui_->leftChooser, ui_->rightChooser};
-    for (int side = 0; side < 2; ++side) {
-        QComboBox* chooser = choosers[side];
-        const int kept = was[side].isEmpty() ? -1 : chooser->findText(was[side]);
-        {
-            const QSignalBlocker quiet(chooser);
-            chooser->setCurrentIndex(kept >= 0 ? kept : chooser->findText(added));
-        }
-        // A side still showing its edition keeps what it has loaded, unless
-        // the import has just replaced that edition.
-        if (kept < 0 || was[side] == added)
-            Guarded([&] { LoadSide(side == 0 ? Side::Left : Side::Right); });
-    }
-}
-
 QList<QObject*> MainWindow::Components() const
 {
     return ui_->Components();
@@ -270,80 +188,6 @@ bool MainWindow::Start()
     Resized();
     ui_->compareButton->setFocus();
     return true;
-}
-
-bool MainWindow::FillEditionLists()
-{
-    const QSignalBlocker b1(ui_->leftChooser);
-    const QSignalBlocker b2(ui_->rightChooser);
-    ui_->leftChooser->clear();
-    ui_->rightChooser->clear();
-    const std::vector<std::string> names = ListEditions(folders_.EditionFolders());
-    for (const std::string& name : names) {
-        const QString text = FromLatin1(name);
-        ui_->leftChooser->addItem(text);
-        ui_->rightChooser->addItem(text);
-    }
-    ui_->leftChooser->setCurrentIndex(-1);
-    ui_->rightChooser->setCurrentIndex(-1);
-    UpdateNoEditionsNotice();
-    return !names.empty();
-}
-
-void MainWindow::LeftEditionChosen()
-{
-    LoadSide(Side::Left);
-}
-
-void MainWindow::RightEditionChosen()
-{
-    LoadSide(Side::Right);
-}
-
-void MainWindow::LoadSide(Side side)
-{
-    const bool left = side == Side::Left;
-    ResultPane* pane = left ? ui_->leftPane : ui_->rightPane;
-    SourceList* list = left ? ui_->leftList : ui_->rightList;
-    QComboBox* chooser = left ? ui_->leftChooser : ui_->rightChooser;
-
-    pane->Clear();
-    const std::string name = ToLatin1(chooser->currentText());
-    SetEdition(side, {name});
-    if (name.empty())
-        return;
-    const std::string folder = EditionFolder(folders_.EditionFolders(), name);
-    const std::string textPath = EditionTextPath(folder, name);
-    if (!FileExists(textPath))
-        return;
-    const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(folder, name));
-    if (!descriptor.problem.empty())
-        ShowMessage(FromLocal8Bit(descriptor.problem), false);
-    if (!left) {
-        // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
-        const QString information = FromUtf8(ToUtf8(descriptor.information));
-        SetHint(ui_->rightChooser, information, true);
-        // Shown as written: markup in a descriptor is never interpreted.
-        ui_->rightChooser->setToolTip(PlainToolTip(information));
-    }
-    if (descriptor.fontFace && !descriptor.fontFace->empty()) {
-        QFont f = pane->font();
-        f.setFamily(FromLatin1(*descriptor.fontFace));
-        pane->setFont(f);
-    }
-    QFont listFont = list->font();
-    listFont.setFamily(pane->font().family());
-    list->setFont(listFont);
-
-    if (auto lines = LoadEditionText(textPath))
-        SetEdition(side, {name, std::make_shared<const std::vector<std::string>>(std::move(*lines))});
-}
-
-void MainWindow::SetEdition(Side side, LoadedEdition edition)
-{
-    LoadedEdition& loaded = editions_[side == Side::Left ? 0 : 1];
-    loaded = std::move(edition);
-    List(side)->SetLines(loaded.lines);
 }
 
 QComboBox* MainWindow::Chooser(Side side) const { return side == Side::Left ? ui_->leftChooser : ui_->rightChooser; }
@@ -468,214 +312,6 @@ void MainWindow::RightPaneEntered()
         ui_->chapterButton->setFocus();
 }
 
-void MainWindow::ShowChapterWindow()
-{
-    if (!chapterWindow_)
-        return;
-    if (!chapterWindow_->isVisible())
-        chapterWindow_->show();
-    chapterWindow_->raise();
-    chapterWindow_->activateWindow();
-}
-
-void MainWindow::GoToChapter(const std::string& label)
-{
-    panes_->Flush(); // restored results still being shown are needed whole
-    const QString text = FromLatin1(label);
-    for (ResultPane* pane : {ui_->leftPane, ui_->rightPane}) {
-        const int line = pane->LastLineEqualTo(text);
-        if (line >= 0)
-            pane->ScrollToLine(line);
-    }
-    for (const Side side : {Side::Left, Side::Right})
-        if (const std::optional<size_t> line = Edition(side).LastLineEqualTo(label))
-            List(side)->SetTopIndex(int(*line));
-    if (ApparatusWindow* apparatus = Apparatus())
-        apparatus->ShowChapter(label);
-}
-
-std::string MainWindow::ChapterInView() const
-{
-    panes_->Flush(); // restored results still being shown are needed whole
-    if (std::string heading = results_->HeadingAtOrAbove(panes_->TopUnit()); !heading.empty())
-        return heading;
-    return Edition(Side::Left).HeadingAtOrAbove(size_t(std::max(0, ui_->leftList->TopIndex())));
-}
-
-void MainWindow::GoToDifference(bool forward)
-{
-    const std::optional<size_t> from = panes_->SearchStart(forward);
-    if (const std::optional<size_t> unit = from ? results_->NextPair(*from, forward) : std::nullopt)
-        panes_->GoToUnit(*unit);
-    else
-        QApplication::beep();
-}
-
-void MainWindow::OpenFindBar()
-{
-    ui_->findBar->Open();
-}
-
-namespace {
-
-PanePair::Ranges RangesOf(const std::vector<ByteRange>& ranges)
-{
-    PanePair::Ranges out;
-    for (const ByteRange& r : ranges)
-        out.emplace_back(r.begin, r.end);
-    return out;
-}
-
-} // namespace
-
-void MainWindow::FindStep(bool forward)
-{
-    FindBar* bar = ui_->findBar;
-    if (bar->Text().trimmed().isEmpty()) {
-        bar->Open();
-        return;
-    }
-    const FindQuery query = QueryOf(bar->Text());
-    const FindDirection direction = forward ? FindDirection::Forward : FindDirection::Backward;
-
-    if (auto* list = qobject_cast<SourceList*>(searchedView_)) {
-        const LoadedEdition& edition = Edition(list == ui_->leftList ? Side::Left : Side::Right);
-        const QModelIndex current = list->currentIndex();
-        const size_t from = current.isValid() ? size_t(current.row()) : SIZE_MAX;
-        const std::optional<FindMatch> match = FindInLines(query, edition.Lines(), from, direction);
-        if (match) {
-            list->setCurrentIndex(list->model()->index(int(match->unit), 0));
-            list->SetTopIndex(int(match->unit));
-        }
-        bar->ShowOutcome(match, direction);
-        return;
-    }
-
-    panes_->Flush(); // restored results still being shown are searched whole
-    const std::optional<size_t> from = panes_->SearchStart(forward);
-    const std::optional<FindMatch> match = from ? FindInResults(query, *results_, *from, direction) : std::nullopt;
-    if (match)
-        panes_->GoToUnit(match->unit, RangesOf(match->left), RangesOf(match->right));
-    bar->ShowOutcome(match, direction);
-}
-
-void MainWindow::ResultsChanged()
-{
-    const ResultSummary summary = results_->Summary();
-    if (chapterWindow_) {
-        if (summary.books.empty())
-            chapterWindow_->ClearCounts();
-        else
-            chapterWindow_->SetCounts(summary);
-    }
-    if (StatisticsWindow* statistics = Statistics())
-        statistics->SetSummary(summary);
-}
-
-FindBar& MainWindow::Finder() const
-{
-    return *ui_->findBar;
-}
-
-StatisticsWindow* MainWindow::Statistics() const
-{
-    return findChild<StatisticsWindow*>(statistics_window_names::window, Qt::FindDirectChildrenOnly);
-}
-
-void MainWindow::ShowStatistics()
-{
-    StatisticsWindow* statistics = Statistics();
-    if (!statistics) {
-        statistics = new StatisticsWindow(this, language_);
-        statistics->Translate();
-        connect(statistics, &StatisticsWindow::chapterChosen, this,
-                [this](const std::string& label) { Guarded([&] { GoToChapter(label); }); });
-        statistics->SetSummary(results_->Summary());
-        // The Editions page collates the catalogue under the run's choices (and the last run's spelling rules).
-        statistics->SetEditionsChoice([this] {
-            return EditionsChoice{folders_.EditionFolders(),
-                                  static_cast<SpellingMode>(std::max(0, ui_->spellingChooser->currentIndex())),
-                                  &spellingList_.rules, ui_->exactPositionsBox->isChecked(),
-                                  ui_->spellingChooser->currentText(), run_->Running()};
-        });
-    }
-    statistics->show();
-    statistics->raise();
-    statistics->activateWindow();
-}
-
-ApparatusWindow* MainWindow::Apparatus() const
-{
-    return findChild<ApparatusWindow*>(apparatus_window_names::window, Qt::FindDirectChildrenOnly);
-}
-
-void MainWindow::SendApparatusOptions(ApparatusWindow& apparatus, const SpellingRules& rules)
-{
-    apparatus.SetOptions(static_cast<SpellingMode>(ui_->spellingChooser->currentIndex()), ui_->spellingChooser->currentText(),
-                         ui_->exactPositionsBox->isChecked(), rules);
-}
-
-void MainWindow::ShowApparatus()
-{
-    ApparatusWindow* apparatus = Apparatus();
-    if (!apparatus) {
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        apparatus = new ApparatusWindow(this, language_, QDir(documents).exists() ? documents : QDir::homePath());
-        apparatus->ShowMessage = [this](const QString& text, bool critical) { ShowMessage(text, critical); };
-        apparatus->Translate();
-    }
-    const std::vector<std::string> folders = folders_.EditionFolders();
-    apparatus->SetCatalogue(folders, ListEditions(folders), ToLatin1(ui_->leftChooser->currentText()));
-    SendApparatusOptions(*apparatus, LoadSpellingList().rules);
-    const std::string chapter = ChapterInView();
-    if (!chapter.empty())
-        apparatus->ShowChapter(chapter);
-    apparatus->show();
-    apparatus->raise();
-    apparatus->activateWindow();
-}
-
-const SpellingList& MainWindow::LoadSpellingList()
-{
-    // Read for every run, so an edit of the file counts at the next run; its
-    // bad lines are named and left out.
-    spellingList_ = SpellingList{};
-    const std::string path = folders_.user + std::string(kSpellingFileName);
-    Guarded([&] {
-        if (const std::optional<std::string> text = ReadFileBytes(path, kMaxSettingsFileBytes))
-            spellingList_ = ReadSpellingList(*text);
-    });
-    if (!spellingList_.problems.empty()) {
-        QString text = FromLocal8Bit(path) + ": these lines are left out:";
-        for (const SpellingProblem& p : spellingList_.problems)
-            text += QString("\nline %1: %2").arg(p.line).arg(FromUtf8(p.message));
-        ShowMessage(text, false);
-    }
-    return spellingList_;
-}
-
-QString MainWindow::HandbookPath() const
-{
-    return FromLocal8Bit(programDir_) + "help/synopter.html";
-}
-
-void MainWindow::ShowHandbook()
-{
-    const QString path = HandbookPath();
-    if (!QFileInfo(path).isFile()) {
-        ShowMessage("The handbook is not installed: " + path, false);
-        return;
-    }
-    auto* help = findChild<HelpWindow*>("HelpForm", Qt::FindDirectChildrenOnly);
-    if (!help) {
-        help = new HelpWindow(this, path);
-        help->setWindowTitle(ui_->helpAction->text().remove('&'));
-    }
-    help->show();
-    help->raise();
-    help->activateWindow();
-}
-
 void MainWindow::InstallScrollHooks()
 {
     scrolling_->Install(this);
@@ -736,59 +372,6 @@ void MainWindow::WriteSettingsAtClose()
     }
 }
 
-void MainWindow::RestoreResultPanes()
-{
-    if (!firstShow_)
-        return;
-    firstShow_ = false;
-    panes_->BalancePaneWidths();
-    if (CheckResultSet(folders_.user) == ResultSetState::Mixed) {
-        // Panes of two runs side by side would pair verses never compared.
-        if (chapterWindow_)
-            chapterWindow_->ClearChapters();
-        ShowMessage("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
-                    "so none of them is shown.",
-                    false);
-        return;
-    }
-    // Each file on its own: one that cannot be read is reported and left out.
-    rtf::Document left;
-    rtf::Document right;
-    Guarded([&] { left = ReadResultFile(results_->LeftPath()); });
-    Guarded([&] { right = ReadResultFile(results_->RightPath()); });
-    results_->Restore(left, right);
-    panes_->ShowRestored();
-    // Files saved before the record was kept: the settings kept the choices
-    // of the run that wrote them, all but "Exact positions".
-    std::optional<html::ReportFacts> recorded;
-    Guarded([&] {
-        if (const std::optional<std::string> record = ReadFileBytes(results_->RecordPath(), kMaxSettingsFileBytes))
-            recorded = ReadResultRecord(*record);
-    });
-    resultFacts_ = recorded ? *recorded : FactsNow(QFileInfo(FromLocal8Bit(results_->LeftPath())).lastModified());
-    ResultsChanged();
-}
-
-html::ReportFacts MainWindow::FactsNow(const QDateTime& when) const
-{
-    const auto edition = [this](QComboBox* chooser) {
-        const std::string name = ToLatin1(chooser->currentText());
-        html::ReportEdition described{ToUtf8(name), {}};
-        const std::string path = EditionDescriptorPath(EditionFolder(folders_.EditionFolders(), name), name);
-        if (!name.empty() && FileExists(path))
-            described.description = ToUtf8(ReadEditionDescriptor(path).information);
-        return described;
-    };
-    html::ReportFacts facts{edition(ui_->leftChooser), edition(ui_->rightChooser), ui_->thresholdBox->value(),
-                            ui_->exactPositionsBox->isChecked(), {}};
-    // Said only when spelling variants did not count as any difference does.
-    if (const int spelling = ui_->spellingChooser->currentIndex(); spelling > 0)
-        facts.spelling = static_cast<SpellingMode>(spelling);
-    if (when.isValid())
-        facts.date = when.toString("yyyy-MM-dd").toStdString();
-    return facts;
-}
-
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
@@ -809,32 +392,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     if (chapterWindow_)
         chapterWindow_->hide();
     event->accept();
-}
-
-void MainWindow::SetRunSlices(int eventsMs, int showingMs)
-{
-    run_->SetSlices(eventsMs, showingMs);
-}
-
-void MainWindow::Compare()
-{
-    const unsigned before = results_->Generation();
-    run_->Run();
-    UpdateStoppedNotice();
-    if (results_->Generation() != before)
-        ResultsChanged();
-}
-
-void MainWindow::UpdateStoppedNotice()
-{
-    const std::string& chapter = run_->StoppedAt();
-    FillPattern(ui_->stoppedText, FromUtf8(ToGreek(chapter)));
-    ui_->stoppedNotice->setVisible(!chapter.empty());
-}
-
-void MainWindow::StopRun()
-{
-    run_->StopClicked();
 }
 
 } // namespace synopter

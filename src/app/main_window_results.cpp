@@ -1,0 +1,158 @@
+// The main window's results: a run, the results restored at start-up and
+// what made them, and the notices over the panes.
+#include "app/main_window.h"
+
+#include "app/main_window_ui.h"
+#include "app/window_run.h"
+#include "chapters/ui/chapter_window.h"
+#include "common/error.h"
+#include "common/file_io.h"
+#include "common/greek_letters.h"
+#include "common/program_files.h"
+#include "common/ui/panel.h"
+#include "common/ui/qt_bytes.h"
+#include "compare/result_model.h"
+#include "compare/result_record.h"
+#include "compare/result_set.h"
+#include "compare/ui/pane_pair.h"
+#include "editions/edition.h"
+#include "editions/edition_check.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QSpinBox>
+
+namespace synopter {
+
+namespace {
+
+// A notice's label holds the language's text with a %1; a translation puts
+// that text back, so it is kept aside each time and the value filled in.
+void FillPattern(QLabel* label, const QString& value)
+{
+    if (label->text().contains("%1"))
+        label->setProperty("pattern", label->text());
+    const QString pattern = label->property("pattern").toString();
+    if (!pattern.isEmpty())
+        label->setText(pattern.arg(value));
+}
+
+} // namespace
+
+void MainWindow::UpdateNoEditionsNotice()
+{
+    QString dir = QDir::toNativeSeparators(FromLocal8Bit(folders_.user));
+    if (dir.size() > 1 && dir.endsWith(QDir::separator()))
+        dir.chop(1);
+    FillPattern(ui_->noEditionsText, dir);
+    const bool empty = ui_->leftChooser->count() == 0;
+    if (empty) {
+        ui_->noEditionsNotice->setGeometry(ui_->paneArea->rect());
+        ui_->noEditionsNotice->raise();
+    }
+    ui_->noEditionsNotice->setVisible(empty);
+}
+
+void MainWindow::UpdateStoppedNotice()
+{
+    const std::string& chapter = run_->StoppedAt();
+    FillPattern(ui_->stoppedText, FromUtf8(ToGreek(chapter)));
+    ui_->stoppedNotice->setVisible(!chapter.empty());
+}
+
+void MainWindow::Compare()
+{
+    const unsigned before = results_->Generation();
+    run_->Run();
+    UpdateStoppedNotice();
+    if (results_->Generation() != before)
+        ResultsChanged();
+}
+
+void MainWindow::StopRun()
+{
+    run_->StopClicked();
+}
+
+void MainWindow::SetRunSlices(int eventsMs, int showingMs)
+{
+    run_->SetSlices(eventsMs, showingMs);
+}
+
+const SpellingList& MainWindow::LoadSpellingList()
+{
+    // Read for every run, so an edit of the file counts at the next run; its
+    // bad lines are named and left out.
+    spellingList_ = SpellingList{};
+    const std::string path = folders_.user + std::string(kSpellingFileName);
+    Guarded([&] {
+        if (const std::optional<std::string> text = ReadFileBytes(path, kMaxSettingsFileBytes))
+            spellingList_ = ReadSpellingList(*text);
+    });
+    if (!spellingList_.problems.empty()) {
+        QString text = FromLocal8Bit(path) + ": these lines are left out:";
+        for (const SpellingProblem& p : spellingList_.problems)
+            text += QString("\nline %1: %2").arg(p.line).arg(FromUtf8(p.message));
+        ShowMessage(text, false);
+    }
+    return spellingList_;
+}
+
+void MainWindow::RestoreResultPanes()
+{
+    if (!firstShow_)
+        return;
+    firstShow_ = false;
+    panes_->BalancePaneWidths();
+    if (CheckResultSet(folders_.user) == ResultSetState::Mixed) {
+        // Panes of two runs side by side would pair verses never compared.
+        if (chapterWindow_)
+            chapterWindow_->ClearChapters();
+        ShowMessage("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
+                    "so none of them is shown.",
+                    false);
+        return;
+    }
+    // Each file on its own: one that cannot be read is reported and left out.
+    rtf::Document left;
+    rtf::Document right;
+    Guarded([&] { left = ReadResultFile(results_->LeftPath()); });
+    Guarded([&] { right = ReadResultFile(results_->RightPath()); });
+    results_->Restore(left, right);
+    panes_->ShowRestored();
+    // Files saved before the record was kept: the settings kept the choices
+    // of the run that wrote them, all but "Exact positions".
+    std::optional<html::ReportFacts> recorded;
+    Guarded([&] {
+        if (const std::optional<std::string> record = ReadFileBytes(results_->RecordPath(), kMaxSettingsFileBytes))
+            recorded = ReadResultRecord(*record);
+    });
+    resultFacts_ = recorded ? *recorded : FactsNow(QFileInfo(FromLocal8Bit(results_->LeftPath())).lastModified());
+    ResultsChanged();
+}
+
+html::ReportFacts MainWindow::FactsNow(const QDateTime& when) const
+{
+    const auto edition = [this](QComboBox* chooser) {
+        const std::string name = ToLatin1(chooser->currentText());
+        html::ReportEdition described{ToUtf8(name), {}};
+        const std::string path = EditionDescriptorPath(EditionFolder(folders_.EditionFolders(), name), name);
+        if (!name.empty() && FileExists(path))
+            described.description = ToUtf8(ReadEditionDescriptor(path).information);
+        return described;
+    };
+    html::ReportFacts facts{edition(ui_->leftChooser), edition(ui_->rightChooser), ui_->thresholdBox->value(),
+                            ui_->exactPositionsBox->isChecked(), {}};
+    // Said only when spelling variants did not count as any difference does.
+    if (const int spelling = ui_->spellingChooser->currentIndex(); spelling > 0)
+        facts.spelling = static_cast<SpellingMode>(spelling);
+    if (when.isValid())
+        facts.date = when.toString("yyyy-MM-dd").toStdString();
+    return facts;
+}
+
+} // namespace synopter
