@@ -41,9 +41,6 @@ public:
     // window answers from the start.
     void ShowRestored();
 
-    // Fills the panes again when a width changed since they were levelled.
-    void Relevel();
-
     void BalancePaneWidths();
 
     // The unit at the top of the panes.
@@ -70,6 +67,8 @@ private:
         int padding[2];    // empty lines after its text
     };
 
+    // Fills the panes again when a width changed since they were levelled.
+    void Relevel();
     // Writes units [from, to) into the panes, level; `replace` starts afresh.
     void Fill(size_t from, size_t to, bool replace);
     // All results are in the panes (nothing left for the background).
