@@ -2,6 +2,7 @@
 #include "import/ui/import_dialog_names.h"
 
 #include "common/file_io.h"
+#include "common/ui/hints.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
 #include "import/sword_source.h"
@@ -43,13 +44,6 @@ constexpr SourceFormat kFormats[] = {SourceFormat::Auto, SourceFormat::Text, Sou
 std::string PathBytes(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
-}
-
-void SetHint(QWidget* w, const QString& hint)
-{
-    w->setProperty("hint", hint);
-    w->setProperty("showHint", true);
-    w->setToolTip(hint);
 }
 
 // The name a source suggests: a file's name up to its first dot, a folder's name.

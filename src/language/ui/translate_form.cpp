@@ -1,5 +1,6 @@
 #include "language/ui/translate_form.h"
 
+#include "common/ini_file.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/ui/result_pane.h"
@@ -180,6 +181,16 @@ private:
 };
 
 } // namespace
+
+WindowTextReader ReadWindowTexts(const InterfaceLanguage& language, const std::string& section)
+{
+    if (!language.IsSet())
+        return [](const char*, const QString& current) { return current; };
+    auto file = std::make_shared<const IniFile>(language.FilePath());
+    return [file, section](const char* key, const QString& current) {
+        return FromLocal8Bit(file->ReadString(section, key, ToLocal8Bit(current)));
+    };
+}
 
 QString PlainToolTip(const QString& text)
 {
