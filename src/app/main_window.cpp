@@ -20,6 +20,7 @@
 #include "common/file_io.h"
 #include "common/greek_letters.h"
 #include "common/program_files.h"
+#include "common/ui/hints.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/result_set.h"
@@ -85,7 +86,6 @@ MainWindow::MainWindow(ProgramFolders folders)
     settings_ = std::make_unique<WindowSettings>(
         *this,
         WindowSettings::Controls{ui_->thresholdBox, ui_->leftChooser, ui_->rightChooser, ui_->scrollBothBox, ui_->sourceTextsAction,
-                                 ui_->topBar, ui_->bottomBar, ui_->chapterButton,
                                  [this]() -> QWidget* { return Chapters(); }, ui_->spellingChooser},
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
@@ -321,7 +321,7 @@ void MainWindow::LoadSide(Side side)
     if (!left) {
         // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
         const QString information = FromUtf8(ToUtf8(descriptor.information));
-        SetHint(ui_->rightChooser, information, true);
+        SetHint(ui_->rightChooser, information, HintShown::AsLastingTooltip);
         // Shown as written: markup in a descriptor is never interpreted.
         ui_->rightChooser->setToolTip(PlainToolTip(information));
     }
@@ -367,20 +367,11 @@ void MainWindow::Resized()
     // showing itself runs this again.
     if (!isVisible())
         return;
-    ui_->topBar->ApplyAnchors();
-    ui_->bottomBar->ApplyAnchors();
-    ui_->PlaceFoundCount();
     panes_->BalancePaneWidths();
 
     BalanceWidths(ui_->leftList, ui_->rightList, ui_->leftList,
                   [this](int width) { ui_->sourceArea->SetAlignedWidth(ui_->leftList, width); });
 
-    const int left = ui_->leftChooser->x() + ui_->leftChooser->width() + 10;
-    ui_->compareButton->setGeometry(left, ui_->compareButton->y(), std::max(7, ui_->rightChooser->x() - left - 10),
-                              ui_->compareButton->height());
-    const int stopLeft = ui_->leftChooser->x() + ui_->leftChooser->width() + 12;
-    ui_->stopButton->setGeometry(stopLeft, ui_->stopButton->y(), std::max(5, ui_->rightChooser->x() - stopLeft - 12),
-                             ui_->stopButton->height());
     ui_->leftPane->viewport()->update();
 }
 

@@ -95,7 +95,6 @@ void WindowRun::SetRunState(bool running)
         line_ = 0;
         stoppedAt_.clear();
         c.foundCount->setText("0");
-        c.foundCount->adjustSize();
         running_ = true;
         // The first line lets events in at once: the run state is on screen
         // and Stop works from the start, however fast the run.
@@ -175,7 +174,6 @@ void WindowRun::ShowFoundCount()
     if (markSpelling_ && spellingOnly_ > 0)
         text += QString(" (+%1 spelling only)").arg(spellingOnly_);
     controls_.foundCount->setText(text);
-    controls_.foundCount->adjustSize();
 }
 
 void WindowRun::ShowProgress(int line)
