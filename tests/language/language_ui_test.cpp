@@ -104,6 +104,24 @@ TEST_F(LanguageDialogTest, OnlyOkAccepts)
     EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
+TEST_F(LanguageDialogTest, CaptionsShowWholeAndApart)
+{
+    LanguageDialog dialog(folder.Path());
+    dialog.show();
+    QApplication::processEvents();
+    const QWidget* const parts[] = {dialog.titleLabel, dialog.subtitleLabel, dialog.languageChooser, dialog.okButton};
+    for (const QWidget* part : parts) {
+        EXPECT_GE(part->width(), part->sizeHint().width()) << part->objectName().toStdString();
+        EXPECT_TRUE(dialog.rect().contains(part->geometry())) << part->objectName().toStdString();
+        for (const QWidget* other : parts)
+            if (other != part)
+                EXPECT_FALSE(part->geometry().intersects(other->geometry())) << part->objectName().toStdString();
+    }
+    // The captions at the left, the list and OK at their right.
+    EXPECT_LT(dialog.subtitleLabel->geometry().right(), dialog.okButton->x());
+    EXPECT_LT(dialog.titleLabel->geometry().right(), dialog.languageChooser->x());
+}
+
 // ---- The main window's language flows
 
 class MainWindowLanguageTest : public ::testing::Test {

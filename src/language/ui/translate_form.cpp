@@ -23,17 +23,6 @@ namespace synopter {
 
 namespace {
 
-// A label sizes itself to its caption; a right-aligned one keeps its right edge.
-void FitLabel(QLabel* label)
-{
-    if (label->wordWrap() || (label->parentWidget() && label->parentWidget()->layout()))
-        return;
-    const QRect g = label->geometry();
-    const int width = label->sizeHint().width();
-    const int left = label->alignment() & Qt::AlignRight ? g.right() + 1 - width : g.left();
-    label->setGeometry(left, g.top(), width, g.height());
-}
-
 class QtComponent : public FormComponent {
 public:
     explicit QtComponent(QObject* object) : object_(object) {}
@@ -85,7 +74,6 @@ public:
             if (label->text() != text) {
                 label->setTextFormat(Qt::PlainText);
                 label->setText(text);
-                FitLabel(label);
             }
         } else if (auto* button = qobject_cast<QAbstractButton*>(object_)) {
             button->setText(text);
