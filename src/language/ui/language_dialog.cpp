@@ -61,7 +61,7 @@ LanguageDialog::LanguageDialog(std::string programDir, QWidget* parent)
     // the list and OK at the right. The dialog is as large as that needs.
     auto* grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);
-    grid->setContentsMargins(20, 14, 22, 4);
+    grid->setContentsMargins(20, 14, 22, 10);
     grid->setHorizontalSpacing(20);
     grid->setVerticalSpacing(4);
     grid->addWidget(titleLabel, 0, 0);
