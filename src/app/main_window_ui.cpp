@@ -1,5 +1,6 @@
 #include "app/main_window_ui.h"
 
+#include "app/main_window_colours.h"
 #include "app/main_window_names.h"
 
 #include "common/ui/hints.h"
@@ -11,7 +12,6 @@
 #include "find/ui/find_bar.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -20,7 +20,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -43,76 +42,6 @@ constexpr int kBarMargin = 8;
 constexpr int kRightMargin = 12;
 constexpr int kChooserWidth = 221;
 constexpr int kProgressHeight = 11;
-
-const QColor kNavy(0, 0, 128);
-const QColor kMaroon(128, 0, 0);
-
-// The design's colours are for a light window. Under a dark palette a text
-// colour on the window's own background keeps its hue but is made light
-// enough to read there.
-bool DarkPalette()
-{
-    return QApplication::palette().color(QPalette::Window).lightness() < 128;
-}
-
-QColor OnWindowBackground(const QColor& colour)
-{
-    if (!colour.isValid() || !DarkPalette())
-        return colour;
-    return QColor::fromHsl(std::max(colour.hslHue(), 0), colour.hslSaturation(), std::max(colour.lightness(), 200));
-}
-
-// `base` fixes the background the text is drawn on (light in the design); the
-// text is then kept as designed, black when none is given, whatever the
-// palette. Without `base` the text sits on the palette's own background.
-// `onLightPanel`: the control lies on a panel whose light background the
-// design fixes, so its text is kept too.
-void SetColours(QWidget* w, QColor text, const QColor& base, bool onLightPanel = false)
-{
-    if (base.isValid() && !text.isValid() && DarkPalette())
-        text = Qt::black;
-    else if (!base.isValid() && !onLightPanel)
-        text = OnWindowBackground(text);
-    // The disabled group keeps the style's colours, so a disabled control looks it.
-    QPalette p = w->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        if (text.isValid()) {
-            p.setColor(group, QPalette::Text, text);
-            p.setColor(group, QPalette::WindowText, text);
-            p.setColor(group, QPalette::ButtonText, text);
-        }
-        if (base.isValid()) {
-            p.setColor(group, QPalette::Base, base);
-            // A chooser draws on the button colour; under a dark palette it
-            // would put the design's dark text on a dark face.
-            if (DarkPalette())
-                p.setColor(group, QPalette::Button, base);
-        }
-    }
-    w->setPalette(p);
-}
-
-// A small open book with an arrow: "go to chapter".
-QIcon ChapterIcon()
-{
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kNavy, 1));
-    p.setBrush(QColor(255, 255, 240));
-    p.drawRect(QRectF(2.5, 4.5, 7, 11));
-    p.drawRect(QRectF(9.5, 4.5, 7, 11));
-    p.setPen(QPen(kMaroon, 1.6));
-    p.drawLine(QPointF(4, 8), QPointF(8, 8));
-    p.drawLine(QPointF(4, 11), QPointF(8, 11));
-    p.drawLine(QPointF(11, 8), QPointF(15, 8));
-    p.setBrush(kMaroon);
-    p.setPen(Qt::NoPen);
-    const QPointF arrow[] = {{12, 10}, {18, 13.5}, {12, 17}};
-    p.drawPolygon(arrow, 3);
-    return QIcon(pm);
-}
 
 // Stop shows in COMPARE's place exactly while a run hides COMPARE; once
 // COMPARE is back, the focus Stop had goes to it.
