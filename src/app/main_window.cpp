@@ -734,46 +734,6 @@ void MainWindow::InstallScrollHooks()
     scrolling_->Install(this);
 }
 
-void MainWindow::HookWndProc_richedit1(int scrollCode)
-{
-    scrolling_->PaneScrolled(Side::Left, scrollCode);
-}
-
-void MainWindow::HookWndProc_richedit2(int scrollCode)
-{
-    scrolling_->PaneScrolled(Side::Right, scrollCode);
-}
-
-void MainWindow::HookWndProc_listbox1(int scrollCode)
-{
-    scrolling_->ListScrolled(Side::Left, scrollCode);
-}
-
-void MainWindow::HookWndProc_listbox2(int scrollCode)
-{
-    scrolling_->ListScrolled(Side::Right, scrollCode);
-}
-
-void MainWindow::SyncScroll_richedit1()
-{
-    scrolling_->FollowPane(Side::Left);
-}
-
-void MainWindow::SyncScroll_richedit2()
-{
-    scrolling_->FollowPane(Side::Right);
-}
-
-void MainWindow::SyncScroll_listbox1()
-{
-    scrolling_->FollowList(Side::Left);
-}
-
-void MainWindow::SyncScroll_listbox2()
-{
-    scrolling_->FollowList(Side::Right);
-}
-
 void MainWindow::SetChapterWindow(ChapterWindow* chapterWindow)
 {
     chapterWindow_ = chapterWindow;

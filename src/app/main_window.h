@@ -77,18 +77,6 @@ public:
     // Takes the four views to a chapter's heading line (the navigator's request).
     void GoToChapter(const std::string& label);
 
-    // Scroll coupling: each hook sees a scroll-bar action of its control after the
-    // control has scrolled (codes as the classic SB_* values: 0 line up ... 5 thumb
-    // track, 8 end of scroll) and moves the partner while "Scroll Both" is checked.
-    void HookWndProc_richedit1(int scrollCode);
-    void HookWndProc_richedit2(int scrollCode);
-    void HookWndProc_listbox1(int scrollCode);
-    void HookWndProc_listbox2(int scrollCode);
-    void SyncScroll_richedit1();
-    void SyncScroll_richedit2();
-    void SyncScroll_listbox1();
-    void SyncScroll_listbox2();
-
     // Search > "Next difference" (F7), "Previous difference" (Shift+F7): both
     // panes to the next reported pair; a beep past the last.
     void GoToDifference(bool forward);
