@@ -7,6 +7,7 @@
 #include "common/ini_file.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "editions/edition_check.h"
 #include "editions/edition_lines.h"
 #include "editions/nt_layout.h"
@@ -17,13 +18,11 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -75,8 +74,9 @@ QString AdditionMark(int number)
 
 } // namespace
 
-ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder)
-    : QWidget(mainWindow, Qt::Window), language_(language), saveFolder_(std::move(saveFolder))
+ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, UserMessages& messages,
+                                 QString saveFolder)
+    : QWidget(mainWindow, Qt::Window), language_(language), messages_(messages), saveFolder_(std::move(saveFolder))
 {
     setObjectName(names::window);
     setWindowTitle("Apparatus");
@@ -195,16 +195,6 @@ ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& l
     });
     connect(exportHtmlButton_, &QPushButton::clicked, this, &ApparatusWindow::ExportHtml);
     connect(exportTeiButton_, &QPushButton::clicked, this, &ApparatusWindow::ExportTei);
-
-    AskSaveName = [this](const QString& title, const QString& suggested, const QString& filter) {
-        return QFileDialog::getSaveFileName(this, title, suggested, filter);
-    };
-    ShowMessage = [this](const QString& text, bool critical) {
-        if (critical)
-            QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
-        else
-            QMessageBox::warning(this, QApplication::applicationDisplayName(), text);
-    };
     ShowOptions();
 }
 
@@ -478,15 +468,16 @@ void ApparatusWindow::ExportTei()
 void ApparatusWindow::Export(bool tei)
 {
     if (Members().size() < 2 || BaseEdition() < 0) {
-        ShowMessage(fewEditions_, false);
+        messages_.Show(fewEditions_, MessageKind::Warning);
         return;
     }
     if (saveFolder_.isEmpty() || !QDir(saveFolder_).exists())
         saveFolder_ = QDir::homePath();
     QPushButton* button = tei ? exportTeiButton_ : exportHtmlButton_;
     const QString title = button->text().remove('&').remove(QString::fromUtf8("…"));
-    const QString path = AskSaveName(title, QDir(saveFolder_).filePath(tei ? "apparatus.xml" : "apparatus.html"),
-                                     tei ? "TEI (*.xml)" : "HTML (*.html *.htm)");
+    const QString path = messages_.AskSaveName(title,
+                                               QDir(saveFolder_).filePath(tei ? "apparatus.xml" : "apparatus.html"),
+                                               tei ? "TEI (*.xml)" : "HTML (*.html *.htm)");
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -509,9 +500,9 @@ void ApparatusWindow::Export(bool tei)
         WriteFileAtomically(ToLocal8Bit(path), document);
         saveFolder_ = QFileInfo(path).absolutePath();
     } catch (const WriteError& e) {
-        ShowMessage(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), true);
+        messages_.Show(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), MessageKind::Error);
     } catch (const std::exception& e) {
-        ShowMessage(FromLocal8Bit(e.what()), true);
+        messages_.Show(FromLocal8Bit(e.what()), MessageKind::Error);
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@ class QTextBrowser;
 namespace synopter {
 
 class InterfaceLanguage;
+class UserMessages;
 
 // The apparatus window: one chapter of the catalogue's editions collated
 // against a base edition. Each verse shows the base text with the words of
@@ -30,8 +30,10 @@ class ApparatusWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `saveFolder`: where the first export is suggested.
-    ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder);
+    // `saveFolder`: where the first export is suggested; `messages` asks where
+    // an export goes and says what went wrong.
+    ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, UserMessages& messages,
+                    QString saveFolder);
 
     // Owned components in creation order, as the language files address them.
     QList<QObject*> Components() const;
@@ -65,12 +67,9 @@ public:
     QSpinBox* ChapterBox() const { return chapterBox_; }
     QLabel* OptionsLabel() const { return optionsLabel_; }
 
-    // "Export HTML…" and "Export TEI…": the whole apparatus, saved where AskSaveName says.
+    // "Export HTML…" and "Export TEI…": the whole apparatus, saved where the user says.
     void ExportHtml();
     void ExportTei();
-    // Tests replace these to stay clear of modal dialogs.
-    std::function<QString(const QString& title, const QString& suggested, const QString& filter)> AskSaveName;
-    std::function<void(const QString& text, bool critical)> ShowMessage;
 
 private:
     void Export(bool tei);
@@ -83,6 +82,7 @@ private:
     QString ChapterHtml() const;
 
     const InterfaceLanguage& language_;
+    UserMessages& messages_;
     QString saveFolder_;
     QLabel* chapterLabel_;           // "Chapter:"
     QComboBox* bookChooser_;     // book

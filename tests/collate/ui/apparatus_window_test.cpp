@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "collate/edition_set.h"
 #include "common/program_folders.h"
+#include "common/ui/recording_messages.h"
 #include "editions/edition.h"
 #include "editions/nt_layout.h"
 
@@ -64,9 +65,8 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     ASSERT_TRUE(user.isValid());
     const std::string userDir = (user.path() + "/").toStdString();
     ProgramFolders folders{editions, userDir, userDir, false};
-    MainWindow mainWindow(folders);
-    QStringList messages;
-    mainWindow.ShowMessage = [&](const QString& text, bool) { messages << text; };
+    test::RecordingMessages messages;
+    MainWindow mainWindow(folders, &messages);
     ASSERT_TRUE(mainWindow.Start());
     mainWindow.Chooser(Side::Left)->setCurrentIndex(mainWindow.Chooser(Side::Left)->findText(QString::fromStdString(base)));
 
@@ -119,8 +119,9 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
 
     // The whole apparatus as TEI, through the window's own save step.
     const QString path = user.filePath("apparatus.xml");
-    window->AskSaveName = [&](const QString&, const QString&, const QString&) { return path; };
+    messages.saveName = path;
     window->ExportTei();
+    EXPECT_EQ(messages.suggestedNames.size(), 1);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
@@ -130,7 +131,7 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
             ++apps;
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_GT(apps, 0);
-    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("\n").toStdString();
 }
 
 } // namespace
