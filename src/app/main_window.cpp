@@ -23,6 +23,7 @@
 #include "common/ui/hints.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "compare/result_set.h"
 #include "compare/ui/pane_pair.h"
 #include "common/ui/view_widths.h"
@@ -57,10 +58,15 @@
 
 namespace synopter {
 
-MainWindow::MainWindow(std::string programDir) : MainWindow(PortableFolders(programDir)) {}
+MainWindow::MainWindow(std::string programDir, UserMessages* messages)
+    : MainWindow(PortableFolders(programDir), messages)
+{
+}
 
-MainWindow::MainWindow(ProgramFolders folders)
-    : ui_(std::make_unique<MainWindowUi>()), folders_(std::move(folders)), programDir_(folders_.files),
+MainWindow::MainWindow(ProgramFolders folders, UserMessages* messages)
+    : ownMessages_(messages ? nullptr : std::make_unique<DialogMessages>(this)),
+      messages_(messages ? messages : ownMessages_.get()), ui_(std::make_unique<MainWindowUi>()),
+      folders_(std::move(folders)), programDir_(folders_.files),
       language_(programDir_, folders_.settings)
 {
     ui_->Setup(this);
@@ -76,13 +82,11 @@ MainWindow::MainWindow(ProgramFolders folders)
                             ui_->compareButton, ui_->stopButton,
                             ui_->foundCount, ui_->progressBar, ui_->leftPane, ui_->rightPane, ui_->leftList,
                             ui_->rightList},
-        *panes_, [this](const QString& text, bool critical) { ShowMessage(text, critical); });
+        *panes_, *messages_);
     run_->started = [this] { resultFacts_ = FactsNow(QDateTime::currentDateTime()); };
     run_->record = [this] { return WriteResultRecord(resultFacts_); };
     run_->spellingRules = [this] { return &LoadSpellingList().rules; };
-    report_ = std::make_unique<ResultsReport>(
-        this, *panes_, [this] { return resultFacts_; },
-        [this](const QString& text, bool critical) { ShowMessage(text, critical); });
+    report_ = std::make_unique<ResultsReport>(this, *panes_, [this] { return resultFacts_; }, *messages_);
     settings_ = std::make_unique<WindowSettings>(
         *this,
         WindowSettings::Controls{ui_->thresholdBox, ui_->leftChooser, ui_->rightChooser, ui_->scrollBothBox, ui_->sourceTextsAction,
@@ -92,12 +96,6 @@ MainWindow::MainWindow(ProgramFolders folders)
                                    [this] { ToggleSourceTexts(); },
                                    [this](int height) { return ui_->LeavesPanesReadable(height); }},
         folders_.settings, language_);
-    ShowMessage = [this](const QString& text, bool critical) {
-        if (critical)
-            QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
-        else
-            QMessageBox::warning(this, QApplication::applicationDisplayName(), text);
-    };
 }
 
 MainWindow::~MainWindow()
@@ -197,7 +195,7 @@ void MainWindow::ShowImportDialog()
         return;
     auto* dialog = findChild<ImportDialog*>(import_dialog_names::window, Qt::FindDirectChildrenOnly);
     if (!dialog) {
-        dialog = new ImportDialog(folders_.user, language_, this);
+        dialog = new ImportDialog(folders_.user, language_, *messages_, this);
         connect(dialog, &ImportDialog::EditionWritten, this,
                 [this](const QString& name) { Guarded([&] { EditionImported(ToLatin1(name)); }); });
     }
@@ -237,7 +235,7 @@ void MainWindow::Guarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& e) {
-        ShowMessage(FromLocal8Bit(e.what()), true);
+        messages_->Show(FromLocal8Bit(e.what()), MessageKind::Error);
     }
 }
 
@@ -263,7 +261,8 @@ bool MainWindow::Start()
     settings_->Read();
     // A file the language step could not write has been named already.
     if (!settings_->ReadProblem().empty() && !stepFailed)
-        ShowMessage(FromLocal8Bit(settings_->ReadProblem()) + "\nThe window starts with its usual settings.", false);
+        messages_->Show(FromLocal8Bit(settings_->ReadProblem()) + "\nThe window starts with its usual settings.",
+                        MessageKind::Warning);
     Guarded([this] { LeftEditionChosen(); });
     Guarded([this] { RightEditionChosen(); });
     Resized();
@@ -317,7 +316,7 @@ void MainWindow::LoadSide(Side side)
         return;
     const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(folder, name));
     if (!descriptor.problem.empty())
-        ShowMessage(FromLocal8Bit(descriptor.problem), false);
+        messages_->Show(FromLocal8Bit(descriptor.problem), MessageKind::Warning);
     if (!left) {
         // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
         const QString information = FromUtf8(ToUtf8(descriptor.information));
@@ -664,8 +663,8 @@ void MainWindow::ShowApparatus()
     ApparatusWindow* apparatus = Apparatus();
     if (!apparatus) {
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        apparatus = new ApparatusWindow(this, language_, QDir(documents).exists() ? documents : QDir::homePath());
-        apparatus->ShowMessage = [this](const QString& text, bool critical) { ShowMessage(text, critical); };
+        apparatus = new ApparatusWindow(this, language_, *messages_,
+                                        QDir(documents).exists() ? documents : QDir::homePath());
         apparatus->Translate();
     }
     const std::vector<std::string> folders = folders_.EditionFolders();
@@ -693,7 +692,7 @@ const SpellingList& MainWindow::LoadSpellingList()
         QString text = FromLocal8Bit(path) + ": these lines are left out:";
         for (const SpellingProblem& p : spellingList_.problems)
             text += QString("\nline %1: %2").arg(p.line).arg(FromUtf8(p.message));
-        ShowMessage(text, false);
+        messages_->Show(text, MessageKind::Warning);
     }
     return spellingList_;
 }
@@ -707,7 +706,7 @@ void MainWindow::ShowHandbook()
 {
     const QString path = HandbookPath();
     if (!QFileInfo(path).isFile()) {
-        ShowMessage("The handbook is not installed: " + path, false);
+        messages_->Show("The handbook is not installed: " + path, MessageKind::Warning);
         return;
     }
     auto* help = findChild<HelpWindow*>("HelpForm", Qt::FindDirectChildrenOnly);
@@ -725,46 +724,6 @@ void MainWindow::InstallScrollHooks()
     scrolling_->Install(this);
 }
 
-void MainWindow::HookWndProc_richedit1(int scrollCode)
-{
-    scrolling_->PaneScrolled(Side::Left, scrollCode);
-}
-
-void MainWindow::HookWndProc_richedit2(int scrollCode)
-{
-    scrolling_->PaneScrolled(Side::Right, scrollCode);
-}
-
-void MainWindow::HookWndProc_listbox1(int scrollCode)
-{
-    scrolling_->ListScrolled(Side::Left, scrollCode);
-}
-
-void MainWindow::HookWndProc_listbox2(int scrollCode)
-{
-    scrolling_->ListScrolled(Side::Right, scrollCode);
-}
-
-void MainWindow::SyncScroll_richedit1()
-{
-    scrolling_->FollowPane(Side::Left);
-}
-
-void MainWindow::SyncScroll_richedit2()
-{
-    scrolling_->FollowPane(Side::Right);
-}
-
-void MainWindow::SyncScroll_listbox1()
-{
-    scrolling_->FollowList(Side::Left);
-}
-
-void MainWindow::SyncScroll_listbox2()
-{
-    scrolling_->FollowList(Side::Right);
-}
-
 void MainWindow::SetChapterWindow(ChapterWindow* chapterWindow)
 {
     chapterWindow_ = chapterWindow;
@@ -776,7 +735,7 @@ void MainWindow::WriteSettingsAtClose()
     try {
         settings_->Write();
     } catch (const WriteError& e) {
-        ShowMessage(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), true);
+        messages_->Show(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), MessageKind::Error);
     }
 }
 
@@ -790,9 +749,9 @@ void MainWindow::RestoreResultPanes()
         // Panes of two runs side by side would pair verses never compared.
         if (chapterWindow_)
             chapterWindow_->ClearChapters();
-        ShowMessage("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
-                    "so none of them is shown.",
-                    false);
+        messages_->Show("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
+                        "so none of them is shown.",
+                        MessageKind::Warning);
         return;
     }
     // Each file on its own: one that cannot be read is reported and left out.

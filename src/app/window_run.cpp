@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "chapters/ui/chapter_window.h"
+#include "common/error.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "compare/ui/pane_pair.h"
 #include "compare/ui/result_pane.h"
 #include "editions/edition_check.h"
@@ -22,8 +24,8 @@
 
 namespace synopter {
 
-WindowRun::WindowRun(Controls controls, PanePair& panes, Message showMessage)
-    : controls_(controls), panes_(panes), showMessage_(std::move(showMessage))
+WindowRun::WindowRun(Controls controls, PanePair& panes, UserMessages& messages)
+    : controls_(controls), panes_(panes), messages_(messages)
 {
 }
 
@@ -36,7 +38,7 @@ void WindowRun::Run()
     // runs; the previous results stay.
     if (const auto problem = ComparisonProblem(ToLatin1(c.leftChooser->currentText()), c.leftList->Lines(),
                                                ToLatin1(c.rightChooser->currentText()), c.rightList->Lines())) {
-        showMessage_(FromUtf8(*problem), false);
+        messages_.Show(FromUtf8(*problem), MessageKind::Warning);
         return;
     }
     // A typed 0 or an emptied box is below the range, which the spin box would
@@ -199,15 +201,14 @@ bool WindowRun::StillGoing()
 
 void WindowRun::SaveResultFiles()
 {
-    const std::vector<std::string> failures =
+    // The run is over and its results stay in the panes: a failed save is said, not raised.
+    try {
         panes_.SaveResultFiles(chapters_ ? chapters_->Chapters() : std::vector<std::string>{},
                                record ? record() : std::string());
-    if (failures.empty())
-        return;
-    QString text = "The results could not be saved:";
-    for (const std::string& f : failures)
-        text += "\n" + FromLocal8Bit(f);
-    showMessage_(text, false);
+    } catch (const WriteError& e) {
+        messages_.Show("The results could not be saved:\n" + FromLocal8Bit(e.path() + ": " + e.reason()),
+                       MessageKind::Warning);
+    }
 }
 
 } // namespace synopter

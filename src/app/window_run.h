@@ -22,6 +22,7 @@ class PanePair;
 class ChapterWindow;
 class SourceList;
 class ResultPane;
+class UserMessages;
 
 // A comparison run as the main window shows it: the run state (inputs
 // disabled, COMPARE hidden over the stop button), the progress, the found
@@ -44,9 +45,7 @@ public:
         SourceList* leftList;
         SourceList* rightList;
     };
-    using Message = std::function<void(const QString& text, bool critical)>;
-
-    WindowRun(Controls controls, PanePair& panes, Message showMessage);
+    WindowRun(Controls controls, PanePair& panes, UserMessages& messages);
 
     void SetChapterWindow(ChapterWindow* chapters) { chapters_ = chapters; }
 
@@ -100,7 +99,7 @@ private:
 
     Controls controls_;
     PanePair& panes_;
-    Message showMessage_;
+    UserMessages& messages_;
     ChapterWindow* chapters_ = nullptr;
     bool running_ = false;
     bool stopFlag_ = false;

@@ -2,8 +2,8 @@
 
 #include "collate/collation.h"
 
-#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The apparatus written out: as a printed edition sets it (text), as JSON
@@ -46,6 +46,20 @@ void AppendVerseJson(std::string& out, const VerseApparatus& verse, const Appara
 // The units in which each pair of editions differs as a tab-separated table:
 // a header row of names, then a row per edition.
 std::string DistanceText(const DistanceTable& table, const ApparatusFacts& facts);
+
+// One piece of a verse's base text as an apparatus marks it.
+struct BasePiece {
+    enum Kind { Word, UnitStart, UnitEnd, Addition, AbsentVerse } kind;
+    int unit = 0;          // the unit's number, from 1; 0 for a word
+    std::string_view word; // a word: the base word, transliterated
+};
+
+// The base text's words (split at spaces) in order with each unit's place
+// among them: its words between UnitStart and UnitEnd, an addition between the
+// words where it stands, the absent verse where its unit comes (first). Units
+// are taken in order, none starting before the one before it ended. What the
+// HTML page and the apparatus window underline and number.
+std::vector<BasePiece> MarkBaseWords(std::string_view baseText, const std::vector<Unit>& units);
 
 // Whole documents of the verses given (in order), UTF-8.
 std::string ApparatusHtmlPage(const std::vector<VerseApparatus>& verses, const ApparatusFacts& facts);

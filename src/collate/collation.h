@@ -107,4 +107,13 @@ private:
     std::vector<int> group_; // per edition, scratch
 };
 
+// The distances between all of `texts` (one layout; the lines `include`
+// chooses, all when it is empty), counted over a collation against
+// `options.base` (which the distances hardly depend on). `goOn`, asked after
+// each verse with units, stops the count when it answers false: the table is
+// then incomplete.
+DistanceTable CountDistances(std::span<const std::vector<std::string>* const> texts, const Options& options,
+                             const std::function<bool(int line)>& include = {},
+                             const std::function<bool()>& goOn = {});
+
 } // namespace synopter::collate

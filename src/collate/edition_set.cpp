@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
+#include "editions/nt_layout.h"
 
 #include <algorithm>
 
@@ -13,6 +14,14 @@ std::vector<const std::vector<std::string>*> EditionSet::TextPointers() const
     std::vector<const std::vector<std::string>*> out;
     for (const auto& text : texts)
         out.push_back(&text);
+    return out;
+}
+
+std::vector<const std::vector<std::string>*> EditionSet::TextPointers(const std::vector<int>& members) const
+{
+    std::vector<const std::vector<std::string>*> out;
+    for (const int m : members)
+        out.push_back(&texts[size_t(m)]);
     return out;
 }
 
@@ -81,6 +90,38 @@ EditionSet LoadEditionSet(const std::vector<std::string>& folders, const std::ve
         }
         set.witnesses.push_back(std::move(witness));
         set.texts.push_back(std::move(*lines));
+    }
+    return set;
+}
+
+EditionSet LoadCollatableEditions(const std::vector<std::string>& folders, const std::vector<std::string>& names,
+                                  std::vector<std::string>& leftOut)
+{
+    EditionSet loaded;
+    for (const std::string& name : names) {
+        EditionSet one = LoadEditionSet(folders, {name});
+        if (!one.problem.empty() || one.texts.size() != 1 || one.witnesses.size() != 1) {
+            leftOut.push_back(name);
+            continue;
+        }
+        loaded.witnesses.push_back(std::move(one.witnesses.front()));
+        loaded.texts.push_back(std::move(one.texts.front()));
+    }
+    size_t reference = 0;
+    for (size_t i = 0; i < loaded.texts.size(); ++i)
+        if (loaded.texts[i].size() == size_t(layout::kLineCount)) {
+            reference = i;
+            break;
+        }
+    EditionSet set;
+    for (size_t i = 0; i < loaded.texts.size(); ++i) {
+        if (LayoutProblem(loaded.witnesses[reference].name, loaded.texts[reference], loaded.witnesses[i].name,
+                          loaded.texts[i])) {
+            leftOut.push_back(loaded.witnesses[i].name);
+            continue;
+        }
+        set.witnesses.push_back(loaded.witnesses[i]);
+        set.texts.push_back(loaded.texts[i]);
     }
     return set;
 }

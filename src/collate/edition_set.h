@@ -15,8 +15,9 @@ struct EditionSet {
     std::vector<std::vector<std::string>> texts; // each edition's lines
     std::string problem; // why the set cannot be collated ("" when it can)
 
-    // The texts as CollateTexts takes them.
+    // The texts as CollateTexts takes them: all, or those of `members`.
     std::vector<const std::vector<std::string>*> TextPointers() const;
+    std::vector<const std::vector<std::string>*> TextPointers(const std::vector<int>& members) const;
 };
 
 // Loads editions by catalogue name (looked up in `folders` in order, as the
@@ -25,5 +26,12 @@ struct EditionSet {
 // Greek never transliterated, texts that do not share one line layout) is
 // named in `problem`; the editions read so far are kept.
 EditionSet LoadEditionSet(const std::vector<std::string>& folders, const std::vector<std::string>& editions);
+
+// Those of the catalogue's editions `names` that can be collated together,
+// each loaded by itself so that one that cannot be used is left out (its name
+// added to `leftOut`) rather than ending the rest. The layout is the New
+// Testament's when an edition has its line count, else the first edition's.
+EditionSet LoadCollatableEditions(const std::vector<std::string>& folders, const std::vector<std::string>& names,
+                                  std::vector<std::string>& leftOut);
 
 } // namespace synopter::collate

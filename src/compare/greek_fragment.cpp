@@ -53,6 +53,15 @@ void AppendMarkupEscaped(std::string& out, std::string_view text)
     }
 }
 
+void AppendHtmlPageHead(std::string& out, std::string_view title, std::string_view style)
+{
+    out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
+    AppendMarkupEscaped(out, title);
+    out += "</title>\n<style>\n";
+    out += style;
+    out += "</style>\n</head>\n<body>\n";
+}
+
 void AppendMarkupGreek(std::string& out, std::string_view bytes)
 {
     static const ByteTranslation markup(MarkupText);

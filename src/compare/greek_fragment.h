@@ -18,6 +18,10 @@ inline constexpr const char* kGreekFontStack =
 // other than tab and line breaks are allowed in neither; they show as '?'.
 void AppendMarkupEscaped(std::string& out, std::string_view text);
 
+// The start of a self-contained HTML page, up to and including <body>: the
+// doctype, UTF-8, `title` (UTF-8, escaped here) and the inline style sheet.
+void AppendHtmlPageHead(std::string& out, std::string_view title, std::string_view style);
+
 // Transliterated bytes as escaped Greek for HTML or XML: Greek letters,
 // entities, Latin-1 beyond ASCII in UTF-8, '?' for a C1 control. Megabytes of
 // it go into a report, so each byte's replacement is worked out once.

@@ -153,13 +153,8 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
 
     std::string out;
     out.reserve(8192 + textBytes);
-    out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
-    AppendMarkupEscaped(out, facts.left.name);
-    out += " and ";
-    AppendMarkupEscaped(out, facts.right.name);
-    out += " compared</title>\n<style>\n";
-    out += kStyle;
-    out += "</style>\n</head>\n<body>\n<h1>";
+    AppendHtmlPageHead(out, facts.left.name + " and " + facts.right.name + " compared", kStyle);
+    out += "<h1>";
     AppendMarkupEscaped(out, facts.left.name);
     out += " and ";
     AppendMarkupEscaped(out, facts.right.name);

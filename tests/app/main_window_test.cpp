@@ -305,13 +305,13 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
     for (const Case& c : {Case{"Left", "Greek", QString::fromUtf8("“Greek” holds Unicode Greek text")},
                           Case{"Short", "Right", QString::fromUtf8("“Short” has 5 lines, “Right” has 6.")},
                           Case{"Left", "Shifted", QString::fromUtf8("line 4 is a chapter heading in “Left”")}}) {
-        messages.clear();
+        messages.shown.clear();
         Choose(c.left, c.right); // a side chosen anew empties its pane
         const rtf::Document left = mainWindow->Pane(Side::Left)->ToDocument();
         const rtf::Document right = mainWindow->Pane(Side::Right)->ToDocument();
         Run(1);
-        ASSERT_EQ(messages.size(), 1) << c.right;
-        EXPECT_TRUE(messages[0].contains(c.expected)) << messages[0].toStdString();
+        ASSERT_EQ(messages.shown.size(), 1) << c.right;
+        EXPECT_TRUE(messages.shown[0].contains(c.expected)) << messages.shown[0].toStdString();
         EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "3");
         EXPECT_EQ(mainWindow->Pane(Side::Left)->ToDocument(), left);
         EXPECT_EQ(mainWindow->Pane(Side::Right)->ToDocument(), right);

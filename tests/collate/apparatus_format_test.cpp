@@ -355,6 +355,42 @@ TEST(ApparatusFormatTest, HandBuiltVerseInEveryFormat)
     EXPECT_EQ(tei.abs[0], expected);
 }
 
+// Where the units stand among the base words, as the page, TEI and the
+// apparatus window mark them: in order, none inside the one before, none past
+// the last word.
+TEST(ApparatusFormatTest, MarkBaseWords)
+{
+    const auto describe = [](const std::vector<BasePiece>& pieces) {
+        std::string out;
+        for (const BasePiece& p : pieces) {
+            out += out.empty() ? "" : " ";
+            switch (p.kind) {
+            case BasePiece::Word: out += std::string(p.word); break;
+            case BasePiece::UnitStart: out += "[" + std::to_string(p.unit); break;
+            case BasePiece::UnitEnd: out += std::to_string(p.unit) + "]"; break;
+            case BasePiece::Addition: out += "+" + std::to_string(p.unit); break;
+            case BasePiece::AbsentVerse: out += "-" + std::to_string(p.unit); break;
+            }
+        }
+        return out;
+    };
+    const VerseApparatus verse = HandBuiltVerse();
+    EXPECT_EQ(describe(MarkBaseWords(verse.baseText, verse.units)),
+              "-1 [2 outwv 2] gar hgaphsen +3 [4 o 4] yeov");
+    const struct {
+        std::vector<Unit> units;
+        std::string expected;
+    } cases[] = {
+        {{}, "a b c"},
+        {{{0, 0, "", {0}, {}}, {3, 3, "", {0}, {}}}, "+1 a b c +2"},
+        {{{0, 3, "a b c", {0}, {}}}, "[1 a b c 1]"},
+        {{{1, 3, "b c", {0}, {}}, {2, 3, "c", {0}, {}}}, "a [1 b c 1] +2"}, // overlapping: the second after the first
+        {{{5, 7, "", {0}, {}}}, "a b c +1"},                                // past the words
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(describe(MarkBaseWords("a  b c ", c.units)), c.expected);
+}
+
 // The real editions, one book: every line of JSON fits, and every edition's
 // verses come back whole from the TEI, spelling counted and marked.
 TEST(ApparatusFormatTest, RealEditionsRebuiltFromTei)

@@ -1,6 +1,7 @@
 #include "collate/collation.h"
 
 #include "collate/edition_set.h"
+#include "common/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -213,4 +214,59 @@ TEST(CollationTest, RealEditionsRebuildAndDistances)
         }
         EXPECT_EQ(westcottHortFarthest, largest);
     }
+}
+
+// Small invented editions: how many units each pair differs in, counted the
+// same whichever edition is the base, and only over the lines chosen.
+TEST(CollationTest, CountDistancesOverInventedEditions)
+{
+    const std::vector<std::string> a{"KATA IWANNHN 1", " 1:1 en arch hn o logov", " 1:2 outov hn en arch",
+                                     " 1:3 panta di autou egeneto"};
+    const std::vector<std::string> b{"KATA IWANNHN 1", " 1:1 en arch hn logov", " 1:2 outov hn en arch",
+                                     " 1:3 panta dia autou egeneto"};
+    const std::vector<std::string> c{"KATA IWANNHN 1", " 1:1 en arch hn o logov", " 1:2 outov hn",
+                                     " 1:3 panta di autou egeneto"};
+    const std::vector<const std::vector<std::string>*> texts{&a, &b, &c};
+    // a-b: "o" and "dia"; a-c: "en arch"; b-c: all three.
+    const int expected[3][3] = {{0, 2, 1}, {2, 0, 3}, {1, 3, 0}};
+    for (int base = 0; base < 3; ++base) {
+        Options options;
+        options.base = base;
+        const DistanceTable table = CountDistances(texts, options);
+        ASSERT_EQ(table.Size(), 3);
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                EXPECT_EQ(table.Distance(i, j), expected[i][j]) << "base " << base << ": " << i << "," << j;
+    }
+
+    const DistanceTable verse2 = CountDistances(texts, {}, [](int line) { return line == 2; });
+    EXPECT_EQ(verse2.Distance(0, 1), 0);
+    EXPECT_EQ(verse2.Distance(1, 2), 1);
+
+    int asked = 0;
+    const DistanceTable stopped = CountDistances(texts, {}, {}, [&] { return ++asked < 1; });
+    EXPECT_EQ(asked, 1); // the first verse with units, then no more
+    EXPECT_EQ(stopped.Distance(0, 1), 1);
+}
+
+// What the distances are counted over: the catalogue's editions that share
+// one layout; the rest are named, not a reason to count nothing.
+TEST(CollationTest, CollatableEditionsLeaveOutTheMisfits)
+{
+    test::TempFolder folder;
+    const std::string text = "KATA IWANNHN 1\n 1:1 en arch hn o logov\n 1:2 outov hn\n";
+    folder.Write("Alpha.dat", text);
+    folder.Write("Beta.dat", "KATA IWANNHN 1\n 1:1 en arch\nKATA IWANNHN 2\n");  // another layout
+    folder.Write("Gamma.dat", "KATA IWANNHN 1\n 1:1 \xE1\xBC\x90\xCE\xBD\n 1:2 outov\n"); // Unicode Greek
+    folder.Write("Delta.dat", text);
+    for (const char* name : {"Alpha", "Beta", "Gamma", "Delta"})
+        folder.Write(std::string(name) + ".bk", "[English]\nInformation=x\n");
+    std::vector<std::string> leftOut;
+    const EditionSet set = LoadCollatableEditions({folder.Path()}, {"Alpha", "Beta", "Gamma", "Delta", "Omega"}, leftOut);
+    EXPECT_EQ(set.problem, "");
+    ASSERT_EQ(set.witnesses.size(), 2u);
+    ASSERT_EQ(set.texts.size(), 2u);
+    EXPECT_EQ(set.witnesses[0].name, "Alpha");
+    EXPECT_EQ(set.witnesses[1].name, "Delta");
+    EXPECT_EQ(leftOut, (std::vector<std::string>{"Gamma", "Omega", "Beta"}));
 }

@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "common/ini_file.h"
 #include "common/ui/panel.h"
+#include "common/ui/recording_messages.h"
 #include "compare/ui/result_pane.h"
 #include "common/temp_folder.h"
 #include "language/translate.h"
@@ -128,8 +129,9 @@ class MainWindowLanguageTest : public ::testing::Test {
 protected:
     MainWindowLanguageTest()
     {
-        mainWindow = std::make_unique<MainWindow>(folder.Path());
-        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), folder.Path(), mainWindow->Language(), nullptr);
+        mainWindow = std::make_unique<MainWindow>(folder.Path(), &messages);
+        chapterWindow =
+            std::make_unique<ChapterWindow>(mainWindow.get(), folder.Path(), mainWindow->Language(), messages, nullptr);
         mainWindow->SetChapterWindow(chapterWindow.get());
         dialog = LanguageDialogOf(mainWindow.get(), folder.Path());
         dialog->execDialog = [this] {
@@ -155,6 +157,7 @@ protected:
     QString Mirrored() const { return QString::fromStdString(mainWindow->Language().Name()); }
 
     test::TempFolder folder;
+    test::RecordingMessages messages; // outlives the windows
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<ChapterWindow> chapterWindow;
     LanguageDialog* dialog = nullptr;
@@ -257,11 +260,9 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndTheRestOfStartUpR
     folder.Write("alpha.bk", "[English]\r\nInformation=alpha\r\n");
     folder.Write("alpha.dat", "Matt 1\r\n");
     std::filesystem::create_directory(folder / "kelvane.ini");
-    QStringList messages;
-    mainWindow->ShowMessage = [&messages](const QString& text, bool) { messages << text; };
     pick = 0;
     EXPECT_TRUE(mainWindow->Start());
-    EXPECT_EQ(messages, QStringList{QString::fromStdString("Unable to write to " + folder / "kelvane.ini")});
+    EXPECT_EQ(messages.shown, QStringList{QString::fromStdString("Unable to write to " + folder / "kelvane.ini")});
     EXPECT_EQ(mainWindow->Language().Name(), "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
     EXPECT_EQ(mainWindow->CompareButton()->text(), "<--- COMPARE --->"); // not translated
@@ -270,10 +271,10 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndTheRestOfStartUpR
         ASSERT_EQ(chooser->count(), 1);
         EXPECT_EQ(chooser->itemText(0), "alpha");
     }
-    messages.clear();
+    messages.shown.clear();
     mainWindow->close();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], QString::fromStdString("Unable to write to " + folder / "kelvane.ini\n" +
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0], QString::fromStdString("Unable to write to " + folder / "kelvane.ini\n" +
                                                   std::strerror(EISDIR)));
 }
 
@@ -354,7 +355,8 @@ protected:
         if (!std::filesystem::exists(dir + "English.lng") || !std::filesystem::exists(dir + "Russian.lng"))
             GTEST_SKIP() << "language files not built in " << dir;
         mainWindow = std::make_unique<MainWindow>(dir);
-        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), dir, mainWindow->Language(), nullptr);
+        chapterWindow =
+            std::make_unique<ChapterWindow>(mainWindow.get(), dir, mainWindow->Language(), mainWindow->Messages(), nullptr);
     }
 
     void Translate(const std::string& language)

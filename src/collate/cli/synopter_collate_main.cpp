@@ -2,9 +2,9 @@
 // base edition, from the command line. Editions are found as synopter-compare
 // finds them; the output goes to stdout or a file.
 
-#include "collate/apparatus_format.h"
-#include "collate/collation.h"
+#include "collate/apparatus_document.h"
 #include "collate/edition_set.h"
+#include "common/block_output.h"
 #include "common/command_line.h"
 #include "common/error.h"
 #include "common/program_folders.h"
@@ -73,7 +73,7 @@ const std::string kUsage =
     "\n"
     "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
 
-enum class Format { Text, Json, Html, Tei, Distances };
+using Format = ApparatusFormat;
 
 struct Arguments {
     std::string base;
@@ -187,32 +187,6 @@ std::vector<bool> BookLines(const std::vector<int>& books)
     return lines;
 }
 
-// Output in large blocks to a stream that remembers a failed write.
-class Sink {
-public:
-    explicit Sink(std::FILE* file) : file_(file) { buffer_.reserve(kBlock + kBlock / 4); }
-    std::string& Buffer() { return buffer_; }
-    void FlushIfFull()
-    {
-        if (buffer_.size() >= kBlock)
-            Flush();
-    }
-    bool Flush()
-    {
-        if (!buffer_.empty() && !failed_ && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
-            failed_ = true;
-        buffer_.clear();
-        return !failed_;
-    }
-    bool Failed() const { return failed_; }
-
-private:
-    static constexpr size_t kBlock = 256 * 1024;
-    std::FILE* file_;
-    std::string buffer_;
-    bool failed_ = false;
-};
-
 int Main(int argc, char** argv)
 {
     Arguments arguments;
@@ -232,7 +206,7 @@ int Main(int argc, char** argv)
         if (arguments.spelling != SpellingMode::Count || !arguments.spellingFile.empty())
             spelling = cli::LoadSpellingList("synopter-collate", arguments.spellingFile);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "synopter-collate: %s\n", e.message.c_str());
+        std::fprintf(stderr, "synopter-collate: %s\n", e.what());
         return kBadInput;
     }
 
@@ -258,55 +232,9 @@ int Main(int argc, char** argv)
     std::function<bool(int)> include;
     if (!chosen.empty())
         include = [&chosen](int line) { return line >= 0 && size_t(line) < chosen.size() && chosen[size_t(line)]; };
-    const std::vector<const std::vector<std::string>*> texts = set.TextPointers();
-
-    Sink sink(file);
-    std::string& out = sink.Buffer();
-    switch (arguments.format) {
-    case Format::Text:
-    case Format::Json: {
-        std::string chapter;
-        const bool text = arguments.format == Format::Text;
-        CollateTexts(
-            texts, facts.options,
-            [&](const VerseApparatus& verse) {
-                if (text)
-                    AppendVerseText(out, verse, facts, chapter);
-                else
-                    AppendVerseJson(out, verse, facts);
-                sink.FlushIfFull();
-                return !sink.Failed();
-            },
-            include);
-        break;
-    }
-    case Format::Html:
-    case Format::Tei: {
-        std::vector<VerseApparatus> verses;
-        CollateTexts(
-            texts, facts.options,
-            [&](const VerseApparatus& verse) {
-                verses.push_back(verse);
-                return true;
-            },
-            include);
-        out = arguments.format == Format::Html ? ApparatusHtmlPage(verses, facts) : ApparatusTei(verses, facts);
-        break;
-    }
-    case Format::Distances: {
-        DistanceTable table(static_cast<int>(texts.size()));
-        CollateTexts(
-            texts, facts.options,
-            [&](const VerseApparatus& verse) {
-                table.Add(verse);
-                return true;
-            },
-            include);
-        out = DistanceText(table, facts);
-        break;
-    }
-    }
-    const bool written = sink.Flush() && std::fflush(file) == 0;
+    BlockOutput out(file);
+    const bool written = WriteApparatus(set.TextPointers(), facts, arguments.format, out, include) && out.Flush()
+        && std::fflush(file) == 0;
     const bool closed = file == stdout || std::fclose(file) == 0;
     if (!written || !closed)
         return OutputFailed("synopter-collate");

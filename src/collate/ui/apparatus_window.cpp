@@ -1,14 +1,15 @@
 #include "collate/ui/apparatus_window.h"
 #include "collate/ui/apparatus_window_names.h"
 
+#include "collate/apparatus_document.h"
+#include "common/block_output.h"
 #include "common/error.h"
 #include "common/file_io.h"
-#include "common/greek_letters.h"
 #include "common/ini_file.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "editions/edition_check.h"
-#include "editions/edition_lines.h"
 #include "editions/nt_layout.h"
 #include "language/interface_language.h"
 #include "language/ui/translate_form.h"
@@ -17,13 +18,10 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -31,23 +29,13 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace synopter {
 
 namespace names = apparatus_window_names;
 
 namespace {
-
-QString Utf8(std::string_view bytes)
-{
-    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
-
-// Transliterated words as Unicode Greek, ready for the page.
-QString Greek(std::string_view transliterated)
-{
-    return Utf8(ToGreek(transliterated)).toHtmlEscaped();
-}
 
 void SetHint(QWidget* w, const QString& hint)
 {
@@ -56,34 +44,46 @@ void SetHint(QWidget* w, const QString& hint)
     w->setToolTip(hint);
 }
 
-// Neighbouring units take turns, so where one ends and the next begins shows.
-const char* UnitColour(int number)
+// The whole apparatus written to `path`; what went wrong, or nothing. Runs on
+// the export's own thread.
+QString WriteExport(const collate::EditionSet& set, const std::vector<int>& members,
+                    const collate::ApparatusFacts& facts, bool tei, const std::string& path,
+                    const std::function<bool()>& goOn)
 {
-    return number % 2 ? "#1c4c96" : "#a1331f";
-}
-
-QString UnitMark(int number)
-{
-    return QString("<sup style=\"color:%1; font-size:small;\">%2</sup>").arg(UnitColour(number)).arg(number);
-}
-
-// An addition stands between two words: a plus of the text's size, so it is seen.
-QString AdditionMark(int number)
-{
-    return QString("<span style=\"color:%1; font-weight:bold;\">+</span>").arg(UnitColour(number)) + UnitMark(number);
+    try {
+        BlockOutput document;
+        if (collate::WriteApparatus(set.TextPointers(members), facts,
+                                    tei ? collate::ApparatusFormat::Tei : collate::ApparatusFormat::Html, document,
+                                    {}, goOn))
+            WriteFileAtomically(path, document.Text());
+    } catch (const WriteError& e) {
+        return FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason());
+    } catch (const std::exception& e) {
+        return FromLocal8Bit(e.what());
+    }
+    return {};
 }
 
 } // namespace
 
-ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder)
-    : QWidget(mainWindow, Qt::Window), language_(language), saveFolder_(std::move(saveFolder))
+ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, UserMessages& messages,
+                                 QString saveFolder)
+    : QWidget(mainWindow, Qt::Window), language_(language), messages_(messages), saveFolder_(std::move(saveFolder))
 {
     setObjectName(names::window);
     setWindowTitle("Apparatus");
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(InterfaceFont());
     resize(1000, 700);
+    BuildControls();
+    LayOut();
+    Connect();
+    ShowOptions();
+}
 
+// The components in the order the language files know them.
+void ApparatusWindow::BuildControls()
+{
     const auto label = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);
         l->setObjectName(name);
@@ -94,7 +94,7 @@ ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& l
     bookChooser_ = new QComboBox(this);
     bookChooser_->setObjectName(names::bookChooser);
     for (int book = 0; book < layout::kBookCount; ++book)
-        bookChooser_->addItem(Utf8(layout::BookAt(book).english));
+        bookChooser_->addItem(FromUtf8(layout::BookAt(book).english));
     SetHint(bookChooser_, "The book");
     chapterBox_ = new QSpinBox(this);
     chapterBox_->setObjectName(names::chapterBox);
@@ -135,6 +135,19 @@ ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& l
     greek.setPixelSize(16);
     view_->document()->setDefaultFont(greek);
 
+    // What assistive technology announces; the language files give NAME_name.
+    bookChooser_->setAccessibleName("Book");
+    chapterBox_->setAccessibleName("Chapter");
+    baseChooser_->setAccessibleName("Base edition");
+    exportHtmlButton_->setAccessibleName("Export HTML");
+    exportTeiButton_->setAccessibleName("Export TEI");
+    editionList_->setAccessibleName("Editions");
+    view_->setAccessibleName("Apparatus");
+}
+
+// The choosers and export buttons above, the editions beside the view.
+void ApparatusWindow::LayOut()
+{
     auto* top = new QHBoxLayout;
     top->addWidget(chapterLabel_);
     top->addWidget(bookChooser_);
@@ -162,16 +175,10 @@ ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& l
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top);
     layout->addWidget(splitter, 1);
+}
 
-    // What assistive technology announces; the language files give NAME_name.
-    bookChooser_->setAccessibleName("Book");
-    chapterBox_->setAccessibleName("Chapter");
-    baseChooser_->setAccessibleName("Base edition");
-    exportHtmlButton_->setAccessibleName("Export HTML");
-    exportTeiButton_->setAccessibleName("Export TEI");
-    editionList_->setAccessibleName("Editions");
-    view_->setAccessibleName("Apparatus");
-
+void ApparatusWindow::Connect()
+{
     connect(bookChooser_, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_)
             BookChanged();
@@ -190,22 +197,11 @@ ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& l
         if (filling_)
             return;
         const int base = BaseEdition();
-        FillBaseChooser(base >= 0 ? set_.witnesses[size_t(base)].name : std::string());
+        FillBaseChooser(base >= 0 ? set_->witnesses[size_t(base)].name : std::string());
         Recollate();
     });
     connect(exportHtmlButton_, &QPushButton::clicked, this, &ApparatusWindow::ExportHtml);
     connect(exportTeiButton_, &QPushButton::clicked, this, &ApparatusWindow::ExportTei);
-
-    AskSaveName = [this](const QString& title, const QString& suggested, const QString& filter) {
-        return QFileDialog::getSaveFileName(this, title, suggested, filter);
-    };
-    ShowMessage = [this](const QString& text, bool critical) {
-        if (critical)
-            QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
-        else
-            QMessageBox::warning(this, QApplication::applicationDisplayName(), text);
-    };
-    ShowOptions();
 }
 
 QList<QObject*> ApparatusWindow::Components() const
@@ -244,23 +240,23 @@ void ApparatusWindow::Translate()
 void ApparatusWindow::SetCatalogue(const std::vector<std::string>& folders, const std::vector<std::string>& names,
                            const std::string& preferredBase)
 {
-    if (folders == folders_ && names == names_ && !set_.witnesses.empty())
+    if (folders == folders_ && names == names_ && !set_->witnesses.empty())
         return; // the user's choices stay
     folders_ = folders;
     names_ = names;
-    set_ = collate::LoadEditionSet(folders, names);
+    set_ = std::make_shared<const collate::EditionSet>(collate::LoadEditionSet(folders, names));
     {
         filling_ = true;
         editionList_->clear();
-        for (const collate::Witness& w : set_.witnesses) {
-            const QString name = Utf8(ToUtf8(w.name));
-            const QString siglum = Utf8(ToUtf8(w.siglum));
+        for (const collate::Witness& w : set_->witnesses) {
+            const QString name = FromUtf8(ToUtf8(w.name));
+            const QString siglum = FromUtf8(ToUtf8(w.siglum));
             auto* item = new QListWidgetItem(siglum == name ? name : siglum + QString::fromUtf8(" — ") + name,
                                              editionList_);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Checked);
             if (!w.information.empty())
-                item->setToolTip(PlainToolTip(Utf8(ToUtf8(w.information))));
+                item->setToolTip(PlainToolTip(FromUtf8(ToUtf8(w.information))));
         }
         filling_ = false;
     }
@@ -323,7 +319,7 @@ void ApparatusWindow::BookChanged()
 std::vector<int> ApparatusWindow::Members() const
 {
     std::vector<int> members;
-    for (int i = 0; i < editionList_->count() && i < int(set_.texts.size()); ++i)
+    for (int i = 0; i < editionList_->count() && i < int(set_->texts.size()); ++i)
         if (editionList_->item(i)->checkState() == Qt::Checked)
             members.push_back(i);
     return members;
@@ -340,7 +336,7 @@ void ApparatusWindow::FillBaseChooser(const std::string& keep)
     baseChooser_->clear();
     for (int m : Members()) {
         baseChooser_->addItem(editionList_->item(m)->text(), m);
-        if (set_.witnesses[size_t(m)].name == keep)
+        if (set_->witnesses[size_t(m)].name == keep)
             baseChooser_->setCurrentIndex(baseChooser_->count() - 1);
     }
     filling_ = false;
@@ -362,7 +358,7 @@ collate::ApparatusFacts ApparatusWindow::Facts() const
 {
     collate::ApparatusFacts facts;
     for (int m : Members())
-        facts.witnesses.push_back(set_.witnesses[size_t(m)]);
+        facts.witnesses.push_back(set_->witnesses[size_t(m)]);
     facts.options = CollationOptions();
     facts.date = QDate::currentDate().toString("yyyy-MM-dd").toStdString();
     return facts;
@@ -373,9 +369,7 @@ void ApparatusWindow::Recollate()
     verses_.clear();
     const std::vector<int> members = Members();
     if (members.size() >= 2 && BaseEdition() >= 0) {
-        std::vector<const std::vector<std::string>*> texts;
-        for (int m : members)
-            texts.push_back(&set_.texts[size_t(m)]);
+        const std::vector<const std::vector<std::string>*> texts = set_->TextPointers(members);
         const int heading = layout::HeadingLine(book_, chapter_);
         const int last = heading + layout::VerseCount(book_, chapter_);
         collate::CollateTexts(
@@ -387,82 +381,6 @@ void ApparatusWindow::Recollate()
             [heading, last](int line) { return line > heading && line <= last; });
     }
     view_->setHtml(ChapterHtml());
-}
-
-QString ApparatusWindow::ChapterHtml() const
-{
-    QString html;
-    if (!set_.problem.empty())
-        html += "<p style=\"color:#a1331f;\">" + Utf8(ToUtf8(set_.problem)).toHtmlEscaped() + "</p>";
-    const std::string heading = Chapter();
-    html += QString("<h2 style=\"font-weight:normal;\">%1 <span style=\"color:#777; font-size:small;\">%2 %3</span></h2>")
-                .arg(Greek(heading), Utf8(layout::BookAt(book_).english).toHtmlEscaped())
-                .arg(chapter_);
-    const std::vector<int> members = Members();
-    const int base = BaseEdition();
-    if (members.size() < 2 || base < 0)
-        return html + "<p>" + fewEditions_.toHtmlEscaped() + "</p>";
-
-    const collate::ApparatusFacts facts = Facts();
-    const std::vector<std::string>& baseLines = set_.texts[size_t(base)];
-    const int headingLine = layout::HeadingLine(book_, chapter_);
-    auto apparatus = verses_.begin();
-    for (int verse = 1; verse <= layout::VerseCount(book_, chapter_); ++verse) {
-        const int line = headingLine + verse;
-        const collate::VerseLine split = collate::SplitVerseLine(
-            size_t(line) < baseLines.size() ? std::string_view(baseLines[size_t(line)]) : std::string_view());
-        while (apparatus != verses_.end() && apparatus->line < line)
-            ++apparatus;
-        const collate::VerseApparatus* units =
-            apparatus != verses_.end() && apparatus->line == line ? &*apparatus : nullptr;
-
-        const QString reference = QString("%1:%2").arg(chapter_).arg(verse);
-        html += "<p style=\"margin-top:10px; margin-bottom:0px;\"><b>" + reference + "</b>&nbsp;&nbsp;";
-        const std::string_view text = units ? std::string_view(units->baseText) : split.words;
-        const std::vector<std::string_view> words = SplitWords(text);
-        if (words.empty())
-            html += "<span style=\"color:#777;\">" + absentText_.toHtmlEscaped() + "</span> ";
-        if (units) {
-            // Marks before, around and after the base words: additions stand
-            // between words, the absent verse after the reference.
-            std::vector<QString> before(words.size() + 1), open(words.size()), close(words.size());
-            int number = 0;
-            for (const collate::Unit& unit : units->units) {
-                ++number;
-                if (unit.AbsentVerse()) {
-                    before[0] += UnitMark(number) + " ";
-                } else if (unit.first == unit.last) {
-                    before[size_t(std::clamp(unit.first, 0, int(words.size())))] += AdditionMark(number) + " ";
-                } else {
-                    const int first = std::clamp(unit.first, 0, int(words.size()) - 1);
-                    const int last = std::clamp(unit.last, first + 1, int(words.size())) - 1;
-                    open[size_t(first)] += QString("<span style=\"color:%1; text-decoration:underline;\">")
-                                               .arg(UnitColour(number));
-                    close[size_t(last)] += "</span>" + UnitMark(number);
-                }
-            }
-            for (size_t i = 0; i < words.size(); ++i)
-                html += before[i] + open[i] + Greek(words[i]) + close[i] + " ";
-            html += before[words.size()];
-        } else {
-            for (std::string_view word : words)
-                html += Greek(word) + " ";
-        }
-        html += "</p>";
-        if (!units)
-            continue;
-        html += "<p style=\"margin-top:2px; margin-bottom:0px; margin-left:28px; font-size:small;\">";
-        int number = 0;
-        for (const collate::Unit& unit : units->units) {
-            std::string entry;
-            collate::AppendUnitText(entry, unit, facts);
-            if (number++ > 0)
-                html += "<br>";
-            html += UnitMark(number) + "&nbsp;" + Utf8(entry).toHtmlEscaped();
-        }
-        html += "</p>";
-    }
-    return html;
 }
 
 void ApparatusWindow::ExportHtml()
@@ -477,42 +395,47 @@ void ApparatusWindow::ExportTei()
 
 void ApparatusWindow::Export(bool tei)
 {
+    if (exportTask_.Running())
+        return; // one export at a time: the buttons are off meanwhile
     if (Members().size() < 2 || BaseEdition() < 0) {
-        ShowMessage(fewEditions_, false);
+        messages_.Show(fewEditions_, MessageKind::Warning);
         return;
     }
     if (saveFolder_.isEmpty() || !QDir(saveFolder_).exists())
         saveFolder_ = QDir::homePath();
     QPushButton* button = tei ? exportTeiButton_ : exportHtmlButton_;
     const QString title = button->text().remove('&').remove(QString::fromUtf8("…"));
-    const QString path = AskSaveName(title, QDir(saveFolder_).filePath(tei ? "apparatus.xml" : "apparatus.html"),
-                                     tei ? "TEI (*.xml)" : "HTML (*.html *.htm)");
+    const QString path = messages_.AskSaveName(title,
+                                               QDir(saveFolder_).filePath(tei ? "apparatus.xml" : "apparatus.html"),
+                                               tei ? "TEI (*.xml)" : "HTML (*.html *.htm)");
     if (path.isEmpty())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct Restore {
-        ~Restore() { QApplication::restoreOverrideCursor(); }
-    };
-    std::string document;
-    try {
-        const Restore restore;
-        std::vector<const std::vector<std::string>*> texts;
-        for (int m : Members())
-            texts.push_back(&set_.texts[size_t(m)]);
-        std::vector<collate::VerseApparatus> verses;
-        collate::CollateTexts(texts, CollationOptions(), [&](const collate::VerseApparatus& verse) {
-            verses.push_back(verse);
-            return true;
+    // The export reads its own copies: the window's choices may change meanwhile.
+    auto rules = std::make_shared<const SpellingRules>(rules_);
+    collate::ApparatusFacts facts = Facts();
+    facts.options.spellingRules = rules.get();
+    SetExporting(true);
+    exportTask_.Start(
+        [set = set_, members = Members(), facts, rules, tei, file = ToLocal8Bit(path)](const std::function<bool()>& goOn) {
+            return WriteExport(*set, members, facts, tei, file, goOn);
+        },
+        [this, path](const QString& problem) {
+            SetExporting(false);
+            if (problem.isEmpty())
+                saveFolder_ = QFileInfo(path).absolutePath();
+            else
+                messages_.Show(problem, MessageKind::Error);
         });
-        const collate::ApparatusFacts facts = Facts();
-        document = tei ? collate::ApparatusTei(verses, facts) : collate::ApparatusHtmlPage(verses, facts);
-        WriteFileAtomically(ToLocal8Bit(path), document);
-        saveFolder_ = QFileInfo(path).absolutePath();
-    } catch (const WriteError& e) {
-        ShowMessage(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), true);
-    } catch (const std::exception& e) {
-        ShowMessage(FromLocal8Bit(e.what()), true);
-    }
+}
+
+void ApparatusWindow::SetExporting(bool on)
+{
+    exportHtmlButton_->setEnabled(!on);
+    exportTeiButton_->setEnabled(!on);
+    if (on)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
 }
 
 } // namespace synopter

@@ -2,11 +2,12 @@
 
 #include "collate/apparatus_format.h"
 #include "collate/edition_set.h"
+#include "common/ui/background_task.h"
 #include "compare/spelling_rules.h"
 
 #include <QWidget>
 
-#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ class QTextBrowser;
 namespace synopter {
 
 class InterfaceLanguage;
+class UserMessages;
 
 // The apparatus window: one chapter of the catalogue's editions collated
 // against a base edition. Each verse shows the base text with the words of
@@ -30,8 +32,10 @@ class ApparatusWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `saveFolder`: where the first export is suggested.
-    ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder);
+    // `saveFolder`: where the first export is suggested; `messages` asks where
+    // an export goes and says what went wrong.
+    ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, UserMessages& messages,
+                    QString saveFolder);
 
     // Owned components in creation order, as the language files address them.
     QList<QObject*> Components() const;
@@ -53,7 +57,7 @@ public:
     // The editions taking part (indices into the loaded set, ascending) and the base among them.
     std::vector<int> Members() const;
     int BaseEdition() const;
-    const collate::EditionSet& Editions() const { return set_; }
+    const collate::EditionSet& Editions() const { return *set_; }
     // What the view shows: the chapter's verses that have units, as collated.
     const std::vector<collate::VerseApparatus>& ChapterVerses() const { return verses_; }
     collate::ApparatusFacts Facts() const;
@@ -65,24 +69,29 @@ public:
     QSpinBox* ChapterBox() const { return chapterBox_; }
     QLabel* OptionsLabel() const { return optionsLabel_; }
 
-    // "Export HTML…" and "Export TEI…": the whole apparatus, saved where AskSaveName says.
+    // "Export HTML…" and "Export TEI…": the whole apparatus, saved where the
+    // user says. The export runs on a thread of its own; the buttons are off
+    // until it is written, and the window's going stops it.
     void ExportHtml();
     void ExportTei();
-    // Tests replace these to stay clear of modal dialogs.
-    std::function<QString(const QString& title, const QString& suggested, const QString& filter)> AskSaveName;
-    std::function<void(const QString& text, bool critical)> ShowMessage;
+    bool Exporting() const { return exportTask_.Running(); }
 
 private:
+    void BuildControls();
+    void LayOut();
+    void Connect();
     void Export(bool tei);
+    void SetExporting(bool on);
     // The chosen editions' texts and options, for the engine.
     collate::Options CollationOptions() const;
     void FillBaseChooser(const std::string& keep);
     void BookChanged();
     void Recollate();
     void ShowOptions();
-    QString ChapterHtml() const;
+    QString ChapterHtml() const; // apparatus_window_page.cpp
 
     const InterfaceLanguage& language_;
+    UserMessages& messages_;
     QString saveFolder_;
     QLabel* chapterLabel_;           // "Chapter:"
     QComboBox* bookChooser_;     // book
@@ -98,7 +107,7 @@ private:
 
     std::vector<std::string> folders_;
     std::vector<std::string> names_;
-    collate::EditionSet set_;
+    std::shared_ptr<const collate::EditionSet> set_ = std::make_shared<collate::EditionSet>(); // shared with an export
     SpellingRules rules_;
     SpellingMode spelling_ = SpellingMode::Count;
     QString spellingText_;
@@ -112,6 +121,7 @@ private:
     QString no_ = "no";
     QString fewEditions_ = "Choose at least two editions.";
     QString absentText_ = "(not in the base edition)";
+    BackgroundTask exportTask_{this}; // last: stopped before the rest goes
 };
 
 } // namespace synopter

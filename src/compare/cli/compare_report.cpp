@@ -1,10 +1,10 @@
 #include "compare/cli/compare_report.h"
 
 #include "common/greek_letters.h"
+#include "common/json_text.h"
 #include "editions/edition_lines.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -123,112 +123,34 @@ void AppendLatin1AsUtf8(std::string& out, std::string_view bytes)
 
 namespace {
 
-// True when none of the 8 bytes needs escaping or re-encoding: no control
-// byte, no byte >= 0x80, no quote and no backslash. Each test sets the top bit
-// of a byte that fails it (the classic "has zero byte" trick).
-bool AllPlain(std::uint64_t w)
-{
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-    const auto hasZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
-    const std::uint64_t high = w & kHigh;
-    const std::uint64_t control = (w - 0x20 * kOnes) & ~w & kHigh;
-    const std::uint64_t quote = hasZero(w ^ ('"' * kOnes));
-    const std::uint64_t backslash = hasZero(w ^ ('\\' * kOnes));
-    return (high | control | quote | backslash) == 0;
-}
-
-} // namespace
-
-namespace {
-
-// A character that needs more than copying: quote, backslash, control or
-// non-ASCII.
-void AppendJsonEscaped(std::string& out, unsigned char c)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    if (c == '"' || c == '\\') {
-        out += '\\';
-        out += static_cast<char>(c);
-    } else if (c < 0x20) {
-        out += "\\u00";
-        out += kHex[c >> 4];
-        out += kHex[c & 0xF];
-    } else {
-        AppendLatin1Char(out, c);
-    }
-}
-
-// What each byte becomes inside a JSON string under Greek: a Greek letter, an
-// escape, or a Latin-1 character in UTF-8.
+// What each byte becomes inside a JSON string under Greek: a Greek letter, or
+// what it is in any JSON string.
 std::string GreekJsonText(unsigned char c)
 {
     if (const std::string_view greek = GreekLetter(static_cast<char>(c)); !greek.empty())
         return std::string(greek);
-    if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\')
-        return std::string(1, static_cast<char>(c));
     std::string text;
-    AppendJsonEscaped(text, c);
+    AppendJsonChar(text, c);
     return text;
 }
 
 const ByteTranslation kGreekJsonText(GreekJsonText);
 
-// Every letter changes, so there are no plain stretches to skip.
-void AppendJsonGreek(std::string& out, std::string_view bytes)
+} // namespace
+
+void AppendJsonString(std::string& out, std::string_view bytes, Script script)
 {
+    if (script == Script::Latin) {
+        AppendJsonLatin1(out, bytes);
+        return;
+    }
+    // Every letter changes, so there are no plain stretches to skip.
     out += '"';
     kGreekJsonText.Append(out, bytes);
     out += '"';
 }
 
-} // namespace
-
-void AppendJsonString(std::string& out, std::string_view bytes, Script script)
-{
-    if (script == Script::Greek) {
-        AppendJsonGreek(out, bytes);
-        return;
-    }
-    out += '"';
-    size_t plain = 0; // start of the stretch that goes out as it stands
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        // Verse text is nearly all plain: skip it eight bytes at a time.
-        while (i + 8 <= bytes.size()) {
-            std::uint64_t w;
-            std::memcpy(&w, bytes.data() + i, 8);
-            if (!AllPlain(w))
-                break;
-            i += 8;
-        }
-        if (i >= bytes.size())
-            break;
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\')
-            continue;
-        out.append(bytes.data() + plain, i - plain);
-        plain = i + 1;
-        AppendJsonEscaped(out, c);
-    }
-    out.append(bytes.data() + plain, bytes.size() - plain);
-    out += '"';
-}
-
-Report::Report(std::FILE* sink, Script script) : sink_(sink), script_(script)
-{
-    if (sink_)
-        out_.reserve(kBlockSize + kBlockSize / 4);
-}
-
-bool Report::Flush()
-{
-    if (sink_ && !out_.empty()) {
-        if (!failed_ && std::fwrite(out_.data(), 1, out_.size(), sink_) != out_.size())
-            failed_ = true;
-        out_.clear();
-    }
-    return !failed_;
-}
+Report::Report(std::FILE* sink, Script script) : output_(sink), script_(script) {}
 
 void JsonReport::VersePair(const std::string& right, const std::string& left,
                                  const MatchMask& rightMask, const MatchMask& leftMask)

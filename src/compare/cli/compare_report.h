@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/block_output.h"
 #include "compare/comparison_run.h"
 #include "compare/html_report.h"
 #include "compare/result_summary.h"
@@ -49,6 +50,8 @@ void AppendJsonString(std::string& out, std::string_view bytes, Script script = 
 class Report : public RunOutput {
 public:
     explicit Report(std::FILE* sink = nullptr, Script script = Script::Latin);
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
 
     void Chapter(const std::string& heading) override { chapter_ = heading; }
     void FoundCount(int found) override { found_ = found; }
@@ -65,29 +68,23 @@ public:
     void MarkSpelling(bool on) { markSpelling_ = on; }
 
     // What has not gone to the sink yet.
-    const std::string& Text() const { return out_; }
+    const std::string& Text() const { return output_.Text(); }
     // Sends the rest to the sink; false when any write to it failed.
-    bool Flush();
+    bool Flush() { return output_.Flush(); }
 
 protected:
     // Called after each piece of output.
-    void FlushIfFull()
-    {
-        if (sink_ && out_.size() >= kBlockSize)
-            Flush();
-    }
-    static constexpr size_t kBlockSize = 256 * 1024;
+    void FlushIfFull() { output_.FlushIfFull(); }
 
-    std::FILE* sink_;
+    BlockOutput output_;
+    std::string& out_ = output_.Text();
     Script script_;
-    bool failed_ = false;
     std::vector<Run> runs_;
     size_t line_ = 0;
     std::string chapter_;
     int found_ = 0;
     bool markSpelling_ = false;
     int spellingOnly_ = 0;
-    std::string out_;
 };
 
 // One JSON object per reported pair, one per line; when marking spelling,

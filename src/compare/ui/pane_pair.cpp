@@ -1,7 +1,6 @@
 #include "compare/ui/pane_pair.h"
 
 #include "common/ascii.h"
-#include "common/error.h"
 #include "common/file_io.h"
 #include "common/text_lines.h"
 #include "compare/result_set.h"
@@ -409,8 +408,7 @@ std::string PanePair::SavedFile(int side) const
     return rtf::WriteParagraphsRtf(paragraphs, face);
 }
 
-std::vector<std::string> PanePair::SaveResultFiles(const std::vector<std::string>& chapters,
-                                                      const std::string& record) const
+void PanePair::SaveResultFiles(const std::vector<std::string>& chapters, const std::string& record) const
 {
     // One set: a failure leaves the previous run's files, all three.
     std::vector<ResultFile> files;
@@ -419,12 +417,7 @@ std::vector<std::string> PanePair::SaveResultFiles(const std::vector<std::string
     files.push_back({kChapterListFileName, JoinLinesCrLf(chapters)});
     if (!record.empty())
         files.push_back({kResultRecordFileName, record});
-    try {
-        SaveResultSet(programDir_, files);
-    } catch (const WriteError& e) {
-        return {e.path() + ": " + e.reason()};
-    }
-    return {};
+    SaveResultSet(programDir_, files);
 }
 
 rtf::Document ReadPaneFile(const std::string& path)

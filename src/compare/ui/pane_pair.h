@@ -83,10 +83,9 @@ public:
     std::vector<html::ReportItem> ReportItems() const;
 
     // Writes r2.rtf, r1.rtf and chapters.lst as one set (SaveResultSet): all
-    // of them or, on a failure, none. The failure is returned as "file: reason".
-    // `record` (results.ini, what made them) goes with them when given.
-    std::vector<std::string> SaveResultFiles(const std::vector<std::string>& chapters,
-                                             const std::string& record = {}) const;
+    // of them or, on a failure (WriteError), none. `record` (results.ini, what
+    // made them) goes with them when given.
+    void SaveResultFiles(const std::vector<std::string>& chapters, const std::string& record = {}) const;
 
     std::string LeftPath() const { return programDir_ + "r1.rtf"; }
     std::string RightPath() const { return programDir_ + "r2.rtf"; }

@@ -5,6 +5,7 @@
 #include "common/ui/hints.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "import/sword_source.h"
 #include "language/ui/translate_form.h"
 
@@ -20,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -55,8 +55,9 @@ QString SuggestedName(const QString& path)
 
 } // namespace
 
-ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& language, QWidget* parent)
-    : QDialog(parent), programDir_(std::move(programDir)), language_(language)
+ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& language, UserMessages& messages,
+                           QWidget* parent)
+    : QDialog(parent), programDir_(std::move(programDir)), language_(language), messages_(messages)
 {
     setObjectName(names::window);
     setWindowTitle(QString::fromUtf8("Import edition"));
@@ -175,10 +176,6 @@ ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& lang
         SourceChanged();
     });
     connect(nameEdit, &QLineEdit::textEdited, this, [this](const QString& text) { nameTyped_ = !text.isEmpty(); });
-
-    AskReplace = [this](const QString& question) {
-        return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
-    };
 
     FillModuleList();
 }
@@ -322,7 +319,7 @@ void ImportDialog::Import()
 
     replace_ = false;
     if (FileExists(programDir_ + request.name + ".bk") || FileExists(programDir_ + request.name + ".dat")) {
-        if (!AskReplace(QString::fromUtf8("An edition “%1” exists already. Replace it?").arg(name))) {
+        if (!messages_.Ask(QString::fromUtf8("An edition “%1” exists already. Replace it?").arg(name))) {
             Report(QString::fromUtf8("Nothing was imported: “%1” is kept as it is.").arg(name), false);
             return;
         }

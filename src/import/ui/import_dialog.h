@@ -5,7 +5,6 @@
 #include <QDialog>
 
 #include <atomic>
-#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -22,6 +21,7 @@ class QTimer;
 namespace synopter {
 
 class InterfaceLanguage;
+class UserMessages;
 
 // The import dialog: Unicode Greek sources (files, a folder or an installed
 // SWORD module) read into a new edition of the program directory. The import
@@ -30,7 +30,9 @@ class ImportDialog : public QDialog {
     Q_OBJECT
 
 public:
-    ImportDialog(std::string programDir, const InterfaceLanguage& language, QWidget* parent = nullptr);
+    // `messages` asks before an existing edition is replaced.
+    ImportDialog(std::string programDir, const InterfaceLanguage& language, UserMessages& messages,
+                 QWidget* parent = nullptr);
     // Stops and waits for an import still running; nothing is written then.
     ~ImportDialog() override;
 
@@ -48,9 +50,6 @@ public:
     // Files or folders as the source, after those already listed.
     void AddSources(const QStringList& paths);
     bool IsImporting() const { return worker_.joinable(); }
-
-    // Asked before an existing edition is replaced; tests put a stand-in here.
-    std::function<bool(const QString& question)> AskReplace;
 
     QListWidget* sourceList = nullptr;
     QPushButton* addFilesButton = nullptr;
@@ -88,6 +87,7 @@ private:
 
     std::string programDir_;
     const InterfaceLanguage& language_;
+    UserMessages& messages_;
     QList<QObject*> components_;
     bool nameTyped_ = false; // the user's own name is not replaced by the source's
 

@@ -1,13 +1,9 @@
 #include "statistics/ui/statistics_window.h"
 #include "statistics/ui/statistics_window_names.h"
 
-#include "collate/collation.h"
-#include "collate/edition_set.h"
 #include "common/ini_file.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
-#include "editions/edition.h"
-#include "editions/edition_check.h"
 #include "editions/edition_lines.h"
 #include "editions/nt_layout.h"
 #include "language/interface_language.h"
@@ -32,7 +28,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace synopter {
 
@@ -98,31 +93,6 @@ void CopyTableSelection(const QTableWidget& table)
     const QString text = TableSelectionText(table);
     if (!text.isEmpty())
         QApplication::clipboard()->setText(text);
-}
-
-// The catalogue and choices a count was made for; an edition written anew
-// (an import under the same name) changes it too.
-std::string ChoiceKey(const EditionsChoice& choice, const std::vector<std::string>& names)
-{
-    std::string key = std::to_string(int(choice.spelling)) + (choice.exactPositions ? "e" : "-");
-    for (const std::string& folder : choice.folders)
-        key += "\n" + folder;
-    for (const std::string& name : names) {
-        std::error_code error;
-        const std::string path = EditionTextPath(EditionFolder(choice.folders, name), name);
-        const auto time = std::filesystem::last_write_time(path, error);
-        key += "\n" + name + ":" + std::to_string(error ? 0 : time.time_since_epoch().count());
-    }
-    return key;
-}
-
-// A cell's colour by its share of the largest distance: light to dark blue.
-QColor HeatColour(double share)
-{
-    const QColor light(244, 247, 252);
-    const QColor dark(16, 42, 110);
-    const auto mix = [share](int a, int b) { return int(a + (b - a) * share + 0.5); };
-    return QColor(mix(light.red(), dark.red()), mix(light.green(), dark.green()), mix(light.blue(), dark.blue()));
 }
 
 } // namespace
@@ -389,155 +359,6 @@ void StatisticsWindow::CopySelection() const
 QString StatisticsWindow::SelectedDistances() const
 {
     return TableSelectionText(*distanceTable_);
-}
-
-void StatisticsWindow::SetEditionsChoice(std::function<EditionsChoice()> choice)
-{
-    editionsChoice_ = std::move(choice);
-    UpdateDistances();
-}
-
-void StatisticsWindow::UpdateDistances()
-{
-    // Counted only for a page someone looks at.
-    if (!editionsChoice_ || !isVisible() || pages_->currentWidget() != editionsPage_)
-        return;
-    const EditionsChoice choice = editionsChoice_();
-    const std::vector<std::string> names = ListEditions(choice.folders);
-    std::string key = ChoiceKey(choice, names);
-    if (key == countedKey_)
-        return;
-    if (choice.running) {
-        // The run's inputs are the user's to wait for; the window counts when shown after it.
-        distanceTable_->clear();
-        distanceTable_->setRowCount(0);
-        distanceTable_->setColumnCount(0);
-        countedKey_.clear();
-        facts_ = Facts::Running;
-        ShowFacts();
-        return;
-    }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct Restore {
-        ~Restore() { QApplication::restoreOverrideCursor(); }
-    } restore;
-    CountDistances(choice, names);
-    countedKey_ = std::move(key);
-}
-
-void StatisticsWindow::CountDistances(const EditionsChoice& choice, const std::vector<std::string>& names)
-{
-    // One edition at a time, so an edition that cannot be used is left out
-    // rather than ending the count.
-    std::vector<collate::Witness> witnesses;
-    std::vector<std::vector<std::string>> texts;
-    leftOut_.clear();
-    for (const std::string& name : names) {
-        collate::EditionSet set = collate::LoadEditionSet(choice.folders, {name});
-        if (!set.problem.empty() || set.texts.size() != 1 || set.witnesses.size() != 1) {
-            leftOut_ << FromLatin1(name);
-            continue;
-        }
-        witnesses.push_back(std::move(set.witnesses.front()));
-        texts.push_back(std::move(set.texts.front()));
-    }
-    // The layout is the New Testament's when an edition has its line count,
-    // else the first edition's; editions of another layout are left out.
-    size_t reference = 0;
-    for (size_t i = 0; i < texts.size(); ++i)
-        if (texts[i].size() == size_t(layout::kLineCount)) {
-            reference = i;
-            break;
-        }
-    std::vector<const std::vector<std::string>*> pointers;
-    std::vector<collate::Witness> kept;
-    for (size_t i = 0; i < texts.size(); ++i) {
-        if (LayoutProblem(witnesses[reference].name, texts[reference], witnesses[i].name, texts[i])) {
-            leftOut_ << FromLatin1(witnesses[i].name);
-            continue;
-        }
-        pointers.push_back(&texts[i]);
-        kept.push_back(witnesses[i]);
-    }
-
-    distanceTable_->clear();
-    const int n = int(kept.size());
-    distanceTable_->setRowCount(n < 2 ? 0 : n);
-    distanceTable_->setColumnCount(n < 2 ? 0 : n);
-    spellingText_ = choice.spellingText;
-    exact_ = choice.exactPositions;
-    if (n < 2) {
-        facts_ = Facts::Few;
-        ShowFacts();
-        return;
-    }
-
-    collate::Options options;
-    options.base = 0;
-    options.exactPositions = choice.exactPositions;
-    options.spelling = choice.spelling;
-    options.spellingRules = choice.spellingRules;
-    collate::DistanceTable distances(n);
-    collate::CollateTexts(pointers, options, [&](const collate::VerseApparatus& verse) {
-        distances.Add(verse);
-        return true;
-    });
-
-    int most = 0;
-    for (int a = 0; a < n; ++a)
-        for (int b = 0; b < n; ++b)
-            most = std::max(most, distances.Distance(a, b));
-    for (int i = 0; i < n; ++i) {
-        const collate::Witness& w = kept[size_t(i)];
-        // Sigla head the table; the name, or the information, is the title's tip.
-        const QString siglum = FromLatin1(w.siglum.empty() ? w.name : w.siglum);
-        const QString tip = siglum == FromLatin1(w.name) ? FromUtf8(ToUtf8(w.information)) : FromLatin1(w.name);
-        for (bool row : {true, false}) {
-            auto* title = new QTableWidgetItem(siglum);
-            title->setToolTip(tip);
-            if (row)
-                distanceTable_->setVerticalHeaderItem(i, title);
-            else
-                distanceTable_->setHorizontalHeaderItem(i, title);
-        }
-        for (int j = 0; j < n; ++j) {
-            const int distance = distances.Distance(i, j);
-            auto* cell = new QTableWidgetItem(i == j ? QString::fromUtf8("–") : QString::number(distance));
-            cell->setTextAlignment(Qt::AlignCenter);
-            if (i != j) {
-                const double share = most > 0 ? double(distance) / most : 0.0;
-                const QColor back = HeatColour(share);
-                cell->setBackground(back);
-                // Dark text on the light cells, light text on the dark ones.
-                cell->setForeground(back.lightnessF() > 0.55 ? QColor(20, 20, 20) : QColor(255, 255, 255));
-            }
-            distanceTable_->setItem(i, j, cell);
-        }
-    }
-    base_ = FromLatin1(kept.front().name);
-    facts_ = Facts::Counted;
-    ShowFacts();
-}
-
-void StatisticsWindow::ShowFacts()
-{
-    QString text;
-    switch (facts_) {
-    case Facts::None:
-        break;
-    case Facts::Running:
-        text = runningText_;
-        break;
-    case Facts::Few:
-        text = fewText_;
-        break;
-    case Facts::Counted:
-        text = QString(factsText_).arg(base_, spellingText_, exact_ ? exactText_ : movedText_);
-        break;
-    }
-    if (facts_ != Facts::Running && !leftOut_.isEmpty())
-        text += (text.isEmpty() ? "" : " ") + QString(leftOutText_).arg(leftOut_.join(", "));
-    editionsNote_->setText(text);
 }
 
 void StatisticsWindow::showEvent(QShowEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/background_task.h"
 #include "compare/comparison_run.h"
 #include "compare/result_summary.h"
 
@@ -68,7 +69,10 @@ public:
     void SetEditionsChoice(std::function<EditionsChoice()> choice);
     // Counts the distances again when the Editions page is shown and the
     // editions, spelling or exact-positions choice changed since it last counted.
+    // The count runs on a thread of its own and shows in the table when done;
+    // a count for other choices, or the page hidden, stops it.
     void UpdateDistances();
+    bool CountingDistances() const { return distanceTask_.Running(); }
     QTabWidget* Pages() const { return pages_; }
     QTableWidget* EditionsTable() const { return distanceTable_; }
     // The editions table's selected cells, edition names leading each row.
@@ -80,13 +84,17 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void BarClicked(int index);
     void FillTable();
     QString BookName(const BookCount& book) const;
-    void CountDistances(const EditionsChoice& choice, const std::vector<std::string>& names);
+    // The Editions page, statistics_editions.cpp.
+    struct DistanceCount;
+    void ClearDistances();
+    void ShowDistances(const DistanceCount& count, const EditionsChoice& choice);
     void ShowFacts();
 
     const InterfaceLanguage& language_;
@@ -107,7 +115,8 @@ private:
     QString columns_[3] = {"Book", "Chapter", "Reported"};
 
     std::function<EditionsChoice()> editionsChoice_;
-    std::string countedKey_; // the catalogue and choices the table was counted for
+    std::string countedKey_;  // the catalogue and choices the table was counted for
+    std::string countingKey_; // those of the count running
     // What the facts line says: the base, the spelling text, exact positions,
     // editions left out; or that a run holds the count back.
     QString base_;
@@ -122,6 +131,7 @@ private:
     QString runningText_ = "Counted when the comparison has finished.";
     QString fewText_ = "Fewer than two editions of the catalogue share one layout.";
     QString leftOutText_ = "Left out: %1.";
+    BackgroundTask distanceTask_{this}; // last: stopped before the rest goes
 };
 
 } // namespace synopter

@@ -1,24 +1,30 @@
 // The apparatus window opened from the main window over the real editions.
 #include "collate/ui/apparatus_window.h"
+#include "collate/ui/apparatus_window_names.h"
 #include "app/main_window_names.h"
 
 #include "app/main_window.h"
 #include "collate/edition_set.h"
 #include "common/program_folders.h"
+#include "common/ui/recording_messages.h"
 #include "editions/edition.h"
 #include "editions/nt_layout.h"
+#include "language/interface_language.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QXmlStreamReader>
 
 #include <algorithm>
 #include <iterator>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -64,9 +70,8 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     ASSERT_TRUE(user.isValid());
     const std::string userDir = (user.path() + "/").toStdString();
     ProgramFolders folders{editions, userDir, userDir, false};
-    MainWindow mainWindow(folders);
-    QStringList messages;
-    mainWindow.ShowMessage = [&](const QString& text, bool) { messages << text; };
+    test::RecordingMessages messages;
+    MainWindow mainWindow(folders, &messages);
     ASSERT_TRUE(mainWindow.Start());
     mainWindow.Chooser(Side::Left)->setCurrentIndex(mainWindow.Chooser(Side::Left)->findText(QString::fromStdString(base)));
 
@@ -119,8 +124,15 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
 
     // The whole apparatus as TEI, through the window's own save step.
     const QString path = user.filePath("apparatus.xml");
-    window->AskSaveName = [&](const QString&, const QString&, const QString&) { return path; };
+    messages.saveName = path;
     window->ExportTei();
+    // Off the user-interface thread, one export at a time.
+    EXPECT_TRUE(window->Exporting());
+    EXPECT_FALSE(window->findChild<QPushButton*>(apparatus_window_names::exportHtmlButton)->isEnabled());
+    window->ExportHtml();
+    EXPECT_EQ(messages.suggestedNames.size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Exporting(); }, 120000));
+    EXPECT_TRUE(window->findChild<QPushButton*>(apparatus_window_names::exportHtmlButton)->isEnabled());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
@@ -130,7 +142,33 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
             ++apps;
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_GT(apps, 0);
-    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("\n").toStdString();
+}
+
+// The window can go while an export runs: the export stops and leaves no
+// file, or a whole one.
+TEST(ApparatusWindow, ClosingWhileExportingStopsTheExport)
+{
+    const std::string editions = std::string(SYNOPTER_EDITIONS_DIR) + "/";
+    const std::vector<std::string> names = ListEditions(editions);
+    if (names.size() < 2)
+        GTEST_SKIP() << "no editions in " << editions;
+    QTemporaryDir user;
+    ASSERT_TRUE(user.isValid());
+    const InterfaceLanguage language(user.path().toStdString() + "/");
+    test::RecordingMessages messages;
+    auto window = std::make_unique<ApparatusWindow>(nullptr, language, messages, user.path());
+    window->SetCatalogue({editions}, names, names.front());
+    const QString path = user.filePath("apparatus.html");
+    messages.saveName = path;
+    window->ExportHtml();
+    ASSERT_TRUE(window->Exporting());
+    window.reset();
+    QTest::qWait(20); // nothing is delivered to the window that went
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        EXPECT_TRUE(file.readAll().endsWith("</html>\n"));
+    }
 }
 
 } // namespace

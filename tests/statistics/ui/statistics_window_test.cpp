@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <memory>
 
 
 namespace synopter {
@@ -138,6 +139,8 @@ TEST(StatisticsWindowTest, EditionsPageHoldsTheDistancesBetweenTheRealEditions)
     EXPECT_EQ(table->rowCount(), 0);
     running = false;
     form.UpdateDistances();
+    EXPECT_TRUE(form.CountingDistances()); // off the user-interface thread
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.CountingDistances(); }, 120000));
     ASSERT_EQ(table->rowCount(), 5);
     ASSERT_EQ(table->columnCount(), 5);
 
@@ -176,6 +179,53 @@ TEST(StatisticsWindowTest, EditionsPageHoldsTheDistancesBetweenTheRealEditions)
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[1 + wh].split('\t').size(), 6);
     EXPECT_TRUE(lines[1 + wh].startsWith("WestcottHort1881\t"));
+}
+
+// The count runs on a thread: a count for other choices replaces the one
+// running, hiding the page stops it, and the window can go while it runs.
+TEST(StatisticsWindowTest, ALaterCountReplacesTheOneRunningAndTheWindowCanCloseMeanwhile)
+{
+    test::TempFolder folder;
+    folder.Write("Alpha.dat", "KATA IWANNHN 1\n 1:1 a b c d\n");
+    folder.Write("Beta.dat", "KATA IWANNHN 1\n 1:1 a c b d\n");
+    for (const char* name : {"Alpha.bk", "Beta.bk"})
+        folder.Write(name, "[English]\nInformation=x\n");
+    const InterfaceLanguage language(folder.Path());
+    auto form = std::make_unique<StatisticsWindow>(nullptr, language);
+    bool exact = false;
+    form->SetEditionsChoice([&] {
+        EditionsChoice choice;
+        choice.folders = {folder.Path()};
+        choice.exactPositions = exact;
+        return choice;
+    });
+    form->show();
+    form->Pages()->setCurrentIndex(1);
+    QTableWidget* table = form->EditionsTable();
+    const auto distance = [&] {
+        if (!QTest::qWaitFor([&] { return !form->CountingDistances() && table->rowCount() == 2; }, 60000))
+            return -1;
+        return table->item(0, 1)->text().toInt();
+    };
+    // The moved word: one transposition, or under exact positions an omission and an addition.
+    ASSERT_TRUE(form->CountingDistances());
+    exact = true;
+    form->UpdateDistances();
+    EXPECT_EQ(distance(), 2);
+
+    exact = false;
+    form->UpdateDistances();
+    EXPECT_EQ(table->rowCount(), 0); // the table of other choices is gone at once
+    form->hide();
+    EXPECT_FALSE(form->CountingDistances());
+    form->show();
+    EXPECT_EQ(distance(), 1);
+
+    exact = true;
+    form->UpdateDistances();
+    EXPECT_TRUE(form->CountingDistances());
+    form.reset();
+    QTest::qWait(20); // nothing is delivered to the window that went
 }
 
 } // namespace

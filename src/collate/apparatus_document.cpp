@@ -1,0 +1,74 @@
+#include "collate/apparatus_document.h"
+
+namespace synopter::collate {
+
+namespace {
+
+// Text and JSON go out verse by verse, so the whole apparatus is never held.
+bool WriteVerses(std::span<const std::vector<std::string>* const> texts, const ApparatusFacts& facts, bool json,
+                 BlockOutput& out, const std::function<bool(int line)>& include, const std::function<bool()>& goOn)
+{
+    std::string chapter;
+    bool stopped = false;
+    CollateTexts(
+        texts, facts.options,
+        [&](const VerseApparatus& verse) {
+            if (json)
+                AppendVerseJson(out.Text(), verse, facts);
+            else
+                AppendVerseText(out.Text(), verse, facts, chapter);
+            out.FlushIfFull();
+            stopped = goOn && !goOn();
+            return !stopped && !out.Failed();
+        },
+        include);
+    return !stopped && !out.Failed();
+}
+
+bool WriteWhole(std::span<const std::vector<std::string>* const> texts, const ApparatusFacts& facts, bool tei,
+                BlockOutput& out, const std::function<bool(int line)>& include, const std::function<bool()>& goOn)
+{
+    std::vector<VerseApparatus> verses;
+    bool stopped = false;
+    CollateTexts(
+        texts, facts.options,
+        [&](const VerseApparatus& verse) {
+            verses.push_back(verse);
+            stopped = goOn && !goOn();
+            return !stopped;
+        },
+        include);
+    if (stopped)
+        return false;
+    out.Text() += tei ? ApparatusTei(verses, facts) : ApparatusHtmlPage(verses, facts);
+    return !out.Failed();
+}
+
+} // namespace
+
+bool WriteApparatus(std::span<const std::vector<std::string>* const> texts, const ApparatusFacts& facts,
+                    ApparatusFormat format, BlockOutput& out, const std::function<bool(int line)>& include,
+                    const std::function<bool()>& goOn)
+{
+    switch (format) {
+    case ApparatusFormat::Text:
+    case ApparatusFormat::Json:
+        return WriteVerses(texts, facts, format == ApparatusFormat::Json, out, include, goOn);
+    case ApparatusFormat::Html:
+    case ApparatusFormat::Tei:
+        return WriteWhole(texts, facts, format == ApparatusFormat::Tei, out, include, goOn);
+    case ApparatusFormat::Distances:
+        break;
+    }
+    bool stopped = false;
+    const DistanceTable table = CountDistances(texts, facts.options, include, [&] {
+        stopped = goOn && !goOn();
+        return !stopped;
+    });
+    if (stopped)
+        return false;
+    out.Text() += DistanceText(table, facts);
+    return !out.Failed();
+}
+
+} // namespace synopter::collate

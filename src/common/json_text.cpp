@@ -1,0 +1,73 @@
+#include "common/json_text.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace synopter {
+
+namespace {
+
+// True when none of the 8 bytes needs escaping or re-encoding: no control
+// byte, no byte >= 0x80, no quote and no backslash. Each test sets the top bit
+// of a byte that fails it (the classic "has zero byte" trick).
+bool AllPlain(std::uint64_t w)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    const auto hasZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+    const std::uint64_t high = w & kHigh;
+    const std::uint64_t control = (w - 0x20 * kOnes) & ~w & kHigh;
+    const std::uint64_t quote = hasZero(w ^ ('"' * kOnes));
+    const std::uint64_t backslash = hasZero(w ^ ('\\' * kOnes));
+    return (high | control | quote | backslash) == 0;
+}
+
+bool Plain(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
+
+} // namespace
+
+void AppendJsonChar(std::string& out, unsigned char c)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    if (c == '"' || c == '\\') {
+        out += '\\';
+        out += static_cast<char>(c);
+    } else if (c < 0x20) {
+        out += "\\u00";
+        out += kHex[c >> 4];
+        out += kHex[c & 0xF];
+    } else if (c >= 0x80) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(c);
+    }
+}
+
+void AppendJsonLatin1(std::string& out, std::string_view bytes)
+{
+    out += '"';
+    size_t plain = 0; // start of the stretch that goes out as it stands
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        // Verse text is nearly all plain: skip it eight bytes at a time.
+        while (i + 8 <= bytes.size()) {
+            std::uint64_t w;
+            std::memcpy(&w, bytes.data() + i, 8);
+            if (!AllPlain(w))
+                break;
+            i += 8;
+        }
+        if (i >= bytes.size())
+            break;
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (Plain(c))
+            continue;
+        out.append(bytes.data() + plain, i - plain);
+        plain = i + 1;
+        AppendJsonChar(out, c);
+    }
+    out.append(bytes.data() + plain, bytes.size() - plain);
+    out += '"';
+}
+
+} // namespace synopter
