@@ -5,7 +5,7 @@
 #include "common/block_output.h"
 #include "common/error.h"
 #include "common/file_io.h"
-#include "common/ini_file.h"
+#include "common/ui/hints.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
 #include "common/ui/user_messages.h"
@@ -36,13 +36,6 @@ namespace synopter {
 namespace names = apparatus_window_names;
 
 namespace {
-
-void SetHint(QWidget* w, const QString& hint)
-{
-    w->setProperty("hint", hint);
-    w->setProperty("showHint", true);
-    w->setToolTip(hint);
-}
 
 // The whole apparatus written to `path`; what went wrong, or nothing. Runs on
 // the export's own thread.
@@ -217,10 +210,7 @@ void ApparatusWindow::Translate()
     TranslateForm(*this, Components(), language_);
     optionsPattern_ = optionsLabel_->text();
     if (language_.IsSet()) {
-        const IniFile file(language_.FilePath());
-        const auto read = [&](const char* key, const QString& current) {
-            return FromLocal8Bit(file.ReadString(names::window, key, ToLocal8Bit(current)));
-        };
+        const WindowTextReader read = ReadWindowTexts(language_, names::window);
         yes_ = read("Label4_yes", yes_);
         no_ = read("Label4_no", no_);
         fewEditions_ = read("TextBrowser1_few", fewEditions_);

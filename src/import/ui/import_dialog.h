@@ -75,6 +75,10 @@ protected:
     void reject() override;
 
 private:
+    // The constructor's steps: the controls, their layout, their signals.
+    void BuildControls();
+    void LayOut();
+    void Connect();
     void FillModuleList();
     void SourceChanged();
     void SetImporting(bool importing);
@@ -89,6 +93,12 @@ private:
     const InterfaceLanguage& language_;
     UserMessages& messages_;
     QList<QObject*> components_;
+    QLabel* sourcesLabel_ = nullptr;
+    QLabel* modulesLabel_ = nullptr;
+    QLabel* formatLabel_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* titleNote_ = nullptr;
     bool nameTyped_ = false; // the user's own name is not replaced by the source's
 
     std::thread worker_;
