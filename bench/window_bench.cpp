@@ -42,7 +42,8 @@ struct Window {
     synopter::MainWindow mainWindow;
     synopter::ChapterWindow chapterWindow;
     explicit Window(const std::string& dir)
-        : mainWindow(dir), chapterWindow(&mainWindow, dir, mainWindow.Language(), [this](const std::string& l) { mainWindow.GoToChapter(l); })
+        : mainWindow(dir), chapterWindow(&mainWindow, dir, mainWindow.Language(), mainWindow.Messages(),
+                                         [this](const std::string& l) { mainWindow.GoToChapter(l); })
     {
         mainWindow.SetChapterWindow(&chapterWindow);
         mainWindow.Start();

@@ -92,8 +92,8 @@ int main(int argc, char* argv[])
     {
         synopter::MainWindow mainWindow(folders);
         synopter::ChapterWindow* chapterWindow = nullptr;
-        synopter::ChapterWindow chapters(&mainWindow, folders.user, mainWindow.Language(),
-                                  [&mainWindow](const std::string& label) { mainWindow.GoToChapter(label); });
+        synopter::ChapterWindow chapters(&mainWindow, folders.user, mainWindow.Language(), mainWindow.Messages(),
+                                         [&mainWindow](const std::string& label) { mainWindow.GoToChapter(label); });
         chapterWindow = &chapters;
         mainWindow.SetChapterWindow(chapterWindow);
         if (mainWindow.Start()) {

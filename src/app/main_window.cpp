@@ -1,9 +1,9 @@
 #include "app/main_window.h"
 
 #include "app/main_window_ui.h"
-#include "app/help_window.h"
 #include "compare/result_model.h"
 #include "compare/result_record.h"
+#include "app/help_window.h"
 #include "find/ui/find_bar.h"
 #include "app/results_report.h"
 #include "app/scroll_coupling.h"
@@ -16,6 +16,7 @@
 #include "common/program_files.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "compare/result_set.h"
 #include "compare/ui/pane_pair.h"
 #include "common/ui/view_widths.h"
@@ -41,10 +42,15 @@
 
 namespace synopter {
 
-MainWindow::MainWindow(std::string programDir) : MainWindow(PortableFolders(programDir)) {}
+MainWindow::MainWindow(std::string programDir, UserMessages* messages)
+    : MainWindow(PortableFolders(programDir), messages)
+{
+}
 
-MainWindow::MainWindow(ProgramFolders folders)
-    : ui_(std::make_unique<MainWindowUi>()), folders_(std::move(folders)), programDir_(folders_.files),
+MainWindow::MainWindow(ProgramFolders folders, UserMessages* messages)
+    : ownMessages_(messages ? nullptr : std::make_unique<DialogMessages>(this)),
+      messages_(messages ? messages : ownMessages_.get()), ui_(std::make_unique<MainWindowUi>()),
+      folders_(std::move(folders)), programDir_(folders_.files),
       language_(programDir_, folders_.settings)
 {
     ui_->Setup(this);
@@ -60,29 +66,20 @@ MainWindow::MainWindow(ProgramFolders folders)
         WindowRun::Controls{ui_->leftChooser, ui_->rightChooser, ui_->thresholdBox, ui_->exactPositionsBox, ui_->spellingChooser,
                             ui_->compareButton, ui_->stopButton,
                             ui_->foundCount, ui_->progressBar, ui_->leftPane, ui_->rightPane},
-        editions_, *results_, *panes_, [this](const QString& text, bool critical) { ShowMessage(text, critical); });
+        editions_, *results_, *panes_, *messages_);
     run_->started = [this] { resultFacts_ = FactsNow(QDateTime::currentDateTime()); };
     run_->record = [this] { return WriteResultRecord(resultFacts_); };
     run_->spellingRules = [this] { return &LoadSpellingList().rules; };
-    report_ = std::make_unique<ResultsReport>(
-        this, *results_, [this] { return resultFacts_; },
-        [this](const QString& text, bool critical) { ShowMessage(text, critical); });
+    report_ = std::make_unique<ResultsReport>(this, *results_, [this] { return resultFacts_; }, *messages_);
     settings_ = std::make_unique<WindowSettings>(
         *this,
         WindowSettings::Controls{ui_->thresholdBox, ui_->leftChooser, ui_->rightChooser, ui_->scrollBothBox, ui_->sourceTextsAction,
-                                 ui_->topBar, ui_->bottomBar, ui_->chapterButton,
                                  [this]() -> QWidget* { return Chapters(); }, ui_->spellingChooser},
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
                                    [this] { ToggleSourceTexts(); },
                                    [this](int height) { return ui_->LeavesPanesReadable(height); }},
         folders_.settings, language_);
-    ShowMessage = [this](const QString& text, bool critical) {
-        if (critical)
-            QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
-        else
-            QMessageBox::warning(this, QApplication::applicationDisplayName(), text);
-    };
 }
 
 MainWindow::~MainWindow()
@@ -156,7 +153,7 @@ void MainWindow::Guarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& e) {
-        ShowMessage(FromLocal8Bit(e.what()), true);
+        messages_->Show(FromLocal8Bit(e.what()), MessageKind::Error);
     }
 }
 
@@ -182,7 +179,8 @@ bool MainWindow::Start()
     settings_->Read();
     // A file the language step could not write has been named already.
     if (!settings_->ReadProblem().empty() && !stepFailed)
-        ShowMessage(FromLocal8Bit(settings_->ReadProblem()) + "\nThe window starts with its usual settings.", false);
+        messages_->Show(FromLocal8Bit(settings_->ReadProblem()) + "\nThe window starts with its usual settings.",
+                        MessageKind::Warning);
     Guarded([this] { LeftEditionChosen(); });
     Guarded([this] { RightEditionChosen(); });
     Resized();
@@ -219,20 +217,11 @@ void MainWindow::Resized()
     // showing itself runs this again.
     if (!isVisible())
         return;
-    ui_->topBar->ApplyAnchors();
-    ui_->bottomBar->ApplyAnchors();
-    ui_->PlaceFoundCount();
     panes_->BalancePaneWidths();
 
     BalanceWidths(ui_->leftList, ui_->rightList, ui_->leftList,
                   [this](int width) { ui_->sourceArea->SetAlignedWidth(ui_->leftList, width); });
 
-    const int left = ui_->leftChooser->x() + ui_->leftChooser->width() + 10;
-    ui_->compareButton->setGeometry(left, ui_->compareButton->y(), std::max(7, ui_->rightChooser->x() - left - 10),
-                              ui_->compareButton->height());
-    const int stopLeft = ui_->leftChooser->x() + ui_->leftChooser->width() + 12;
-    ui_->stopButton->setGeometry(stopLeft, ui_->stopButton->y(), std::max(5, ui_->rightChooser->x() - stopLeft - 12),
-                             ui_->stopButton->height());
     ui_->leftPane->viewport()->update();
 }
 
@@ -317,46 +306,6 @@ void MainWindow::InstallScrollHooks()
     scrolling_->Install(this);
 }
 
-void MainWindow::HookWndProc_richedit1(int scrollCode)
-{
-    scrolling_->PaneScrolled(Side::Left, scrollCode);
-}
-
-void MainWindow::HookWndProc_richedit2(int scrollCode)
-{
-    scrolling_->PaneScrolled(Side::Right, scrollCode);
-}
-
-void MainWindow::HookWndProc_listbox1(int scrollCode)
-{
-    scrolling_->ListScrolled(Side::Left, scrollCode);
-}
-
-void MainWindow::HookWndProc_listbox2(int scrollCode)
-{
-    scrolling_->ListScrolled(Side::Right, scrollCode);
-}
-
-void MainWindow::SyncScroll_richedit1()
-{
-    scrolling_->FollowPane(Side::Left);
-}
-
-void MainWindow::SyncScroll_richedit2()
-{
-    scrolling_->FollowPane(Side::Right);
-}
-
-void MainWindow::SyncScroll_listbox1()
-{
-    scrolling_->FollowList(Side::Left);
-}
-
-void MainWindow::SyncScroll_listbox2()
-{
-    scrolling_->FollowList(Side::Right);
-}
-
 void MainWindow::SetChapterWindow(ChapterWindow* chapterWindow)
 {
     chapterWindow_ = chapterWindow;
@@ -368,7 +317,7 @@ void MainWindow::WriteSettingsAtClose()
     try {
         settings_->Write();
     } catch (const WriteError& e) {
-        ShowMessage(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), true);
+        messages_->Show(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), MessageKind::Error);
     }
 }
 

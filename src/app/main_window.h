@@ -37,6 +37,7 @@ class ScrollCoupling;
 class ChapterWindow;
 class SourceList;
 class ResultPane;
+class UserMessages;
 class WindowRun;
 class WindowSettings;
 
@@ -46,9 +47,11 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(std::string programDir);
+    // `messages`: how this window and those it opens speak to the user; null
+    // for message boxes and dialogs, the window's own. Given, it outlives the window.
+    explicit MainWindow(std::string programDir, UserMessages* messages = nullptr);
     // An installed copy reads its own files in one place and keeps the user's in others.
-    explicit MainWindow(ProgramFolders folders);
+    explicit MainWindow(ProgramFolders folders, UserMessages* messages = nullptr);
     ~MainWindow() override;
 
     // The creation steps; false when start-up was cancelled and the program ends.
@@ -61,6 +64,8 @@ public:
     const std::string& ProgramDir() const { return programDir_; }
     // The interface language, shared with the windows this one opens.
     InterfaceLanguage& Language() { return language_; }
+    // How the windows speak to the user, shared like the language.
+    UserMessages& Messages() const { return *messages_; }
 
     // Handlers, named for what they do.
     void Resized();
@@ -77,18 +82,6 @@ public:
     bool FillEditionLists();
     // Takes the four views to a chapter's heading line (the navigator's request).
     void GoToChapter(const std::string& label);
-
-    // Scroll coupling: each hook sees a scroll-bar action of its control after the
-    // control has scrolled (codes as the classic SB_* values: 0 line up ... 5 thumb
-    // track, 8 end of scroll) and moves the partner while "Scroll Both" is checked.
-    void HookWndProc_richedit1(int scrollCode);
-    void HookWndProc_richedit2(int scrollCode);
-    void HookWndProc_listbox1(int scrollCode);
-    void HookWndProc_listbox2(int scrollCode);
-    void SyncScroll_richedit1();
-    void SyncScroll_richedit2();
-    void SyncScroll_listbox1();
-    void SyncScroll_listbox2();
 
     // Search > "Next difference" (F7), "Previous difference" (Shift+F7): both
     // panes to the next reported pair; a beep past the last.
@@ -165,10 +158,6 @@ public:
     int SourceAreaHeight() const;
     void SetSourceAreaHeight(int height);
 
-    // Shows an error (critical) or a warning to the user; tests replace it to
-    // see the message without a modal box.
-    std::function<void(const QString& text, bool critical)> ShowMessage;
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -190,6 +179,8 @@ private:
     // The report's facts from the choosers and options as they stand.
     html::ReportFacts FactsNow(const QDateTime& when) const;
 
+    std::unique_ptr<UserMessages> ownMessages_;
+    UserMessages* messages_;
     std::unique_ptr<MainWindowUi> ui_;
     std::unique_ptr<ScrollCoupling> scrolling_;
     ProgramFolders folders_;

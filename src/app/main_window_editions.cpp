@@ -4,7 +4,9 @@
 
 #include "app/main_window_ui.h"
 #include "common/file_io.h"
+#include "common/ui/hints.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "compare/ui/result_pane.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
@@ -62,11 +64,11 @@ void MainWindow::LoadSide(Side side)
         return;
     const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(folder, name));
     if (!descriptor.problem.empty())
-        ShowMessage(FromLocal8Bit(descriptor.problem), false);
+        messages_->Show(FromLocal8Bit(descriptor.problem), MessageKind::Warning);
     if (!left) {
         // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
         const QString information = FromUtf8(ToUtf8(descriptor.information));
-        SetHint(ui_->rightChooser, information, true);
+        SetHint(ui_->rightChooser, information, HintShown::AsLastingTooltip);
         // Shown as written: markup in a descriptor is never interpreted.
         ui_->rightChooser->setToolTip(PlainToolTip(information));
     }

@@ -7,6 +7,7 @@
 #include "language/language_selection.h"
 #include "language/ui/language_dialog.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "language/ui/translate_form.h"
 
 namespace synopter {
@@ -27,7 +28,7 @@ void MainWindow::ReportLanguageProblem(const std::string& problem)
 {
     // Said once, by the main window; the other windows keep their texts too.
     if (!problem.empty())
-        ShowMessage(FromLocal8Bit(problem) + "\nThe window keeps its own texts.", false);
+        messages_->Show(FromLocal8Bit(problem) + "\nThe window keeps its own texts.", MessageKind::Warning);
 }
 
 void MainWindow::ChooseInterfaceLanguage()

@@ -11,6 +11,7 @@
 #include "common/program_files.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "compare/result_model.h"
 #include "compare/result_record.h"
 #include "compare/result_set.h"
@@ -97,7 +98,7 @@ const SpellingList& MainWindow::LoadSpellingList()
         QString text = FromLocal8Bit(path) + ": these lines are left out:";
         for (const SpellingProblem& p : spellingList_.problems)
             text += QString("\nline %1: %2").arg(p.line).arg(FromUtf8(p.message));
-        ShowMessage(text, false);
+        messages_->Show(text, MessageKind::Warning);
     }
     return spellingList_;
 }
@@ -112,9 +113,9 @@ void MainWindow::RestoreResultPanes()
         // Panes of two runs side by side would pair verses never compared.
         if (chapterWindow_)
             chapterWindow_->ClearChapters();
-        ShowMessage("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
-                    "so none of them is shown.",
-                    false);
+        messages_->Show("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
+                        "so none of them is shown.",
+                        MessageKind::Warning);
         return;
     }
     // Each file on its own: one that cannot be read is reported and left out.

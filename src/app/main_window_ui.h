@@ -26,8 +26,7 @@ class SourceList;
 class Panel;
 class ResultPane;
 
-// The main window's controls, built in creation order with their design-time
-// placement. Each member is named for its role; its object name, the key
+// The main window's controls, built in creation order and placed by layouts. Each member is named for its role; its object name, the key
 // language files address, is the one of the same name in main_window_names.h.
 struct MainWindowUi {
     // Creates every control on `window`; nothing is connected to the window's
@@ -39,8 +38,6 @@ struct MainWindowUi {
 
     // The height of the source area under the result panes (the splitter's lower part).
     int SourceAreaHeight() const;
-    // Keeps the found count clear of the chapter button at any window width.
-    void PlaceFoundCount();
     void SetSourceAreaHeight(int height);
     // Whether a source area that high still leaves the panes their few lines.
     bool LeavesPanesReadable(int sourceHeight) const;
@@ -110,6 +107,7 @@ struct MainWindowUi {
 private:
     void BuildTopBar();
     void BuildBottomBar();
+    void LayOutBottomBar();
     void BuildWorkArea();
     void BuildMenus(QMainWindow* window);
     void NameForAssistiveTechnology();
@@ -119,9 +117,5 @@ private:
     static Panel* NoticePanel(const char* name, QWidget* parent, const QColor& background);
     void SetTabOrder();
 };
-
-// Every component keeps its hint (the language files may set one for any of
-// them); only the controls that show hints get a tooltip.
-void SetHint(QWidget* w, const QString& hint, bool shown);
 
 } // namespace synopter

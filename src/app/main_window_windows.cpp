@@ -9,6 +9,7 @@
 #include "collate/ui/apparatus_window.h"
 #include "collate/ui/apparatus_window_names.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "compare/result_model.h"
 #include "editions/edition.h"
 #include "import/ui/import_dialog.h"
@@ -32,7 +33,7 @@ void MainWindow::ShowImportDialog()
         return;
     auto* dialog = findChild<ImportDialog*>(import_dialog_names::window, Qt::FindDirectChildrenOnly);
     if (!dialog) {
-        dialog = new ImportDialog(folders_.user, language_, this);
+        dialog = new ImportDialog(folders_.user, language_, *messages_, this);
         connect(dialog, &ImportDialog::EditionWritten, this,
                 [this](const QString& name) { Guarded([&] { EditionImported(ToLatin1(name)); }); });
     }
@@ -108,8 +109,8 @@ void MainWindow::ShowApparatus()
     ApparatusWindow* apparatus = Apparatus();
     if (!apparatus) {
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        apparatus = new ApparatusWindow(this, language_, QDir(documents).exists() ? documents : QDir::homePath());
-        apparatus->ShowMessage = [this](const QString& text, bool critical) { ShowMessage(text, critical); };
+        apparatus = new ApparatusWindow(this, language_, *messages_,
+                                        QDir(documents).exists() ? documents : QDir::homePath());
         apparatus->Translate();
     }
     const std::vector<std::string> folders = folders_.EditionFolders();
@@ -132,7 +133,7 @@ void MainWindow::ShowHandbook()
 {
     const QString path = HandbookPath();
     if (!QFileInfo(path).isFile()) {
-        ShowMessage("The handbook is not installed: " + path, false);
+        messages_->Show("The handbook is not installed: " + path, MessageKind::Warning);
         return;
     }
     auto* help = findChild<HelpWindow*>("HelpForm", Qt::FindDirectChildrenOnly);

@@ -3,11 +3,11 @@
 #include "common/error.h"
 #include "common/file_io.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "compare/result_model.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -17,19 +17,16 @@
 
 namespace synopter {
 
-ResultsReport::ResultsReport(QWidget* window, const ComparisonResults& results, Facts facts, Message showMessage)
-    : window_(window), results_(results), facts_(std::move(facts)), showMessage_(std::move(showMessage))
+ResultsReport::ResultsReport(QWidget* window, const ComparisonResults& results, Facts facts, UserMessages& messages)
+    : window_(window), results_(results), facts_(std::move(facts)), messages_(messages)
 {
-    AskSaveName = [this](const QString& title, const QString& suggested, const QString& filter) {
-        return QFileDialog::getSaveFileName(window_, title, suggested, filter);
-    };
 }
 
 std::string ResultsReport::Page() const
 {
     const std::vector<html::ReportItem> items = results_.ReportItems();
     if (items.empty()) {
-        showMessage_("There are no results to give out: compare two editions first.", false);
+        messages_.Show("There are no results to give out: compare two editions first.", MessageKind::Warning);
         return {};
     }
     return html::HtmlReport(facts_(), items);
@@ -53,15 +50,15 @@ void ResultsReport::ExportHtml()
     const std::string page = Page();
     if (page.empty())
         return;
-    const QString path = AskSaveName(QObject::tr("Export results"), SuggestedName(".html"),
-                                     QObject::tr("Web pages (*.html *.htm)"));
+    const QString path = messages_.AskSaveName(QObject::tr("Export results"), SuggestedName(".html"),
+                                               QObject::tr("Web pages (*.html *.htm)"));
     if (path.isEmpty())
         return;
     try {
         WriteFileAtomically(ToLocal8Bit(path), page);
         folder_ = QFileInfo(path).absolutePath();
     } catch (const WriteError& e) {
-        showMessage_(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), true);
+        messages_.Show(FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason()), MessageKind::Error);
     }
 }
 
@@ -101,7 +98,7 @@ void ResultsReport::ExportPdf()
     if (page.empty())
         return;
     const QString path =
-        AskSaveName(QObject::tr("Export as PDF"), SuggestedName(".pdf"), QObject::tr("PDF files (*.pdf)"));
+        messages_.AskSaveName(QObject::tr("Export as PDF"), SuggestedName(".pdf"), QObject::tr("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
     QPrinter printer(QPrinter::HighResolution);
@@ -111,7 +108,7 @@ void ResultsReport::ExportPdf()
     printer.setCreator("Synopter");
     PrintPage(page, printer);
     if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
-        showMessage_(path + "\n" + QObject::tr("The PDF file could not be written."), true);
+        messages_.Show(path + "\n" + QObject::tr("The PDF file could not be written."), MessageKind::Error);
     else
         folder_ = QFileInfo(path).absolutePath();
 }

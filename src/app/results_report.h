@@ -14,6 +14,7 @@ class QWidget;
 namespace synopter {
 
 class ComparisonResults;
+class UserMessages;
 
 // The comparison results given away: File > "Export results…" (the HTML
 // report), "Print…" (with a preview) and "Export as PDF…", all from the same
@@ -21,9 +22,7 @@ class ComparisonResults;
 class ResultsReport {
 public:
     using Facts = std::function<html::ReportFacts()>;
-    using Message = std::function<void(const QString& text, bool critical)>;
-
-    ResultsReport(QWidget* window, const ComparisonResults& results, Facts facts, Message showMessage);
+    ResultsReport(QWidget* window, const ComparisonResults& results, Facts facts, UserMessages& messages);
 
     void ExportHtml();
     void Print();
@@ -34,16 +33,13 @@ public:
     // The page as Qt lays it out for printing, at the printer's page size.
     void PrintPage(const std::string& page, QPrinter& printer) const;
 
-    // Tests answer the file dialogs.
-    std::function<QString(const QString& title, const QString& suggested, const QString& filter)> AskSaveName;
-
 private:
     QString SuggestedName(const QString& suffix);
 
     QWidget* window_;
     const ComparisonResults& results_;
     Facts facts_;
-    Message showMessage_;
+    UserMessages& messages_;
     QString folder_; // where the last file went
 };
 

@@ -1,6 +1,5 @@
 #include "app/scroll_coupling.h"
 
-#include "app/scroll_hooks.h"
 #include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 
@@ -11,13 +10,23 @@ namespace synopter {
 
 namespace {
 
-constexpr unsigned kLastPaneCode = scroll_code::kThumbTrack;
-constexpr unsigned kLastListCode = scroll_code::kThumbPosition;
-
-// The code as a scroll message carries it: the low 16 bits, unsigned.
-unsigned CodeOf(int scrollCode)
+// Whether an action moves the partner: every step does, the thumb being
+// dragged only when `followDrag`; to the top or bottom does not.
+bool Couples(const ScrollAction& action, bool followDrag)
 {
-    return static_cast<unsigned>(scrollCode) & 0xFFFFu;
+    if (std::holds_alternative<ScrollStep>(action))
+        return true; // the thumb released, the wheel
+    switch (std::get<QAbstractSlider::SliderAction>(action)) {
+    case QAbstractSlider::SliderSingleStepAdd:
+    case QAbstractSlider::SliderSingleStepSub:
+    case QAbstractSlider::SliderPageStepAdd:
+    case QAbstractSlider::SliderPageStepSub:
+        return true;
+    case QAbstractSlider::SliderMove:
+        return followDrag;
+    default:
+        return false;
+    }
 }
 
 int Index(Side side)
@@ -40,20 +49,20 @@ void ScrollCoupling::Install(QObject* owner)
     installed_ = true;
     auto* hooks = new ScrollHooks(owner);
     for (const Side side : {Side::Left, Side::Right})
-        hooks->Watch(panes_[Index(side)], [this, side](int code) { PaneScrolled(side, code); });
+        hooks->Watch(panes_[Index(side)], [this, side](const ScrollAction& a) { PaneScrolled(side, a); });
     for (const Side side : {Side::Left, Side::Right})
-        hooks->Watch(lists_[Index(side)], [this, side](int code) { ListScrolled(side, code); });
+        hooks->Watch(lists_[Index(side)], [this, side](const ScrollAction& a) { ListScrolled(side, a); });
 }
 
-void ScrollCoupling::PaneScrolled(Side side, int scrollCode)
+void ScrollCoupling::PaneScrolled(Side side, const ScrollAction& action)
 {
-    if (scrollBoth_->isChecked() && CodeOf(scrollCode) <= kLastPaneCode)
+    if (scrollBoth_->isChecked() && Couples(action, true))
         FollowPane(side);
 }
 
-void ScrollCoupling::ListScrolled(Side side, int scrollCode)
+void ScrollCoupling::ListScrolled(Side side, const ScrollAction& action)
 {
-    if (scrollBoth_->isChecked() && CodeOf(scrollCode) <= kLastListCode)
+    if (scrollBoth_->isChecked() && Couples(action, false))
         FollowList(side);
 }
 

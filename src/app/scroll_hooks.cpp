@@ -42,42 +42,16 @@ void ScrollHooks::Watch(QAbstractScrollArea* area, Hook hook)
 
 void ScrollHooks::OnAction(QScrollBar* bar, int action, const Hook& hook)
 {
-    if (keyDepth_ > 0 || running_ > 0)
+    if (keyDepth_ > 0 || running_ > 0 || action == QAbstractSlider::SliderNoAction)
         return;
-    int code;
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        code = scroll_code::kLineUp;
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-        code = scroll_code::kLineDown;
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        code = scroll_code::kPageUp;
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        code = scroll_code::kPageDown;
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        code = scroll_code::kTop;
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        code = scroll_code::kBottom;
-        break;
-    case QAbstractSlider::SliderMove:
-        // The thumb in the hand, or else the wheel, which counts as arrow steps.
-        if (bar->isSliderDown())
-            code = scroll_code::kThumbTrack;
-        else
-            code = bar->sliderPosition() < bar->value() ? scroll_code::kLineUp : scroll_code::kLineDown;
-        break;
-    default:
-        return;
-    }
+    ScrollAction reported = static_cast<QAbstractSlider::SliderAction>(action);
+    // The slider calls both the dragged thumb and the wheel a move.
+    if (action == QAbstractSlider::SliderMove && !bar->isSliderDown())
+        reported = ScrollStep::Wheel;
     // The slider announces an action before it takes the new value; take it now
     // so the area has scrolled when the hook measures it.
     bar->setValue(bar->sliderPosition());
-    Run(hook, code);
+    Run(hook, reported);
 }
 
 void ScrollHooks::OnReleased(QScrollBar* bar, const Hook& hook)
@@ -86,13 +60,13 @@ void ScrollHooks::OnReleased(QScrollBar* bar, const Hook& hook)
         return;
     // Without tracking the released position is only now applied.
     bar->setValue(bar->sliderPosition());
-    Run(hook, scroll_code::kThumbPosition);
+    Run(hook, ScrollStep::ThumbReleased);
 }
 
-void ScrollHooks::Run(const Hook& hook, int scrollCode)
+void ScrollHooks::Run(const Hook& hook, const ScrollAction& action)
 {
     const Nesting nesting(running_);
-    hook(scrollCode);
+    hook(action);
 }
 
 bool ScrollHooks::eventFilter(QObject* watched, QEvent* event)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QAbstractSlider>
 #include <QObject>
 
 #include <functional>
+#include <variant>
 #include <vector>
 
 class QAbstractScrollArea;
@@ -10,21 +12,17 @@ class QScrollBar;
 
 namespace synopter {
 
-// The classic vertical scroll-bar codes the main window's scroll hooks act on.
-namespace scroll_code {
-inline constexpr int kLineUp = 0;
-inline constexpr int kLineDown = 1;
-inline constexpr int kPageUp = 2;
-inline constexpr int kPageDown = 3;
-inline constexpr int kThumbPosition = 4; // the thumb was released
-inline constexpr int kThumbTrack = 5;    // the thumb is being dragged
-inline constexpr int kTop = 6;
-inline constexpr int kBottom = 7;
-} // namespace scroll_code
+// What a scroll bar's slider does not name as an action of its own.
+enum class ScrollStep {
+    ThumbReleased, // the dragged thumb let go
+    Wheel,         // the mouse wheel (the slider calls it a move)
+};
 
-// Reports the scroll-bar actions of scroll areas, after the area has scrolled,
-// as classic scroll codes: arrow and page steps, the thumb dragged and released,
-// to the top and bottom (context menu), and the mouse wheel as a line step.
+// One action on a vertical scroll bar: the slider's own (arrow and page steps,
+// to the top or bottom, SliderMove only while the thumb is dragged), or a ScrollStep.
+using ScrollAction = std::variant<QAbstractSlider::SliderAction, ScrollStep>;
+
+// Reports the scroll-bar actions of scroll areas, after the area has scrolled.
 //
 // Only actions on the scroll bar count. Keys pressed in a watched area may move
 // its scroll bar (Page Down pages through the slider itself), so while a key
@@ -34,7 +32,7 @@ class ScrollHooks : public QObject {
     Q_OBJECT
 
 public:
-    using Hook = std::function<void(int scrollCode)>;
+    using Hook = std::function<void(const ScrollAction& action)>;
 
     explicit ScrollHooks(QObject* parent = nullptr);
 
@@ -47,7 +45,7 @@ protected:
 private:
     void OnAction(QScrollBar* bar, int action, const Hook& hook);
     void OnReleased(QScrollBar* bar, const Hook& hook);
-    void Run(const Hook& hook, int scrollCode);
+    void Run(const Hook& hook, const ScrollAction& action);
 
     std::vector<QObject*> watched_;
     std::vector<QEvent*> redelivering_; // key presses passed on to their area by the filter

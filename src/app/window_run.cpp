@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "chapters/ui/chapter_window.h"
+#include "common/error.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "compare/result_model.h"
 #include "compare/ui/pane_pair.h"
 #include "compare/ui/result_pane.h"
@@ -22,8 +24,8 @@
 namespace synopter {
 
 WindowRun::WindowRun(Controls controls, const std::array<LoadedEdition, 2>& editions, ComparisonResults& results,
-                     PanePair& panes, Message showMessage)
-    : controls_(controls), editions_(editions), results_(results), panes_(panes), showMessage_(std::move(showMessage))
+                     PanePair& panes, UserMessages& messages)
+    : controls_(controls), editions_(editions), results_(results), panes_(panes), messages_(messages)
 {
 }
 
@@ -37,7 +39,7 @@ void WindowRun::Run()
     // Editions that cannot be paired line by line are named before anything
     // runs; the previous results stay.
     if (const auto problem = ComparisonProblem(editions_[0].name, *left, editions_[1].name, *right)) {
-        showMessage_(FromUtf8(*problem), false);
+        messages_.Show(FromUtf8(*problem), MessageKind::Warning);
         return;
     }
     // A typed 0 or an emptied box is below the range, which the spin box would
@@ -97,7 +99,6 @@ void WindowRun::SetRunState(bool running)
         line_ = 0;
         stoppedAt_.clear();
         c.foundCount->setText("0");
-        c.foundCount->adjustSize();
         running_ = true;
         // The first line lets events in at once: the run state is on screen
         // and Stop works from the start, however fast the run.
@@ -173,7 +174,6 @@ void WindowRun::ShowFoundCount()
     if (markSpelling_ && spellingOnly_ > 0)
         text += QString(" (+%1 spelling only)").arg(spellingOnly_);
     controls_.foundCount->setText(text);
-    controls_.foundCount->adjustSize();
 }
 
 void WindowRun::ShowProgress(int line)
@@ -199,15 +199,14 @@ bool WindowRun::StillGoing()
 
 void WindowRun::SaveResultFiles()
 {
-    const std::vector<std::string> failures =
+    // The run is over and its results stay in the panes: a failed save is said, not raised.
+    try {
         results_.SaveResultFiles(chapters_ ? chapters_->Chapters() : std::vector<std::string>{},
                                  record ? record() : std::string(), panes_.Layout());
-    if (failures.empty())
-        return;
-    QString text = "The results could not be saved:";
-    for (const std::string& f : failures)
-        text += "\n" + FromLocal8Bit(f);
-    showMessage_(text, false);
+    } catch (const WriteError& e) {
+        messages_.Show("The results could not be saved:\n" + FromLocal8Bit(e.path() + ": " + e.reason()),
+                       MessageKind::Warning);
+    }
 }
 
 } // namespace synopter

@@ -24,6 +24,7 @@ class ComparisonResults;
 class PanePair;
 class ChapterWindow;
 class ResultPane;
+class UserMessages;
 
 // A comparison run as the main window shows it: the loaded editions compared,
 // the run state (inputs disabled, COMPARE hidden over the stop button), the
@@ -45,10 +46,8 @@ public:
         ResultPane* leftPane;
         ResultPane* rightPane;
     };
-    using Message = std::function<void(const QString& text, bool critical)>;
-
     WindowRun(Controls controls, const std::array<LoadedEdition, 2>& editions, ComparisonResults& results,
-              PanePair& panes, Message showMessage);
+              PanePair& panes, UserMessages& messages);
 
     void SetChapterWindow(ChapterWindow* chapters) { chapters_ = chapters; }
 
@@ -104,7 +103,7 @@ private:
     const std::array<LoadedEdition, 2>& editions_;
     ComparisonResults& results_;
     PanePair& panes_;
-    Message showMessage_;
+    UserMessages& messages_;
     ChapterWindow* chapters_ = nullptr;
     bool running_ = false;
     bool stopFlag_ = false;

@@ -4,7 +4,6 @@
 #include "app/settings_rules.h"
 #include "common/ini_file.h"
 #include "common/program_files.h"
-#include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/comparison_run.h"
 #include "language/interface_language.h"
@@ -13,7 +12,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QLayout>
 #include <QMainWindow>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -29,12 +27,8 @@ namespace {
 constexpr int kLeastChaptersWidth = 80;
 constexpr int kMostChaptersWidth = 2000;
 
-
 constexpr const char* kInit = "Init";
 constexpr const char* kGeneral = "General";
-
-// Controls kept this far in from the window's right edge.
-constexpr int kRightMargin = 12;
 
 // A key that holds a valid integer; nullopt when missing or not a number.
 std::optional<int> ReadPresentInteger(const IniFile& ini, const char* key)
@@ -126,19 +120,6 @@ void WindowSettings::Read()
 
     if (!ini.ReadBool(kInit, "source", c.sourceTexts->isChecked()) && c.sourceTexts->isChecked())
         sourceArea_.toggle();
-
-    // 12 pixels in from the right edge, then anchored to it. Measured inside the
-    // frame: at this step the window has not been framed yet, so this is the
-    // outer width as well, and once framed the controls keep clear of the frame
-    // instead of reaching under it. The panels take the new width first.
-    for (QLayout* l : {window_.layout(), window_.centralWidget()->layout()})
-        if (l)
-            l->activate();
-    for (const auto& [panel, control] :
-         {std::pair<Panel*, QWidget*>{c.topBar, c.rightChooser}, {c.bottomBar, c.chapterButton}}) {
-        control->move(panel->width() - control->width() - kRightMargin, control->y());
-        panel->AnchorRight(control, false, panel->width());
-    }
 
     // The chapter window as wide as the user left it (at least as wide as its labels need).
     if (QWidget* chapters = c.chapterWindow ? c.chapterWindow() : nullptr)

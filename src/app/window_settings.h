@@ -15,7 +15,6 @@ namespace synopter {
 
 class InterfaceLanguage;
 class SettingsPlacement;
-class Panel;
 
 // The main window's settings file (kelvane.ini): read once at start-up,
 // written back at close.
@@ -28,11 +27,6 @@ public:
         QComboBox* rightChooser;
         QCheckBox* scrollBoth;
         QAction* sourceTexts;
-        // The right chooser and the chapter button are kept a margin in from
-        // the right edge of their bars.
-        Panel* topBar;
-        Panel* bottomBar;
-        QWidget* chapterButton;
         // The chapter window, whose width the user may set (none in some tests).
         std::function<QWidget*()> chapterWindow;
         // How spelling variants count (items in the order of SpellingMode).

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "common/error.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace synopter {
 
-// Bad command-line input: the message for stderr.
-struct UsageError {
-    std::string message;
+// Bad command-line input: the message for stderr; the tools end with kBadInput
+// on it, before any output.
+class UsageError : public Error {
+public:
+    using Error::Error;
 };
 
 // Walks a command line as Synopter's tools read it: "--name value" or

@@ -1,6 +1,5 @@
 #include "compare/result_model.h"
 
-#include "common/error.h"
 #include "common/file_io.h"
 #include "common/program_files.h"
 #include "common/text_lines.h"
@@ -223,9 +222,8 @@ std::string ComparisonResults::FileText(int side, const PaneLayout& layout) cons
     return rtf::WriteParagraphsRtf(paragraphs, layout.face[side]);
 }
 
-std::vector<std::string> ComparisonResults::SaveResultFiles(const std::vector<std::string>& chapters,
-                                                            const std::string& record,
-                                                            const PaneLayout& layout) const
+void ComparisonResults::SaveResultFiles(const std::vector<std::string>& chapters, const std::string& record,
+                                        const PaneLayout& layout) const
 {
     // One set: a failure leaves the previous run's files, all three.
     std::vector<ResultFile> files;
@@ -234,12 +232,7 @@ std::vector<std::string> ComparisonResults::SaveResultFiles(const std::vector<st
     files.push_back({kChapterListFileName, JoinLinesCrLf(chapters)});
     if (!record.empty())
         files.push_back({kResultRecordFileName, record});
-    try {
-        SaveResultSet(folder_, files);
-    } catch (const WriteError& e) {
-        return {e.path() + ": " + e.reason()};
-    }
-    return {};
+    SaveResultSet(folder_, files);
 }
 
 std::string ComparisonResults::LeftPath() const

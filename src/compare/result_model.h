@@ -80,10 +80,10 @@ public:
     // after all but the last, the panes' levelling.
     std::string FileText(int side, const PaneLayout& layout) const;
     // Writes r2.rtf, r1.rtf and chapters.lst as one set (SaveResultSet): all
-    // of them or, on a failure, none. The failure is returned as "file: reason".
-    // `record` (results.ini, what made them) goes with them when given.
-    std::vector<std::string> SaveResultFiles(const std::vector<std::string>& chapters, const std::string& record,
-                                             const PaneLayout& layout) const;
+    // of them or, on a failure (WriteError), none. `record` (results.ini,
+    // what made them) goes with them when given.
+    void SaveResultFiles(const std::vector<std::string>& chapters, const std::string& record,
+                         const PaneLayout& layout) const;
 
     std::string LeftPath() const;
     std::string RightPath() const;

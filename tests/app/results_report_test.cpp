@@ -22,13 +22,10 @@ TEST_F(WindowTest, ExportedReportIsGreekAndTheSameFromRestoredResults)
     Run(1);
     const QString path = dir.filePath("out/report.html");
     QDir().mkpath(dir.filePath("out"));
-    QString suggested;
-    mainWindow->Report().AskSaveName = [&](const QString&, const QString& name, const QString&) {
-        suggested = name;
-        return path;
-    };
+    messages.saveName = path;
     mainWindow->findChild<QAction*>(main_window_names::exportAction)->trigger();
-    EXPECT_TRUE(suggested.endsWith("Left - Right.html")) << suggested.toStdString();
+    ASSERT_EQ(messages.suggestedNames.size(), 1);
+    EXPECT_TRUE(messages.suggestedNames[0].endsWith("Left - Right.html")) << messages.suggestedNames[0].toStdString();
     const QString page = QString::fromUtf8(ReadAll(path));
     for (const char* expected : {"ΚΑΤΑ ΜΑΡΚΟΝ 1", "ΚΑΤΑ ΜΑΡΚΟΝ 2", "Left text", "Right text", "ευθεως"})
         EXPECT_TRUE(page.contains(QString::fromUtf8(expected))) << expected;
@@ -45,21 +42,17 @@ TEST_F(WindowTest, ExportedReportIsGreekAndTheSameFromRestoredResults)
     mainWindow->close();
     Open();
     EXPECT_EQ(mainWindow->Report().Page(), fromRun);
-    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("\n").toStdString();
 }
 
 TEST_F(WindowTest, PdfIsWrittenAndNoResultsAreSaidPlainly)
 {
     Open();
     const QString pdf = dir.filePath("report.pdf");
-    int asked = 0;
-    mainWindow->Report().AskSaveName = [&](const QString&, const QString&, const QString&) {
-        ++asked;
-        return pdf;
-    };
+    messages.saveName = pdf;
     mainWindow->findChild<QAction*>(main_window_names::exportPdfAction)->trigger();
-    EXPECT_EQ(asked, 0);
-    EXPECT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.suggestedNames.isEmpty());
+    EXPECT_EQ(messages.shown.size(), 1);
     EXPECT_FALSE(QFileInfo::exists(pdf));
 
     Choose("Left", "Right");

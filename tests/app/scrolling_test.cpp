@@ -1,4 +1,6 @@
 #include "app/main_window.h"
+#include "app/scroll_coupling.h"
+#include "app/scroll_hooks.h"
 #include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 
 namespace synopter {
@@ -241,36 +244,43 @@ TEST_F(ScrollingTest, PanesAndListsNeverMoveEachOther)
     EXPECT_EQ(Top2(), top2);
 }
 
-TEST_F(ScrollingTest, HooksActOnTheirScrollCodesOnly)
+// The coupling's own rule, action by action, from either side.
+TEST_F(ScrollingTest, CouplingFollowsStepsAndReleasesAndPanesAlsoFollowTheDraggedThumb)
 {
+    using A = QAbstractSlider;
     struct Case {
-        int code;
-        bool paneActs;
-        bool listActs;
+        const char* name;
+        ScrollAction action;
+        bool paneFollows;
+        bool listFollows;
     };
     const Case cases[] = {
-        {0, true, true},   {1, true, true},   {2, true, true},    {3, true, true},
-        {4, true, true},   {5, true, false},  {6, false, false},  {7, false, false},
-        {8, false, false}, {-1, false, false}, {0x10001, true, true}, // the high word is not part of the code
+        {"line up", A::SliderSingleStepSub, true, true},     {"line down", A::SliderSingleStepAdd, true, true},
+        {"page up", A::SliderPageStepSub, true, true},       {"page down", A::SliderPageStepAdd, true, true},
+        {"thumb dragged", A::SliderMove, true, false},       {"thumb released", ScrollStep::ThumbReleased, true, true},
+        {"wheel", ScrollStep::Wheel, true, true},            {"to top", A::SliderToMinimum, false, false},
+        {"to bottom", A::SliderToMaximum, false, false},     {"no action", A::SliderNoAction, false, false},
     };
-    ScrollBoth(true);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
-        form_->Pane(Side::Left)->ScrollToLine(0);
-        form_->Pane(Side::Right)->ScrollToLine(7);
-        form_->List(Side::Left)->SetTopIndex(0);
-        form_->List(Side::Right)->SetTopIndex(7);
-        form_->HookWndProc_richedit2(c.code);
-        form_->HookWndProc_listbox2(c.code);
-        EXPECT_EQ(First1(), c.paneActs ? 7 : 0);
-        EXPECT_EQ(Top1(), c.listActs ? 7 : 0);
+    ScrollCoupling coupling(form_->Pane(Side::Left), form_->Pane(Side::Right), form_->List(Side::Left),
+                            form_->List(Side::Right), form_->ScrollBothBox());
+    for (const bool scrollBoth : {true, false}) {
+        ScrollBoth(scrollBoth);
+        for (const Side leader : {Side::Left, Side::Right}) {
+            const Side follower = leader == Side::Left ? Side::Right : Side::Left;
+            for (const Case& c : cases) {
+                SCOPED_TRACE(std::string(c.name) + (leader == Side::Left ? " on the left" : " on the right") +
+                             (scrollBoth ? " with Scroll Both" : " alone"));
+                form_->Pane(leader)->ScrollToLine(7);
+                form_->Pane(follower)->ScrollToLine(0);
+                form_->List(leader)->SetTopIndex(7);
+                form_->List(follower)->SetTopIndex(0);
+                coupling.PaneScrolled(leader, c.action);
+                coupling.ListScrolled(leader, c.action);
+                EXPECT_EQ(form_->Pane(follower)->FirstVisibleLine(), scrollBoth && c.paneFollows ? 7 : 0);
+                EXPECT_EQ(form_->List(follower)->TopIndex(), scrollBoth && c.listFollows ? 7 : 0);
+            }
+        }
     }
-    // Nothing at all without "Scroll Both".
-    ScrollBoth(false);
-    form_->HookWndProc_richedit1(1);
-    form_->HookWndProc_listbox1(1);
-    EXPECT_EQ(First2(), 7);
-    EXPECT_EQ(Top2(), 7);
 }
 
 // ---- Wheel and keyboard ----------------------------------------------------
@@ -377,6 +387,105 @@ TEST_F(ScrollingTest, KeysReachThePaneOnceWithTheHooksInstalled)
     QTest::keyClick(form_->Pane(Side::Right), Qt::Key_PageDown);
     EXPECT_EQ(First2(), plain.FirstVisibleLine());
     EXPECT_EQ(form_->Pane(Side::Right)->textCursor().position(), plain.textCursor().position());
+}
+
+// ---- The hooks alone ------------------------------------------------------
+
+// Two panes of their own, each watched; what each reports is recorded with
+// where its scroll bar stood when its hook ran.
+class ScrollHooksTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int i = 0; i < 2; ++i) {
+            panes_[i].resize(300, 200);
+            FillPane(&panes_[i], kLongLines);
+            panes_[i].show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&panes_[i]));
+            hooks_.Watch(&panes_[i], [this, i](const ScrollAction& action) {
+                reported_[i].push_back(action);
+                valueInHook_[i] = Bar(i)->value();
+                if (onHook_)
+                    onHook_(i);
+            });
+        }
+        ASSERT_GT(Bar(0)->maximum(), 4 * Bar(0)->pageStep());
+    }
+
+    QScrollBar* Bar(int i) { return panes_[i].verticalScrollBar(); }
+
+    ResultPane panes_[2];
+    ScrollHooks hooks_;
+    std::vector<ScrollAction> reported_[2];
+    int valueInHook_[2] = {-1, -1};
+    std::function<void(int pane)> onHook_;
+};
+
+TEST_F(ScrollHooksTest, ReportScrollBarActionsInQtTermsOnceTheAreaHasScrolled)
+{
+    using A = QAbstractSlider;
+    const auto trigger = [](A::SliderAction action) { return [action](QScrollBar* bar) { bar->triggerAction(action); }; };
+    struct Case {
+        const char* name;
+        std::function<void(QScrollBar*)> act;
+        std::vector<ScrollAction> reported;
+    };
+    const Case cases[] = {
+        {"line down", trigger(A::SliderSingleStepAdd), {A::SliderSingleStepAdd}},
+        {"line up", trigger(A::SliderSingleStepSub), {A::SliderSingleStepSub}},
+        {"page down", trigger(A::SliderPageStepAdd), {A::SliderPageStepAdd}},
+        {"page up", trigger(A::SliderPageStepSub), {A::SliderPageStepSub}},
+        {"to bottom", trigger(A::SliderToMaximum), {A::SliderToMaximum}},
+        {"to top", trigger(A::SliderToMinimum), {A::SliderToMinimum}},
+        {"thumb dragged and released",
+         [](QScrollBar* bar) {
+             bar->setSliderDown(true);
+             bar->setSliderPosition(bar->value() + 30);
+             bar->setSliderPosition(bar->value() + 50);
+             bar->setSliderDown(false);
+         },
+         {A::SliderMove, A::SliderMove, ScrollStep::ThumbReleased}},
+        {"wheel",
+         [this](QScrollBar*) {
+             const QPoint at = panes_[0].viewport()->rect().center();
+             QWheelEvent wheel(at, panes_[0].viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(panes_[0].viewport(), &wheel);
+         },
+         {ScrollStep::Wheel}},
+        // Keys and the program's own moves are no scroll-bar actions.
+        {"page down key", [this](QScrollBar*) { QTest::keyClick(&panes_[0], Qt::Key_PageDown); }, {}},
+        {"set by the program", [](QScrollBar* bar) { bar->setValue(bar->value() + 40); }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bar(0)->setValue(Bar(0)->maximum() / 2);
+        const int before = Bar(0)->value();
+        reported_[0].clear();
+        c.act(Bar(0));
+        EXPECT_EQ(reported_[0], c.reported);
+        EXPECT_NE(Bar(0)->value(), before);
+        if (!c.reported.empty()) {
+            EXPECT_EQ(valueInHook_[0], Bar(0)->value());
+        }
+    }
+    EXPECT_TRUE(reported_[1].empty());
+}
+
+TEST_F(ScrollHooksTest, NothingIsReportedWhileAHookRuns)
+{
+    // The first pane's hook moves the second as the coupling would, and by an action.
+    onHook_ = [this](int pane) {
+        if (pane == 0)
+            Bar(1)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    };
+    Bar(0)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(reported_[0].size(), 1u);
+    EXPECT_GT(Bar(1)->value(), 0);
+    EXPECT_TRUE(reported_[1].empty());
+    // Afterwards the second pane's own actions count again.
+    Bar(1)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(reported_[1], std::vector<ScrollAction>{QAbstractSlider::SliderSingleStepAdd});
 }
 
 } // namespace

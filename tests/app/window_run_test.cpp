@@ -69,7 +69,7 @@ TEST_F(WindowTest, ARunWritesLevelColouredPairsUnderTheirHeadings)
     QFile chapters(dir.filePath("chapters.lst"));
     ASSERT_TRUE(chapters.open(QIODevice::ReadOnly));
     EXPECT_EQ(chapters.readAll(), "KATA MARKON 1\r\nKATA MARKON 2\r\n");
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(WindowTest, ARunWithoutReportsEmptiesEverythingAndResetsTheCount)
@@ -138,8 +138,8 @@ TEST_F(WindowTest, ResultFilesNotFromOneRunAreRefusedAndNothingIsShown)
     // r1.rtf of another run beside r2.rtf and chapters.lst of this one.
     WriteFile(dir.filePath("r1.rtf"), "{\\rtf1 another run\\par}");
     Open();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains("not all from the same comparison")) << messages[0].toStdString();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains("not all from the same comparison")) << messages.shown[0].toStdString();
     EXPECT_EQ(mainWindow->Pane(Side::Left)->LineCount(), 0);
     EXPECT_EQ(mainWindow->Pane(Side::Right)->LineCount(), 0);
     EXPECT_EQ(chapterWindow->List()->count(), 0);
@@ -151,8 +151,8 @@ TEST_F(WindowTest, UnwritableResultFilesAreReportedAndTheRunStillEnds)
     Choose("Left", "Right");
     ASSERT_TRUE(QDir(dir.path()).mkdir("r2.rtf")); // a folder cannot be replaced by a file
     Run(1);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(dir.filePath("r2.rtf")));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains(dir.filePath("r2.rtf")));
     // The files are one set: none of this run's is kept beside the failed one.
     EXPECT_FALSE(QFile::exists(dir.filePath("r1.rtf")));
     EXPECT_TRUE(mainWindow->CompareButton()->isVisible());

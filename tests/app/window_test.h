@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "chapters/ui/chapter_window.h"
 #include "common/ui/panel.h"
+#include "common/ui/recording_messages.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
@@ -96,10 +97,9 @@ protected:
     {
         // The navigator shares the window's language, so it goes first.
         chapterWindow.reset();
-        mainWindow = std::make_unique<MainWindow>(Dir());
-        mainWindow->ShowMessage = [this](const QString& text, bool) { messages << text; };
-        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), Dir(), mainWindow->Language(),
-                                         [this](const std::string& l) { mainWindow->GoToChapter(l); });
+        mainWindow = std::make_unique<MainWindow>(Dir(), &messages);
+        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), Dir(), mainWindow->Language(), messages,
+                                                        [this](const std::string& l) { mainWindow->GoToChapter(l); });
         mainWindow->SetChapterWindow(chapterWindow.get());
         ASSERT_TRUE(mainWindow->Start());
         // Events after every line: what a test does during a run happens at the line it waits for.
@@ -158,9 +158,9 @@ protected:
     }
 
     QTemporaryDir dir;
+    RecordingMessages messages; // outlives the windows
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<ChapterWindow> chapterWindow;
-    QStringList messages;
 };
 
 } // namespace synopter::test

@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "common/ini_file.h"
 #include "common/ui/panel.h"
+#include "common/ui/recording_messages.h"
 #include "compare/ui/result_pane.h"
 #include "common/temp_folder.h"
 #include "language/translate.h"
@@ -11,6 +12,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -103,14 +105,33 @@ TEST_F(LanguageDialogTest, OnlyOkAccepts)
     EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
+TEST_F(LanguageDialogTest, CaptionsShowWholeAndApart)
+{
+    LanguageDialog dialog(folder.Path());
+    dialog.show();
+    QApplication::processEvents();
+    const QWidget* const parts[] = {dialog.titleLabel, dialog.subtitleLabel, dialog.languageChooser, dialog.okButton};
+    for (const QWidget* part : parts) {
+        EXPECT_GE(part->width(), part->sizeHint().width()) << part->objectName().toStdString();
+        EXPECT_TRUE(dialog.rect().contains(part->geometry())) << part->objectName().toStdString();
+        for (const QWidget* other : parts)
+            if (other != part)
+                EXPECT_FALSE(part->geometry().intersects(other->geometry())) << part->objectName().toStdString();
+    }
+    // The captions at the left, the list and OK at their right.
+    EXPECT_LT(dialog.subtitleLabel->geometry().right(), dialog.okButton->x());
+    EXPECT_LT(dialog.titleLabel->geometry().right(), dialog.languageChooser->x());
+}
+
 // ---- The main window's language flows
 
 class MainWindowLanguageTest : public ::testing::Test {
 protected:
     MainWindowLanguageTest()
     {
-        mainWindow = std::make_unique<MainWindow>(folder.Path());
-        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), folder.Path(), mainWindow->Language(), nullptr);
+        mainWindow = std::make_unique<MainWindow>(folder.Path(), &messages);
+        chapterWindow =
+            std::make_unique<ChapterWindow>(mainWindow.get(), folder.Path(), mainWindow->Language(), messages, nullptr);
         mainWindow->SetChapterWindow(chapterWindow.get());
         dialog = LanguageDialogOf(mainWindow.get(), folder.Path());
         dialog->execDialog = [this] {
@@ -136,6 +157,7 @@ protected:
     QString Mirrored() const { return QString::fromStdString(mainWindow->Language().Name()); }
 
     test::TempFolder folder;
+    test::RecordingMessages messages; // outlives the windows
     std::unique_ptr<MainWindow> mainWindow;
     std::unique_ptr<ChapterWindow> chapterWindow;
     LanguageDialog* dialog = nullptr;
@@ -238,11 +260,9 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndTheRestOfStartUpR
     folder.Write("alpha.bk", "[English]\r\nInformation=alpha\r\n");
     folder.Write("alpha.dat", "Matt 1\r\n");
     std::filesystem::create_directory(folder / "kelvane.ini");
-    QStringList messages;
-    mainWindow->ShowMessage = [&messages](const QString& text, bool) { messages << text; };
     pick = 0;
     EXPECT_TRUE(mainWindow->Start());
-    EXPECT_EQ(messages, QStringList{QString::fromStdString("Unable to write to " + folder / "kelvane.ini")});
+    EXPECT_EQ(messages.shown, QStringList{QString::fromStdString("Unable to write to " + folder / "kelvane.ini")});
     EXPECT_EQ(mainWindow->Language().Name(), "Deutsch");
     EXPECT_EQ(Mirrored(), "Deutsch");
     EXPECT_EQ(mainWindow->CompareButton()->text(), "<--- COMPARE --->"); // not translated
@@ -251,10 +271,10 @@ TEST_F(MainWindowLanguageTest, StartUpWriteFailureIsReportedAndTheRestOfStartUpR
         ASSERT_EQ(chooser->count(), 1);
         EXPECT_EQ(chooser->itemText(0), "alpha");
     }
-    messages.clear();
+    messages.shown.clear();
     mainWindow->close();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], QString::fromStdString("Unable to write to " + folder / "kelvane.ini\n" +
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0], QString::fromStdString("Unable to write to " + folder / "kelvane.ini\n" +
                                                   std::strerror(EISDIR)));
 }
 
@@ -335,7 +355,8 @@ protected:
         if (!std::filesystem::exists(dir + "English.lng") || !std::filesystem::exists(dir + "Russian.lng"))
             GTEST_SKIP() << "language files not built in " << dir;
         mainWindow = std::make_unique<MainWindow>(dir);
-        chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), dir, mainWindow->Language(), nullptr);
+        chapterWindow =
+            std::make_unique<ChapterWindow>(mainWindow.get(), dir, mainWindow->Language(), mainWindow->Messages(), nullptr);
     }
 
     void Translate(const std::string& language)
@@ -419,9 +440,12 @@ TEST_F(ShippedLanguageTest, RussianIsDecodedAndKeepsTheCount)
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->accessibleName(), QString::fromUtf8("Левое издание"));
     EXPECT_EQ(mainWindow->CompareButton()->accessibleDescription(), QString::fromUtf8("Начать сравнение книг"));
     EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "57");
-    // A right-aligned label grows to its new caption and keeps its right edge.
-    EXPECT_GE(mainWindow->findChild<QLabel*>("Label6")->width(), mainWindow->findChild<QLabel*>("Label6")->sizeHint().width());
-    EXPECT_EQ(mainWindow->findChild<QLabel*>("Label6")->geometry().right(), 505 + 81 - 1);
+    // A label grows to its new caption and still ends before the count it names.
+    mainWindow->show();
+    QApplication::processEvents();
+    const QLabel* const foundLabel = mainWindow->findChild<QLabel*>("Label6");
+    EXPECT_GE(foundLabel->width(), foundLabel->sizeHint().width());
+    EXPECT_LT(foundLabel->geometry().right(), mainWindow->FoundCountLabel()->x());
 }
 
 } // namespace

@@ -6,12 +6,12 @@
 #include "common/ui/frame_margins.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "language/ui/translate_form.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -95,9 +95,9 @@ public:
 } // namespace
 
 ChapterWindow::ChapterWindow(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language,
-               GoToChapter goToChapter)
+                             UserMessages& messages, GoToChapter goToChapter)
     : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), programDir_(std::move(programDir)), language_(language),
-      goToChapter_(std::move(goToChapter))
+      messages_(messages), goToChapter_(std::move(goToChapter))
 {
     setObjectName(names::window);
     setWindowTitle("Chapters");
@@ -223,7 +223,7 @@ void ChapterWindow::Start()
             AddChapter(label);
     } catch (const std::exception& e) {
         // A list that exists but cannot be read is reported; the window stays as built.
-        QMessageBox::critical(mainWindow_, QGuiApplication::applicationDisplayName(), FromLocal8Bit(e.what()));
+        messages_.Show(FromLocal8Bit(e.what()), MessageKind::Error);
         return;
     }
     Translate();

@@ -14,6 +14,7 @@ class QListWidget;
 namespace synopter {
 
 class InterfaceLanguage;
+class UserMessages;
 
 // The chapter navigator: the chapters with reported differences; a double click
 // takes the main window's views to the chosen chapter.
@@ -23,7 +24,9 @@ class ChapterWindow : public QWidget {
 public:
     using GoToChapter = std::function<void(const std::string& label)>;
 
-    ChapterWindow(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language, GoToChapter goToChapter);
+    // `messages` names a chapter list that cannot be read.
+    ChapterWindow(QWidget* mainWindow, std::string programDir, const InterfaceLanguage& language,
+                  UserMessages& messages, GoToChapter goToChapter);
 
     QListWidget* List() const { return chapterList_; }
     // Owned components in creation order, as the language files address them.
@@ -68,6 +71,7 @@ private:
     QWidget* mainWindow_;
     std::string programDir_;
     const InterfaceLanguage& language_;
+    UserMessages& messages_;
     GoToChapter goToChapter_;
     QListWidget* chapterList_;
     bool hasCounts_ = false;

@@ -206,7 +206,7 @@ int Main(int argc, char** argv)
         if (arguments.spelling != SpellingMode::Count || !arguments.spellingFile.empty())
             spelling = cli::LoadSpellingList("synopter-collate", arguments.spellingFile);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "synopter-collate: %s\n", e.message.c_str());
+        std::fprintf(stderr, "synopter-collate: %s\n", e.what());
         return kBadInput;
     }
 

@@ -5,9 +5,10 @@
 #include "common/block_output.h"
 #include "common/error.h"
 #include "common/file_io.h"
-#include "common/ini_file.h"
+#include "common/ui/hints.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "editions/edition_check.h"
 #include "editions/nt_layout.h"
 #include "language/interface_language.h"
@@ -17,12 +18,10 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -37,13 +36,6 @@ namespace synopter {
 namespace names = apparatus_window_names;
 
 namespace {
-
-void SetHint(QWidget* w, const QString& hint)
-{
-    w->setProperty("hint", hint);
-    w->setProperty("showHint", true);
-    w->setToolTip(hint);
-}
 
 // The whole apparatus written to `path`; what went wrong, or nothing. Runs on
 // the export's own thread.
@@ -67,8 +59,9 @@ QString WriteExport(const collate::EditionSet& set, const std::vector<int>& memb
 
 } // namespace
 
-ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder)
-    : QWidget(mainWindow, Qt::Window), language_(language), saveFolder_(std::move(saveFolder))
+ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, UserMessages& messages,
+                                 QString saveFolder)
+    : QWidget(mainWindow, Qt::Window), language_(language), messages_(messages), saveFolder_(std::move(saveFolder))
 {
     setObjectName(names::window);
     setWindowTitle("Apparatus");
@@ -78,15 +71,6 @@ ApparatusWindow::ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& l
     BuildControls();
     LayOut();
     Connect();
-    AskSaveName = [this](const QString& title, const QString& suggested, const QString& filter) {
-        return QFileDialog::getSaveFileName(this, title, suggested, filter);
-    };
-    ShowMessage = [this](const QString& text, bool critical) {
-        if (critical)
-            QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
-        else
-            QMessageBox::warning(this, QApplication::applicationDisplayName(), text);
-    };
     ShowOptions();
 }
 
@@ -226,10 +210,7 @@ void ApparatusWindow::Translate()
     TranslateForm(*this, Components(), language_);
     optionsPattern_ = optionsLabel_->text();
     if (language_.IsSet()) {
-        const IniFile file(language_.FilePath());
-        const auto read = [&](const char* key, const QString& current) {
-            return FromLocal8Bit(file.ReadString(names::window, key, ToLocal8Bit(current)));
-        };
+        const WindowTextReader read = ReadWindowTexts(language_, names::window);
         yes_ = read("Label4_yes", yes_);
         no_ = read("Label4_no", no_);
         fewEditions_ = read("TextBrowser1_few", fewEditions_);
@@ -407,15 +388,16 @@ void ApparatusWindow::Export(bool tei)
     if (exportTask_.Running())
         return; // one export at a time: the buttons are off meanwhile
     if (Members().size() < 2 || BaseEdition() < 0) {
-        ShowMessage(fewEditions_, false);
+        messages_.Show(fewEditions_, MessageKind::Warning);
         return;
     }
     if (saveFolder_.isEmpty() || !QDir(saveFolder_).exists())
         saveFolder_ = QDir::homePath();
     QPushButton* button = tei ? exportTeiButton_ : exportHtmlButton_;
     const QString title = button->text().remove('&').remove(QString::fromUtf8("…"));
-    const QString path = AskSaveName(title, QDir(saveFolder_).filePath(tei ? "apparatus.xml" : "apparatus.html"),
-                                     tei ? "TEI (*.xml)" : "HTML (*.html *.htm)");
+    const QString path = messages_.AskSaveName(title,
+                                               QDir(saveFolder_).filePath(tei ? "apparatus.xml" : "apparatus.html"),
+                                               tei ? "TEI (*.xml)" : "HTML (*.html *.htm)");
     if (path.isEmpty())
         return;
     // The export reads its own copies: the window's choices may change meanwhile.
@@ -432,7 +414,7 @@ void ApparatusWindow::Export(bool tei)
             if (problem.isEmpty())
                 saveFolder_ = QFileInfo(path).absolutePath();
             else
-                ShowMessage(problem, true);
+                messages_.Show(problem, MessageKind::Error);
         });
 }
 

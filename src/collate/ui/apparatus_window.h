@@ -7,7 +7,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +21,7 @@ class QTextBrowser;
 namespace synopter {
 
 class InterfaceLanguage;
+class UserMessages;
 
 // The apparatus window: one chapter of the catalogue's editions collated
 // against a base edition. Each verse shows the base text with the words of
@@ -32,8 +32,10 @@ class ApparatusWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `saveFolder`: where the first export is suggested.
-    ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, QString saveFolder);
+    // `saveFolder`: where the first export is suggested; `messages` asks where
+    // an export goes and says what went wrong.
+    ApparatusWindow(QWidget* mainWindow, const InterfaceLanguage& language, UserMessages& messages,
+                    QString saveFolder);
 
     // Owned components in creation order, as the language files address them.
     QList<QObject*> Components() const;
@@ -67,15 +69,12 @@ public:
     QSpinBox* ChapterBox() const { return chapterBox_; }
     QLabel* OptionsLabel() const { return optionsLabel_; }
 
-    // "Export HTML…" and "Export TEI…": the whole apparatus, saved where
-    // AskSaveName says. The export runs on a thread of its own; the buttons
-    // are off until it is written, and the window's going stops it.
+    // "Export HTML…" and "Export TEI…": the whole apparatus, saved where the
+    // user says. The export runs on a thread of its own; the buttons are off
+    // until it is written, and the window's going stops it.
     void ExportHtml();
     void ExportTei();
     bool Exporting() const { return exportTask_.Running(); }
-    // Tests replace these to stay clear of modal dialogs.
-    std::function<QString(const QString& title, const QString& suggested, const QString& filter)> AskSaveName;
-    std::function<void(const QString& text, bool critical)> ShowMessage;
 
 private:
     void BuildControls();
@@ -92,6 +91,7 @@ private:
     QString ChapterHtml() const; // apparatus_window_page.cpp
 
     const InterfaceLanguage& language_;
+    UserMessages& messages_;
     QString saveFolder_;
     QLabel* chapterLabel_;           // "Chapter:"
     QComboBox* bookChooser_;     // book

@@ -15,30 +15,6 @@ void Panel::SetCaption(const QString& caption)
     update();
 }
 
-void Panel::AnchorRight(QWidget* child, bool stretch, int referenceWidth)
-{
-    const QRect g = child->geometry();
-    for (Anchor& a : anchors_) {
-        if (a.child == child) {
-            a.rightGap = referenceWidth - (g.x() + g.width());
-            return;
-        }
-    }
-    anchors_.push_back({child, stretch, referenceWidth - (g.x() + g.width())});
-}
-
-void Panel::ApplyAnchors()
-{
-    for (const Anchor& a : anchors_) {
-        QRect g = a.child->geometry();
-        if (a.stretch)
-            g.setWidth(std::max(0, width() - a.rightGap - g.x()));
-        else
-            g.moveLeft(width() - a.rightGap - g.width());
-        a.child->setGeometry(g);
-    }
-}
-
 void Panel::AlignLeft(QWidget* child, int width)
 {
     alignedLeft_.push_back(child);
@@ -83,7 +59,6 @@ void Panel::paintEvent(QPaintEvent* event)
 void Panel::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    ApplyAnchors();
     Realign();
 }
 

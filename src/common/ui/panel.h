@@ -7,7 +7,8 @@
 namespace synopter {
 
 // A panel: a plain container with a caption (drawn centred, usually covered by
-// its children) and right-edge anchoring for children placed by pixel.
+// its children). Children are placed by a layout, or side by side: aligned
+// ones, for views whose widths are balanced by hand (the result panes).
 class Panel : public QFrame {
     Q_OBJECT
     Q_PROPERTY(QString caption READ Caption WRITE SetCaption)
@@ -17,12 +18,6 @@ public:
 
     QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);
-
-    // Keeps `child` at its present distance from the right edge, as measured
-    // against a panel `referenceWidth` wide; with `stretch` its left edge stays
-    // and its width follows instead.
-    void AnchorRight(QWidget* child, bool stretch, int referenceWidth);
-    void ApplyAnchors();
 
     // Aligned children, laid out at once on every resize: left-aligned ones keep
     // their width from the left edge on, the client child takes the rest.
@@ -36,13 +31,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct Anchor {
-        QWidget* child;
-        bool stretch;
-        int rightGap;
-    };
     QString caption_;
-    std::vector<Anchor> anchors_;
     std::vector<QWidget*> alignedLeft_;
     QWidget* client_ = nullptr;
 };

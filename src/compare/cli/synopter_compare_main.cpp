@@ -197,14 +197,15 @@ Edition LoadEdition(const std::string& arg, const std::string& programDir,
         edition.label = arg;
         edition.descriptorPath = EditionDescriptorPath(programDir, arg);
     }
+    std::optional<std::vector<std::string>> lines;
     try {
-        auto lines = LoadEditionText(path);
-        if (!lines)
-            throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
-        edition.lines = std::move(*lines);
+        lines = LoadEditionText(path);
     } catch (const Error& e) {
-        throw UsageError{e.what()};
+        throw UsageError{e.what()}; // an edition named on the command line that cannot be read
     }
+    if (!lines)
+        throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
+    edition.lines = std::move(*lines);
     return edition;
 }
 
@@ -242,7 +243,7 @@ int Main(int argc, char** argv)
         if (options.spelling.value_or(SpellingMode::Count) != SpellingMode::Count || !options.spellingFile.empty())
             spelling = cli::LoadSpellingList("synopter-compare", options.spellingFile);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "synopter-compare: %s\n", e.message.c_str());
+        std::fprintf(stderr, "synopter-compare: %s\n", e.what());
         return kBadInput;
     }
 

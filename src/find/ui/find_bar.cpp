@@ -1,7 +1,7 @@
 #include "find/ui/find_bar.h"
 #include "find/ui/find_bar_names.h"
 
-#include "common/ini_file.h"
+#include "common/ui/hints.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
 #include "language/interface_language.h"
@@ -18,13 +18,6 @@ namespace synopter {
 namespace names = find_bar_names;
 
 namespace {
-
-void SetHint(QWidget* w, const QString& hint)
-{
-    w->setProperty("hint", hint);
-    w->setProperty("showHint", true);
-    w->setToolTip(hint);
-}
 
 QToolButton* Button(const char* name, const QString& caption, const QString& hint, QWidget* parent)
 {
@@ -92,10 +85,7 @@ void FindBar::Translate(QWidget& mainWindow, const InterfaceLanguage& language)
     if (!language.IsSet())
         return;
     // The line edit and the outcome texts are not captions of a component.
-    const IniFile file(language.FilePath());
-    const auto read = [&](const char* key, const QString& current) {
-        return FromLocal8Bit(file.ReadString("Form1", key, ToLocal8Bit(current)));
-    };
+    const WindowTextReader read = ReadWindowTexts(language, ToLocal8Bit(mainWindow.objectName()));
     const QString hint = read("Edit3_hint", findEdit_->placeholderText());
     findEdit_->setPlaceholderText(hint);
     SetHint(findEdit_, hint);

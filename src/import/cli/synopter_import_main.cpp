@@ -164,7 +164,7 @@ int Main(int argc, char** argv)
         edition = ImportEdition(options.request);
         WriteImportedEdition(folder, edition, options.force);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "synopter-import: %s\n", e.message.c_str());
+        std::fprintf(stderr, "synopter-import: %s\n", e.what());
         return kBadInput;
     } catch (const ImportError& e) {
         std::fprintf(stderr, "synopter-import: %s\n", e.what());

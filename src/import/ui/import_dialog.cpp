@@ -2,8 +2,10 @@
 #include "import/ui/import_dialog_names.h"
 
 #include "common/file_io.h"
+#include "common/ui/hints.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/user_messages.h"
 #include "import/sword_source.h"
 #include "language/ui/translate_form.h"
 
@@ -19,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -45,13 +46,6 @@ std::string PathBytes(const QString& path)
     return QFile::encodeName(path).toStdString();
 }
 
-void SetHint(QWidget* w, const QString& hint)
-{
-    w->setProperty("hint", hint);
-    w->setProperty("showHint", true);
-    w->setToolTip(hint);
-}
-
 // The name a source suggests: a file's name up to its first dot, a folder's name.
 QString SuggestedName(const QString& path)
 {
@@ -61,14 +55,23 @@ QString SuggestedName(const QString& path)
 
 } // namespace
 
-ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& language, QWidget* parent)
-    : QDialog(parent), programDir_(std::move(programDir)), language_(language)
+ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& language, UserMessages& messages,
+                           QWidget* parent)
+    : QDialog(parent), programDir_(std::move(programDir)), language_(language), messages_(messages)
 {
     setObjectName(names::window);
     setWindowTitle(QString::fromUtf8("Import edition"));
     setFont(InterfaceFont());
     setWindowModality(Qt::WindowModal);
 
+    BuildControls();
+    LayOut();
+    Connect();
+    FillModuleList();
+}
+
+void ImportDialog::BuildControls()
+{
     const auto label = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);
         l->setObjectName(name);
@@ -81,7 +84,7 @@ ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& lang
         return b;
     };
 
-    QLabel* sourcesLabel = label(names::sourcesLabel, QString::fromUtf8("Source files or folder:"));
+    sourcesLabel_ = label(names::sourcesLabel, QString::fromUtf8("Source files or folder:"));
     sourceList = new QListWidget(this);
     sourceList->setObjectName(names::sourceList);
     sourceList->setSelectionMode(QAbstractItemView::NoSelection);
@@ -91,28 +94,28 @@ ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& lang
     SetHint(addFolderButton, QString::fromUtf8("A folder of files, one for each book, or a SWORD module folder"));
     clearButton = button(names::clearButton, QString::fromUtf8("Clear"));
 
-    QLabel* modulesLabel = label(names::modulesLabel, QString::fromUtf8("Or an installed SWORD Bible module:"));
+    modulesLabel_ = label(names::modulesLabel, QString::fromUtf8("Or an installed SWORD Bible module:"));
     moduleList = new QListWidget(this);
     moduleList->setObjectName(names::moduleList);
     noModulesLabel = label(names::noModulesLabel, QString::fromUtf8("No SWORD Bible modules are installed."));
     noModulesLabel->setWordWrap(true);
 
-    QLabel* formatLabel = label(names::formatLabel, QString::fromUtf8("Format:"));
+    formatLabel_ = label(names::formatLabel, QString::fromUtf8("Format:"));
     formatChooser = new QComboBox(this);
     formatChooser->setObjectName(names::formatChooser);
     for (const SourceFormat f : kFormats) {
         formatChooser->addItem(FromLatin1(SourceFormatName(f)));
     }
-    QLabel* nameLabel = label(names::nameLabel, QString::fromUtf8("Edition name:"));
+    nameLabel_ = label(names::nameLabel, QString::fromUtf8("Edition name:"));
     nameEdit = new QLineEdit(this);
     nameEdit->setObjectName(names::nameEdit);
-    QLabel* titleLabel = label(names::titleLabel, QString::fromUtf8("Title:"));
+    titleLabel_ = label(names::titleLabel, QString::fromUtf8("Title:"));
     titleEdit = new QLineEdit(this);
     titleEdit->setObjectName(names::titleEdit);
-    QLabel* titleNote = label(names::titleNote, QString::fromUtf8("Left empty, the source's own title is taken."));
-    QPalette note = titleNote->palette();
+    titleNote_ = label(names::titleNote, QString::fromUtf8("Left empty, the source's own title is taken."));
+    QPalette note = titleNote_->palette();
     note.setColor(QPalette::WindowText, note.color(QPalette::PlaceholderText));
-    titleNote->setPalette(note);
+    titleNote_->setPalette(note);
 
     progressBar = new QProgressBar(this);
     progressBar->setObjectName(names::progressBar);
@@ -129,20 +132,27 @@ ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& lang
     stopButton->setEnabled(false);
     closeButton = button(names::closeButton, QString::fromUtf8("Close"));
 
+    components_ = {sourcesLabel_, sourceList, addFilesButton, addFolderButton, clearButton, modulesLabel_, moduleList, noModulesLabel,
+                   formatLabel_, formatChooser, nameLabel_, nameEdit, titleLabel_, titleEdit, titleNote_, progressBar, reportView,
+                   importButton, stopButton, closeButton};
+}
+
+void ImportDialog::LayOut()
+{
     auto* grid = new QGridLayout(this);
-    grid->addWidget(sourcesLabel, 0, 0, 1, 2);
+    grid->addWidget(sourcesLabel_, 0, 0, 1, 2);
     grid->addWidget(sourceList, 1, 0, 4, 1);
     grid->addWidget(addFilesButton, 1, 1);
     grid->addWidget(addFolderButton, 2, 1);
     grid->addWidget(clearButton, 3, 1);
-    grid->addWidget(modulesLabel, 5, 0, 1, 2);
+    grid->addWidget(modulesLabel_, 5, 0, 1, 2);
     grid->addWidget(moduleList, 6, 0);
     grid->addWidget(noModulesLabel, 6, 0, 1, 2);
     auto* form = new QFormLayout;
-    form->addRow(formatLabel, formatChooser);
-    form->addRow(nameLabel, nameEdit);
-    form->addRow(titleLabel, titleEdit);
-    form->addRow(nullptr, titleNote);
+    form->addRow(formatLabel_, formatChooser);
+    form->addRow(nameLabel_, nameEdit);
+    form->addRow(titleLabel_, titleEdit);
+    form->addRow(nullptr, titleNote_);
     grid->addLayout(form, 8, 0, 1, 2);
     grid->addWidget(progressBar, 9, 0, 1, 2);
     grid->addWidget(reportView, 10, 0, 1, 2);
@@ -155,11 +165,10 @@ ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& lang
     grid->setRowStretch(4, 1);
     grid->setRowStretch(10, 1);
     resize(560, 560);
+}
 
-    components_ = {sourcesLabel, sourceList, addFilesButton, addFolderButton, clearButton, modulesLabel, moduleList, noModulesLabel,
-                   formatLabel, formatChooser, nameLabel, nameEdit, titleLabel, titleEdit, titleNote, progressBar, reportView,
-                   importButton, stopButton, closeButton};
-
+void ImportDialog::Connect()
+{
     timer_ = new QTimer(this);
     timer_->setInterval(kPollMs);
     connect(timer_, &QTimer::timeout, this, [this] {
@@ -181,12 +190,6 @@ ImportDialog::ImportDialog(std::string programDir, const InterfaceLanguage& lang
         SourceChanged();
     });
     connect(nameEdit, &QLineEdit::textEdited, this, [this](const QString& text) { nameTyped_ = !text.isEmpty(); });
-
-    AskReplace = [this](const QString& question) {
-        return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
-    };
-
-    FillModuleList();
 }
 
 ImportDialog::~ImportDialog()
@@ -328,7 +331,7 @@ void ImportDialog::Import()
 
     replace_ = false;
     if (FileExists(programDir_ + request.name + ".bk") || FileExists(programDir_ + request.name + ".dat")) {
-        if (!AskReplace(QString::fromUtf8("An edition “%1” exists already. Replace it?").arg(name))) {
+        if (!messages_.Ask(QString::fromUtf8("An edition “%1” exists already. Replace it?").arg(name))) {
             Report(QString::fromUtf8("Nothing was imported: “%1” is kept as it is.").arg(name), false);
             return;
         }

@@ -5,7 +5,6 @@
 #include <QDialog>
 
 #include <atomic>
-#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -22,6 +21,7 @@ class QTimer;
 namespace synopter {
 
 class InterfaceLanguage;
+class UserMessages;
 
 // The import dialog: Unicode Greek sources (files, a folder or an installed
 // SWORD module) read into a new edition of the program directory. The import
@@ -30,7 +30,9 @@ class ImportDialog : public QDialog {
     Q_OBJECT
 
 public:
-    ImportDialog(std::string programDir, const InterfaceLanguage& language, QWidget* parent = nullptr);
+    // `messages` asks before an existing edition is replaced.
+    ImportDialog(std::string programDir, const InterfaceLanguage& language, UserMessages& messages,
+                 QWidget* parent = nullptr);
     // Stops and waits for an import still running; nothing is written then.
     ~ImportDialog() override;
 
@@ -48,9 +50,6 @@ public:
     // Files or folders as the source, after those already listed.
     void AddSources(const QStringList& paths);
     bool IsImporting() const { return worker_.joinable(); }
-
-    // Asked before an existing edition is replaced; tests put a stand-in here.
-    std::function<bool(const QString& question)> AskReplace;
 
     QListWidget* sourceList = nullptr;
     QPushButton* addFilesButton = nullptr;
@@ -76,6 +75,10 @@ protected:
     void reject() override;
 
 private:
+    // The constructor's steps: the controls, their layout, their signals.
+    void BuildControls();
+    void LayOut();
+    void Connect();
     void FillModuleList();
     void SourceChanged();
     void SetImporting(bool importing);
@@ -88,7 +91,14 @@ private:
 
     std::string programDir_;
     const InterfaceLanguage& language_;
+    UserMessages& messages_;
     QList<QObject*> components_;
+    QLabel* sourcesLabel_ = nullptr;
+    QLabel* modulesLabel_ = nullptr;
+    QLabel* formatLabel_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* titleNote_ = nullptr;
     bool nameTyped_ = false; // the user's own name is not replaced by the source's
 
     std::thread worker_;

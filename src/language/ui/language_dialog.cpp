@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -29,26 +30,20 @@ LanguageDialog::LanguageDialog(std::string programDir, QWidget* parent)
     // Closing the dialog is an answer, not the end of the application.
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(InterfaceFont());
-    setFixedSize(503, 84);
 
     titleLabel = new QLabel("Choose interface language", this);
     titleLabel->setObjectName(names::titleLabel);
-    titleLabel->setGeometry(20, 17, 217, 20);
     titleLabel->setFont(InterfaceFont(16, true));
 
     subtitleLabel = new QLabel(QString::fromUtf8("Выберите язык интерфейса"), this);
     subtitleLabel->setObjectName(names::subtitleLabel);
-    subtitleLabel->setGeometry(44, 44, 164, 16);
     QFont arial("Arial");
     arial.setPixelSize(13);
     subtitleLabel->setFont(arial);
-    // Labels fit their text: the substitute for a missing font may be wider.
-    titleLabel->adjustSize();
-    subtitleLabel->adjustSize();
 
     languageChooser = new QComboBox(this);
     languageChooser->setObjectName(names::languageChooser);
-    languageChooser->setGeometry(256, 16, 225, 22);
+    languageChooser->setMinimumWidth(225);
     languageChooser->setEditable(false);
     languageChooser->setFont(InterfaceFont(11, true));
     languageChooser->setCursor(Qt::PointingHandCursor);
@@ -57,10 +52,23 @@ LanguageDialog::LanguageDialog(std::string programDir, QWidget* parent)
 
     okButton = new QPushButton("Ok.", this);
     okButton->setObjectName(names::okButton);
-    okButton->setGeometry(343, 57, 75, 25);
+    okButton->setMinimumWidth(75);
     okButton->setFont(InterfaceFont(11, true));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The captions at the left, the English one over the Russian one set in;
+    // the list and OK at the right. The dialog is as large as that needs.
+    auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->setContentsMargins(20, 14, 22, 10);
+    grid->setHorizontalSpacing(20);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(titleLabel, 0, 0);
+    grid->addWidget(languageChooser, 0, 1);
+    subtitleLabel->setIndent(24);
+    grid->addWidget(subtitleLabel, 1, 0);
+    grid->addWidget(okButton, 1, 1, Qt::AlignHCenter);
 
     setTabOrder(okButton, languageChooser);
     okButton->setFocus();

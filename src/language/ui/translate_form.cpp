@@ -1,5 +1,6 @@
 #include "language/ui/translate_form.h"
 
+#include "common/ini_file.h"
 #include "common/ui/panel.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/ui/result_pane.h"
@@ -21,17 +22,6 @@
 namespace synopter {
 
 namespace {
-
-// A label sizes itself to its caption; a right-aligned one keeps its right edge.
-void FitLabel(QLabel* label)
-{
-    if (label->wordWrap() || (label->parentWidget() && label->parentWidget()->layout()))
-        return;
-    const QRect g = label->geometry();
-    const int width = label->sizeHint().width();
-    const int left = label->alignment() & Qt::AlignRight ? g.right() + 1 - width : g.left();
-    label->setGeometry(left, g.top(), width, g.height());
-}
 
 class QtComponent : public FormComponent {
 public:
@@ -84,7 +74,6 @@ public:
             if (label->text() != text) {
                 label->setTextFormat(Qt::PlainText);
                 label->setText(text);
-                FitLabel(label);
             }
         } else if (auto* button = qobject_cast<QAbstractButton*>(object_)) {
             button->setText(text);
@@ -180,6 +169,16 @@ private:
 };
 
 } // namespace
+
+WindowTextReader ReadWindowTexts(const InterfaceLanguage& language, const std::string& section)
+{
+    if (!language.IsSet())
+        return [](const char*, const QString& current) { return current; };
+    auto file = std::make_shared<const IniFile>(language.FilePath());
+    return [file, section](const char* key, const QString& current) {
+        return FromLocal8Bit(file->ReadString(section, key, ToLocal8Bit(current)));
+    };
+}
 
 QString PlainToolTip(const QString& text)
 {

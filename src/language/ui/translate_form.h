@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class QObject;
@@ -22,6 +23,13 @@ namespace synopter {
 // text, whatever markup they hold: a language file is data, not a page.
 // Returns why the language file could not be read (empty when it was).
 std::string TranslateForm(QWidget& form, const QList<QObject*>& components, const InterfaceLanguage& language);
+
+// Reads a window's texts that are no component's caption (outcome messages,
+// chart and column titles, hints of uncaptioned controls) from `section` of the
+// language file in force, the file read once: read(key, current) gives the
+// key's text, or `current` where the file has none or no language is chosen.
+using WindowTextReader = std::function<QString(const char* key, const QString& current)>;
+WindowTextReader ReadWindowTexts(const InterfaceLanguage& language, const std::string& section);
 
 // A tooltip that shows `text` literally. Qt renders a tooltip as rich text when
 // Qt::mightBeRichText says so (an <img> in it would be loaded); such text is

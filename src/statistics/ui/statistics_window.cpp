@@ -1,7 +1,6 @@
 #include "statistics/ui/statistics_window.h"
 #include "statistics/ui/statistics_window_names.h"
 
-#include "common/ini_file.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
 #include "editions/edition_lines.h"
@@ -197,10 +196,7 @@ void StatisticsWindow::Translate()
     TranslateForm(*this, Components(), language_);
     if (language_.IsSet()) {
         // Chart titles and column titles are no component's caption.
-        const IniFile file(language_.FilePath());
-        const auto read = [&](const char* key, const QString& current) {
-            return FromLocal8Bit(file.ReadString(names::window, key, ToLocal8Bit(current)));
-        };
+        const WindowTextReader read = ReadWindowTexts(language_, names::window);
         booksTitle_ = read("Chart1_books", booksTitle_);
         chaptersTitle_ = read("Chart1_chapters", chaptersTitle_);
         columns_[0] = read("StringGrid1_book", columns_[0]);

@@ -5,6 +5,7 @@
 #include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 #include "common/temp_folder.h"
+#include "common/ui/recording_messages.h"
 #include "language/translate.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace synopter {
@@ -38,23 +40,36 @@ TEST(ChapterWindowTest, CreationLoadsTheListAndTranslates)
     InterfaceLanguage language(folder.Path());
     language.Set("Deutsch");
     QWidget main;
-    ChapterWindow chapterWindow(&main, folder.Path(), language, nullptr);
+    test::RecordingMessages messages;
+    ChapterWindow chapterWindow(&main, folder.Path(), language, messages, nullptr);
     chapterWindow.Start();
     EXPECT_EQ(chapterWindow.Chapters(), (std::vector<std::string>{"Mt 1", "Mk 3"}));
     EXPECT_EQ(chapterWindow.windowTitle(), "Kapitel");
     EXPECT_FALSE(chapterWindow.isVisible());
 }
 
-TEST(ChapterWindowTest, WithoutAListTheListIsEmpty)
+// No list, or one that cannot be read (a folder in its place, then named to the user).
+TEST(ChapterWindowTest, WithoutAReadableListTheListIsEmpty)
 {
-    test::TempFolder folder;
-    const InterfaceLanguage language(folder.Path());
-    QWidget main;
-    ChapterWindow chapterWindow(&main, folder.Path(), language, nullptr);
-    chapterWindow.AddChapter("stale");
-    chapterWindow.Start();
-    EXPECT_TRUE(chapterWindow.Chapters().empty());
-    EXPECT_EQ(chapterWindow.windowTitle(), "Chapters");
+    for (const bool unreadable : {false, true}) {
+        SCOPED_TRACE(unreadable ? "unreadable" : "none");
+        test::TempFolder folder;
+        if (unreadable)
+            std::filesystem::create_directory(folder / "chapters.lst");
+        const InterfaceLanguage language(folder.Path());
+        QWidget main;
+        test::RecordingMessages messages;
+        ChapterWindow chapterWindow(&main, folder.Path(), language, messages, nullptr);
+        chapterWindow.AddChapter("stale");
+        chapterWindow.Start();
+        EXPECT_TRUE(chapterWindow.Chapters().empty());
+        EXPECT_EQ(chapterWindow.windowTitle(), "Chapters");
+        ASSERT_EQ(messages.shown.size(), unreadable ? 1 : 0);
+        if (unreadable) {
+            EXPECT_TRUE(messages.shown[0].contains(QString::fromStdString(folder / "chapters.lst")));
+            EXPECT_EQ(messages.kinds[0], MessageKind::Error);
+        }
+    }
 }
 
 TEST(ChapterWindowTest, ClosingHidesAndKeepsTheList)
@@ -62,7 +77,8 @@ TEST(ChapterWindowTest, ClosingHidesAndKeepsTheList)
     test::TempFolder folder;
     const InterfaceLanguage language(folder.Path());
     QWidget main;
-    ChapterWindow chapterWindow(&main, folder.Path(), language, nullptr);
+    test::RecordingMessages messages;
+    ChapterWindow chapterWindow(&main, folder.Path(), language, messages, nullptr);
     chapterWindow.AddChapter("Mt 1");
     chapterWindow.show();
     ASSERT_TRUE(chapterWindow.isVisible());
@@ -80,7 +96,8 @@ TEST(ChapterWindowTest, ShowingPlacesItBesideTheMainWindow)
     const InterfaceLanguage language(folder.Path());
     QWidget main;
     main.show();
-    ChapterWindow chapterWindow(&main, folder.Path(), language, nullptr);
+    test::RecordingMessages messages;
+    ChapterWindow chapterWindow(&main, folder.Path(), language, messages, nullptr);
 
     // Room on the right, then on the left; every showing places it anew.
     const QRect mains[] = {QRect(10, 30, 300, 400), QRect(screenWidth - 320, 50, 300, 350)};
@@ -105,7 +122,9 @@ TEST(ChapterWindowTest, CountsGroupTheChaptersUnderTheirBooks)
     QWidget main;
     main.setGeometry(10, 30, 300, 400);
     std::vector<std::string> chosen;
-    ChapterWindow chapterWindow(&main, folder.Path(), language, [&](const std::string& label) { chosen.push_back(label); });
+    test::RecordingMessages messages;
+    ChapterWindow chapterWindow(&main, folder.Path(), language, messages,
+                                [&](const std::string& label) { chosen.push_back(label); });
     SummaryBuilder builder;
     for (const auto& [label, pairs] : {std::pair{"KATA MAYYAION 1", 3}, {"KATA MAYYAION 28", 2}, {"KATA IWANNHN 3", 57}}) {
         chapterWindow.AddChapter(label);
@@ -169,7 +188,8 @@ protected:
     {
         mainWindow = std::make_unique<MainWindow>(folder.Path());
         chapterWindow = std::make_unique<ChapterWindow>(mainWindow.get(), folder.Path(), mainWindow->Language(),
-                                         [this](const std::string& label) { mainWindow->GoToChapter(label); });
+                                                        mainWindow->Messages(),
+                                                        [this](const std::string& label) { mainWindow->GoToChapter(label); });
         mainWindow->SetChapterWindow(chapterWindow.get());
         // The real creation steps, so that the scroll hooks are in place.
         EXPECT_TRUE(mainWindow->Start());

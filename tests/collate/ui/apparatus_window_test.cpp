@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "collate/edition_set.h"
 #include "common/program_folders.h"
+#include "common/ui/recording_messages.h"
 #include "editions/edition.h"
 #include "editions/nt_layout.h"
 #include "language/interface_language.h"
@@ -69,9 +70,8 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     ASSERT_TRUE(user.isValid());
     const std::string userDir = (user.path() + "/").toStdString();
     ProgramFolders folders{editions, userDir, userDir, false};
-    MainWindow mainWindow(folders);
-    QStringList messages;
-    mainWindow.ShowMessage = [&](const QString& text, bool) { messages << text; };
+    test::RecordingMessages messages;
+    MainWindow mainWindow(folders, &messages);
     ASSERT_TRUE(mainWindow.Start());
     mainWindow.Chooser(Side::Left)->setCurrentIndex(mainWindow.Chooser(Side::Left)->findText(QString::fromStdString(base)));
 
@@ -124,17 +124,13 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
 
     // The whole apparatus as TEI, through the window's own save step.
     const QString path = user.filePath("apparatus.xml");
-    int asked = 0;
-    window->AskSaveName = [&](const QString&, const QString&, const QString&) {
-        ++asked;
-        return path;
-    };
+    messages.saveName = path;
     window->ExportTei();
     // Off the user-interface thread, one export at a time.
     EXPECT_TRUE(window->Exporting());
     EXPECT_FALSE(window->findChild<QPushButton*>(apparatus_window_names::exportHtmlButton)->isEnabled());
     window->ExportHtml();
-    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(messages.suggestedNames.size(), 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Exporting(); }, 120000));
     EXPECT_TRUE(window->findChild<QPushButton*>(apparatus_window_names::exportHtmlButton)->isEnabled());
     QFile file(path);
@@ -146,7 +142,7 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
             ++apps;
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_GT(apps, 0);
-    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("\n").toStdString();
 }
 
 // The window can go while an export runs: the export stops and leaves no
@@ -160,10 +156,11 @@ TEST(ApparatusWindow, ClosingWhileExportingStopsTheExport)
     QTemporaryDir user;
     ASSERT_TRUE(user.isValid());
     const InterfaceLanguage language(user.path().toStdString() + "/");
-    auto window = std::make_unique<ApparatusWindow>(nullptr, language, user.path());
+    test::RecordingMessages messages;
+    auto window = std::make_unique<ApparatusWindow>(nullptr, language, messages, user.path());
     window->SetCatalogue({editions}, names, names.front());
     const QString path = user.filePath("apparatus.html");
-    window->AskSaveName = [&](const QString&, const QString&, const QString&) { return path; };
+    messages.saveName = path;
     window->ExportHtml();
     ASSERT_TRUE(window->Exporting());
     window.reset();

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "import/ui/import_dialog_names.h"
 #include "app/main_window_names.h"
+#include "common/ui/recording_messages.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_dialog.h"
 #include "language/translate.h"
@@ -51,8 +52,7 @@ protected:
         WriteAll(program.filePath("Left.bk"), "[English]\r\nInformation=Left text\r\n");
         WriteAll(program.filePath("Left.dat"), "KATA MARKON 1\r\n 1:1 arch\r\n");
         WriteAll(sources.filePath("john.txt"), kJohn);
-        mainWindow = std::make_unique<MainWindow>((program.path() + "/").toStdString());
-        mainWindow->ShowMessage = [](const QString& text, bool) { ADD_FAILURE() << text.toStdString(); };
+        mainWindow = std::make_unique<MainWindow>((program.path() + "/").toStdString(), &messages);
         ASSERT_TRUE(mainWindow->Start());
         mainWindow->show();
         mainWindow->findChild<QAction*>(main_window_names::importAction)->trigger();
@@ -62,6 +62,9 @@ protected:
         dialog->AddSources({sources.filePath("john.txt")});
     }
 
+    // The dialog reports in its own view; nothing goes to a message box.
+    void TearDown() override { EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("\n").toStdString(); }
+
     void Import()
     {
         dialog->importButton->click();
@@ -70,6 +73,7 @@ protected:
 
     QTemporaryDir program;
     QTemporaryDir sources;
+    test::RecordingMessages messages; // outlives the window
     std::unique_ptr<MainWindow> mainWindow;
     ImportDialog* dialog = nullptr;
 };
@@ -120,21 +124,16 @@ TEST_F(ImportDialogTest, AnExistingEditionIsReplacedOnlyWhenTheUserSaysSo)
     mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText("john"));
     ASSERT_EQ(mainWindow->List(Side::Left)->Count(), 1);
 
-    QStringList questions;
-    bool answer = false;
-    dialog->AskReplace = [&](const QString& q) {
-        questions << q;
-        return answer;
-    };
+    messages.answer = false;
     Import();
-    ASSERT_EQ(questions.size(), 1);
-    EXPECT_TRUE(questions[0].contains("john"));
+    ASSERT_EQ(messages.questions.size(), 1);
+    EXPECT_TRUE(messages.questions[0].contains("john"));
     EXPECT_EQ(ReadAll(program.filePath("john.dat")), "KATA IWANNHN 1\r\n");
     EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 1);
 
-    answer = true;
+    messages.answer = true;
     Import();
-    EXPECT_EQ(questions.size(), 2);
+    EXPECT_EQ(messages.questions.size(), 2);
     EXPECT_EQ(ReadAll(program.filePath("john.dat")).count('\n'), 8221);
     // The side showing the replaced edition shows its new text.
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "john");
