@@ -122,7 +122,7 @@ TEST(CliCollateTest, BadInput)
     EXPECT_EQ(limited.status, 1);
     EXPECT_EQ(folder.Read("out.json"), json);
     // A spelling list's NUL and control bytes are shown escaped, never cut or raw.
-    const std::string list = folder.Write("sp.txt", std::string("ab\0c\x1B d\n", 9));
+    const std::string list = folder.Write("sp.txt", std::string("ab\0c\x1B d\n", 8));
     const Result spelling = RunCollate({"--spelling", "mark", "--spelling-file", list, a, b});
     EXPECT_EQ(spelling.status, 0);
     EXPECT_EQ(spelling.err, "synopter-collate: " + list + ":1: \"ab\\x00c\\x1b\" is not a word in lower-case "
