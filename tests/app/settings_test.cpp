@@ -234,9 +234,9 @@ TEST(SettingsFileTest, RightHandControlsKeepClearOfTheEdgeOfAStoredWidth)
     Start(form);
     // In from the window's edge, which a frame may overlap, by one margin for both bars.
     const auto gaps = [&] {
-        const QWidget* cb2 = form.Chooser(Side::Right);
+        const QWidget* rightChooser = form.Chooser(Side::Right);
         const QWidget* button = form.ChapterButton();
-        return std::pair(form.width() - cb2->mapTo(&form, QPoint(cb2->width(), 0)).x(),
+        return std::pair(form.width() - rightChooser->mapTo(&form, QPoint(rightChooser->width(), 0)).x(),
                          form.width() - button->mapTo(&form, QPoint(button->width(), 0)).x());
     };
     const auto [chooserGap, buttonGap] = gaps();
