@@ -193,13 +193,19 @@ void Recover(const PairPaths& pair)
         ::unlink(pair.journal.c_str());
 }
 
-// The editions of the folder that an import left temporaries or a journal of.
+// The editions of the folder that an import left temporaries, a journal or a lock of.
 std::set<std::string> NamesLeftBehind(const std::string& folder)
 {
     std::set<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string entry = it->path().filename().string();
+        // A lock of a killed import: empty, as every lock is; anything else is the user's.
+        std::error_code ignored;
+        if (entry.ends_with(kLockSuffix) && it->is_regular_file(ignored) && it->file_size(ignored) == 0) {
+            names.insert(entry.substr(0, entry.size() - kLockSuffix.size()));
+            continue;
+        }
         for (std::string_view suffix : {std::string_view(".dat"), std::string_view(".bk"), kJournalSuffix}) {
             if (entry.ends_with(kJournalSuffix) && suffix == kJournalSuffix) {
                 names.insert(entry.substr(0, entry.size() - suffix.size()));
