@@ -32,6 +32,12 @@ bool FileExists(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
+bool EntryExists(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
+}
+
 bool IsRegularFile(const std::string& path)
 {
     struct stat st {};
@@ -150,6 +156,8 @@ namespace {
 constexpr std::string_view kTempSuffix = ".tmp";
 constexpr size_t kTempRandom = 6;
 
+} // namespace
+
 bool IsTemporaryOf(std::string_view entry, std::string_view name)
 {
     if (entry.size() != name.size() + 1 + kTempRandom + kTempSuffix.size() || !entry.starts_with(name) ||
@@ -160,8 +168,6 @@ bool IsTemporaryOf(std::string_view entry, std::string_view name)
         return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     });
 }
-
-} // namespace
 
 std::string ReplacementTarget(const std::string& path)
 {
@@ -183,8 +189,10 @@ std::string WriteTemporaryFor(const std::string& path, const std::string& target
         throw WriteError(path, std::strerror(err));
     };
     // A folder cannot be replaced by a file; found before anything is written.
+    // lstat: a link at the target is replaced itself, so its target's
+    // permissions are none of the new file's business.
     struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
+    const bool exists = ::lstat(target.c_str(), &st) == 0 && !S_ISLNK(st.st_mode);
     if (exists && S_ISDIR(st.st_mode))
         fail(EISDIR);
     std::string temp = target + ".XXXXXX" + std::string(kTempSuffix);

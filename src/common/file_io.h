@@ -15,6 +15,9 @@ std::string ProgramDirectory();
 // looked at (a symbolic link loop, a folder without search permission) exists.
 bool FileExists(const std::string& path);
 
+// As FileExists, but a symbolic link is an entry of its own, dangling or not.
+bool EntryExists(const std::string& path);
+
 // True for a regular file (after symbolic links): what may be handed to a
 // library that opens it blocking, unlike a FIFO or device.
 bool IsRegularFile(const std::string& path);
@@ -42,10 +45,15 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes);
 // set. ReplacementTarget follows symbolic links (a dangling one names the file
 // it would create). WriteTemporaryFor writes and syncs the bytes to a new
 // temporary "<target>.XXXXXX.tmp" beside the target and returns its path;
-// MoveIntoPlace renames it over the target. Both throw WriteError naming `path`.
+// MoveIntoPlace renames it over the target. A link at `target` itself is
+// never followed: the rename replaces the link. Both throw WriteError naming `path`.
 std::string ReplacementTarget(const std::string& path);
 std::string WriteTemporaryFor(const std::string& path, const std::string& target, std::string_view bytes);
 void MoveIntoPlace(const std::string& path, const std::string& temp, const std::string& target);
+
+// True when the folder entry `entry` is a temporary WriteTemporaryFor made
+// for a file named `name` in the same folder.
+bool IsTemporaryOf(std::string_view entry, std::string_view name);
 
 // Removes the temporaries a replacement of `path` left behind when it was cut
 // short (killed, power lost). Quietly: what cannot be removed stays.

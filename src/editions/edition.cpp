@@ -23,6 +23,20 @@ std::vector<std::string> ListEditions(const std::string& folder)
     return names;
 }
 
+std::vector<DamagedEdition> ListDamagedEditions(const std::string& folder)
+{
+    std::vector<DamagedEdition> damaged;
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    for (const std::string& entry : ListEntriesWithSuffix(folder, ".dat")) {
+        if (!entry.ends_with(".dat") || entry.starts_with('.'))
+            continue;
+        const std::string name = entry.substr(0, entry.size() - 4);
+        if (!EntryExists(EditionDescriptorPath(prefix, name)))
+            damaged.push_back({name, "damaged edition, " + name + ".bk is missing"});
+    }
+    return damaged;
+}
+
 std::vector<std::string> ListEditions(const std::vector<std::string>& folders)
 {
     std::vector<std::string> names;

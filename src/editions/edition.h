@@ -22,6 +22,15 @@ std::vector<std::string> ListEditions(const std::string& folder);
 // that lists it, all sorted by name ignoring letter case.
 std::vector<std::string> ListEditions(const std::vector<std::string>& folders);
 
+// An edition of the folder that cannot be used: a text "NAME.dat" without its
+// descriptor (a hand-copied half, an import cut short). The choosers list
+// editions by descriptor, so it would otherwise go unseen.
+struct DamagedEdition {
+    std::string name;
+    std::string problem; // "damaged edition, NAME.bk is missing"
+};
+std::vector<DamagedEdition> ListDamagedEditions(const std::string& folder);
+
 // The first of `folders` holding the edition's text; the first folder when none does.
 std::string EditionFolder(const std::vector<std::string>& folders, std::string_view name);
 

@@ -19,6 +19,10 @@ void EditionBuilder::Verse(const VerseRef& ref, std::string_view utf8Text)
 {
     anyVerse_ = true;
     const std::string words = TransliterateGreek(utf8Text, &summary_.dropped);
+    if (HasGreekLetter(utf8Text))
+        anyGreek_ = true;
+    else if (!words.empty())
+        ++summary_.versesWithoutGreek;
     const int chapters = layout::ChapterCount(ref.book);
     if (chapters == 0 || ref.chapter < 1 || ref.verse < 1) {
         summary_.unplaced.push_back(ref);

@@ -20,6 +20,7 @@ struct ImportSummary {
     int slotsEmpty = 0;    // slots left with their reference only
     std::vector<AppendedVerse> appended;
     std::vector<VerseRef> unplaced; // chapter or verse 0, or a book with no earlier verse to keep it
+    int versesWithoutGreek = 0;     // verses with words, none of them Greek
     int linesSkipped = 0;
     int filesSkipped = 0;
     DroppedCounts dropped;
@@ -41,6 +42,8 @@ public:
 
     // True once any verse reached the builder, placed or appended.
     bool AnyVerse() const { return anyVerse_; }
+    // True once a verse held a Greek letter: a text without any is no Greek text.
+    bool AnyGreek() const { return anyGreek_; }
     const std::string& SourceTitle() const { return title_; }
     // Counts the empty slots as they stand now.
     ImportSummary Summary() const;
@@ -60,6 +63,7 @@ private:
     ImportSummary summary_;
     std::string title_;
     bool anyVerse_ = false;
+    bool anyGreek_ = false;
 };
 
 // The descriptor of an imported edition: the display face and the title.

@@ -3,6 +3,7 @@
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
+#include <unicode/uscript.h>
 #include <unicode/utf8.h>
 
 #include <vector>
@@ -178,6 +179,19 @@ long long DroppedCounts::Total() const
     for (long long n : count)
         total += n;
     return total;
+}
+
+bool HasGreekLetter(std::string_view utf8)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
+    const int32_t length = int32_t(utf8.size());
+    for (int32_t i = 0; i < length;) {
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        if (c >= 0 && u_isalpha(c) && u_getIntPropertyValue(c, UCHAR_SCRIPT) == USCRIPT_GREEK)
+            return true;
+    }
+    return false;
 }
 
 std::string TransliterateGreek(std::string_view utf8, DroppedCounts* dropped)

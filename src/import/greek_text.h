@@ -37,4 +37,7 @@ struct DroppedCounts {
 // words come out in order, one space apart. Counts what it drops when asked.
 std::string TransliterateGreek(std::string_view utf8, DroppedCounts* dropped = nullptr);
 
+// True when the text holds a letter of the Greek script (with or without marks).
+bool HasGreekLetter(std::string_view utf8);
+
 } // namespace synopter

@@ -197,6 +197,8 @@ private:
         if (!data)
             throw ImportError("Cannot open " + Quoted(path) + ": " + Reason(ENOENT) + ".");
         const auto format = format_ == SourceFormat::Auto ? DetectFormat(*data, path) : format_;
+        if ((!format || format == SourceFormat::Text || format == SourceFormat::Csv) && IsUtf16Text(*data))
+            throw ImportError(Quoted(path) + " is UTF-16 text: save it as UTF-8.");
         if (format)
             ReadFile(*data, path, *format, builder_);
         else if (named)
@@ -245,6 +247,8 @@ std::string MakeValidName(std::string_view wanted)
         name.front() = '_';
     for (size_t at; (at = ascii::ToUpper(name).find(".BK")) != std::string::npos;)
         name[at] = '_';
+    if (ascii::EndsWithIgnoreCase(name, ".dat"))
+        name[name.size() - 4] = '_';
     return name.empty() ? "Imported" : name;
 }
 
@@ -293,7 +297,8 @@ bool IsValidEditionName(std::string_view name)
         if (byte < 0x20 || byte >= 0x7F || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos)
             return false;
     }
-    return ascii::ToUpper(name).find(".BK") == std::string::npos;
+    // "x.dat" would make x.dat.dat beside x.dat.bk: a text that looks like another edition's.
+    return ascii::ToUpper(name).find(".BK") == std::string::npos && !ascii::EndsWithIgnoreCase(name, ".dat");
 }
 
 ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress& progress)
@@ -303,7 +308,7 @@ ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress
     if (!request.name.empty() && !IsValidEditionName(request.name))
         throw ImportError("Bad name " + Quoted(request.name) +
                           ": an edition name is printable ASCII without / \\ : * ? \" < > |, "
-                          "does not start with a dot or a blank and does not contain \".bk\".");
+                          "does not start with a dot or a blank, does not contain \".bk\" and does not end in \".dat\".");
 
     std::vector<Source> sources;
     for (const std::string& path : request.sources)
@@ -320,6 +325,9 @@ ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress
     }
     if (!builder.AnyVerse())
         throw ImportError("No verse recognised in " + JoinSources(request.sources) + ".");
+    if (!builder.AnyGreek())
+        throw ImportError("No Greek letter in the verses of " + JoinSources(request.sources) +
+                          ": only a Greek text makes an edition.");
 
     ImportedEdition edition;
     edition.name = request.name.empty() ? DefaultName(sources.front(), firstModule) : request.name;
@@ -331,28 +339,8 @@ ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress
     edition.text = builder.EditionText();
     edition.descriptor = EditionDescriptorText(edition.title);
     edition.summary = builder.Summary();
+    CheckEditionSize(edition);
     return edition;
-}
-
-void WriteImportedEdition(const std::string& folder, const ImportedEdition& edition, bool replace)
-{
-    if (!IsValidEditionName(edition.name))
-        throw ImportError("Bad name " + Quoted(edition.name) + " for an edition.");
-    const std::string base = JoinPath(folder, edition.name);
-    const std::string dat = base + ".dat";
-    const std::string bk = base + ".bk";
-    const bool datExisted = FileExists(dat);
-    if (!replace && (datExisted || FileExists(bk)))
-        throw ImportError("An edition named " + Quoted(edition.name) + " already exists in " + folder + ".");
-    // The catalogue lists editions by their .bk: written last, it lists only whole ones.
-    WriteFileAtomically(dat, edition.text);
-    try {
-        WriteFileAtomically(bk, edition.descriptor);
-    } catch (const WriteError&) {
-        if (!datExisted)
-            ::unlink(dat.c_str());
-        throw;
-    }
 }
 
 std::vector<std::string> DescribeSummary(const ImportSummary& summary)
@@ -378,6 +366,9 @@ std::vector<std::string> DescribeSummary(const ImportSummary& summary)
         if (summary.unplaced.size() > kMaxListed)
             lines.push_back("  and " + std::to_string(summary.unplaced.size() - kMaxListed) + " more");
     }
+    if (summary.versesWithoutGreek > 0)
+        lines.push_back("Warning: " + Count(summary.versesWithoutGreek, "verse holds", "verses hold") +
+                        " no Greek letter.");
     if (summary.linesSkipped > 0)
         lines.push_back(Count(summary.linesSkipped, "line", "lines") + " without a verse skipped.");
     if (summary.filesSkipped > 0)

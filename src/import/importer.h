@@ -35,13 +35,26 @@ using ImportProgress = std::function<bool(double)>;
 ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress& progress = {});
 
 // An edition name a user may give: printable ASCII without / \ : * ? " < > |,
-// not starting with a dot or a blank, not containing ".bk".
+// not starting with a dot or a blank, not containing ".bk", not ending in ".dat".
 bool IsValidEditionName(std::string_view name);
 
-// Writes NAME.bk and NAME.dat into `folder` (ending in a separator or not).
-// An existing edition of that name is kept (ImportError) unless `replace`.
-// Throws WriteError when a file cannot be written.
-void WriteImportedEdition(const std::string& folder, const ImportedEdition& edition, bool replace);
+// Throws ImportError when the edition's text is larger than the readers of
+// editions take (kMaxEditionTextBytes).
+void CheckEditionSize(const ImportedEdition& edition);
+
+// Called with the number of each step of a write before it is taken, so a
+// test can stop the write anywhere.
+using WriteStep = std::function<void(int)>;
+
+// Writes NAME.bk and NAME.dat into `folder` (ending in a separator or not) as
+// a pair: a reader finds the old pair, the new one, or a text without its
+// descriptor (between the two renames), never a mix. An existing edition of
+// that name, or a link or a lone text by its name, is kept (ImportError)
+// unless `replace`; a link is replaced, never followed. Imports of one name
+// take turns; what a killed import left in the folder is completed or
+// cleared first. Throws WriteError when a file cannot be written.
+void WriteImportedEdition(const std::string& folder, const ImportedEdition& edition, bool replace,
+                          const WriteStep& step = {});
 
 // The summary in plain English lines, as the command line and the window show it.
 std::vector<std::string> DescribeSummary(const ImportSummary& summary);

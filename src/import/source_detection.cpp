@@ -69,7 +69,35 @@ bool HasVerseLine(std::string_view bytes)
     return false;
 }
 
+// The ASCII of UTF-16 text at its start: every other byte, the other one zero.
+std::string Utf16Probe(std::string_view bytes)
+{
+    const bool bigEndian = bytes.starts_with("\xFE\xFF") || (bytes.size() > 1 && bytes[0] == '\0');
+    std::string ascii;
+    for (size_t i = 0; i + 1 < bytes.size() && i < kBinaryProbe; i += 2) {
+        const char high = bytes[i + (bigEndian ? 0 : 1)];
+        const char low = bytes[i + (bigEndian ? 1 : 0)];
+        ascii += high == '\0' ? low : '?';
+    }
+    return ascii;
+}
+
 } // namespace
+
+bool IsUtf16Text(std::string_view bytes)
+{
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return true;
+    // Without a mark: ASCII in either byte order, zero bytes on one side only.
+    const std::string_view probe = bytes.substr(0, kBinaryProbe);
+    if (probe.size() < 4 || probe.size() % 2 != 0)
+        return false;
+    size_t zeros[2] = {0, 0};
+    for (size_t i = 0; i < probe.size(); ++i)
+        zeros[i % 2] += probe[i] == '\0';
+    const size_t half = probe.size() / 2;
+    return (zeros[0] == 0 && zeros[1] * 4 >= half * 3) || (zeros[1] == 0 && zeros[0] * 4 >= half * 3);
+}
 
 std::optional<SourceFormat> ParseSourceFormat(std::string_view name)
 {
@@ -89,6 +117,13 @@ std::string_view SourceFormatName(SourceFormat format)
 
 std::optional<SourceFormat> DetectFormat(std::string_view bytes, std::string_view fileName)
 {
+    if (IsUtf16Text(bytes)) {
+        std::string ascii = Utf16Probe(bytes);
+        if (ascii.starts_with("?"))
+            ascii.erase(0, 1); // the byte order mark
+        const size_t start = ascii.find_first_not_of(" \t\r\n");
+        return start != std::string::npos && ascii[start] == '<' ? DetectXml(ascii) : std::nullopt;
+    }
     if (bytes.substr(0, kBinaryProbe).find('\0') != std::string_view::npos)
         return std::nullopt;
     if (bytes.starts_with(kBom))

@@ -15,8 +15,13 @@ std::optional<SourceFormat> ParseSourceFormat(std::string_view name);
 std::string_view SourceFormatName(SourceFormat format);
 
 // The format of one file, from its content (and its name where the content
-// leaves it open); nullopt when it looks like none of them.
+// leaves it open); nullopt when it looks like none of them. XML in UTF-16 is
+// told too: expat reads it.
 std::optional<SourceFormat> DetectFormat(std::string_view bytes, std::string_view fileName);
+
+// True for UTF-16 text: a byte order mark, or zero bytes at every other place
+// of what looks like ASCII. Only the XML readers take it.
+bool IsUtf16Text(std::string_view bytes);
 
 // Each reader takes a whole file's bytes (a UTF-8 BOM is allowed), reports its
 // verses to the sink in source order and throws ImportError on input it cannot

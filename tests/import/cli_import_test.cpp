@@ -3,12 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <random>
+#include <spawn.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <vector>
+
+extern char** environ;
 
 namespace synopter {
 namespace {
@@ -104,6 +112,151 @@ TEST(SynopterImport, BadInputExitsTwoAndWritesNothing)
     EXPECT_EQ(forced.exitCode, 0) << forced.err;
     EXPECT_NE(out.Read("Taken.dat").find(" 1:1 en arch"), std::string::npos);
     EXPECT_EQ(RunImport({"--output", out / "missing", verses}).exitCode, 1);
+}
+
+TEST(SynopterImport, AReportLostToAFullDiskSaysTheEditionWasWritten)
+{
+    TempFolder in;
+    TempFolder out;
+    const std::string verses = in.Write("v.txt", "John 1:1 Ἐν ἀρχῇ\n");
+    const std::string command = "HOME=" + ShellQuoted(in.Path()) + " SWORD_PATH=" + ShellQuoted(in.Path()) + " " +
+                                ShellQuoted(SYNOPTER_IMPORT_EXE) + " --name=Ed --output " + ShellQuoted(out.Path()) +
+                                " " + ShellQuoted(verses) + " >/dev/full 2>" + ShellQuoted(in / "err");
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_NE(in.Read("err").find("was written, but its report was lost"), std::string::npos) << in.Read("err");
+    EXPECT_TRUE(FileExists(out / "Ed.bk"));
+}
+
+// synopter-import started in the background, its output thrown away.
+pid_t StartImport(const std::vector<std::string>& args)
+{
+    static const std::string exe = SYNOPTER_IMPORT_EXE;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> all = args;
+    std::vector<char*> argv{const_cast<char*>(exe.c_str())};
+    for (std::string& a : all)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    if (::posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+        pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Exit status, or -1 when killed.
+int Wait(pid_t pid)
+{
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The title of the pair in the folder when its text is that import's, "" when
+// there is no descriptor, "mixed" when the two disagree.
+std::string PairOf(const TempFolder& folder, const std::vector<std::string>& titles)
+{
+    if (!std::filesystem::is_regular_file(folder / "Ed.bk"))
+        return "";
+    const std::string bk = folder.Read("Ed.bk");
+    const std::string dat = folder.Read("Ed.dat");
+    for (const std::string& title : titles)
+        if (bk.find("Information=" + title) != std::string::npos && dat.find(" 1:1 " + title) != std::string::npos)
+            return title;
+    return "mixed";
+}
+
+// Sources whose verses start with their own name, so text and title tell the same import.
+std::string Source(const TempFolder& in, const std::string& name, int verses)
+{
+    std::string text;
+    const std::string words = " λογος ημων και υμων";
+    for (int v = 0; v < verses; ++v) {
+        text += "John " + std::to_string(1 + v / 50) + ":" + std::to_string(1 + v % 50) + " ";
+        std::string body = name == "alpha" ? "αλφα" : name == "beta" ? "βητα" : "γαμμα";
+        for (int k = 0; k < 40; ++k)
+            body += words;
+        text += body + "\n";
+    }
+    return in.Write(name + ".txt", text);
+}
+
+TEST(SynopterImport, TwoImportsOfOneNameAtOnceNeverMix)
+{
+    TempFolder in;
+    const std::string alpha = Source(in, "alpha", 400);
+    const std::string beta = Source(in, "beta", 400);
+    const std::vector<std::string> titles = {"alfa", "bhta"};
+    for (int round = 0; round < 20; ++round) {
+        for (const bool force : {false, true}) {
+            SCOPED_TRACE(std::to_string(round) + (force ? " forced" : ""));
+            TempFolder out;
+            std::vector<std::string> a = {"--name=Ed", "--title=alfa", "--output", out.Path(), alpha};
+            std::vector<std::string> b = {"--name=Ed", "--title=bhta", "--output", out.Path(), beta};
+            if (force) {
+                a.push_back("--force");
+                b.push_back("--force");
+            }
+            const pid_t first = StartImport(a);
+            const pid_t second = StartImport(b);
+            ASSERT_TRUE(first > 0 && second > 0);
+            const int s1 = Wait(first);
+            const int s2 = Wait(second);
+            if (force)
+                EXPECT_TRUE(s1 == 0 && s2 == 0) << s1 << " " << s2;
+            else
+                EXPECT_TRUE((s1 == 0 && s2 == 2) || (s1 == 2 && s2 == 0)) << s1 << " " << s2;
+            const std::string pair = PairOf(out, titles);
+            EXPECT_TRUE(pair == "alfa" || pair == "bhta") << pair;
+            EXPECT_EQ(FileCount(out.Path()), 2u);
+        }
+    }
+}
+
+// kill -9 at random moments of a replacing import; SYNOPTER_KILLS sets how many (30 by default).
+TEST(SynopterImport, KillsAtRandomMomentsLeaveTheOldPairOrTheNewOne)
+{
+    const char* env = std::getenv("SYNOPTER_KILLS");
+    const int tries = env ? std::atoi(env) : 30;
+    TempFolder in;
+    const std::string alpha = Source(in, "alpha", 20);
+    const std::string beta = Source(in, "beta", 2000);
+    const std::string gamma = Source(in, "gamma", 1);
+    const std::vector<std::string> titles = {"alfa", "bhta"};
+    const auto replacing = [&](const TempFolder& out) {
+        return std::vector<std::string>{"--force", "--name=Ed", "--title=bhta", "--output", out.Path(), beta};
+    };
+    using Clock = std::chrono::steady_clock;
+    long long full = 0;
+    {
+        TempFolder out;
+        const auto start = Clock::now();
+        ASSERT_EQ(Wait(StartImport(replacing(out))), 0);
+        full = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
+    }
+    std::mt19937 random(12345);
+    for (int round = 0; round < tries; ++round) {
+        TempFolder out;
+        ASSERT_EQ(Wait(StartImport({"--name=Ed", "--title=alfa", "--output", out.Path(), alpha})), 0);
+        const pid_t pid = StartImport(replacing(out));
+        ASSERT_GT(pid, 0);
+        const long long delay = std::uniform_int_distribution<long long>(0, full + full / 5)(random);
+        SCOPED_TRACE("killed after " + std::to_string(delay) + " µs");
+        std::this_thread::sleep_for(std::chrono::microseconds(delay));
+        ::kill(pid, SIGKILL);
+        Wait(pid);
+        EXPECT_NE(PairOf(out, titles), "mixed");
+        // The next import into the folder completes or clears what the killed one left.
+        ASSERT_EQ(Wait(StartImport({"--name=Other", "--title=gmma", "--output", out.Path(), gamma})), 0);
+        const std::string pair = PairOf(out, titles);
+        EXPECT_TRUE(pair == "alfa" || pair == "bhta") << pair;
+        EXPECT_EQ(FileCount(out.Path()), 4u);
+    }
 }
 
 TEST(SynopterImport, ListsNoSwordModulesInAnEmptyLibrary)

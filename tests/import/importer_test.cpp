@@ -25,6 +25,23 @@ std::string LineAt(const std::string& text, int index)
     return text.substr(start, text.find("\r\n", start) - start);
 }
 
+// UTF-8 as UTF-16LE with a byte order mark (the Basic Multilingual Plane only).
+std::string Utf16(std::string_view utf8)
+{
+    std::string out = "\xFF\xFE";
+    for (size_t i = 0; i < utf8.size();) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        const int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : 3;
+        unsigned cp = length == 1 ? c : length == 2 ? c & 0x1F : c & 0x0F;
+        for (int k = 1; k < length; ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + size_t(k)]) & 0x3F);
+        out += char(cp & 0xFF);
+        out += char(cp >> 8);
+        i += size_t(length);
+    }
+    return out;
+}
+
 bool Contains(const std::vector<std::string>& lines, const std::string& wanted)
 {
     for (const std::string& line : lines)
@@ -99,11 +116,22 @@ TEST(ImportEdition, NameAndTitleDefaults)
               std::filesystem::path(folder.Path()).parent_path().filename().string());
 }
 
+TEST(ImportEdition, FindsTeiInUtf16AndWarnsOfVersesWithoutGreek)
+{
+    TempFolder folder;
+    const std::string tei = folder.Write("tei.xml", Utf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<TEI><text><body>"
+                                                           "<ab n=\"B04K1V1\">Ἐν ἀρχῇ</ab><ab n=\"B04K1V2\">Then</ab>"
+                                                           "</body></text></TEI>\n"));
+    const ImportedEdition edition = ImportEdition({{tei}, SourceFormat::Auto, "", ""});
+    EXPECT_EQ(LineAt(edition.text, layout::VerseLine(3, 1, 1)), " 1:1 en arch");
+    EXPECT_TRUE(Contains(DescribeSummary(edition.summary), "1 verse holds no Greek letter"));
+}
+
 TEST(IsValidEditionName, AllowsPlainNamesOnly)
 {
     for (const char* good : {"Byzantine2018", "NA 28", "x-y_z.v2"})
         EXPECT_TRUE(IsValidEditionName(good)) << good;
-    for (const char* bad : {"", ".hidden", " lead", "a/b", "a:b", "a?b", "x.bk", "x.BKup", "Ελληνικά", "a\tb"})
+    for (const char* bad : {"", ".hidden", " lead", "a/b", "a:b", "a?b", "x.bk", "x.BKup", "x.dat", "x.DAT", "Ελληνικά", "a\tb"})
         EXPECT_FALSE(IsValidEditionName(bad)) << bad;
 }
 
@@ -114,15 +142,30 @@ TEST(ImportEdition, RefusesBadInputAndWritesNothing)
     const std::string verses = in.Write("verses.txt", "John 1:1 Ἐν ἀρχῇ\n");
     const std::string prose = in.Write("prose.txt", "Only prose here.\n");
     const std::string noVerse = in.Write("titles.txt", "Matthew\nΚΑΤΑ ΜΑΘΘΑΙΟΝ\n");
-    const ImportRequest bad[] = {
-        {{prose}, SourceFormat::Auto, "", ""},       // unknown format
-        {{noVerse}, SourceFormat::Text, "", ""},     // no verse recognised
-        {{verses}, SourceFormat::Auto, "a/b", ""},   // bad name
-        {{in / "missing.txt"}, SourceFormat::Auto, "", ""},
-        {{verses}, SourceFormat::Sword, "", ""},     // a file is no SWORD module
+    const std::string english = in.Write("kjv.txt", "John 1:1 In the beginning was the Word\nJohn 1:2 The same\n");
+    const std::string utf16 = in.Write("utf16.txt", Utf16("John 1:1 Ἐν ἀρχῇ\n"));
+    const struct {
+        ImportRequest request;
+        std::string says;
+    } bad[] = {
+        {{{prose}, SourceFormat::Auto, "", ""}, "Unknown format"},
+        {{{noVerse}, SourceFormat::Text, "", ""}, "No verse"},
+        {{{verses}, SourceFormat::Auto, "a/b", ""}, "Bad name"},
+        {{{verses}, SourceFormat::Auto, "x.dat", ""}, "end in \".dat\""},
+        {{{in / "missing.txt"}, SourceFormat::Auto, "", ""}, "Cannot open"},
+        {{{verses}, SourceFormat::Sword, "", ""}, "not a SWORD"},
+        {{{english}, SourceFormat::Auto, "", ""}, "No Greek letter"},
+        {{{utf16}, SourceFormat::Auto, "", ""}, "UTF-16 text: save it as UTF-8"},
+        {{{utf16}, SourceFormat::Text, "", ""}, "UTF-16 text: save it as UTF-8"},
     };
-    for (const ImportRequest& request : bad)
-        EXPECT_THROW(ImportEdition(request), ImportError) << request.sources[0];
+    for (const auto& c : bad) {
+        try {
+            ImportEdition(c.request);
+            ADD_FAILURE() << c.says << ": imported";
+        } catch (const ImportError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+        }
+    }
 
     ImportedEdition edition = ImportEdition({{verses}, SourceFormat::Auto, "Mine", ""});
     out.Write("Mine.bk", "old");

@@ -9,6 +9,8 @@
 #include "import/sword_source.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -48,8 +50,8 @@ constexpr std::string_view kUsage =
     "  --help          this text\n"
     "  --version       the program's version\n"
     "\n"
-    "Exit status: 0 done, 1 the edition could not be written, 2 bad input (nothing\n"
-    "written).\n";
+    "Exit status: 0 done, 1 the edition could not be written (or, written, its\n"
+    "report could not be), 2 bad input (nothing written).\n";
 
 struct Options {
     ImportRequest request;
@@ -90,7 +92,7 @@ Options ParseArguments(int argc, char** argv)
             if (!IsValidEditionName(options.request.name))
                 throw UsageError{"bad name \"" + options.request.name +
                                  "\": an edition name is printable ASCII without / \\ : * ? \" < > |, does not "
-                                 "start with a dot or a blank and does not contain \".bk\""};
+                                 "start with a dot or a blank, does not contain \".bk\" and does not end in \".dat\""};
         } else if (name == "--title") {
             options.request.title = args.Value();
         } else if (name == "--output") {
@@ -174,7 +176,10 @@ int Main(int argc, char** argv)
         return kOutputFailed;
     }
     if (!WriteToStdout(Report(edition, folder))) {
-        return OutputFailed("synopter-import");
+        // The edition is in place; only the words about it are lost.
+        std::fprintf(stderr, "synopter-import: the edition \"%s\" was written, but its report was lost: %s\n",
+                     edition.name.c_str(), std::strerror(errno));
+        return kOutputFailed;
     }
     return 0;
 }

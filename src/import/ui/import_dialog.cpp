@@ -321,7 +321,7 @@ void ImportDialog::Import()
         Report(name.isEmpty()
                    ? QString::fromUtf8("Give the edition a name.")
                    : QString::fromUtf8("“%1” cannot name an edition: use Latin letters, digits and blanks, "
-                                       "without / \\ : * ? \" < > |.")
+                                       "without / \\ : * ? \" < > |, not ending in .dat.")
                          .arg(name),
                true);
         nameEdit->setFocus();
@@ -330,7 +330,8 @@ void ImportDialog::Import()
     request.title = titleEdit->text().trimmed().toStdString();
 
     replace_ = false;
-    if (FileExists(programDir_ + request.name + ".bk") || FileExists(programDir_ + request.name + ".dat")) {
+    // A link by either name counts, dangling or not: the import replaces it.
+    if (EntryExists(programDir_ + request.name + ".bk") || EntryExists(programDir_ + request.name + ".dat")) {
         if (!messages_.Ask(QString::fromUtf8("An edition “%1” exists already. Replace it?").arg(name))) {
             Report(QString::fromUtf8("Nothing was imported: “%1” is kept as it is.").arg(name), false);
             return;
