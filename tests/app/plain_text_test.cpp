@@ -95,7 +95,7 @@ TEST_F(WindowTest, TextsFromFilesAreShownAsWritten)
         {"question box", [&] { return MessageBoxText([&] { dialogs.Ask(message); }); }, message},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.read(), c.written) << c.where;
+        EXPECT_EQ(c.read().toStdString(), c.written.toStdString()) << c.where;
 }
 
 } // namespace
