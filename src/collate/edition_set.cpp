@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "editions/edition.h"
+#include "editions/edition_argument.h"
 #include "editions/edition_check.h"
 #include "editions/nt_layout.h"
 
@@ -25,15 +26,6 @@ std::vector<const std::vector<std::string>*> EditionSet::TextPointers(const std:
     return out;
 }
 
-namespace {
-
-bool IsPath(const std::string& edition)
-{
-    return edition.find('/') != std::string::npos || edition.ends_with(".dat");
-}
-
-} // namespace
-
 EditionSet LoadEditionSet(const std::vector<std::string>& folders, const std::vector<std::string>& editions)
 {
     EditionSet set;
@@ -41,23 +33,23 @@ EditionSet LoadEditionSet(const std::vector<std::string>& folders, const std::ve
     for (const std::string& edition : editions) {
         Witness witness;
         std::string textPath, descriptorPath;
-        if (IsPath(edition)) {
-            const std::string stem = edition.ends_with(".dat") ? edition.substr(0, edition.size() - 4) : edition;
-            textPath = stem + ".dat";
-            descriptorPath = stem + ".bk";
-            const size_t slash = stem.rfind('/');
-            witness.name = stem.substr(slash == std::string::npos ? 0 : slash + 1);
+        if (const std::optional<EditionFiles> files = EditionArgumentFiles(edition, catalogue)) {
+            textPath = files->text;
+            descriptorPath = files->descriptor;
+            witness.name = files->name;
         } else {
-            const auto known = std::find(catalogue.begin(), catalogue.end(), edition);
-            if (known == catalogue.end()) {
+            const std::string name = CatalogueName(edition);
+            if (std::find(catalogue.begin(), catalogue.end(), name) == catalogue.end()) {
                 set.problem = "unknown edition \"" + edition + "\"";
                 return set;
             }
-            const std::string folder = EditionFolder(folders, edition);
-            textPath = EditionTextPath(folder, edition);
-            descriptorPath = EditionDescriptorPath(folder, edition);
-            witness.name = edition;
+            const std::string folder = EditionFolder(folders, name);
+            textPath = EditionTextPath(folder, name);
+            descriptorPath = EditionDescriptorPath(folder, name);
+            witness.name = name;
         }
+        set.files.push_back(textPath);
+        set.files.push_back(descriptorPath);
         std::optional<std::vector<std::string>> lines;
         try {
             lines = LoadEditionText(textPath);

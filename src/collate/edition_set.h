@@ -13,6 +13,7 @@ namespace synopter::collate {
 struct EditionSet {
     std::vector<Witness> witnesses;             // names, sigla, information
     std::vector<std::vector<std::string>> texts; // each edition's lines
+    std::vector<std::string> files;              // every text and descriptor path read
     std::string problem; // why the set cannot be collated ("" when it can)
 
     // The texts as CollateTexts takes them: all, or those of `members`.

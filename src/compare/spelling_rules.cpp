@@ -1,5 +1,6 @@
 #include "compare/spelling_rules.h"
 
+#include "editions/edition_check.h"
 #include "editions/edition_lines.h"
 
 #include <array>
@@ -290,6 +291,28 @@ const SpellingRules& SpellingRules::BuiltIn()
     return rules;
 }
 
+namespace {
+
+// A word as a message may show it: control bytes (a NUL above all, which
+// would end the message) as \xNN, other bytes as UTF-8 read as Latin-1 when
+// they are no UTF-8.
+std::string Shown(std::string_view word)
+{
+    std::string out;
+    for (const char c : ToUtf8(word)) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F || c == '\\') {
+            constexpr char kHex[] = "0123456789abcdef";
+            out += {'\\', 'x', kHex[b >> 4], kHex[b & 15]};
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 SpellingList ReadSpellingList(std::string_view text)
 {
     SpellingList list;
@@ -322,7 +345,7 @@ SpellingList ReadSpellingList(std::string_view text)
             i = end;
         }
         if (!bad.empty()) {
-            list.problems.push_back({number, "\"" + bad + "\" is not a word in lower-case transliteration"});
+            list.problems.push_back({number, "\"" + Shown(bad) + "\" is not a word in lower-case transliteration"});
         } else if (words.size() == 1) {
             list.problems.push_back({number, "a single word: a group needs two or more"});
         } else if (!words.empty()) {

@@ -1,5 +1,6 @@
 #include "editions/edition_check.h"
 
+#include "common/ascii.h"
 #include "editions/edition_lines.h"
 
 #include <algorithm>
@@ -101,6 +102,49 @@ std::string_view LineKind(std::string_view line)
     return line.empty() ? "an empty line" : "a verse";
 }
 
+// The same chapter: the same text, letter case and trailing blanks aside, or
+// the same chapter number of the same book; a title this program does not
+// know (another naming of the books) is judged by the number alone.
+bool SameHeading(std::string_view a, std::string_view b)
+{
+    const auto trimmed = [](std::string_view s) {
+        while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+            s.remove_suffix(1);
+        return s;
+    };
+    a = trimmed(a), b = trimmed(b);
+    if (ascii::EqualsIgnoreCase(a, b))
+        return true;
+    const std::optional<int> bookA = BookOfTitle(BookTitle(a)), bookB = BookOfTitle(BookTitle(b));
+    if (bookA && bookB && bookA != bookB)
+        return false;
+    return HeadingChapter(a) == HeadingChapter(b);
+}
+
+// Verse lines where both begin with a reference must begin with the same.
+bool SameVerse(std::string_view a, std::string_view b)
+{
+    const VerseParts first = ParseVerseLine(a), second = ParseVerseLine(b);
+    return first.reference.empty() || second.reference.empty() ||
+           (first.chapter == second.chapter && first.verse == second.verse);
+}
+
+// Why line `i`, which both texts have, breaks the layout; "" when it does not.
+std::string LineMismatch(size_t i, std::string_view leftName, std::string_view l, std::string_view rightName,
+                         std::string_view r)
+{
+    const bool heading = IsHeadingLine(l);
+    std::string what;
+    if (heading != IsHeadingLine(r)) {
+        what = " is " + std::string(LineKind(l)) + " in " + Quoted(leftName) + " (" + LineStart(l) + ") but " +
+               std::string(LineKind(r)) + " in " + Quoted(rightName) + " (" + LineStart(r) + ")";
+    } else if (heading ? !SameHeading(l, r) : !SameVerse(l, r)) {
+        what = std::string(heading ? " heads another chapter" : " is another verse") + " in " + Quoted(leftName) +
+               " (" + LineStart(l) + ") than in " + Quoted(rightName) + " (" + LineStart(r) + ")";
+    }
+    return what.empty() ? what : "line " + std::to_string(i + 1) + what;
+}
+
 } // namespace
 
 bool IsValidUtf8(std::string_view bytes)
@@ -144,23 +188,22 @@ std::optional<std::string> UnicodeGreekProblem(std::string_view name, const std:
 }
 
 std::optional<std::string> LayoutProblem(std::string_view leftName, const std::vector<std::string>& left,
-                                         std::string_view rightName, const std::vector<std::string>& right)
+                                         std::string_view rightName, const std::vector<std::string>& right,
+                                         LineCounts counts)
 {
     std::string mismatch;
     const size_t common = std::min(left.size(), right.size());
-    for (size_t i = 0; i < common; ++i) {
-        if (IsHeadingLine(left[i]) != IsHeadingLine(right[i])) {
-            mismatch = "line " + std::to_string(i + 1) + " is " + std::string(LineKind(left[i])) + " in " +
-                       Quoted(leftName) + " (" + LineStart(left[i]) + ") but " + std::string(LineKind(right[i])) +
-                       " in " + Quoted(rightName) + " (" + LineStart(right[i]) + ")";
-            break;
-        }
+    for (size_t i = 0; i < common && mismatch.empty(); ++i) {
+        // Equal lines, as most are in editions that line up, need no parsing.
+        if (left[i].size() != right[i].size() || left[i] != right[i])
+            mismatch = LineMismatch(i, leftName, left[i], rightName, right[i]);
     }
-    if (left.size() == right.size() && mismatch.empty())
+    const bool countsDiffer = counts == LineCounts::Equal && left.size() != right.size();
+    if (!countsDiffer && mismatch.empty())
         return std::nullopt;
 
     std::string text = "The editions do not line up: ";
-    if (left.size() != right.size()) {
+    if (countsDiffer) {
         text += Quoted(leftName) + " has " + std::to_string(left.size()) + " lines, " + Quoted(rightName) + " has " +
                 std::to_string(right.size()) + ".";
         if (!mismatch.empty()) {

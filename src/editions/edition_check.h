@@ -15,12 +15,20 @@ namespace synopter {
 // transliterated, which the display font cannot show and the matching cannot use.
 std::optional<std::string> UnicodeGreekProblem(std::string_view name, const std::vector<std::string>& lines);
 
-// The two texts do not share one line layout: their line counts differ, or
-// a line is a chapter heading in one and not in the other (the first such line
-// is named, 1-based, with the start of both lines). Verses would be paired
+// Whether two texts of one layout may differ in length: the window and the
+// collation want the same line count, the command-line comparison also takes
+// a shorter text (the Gospels alone) or one with lines added at the end.
+enum class LineCounts { Equal, MayDiffer };
+
+// The two texts do not share one line layout: of the lines both have, one is
+// a chapter heading in one text and not in the other, two headings name other
+// chapters, or two verse lines begin with other references (the first such
+// line is named, 1-based, with the start of both lines); under
+// LineCounts::Equal also their line counts differ. Verses would be paired
 // with the wrong verses.
 std::optional<std::string> LayoutProblem(std::string_view leftName, const std::vector<std::string>& left,
-                                         std::string_view rightName, const std::vector<std::string>& right);
+                                         std::string_view rightName, const std::vector<std::string>& right,
+                                         LineCounts counts = LineCounts::Equal);
 
 // The first of the above for a left and right edition, or nothing. A side
 // without lines (no edition chosen) is not checked.

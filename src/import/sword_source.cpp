@@ -1,6 +1,8 @@
 #include "import/sword_source.h"
 
 #include "common/ascii.h"
+#include "common/error.h"
+#include "common/file_io.h"
 #include "editions/book_names.h"
 
 #include <encfiltmgr.h>
@@ -35,6 +37,7 @@
 #include <versekey.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -139,6 +142,121 @@ std::string LibraryFolders(const sword::SWMgr& manager)
     if (!names.empty())
         message += " Bible modules there: " + Join(names) + ".";
     throw ImportError(message);
+}
+
+// SWORD trusts a module's indexes: a block that claims 4 GB is allocated and
+// read again for every verse in it, for hours. So the New Testament's indexes
+// are checked against the files they point into before SWORD reads a verse,
+// and the first entry that points past its file ends the import.
+constexpr size_t kMaxIndexBytes = size_t{64} << 20;
+// No real text unpacks to more than this many times its compressed size
+// (zlib cannot exceed about 1032).
+constexpr uint64_t kMaxUnpackRatio = 1100;
+constexpr uint64_t kUnpackSlack = 4096;
+
+uint64_t Little(const std::string& bytes, size_t at, size_t width)
+{
+    uint64_t value = 0;
+    for (size_t k = width; k-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + k]);
+    return value;
+}
+
+uint64_t SizeOf(const std::string& path)
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : uint64_t(size);
+}
+
+[[noreturn]] void ThrowDamaged(const sword::SWModule& module, const std::string& what)
+{
+    throw ImportError("The SWORD module \u201c" + Text(module.getName()) + "\u201d is damaged: " + what +
+                      ". Reinstall it.");
+}
+
+std::string Claim(uint64_t size, uint64_t start, const std::string& where, uint64_t holds)
+{
+    return "claims " + std::to_string(size) + " bytes from byte " + std::to_string(start) + " of " + where +
+           ", which holds " + std::to_string(holds);
+}
+
+// zText and zText4: nt.bzs gives each block's place in nt.bzz and unpacked
+// size, nt.bzv each verse's block and place in it (a 2-byte size, 4 in zText4).
+void CheckBlockIndexes(const sword::SWModule& module, const std::string& folder, size_t sizeWidth)
+{
+    const std::optional<std::string> blocks = ReadFileBytes(folder + "nt.bzs", kMaxIndexBytes);
+    const std::optional<std::string> verses = ReadFileBytes(folder + "nt.bzv", kMaxIndexBytes);
+    if (!blocks || !verses)
+        return; // no New Testament: nothing is read
+    const uint64_t packed = SizeOf(folder + "nt.bzz");
+    std::vector<uint64_t> unpacked;
+    for (size_t at = 0; at + 12 <= blocks->size(); at += 12) {
+        const uint64_t start = Little(*blocks, at, 4), size = Little(*blocks, at + 4, 4);
+        const uint64_t full = Little(*blocks, at + 8, 4);
+        const std::string block = "block " + std::to_string(unpacked.size() + 1) + " of nt.bzs";
+        if (start > packed || size > packed - start)
+            ThrowDamaged(module, block + " " + Claim(size, start, "nt.bzz", packed));
+        if (full > size * kMaxUnpackRatio + kUnpackSlack)
+            ThrowDamaged(module, block + " claims to unpack " + std::to_string(size) + " bytes into " +
+                                     std::to_string(full));
+        unpacked.push_back(full);
+    }
+    const size_t entry = 8 + sizeWidth;
+    for (size_t at = 0; at + entry <= verses->size(); at += entry) {
+        const uint64_t block = Little(*verses, at, 4), start = Little(*verses, at + 4, 4);
+        const uint64_t size = Little(*verses, at + 8, sizeWidth);
+        if (size == 0)
+            continue;
+        const std::string verse = "entry " + std::to_string(at / entry + 1) + " of nt.bzv";
+        if (block >= unpacked.size())
+            ThrowDamaged(module, verse + " names block " + std::to_string(block + 1) + " of " +
+                                     std::to_string(unpacked.size()));
+        if (start > unpacked[block] || size > unpacked[block] - start)
+            ThrowDamaged(module, verse + " " + Claim(size, start, "block " + std::to_string(block + 1),
+                                                     unpacked[block]));
+    }
+}
+
+// RawText and RawText4: nt.vss gives each verse's place in nt (a 2-byte size,
+// 4 in RawText4).
+void CheckVerseIndex(const sword::SWModule& module, const std::string& folder, size_t sizeWidth)
+{
+    const std::optional<std::string> verses = ReadFileBytes(folder + "nt.vss", kMaxIndexBytes);
+    if (!verses)
+        return;
+    const uint64_t text = SizeOf(folder + "nt");
+    const size_t entry = 4 + sizeWidth;
+    for (size_t at = 0; at + entry <= verses->size(); at += entry) {
+        const uint64_t start = Little(*verses, at, 4), size = Little(*verses, at + 4, sizeWidth);
+        if (size != 0 && (start > text || size > text - start))
+            ThrowDamaged(module, "entry " + std::to_string(at / entry + 1) + " of nt.vss " +
+                                     Claim(size, start, "nt", text));
+    }
+}
+
+void CheckIndexes(const sword::SWModule& module)
+{
+    std::string folder = Text(module.getConfigEntry("AbsoluteDataPath"));
+    if (folder.empty())
+        return;
+    if (folder.back() != '/')
+        folder += '/';
+    const std::string driver = Text(module.getConfigEntry("ModDrv"));
+    try {
+        if (ascii::EqualsIgnoreCase(driver, "zText"))
+            CheckBlockIndexes(module, folder, 2);
+        else if (ascii::EqualsIgnoreCase(driver, "zText4"))
+            CheckBlockIndexes(module, folder, 4);
+        else if (ascii::EqualsIgnoreCase(driver, "RawText"))
+            CheckVerseIndex(module, folder, 2);
+        else if (ascii::EqualsIgnoreCase(driver, "RawText4"))
+            CheckVerseIndex(module, folder, 4);
+    } catch (const ImportError&) {
+        throw;
+    } catch (const Error& e) {
+        ThrowDamaged(module, e.what());
+    }
 }
 
 // Turns an entry into plain text with SWORD's own filters: every optional part
@@ -308,6 +426,7 @@ std::string ReadSwordModule(const std::string& name, const std::string& folder, 
     auto* key = dynamic_cast<sword::VerseKey*>(module->getKey());
     if (!key)
         throw ImportError("The SWORD module \u201c" + Text(module->getName()) + "\u201d is not arranged by verses.");
+    CheckIndexes(*module);
     sink.Title(Text(module->getDescription()));
     WalkNewTestament(*module, *key, sink, progress);
     return Text(module->getName());

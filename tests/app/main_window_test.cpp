@@ -65,8 +65,8 @@ TEST_F(WindowTest, FocusGuardOnlyActsDuringARun)
 TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
 {
     Open();
-    QComboBox* const cb1 = mainWindow->Chooser(Side::Left);
-    QComboBox* const cb2 = mainWindow->Chooser(Side::Right);
+    QComboBox* const leftChooser = mainWindow->Chooser(Side::Left);
+    QComboBox* const rightChooser = mainWindow->Chooser(Side::Right);
     ResultPane* const pane1 = mainWindow->Pane(Side::Left);
     ResultPane* const pane2 = mainWindow->Pane(Side::Right);
     QPushButton* const compare = mainWindow->CompareButton();
@@ -79,8 +79,8 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
             << mainWindow->findChild<Panel*>(main_window_names::leftPaneFrame)->width();
         EXPECT_LE(std::abs(mainWindow->List(Side::Left)->width() - mainWindow->List(Side::Right)->width()), 1)
             << size.width();
-        EXPECT_GT(compare->x(), cb1->geometry().right()) << size.width();
-        EXPECT_LT(compare->geometry().right(), cb2->x()) << size.width();
+        EXPECT_GT(compare->x(), leftChooser->geometry().right()) << size.width();
+        EXPECT_LT(compare->geometry().right(), rightChooser->x()) << size.width();
 
         // A run hides COMPARE: Stop takes its very place, and the bar stays as it was.
         const QRect place = compare->geometry();

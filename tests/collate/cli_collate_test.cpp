@@ -35,7 +35,8 @@ struct Result {
     std::string err;
 };
 
-Result RunCollate(Args args)
+// `shell`, when given, is run by /bin/sh before the program replaces it (a limit set, say).
+Result RunCollate(Args args, const std::string& shell = "")
 {
     TempFolder io;
     const std::string outPath = io / "stdout";
@@ -44,12 +45,15 @@ Result RunCollate(Args args)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<char*> argv{const_cast<char*>(kExe.c_str())};
+    if (!shell.empty())
+        args.insert(args.begin(), {"-c", shell + "; exec \"$0\" \"$@\"", kExe});
+    const std::string exe = shell.empty() ? kExe : "/bin/sh";
+    std::vector<char*> argv{const_cast<char*>(exe.c_str())};
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
-    const int spawned = ::posix_spawn(&pid, kExe.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = ::posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     Result r;
     if (spawned != 0) {
@@ -72,8 +76,17 @@ TEST(CliCollateTest, BadInput)
     const std::string a = folder.Write("A.dat", "KATA 1\n 1:1 a b\n 1:2 c\n");
     const std::string b = folder.Write("B.dat", "KATA 1\n 1:1 a c\n 1:2 c\n");
     const std::string shorter = folder.Write("C.dat", "KATA 1\n 1:1 a b\n");
+    const std::string shifted = folder.Write("D.dat", "KATA 1\n 1:2 c\n 1:1 a b\n");
+    std::filesystem::create_symlink(a, folder / "link.dat");
+    std::filesystem::create_hard_link(a, folder / "hard.txt");
     const Args cases[] = {
         {},
+        {a},
+        {a, shifted},
+        {"-o", a, a, b},
+        {"-o", folder.Path() + "/./B.dat", a, b},
+        {"-o", folder / "link.dat", a, b},
+        {"-o", folder / "hard.txt", a, b},
         {"--format", "pdf", a, b},
         {"--books", "John,Hezekiah", a, b},
         {"--spelling", "often", a, b},
@@ -90,16 +103,30 @@ TEST(CliCollateTest, BadInput)
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
         EXPECT_EQ(r.out, "");
     }
+    EXPECT_EQ(folder.Read("A.dat"), "KATA 1\n 1:1 a b\n 1:2 c\n");
+    EXPECT_EQ(folder.Read("B.dat"), "KATA 1\n 1:1 a c\n 1:2 c\n");
 
     // The same small editions collated, to stdout and to a file; --base by name or as given.
     const Result r = RunCollate({"--base", "B", a, b});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "ΚΑΤΑ 1\n1:1 χ B ] β A\n");
     const std::string file = folder / "out.json";
-    ASSERT_EQ(RunCollate({"--format", "json", "-o", file, a, b}).status, 0);
-    EXPECT_EQ(folder.Read("out.json"), "{\"line\":1,\"chapter\":\"KATA 1\",\"verse\":\"1:1\",\"units\":[{\"base\":\"b\","
-                                       "\"agree\":[\"A\"],\"readings\":[{\"text\":\"c\",\"editions\":[\"B\"],"
-                                       "\"kind\":\"substitution\"}]}]}\n");
+    const std::string json = "{\"line\":1,\"chapter\":\"KATA 1\",\"verse\":\"1:1\",\"units\":[{\"base\":\"b\","
+                             "\"agree\":[\"A\"],\"readings\":[{\"text\":\"c\",\"editions\":[\"B\"],"
+                             "\"kind\":\"substitution\"}]}]}\n";
+    // An edition by either of its files; a bare NAME.bk that is no file here would be the catalogue's.
+    ASSERT_EQ(RunCollate({"--format", "json", "-o", file, folder / "A.bk", b}).status, 0);
+    EXPECT_EQ(folder.Read("out.json"), json);
+    // A write that fails (here past a file size limit) leaves the old file whole.
+    const Result limited = RunCollate({"--format", "html", "-o", file, a, b}, "trap '' XFSZ; ulimit -f 1");
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_EQ(folder.Read("out.json"), json);
+    // A spelling list's NUL and control bytes are shown escaped, never cut or raw.
+    const std::string list = folder.Write("sp.txt", std::string("ab\0c\x1B d\n", 8));
+    const Result spelling = RunCollate({"--spelling", "mark", "--spelling-file", list, a, b});
+    EXPECT_EQ(spelling.status, 0);
+    EXPECT_EQ(spelling.err, "synopter-collate: " + list + ":1: \"ab\\x00c\\x1b\" is not a word in lower-case "
+                            "transliteration (line left out)\n");
 }
 
 // The five sample editions, John: a heading a chapter and a line a verse that differs, as the engine finds them.

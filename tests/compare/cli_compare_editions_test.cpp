@@ -37,9 +37,13 @@ protected:
 
 TEST_F(CliCatalogueTest, NamesAreEditionsBesideTheProgram)
 {
-    const Result byName = RunCompare({"--format", "json", "--threshold", "1", "--exact", "alpha", "beta"}, exe_);
-    EXPECT_EQ(byName.status, 0) << byName.err;
-    EXPECT_EQ(byName.out, kJsonLine0 + kJsonLine2 + kJsonLine5 + kJsonLine6);
+    // By name, by a bare file name that is no file here, and by the path of either file.
+    for (const auto& [left, right] : {std::pair<std::string, std::string>{"alpha", "beta"},
+                                      {"alpha.dat", "beta.bk"}, {folder_ / "alpha.bk", folder_ / "beta"}}) {
+        const Result byName = RunCompare({"--format", "json", "--threshold", "1", "--exact", left, right}, exe_);
+        EXPECT_EQ(byName.status, 0) << left << ": " << byName.err;
+        EXPECT_EQ(byName.out, kJsonLine0 + kJsonLine2 + kJsonLine5 + kJsonLine6) << left;
+    }
 
     const Result text = RunCompare({"--threshold", "3", "alpha", "beta"}, exe_);
     EXPECT_EQ(text.status, 0) << text.err;

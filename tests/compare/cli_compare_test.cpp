@@ -205,7 +205,7 @@ TEST_F(CliTest, Spelling)
 {
     const std::string left = folder_.Write("sl.dat", "KATA 1\r\n 1:1 outw eipe kai\r\n 1:2 dabid\r\n");
     const std::string right = folder_.Write("sr.dat", "KATA 1\r\n 1:1 outwv eipen ouk\r\n 1:2 dauid\r\n");
-    const std::string list = folder_.Write("spelling.txt", "kai ouk # not really\nKAI\n");
+    const std::string list = folder_.Write("spelling.txt", std::string("kai ouk # not really\nKAI\nab\0c\x1B[1m d\n", 36));
     struct Case {
         Args args;
         std::string out;
@@ -233,7 +233,10 @@ TEST_F(CliTest, Spelling)
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, c.out);
         const bool listed = std::find(args.begin(), args.end(), list) != args.end();
+        // Control bytes are shown escaped, the NUL above all, which would cut the line short.
         EXPECT_EQ(r.err, listed ? "synopter-compare: " + list + ":2: \"KAI\" is not a word in lower-case "
+                                  "transliteration (line left out)\n"
+                                  "synopter-compare: " + list + ":3: \"ab\\x00c\\x1b[1m\" is not a word in lower-case "
                                   "transliteration (line left out)\n"
                                 : "");
     }
@@ -266,6 +269,7 @@ TEST_P(CliBadInputTest, RefusedWithOneMessage)
     fs::create_symlink(folder_ / "loop.dat", folder_ / "loop.dat");
     std::ofstream(folder_ / "huge.dat").close();
     fs::resize_file(folder_ / "huge.dat", (std::uintmax_t{64} << 20) + 1); // sparse
+    folder_.Write("shifted.dat", " 0:1 p r\r\nKATA 1\r\n 1:2 same\r\nKATA 2\r\n 2:1 x zzz\r\n"); // 1:1 left out
     for (std::string& a : args) {
         if (a == "LEFT")
             a = left_;
@@ -312,7 +316,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"device", {"/dev/zero", "RIGHT"}, "\"/dev/zero\". It is a device, not a regular file."},
         BadCase{"symlink_loop", {"DIR/loop.dat", "RIGHT"}, "loop.dat\". Too many levels of symbolic links"},
         BadCase{"oversize", {"LEFT", "DIR/huge.dat"}, "huge.dat\". It is larger than 64 MB"},
-        BadCase{"unknown_edition", {"NoSuchEdition", "RIGHT"}, "unknown edition \"NoSuchEdition\""}),
+        BadCase{"unknown_edition", {"NoSuchEdition", "RIGHT"}, "unknown edition \"NoSuchEdition\""},
+        BadCase{"layout_not_shared", {"LEFT", "DIR/shifted.dat"}, "line 3 is another verse in \xE2\x80\x9Cleft"}),
     [](const ::testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, ThresholdLimitsAccepted)

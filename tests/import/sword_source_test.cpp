@@ -5,8 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdint>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -153,6 +159,80 @@ TEST_F(SwordSource, RefusesWhatItCannotRead)
         } catch (const ImportError& e) {
             EXPECT_NE(std::string(e.what()).find(c.messagePart), std::string::npos) << e.what();
         }
+    }
+}
+
+// Little-endian numbers written over a module file at `at`, or the file cut to `at` bytes.
+void Patch(const std::string& path, size_t at, std::vector<uint32_t> values)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (values.empty())
+        bytes.resize(at);
+    for (const uint32_t value : values)
+        for (int k = 0; k < 4; ++k)
+            bytes[at++] = char((value >> (8 * k)) & 0xFF);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A damaged index ends the import at once with one message naming the entry,
+// rather than SWORD reading 4 GB for every verse. Each read runs in a child
+// process so that a hang fails the test instead of stalling it.
+TEST_F(SwordSource, ADamagedIndexEndsTheImportAtOnce)
+{
+    const std::string data = folder_ + "/modules/texts/ztext/testgnt/";
+    struct Case {
+        const char* what;
+        std::string file;
+        size_t at;
+        std::vector<uint32_t> values; // none: cut the file there
+        std::string messagePart;
+    };
+    const Case cases[] = {
+        {"a block claims 4 GB", "nt.bzs", 16, {0xFFFFFFF0}, "block 2 of nt.bzs claims 4294967280 bytes"},
+        {"a block unpacks to 4 GB", "nt.bzs", 20, {0xFFFFFFF0}, "block 2 of nt.bzs claims to unpack"},
+        {"the text cut short", "nt.bzz", 2000, {}, "block 2 of nt.bzs claims"},
+        {"the block index cut short", "nt.bzs", 12, {}, "of nt.bzv names block 2 of 1"},
+        {"a verse past its block", "nt.bzv", 14, {60000}, "entry 2 of nt.bzv claims"},
+    };
+    const std::string pristine = temp_ / "pristine";
+    std::filesystem::copy(data, pristine);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(data);
+        std::filesystem::copy(pristine, data);
+        Patch(data + c.file, c.at, c.values);
+        int pipe[2];
+        ASSERT_EQ(::pipe(pipe), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::string message = "no ImportError";
+            try {
+                Recorder sink;
+                ReadSwordModule("TestGNT", folder_, sink);
+            } catch (const ImportError& e) {
+                message = e.what();
+            }
+            (void)!::write(pipe[1], message.data(), message.size());
+            ::_exit(0);
+        }
+        ::close(pipe[1]);
+        std::string message;
+        char buffer[512];
+        pollfd ready{pipe[0], POLLIN, 0};
+        while (::poll(&ready, 1, 10000) > 0) {
+            const ssize_t n = ::read(pipe[0], buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            message.append(buffer, size_t(n));
+        }
+        ::close(pipe[0]);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        EXPECT_TRUE(message.starts_with("The SWORD module \u201cTestGNT\u201d is damaged: ")) << message;
+        EXPECT_NE(message.find(c.messagePart), std::string::npos) << message;
+        EXPECT_EQ(message.find('\n'), std::string::npos);
     }
 }
 

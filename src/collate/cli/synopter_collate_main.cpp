@@ -7,6 +7,7 @@
 #include "common/block_output.h"
 #include "common/command_line.h"
 #include "common/error.h"
+#include "common/file_io.h"
 #include "common/program_folders.h"
 #include "compare/cli/tool_options.h"
 #include "compare/spelling_rules.h"
@@ -21,6 +22,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -39,7 +42,8 @@ const std::string kUsage =
     "\n"
     "EDITIONs are edition names from the program directory, or paths to .dat files\n"
     "(an argument containing '/' or ending in \".dat\" is a path; the .bk beside it\n"
-    "gives the siglum). They must share one line layout.\n"
+    "gives the siglum; NAME.dat or NAME.bk that is no file here is the edition NAME).\n"
+    "At least two are needed, and they must share one line layout.\n"
     "\n"
     "  --base NAME      the base edition, one of those given (default: the first)\n"
     "  --exact          a word that moved is an omission and an addition rather than\n"
@@ -63,7 +67,8 @@ const std::string kUsage =
     "                   editions differs\n"
     "  --books LIST     only these books, comma-separated (\"John,1 Corinthians\",\n"
     "                   \"Jn,1Cor\")\n"
-    "  -o FILE          write to FILE rather than standard output\n"
+    "  -o FILE          write to FILE rather than standard output; the file is\n"
+    "                   replaced whole, and never when it is one of the editions\n"
     "  --help           this text\n"
     "  --version        the program's version\n"
     "\n"
@@ -157,9 +162,25 @@ Arguments ParseArguments(int argc, char** argv)
             throw UsageError{"unknown option " + std::string(args.Argument()) + " (see --help)"};
         }
     }
-    if (!arguments.help && arguments.editions.empty())
-        throw UsageError{"no editions given (see --help)"};
+    if (!arguments.help && arguments.editions.size() < 2)
+        throw UsageError{"at least two editions are needed to collate, got " +
+                         std::to_string(arguments.editions.size()) + " (see --help)"};
     return arguments;
+}
+
+// The input that `output` would overwrite, found by device and inode so that
+// another path or a link to it counts too; nullopt when there is none.
+std::optional<std::string> InputAt(const std::string& output, const std::vector<std::string>& inputs)
+{
+    struct stat target{};
+    if (::stat(output.c_str(), &target) != 0)
+        return std::nullopt;
+    for (const std::string& input : inputs) {
+        struct stat file{};
+        if (::stat(input.c_str(), &file) == 0 && file.st_dev == target.st_dev && file.st_ino == target.st_ino)
+            return input;
+    }
+    return std::nullopt;
 }
 
 // The base edition's index: --base matches an edition as given or by its name.
@@ -203,6 +224,9 @@ int Main(int argc, char** argv)
         if (!set.problem.empty())
             throw UsageError{set.problem};
         base = BaseIndex(arguments, set);
+        if (!arguments.output.empty())
+            if (const auto input = InputAt(arguments.output, set.files))
+                throw UsageError{"-o \"" + arguments.output + "\" would overwrite the input \"" + *input + "\""};
         if (arguments.spelling != SpellingMode::Count || !arguments.spellingFile.empty())
             spelling = cli::LoadSpellingList("synopter-collate", arguments.spellingFile);
     } catch (const UsageError& e) {
@@ -218,25 +242,25 @@ int Main(int argc, char** argv)
     facts.options.spellingRules = &spelling.rules;
     facts.date = cli::Today();
 
-    std::FILE* file = stdout;
-    if (!arguments.output.empty()) {
-        file = std::fopen(arguments.output.c_str(), "wb");
-        if (!file) {
-            std::fprintf(stderr, "synopter-collate: cannot write \"%s\": %s\n", arguments.output.c_str(),
-                         std::strerror(errno));
-            return kOutputFailed;
-        }
-    }
-
     const std::vector<bool> chosen = arguments.books.empty() ? std::vector<bool>() : BookLines(arguments.books);
     std::function<bool(int)> include;
     if (!chosen.empty())
         include = [&chosen](int line) { return line >= 0 && size_t(line) < chosen.size() && chosen[size_t(line)]; };
-    BlockOutput out(file);
-    const bool written = WriteApparatus(set.TextPointers(), facts, arguments.format, out, include) && out.Flush()
-        && std::fflush(file) == 0;
-    const bool closed = file == stdout || std::fclose(file) == 0;
-    if (!written || !closed)
+    // A file is written whole or not at all, never left cut short over what was there.
+    BlockOutput out(arguments.output.empty() ? stdout : nullptr);
+    bool written = WriteApparatus(set.TextPointers(), facts, arguments.format, out, include);
+    if (arguments.output.empty()) {
+        written = written && out.Flush() && std::fflush(stdout) == 0;
+    } else if (written) {
+        try {
+            WriteFileAtomically(arguments.output, out.Text());
+        } catch (const WriteError& e) {
+            std::fprintf(stderr, "synopter-collate: cannot write \"%s\": %s\n", arguments.output.c_str(),
+                         e.reason().c_str());
+            return kOutputFailed;
+        }
+    }
+    if (!written)
         return OutputFailed("synopter-collate");
     return 0;
 }

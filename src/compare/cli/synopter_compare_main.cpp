@@ -10,6 +10,7 @@
 #include "compare/html_report.h"
 #include "compare/spelling_rules.h"
 #include "editions/edition.h"
+#include "editions/edition_argument.h"
 #include "editions/edition_check.h"
 
 #include <algorithm>
@@ -39,8 +40,11 @@ const std::string kUsage =
     "Compares two editions verse by verse, as the COMPARE button does, and writes\n"
     "every verse pair whose unmatched characters reach the threshold on either side.\n"
     "\n"
-    "LEFT and RIGHT are edition names from the program directory, or paths to .dat\n"
-    "files (an argument containing '/' or ending in \".dat\" is a path).\n"
+    "LEFT and RIGHT are edition names from the program directory, or paths to an\n"
+    "edition's .dat or .bk file (an argument containing '/' or ending in \".dat\" or\n"
+    "\".bk\" is a path; a bare NAME.dat that is no file here is the edition NAME).\n"
+    "Editions that do not share one line layout (a verse or heading of one on another's\n"
+    "line) are refused; one may be shorter or longer than the other.\n"
     "\n"
     "  --threshold N    smallest number of differing characters reported, " + kThresholdRange + " (" +
     std::to_string(kDefaultThreshold) + ")\n"
@@ -167,35 +171,27 @@ struct Edition {
     std::string descriptorPath; // its .bk, which the HTML report quotes
 };
 
-// A path to an edition text rather than the name of an edition beside the program.
-bool IsPathArgument(const std::string& arg)
-{
-    return arg.find('/') != std::string::npos || arg.ends_with(".dat");
-}
-
 Edition LoadEdition(const std::string& arg, const std::string& programDir,
                     const std::vector<std::string>& catalogue)
 {
     Edition edition;
     std::string path;
-    if (IsPathArgument(arg)) {
-        path = arg;
-        const size_t slash = arg.rfind('/');
-        edition.label = arg.substr(slash == std::string::npos ? 0 : slash + 1);
-        if (edition.label.ends_with(".dat"))
-            edition.label.resize(edition.label.size() - 4);
-        edition.descriptorPath = (arg.ends_with(".dat") ? arg.substr(0, arg.size() - 4) : arg) + ".bk";
+    if (const std::optional<EditionFiles> files = EditionArgumentFiles(arg, catalogue)) {
+        path = files->text;
+        edition.label = files->name;
+        edition.descriptorPath = files->descriptor;
     } else {
-        if (std::find(catalogue.begin(), catalogue.end(), arg) == catalogue.end()) {
+        const std::string name = CatalogueName(arg);
+        if (std::find(catalogue.begin(), catalogue.end(), name) == catalogue.end()) {
             std::string known;
-            for (const std::string& name : catalogue)
-                known += (known.empty() ? "" : ", ") + name;
+            for (const std::string& each : catalogue)
+                known += (known.empty() ? "" : ", ") + each;
             throw UsageError{"unknown edition \"" + arg + "\" in " + programDir +
                              (known.empty() ? " (no editions there)" : " (editions: " + known + ")")};
         }
-        path = EditionTextPath(programDir, arg);
-        edition.label = arg;
-        edition.descriptorPath = EditionDescriptorPath(programDir, arg);
+        path = EditionTextPath(programDir, name);
+        edition.label = name;
+        edition.descriptorPath = EditionDescriptorPath(programDir, name);
     }
     std::optional<std::vector<std::string>> lines;
     try {
@@ -236,10 +232,14 @@ int Main(int argc, char** argv)
         const std::vector<std::string> folders = ThisProgramFolders().EditionFolders();
         std::vector<std::string> catalogue;
         // The catalogue is only needed when an argument names an edition.
-        if (!IsPathArgument(options.editions[0]) || !IsPathArgument(options.editions[1]))
+        if (options.editions[0].find('/') == std::string::npos || options.editions[1].find('/') == std::string::npos)
             catalogue = ListEditions(folders);
-        left = LoadEdition(options.editions[0], EditionFolder(folders, options.editions[0]), catalogue);
-        right = LoadEdition(options.editions[1], EditionFolder(folders, options.editions[1]), catalogue);
+        const auto folderOf = [&](const std::string& arg) { return EditionFolder(folders, CatalogueName(arg)); };
+        left = LoadEdition(options.editions[0], folderOf(options.editions[0]), catalogue);
+        right = LoadEdition(options.editions[1], folderOf(options.editions[1]), catalogue);
+        // Verses paired with other verses would be reported as thousands of differences.
+        if (auto problem = LayoutProblem(left.label, left.lines, right.label, right.lines, LineCounts::MayDiffer))
+            throw UsageError{*problem};
         if (options.spelling.value_or(SpellingMode::Count) != SpellingMode::Count || !options.spellingFile.empty())
             spelling = cli::LoadSpellingList("synopter-compare", options.spellingFile);
     } catch (const UsageError& e) {

@@ -172,13 +172,13 @@ TEST(ChapterWindowTest, CountsGroupTheChaptersUnderTheirBooks)
 
 // Where the four views of the main window stand: their first visible lines.
 struct Views {
-    int richEdit1, richEdit2, listBox1, listBox2;
+    int leftPane, rightPane, leftList, rightList;
     bool operator==(const Views&) const = default;
 };
 
 void PrintTo(const Views& v, std::ostream* os)
 {
-    *os << "{" << v.richEdit1 << ", " << v.richEdit2 << ", " << v.listBox1 << ", " << v.listBox2 << "}";
+    *os << "{" << v.leftPane << ", " << v.rightPane << ", " << v.leftList << ", " << v.rightList << "}";
 }
 
 // The navigator against a real main window.
