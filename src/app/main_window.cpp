@@ -101,6 +101,7 @@ void MainWindow::Connect()
     connect(ui_->rightPane, &ResultPane::Entered, this, [this] { RightPaneEntered(); });
     connect(ui_->splitter, &QSplitter::splitterMoved, this, [this] { Guarded([this] { SourceAreaMoved(); }); });
     connect(ui_->importAction, &QAction::triggered, this, [this] { Guarded([this] { ShowImportDialog(); }); });
+    connect(ui_->removeAction, &QAction::triggered, this, [this] { Guarded([this] { RemoveEdition(); }); });
     // The handler flips the mark itself, so the action's own toggling is undone first.
     connect(ui_->sourceTextsAction, &QAction::triggered, this, [this] {
         ui_->sourceTextsAction->setChecked(!ui_->sourceTextsAction->isChecked());

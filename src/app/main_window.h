@@ -121,6 +121,13 @@ public:
     // After an import wrote `name`: the catalogue again, each chooser keeping its
     // edition; a side without one takes the new edition, a replaced one is reloaded.
     void EditionImported(const std::string& name);
+    // File > "Remove edition…": asks which of the user's own editions (those
+    // that came with the program stay) and whether to delete its two files,
+    // then lists the catalogue again as after an import.
+    void RemoveEdition();
+    // Whether a run can start with the editions chosen; when not (no edition
+    // on a side, or its text gone since it was chosen) the user is told why.
+    bool ReadyToRun();
     // The notice over the result panes shows while the catalogue is empty; its
     // text names the program directory where the language gives %1.
     void UpdateNoEditionsNotice();
@@ -167,6 +174,10 @@ protected:
 private:
     void Connect();
     void LoadSide(Side side);
+    // The catalogue again after `changed` was written or deleted: each chooser
+    // keeps its edition while it is listed, else takes `fallback` (may be
+    // empty); a side that showed `changed` loads it anew.
+    void RefillEditionLists(const QString& changed, const QString& fallback);
     // Runs a handler; an error escaping it is shown like the platform's error report.
     void Guarded(const std::function<void()>& handler);
 

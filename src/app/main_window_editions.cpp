@@ -1,8 +1,13 @@
-// The main window's editions: the catalogue in the choosers, and the edition
-// chosen on each side loaded for its source list and the run.
+// The main window's editions: the catalogue in the choosers, the edition
+// chosen on each side loaded for its source list and the run, the checks of
+// the choice before a run, and removing an edition.
 #include "app/main_window.h"
 
+#include "app/main_window_names.h"
 #include "app/main_window_ui.h"
+#include "app/window_run.h"
+#include "collate/ui/apparatus_window.h"
+#include "common/error.h"
 #include "common/file_io.h"
 #include "common/ui/hints.h"
 #include "common/ui/qt_bytes.h"
@@ -12,9 +17,14 @@
 #include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
 #include "language/ui/translate_form.h"
+#include "statistics/ui/statistics_window.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace synopter {
 
@@ -68,9 +78,8 @@ void MainWindow::LoadSide(Side side)
     if (!left) {
         // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
         const QString information = FromUtf8(ToUtf8(descriptor.information));
-        SetHint(ui_->rightChooser, information, HintShown::AsLastingTooltip);
         // Shown as written: markup in a descriptor is never interpreted.
-        ui_->rightChooser->setToolTip(PlainToolTip(information));
+        SetHint(ui_->rightChooser, information, HintShown::AsLastingTooltip);
     }
     if (descriptor.fontFace && !descriptor.fontFace->empty()) {
         QFont f = pane->font();
@@ -95,6 +104,11 @@ void MainWindow::SetEdition(Side side, LoadedEdition edition)
 void MainWindow::EditionImported(const std::string& name)
 {
     const QString added = FromLatin1(name);
+    RefillEditionLists(added, added);
+}
+
+void MainWindow::RefillEditionLists(const QString& changed, const QString& fallback)
+{
     const QString was[] = {ui_->leftChooser->currentText(), ui_->rightChooser->currentText()};
     FillEditionLists();
     QComboBox* choosers[] = {ui_->leftChooser, ui_->rightChooser};
@@ -103,13 +117,96 @@ void MainWindow::EditionImported(const std::string& name)
         const int kept = was[side].isEmpty() ? -1 : chooser->findText(was[side]);
         {
             const QSignalBlocker quiet(chooser);
-            chooser->setCurrentIndex(kept >= 0 ? kept : chooser->findText(added));
+            chooser->setCurrentIndex(kept >= 0 || fallback.isEmpty() ? kept : chooser->findText(fallback));
         }
         // A side still showing its edition keeps what it has loaded, unless
-        // the import has just replaced that edition.
-        if (kept < 0 || was[side] == added)
+        // that edition has just been written or deleted; a side that had none
+        // and still has none keeps its pane.
+        const bool unchanged = kept >= 0 && was[side] != changed;
+        const bool stillNone = was[side].isEmpty() && chooser->currentIndex() < 0;
+        if (!unchanged && !stillNone)
             Guarded([&] { LoadSide(side == 0 ? Side::Left : Side::Right); });
     }
+    // The windows that collate the catalogue follow it.
+    const std::vector<std::string> folders = folders_.EditionFolders();
+    if (ApparatusWindow* apparatus = Apparatus())
+        apparatus->SetCatalogue(folders, ListEditions(folders), ToLatin1(ui_->leftChooser->currentText()));
+    if (StatisticsWindow* statistics = Statistics())
+        statistics->UpdateDistances();
+}
+
+void MainWindow::RemoveEdition()
+{
+    // The run reads the catalogue's choices; they stay put until it ends.
+    if (run_->Running()) {
+        QApplication::beep();
+        return;
+    }
+    const WindowTextReader read = ReadWindowTexts(language_, main_window_names::window);
+    const std::vector<std::string> own = ListEditions(folders_.user);
+    // Editions that came with the program live in a folder the user cannot write.
+    QStringList installed;
+    if (folders_.files != folders_.user) {
+        for (const std::string& name : ListEditions(folders_.files))
+            if (std::find(own.begin(), own.end(), name) == own.end())
+                installed << FromLatin1(name);
+    }
+    const QString note =
+        installed.isEmpty()
+            ? QString()
+            : "\n\n" + read("Removeedition1_installed", "Editions installed with the program cannot be removed: %1.")
+                            .arg(installed.join(", "));
+    if (own.empty()) {
+        messages_->Show(read("Removeedition1_none", "There is no edition of your own to remove.") + note,
+                        MessageKind::Warning);
+        return;
+    }
+    QStringList choices;
+    for (const std::string& name : own)
+        choices << FromLatin1(name);
+    const QString name =
+        messages_->AskChoice(read("Removeedition1_which", "Which of your editions do you want to remove?") + note, choices);
+    if (!choices.contains(name))
+        return;
+    const QString confirm =
+        read("Removeedition1_confirm", "Remove the edition %1? Its files %1.bk and %1.dat are deleted.").arg(name);
+    if (!messages_->Ask(confirm))
+        return;
+    try {
+        DeleteEdition(folders_.user, ToLatin1(name));
+    } catch (const WriteError& e) {
+        messages_->Show(read("Removeedition1_failed", "The edition %1 could not be removed:").arg(name) + "\n" +
+                            FromLocal8Bit(e.path() + ": " + e.reason()),
+                        MessageKind::Error);
+    }
+    // Also after a failure: one of the two files may be gone.
+    RefillEditionLists(name, QString());
+}
+
+bool MainWindow::ReadyToRun()
+{
+    const WindowTextReader read = ReadWindowTexts(language_, main_window_names::window);
+    // A side without an edition would be compared as if every verse of the
+    // other were new.
+    if (Edition(Side::Left).name.empty() || Edition(Side::Right).name.empty()) {
+        messages_->Show(read("compare_choose", "Choose two editions to compare, one on the left and one on the right."),
+                        MessageKind::Warning);
+        return false;
+    }
+    for (const Side side : {Side::Left, Side::Right}) {
+        const std::string name = Edition(side).name;
+        const std::string path = EditionTextPath(EditionFolder(folders_.EditionFolders(), name), name);
+        if (!FileExists(path)) {
+            messages_->Show(read("compare_missing", "The edition %1 cannot be compared: its text %2 is missing.")
+                                .arg(FromLatin1(name), QDir::toNativeSeparators(FromLocal8Bit(path))),
+                            MessageKind::Error);
+            return false;
+        }
+        // Missing when chosen and back since: loaded now, as choosing it again would.
+        if (Edition(side).Lines().empty())
+            LoadSide(side);
+    }
+    return true;
 }
 
 } // namespace synopter

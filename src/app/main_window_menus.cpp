@@ -24,6 +24,8 @@ void MainWindowUi::BuildMenus(QMainWindow* window)
     fileMenu->setObjectName(names::fileMenu);
     importAction = file->addAction(QString::fromUtf8("&Import edition…"));
     importAction->setObjectName(names::importAction);
+    removeAction = file->addAction(QString::fromUtf8("&Remove edition…"));
+    removeAction->setObjectName(names::removeAction);
     file->addSeparator();
     exportAction = file->addAction(QString::fromUtf8("&Export results…"));
     exportAction->setObjectName(names::exportAction);

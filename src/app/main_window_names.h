@@ -45,6 +45,7 @@ inline constexpr char clearRightAction[] = "CrearMajoritycomparison1";
 inline constexpr char copyRightAction[] = "Copy1";
 inline constexpr char fileMenu[] = "File1";
 inline constexpr char importAction[] = "Importedition1";
+inline constexpr char removeAction[] = "Removeedition1";
 inline constexpr char exportAction[] = "Exportresults1";
 inline constexpr char printAction[] = "Print1";
 inline constexpr char exportPdfAction[] = "ExportPDF1";

@@ -67,6 +67,8 @@ void MainWindow::UpdateStoppedNotice()
 
 void MainWindow::Compare()
 {
+    if (!run_->Running() && !ReadyToRun())
+        return;
     const unsigned before = results_->Generation();
     run_->Run();
     UpdateStoppedNotice();

@@ -180,6 +180,7 @@ void MainWindowUi::BuildBottomBar()
     const auto label = [&](const char* name, const QString& text) {
         auto* l = new QLabel(text, bottomBar);
         l->setObjectName(name);
+        l->setTextFormat(Qt::PlainText); // captions from the language file, never markup
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setFont(InterfaceFont(11, true));
         SetHint(l, QString(), HintShown::No);
@@ -411,7 +412,7 @@ QList<QObject*> MainWindowUi::Components() const
             progressBar, scrollBothBox, chapterButton, exactPositionsBox, spellingLabel, spellingChooser, workArea, splitter, paneArea,
             leftPaneFrame, leftPane, rightPaneFrame, rightPane, sourceArea, rightList, leftList, rightPaneMenu,
             clearRightAction, copyRightAction, leftPaneMenu, clearLeftAction, copyLeftAction, menuBar,
-            fileMenu, importAction, exportAction, printAction, exportPdfAction, quitAction, searchMenu,
+            fileMenu, importAction, removeAction, exportAction, printAction, exportPdfAction, quitAction, searchMenu,
             findAction, findNextAction, findPreviousAction, nextDifferenceAction, previousDifferenceAction, viewMenu, sourceTextsAction, languageAction, statisticsAction, apparatusAction, helpMenu, helpAction,
             aboutAction, noEditionsNotice, noEditionsText, noticeImportButton, stoppedNotice, stoppedText};
 }

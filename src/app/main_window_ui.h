@@ -84,6 +84,7 @@ struct MainWindowUi {
     QAction* copyRightAction = nullptr;
     QAction* fileMenu = nullptr;
     QAction* importAction = nullptr;
+    QAction* removeAction = nullptr;
     QAction* exportAction = nullptr;
     QAction* printAction = nullptr;
     QAction* exportPdfAction = nullptr;

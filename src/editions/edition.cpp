@@ -1,11 +1,14 @@
 #include "editions/edition.h"
 
 #include "common/ascii.h"
+#include "common/error.h"
 #include "common/file_io.h"
 #include "common/ini_file.h"
 #include "common/text_lines.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace synopter {
 
@@ -80,6 +83,16 @@ std::optional<std::vector<std::string>> LoadEditionText(const std::string& path)
     if (!bytes)
         return std::nullopt;
     return SplitLines(*bytes);
+}
+
+void DeleteEdition(const std::string& folder, std::string_view name)
+{
+    for (const std::string& path : {EditionTextPath(folder, name), EditionDescriptorPath(folder, name)}) {
+        std::error_code error;
+        std::filesystem::remove(path, error);
+        if (error)
+            throw WriteError(path, error.message());
+    }
 }
 
 } // namespace synopter

@@ -49,6 +49,11 @@ EditionDescriptor ReadEditionDescriptor(const std::string& path);
 // system's reason when it exists but cannot be read.
 std::optional<std::vector<std::string>> LoadEditionText(const std::string& path);
 
+// Deletes an edition's text and descriptor from `folder`, the text first so
+// that a half-done removal leaves the edition listed and removable again. A
+// file already gone is no error; one that cannot be deleted throws WriteError.
+void DeleteEdition(const std::string& folder, std::string_view name);
+
 // Path of a side's files inside the program directory.
 inline std::string EditionTextPath(const std::string& programDir, std::string_view name)
 {

@@ -291,6 +291,9 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
                           "KATA MARKON 2\r\n 2:1\r\n 2:2\r\n");
     WriteEdition("Short", "KATA MARKON 1\r\n 1:1 arch\r\n 1:2\r\nKATA MARKON 2\r\n 2:1\r\n");
     WriteEdition("Shifted", "KATA MARKON 1\r\n 1:1 arch\r\n 1:2\r\n 1:3\r\nKATA MARKON 2\r\n 2:1\r\n");
+    // Half's text is missing when it is chosen, Gone's files go after it was chosen.
+    WriteFile(dir.filePath("Half.bk"), "[English]\r\nInformation=half\r\n");
+    WriteEdition("Gone", "KATA MARKON 1\r\n 1:1 arch\r\n 1:2\r\nKATA MARKON 2\r\n 2:1\r\n 2:2\r\n");
     Open();
     Choose("Left", "Right");
     Run(1);
@@ -307,9 +310,15 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
     };
     for (const Case& c : {Case{"Left", "Greek", QString::fromUtf8("“Greek” holds Unicode Greek text")},
                           Case{"Short", "Right", QString::fromUtf8("“Short” has 5 lines, “Right” has 6.")},
-                          Case{"Left", "Shifted", QString::fromUtf8("line 4 is a chapter heading in “Left”")}}) {
+                          Case{"Left", "Shifted", QString::fromUtf8("line 4 is a chapter heading in “Left”")},
+                          Case{"", "Right", "Choose two editions"},
+                          Case{"Right", "", "Choose two editions"},
+                          Case{"Half", "Right", "its text " + dir.filePath("Half.dat") + " is missing"},
+                          Case{"Left", "Gone", "its text " + dir.filePath("Gone.dat") + " is missing"}}) {
         messages.shown.clear();
         Choose(c.left, c.right); // a side chosen anew empties its pane
+        if (std::string(c.right) == "Gone")
+            ASSERT_TRUE(QFile::remove(dir.filePath("Gone.dat")) && QFile::remove(dir.filePath("Gone.bk")));
         const rtf::Document left = mainWindow->Pane(Side::Left)->ToDocument();
         const rtf::Document right = mainWindow->Pane(Side::Right)->ToDocument();
         Run(1);
@@ -325,6 +334,65 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), saved);
     }
+}
+
+TEST_F(WindowTest, RemoveEditionDeletesOneOfTheUsersOwnOnceConfirmed)
+{
+    WriteEdition("Third", "KATA MARKON 1\r\n");
+    Open();
+    Choose("Left", "Third");
+    QAction* remove = mainWindow->findChild<QAction*>(main_window_names::removeAction);
+    ASSERT_NE(remove, nullptr);
+    const auto files = [&](const char* name) {
+        return QFile::exists(dir.filePath(QString(name) + ".bk")) + QFile::exists(dir.filePath(QString(name) + ".dat"));
+    };
+    struct Step {
+        QString choice; // empty: the choice is cancelled
+        bool confirmed;
+        int questions;  // asked in all, a choice and a confirmation each
+        int thirdFiles; // left on disk
+    };
+    int offered = 0;
+    for (const Step& step : {Step{"", true, 1, 2}, Step{"Third", false, 3, 2}, Step{"Third", true, 5, 0}}) {
+        SCOPED_TRACE(step.choice.toStdString() + (step.confirmed ? " confirmed" : ""));
+        messages.choice = step.choice;
+        messages.answer = step.confirmed;
+        remove->trigger();
+        EXPECT_EQ(messages.questions.size(), step.questions);
+        EXPECT_EQ(messages.choices.size(), 3 * ++offered);
+        EXPECT_EQ(messages.choices.mid(messages.choices.size() - 3), (QStringList{"Left", "Right", "Third"}));
+        EXPECT_EQ(files("Third"), step.thirdFiles);
+    }
+    EXPECT_EQ(messages.questions.last(), "Remove the edition Third? Its files Third.bk and Third.dat are deleted.");
+    EXPECT_TRUE(messages.shown.isEmpty());
+    // The choosers list what remains, the left keeping its edition, the right emptied.
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->count(), 2);
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "Left");
+    EXPECT_EQ(mainWindow->Edition(Side::Left).Lines().size(), 6u);
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->currentIndex(), -1);
+    EXPECT_TRUE(mainWindow->Edition(Side::Right).name.empty());
+    EXPECT_EQ(files("Left") + files("Right"), 4);
+}
+
+TEST_F(WindowTest, EditionsInstalledWithTheProgramAreNeverOfferedForRemoval)
+{
+    QTemporaryDir shipped, user;
+    WriteFile(shipped.filePath("Shipped.bk"), "[English]\r\nInformation=s\r\n");
+    WriteFile(shipped.filePath("Shipped.dat"), "KATA MARKON 1\r\n");
+    const ProgramFolders folders{(shipped.path() + "/").toStdString(), Dir(), (user.path() + "/").toStdString(), true};
+    MainWindow window(folders, &messages);
+    QAction* remove = window.findChild<QAction*>(main_window_names::removeAction);
+    remove->trigger(); // nothing of the user's own
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains("no edition of your own")) << messages.shown[0].toStdString();
+    EXPECT_TRUE(messages.shown[0].contains("cannot be removed: Shipped.")) << messages.shown[0].toStdString();
+
+    WriteFile(user.filePath("Mine.bk"), "[English]\r\nInformation=m\r\n");
+    remove->trigger();
+    EXPECT_EQ(messages.choices, QStringList{"Mine"});
+    ASSERT_EQ(messages.questions.size(), 1);
+    EXPECT_TRUE(messages.questions[0].contains("cannot be removed: Shipped."));
+    EXPECT_TRUE(QFile::exists(shipped.filePath("Shipped.dat")));
 }
 
 } // namespace

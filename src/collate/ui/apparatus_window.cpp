@@ -80,6 +80,7 @@ void ApparatusWindow::BuildControls()
     const auto label = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);
         l->setObjectName(name);
+        l->setTextFormat(Qt::PlainText); // captions from the language file, never markup
         l->setProperty("hint", QString());
         return l;
     };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ui/plain_text.h"
+
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -24,7 +26,8 @@ inline void SetHint(QWidget* w, const QString& hint, HintShown shown = HintShown
     w->setProperty("showHint", shown != HintShown::No);
     if (shown == HintShown::No)
         return;
-    w->setToolTip(hint);
+    // Hints come from the language files: shown as written, never as markup.
+    w->setToolTip(PlainToolTip(hint));
     if (shown == HintShown::AsLastingTooltip)
         w->setToolTipDuration(std::numeric_limits<int>::max());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -21,10 +22,13 @@ public:
     virtual bool Ask(const QString& question) = 0;
     // Where to save, `suggested` offered first; empty when the user cancels.
     virtual QString AskSaveName(const QString& title, const QString& suggested, const QString& filter) = 0;
+    // One of `choices`; empty when the user cancels.
+    virtual QString AskChoice(const QString& question, const QStringList& choices) = 0;
 };
 
 // Modal message boxes and the save dialog, over the window the user is working
-// in, else over `window`.
+// in, else over `window`. Texts are shown as written: they quote file names and
+// file contents, which are never read as markup.
 class DialogMessages : public UserMessages {
 public:
     explicit DialogMessages(QWidget* window) : window_(window) {}
@@ -33,6 +37,7 @@ public:
     // Titled as the window it is asked over.
     bool Ask(const QString& question) override;
     QString AskSaveName(const QString& title, const QString& suggested, const QString& filter) override;
+    QString AskChoice(const QString& question, const QStringList& choices) override;
 
 private:
     QWidget* Over() const;

@@ -40,6 +40,7 @@ FindBar::FindBar(QWidget* parent) : Panel(names::bar, parent)
 
     findLabel_ = new QLabel("Find:", this);
     findLabel_->setObjectName(names::findLabel);
+    findLabel_->setTextFormat(Qt::PlainText);
     SetHint(findLabel_, QString());
     findEdit_ = new QLineEdit(this);
     findEdit_->setObjectName(names::findEdit);

@@ -75,6 +75,7 @@ void ImportDialog::BuildControls()
     const auto label = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);
         l->setObjectName(name);
+        l->setTextFormat(Qt::PlainText); // captions from the language file, never markup
         return l;
     };
     const auto button = [this](const char* name, const QString& text) {

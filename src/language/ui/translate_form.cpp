@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTextDocument>
 #include <QToolButton>
 #include <QWidget>
 
@@ -178,13 +177,6 @@ WindowTextReader ReadWindowTexts(const InterfaceLanguage& language, const std::s
     return [file, section](const char* key, const QString& current) {
         return FromLocal8Bit(file->ReadString(section, key, ToLocal8Bit(current)));
     };
-}
-
-QString PlainToolTip(const QString& text)
-{
-    if (!Qt::mightBeRichText(text))
-        return text;
-    return "<p style=\"white-space:pre-wrap\">" + text.toHtmlEscaped() + "</p>";
 }
 
 std::string TranslateForm(QWidget& form, const QList<QObject*>& components, const InterfaceLanguage& language)

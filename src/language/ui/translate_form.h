@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/plain_text.h"
 #include "language/interface_language.h"
 
 #include <QList>
@@ -30,10 +31,5 @@ std::string TranslateForm(QWidget& form, const QList<QObject*>& components, cons
 // key's text, or `current` where the file has none or no language is chosen.
 using WindowTextReader = std::function<QString(const char* key, const QString& current)>;
 WindowTextReader ReadWindowTexts(const InterfaceLanguage& language, const std::string& section);
-
-// A tooltip that shows `text` literally. Qt renders a tooltip as rich text when
-// Qt::mightBeRichText says so (an <img> in it would be loaded); such text is
-// escaped and wrapped so that it reads exactly as written.
-QString PlainToolTip(const QString& text);
 
 } // namespace synopter

@@ -5,6 +5,7 @@
 
 #include "collate/collation.h"
 #include "collate/edition_set.h"
+#include "common/ui/plain_text.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/spelling_rules.h"
 #include "editions/edition.h"
@@ -149,7 +150,7 @@ void StatisticsWindow::ShowDistances(const DistanceCount& count, const EditionsC
         const QString tip = siglum == FromLatin1(w.name) ? FromUtf8(ToUtf8(w.information)) : FromLatin1(w.name);
         for (bool row : {true, false}) {
             auto* title = new QTableWidgetItem(siglum);
-            title->setToolTip(tip);
+            title->setToolTip(PlainToolTip(tip)); // a title or file name, never markup
             if (row)
                 distanceTable_->setVerticalHeaderItem(i, title);
             else

@@ -158,6 +158,7 @@ StatisticsWindow::StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage&
     editionsCaption_ = new QLabel("Variation units in which two editions read differently, over the whole New Testament",
                          editionsPage_);
     editionsCaption_->setObjectName(names::editionsCaption);
+    editionsCaption_->setTextFormat(Qt::PlainText);
     editionsCaption_->setWordWrap(true);
     distanceTable_ = new QTableWidget(0, 0, editionsPage_);
     distanceTable_->setObjectName(names::distanceTable);
@@ -257,13 +258,15 @@ void StatisticsWindow::ShowBook(int index)
     bars_ = new QBarSet(QString());
     QStringList categories;
     int most = 0;
+    // The chart draws its title and labels as rich text; book titles, headings
+    // and the language's titles come from files and are shown as written.
     const auto add = [&](const QString& name, int reported) {
-        categories << name;
+        categories << name.toHtmlEscaped();
         *bars_ << reported;
         most = std::max(most, reported);
     };
     if (index < 0) {
-        chart->setTitle(booksTitle_);
+        chart->setTitle(booksTitle_.toHtmlEscaped());
         // 27 English names do not fit under the bars; the short OSIS names do.
         for (const BookCount& book : summary_.books) {
             const std::optional<int> i = BookOfTitle(book.title);
@@ -279,7 +282,7 @@ void StatisticsWindow::ShowBook(int index)
             row += int(summary_.books[size_t(i)].chapters.size());
         if (QTableWidgetItem* first = countTable_->item(row, 0))
             countTable_->scrollToItem(first, QAbstractItemView::PositionAtTop);
-        chart->setTitle(QString(chaptersTitle_).arg(BookName(book)));
+        chart->setTitle(QString(chaptersTitle_).arg(BookName(book)).toHtmlEscaped());
         for (const ChapterCount& chapter : book.chapters)
             add(ChapterName(chapter.heading), chapter.reported);
     }

@@ -27,6 +27,12 @@ public:
         suggestedNames << suggested;
         return saveName;
     }
+    QString AskChoice(const QString& question, const QStringList& offered) override
+    {
+        questions << question;
+        choices << offered;
+        return choice;
+    }
 
     QStringList shown;
     std::vector<MessageKind> kinds; // of each shown
@@ -34,6 +40,8 @@ public:
     bool answer = false;
     QStringList suggestedNames;
     QString saveName; // empty: the user cancels
+    QStringList choices; // offered by every AskChoice, one after another
+    QString choice;      // the answer to AskChoice; empty: the user cancels
 };
 
 } // namespace synopter::test
