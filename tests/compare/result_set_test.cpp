@@ -1,4 +1,5 @@
 #include "compare/result_set.h"
+#include "common/killed_at_step.h"
 
 #include "common/temp_folder.h"
 
@@ -72,23 +73,9 @@ TEST(ResultSetTest, AKillAtAnyStepLeavesTheOldSetOrTheNewOne)
         test::TempFolder folder;
         LinkLeftResult(folder);
         SaveResultSet(folder.Path(), RunFiles('A'));
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            try {
-                SaveResultSet(folder.Path(), RunFiles('B'), [step](int s) {
-                    if (s == step)
-                        ::raise(SIGKILL);
-                });
-            } catch (...) {
-                ::_exit(2);
-            }
-            ::_exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        const bool killed = WIFSIGNALED(status);
-        ASSERT_TRUE(killed || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+        const bool killed = test::KilledAtStep(step, [&](const std::function<void(int)>& atStep) {
+            SaveResultSet(folder.Path(), RunFiles('B'), atStep);
+        });
 
         // Before recovery a mix on disk is refused.
         const std::string before = RunsOnDisk(folder);

@@ -1,6 +1,7 @@
 // WriteImportedEdition on hostile folders and cut short at every step.
 
 #include "common/file_io.h"
+#include "common/killed_at_step.h"
 #include "common/temp_folder.h"
 #include "editions/edition.h"
 #include "import/importer.h"
@@ -154,23 +155,9 @@ TEST(WriteImportedEdition, AKillAtAnyStepLeavesTheOldPairOrTheNewOne)
         SCOPED_TRACE("killed before step " + std::to_string(step));
         TempFolder folder;
         WriteImportedEdition(folder.Path(), kOld, false);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            try {
-                WriteImportedEdition(folder.Path(), kNew, true, [step](int s) {
-                    if (s == step)
-                        ::raise(SIGKILL);
-                });
-            } catch (...) {
-                ::_exit(2);
-            }
-            ::_exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        const bool killed = WIFSIGNALED(status);
-        ASSERT_TRUE(killed || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+        const bool killed = test::KilledAtStep(step, [&](const std::function<void(int)>& atStep) {
+            WriteImportedEdition(folder.Path(), kNew, true, atStep);
+        });
         const std::string before = PairOnDisk(folder);
         EXPECT_NE(before, "mixed");
         if (before == "none") {
