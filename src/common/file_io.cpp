@@ -169,6 +169,15 @@ bool IsTemporaryOf(std::string_view entry, std::string_view name)
     });
 }
 
+std::optional<std::string_view> TemporaryTarget(std::string_view entry)
+{
+    const size_t tail = 1 + kTempRandom + kTempSuffix.size();
+    if (entry.size() <= tail)
+        return std::nullopt;
+    const std::string_view name = entry.substr(0, entry.size() - tail);
+    return IsTemporaryOf(entry, name) ? std::optional(name) : std::nullopt;
+}
+
 std::string ReplacementTarget(const std::string& path)
 {
     fs::path target = path;

@@ -54,6 +54,9 @@ void MoveIntoPlace(const std::string& path, const std::string& temp, const std::
 // True when the folder entry `entry` is a temporary WriteTemporaryFor made
 // for a file named `name` in the same folder.
 bool IsTemporaryOf(std::string_view entry, std::string_view name);
+// The name of the file the temporary `entry` stands for, or nullopt when the
+// entry is no temporary.
+std::optional<std::string_view> TemporaryTarget(std::string_view entry);
 
 // Removes the temporaries a replacement of `path` left behind when it was cut
 // short (killed, power lost). Quietly: what cannot be removed stays.

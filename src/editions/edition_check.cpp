@@ -195,7 +195,7 @@ std::optional<std::string> LayoutProblem(std::string_view leftName, const std::v
     const size_t common = std::min(left.size(), right.size());
     for (size_t i = 0; i < common && mismatch.empty(); ++i) {
         // Equal lines, as most are in editions that line up, need no parsing.
-        if (left[i].size() != right[i].size() || left[i] != right[i])
+        if (left[i] != right[i])
             mismatch = LineMismatch(i, leftName, left[i], rightName, right[i]);
     }
     const bool countsDiffer = counts == LineCounts::Equal && left.size() != right.size();

@@ -14,8 +14,6 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-std::string Quoted(std::string_view text) { return "“" + std::string(text) + "”"; }
-
 std::string_view BaseName(std::string_view path)
 {
     const size_t slash = path.find_last_of("/\\");

@@ -35,11 +35,6 @@ namespace fs = std::filesystem;
 constexpr std::string_view kJournalSuffix = ".importing";
 constexpr std::string_view kLockSuffix = ".lock";
 constexpr std::string_view kJournalHeading = "Synopter import 1";
-// ".XXXXXX.tmp" after the name of the file a temporary stands for.
-constexpr size_t kTempTail = 11;
-
-std::string Quoted(std::string_view text) { return "“" + std::string(text) + "”"; }
-
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
     return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
@@ -206,17 +201,16 @@ std::set<std::string> NamesLeftBehind(const std::string& folder)
             names.insert(entry.substr(0, entry.size() - kLockSuffix.size()));
             continue;
         }
-        for (std::string_view suffix : {std::string_view(".dat"), std::string_view(".bk"), kJournalSuffix}) {
-            if (entry.ends_with(kJournalSuffix) && suffix == kJournalSuffix) {
-                names.insert(entry.substr(0, entry.size() - suffix.size()));
-                continue;
-            }
-            if (entry.size() <= kTempTail + suffix.size())
-                continue;
-            const std::string of = entry.substr(0, entry.size() - kTempTail);
-            if (of.ends_with(suffix) && IsTemporaryOf(entry, of))
-                names.insert(of.substr(0, of.size() - suffix.size()));
+        if (entry.ends_with(kJournalSuffix)) {
+            names.insert(entry.substr(0, entry.size() - kJournalSuffix.size()));
+            continue;
         }
+        const std::optional<std::string_view> of = TemporaryTarget(entry);
+        if (!of)
+            continue;
+        for (std::string_view suffix : {std::string_view(".dat"), std::string_view(".bk"), kJournalSuffix})
+            if (of->size() > suffix.size() && of->ends_with(suffix))
+                names.insert(std::string(of->substr(0, of->size() - suffix.size())));
     }
     return names;
 }

@@ -23,8 +23,6 @@ constexpr double kSwordWeight = 4.0 * 1024 * 1024;
 // versification could otherwise fill pages.
 constexpr size_t kMaxListed = 50;
 
-std::string Quoted(std::string_view text) { return "“" + std::string(text) + "”"; }
-
 // One source of the request, resolved to what it is on disk.
 struct Source {
     enum class Kind { File, Folder, SwordFolder, SwordModule };

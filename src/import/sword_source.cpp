@@ -171,8 +171,7 @@ uint64_t SizeOf(const std::string& path)
 
 [[noreturn]] void ThrowDamaged(const sword::SWModule& module, const std::string& what)
 {
-    throw ImportError("The SWORD module \u201c" + Text(module.getName()) + "\u201d is damaged: " + what +
-                      ". Reinstall it.");
+    throw ImportError("The SWORD module " + Quoted(Text(module.getName())) + " is damaged: " + what + ". Reinstall it.");
 }
 
 std::string Claim(uint64_t size, uint64_t start, const std::string& where, uint64_t holds)

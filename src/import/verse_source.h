@@ -26,6 +26,9 @@ public:
     using Error::Error;
 };
 
+// A file, folder or edition name as the import's messages quote it.
+inline std::string Quoted(std::string_view text) { return "“" + std::string(text) + "”"; }
+
 // Where a source reader delivers what it finds, in source order.
 class VerseSink {
 public:
