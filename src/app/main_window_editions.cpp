@@ -90,8 +90,11 @@ void MainWindow::LoadSide(Side side)
     listFont.setFamily(pane->font().family());
     list->setFont(listFont);
 
-    if (auto lines = LoadEditionText(textPath))
-        SetEdition(side, {name, std::make_shared<const std::vector<std::string>>(std::move(*lines))});
+    if (auto lines = LoadEditionText(textPath)) {
+        auto lacunae = std::make_shared<const Lacunae>(ReadLacunae(EditionDescriptorPath(folder, name), *lines));
+        SetEdition(side, {name, std::make_shared<const std::vector<std::string>>(std::move(*lines)), std::move(lacunae),
+                          descriptor.hand});
+    }
 }
 
 void MainWindow::SetEdition(Side side, LoadedEdition edition)

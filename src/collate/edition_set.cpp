@@ -81,6 +81,7 @@ EditionSet LoadEditionSet(const std::vector<std::string>& folders, const std::ve
             }
         }
         set.witnesses.push_back(std::move(witness));
+        set.lacunae.push_back(ReadLacunae(descriptorPath, *lines));
         set.texts.push_back(std::move(*lines));
     }
     return set;
@@ -98,6 +99,7 @@ EditionSet LoadCollatableEditions(const std::vector<std::string>& folders, const
         }
         loaded.witnesses.push_back(std::move(one.witnesses.front()));
         loaded.texts.push_back(std::move(one.texts.front()));
+        loaded.lacunae.push_back(std::move(one.lacunae.front()));
     }
     size_t reference = 0;
     for (size_t i = 0; i < loaded.texts.size(); ++i)
@@ -114,6 +116,7 @@ EditionSet LoadCollatableEditions(const std::vector<std::string>& folders, const
         }
         set.witnesses.push_back(loaded.witnesses[i]);
         set.texts.push_back(loaded.texts[i]);
+        set.lacunae.push_back(loaded.lacunae[i]);
     }
     return set;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collate/apparatus_format.h"
+#include "editions/lacunae.h"
 
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@ namespace synopter::collate {
 struct EditionSet {
     std::vector<Witness> witnesses;             // names, sigla, information
     std::vector<std::vector<std::string>> texts; // each edition's lines
+    std::vector<Lacunae> lacunae;                // each edition's lost verses, by line
     std::vector<std::string> files;              // every text and descriptor path read
     std::string problem; // why the set cannot be collated ("" when it can)
 

@@ -73,6 +73,7 @@ EditionDescriptor ReadEditionDescriptor(const std::string& path)
         d.fontFace = face->substr(0, 31);
     d.information = ini.ReadString("English", "Information", "");
     d.siglum = ini.ReadString("English", "Siglum", "");
+    d.hand = ini.ReadString("Manuscript", "Hand", "");
     d.problem = ini.ReadProblem();
     return d;
 }

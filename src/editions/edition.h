@@ -38,6 +38,7 @@ struct EditionDescriptor {
     std::optional<std::string> fontFace; // [TextFont] Name, up to 31 characters; nullopt or empty: keep the face
     std::string information;             // [English] Information
     std::string siglum;                  // [English] Siglum, the edition's short name in an apparatus
+    std::string hand;                    // [Manuscript] Hand of a manuscript: first, scribe or last; "" for an edition
     std::string problem;                 // why a descriptor that is there could not be read
 };
 

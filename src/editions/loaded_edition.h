@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editions/lacunae.h"
+
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -14,6 +16,9 @@ namespace synopter {
 struct LoadedEdition {
     std::string name;
     std::shared_ptr<const std::vector<std::string>> lines = std::make_shared<const std::vector<std::string>>();
+    // What of a manuscript is lost (none for a printed edition); indexes `lines`.
+    std::shared_ptr<const Lacunae> lacunae = std::make_shared<const Lacunae>();
+    std::string hand; // the hand a manuscript's text follows; "" for an edition
 
     const std::vector<std::string>& Lines() const { return *lines; }
     // The last heading line at or before `line` (the last line when past

@@ -24,6 +24,13 @@ struct ImportSummary {
     int linesSkipped = 0;
     int filesSkipped = 0;
     DroppedCounts dropped;
+    // A manuscript (a source that reported lacunae, absent verses or its
+    // transcription counts); the rest are zero for an edition.
+    bool manuscript = false;
+    int absent = 0;    // slots the scribe left empty
+    int lacunose = 0;  // slots wholly lost
+    int remnants = 0;  // slots partly lost
+    TranscriptionCounts transcription;
 };
 
 // Fills the layout's verse slots from source verses and renders the edition.

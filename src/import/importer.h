@@ -17,6 +17,7 @@ struct ImportRequest {
     SourceFormat format = SourceFormat::Auto;
     std::string name;  // empty: from the source's file or module name
     std::string title; // empty: the source's own title, else the file name
+    Hand hand = Hand::Scribe; // the text a manuscript's corrections leave
 };
 
 struct ImportedEdition {

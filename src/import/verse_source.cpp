@@ -12,4 +12,18 @@ std::string FormatVerseRef(const VerseRef& ref)
     return name + ' ' + std::to_string(ref.chapter) + ':' + std::to_string(ref.verse);
 }
 
+TranscriptionCounts& TranscriptionCounts::operator+=(const TranscriptionCounts& other)
+{
+    for (const auto& [hand, count] : other.corrections)
+        corrections[hand] += count;
+    contractionsExpanded += other.contractionsExpanded;
+    for (const auto& [written, count] : other.unknownContractions)
+        unknownContractions[written] += count;
+    uncertainLetters += other.uncertainLetters;
+    suppliedWords += other.suppliedWords;
+    replacementCharacters += other.replacementCharacters;
+    presentUntranscribed += other.presentUntranscribed;
+    return *this;
+}
+
 } // namespace synopter

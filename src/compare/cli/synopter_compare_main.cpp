@@ -12,6 +12,7 @@
 #include "editions/edition.h"
 #include "editions/edition_argument.h"
 #include "editions/edition_check.h"
+#include "editions/lacunae.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -169,6 +170,7 @@ struct Edition {
     std::string label;
     std::vector<std::string> lines;
     std::string descriptorPath; // its .bk, which the HTML report quotes
+    Lacunae lacunae;            // a manuscript's lost verses, from the .bk
 };
 
 Edition LoadEdition(const std::string& arg, const std::string& programDir,
@@ -202,6 +204,7 @@ Edition LoadEdition(const std::string& arg, const std::string& programDir,
     if (!lines)
         throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
     edition.lines = std::move(*lines);
+    edition.lacunae = ReadLacunae(edition.descriptorPath, edition.lines);
     return edition;
 }
 
