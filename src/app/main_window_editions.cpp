@@ -143,6 +143,8 @@ void MainWindow::MarkWitnesses()
             chooser->setItemData(i, marks->toolTip, Qt::ToolTipRole);
         }
     }
+    for (QComboBox* chooser : {ui_->leftChooser, ui_->rightChooser})
+        TrailingNoteDelegate::WidenPopup(*chooser);
 }
 
 void MainWindow::SetEdition(Side side, LoadedEdition edition)

@@ -70,11 +70,11 @@ TEST_F(WindowTest, AManuscriptsChooserItemCarriesItsExtent)
         const int left = chooser->findText("Left");
         EXPECT_FALSE(chooser->itemData(left, TrailingNoteDelegate::kNoteRole).isValid());
         EXPECT_FALSE(chooser->itemData(left, Qt::ToolTipRole).isValid());
-        // The popup widens its row for the note.
-        const QAbstractItemView* view = chooser->view();
-        EXPECT_GT(view->sizeHintForIndex(view->model()->index(codex, 0)).width(),
-                  view->sizeHintForIndex(view->model()->index(left, 0)).width() +
-                      chooser->fontMetrics().horizontalAdvance(note) / 2);
+        // The popup makes room for name and note side by side.
+        chooser->showPopup();
+        QApplication::processEvents();
+        EXPECT_GT(chooser->view()->width(), chooser->fontMetrics().horizontalAdvance("Codex  " + note));
+        chooser->hidePopup();
     }
     Choose("Left", "Codex");
     EXPECT_EQ(mainWindow->Chooser(Side::Right)->currentText(), "Codex");

@@ -1,7 +1,12 @@
 #include "common/ui/trailing_note_delegate.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace synopter {
 namespace {
@@ -17,6 +22,17 @@ QFont NoteFont(const QStyleOptionViewItem& option)
 int Gap(const QFontMetrics& metrics)
 {
     return metrics.horizontalAdvance(QStringLiteral("  "));
+}
+
+// Where the item's own text ends, with room to spare: a check or picture
+// column as wide as the item is high, then the text as if bold. The view's
+// delegate keeps its layout to itself, and a combo box's reports the popup's
+// width rather than its text's.
+int TextEnd(const QStyleOptionViewItem& option, const QModelIndex& index, int height)
+{
+    QFont bold = option.font;
+    bold.setBold(true);
+    return height + QFontMetrics(bold).horizontalAdvance(index.data(Qt::DisplayRole).toString());
 }
 
 } // namespace
@@ -38,8 +54,7 @@ void TrailingNoteDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         return;
     const QFont font = NoteFont(option);
     const QFontMetrics metrics(font);
-    // The item's own width is where its text ends.
-    const int left = option.rect.left() + inner_->sizeHint(option, index).width() + Gap(metrics);
+    const int left = option.rect.left() + TextEnd(option, index, option.rect.height()) + Gap(metrics);
     const QRect room(left, option.rect.top(), option.rect.right() - Gap(metrics) - left, option.rect.height());
     if (room.width() < metrics.averageCharWidth() * 4)
         return;
@@ -47,7 +62,7 @@ void TrailingNoteDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->setFont(font);
     const bool selected = option.state & QStyle::State_Selected;
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
-    painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+    painter->drawText(room, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                       metrics.elidedText(note, Qt::ElideRight, room.width()));
     painter->restore();
 }
@@ -60,7 +75,10 @@ QSize TrailingNoteDelegate::sizeHint(const QStyleOptionViewItem& option, const Q
     const QString note = index.data(kNoteRole).toString();
     if (widen_ && !note.isEmpty()) {
         const QFontMetrics metrics(NoteFont(option));
-        size.rwidth() += 2 * Gap(metrics) + metrics.horizontalAdvance(note);
+        const int needed =
+            TextEnd(option, index, std::max(option.rect.height(), size.height())) + 3 * Gap(metrics) +
+            metrics.horizontalAdvance(note);
+        size.setWidth(std::max(size.width(), needed));
     }
     return size;
 }
@@ -76,6 +94,20 @@ bool TrailingNoteDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
 {
     return inner_ ? inner_->helpEvent(event, view, option, index)
                   : QAbstractItemDelegate::helpEvent(event, view, option, index);
+}
+
+void TrailingNoteDelegate::WidenPopup(QComboBox& comboBox)
+{
+    QAbstractItemView* view = comboBox.view();
+    int width = 0;
+    for (int i = 0; i < comboBox.count(); ++i) {
+        const QModelIndex index = comboBox.model()->index(i, comboBox.modelColumn());
+        if (!index.data(kNoteRole).toString().isEmpty())
+            width = std::max(width, view->sizeHintForIndex(index).width());
+    }
+    if (width > 0)
+        width += view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth();
+    view->setMinimumWidth(width);
 }
 
 } // namespace synopter
