@@ -40,6 +40,7 @@ class ResultPane;
 class UserMessages;
 class WindowRun;
 class WindowSettings;
+struct EditionDescriptor;
 
 // The main window: edition choosers, the comparison controls, the two result
 // panes and the two source lists.
@@ -174,6 +175,12 @@ protected:
 private:
     void Connect();
     void LoadSide(Side side);
+    // The right chooser's hint: the edition's information and, for a
+    // manuscript, its extent and hand.
+    void HintRightEdition(const EditionDescriptor& descriptor, const std::string& folder, const std::string& name);
+    // Each manuscript's item in the choosers shows its extent and hand, in the
+    // language in force (main_window_editions.cpp).
+    void MarkWitnesses();
     // The catalogue again after `changed` was written or deleted: each chooser
     // keeps its edition while it is listed, else takes `fallback` (may be
     // empty); a side that showed `changed` loads it anew.

@@ -11,11 +11,13 @@
 #include "common/file_io.h"
 #include "common/ui/hints.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/trailing_note_delegate.h"
 #include "common/ui/user_messages.h"
 #include "compare/ui/result_pane.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
 #include "editions/ui/source_list.h"
+#include "editions/ui/witness_marks.h"
 #include "language/ui/translate_form.h"
 #include "statistics/ui/statistics_window.h"
 
@@ -27,6 +29,23 @@
 #include <algorithm>
 
 namespace synopter {
+namespace {
+
+// How both choosers word a manuscript's extent (keys cb1_verses, ...).
+WitnessWords ChooserWords(const InterfaceLanguage& language)
+{
+    WitnessWords words;
+    words.Read(ReadWindowTexts(language, main_window_names::window), main_window_names::leftChooser);
+    return words;
+}
+
+// Imported editions carry UTF-8 titles; older descriptors are Latin-1.
+QString Information(const EditionDescriptor& descriptor)
+{
+    return FromUtf8(ToUtf8(descriptor.information));
+}
+
+} // namespace
 
 bool MainWindow::FillEditionLists()
 {
@@ -42,6 +61,7 @@ bool MainWindow::FillEditionLists()
     }
     ui_->leftChooser->setCurrentIndex(-1);
     ui_->rightChooser->setCurrentIndex(-1);
+    MarkWitnesses();
     UpdateNoEditionsNotice();
     return !names.empty();
 }
@@ -75,12 +95,8 @@ void MainWindow::LoadSide(Side side)
     const EditionDescriptor descriptor = ReadEditionDescriptor(EditionDescriptorPath(folder, name));
     if (!descriptor.problem.empty())
         messages_->Show(FromLocal8Bit(descriptor.problem), MessageKind::Warning);
-    if (!left) {
-        // Imported editions carry UTF-8 titles; older descriptors are Latin-1.
-        const QString information = FromUtf8(ToUtf8(descriptor.information));
-        // Shown as written: markup in a descriptor is never interpreted.
-        SetHint(ui_->rightChooser, information, HintShown::AsLastingTooltip);
-    }
+    if (!left)
+        HintRightEdition(descriptor, folder, name);
     if (descriptor.fontFace && !descriptor.fontFace->empty()) {
         QFont f = pane->font();
         f.setFamily(FromLatin1(*descriptor.fontFace));
@@ -95,6 +111,40 @@ void MainWindow::LoadSide(Side side)
         SetEdition(side, {name, std::make_shared<const std::vector<std::string>>(std::move(*lines)), std::move(lacunae),
                           descriptor.hand});
     }
+}
+
+void MainWindow::HintRightEdition(const EditionDescriptor& descriptor, const std::string& folder,
+                                  const std::string& name)
+{
+    QString hint = Information(descriptor);
+    if (const std::optional<WitnessDescription> witness = DescribeWitness(folder, name))
+        hint += (hint.isEmpty() ? "" : "\n") + WitnessDetail(*witness, ChooserWords(language_));
+    // Shown as written: markup in a descriptor is never interpreted.
+    SetHint(ui_->rightChooser, hint, HintShown::AsLastingTooltip);
+}
+
+void MainWindow::MarkWitnesses()
+{
+    // Both choosers list the same names; the item text stays the bare name,
+    // which is what every reader of the choosers takes for the edition.
+    const WitnessWords words = ChooserWords(language_);
+    const std::vector<std::string> folders = folders_.EditionFolders();
+    for (int i = 0; i < ui_->leftChooser->count(); ++i) {
+        const std::string name = ToLatin1(ui_->leftChooser->itemText(i));
+        const std::string folder = EditionFolder(folders, name);
+        if (!DescribeWitness(folder, name))
+            continue; // a printed edition: its item stays as it always was
+        const auto marks =
+            MarkWitness(folder, name, Information(ReadEditionDescriptor(EditionDescriptorPath(folder, name))), words);
+        for (QComboBox* chooser : {ui_->leftChooser, ui_->rightChooser}) {
+            if (!marks)
+                continue;
+            chooser->setItemData(i, marks->note, TrailingNoteDelegate::kNoteRole);
+            chooser->setItemData(i, marks->toolTip, Qt::ToolTipRole);
+        }
+    }
+    for (QComboBox* chooser : {ui_->leftChooser, ui_->rightChooser})
+        TrailingNoteDelegate::WidenPopup(*chooser);
 }
 
 void MainWindow::SetEdition(Side side, LoadedEdition edition)

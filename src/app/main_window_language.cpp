@@ -8,6 +8,7 @@
 #include "language/ui/language_dialog.h"
 #include "common/ui/qt_bytes.h"
 #include "common/ui/user_messages.h"
+#include "editions/edition.h"
 #include "language/ui/translate_form.h"
 
 namespace synopter {
@@ -42,6 +43,13 @@ void MainWindow::ChooseInterfaceLanguage()
     Finder().Translate(*this, language_);
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
+    MarkWitnesses();
+    // The right chooser's hint words a manuscript's extent in the new language too.
+    if (!Edition(Side::Right).Lines().empty()) {
+        const std::string right = Edition(Side::Right).name;
+        const std::string folder = EditionFolder(folders_.EditionFolders(), right);
+        HintRightEdition(ReadEditionDescriptor(EditionDescriptorPath(folder, right)), folder, right);
+    }
     if (ChapterWindow* chapters = Chapters())
         chapters->Translate();
     if (StatisticsWindow* statistics = Statistics())

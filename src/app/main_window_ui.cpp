@@ -6,11 +6,13 @@
 #include "common/ui/hints.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/panel.h"
+#include "common/ui/trailing_note_delegate.h"
 #include "compare/comparison_run.h"
 #include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 #include "find/ui/find_bar.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -134,6 +136,9 @@ void MainWindowUi::BuildTopBar()
         SetColours(cb, kNavy, QColor(247, 247, 247));
         cb->setCursor(Qt::PointingHandCursor);
         SetHint(cb, QString(), HintShown::No);
+        // A manuscript's extent beside its name in the list; the view's own
+        // delegate, which the combo box keeps, still draws every item.
+        cb->view()->setItemDelegate(new TrailingNoteDelegate(cb->view()->itemDelegate(), true, cb->view()));
         // Design-time items never reach the user: the catalogue replaces them.
         cb->addItems({"UBS", "Majority", "Textus Reseptus"});
         return cb;

@@ -2,6 +2,7 @@
 // the pop-up menus, the navigator button and the checks before a run.
 #include "app/window_test.h"
 #include "app/main_window_names.h"
+#include "common/ui/trailing_note_delegate.h"
 #include "language/ui/translate_form.h"
 
 #include <cmath>
@@ -48,6 +49,40 @@ TEST_F(WindowTest, ChoosingAnEditionLoadsItsSideOnly)
     EXPECT_EQ(mainWindow->Pane(Side::Right)->Line(0), "kept");
 }
 
+
+// A manuscript's item shows its extent and hand beside the name and in its
+// tooltip, while the name read back stays the bare name; a printed edition's
+// item stays plain.
+TEST_F(WindowTest, AManuscriptsChooserItemCarriesItsExtent)
+{
+    WriteFile(dir.filePath("Codex.dat"), "KATA MARKON 1\r\n 1:1 arch tou\r\n 1:2 \r\nKATA MARKON 2\r\n"
+                                         " 2:1 kai palin\r\n 2:2 \r\n");
+    WriteFile(dir.filePath("Codex.bk"), "[English]\r\nInformation=Codex text\r\n[Manuscript]\r\nHand=scribe\r\n"
+                                        "[Lacunae]\r\n41002002=lost\r\n");
+    Open();
+    for (const Side side : {Side::Left, Side::Right}) {
+        QComboBox* const chooser = mainWindow->Chooser(side);
+        const int codex = chooser->findText("Codex");
+        ASSERT_GE(codex, 0);
+        const QString note = chooser->itemData(codex, TrailingNoteDelegate::kNoteRole).toString();
+        EXPECT_EQ(note, QString::fromUtf8("Mark — verses extant: 2, scribe's hand"));
+        EXPECT_EQ(chooser->itemData(codex, Qt::ToolTipRole).toString(), "Codex text\n" + note + "\nlost: 1");
+        const int left = chooser->findText("Left");
+        EXPECT_FALSE(chooser->itemData(left, TrailingNoteDelegate::kNoteRole).isValid());
+        EXPECT_FALSE(chooser->itemData(left, Qt::ToolTipRole).isValid());
+        // The popup makes room for name and note side by side.
+        chooser->showPopup();
+        QApplication::processEvents();
+        EXPECT_GT(chooser->view()->width(), chooser->fontMetrics().horizontalAdvance("Codex  " + note));
+        chooser->hidePopup();
+    }
+    Choose("Left", "Codex");
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->currentText(), "Codex");
+    EXPECT_EQ(mainWindow->Edition(Side::Right).name, "Codex");
+    EXPECT_EQ(mainWindow->Edition(Side::Right).hand, "scribe");
+    EXPECT_TRUE(mainWindow->Chooser(Side::Right)->toolTip().startsWith("Codex text\nMark — verses extant: 2"))
+        << mainWindow->Chooser(Side::Right)->toolTip().toStdString();
+}
 
 TEST_F(WindowTest, FocusGuardOnlyActsDuringARun)
 {

@@ -8,6 +8,7 @@
 #include "common/ui/hints.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
+#include "common/ui/trailing_note_delegate.h"
 #include "common/ui/user_messages.h"
 #include "editions/edition_check.h"
 #include "editions/nt_layout.h"
@@ -114,6 +115,7 @@ void ApparatusWindow::BuildControls()
     editionList_ = new QListWidget(this);
     editionList_->setObjectName(names::editionList);
     SetHint(editionList_, "The editions that take part");
+    editionList_->setItemDelegate(new TrailingNoteDelegate(editionList_->itemDelegate(), false, editionList_));
     editionsLabel_->setBuddy(editionList_);
     optionsLabel_ = label(names::optionsLabel, optionsPattern_);
     optionsLabel_->setWordWrap(true);
@@ -225,6 +227,7 @@ void ApparatusWindow::Translate()
         }
     }
     ShowOptions();
+    MarkWitnesses();
     view_->setHtml(ChapterHtml());
 }
 
@@ -251,6 +254,7 @@ void ApparatusWindow::SetCatalogue(const std::vector<std::string>& folders, cons
         }
         filling_ = false;
     }
+    MarkWitnesses();
     FillBaseChooser(preferredBase);
     Recollate();
 }

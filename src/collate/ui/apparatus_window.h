@@ -85,6 +85,9 @@ private:
     // The chosen editions' texts and options, for the engine.
     collate::Options CollationOptions() const;
     void FillBaseChooser(const std::string& keep);
+    // Each manuscript in the edition list shows its extent and hand, in the
+    // language in force (apparatus_window_witnesses.cpp).
+    void MarkWitnesses();
     void BookChanged();
     void Recollate();
     void ShowOptions();
