@@ -85,7 +85,9 @@ void MainWindow::LoadSide(Side side)
 
     pane->Clear();
     const std::string name = ToLatin1(chooser->currentText());
-    SetEdition(side, {name});
+    LoadedEdition named;
+    named.name = name;
+    SetEdition(side, named);
     if (name.empty())
         return;
     const std::string folder = EditionFolder(folders_.EditionFolders(), name);
