@@ -6,7 +6,8 @@ namespace {
 
 // Text and JSON go out verse by verse, so the whole apparatus is never held.
 bool WriteVerses(std::span<const std::vector<std::string>* const> texts, const ApparatusFacts& facts, bool json,
-                 BlockOutput& out, const std::function<bool(int line)>& include, const std::function<bool()>& goOn)
+                 BlockOutput& out, const std::function<bool(int line)>& include, const std::function<bool()>& goOn,
+                 WitnessLacunae lacunae)
 {
     std::string chapter;
     bool stopped = false;
@@ -21,12 +22,13 @@ bool WriteVerses(std::span<const std::vector<std::string>* const> texts, const A
             stopped = goOn && !goOn();
             return !stopped && !out.Failed();
         },
-        include);
+        include, lacunae);
     return !stopped && !out.Failed();
 }
 
 bool WriteWhole(std::span<const std::vector<std::string>* const> texts, const ApparatusFacts& facts, bool tei,
-                BlockOutput& out, const std::function<bool(int line)>& include, const std::function<bool()>& goOn)
+                BlockOutput& out, const std::function<bool(int line)>& include, const std::function<bool()>& goOn,
+                WitnessLacunae lacunae)
 {
     std::vector<VerseApparatus> verses;
     bool stopped = false;
@@ -37,7 +39,7 @@ bool WriteWhole(std::span<const std::vector<std::string>* const> texts, const Ap
             stopped = goOn && !goOn();
             return !stopped;
         },
-        include);
+        include, lacunae);
     if (stopped)
         return false;
     out.Text() += tei ? ApparatusTei(verses, facts) : ApparatusHtmlPage(verses, facts);
@@ -48,26 +50,27 @@ bool WriteWhole(std::span<const std::vector<std::string>* const> texts, const Ap
 
 bool WriteApparatus(std::span<const std::vector<std::string>* const> texts, const ApparatusFacts& facts,
                     ApparatusFormat format, BlockOutput& out, const std::function<bool(int line)>& include,
-                    const std::function<bool()>& goOn)
+                    const std::function<bool()>& goOn, WitnessLacunae lacunae)
 {
     switch (format) {
     case ApparatusFormat::Text:
     case ApparatusFormat::Json:
-        return WriteVerses(texts, facts, format == ApparatusFormat::Json, out, include, goOn);
+        return WriteVerses(texts, facts, format == ApparatusFormat::Json, out, include, goOn, lacunae);
     case ApparatusFormat::Html:
     case ApparatusFormat::Tei:
-        return WriteWhole(texts, facts, format == ApparatusFormat::Tei, out, include, goOn);
+        return WriteWhole(texts, facts, format == ApparatusFormat::Tei, out, include, goOn, lacunae);
     case ApparatusFormat::Distances:
+    case ApparatusFormat::Agreement:
         break;
     }
     bool stopped = false;
     const DistanceTable table = CountDistances(texts, facts.options, include, [&] {
         stopped = goOn && !goOn();
         return !stopped;
-    });
+    }, lacunae);
     if (stopped)
         return false;
-    out.Text() += DistanceText(table, facts);
+    out.Text() += format == ApparatusFormat::Agreement ? AgreementText(table, facts) : DistanceText(table, facts);
     return !out.Failed();
 }
 

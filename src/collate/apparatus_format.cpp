@@ -78,34 +78,39 @@ void AppendNameEscaped(std::string& out, const std::string& name) { AppendMarkup
 
 void AppendUnitText(std::string& out, const Unit& unit, const ApparatusFacts& facts)
 {
+    bool lemma = false;
     if (unit.AbsentVerse()) {
         if (!unit.agree.empty()) {
             AppendSigla(out, unit.agree, facts);
-            out += " ] ";
+            out += " ]";
+            lemma = true;
         }
-        out += "verse absent ";
-        AppendSigla(out, unit.readings.front().editions, facts);
-        return;
-    }
-    bool lemma = false;
-    if (!unit.base.empty()) {
-        AppendGreek(out, unit.base);
-        lemma = true;
-    }
-    if (!unit.agree.empty()) {
+    } else {
+        if (!unit.base.empty()) {
+            AppendGreek(out, unit.base);
+            lemma = true;
+        }
+        if (!unit.agree.empty()) {
+            if (lemma)
+                out += ' ';
+            AppendSigla(out, unit.agree, facts);
+            lemma = true;
+        }
         if (lemma)
-            out += ' ';
-        AppendSigla(out, unit.agree, facts);
-        lemma = true;
+            out += " ]";
     }
-    if (lemma)
-        out += " ]";
     for (size_t i = 0; i < unit.readings.size(); ++i) {
         const Reading& reading = unit.readings[i];
         if (i > 0)
             out += ';';
         if (lemma || i > 0)
             out += ' ';
+        if (reading.kind == ReadingKind::Lacuna) {
+            // As printed apparatuses say it: "P66 P75 lac."
+            AppendSigla(out, reading.editions, facts);
+            out += " lac.";
+            continue;
+        }
         if (reading.kind == ReadingKind::Absent) {
             out += "verse absent";
         } else if (reading.text.empty()) {
@@ -150,6 +155,11 @@ void AppendVerseJson(std::string& out, const VerseApparatus& verse, const Appara
     AppendJsonLatin1(out, verse.chapter);
     out += ",\"verse\":";
     AppendJsonLatin1(out, verse.reference);
+    if (verse.base != facts.options.base) {
+        out += ",\"stand_in\":"; // the base is not whole here: the units read against this edition
+        const Witness* w = WitnessAt(facts, verse.base);
+        AppendJsonName(out, w ? w->name : std::to_string(verse.base + 1));
+    }
     out += ",\"units\":[";
     for (size_t u = 0; u < verse.units.size(); ++u) {
         const Unit& unit = verse.units[u];
@@ -186,6 +196,34 @@ std::string DistanceText(const DistanceTable& table, const ApparatusFacts& facts
         for (int b = 0; b < table.Size(); ++b) {
             out += '\t';
             AppendNumber(out, table.Distance(a, b));
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::string AgreementCell(int agreeing, int shared)
+{
+    if (shared <= 0)
+        return std::string(kOmission);
+    // Tenths rounded in integers: the same text in every locale.
+    const long long tenths = (1000LL * agreeing + shared / 2) / shared;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + "% of " + std::to_string(shared);
+}
+
+std::string AgreementText(const DistanceTable& table, const ApparatusFacts& facts)
+{
+    std::string out;
+    for (int b = 0; b < table.Size(); ++b) {
+        out += '\t';
+        out += NameOf(facts, b);
+    }
+    out += '\n';
+    for (int a = 0; a < table.Size(); ++a) {
+        out += NameOf(facts, a);
+        for (int b = 0; b < table.Size(); ++b) {
+            out += '\t';
+            out += AgreementCell(table.Agreeing(a, b), table.Shared(a, b));
         }
         out += '\n';
     }

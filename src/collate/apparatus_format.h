@@ -28,7 +28,8 @@ struct ApparatusFacts {
 //   "ὃν εἶπον A B ] ὁ εἰπών C; – D"
 // the base reading and the sigla that agree, "]", then each reading with its
 // sigla, "; " between readings; an omission is "–", an addition "+ words",
-// an absent verse "verse absent".
+// an absent verse "verse absent", the witnesses lacunose there last as
+// "P66 P75 lac.".
 void AppendUnitText(std::string& out, const Unit& unit, const ApparatusFacts& facts);
 
 // One verse of the text apparatus: the verse's reference and its units, " • "
@@ -41,11 +42,19 @@ void AppendVerseText(std::string& out, const VerseApparatus& verse, const Appara
 // One verse as a line of JSON (transliterated text, edition names):
 //   {"line", "chapter", "verse", "units": [{"base", "agree", "readings":
 //   [{"text", "editions", "kind"}]}]}
+// and "stand_in" (the edition read against) after "verse" where the base
+// edition is not whole; the lacunose are a reading of kind "lacuna".
 void AppendVerseJson(std::string& out, const VerseApparatus& verse, const ApparatusFacts& facts);
 
 // The units in which each pair of editions differs as a tab-separated table:
 // a header row of names, then a row per edition.
 std::string DistanceText(const DistanceTable& table, const ApparatusFacts& facts);
+
+// Each pair's agreement over the units where both are extant, "87.3% of 1204"
+// ("–" where they share none), as the same table.
+std::string AgreementText(const DistanceTable& table, const ApparatusFacts& facts);
+// "87.3% of 1204": agreeing of shared as a percentage, one decimal.
+std::string AgreementCell(int agreeing, int shared);
 
 // One piece of a verse's base text as an apparatus marks it.
 struct BasePiece {

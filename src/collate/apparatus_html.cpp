@@ -34,6 +34,7 @@ std::string Style()
            ".v{margin:.3em 0 .8em}\n"
            ".v p{margin:.1em 0}\n"
            ".r{font-weight:bold;margin-right:.4em}\n"
+           ".s{color:#666;font-size:.85em;margin-right:.4em}\n"
            ".u{text-decoration:underline;text-decoration-color:#0000C0}\n"
            "sup.n{color:#0000C0;font-size:.7em}\n"
            ".app{font-size:.92em;color:#222;padding-left:1.5em}\n"
@@ -195,7 +196,16 @@ void AppendVerses(std::string& out, const std::vector<VerseApparatus>& verses, c
         AppendNumber(out, verse.line);
         out += "\">\n<p><span class=\"r\">";
         AppendMarkupGreek(out, verse.reference);
-        out += "</span><span lang=\"grc\">";
+        out += "</span>";
+        if (verse.base != facts.options.base) {
+            // The base edition is not whole here: the verse is read against its stand-in.
+            out += "<span class=\"s\">(";
+            AppendMarkupEscaped(out, NameOf(facts, facts.options.base));
+            out += " not whole: against ";
+            AppendMarkupEscaped(out, NameOf(facts, verse.base));
+            out += ")</span>";
+        }
+        out += "<span lang=\"grc\">";
         AppendMarkedBase(out, verse);
         out += "</span></p>\n<p class=\"app\">";
         for (size_t u = 0; u < verse.units.size(); ++u) {

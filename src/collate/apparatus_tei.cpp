@@ -48,23 +48,38 @@ void AppendWit(std::string& out, const std::vector<int>& editions, const std::ve
 }
 
 // The editions that have the verse an absent-verse unit is about: all but
-// those its reading lists.
+// those lacking it and those lacunose there.
 std::vector<int> Having(const Unit& absent, const ApparatusFacts& facts)
 {
     const std::vector<int>& lacking = absent.readings.front().editions;
+    const std::vector<int>& lost = absent.Lacunose();
     int count = static_cast<int>(facts.witnesses.size());
     for (const int e : absent.agree)
         count = std::max(count, e + 1);
     std::vector<int> having;
     for (int e = 0; e < count; ++e)
-        if (std::find(lacking.begin(), lacking.end(), e) == lacking.end())
+        if (std::find(lacking.begin(), lacking.end(), e) == lacking.end() &&
+            std::find(lost.begin(), lost.end(), e) == lost.end())
             having.push_back(e);
     return having;
+}
+
+// A witness's lost text: TEI's lacunaStart and lacunaEnd within its reading,
+// the lacuna begun and ended in the unit.
+void AppendLacuna(std::string& out, const Reading& reading, const std::vector<std::string>& ids)
+{
+    out += "<rdg";
+    AppendWit(out, reading.editions, ids);
+    out += " type=\"lacuna\"><lacunaStart/><lacunaEnd/></rdg>";
 }
 
 void AppendReadings(std::string& out, const Unit& unit, const std::vector<std::string>& ids)
 {
     for (const Reading& reading : unit.readings) {
+        if (reading.kind == ReadingKind::Lacuna) {
+            AppendLacuna(out, reading, ids);
+            continue;
+        }
         out += "<rdg";
         AppendWit(out, reading.editions, ids);
         out += " type=\"";
@@ -203,7 +218,10 @@ std::string ApparatusTei(const std::vector<VerseApparatus>& verses, const Appara
             AppendTeiVerse(out, verse, ids);
             out += "</lem><rdg";
             AppendWit(out, absent->readings.front().editions, ids);
-            out += " type=\"absent\"/></app>";
+            out += " type=\"absent\"/>";
+            if (!absent->Lacunose().empty())
+                AppendLacuna(out, absent->readings.back(), ids);
+            out += "</app>";
         } else {
             AppendTeiVerse(out, verse, ids);
         }

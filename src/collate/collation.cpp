@@ -2,6 +2,7 @@
 
 #include "collate/collator.h"
 #include "editions/edition_lines.h"
+#include "editions/lacunae.h"
 
 #include <algorithm>
 
@@ -16,8 +17,15 @@ std::string_view KindName(ReadingKind kind)
     case ReadingKind::Transposition: return "transposition";
     case ReadingKind::Absent: return "absent";
     case ReadingKind::Spelling: return "spelling";
+    case ReadingKind::Lacuna: return "lacuna";
     }
     return "substitution";
+}
+
+const std::vector<int>& Unit::Lacunose() const
+{
+    static const std::vector<int> kNone;
+    return !readings.empty() && readings.back().kind == ReadingKind::Lacuna ? readings.back().editions : kNone;
 }
 
 VerseLine SplitVerseLine(std::string_view line)
@@ -45,15 +53,35 @@ VerseLine SplitVerseLine(std::string_view line)
     return out;
 }
 
-std::vector<Unit> CollateVerse(std::span<const std::string_view> verses, const Options& options)
+std::vector<Unit> CollateVerse(std::span<const std::string_view> verses, const Options& options,
+                               std::span<const VerseLoss> losses)
 {
     Collator collator(options);
-    return collator.Collate(verses);
+    return collator.Collate(verses, losses);
 }
+
+namespace {
+
+// The witnesses' losses in one line; false when none of them lost anything there.
+bool LossesAt(WitnessLacunae lacunae, size_t line, std::vector<VerseLoss>& losses)
+{
+    bool any = false;
+    for (size_t e = 0; e < losses.size(); ++e) {
+        const Lacunae* lost = e < lacunae.size() ? lacunae[e] : nullptr;
+        losses[e] = {};
+        if (lost && !lost->Empty() && lost->Touches(line)) {
+            losses[e] = {lost->Lacunose(line), lost->Gaps(line)};
+            any = true;
+        }
+    }
+    return any;
+}
+
+} // namespace
 
 void CollateTexts(std::span<const std::vector<std::string>* const> texts, const Options& options,
                   const std::function<bool(const VerseApparatus&)>& verse,
-                  const std::function<bool(int line)>& include)
+                  const std::function<bool(int line)>& include, WitnessLacunae lacunae)
 {
     if (texts.empty() || options.base < 0 || options.base >= static_cast<int>(texts.size()))
         return;
@@ -62,6 +90,8 @@ void CollateTexts(std::span<const std::vector<std::string>* const> texts, const 
         length = std::max(length, text->size());
     Collator collator(options);
     std::vector<std::string_view> words(texts.size());
+    const bool anyLacunae = std::any_of(lacunae.begin(), lacunae.end(), [](const Lacunae* l) { return l && !l->Empty(); });
+    std::vector<VerseLoss> losses(anyLacunae ? texts.size() : 0);
     VerseApparatus out;
     static const std::string kNoLine;
     for (size_t line = 0; line < length; ++line) {
@@ -85,11 +115,13 @@ void CollateTexts(std::span<const std::vector<std::string>* const> texts, const 
             if (out.reference.empty())
                 out.reference = std::string(split.reference);
         }
-        std::vector<Unit> units = collator.Collate(words);
+        const bool lost = anyLacunae && LossesAt(lacunae, line, losses);
+        std::vector<Unit> units = lost ? collator.Collate(words, losses) : collator.Collate(words);
         if (units.empty())
             continue;
         out.line = static_cast<int>(line);
-        out.baseText = std::string(words[static_cast<size_t>(options.base)]);
+        out.base = collator.Base();
+        out.baseText = std::string(words[static_cast<size_t>(out.base)]);
         out.units = std::move(units);
         if (!verse(out))
             return;
@@ -99,6 +131,7 @@ void CollateTexts(std::span<const std::vector<std::string>* const> texts, const 
 DistanceTable::DistanceTable(int editionCount)
     : size_(std::max(editionCount, 0)),
       cells_(static_cast<size_t>(size_) * static_cast<size_t>(size_), 0),
+      shared_(cells_.size(), 0),
       group_(static_cast<size_t>(size_), -1)
 {
 }
@@ -111,22 +144,41 @@ void DistanceTable::Add(const VerseApparatus& verse)
             if (e >= 0 && e < size_)
                 group_[static_cast<size_t>(e)] = 0;
         for (size_t r = 0; r < unit.readings.size(); ++r)
-            for (const int e : unit.readings[r].editions)
-                if (e >= 0 && e < size_)
-                    group_[static_cast<size_t>(e)] = static_cast<int>(r) + 1;
-        for (int a = 0; a < size_; ++a)
+            if (unit.readings[r].kind != ReadingKind::Lacuna) // lost text neither agrees nor differs
+                for (const int e : unit.readings[r].editions)
+                    if (e >= 0 && e < size_)
+                        group_[static_cast<size_t>(e)] = static_cast<int>(r) + 1;
+        for (int a = 0; a < size_; ++a) {
+            const int ga = group_[static_cast<size_t>(a)];
+            if (ga < 0)
+                continue;
+            ++shared_[At(a, a)];
             for (int b = a + 1; b < size_; ++b) {
-                const int ga = group_[static_cast<size_t>(a)], gb = group_[static_cast<size_t>(b)];
-                if (ga >= 0 && gb >= 0 && ga != gb) {
-                    ++cells_[static_cast<size_t>(a) * size_ + b];
-                    ++cells_[static_cast<size_t>(b) * size_ + a];
+                const int gb = group_[static_cast<size_t>(b)];
+                if (gb < 0)
+                    continue;
+                ++shared_[At(a, b)];
+                ++shared_[At(b, a)];
+                if (ga != gb) {
+                    ++cells_[At(a, b)];
+                    ++cells_[At(b, a)];
                 }
             }
+        }
     }
 }
 
+std::optional<double> DistanceTable::AgreementPercent(int a, int b) const
+{
+    const int shared = Shared(a, b);
+    if (shared <= 0)
+        return std::nullopt;
+    return 100.0 * Agreeing(a, b) / shared;
+}
+
 DistanceTable CountDistances(std::span<const std::vector<std::string>* const> texts, const Options& options,
-                             const std::function<bool(int line)>& include, const std::function<bool()>& goOn)
+                             const std::function<bool(int line)>& include, const std::function<bool()>& goOn,
+                             WitnessLacunae lacunae)
 {
     DistanceTable table(static_cast<int>(texts.size()));
     CollateTexts(
@@ -135,7 +187,7 @@ DistanceTable CountDistances(std::span<const std::vector<std::string>* const> te
             table.Add(verse);
             return !goOn || goOn();
         },
-        include);
+        include, lacunae);
     return table;
 }
 

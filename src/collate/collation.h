@@ -2,7 +2,9 @@
 
 #include "compare/comparison_run.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,15 +19,27 @@
 // ::Ignore, SpellingRules keys. The alignments are merged into variation units:
 // maximal stretches of base words (empty for an addition) where at least one
 // edition differs. Editions are indices into the list the caller collates.
+//
+// A manuscript's lost text (its Lacunae) is never a reading: a witness whose
+// verse is lost, or whose remnant lost the text a unit covers, stands in that
+// unit as lacunose (a Lacuna reading, last), neither agreeing nor differing,
+// and a difference that is only lost text makes no unit.
+namespace synopter {
+class Lacunae;
+}
+
 namespace synopter::collate {
 
-enum class ReadingKind { Substitution, Omission, Addition, Transposition, Absent, Spelling };
+enum class ReadingKind { Substitution, Omission, Addition, Transposition, Absent, Spelling, Lacuna };
 
-// "substitution", "omission", "addition", "transposition", "absent", "spelling".
+// "substitution", "omission", "addition", "transposition", "absent",
+// "spelling", "lacuna".
 std::string_view KindName(ReadingKind kind);
 
 struct Reading {
-    std::string text;          // the words, transliterated, single spaces; "" for an omission or an absent verse
+    // The words, transliterated, single spaces; "" for an omission, an absent
+    // verse or the lacunose witnesses.
+    std::string text;
     std::vector<int> editions; // ascending
     ReadingKind kind = ReadingKind::Substitution;
 };
@@ -41,8 +55,11 @@ struct Unit {
     std::vector<Reading> readings;
 
     // The unit of the editions that lack the verse: one reading of kind
-    // Absent. Other units of the verse leave those editions out.
-    bool AbsentVerse() const { return readings.size() == 1 && readings.front().kind == ReadingKind::Absent; }
+    // Absent (and the lacunose witnesses after it). Other units of the verse
+    // leave those editions out.
+    bool AbsentVerse() const { return !readings.empty() && readings.front().kind == ReadingKind::Absent; }
+    // The witnesses lacunose in this unit (none when it has no Lacuna reading).
+    const std::vector<int>& Lacunose() const;
 };
 
 struct Options {
@@ -59,19 +76,39 @@ struct Options {
     const SpellingRules* spellingRules = nullptr; // null: SpellingRules::BuiltIn()
 };
 
+// What of one witness's verse slot is lost: all of it, or the places among
+// its extant words where lost text stands (Lacunae::Gaps).
+struct VerseLoss {
+    bool lost = false;
+    std::span<const uint16_t> gaps;
+};
+
 // The units of one verse slot: `verses[e]` is edition e's verse text without
 // its reference (words separated by single spaces, "" for a verse the edition
 // lacks). Units are in base order; an addition comes before a unit that starts
 // at the same word, and the absent-verse unit first of all.
-std::vector<Unit> CollateVerse(std::span<const std::string_view> verses, const Options& options);
+//
+// `losses`, when given, holds one entry per edition. A remnant's extant words
+// are aligned to the base as any witness's; the base words between the
+// matched words around each of its gaps (from the start for gap 0, to the end
+// for the last) are its lost part, where it is lacunose. A verse in which the
+// base edition is not whole (lost, or a remnant) is collated against a
+// stand-in, the first edition whose verse is whole (else the first with
+// words): the base then reads, or is lacunose, as any other witness.
+std::vector<Unit> CollateVerse(std::span<const std::string_view> verses, const Options& options,
+                               std::span<const VerseLoss> losses = {});
 
 struct VerseApparatus {
     int line = 0;          // index of the verse's line in the layout, from 0
     std::string chapter;   // the heading above it ("KATA IWANNHN 3")
     std::string reference; // "3:16"
     std::string baseText;  // the base edition's verse without its reference
+    int base = 0;          // the edition baseText is: options.base, or its stand-in where that is not whole
     std::vector<Unit> units;
 };
+
+// Each edition's lacunae, indexed as the texts; an empty span or a null entry: nothing lost.
+using WitnessLacunae = std::span<const Lacunae* const>;
 
 // Splits a verse line " 3:16 outwv gar ..." into its reference and its words;
 // a line without a reference is all words.
@@ -85,25 +122,34 @@ VerseLine SplitVerseLine(std::string_view line);
 // is an absent verse) and hands every verse slot with at least one unit to
 // `verse`, in line order. `include`, when given, chooses the lines (by index)
 // to collate; the chapter heading is followed either way. Returning false
-// from `verse` stops the walk.
+// from `verse` stops the walk. `lacunae` places each witness's lost text.
 void CollateTexts(std::span<const std::vector<std::string>* const> texts, const Options& options,
                   const std::function<bool(const VerseApparatus&)>& verse,
-                  const std::function<bool(int line)>& include = {});
+                  const std::function<bool(int line)>& include = {}, WitnessLacunae lacunae = {});
 
 // For every pair of editions, the units in which they read differently (two
 // editions differ in a unit unless both agree with the base or both have the
 // same reading): a symmetric table, editionCount × editionCount, 0 on the
-// diagonal. Call Add for each verse.
+// diagonal. Beside it the units where both are extant (in the unit and
+// neither lacunose), over which their agreement is counted, as manuscripts
+// are compared; on the diagonal the units where the edition is extant. Call
+// Add for each verse.
 class DistanceTable {
 public:
     explicit DistanceTable(int editionCount);
     void Add(const VerseApparatus& verse);
-    int Distance(int a, int b) const { return cells_[static_cast<size_t>(a) * size_ + b]; }
+    int Distance(int a, int b) const { return cells_[At(a, b)]; }
+    int Shared(int a, int b) const { return shared_[At(a, b)]; }
+    int Agreeing(int a, int b) const { return Shared(a, b) - Distance(a, b); }
+    // Agreeing / Shared as a percentage; none when they share no unit.
+    std::optional<double> AgreementPercent(int a, int b) const;
     int Size() const { return size_; }
 
 private:
+    size_t At(int a, int b) const { return static_cast<size_t>(a) * static_cast<size_t>(size_) + static_cast<size_t>(b); }
     int size_;
     std::vector<int> cells_;
+    std::vector<int> shared_;
     std::vector<int> group_; // per edition, scratch
 };
 
@@ -114,6 +160,6 @@ private:
 // then incomplete.
 DistanceTable CountDistances(std::span<const std::vector<std::string>* const> texts, const Options& options,
                              const std::function<bool(int line)>& include = {},
-                             const std::function<bool()>& goOn = {});
+                             const std::function<bool()>& goOn = {}, WitnessLacunae lacunae = {});
 
 } // namespace synopter::collate

@@ -41,6 +41,8 @@ void Collator::ReadWords(std::span<const std::string_view> verses)
         for (const std::string_view word : edition.words)
             edition.ids.push_back(Id(word));
         edition.hunks.clear();
+        edition.lost = !losses_.empty() && losses_[e].lost;
+        edition.lostParts.clear();
     }
     counts_.assign(ids_.size(), 0);
 }

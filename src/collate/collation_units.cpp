@@ -20,12 +20,16 @@ std::string Join(const std::vector<std::string_view>& words, int from, int to)
 
 } // namespace
 
-std::vector<Unit> Collator::Collate(std::span<const std::string_view> verses)
+std::vector<Unit> Collator::Collate(std::span<const std::string_view> verses, std::span<const VerseLoss> losses)
 {
     std::vector<Unit> units;
     const int count = static_cast<int>(verses.size());
     if (options_.base < 0 || options_.base >= count)
         return units;
+    losses_ = losses.size() == verses.size() ? losses : std::span<const VerseLoss>();
+    base_ = losses_.empty() ? options_.base : StandInBase(verses, losses_);
+    if (base_ < 0)
+        return units; // every witness lost the verse
     ReadWords(verses);
     AddAbsentVerseUnit(count, units);
     std::vector<Span> spans; // non-empty stretches
@@ -41,16 +45,20 @@ std::vector<Unit> Collator::Collate(std::span<const std::string_view> verses)
     return units;
 }
 
-// Editions lacking a verse the base has: one unit, before the rest.
+// Editions lacking a verse the base has: one unit, before the rest, the
+// lacunose after them.
 void Collator::AddAbsentVerseUnit(int count, std::vector<Unit>& units)
 {
-    const Edition& base = editions_[static_cast<size_t>(options_.base)];
+    const Edition& base = editions_[static_cast<size_t>(base_)];
     const int n = static_cast<int>(base.words.size());
     Unit absentUnit;
+    std::vector<int> lacunose;
     for (int e = 0; e < count; ++e) {
         Edition& edition = editions_[static_cast<size_t>(e)];
-        edition.absent = n > 0 && edition.words.empty();
-        if (edition.absent)
+        edition.absent = n > 0 && edition.words.empty() && !edition.lost;
+        if (edition.lost)
+            lacunose.push_back(e);
+        else if (edition.absent)
             absentUnit.readings.empty() ? absentUnit.readings.push_back({"", {e}, ReadingKind::Absent})
                                         : absentUnit.readings.front().editions.push_back(e);
         else
@@ -60,6 +68,8 @@ void Collator::AddAbsentVerseUnit(int count, std::vector<Unit>& units)
         absentUnit.first = 0;
         absentUnit.last = n;
         absentUnit.base = Join(base.words, 0, n);
+        if (!lacunose.empty())
+            absentUnit.readings.push_back({"", std::move(lacunose), ReadingKind::Lacuna});
         units.push_back(std::move(absentUnit));
     }
 }
@@ -67,17 +77,21 @@ void Collator::AddAbsentVerseUnit(int count, std::vector<Unit>& units)
 // Each witness against the base, and the base words where any differs.
 void Collator::FindDifferences(int count, std::vector<Span>& spans, std::vector<int>& additionGaps)
 {
-    const Edition& base = editions_[static_cast<size_t>(options_.base)];
+    const Edition& base = editions_[static_cast<size_t>(base_)];
     const int n = static_cast<int>(base.words.size());
     const bool ignoreSpelling = options_.spelling == SpellingMode::Ignore;
     for (int e = 0; e < count; ++e) {
         Edition& edition = editions_[static_cast<size_t>(e)];
-        if (e == options_.base || edition.absent)
+        if (e == base_ || edition.absent || edition.lost)
             continue;
         matches_.clear();
         Align(base.ids, edition.ids, 0, n, 0, static_cast<int>(edition.ids.size()), matches_);
         MakeHunks(edition, base, matches_);
+        if (!losses_.empty())
+            PlaceLostParts(edition, losses_[static_cast<size_t>(e)].gaps, n);
         for (const Hunk& h : edition.hunks) {
+            if (LostWithin(edition, h))
+                continue; // what differs there is only what was lost
             if (h.bs == h.be)
                 additionGaps.push_back(h.bs);
             else
@@ -122,23 +136,28 @@ std::vector<Collator::Span> Collator::UnitPlaces(std::vector<Span>& spans, std::
     return places;
 }
 
-// The unit at one place: the editions that read as the base there, and the
-// others grouped by what they read.
+// The unit at one place: the editions that read as the base there, the
+// others grouped by what they read, and last those lacunose there.
 Unit Collator::UnitAt(const Span& place, int count)
 {
-    const Edition& base = editions_[static_cast<size_t>(options_.base)];
+    const Edition& base = editions_[static_cast<size_t>(base_)];
     const bool ignoreSpelling = options_.spelling == SpellingMode::Ignore;
     Unit unit;
     unit.first = place.first;
     unit.last = place.last;
     unit.base = Join(base.words, place.first, place.last);
     std::vector<std::pair<int, int>> groupRange; // per reading: the first witness's word range
+    std::vector<int> lacunose;
     for (int e = 0; e < count; ++e) {
         const Edition& edition = editions_[static_cast<size_t>(e)];
         if (edition.absent)
             continue;
-        if (e == options_.base) {
+        if (e == base_) {
             unit.agree.push_back(e);
+            continue;
+        }
+        if (edition.lost || LostAt(edition, place.first, place.last)) {
+            lacunose.push_back(e);
             continue;
         }
         int ws, we;
@@ -176,6 +195,9 @@ Unit Collator::UnitAt(const Span& place, int count)
         }
         unit.readings[g].editions.push_back(e);
     }
+    // Lacunae alone make no unit.
+    if (!unit.readings.empty() && !lacunose.empty())
+        unit.readings.push_back({"", std::move(lacunose), ReadingKind::Lacuna});
     return unit;
 }
 

@@ -43,7 +43,9 @@ class Collator {
 public:
     explicit Collator(const Options& options);
 
-    std::vector<Unit> Collate(std::span<const std::string_view> verses);
+    std::vector<Unit> Collate(std::span<const std::string_view> verses, std::span<const VerseLoss> losses = {});
+    // The edition the last Collate read against: the options' base, or its stand-in.
+    int Base() const { return base_; }
 
 private:
     struct Edition {
@@ -52,6 +54,10 @@ private:
         std::vector<Hunk> hunks;
         std::vector<int> startAt, endAt; // per base gap: where the witness's words there begin and end
         bool absent = false;
+        bool lost = false; // the verse is lost: lacunose in every unit
+        // A remnant's lost parts in base positions [from, to]: the words
+        // [from, to) and the gaps from..to between words.
+        std::vector<std::pair<int, int>> lostParts;
     };
     // Base words [first, last) where a witness differs.
     struct Span {
@@ -75,12 +81,18 @@ private:
                    size_t to);
     ReadingKind Kind(const Edition& base, int bs, int be, const Edition& witness, int ws, int we);
     // collation_units.cpp
+    int StandInBase(std::span<const std::string_view> verses, std::span<const VerseLoss> losses) const;
+    void PlaceLostParts(Edition& edition, std::span<const uint16_t> gaps, int baseWords);
+    static bool LostAt(const Edition& edition, int first, int last);
+    static bool LostWithin(const Edition& edition, const Hunk& hunk);
     void AddAbsentVerseUnit(int count, std::vector<Unit>& units);
     void FindDifferences(int count, std::vector<Span>& spans, std::vector<int>& additionGaps);
     static std::vector<Span> UnitPlaces(std::vector<Span>& spans, std::vector<int>& additionGaps);
     Unit UnitAt(const Span& place, int count);
 
     Options options_;
+    int base_ = 0; // this verse's base: options_.base unless that is not whole here
+    std::span<const VerseLoss> losses_; // this verse's, while it is collated
     const SpellingRules* rules_;
     std::vector<Edition> editions_;
     std::unordered_map<std::string_view, int> ids_;

@@ -26,6 +26,22 @@ std::vector<const std::vector<std::string>*> EditionSet::TextPointers(const std:
     return out;
 }
 
+std::vector<const Lacunae*> EditionSet::LacunaPointers() const
+{
+    std::vector<const Lacunae*> out;
+    for (size_t e = 0; e < texts.size(); ++e)
+        out.push_back(e < lacunae.size() ? &lacunae[e] : nullptr);
+    return out;
+}
+
+std::vector<const Lacunae*> EditionSet::LacunaPointers(const std::vector<int>& members) const
+{
+    std::vector<const Lacunae*> out;
+    for (const int m : members)
+        out.push_back(size_t(m) < lacunae.size() ? &lacunae[size_t(m)] : nullptr);
+    return out;
+}
+
 EditionSet LoadEditionSet(const std::vector<std::string>& folders, const std::vector<std::string>& editions)
 {
     EditionSet set;

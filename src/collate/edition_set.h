@@ -21,6 +21,9 @@ struct EditionSet {
     // The texts as CollateTexts takes them: all, or those of `members`.
     std::vector<const std::vector<std::string>*> TextPointers() const;
     std::vector<const std::vector<std::string>*> TextPointers(const std::vector<int>& members) const;
+    // Their lacunae as CollateTexts takes them, in the same order.
+    std::vector<const Lacunae*> LacunaPointers() const;
+    std::vector<const Lacunae*> LacunaPointers(const std::vector<int>& members) const;
 };
 
 // Loads editions by catalogue name (looked up in `folders` in order, as the

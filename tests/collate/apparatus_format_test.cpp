@@ -47,6 +47,8 @@ TEST(ApparatusFormatTest, UnitInThePrintedStyle)
         {{0, 3, "a b g", {0, 1, 2}, {{"", {3}, RK::Absent}}}, "A B C ] verse absent " + d},
         {{4, 5, "outw", {0, 3}, {{"outwv", {1}, RK::Spelling}, {"ouvtwv", {2}, RK::Substitution}}},
          "ουτω A " + d + " ] ουτως (orth.) B; ουςτως C"},
+        {{1, 2, "o", {0}, {{"", {1}, RK::Omission}, {"", {2, 3}, RK::Lacuna}}}, "ο A ] – B; C " + d + " lac."},
+        {{0, 3, "a b g", {0}, {{"", {1}, RK::Absent}, {"", {2}, RK::Lacuna}}}, "A ] verse absent B; C lac."},
     };
     for (const auto& c : cases) {
         std::string out = "x ";
@@ -195,7 +197,7 @@ std::string Misfit(const Json& v, const std::vector<std::pair<std::string, Json:
 size_t CheckJsonLines(const std::string& lines, const ApparatusFacts& facts)
 {
     static const std::set<std::string> kinds{"substitution", "omission", "addition",
-                                             "transposition", "absent", "spelling"};
+                                             "transposition", "absent", "spelling", "lacuna"};
     std::set<std::string> names;
     for (const Witness& w : facts.witnesses)
         names.insert(ToUtf8(w.name));

@@ -129,6 +129,43 @@ TEST(CliCollateTest, BadInput)
                             "transliteration (line left out)\n");
 }
 
+// A manuscript's lost text, from its descriptor: lacunose in the units that
+// fall in it, in the text, JSON and TEI, and left out of the agreement.
+TEST(CliCollateTest, LacunaeFromTheDescriptor)
+{
+    TempFolder folder;
+    const std::string a = folder.Write("A.dat", "KATA IWANNHN 1\n 1:1 en arch hn o logov\n 1:2 outov hn en arch\n"
+                                                " 1:3 panta di autou\n");
+    const std::string b = folder.Write("B.dat", "KATA IWANNHN 1\n 1:1 en arch hn logov\n 1:2 outov hn arch\n"
+                                                " 1:3 panta dia autou\n");
+    const std::string p = folder.Write("P.dat", "KATA IWANNHN 1\n 1:1\n 1:2 outov hn arch\n 1:3 panta\n");
+    folder.Write("P.bk", "[English]\nSiglum=P66\n[Lacunae]\n43001001=lost\n43001003=gaps 1\n");
+    const struct {
+        Args args;
+        std::string out;
+    } cases[] = {
+        {{a, b, p}, "ΚΑΤΑ ΙΩΑΝΝΗΝ 1\n1:1 ο A ] – B; P66 lac.\n1:2 εν A ] – B P66\n1:3 δι A ] δια B; P66 lac.\n"},
+        {{"--format", "agreement", a, b, p},
+         "\tA\tB\tP\nA\t100.0% of 3\t0.0% of 3\t0.0% of 1\nB\t0.0% of 3\t100.0% of 3\t100.0% of 1\n"
+         "P\t0.0% of 1\t100.0% of 1\t100.0% of 1\n"},
+        // Against P, where P lost all it read: nothing but lacunae differs.
+        {{"--base", "P", a, p}, "ΚΑΤΑ ΙΩΑΝΝΗΝ 1\n1:2 P66 ] + εν A\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = RunCollate(c.args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+    }
+    const Result json = RunCollate({"--format", "json", "--base", "P", a, b, p});
+    EXPECT_NE(json.out.find("\"verse\":\"1:1\",\"stand_in\":\"A\",\"units\":[{\"base\":\"o\",\"agree\":[\"A\"],"
+                            "\"readings\":[{\"text\":\"\",\"editions\":[\"B\"],\"kind\":\"omission\"},"
+                            "{\"text\":\"\",\"editions\":[\"P\"],\"kind\":\"lacuna\"}]}]}"),
+              std::string::npos)
+        << json.out;
+    const Result tei = RunCollate({"--format", "tei", a, b, p});
+    EXPECT_NE(tei.out.find("<rdg wit=\"#P\" type=\"lacuna\"><lacunaStart/><lacunaEnd/></rdg>"), std::string::npos);
+}
+
 // The five sample editions, John: a heading a chapter and a line a verse that differs, as the engine finds them.
 TEST(CliCollateTest, RealEditionsJohn)
 {

@@ -2,9 +2,11 @@
 
 #include "collate/edition_set.h"
 #include "common/temp_folder.h"
+#include "editions/lacunae.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -97,6 +99,86 @@ TEST(CollationTest, VariationUnits)
     Options second;
     second.base = 1;
     EXPECT_EQ(Describe(CollateVerse(verses, second)), "[1,2) x = 1 ; b 0 substitution");
+}
+
+// Lost text: a lacunose witness is never an omission nor in agree, a remnant
+// only where its lost part falls, and lacunae alone make no unit.
+TEST(CollationTest, LacunaeAreNeitherReadingsNorAgreement)
+{
+    const struct {
+        const char* name;
+        std::vector<std::string_view> verses; // edition 0 is the base
+        std::vector<int> lost;                  // editions whose verse is lost
+        std::vector<std::pair<int, std::vector<uint16_t>>> gaps; // remnants
+        std::string expected;
+    } cases[] = {
+        {"a lost verse, lacunose in each unit", {"a b c d", "a x c y", ""}, {2}, {},
+         "[1,2) b = 0 ; x 1 substitution ;  2 lacuna | [3,4) d = 0 ; y 1 substitution ;  2 lacuna"},
+        {"a lost verse with words left in the file", {"a b c", "a x c", "a b c"}, {2}, {},
+         "[1,2) b = 0 ; x 1 substitution ;  2 lacuna"},
+        {"only a lacuna differs: no unit", {"a b c", "a b c", ""}, {2}, {}, ""},
+        {"absent is not lost", {"a b c", "", ""}, {2}, {}, "[0,3) a b c = 0 ;  1 absent ;  2 lacuna"},
+        {"a remnant reads where it is extant", {"a b c d e", "a b e", "a x c y e"}, {}, {{1, {2}}},
+         "[1,2) b = 0 1 ; x 2 substitution | [3,4) d = 0 ; y 2 substitution ;  1 lacuna"},
+        {"a remnant's lost start", {"a b c", "c", "z a b c"}, {}, {{1, {0}}}, "[0,0)  = 0 ; z 2 addition ;  1 lacuna"},
+        {"a remnant's lost end", {"a b c", "a", "a b c z"}, {}, {{1, {1}}}, "[3,3)  = 0 ; z 2 addition ;  1 lacuna"},
+        {"an addition at the edge of what survives", {"a b c", "a b", "a z b c"}, {}, {{1, {2}}},
+         "[1,1)  = 0 1 ; z 2 addition"},
+        {"only a remnant's loss differs: no unit", {"a b c d", "a d", "a b c d"}, {}, {{1, {1}}}, ""},
+        {"the base lost: the first whole witness stands in", {"", "a b c", "a x c"}, {0}, {},
+         "[1,2) b = 1 ; x 2 substitution ;  0 lacuna"},
+        {"the base a remnant: it reads as a witness", {"a b", "a b c", "a b x"}, {}, {{0, {2}}},
+         "[2,3) c = 1 ; x 2 substitution ;  0 lacuna"},
+        {"all lost", {"a", "b"}, {0, 1}, {}, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<VerseLoss> losses(c.verses.size());
+        for (const int e : c.lost)
+            losses[size_t(e)].lost = true;
+        for (const auto& [e, gaps] : c.gaps)
+            losses[size_t(e)].gaps = gaps;
+        const std::vector<Unit> units = CollateVerse(c.verses, Options{}, losses);
+        EXPECT_EQ(Describe(units), c.expected) << c.name;
+        for (const Unit& unit : units)
+            for (const int e : unit.Lacunose())
+                EXPECT_EQ(std::count(unit.agree.begin(), unit.agree.end(), e), 0) << c.name;
+    }
+}
+
+// Agreement is counted over the units where both witnesses are extant; the
+// base's stand-in is reported with the verse.
+TEST(CollationTest, AgreementOverSharedExtantUnits)
+{
+    const std::vector<std::string> a{"KATA IWANNHN 1", " 1:1 en arch hn o logov", " 1:2 outov hn en arch",
+                                     " 1:3 panta di autou egeneto"};
+    const std::vector<std::string> b{"KATA IWANNHN 1", " 1:1 en arch hn logov", " 1:2 outov hn arch",
+                                     " 1:3 panta dia autou egeneto"};
+    const std::vector<std::string> p{"KATA IWANNHN 1", " 1:1", " 1:2 outov hn arch", " 1:3 panta"};
+    Lacunae lost;
+    lost.SetLacunose(1);
+    lost.SetGaps(3, {1});
+    const std::vector<const std::vector<std::string>*> texts{&a, &b, &p};
+    const std::vector<const Lacunae*> lacunae{nullptr, nullptr, &lost};
+    // Units: "o" (p lost), "en" (p extant, reads as b), "di" (p lost after "panta").
+    const DistanceTable table = CountDistances(texts, {}, {}, {}, lacunae);
+    EXPECT_EQ(table.Shared(0, 1), 3);
+    EXPECT_EQ(table.Agreeing(0, 1), 0);
+    EXPECT_EQ(table.Shared(1, 2), 1);
+    EXPECT_EQ(table.Agreeing(1, 2), 1);
+    EXPECT_EQ(table.AgreementPercent(1, 2), 100.0);
+    EXPECT_EQ(table.AgreementPercent(0, 2), 0.0);
+    EXPECT_EQ(table.Shared(2, 2), 1);
+    EXPECT_EQ(table.Distance(0, 2), 1);
+    EXPECT_FALSE(DistanceTable(2).AgreementPercent(0, 1));
+
+    Options againstP;
+    againstP.base = 2;
+    std::vector<int> bases;
+    CollateTexts(texts, againstP, [&](const VerseApparatus& verse) {
+        bases.push_back(verse.base);
+        return true;
+    }, {}, lacunae);
+    EXPECT_EQ(bases, (std::vector<int>{0, 2, 0})); // lost, whole, a remnant
 }
 
 TEST(CollationTest, SplitVerseLine)

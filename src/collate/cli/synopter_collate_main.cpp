@@ -32,7 +32,8 @@ using namespace synopter::collate;
 
 const std::string kUsage =
     "Usage: synopter-collate [--base NAME] [--exact] [--spelling count|mark|ignore]\n"
-    "                        [--spelling-file PATH] [--format text|json|html|tei|distances]\n"
+    "                        [--spelling-file PATH]\n"
+    "                        [--format text|json|html|tei|distances|agreement]\n"
     "                        [--books LIST] [-o FILE] EDITION...\n"
     "\n"
     "Collates editions against a base edition verse by verse and writes the critical\n"
@@ -65,6 +66,9 @@ const std::string kUsage =
     "  --format distances\n"
     "                   a tab-separated table: the units in which each pair of\n"
     "                   editions differs\n"
+    "  --format agreement\n"
+    "                   a tab-separated table: how often each pair agrees, over the\n"
+    "                   units where both are extant (\"87.3% of 1204\")\n"
     "  --books LIST     only these books, comma-separated (\"John,1 Corinthians\",\n"
     "                   \"Jn,1Cor\")\n"
     "  -o FILE          write to FILE rather than standard output; the file is\n"
@@ -74,7 +78,15 @@ const std::string kUsage =
     "\n"
     "JSON: {\"line\" (counted from 0), \"chapter\", \"verse\", \"units\": [{\"base\", \"agree\",\n"
     "\"readings\": [{\"text\", \"editions\", \"kind\"}]}]}; kind is substitution, omission,\n"
-    "addition, transposition, absent or spelling.\n"
+    "addition, transposition, absent, spelling or lacuna.\n"
+    "\n"
+    "Manuscripts: the text a witness lost (its descriptor's [Lacunae]) is no reading.\n"
+    "In the units that fall in it the witness is lacunose: \"P66 lac.\" in the text,\n"
+    "kind \"lacuna\" in JSON, <rdg type=\"lacuna\"><lacunaStart/><lacunaEnd/></rdg> in\n"
+    "TEI; a unit where only lost text differs is none. Where the base edition is not\n"
+    "whole, the verse is read against the first witness that is (JSON \"stand_in\"),\n"
+    "and the base is lacunose where it lost its text. Agreement counts only the\n"
+    "units where both witnesses are extant.\n"
     "\n"
     "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
 
@@ -143,9 +155,11 @@ Arguments ParseArguments(int argc, char** argv)
                 arguments.format = Format::Tei;
             else if (text == "distances")
                 arguments.format = Format::Distances;
+            else if (text == "agreement")
+                arguments.format = Format::Agreement;
             else
                 throw UsageError{"unknown format \"" + std::string(text) +
-                                 "\" (use text, json, html, tei or distances)"};
+                                 "\" (use text, json, html, tei, distances or agreement)"};
         } else if (name == "--spelling") {
             arguments.spelling = cli::ParseSpellingMode(args.Value());
         } else if (name == "--spelling-file") {
@@ -248,7 +262,7 @@ int Main(int argc, char** argv)
         include = [&chosen](int line) { return line >= 0 && size_t(line) < chosen.size() && chosen[size_t(line)]; };
     // A file is written whole or not at all, never left cut short over what was there.
     BlockOutput out(arguments.output.empty() ? stdout : nullptr);
-    bool written = WriteApparatus(set.TextPointers(), facts, arguments.format, out, include);
+    bool written = WriteApparatus(set.TextPointers(), facts, arguments.format, out, include, {}, set.LacunaPointers());
     if (arguments.output.empty()) {
         written = written && out.Flush() && std::fflush(stdout) == 0;
     } else if (written) {

@@ -48,7 +48,7 @@ QString WriteExport(const collate::EditionSet& set, const std::vector<int>& memb
         BlockOutput document;
         if (collate::WriteApparatus(set.TextPointers(members), facts,
                                     tei ? collate::ApparatusFormat::Tei : collate::ApparatusFormat::Html, document,
-                                    {}, goOn))
+                                    {}, goOn, set.LacunaPointers(members)))
             WriteFileAtomically(path, document.Text());
     } catch (const WriteError& e) {
         return FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason());
@@ -218,6 +218,8 @@ void ApparatusWindow::Translate()
         no_ = read("Label4_no", no_);
         fewEditions_ = read("TextBrowser1_few", fewEditions_);
         absentText_ = read("TextBrowser1_absent", absentText_);
+        lacunoseText_ = read("TextBrowser1_lacunose", lacunoseText_);
+        standInText_ = read("TextBrowser1_standin", standInText_);
         // Combo boxes, the list and the view are no captioned class; their hints are read here.
         for (QWidget* w : {static_cast<QWidget*>(bookChooser_), static_cast<QWidget*>(baseChooser_),
                            static_cast<QWidget*>(editionList_), static_cast<QWidget*>(view_)}) {
@@ -365,6 +367,7 @@ void ApparatusWindow::Recollate()
     const std::vector<int> members = Members();
     if (members.size() >= 2 && BaseEdition() >= 0) {
         const std::vector<const std::vector<std::string>*> texts = set_->TextPointers(members);
+        const std::vector<const Lacunae*> lacunae = set_->LacunaPointers(members);
         const int heading = layout::HeadingLine(book_, chapter_);
         const int last = heading + layout::VerseCount(book_, chapter_);
         collate::CollateTexts(
@@ -373,7 +376,7 @@ void ApparatusWindow::Recollate()
                 verses_.push_back(verse);
                 return true;
             },
-            [heading, last](int line) { return line > heading && line <= last; });
+            [heading, last](int line) { return line > heading && line <= last; }, lacunae);
     }
     view_->setHtml(ChapterHtml());
 }

@@ -124,6 +124,8 @@ private:
     QString no_ = "no";
     QString fewEditions_ = "Choose at least two editions.";
     QString absentText_ = "(not in the base edition)";
+    QString lacunoseText_ = "(lost in the base edition)";
+    QString standInText_ = "(the base edition is not whole here: read against %1)";
     BackgroundTask exportTask_{this}; // last: stopped before the rest goes
 };
 

@@ -108,8 +108,15 @@ QString ApparatusWindow::ChapterHtml() const
         const QString reference = QString("%1:%2").arg(chapter_).arg(verse);
         html += "<p style=\"margin-top:10px; margin-bottom:0px;\"><b>" + reference + "</b>&nbsp;&nbsp;";
         const std::string_view text = units ? std::string_view(units->baseText) : split.words;
-        if (text.find_first_not_of(' ') == std::string_view::npos)
-            html += "<span style=\"color:#777;\">" + absentText_.toHtmlEscaped() + "</span> ";
+        const auto note = [&html](const QString& said) {
+            html += "<span style=\"color:#777;\">" + said.toHtmlEscaped() + "</span> ";
+        };
+        if (units && units->base != facts.options.base) {
+            note(standInText_.arg(FromLatin1(set_->witnesses[size_t(members[size_t(units->base)])].name)));
+        } else if (text.find_first_not_of(' ') == std::string_view::npos) {
+            const bool lost = size_t(base) < set_->lacunae.size() && set_->lacunae[size_t(base)].Lacunose(size_t(line));
+            note(lost ? lacunoseText_ : absentText_);
+        }
         static const std::vector<collate::Unit> kNoUnits;
         html += MarkedBase(text, units ? units->units : kNoUnits);
         html += "</p>";

@@ -17,6 +17,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace synopter {
 
@@ -53,6 +54,15 @@ QColor HeatColour(double share)
     const QColor dark(16, 42, 110);
     const auto mix = [share](int a, int b) { return int(a + (b - a) * share + 0.5); };
     return QColor(mix(light.red(), dark.red()), mix(light.green(), dark.green()), mix(light.blue(), dark.blue()));
+}
+
+// 1204 as "1 204": thousands apart by a no-break space, as the percentages read.
+QString Grouped(int number)
+{
+    QString digits = QString::number(number);
+    for (int at = digits.size() - 3; at > 0 && digits[at - 1].isDigit(); at -= 3)
+        digits.insert(at, QChar(0x00A0));
+    return digits;
 }
 
 } // namespace
@@ -100,7 +110,7 @@ void StatisticsWindow::UpdateDistances()
             const collate::EditionSet set = collate::LoadCollatableEditions(folders, names, count.leftOut);
             count.witnesses = set.witnesses;
             if (set.texts.size() >= 2)
-                count.table = collate::CountDistances(set.TextPointers(), options, {}, goOn);
+                count.table = collate::CountDistances(set.TextPointers(), options, {}, goOn, set.LacunaPointers());
             return count;
         },
         [this, choice](const DistanceCount& count) {
@@ -161,6 +171,15 @@ void StatisticsWindow::ShowDistances(const DistanceCount& count, const EditionsC
             auto* cell = new QTableWidgetItem(i == j ? QString::fromUtf8("–") : QString::number(distance));
             cell->setTextAlignment(Qt::AlignCenter);
             if (i != j) {
+                // Agreement counts only the units both have: a manuscript's lost text is no difference.
+                const std::optional<double> agreement = distances.AgreementPercent(i, j);
+                cell->setToolTip(PlainToolTip(
+                    agreement ? QString(agreementText_)
+                                    .arg(FromLatin1(count.witnesses[size_t(std::min(i, j))].siglum),
+                                         FromLatin1(count.witnesses[size_t(std::max(i, j))].siglum),
+                                         QString::number(*agreement, 'f', 1), Grouped(distances.Shared(i, j)),
+                                         QString::number(distance))
+                              : noSharedText_));
                 const double share = most > 0 ? double(distance) / most : 0.0;
                 const QColor back = HeatColour(share);
                 cell->setBackground(back);

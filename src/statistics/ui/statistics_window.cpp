@@ -168,6 +168,12 @@ StatisticsWindow::StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage&
     distanceTable_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     distanceTable_->verticalHeader()->setDefaultSectionSize(distanceTable_->fontMetrics().height() + 10);
     distanceTable_->installEventFilter(this);
+    agreementCaption_ = new QLabel("Point at a cell for the two editions' agreement: the share of the units where both "
+                                   "are extant, a manuscript's lost text left out, in which they read alike",
+                                   editionsPage_);
+    agreementCaption_->setObjectName(names::agreementCaption);
+    agreementCaption_->setTextFormat(Qt::PlainText);
+    agreementCaption_->setWordWrap(true);
     editionsNote_ = new QLabel(editionsPage_);
     editionsNote_->setObjectName(names::editionsNote);
     editionsNote_->setWordWrap(true);
@@ -176,6 +182,7 @@ StatisticsWindow::StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage&
     editions->setContentsMargins(8, 8, 8, 8);
     editions->addWidget(editionsCaption_);
     editions->addWidget(distanceTable_, 1);
+    editions->addWidget(agreementCaption_);
     editions->addWidget(editionsNote_);
     pages_->addTab(editionsPage_, tabTitles_[1]);
     connect(pages_, &QTabWidget::currentChanged, this, [this] { UpdateDistances(); });
@@ -189,7 +196,9 @@ StatisticsWindow::StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage&
 
 QList<QObject*> StatisticsWindow::Components() const
 {
-    return {allBooksButton_, chart_, countTable_, pages_, versesPage_, editionsPage_, editionsCaption_, distanceTable_};
+    return {allBooksButton_, chart_,           countTable_,    pages_,
+            versesPage_,     editionsPage_,    editionsCaption_, distanceTable_,
+            agreementCaption_};
 }
 
 void StatisticsWindow::Translate()
@@ -212,6 +221,8 @@ void StatisticsWindow::Translate()
         runningText_ = read("Label2_running", runningText_);
         fewText_ = read("Label2_few", fewText_);
         leftOutText_ = read("Label2_left", leftOutText_);
+        agreementText_ = read("StringGrid2_agreement", agreementText_);
+        noSharedText_ = read("StringGrid2_noshared", noSharedText_);
     }
     pages_->setTabText(0, tabTitles_[0]);
     pages_->setTabText(1, tabTitles_[1]);

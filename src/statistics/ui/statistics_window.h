@@ -75,6 +75,7 @@ public:
     bool CountingDistances() const { return distanceTask_.Running(); }
     QTabWidget* Pages() const { return pages_; }
     QTableWidget* EditionsTable() const { return distanceTable_; }
+    QLabel* AgreementCaption() const { return agreementCaption_; }
     // The editions table's selected cells, edition names leading each row.
     QString SelectedDistances() const;
 
@@ -106,6 +107,7 @@ private:
     QWidget* editionsPage_;       // the editions
     QLabel* editionsCaption_;
     QTableWidget* distanceTable_;
+    QLabel* agreementCaption_;    // what the cells' tips say
     QLabel* editionsNote_;           // base, choices, editions left out
     QBarSet* bars_ = nullptr;  // owned by the chart's series
     ResultSummary summary_;
@@ -131,6 +133,8 @@ private:
     QString runningText_ = "Counted when the comparison has finished.";
     QString fewText_ = "Fewer than two editions of the catalogue share one layout.";
     QString leftOutText_ = "Left out: %1.";
+    QString agreementText_ = "%1 and %2 agree in %3% of %4 units where both are extant; they differ in %5";
+    QString noSharedText_ = "No unit where both are extant";
     BackgroundTask distanceTask_{this}; // last: stopped before the rest goes
 };
 

@@ -14,5 +14,6 @@ inline constexpr char editionsPage[] = "TabSheet2";
 inline constexpr char editionsCaption[] = "Label1";
 inline constexpr char distanceTable[] = "StringGrid2";
 inline constexpr char editionsNote[] = "Label2";
+inline constexpr char agreementCaption[] = "Label3";
 
 } // namespace synopter::statistics_window_names

@@ -11,6 +11,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -226,6 +227,51 @@ TEST(StatisticsWindowTest, ALaterCountReplacesTheOneRunningAndTheWindowCanCloseM
     EXPECT_TRUE(form->CountingDistances());
     form.reset();
     QTest::qWait(20); // nothing is delivered to the window that went
+}
+
+
+// A manuscript's lost verse is no difference: each cell's tip gives the
+// pair's agreement over the units both are extant in.
+TEST(StatisticsWindowTest, AgreementOverTheUnitsBothHave)
+{
+    test::TempFolder folder;
+    folder.Write("Alpha.dat", "KATA IWANNHN 1\n 1:1 a b c d\n 1:2 e f\n");
+    folder.Write("Beta.dat", "KATA IWANNHN 1\n 1:1 a x c d\n 1:2 e g\n");
+    folder.Write("Papyrus.dat", "KATA IWANNHN 1\n 1:1\n 1:2 e g\n");
+    for (const char* name : {"Alpha.bk", "Beta.bk"})
+        folder.Write(name, "[English]\nInformation=x\n");
+    folder.Write("Papyrus.bk", "[English]\nSiglum=P66\n[Lacunae]\n43001001=lost\n");
+    const InterfaceLanguage language(folder.Path());
+    StatisticsWindow form(nullptr, language);
+    form.SetEditionsChoice([&] {
+        EditionsChoice choice;
+        choice.folders = {folder.Path()};
+        return choice;
+    });
+    form.show();
+    form.Pages()->setCurrentIndex(1);
+    QTableWidget* table = form.EditionsTable();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.CountingDistances() && table->rowCount() == 3; }, 60000));
+    std::map<QString, int> at;
+    for (int i = 0; i < 3; ++i)
+        at[table->verticalHeaderItem(i)->text()] = i;
+    ASSERT_EQ(at.size(), 3u);
+    const struct {
+        QString a, b;
+        int distance;
+        QString agreement;
+    } cases[] = {
+        {"Alpha", "Beta", 2, "agree in 0.0% of 2 units"},
+        {"Alpha", "P66", 1, "agree in 0.0% of 1 units"},
+        {"Beta", "P66", 0, "agree in 100.0% of 1 units"},
+    };
+    for (const auto& c : cases) {
+        const QTableWidgetItem* cell = table->item(at.at(c.a), at.at(c.b));
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->text().toInt(), c.distance);
+        EXPECT_TRUE(cell->toolTip().contains(c.agreement)) << cell->toolTip().toStdString();
+    }
+    EXPECT_EQ(form.AgreementCaption()->objectName(), "Label3");
 }
 
 } // namespace
