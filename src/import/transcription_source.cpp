@@ -2,6 +2,7 @@
 // the text in Unicode Greek with the transcribers' marks for layout, lacunae,
 // damaged and supplied letters, abbreviations and the hands' corrections.
 
+#include "common/greek_letters.h"
 #include "import/hand_choice.h"
 #include "import/nomina_sacra.h"
 #include "import/source_readers.h"
@@ -253,7 +254,9 @@ private:
         if (written.find(kLostTextMark) != std::string::npos || written.empty())
             return; // partly lost: kept as it stands
         if (const auto full = ExpandNomenSacrum(written)) {
-            text_.replace(start, std::string::npos, *full);
+            // Back in Greek letters: a verse of nomina sacra alone is Greek text too.
+            text_.resize(start);
+            AppendGreek(text_, *full);
             ++counts_.contractionsExpanded;
         } else {
             ++counts_.unknownContractions[written];
@@ -295,8 +298,9 @@ private:
                 continue;
             }
             // Another hand's reading: only where its lines' references lead.
-            for (size_t line = data_.find_first_of("\r\n", pos_); line < groups[i].end;
-                 line = data_.find_first_of("\r\n", pos_)) {
+            const std::string_view reading = data_.substr(0, groups[i].end);
+            for (size_t line = reading.find_first_of("\r\n", pos_); line != std::string_view::npos;
+                 line = reading.find_first_of("\r\n", pos_)) {
                 pos_ = line + (data_[line] == '\r' && line + 1 < data_.size() && data_[line + 1] == '\n' ? 2 : 1);
                 ReferenceInGroup(false);
             }
