@@ -2,9 +2,53 @@
 
 #include "editions/nt_layout.h"
 
-namespace synopter {
+#include <algorithm>
+#include <limits>
 
-EditionBuilder::EditionBuilder() : slots_(layout::kLineCount), placed_(layout::kLineCount, false) {}
+namespace synopter {
+namespace {
+
+// A verse's words with the places of its lost text among them.
+struct Words {
+    std::string text;
+    uint16_t count = 0;
+    std::vector<uint16_t> gaps;
+};
+
+uint16_t Saturated(size_t n)
+{
+    return static_cast<uint16_t>(std::min<size_t>(n, std::numeric_limits<uint16_t>::max()));
+}
+
+// The mark parts words: a hole in the middle of a word leaves two pieces.
+Words SplitAtLostText(std::string_view utf8, DroppedCounts* dropped)
+{
+    Words words;
+    size_t start = 0;
+    while (true) {
+        const size_t mark = utf8.find(kLostTextMark, start);
+        const std::string part = TransliterateGreek(utf8.substr(start, mark - start), dropped);
+        if (!part.empty()) {
+            if (!words.text.empty())
+                words.text += ' ';
+            words.text += part;
+            words.count = Saturated(words.count + 1 + size_t(std::count(part.begin(), part.end(), ' ')));
+        }
+        if (mark == std::string_view::npos)
+            return words;
+        words.gaps.push_back(words.count);
+        start = mark + 1;
+    }
+}
+
+} // namespace
+
+EditionBuilder::EditionBuilder(Hand hand)
+    : slots_(layout::kLineCount), placed_(layout::kLineCount, false), kinds_(layout::kLineCount, Kind::Unnamed),
+      hand_(hand)
+{
+    summary_.hand = hand;
+}
 
 void EditionBuilder::Join(std::string& to, const std::string& words)
 {
@@ -18,7 +62,8 @@ void EditionBuilder::Join(std::string& to, const std::string& words)
 void EditionBuilder::Verse(const VerseRef& ref, std::string_view utf8Text)
 {
     anyVerse_ = true;
-    const std::string words = TransliterateGreek(utf8Text, &summary_.dropped);
+    Words split = SplitAtLostText(utf8Text, &summary_.dropped);
+    const std::string& words = split.text;
     if (HasGreekLetter(utf8Text))
         anyGreek_ = true;
     else if (!words.empty())
@@ -30,8 +75,14 @@ void EditionBuilder::Verse(const VerseRef& ref, std::string_view utf8Text)
     }
     const int line = layout::VerseLine(ref.book, ref.chapter, ref.verse);
     if (line >= 0) {
-        Join(slots_[size_t(line)].own, words);
+        Slot& slot = slots_[size_t(line)];
+        for (uint16_t gap : split.gaps)
+            slot.gaps.push_back(Saturated(size_t(slot.ownWords) + gap));
+        slot.ownWords = Saturated(size_t(slot.ownWords) + split.count);
+        Join(slot.own, words);
         placed_[size_t(line)] = true;
+        if (kinds_[size_t(line)] != Kind::Lost)
+            kinds_[size_t(line)] = Kind::Named;
         return;
     }
     // No slot: keep the words at the end of the last verse before it.
@@ -39,6 +90,36 @@ void EditionBuilder::Verse(const VerseRef& ref, std::string_view utf8Text)
     const VerseRef into{ref.book, chapter, layout::VerseCount(ref.book, chapter)};
     Join(slots_[size_t(layout::VerseLine(into.book, into.chapter, into.verse))].appended, words);
     summary_.appended.push_back({ref, into});
+}
+
+void EditionBuilder::Lacunose(const VerseRef& ref)
+{
+    summary_.manuscript = true;
+    if (const int line = layout::VerseLine(ref.book, ref.chapter, ref.verse); line >= 0)
+        kinds_[size_t(line)] = Kind::Lost;
+}
+
+void EditionBuilder::Absent(const VerseRef& ref)
+{
+    summary_.manuscript = true;
+    if (const int line = layout::VerseLine(ref.book, ref.chapter, ref.verse); line >= 0 && kinds_[size_t(line)] == Kind::Unnamed)
+        kinds_[size_t(line)] = Kind::Absent;
+}
+
+void EditionBuilder::Transcription(const TranscriptionCounts& counts)
+{
+    summary_.manuscript = true;
+    summary_.transcription += counts;
+}
+
+// Extant words always stand; a wordless slot is lost when the source said so,
+// held only lost text, or was never named.
+bool EditionBuilder::SlotLost(size_t line) const
+{
+    const Slot& slot = slots_[line];
+    if (!summary_.manuscript || !slot.own.empty() || !slot.appended.empty())
+        return false;
+    return kinds_[line] == Kind::Lost || kinds_[line] == Kind::Unnamed || !slot.gaps.empty();
 }
 
 void EditionBuilder::SkippedLine() { ++summary_.linesSkipped; }
@@ -58,10 +139,35 @@ ImportSummary EditionBuilder::Summary() const
         for (int chapter = 1; chapter <= layout::ChapterCount(book); ++chapter)
             for (int verse = 1; verse <= layout::VerseCount(book, chapter); ++verse) {
                 const size_t line = size_t(layout::VerseLine(book, chapter, verse));
+                const Slot& slot = slots_[line];
+                const bool empty = slot.own.empty() && slot.appended.empty();
                 summary.versesPlaced += placed_[line];
-                summary.slotsEmpty += slots_[line].own.empty() && slots_[line].appended.empty();
+                summary.slotsEmpty += empty;
+                if (!summary.manuscript)
+                    continue;
+                const bool lost = SlotLost(line);
+                summary.lacunose += lost;
+                summary.absent += empty && !lost && kinds_[line] == Kind::Absent;
+                summary.remnants += !slot.own.empty() && !slot.gaps.empty();
             }
     return summary;
+}
+
+Lacunae EditionBuilder::TextLacunae() const
+{
+    Lacunae lacunae;
+    if (!summary_.manuscript)
+        return lacunae;
+    for (int book = 0; book < layout::kBookCount; ++book)
+        for (int chapter = 1; chapter <= layout::ChapterCount(book); ++chapter)
+            for (int verse = 1; verse <= layout::VerseCount(book, chapter); ++verse) {
+                const size_t line = size_t(layout::VerseLine(book, chapter, verse));
+                if (SlotLost(line))
+                    lacunae.SetLacunose(line);
+                else if (!slots_[line].own.empty() && !slots_[line].gaps.empty())
+                    lacunae.SetGaps(line, slots_[line].gaps);
+            }
+    return lacunae;
 }
 
 std::string EditionBuilder::EditionText() const
@@ -88,13 +194,22 @@ std::string EditionBuilder::EditionText() const
     return text;
 }
 
-std::string EditionDescriptorText(std::string_view title)
+std::string EditionDescriptorText(std::string_view title, const ManuscriptFacts* manuscript)
 {
-    std::string line(title);
-    for (char& c : line)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    return "[TextFont]\r\nName=Riruzi\r\n[English]\r\nInformation=" + line + "\r\n";
+    const auto oneLine = [](std::string_view value) {
+        std::string line(value);
+        for (char& c : line)
+            if (c == '\r' || c == '\n')
+                c = ' ';
+        return line;
+    };
+    std::string text = "[TextFont]\r\nName=Riruzi\r\n[English]\r\nInformation=" + oneLine(title) + "\r\n";
+    if (!manuscript)
+        return text;
+    if (!manuscript->siglum.empty())
+        text += "Siglum=" + oneLine(manuscript->siglum) + "\r\n";
+    text += "[Manuscript]\r\nHand=" + std::string(HandName(manuscript->hand)) + "\r\n";
+    return text + manuscript->lacunaeSection;
 }
 
 } // namespace synopter

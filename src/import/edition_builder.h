@@ -1,7 +1,10 @@
 #pragma once
 
+#include "editions/lacunae.h"
 #include "import/greek_text.h"
 #include "import/verse_source.h"
+
+#include <cstdint>
 
 #include <string>
 #include <string_view>
@@ -31,6 +34,7 @@ struct ImportSummary {
     int lacunose = 0;  // slots wholly lost
     int remnants = 0;  // slots partly lost
     TranscriptionCounts transcription;
+    Hand hand = Hand::Scribe; // the hand the text follows
 };
 
 // Fills the layout's verse slots from source verses and renders the edition.
@@ -38,11 +42,20 @@ struct ImportSummary {
 // its chapter, or in a chapter beyond the book's last, is appended to the
 // last verse of the chapter (or book) before it, so no text is lost. A slot
 // named twice keeps both texts in source order.
+//
+// A manuscript source (one that reports lacunose or absent verses or its
+// transcription counts) is partial: every slot it names nowhere is lost, and
+// where a verse's text holds kLostTextMark the extant words are placed and the
+// places of the lost text among them remembered.
 class EditionBuilder : public VerseSink {
 public:
-    EditionBuilder();
+    explicit EditionBuilder(Hand hand = Hand::Scribe);
 
     void Verse(const VerseRef& ref, std::string_view utf8Text) override;
+    void Lacunose(const VerseRef& ref) override;
+    void Absent(const VerseRef& ref) override;
+    void Transcription(const TranscriptionCounts& counts) override;
+    Hand TextHand() const override { return hand_; }
     void SkippedLine() override;
     void Title(std::string_view utf8Title) override;
     void SkippedFile() { ++summary_.filesSkipped; }
@@ -52,28 +65,48 @@ public:
     // True once a verse held a Greek letter: a text without any is no Greek text.
     bool AnyGreek() const { return anyGreek_; }
     const std::string& SourceTitle() const { return title_; }
+    bool Manuscript() const { return summary_.manuscript; }
     // Counts the empty slots as they stand now.
     ImportSummary Summary() const;
 
     // The edition text: every layout line, CR LF after each.
     std::string EditionText() const;
+    // Where a manuscript's text is lost, by layout line; none for an edition.
+    Lacunae TextLacunae() const;
 
 private:
     struct Slot {
         std::string own;      // the verse's own words
         std::string appended; // words of later verses the layout lacks
+        uint16_t ownWords = 0;
+        std::vector<uint16_t> gaps; // lost text among the own words
     };
+    // What a manuscript slot is.
+    enum class Kind : unsigned char { Unnamed, Named, Lost, Absent };
     static void Join(std::string& to, const std::string& words);
+    void Place(Slot& slot, std::string_view utf8Text);
+    bool SlotLost(size_t line) const;
 
     std::vector<Slot> slots_;   // by layout line; heading lines stay empty
     std::vector<bool> placed_;  // slots a source verse named
+    std::vector<Kind> kinds_;   // by layout line, for a manuscript
+    Hand hand_;
     ImportSummary summary_;
     std::string title_;
     bool anyVerse_ = false;
     bool anyGreek_ = false;
 };
 
-// The descriptor of an imported edition: the display face and the title.
-std::string EditionDescriptorText(std::string_view title);
+// What a manuscript's descriptor adds: the hand its text follows, the siglum
+// suggested for an apparatus and its [Lacunae] section (LacunaeSectionText).
+struct ManuscriptFacts {
+    Hand hand = Hand::Scribe;
+    std::string siglum;
+    std::string lacunaeSection;
+};
+
+// The descriptor of an imported edition: the display face and the title, and
+// for a manuscript [English] Siglum, [Manuscript] Hand and [Lacunae].
+std::string EditionDescriptorText(std::string_view title, const ManuscriptFacts* manuscript = nullptr);
 
 } // namespace synopter

@@ -2,6 +2,7 @@
 
 #include "common/ascii.h"
 #include "common/file_io.h"
+#include "common/text_lines.h"
 #include "import/sword_source.h"
 
 #include <algorithm>
@@ -19,9 +20,6 @@ constexpr size_t kMaxNameLength = 200;
 // SWORD reports its own progress; in the bytes of a whole import it weighs
 // about what a New Testament in UTF-8 does.
 constexpr double kSwordWeight = 4.0 * 1024 * 1024;
-// Appended and unplaced verses listed one by one; a source with another
-// versification could otherwise fill pages.
-constexpr size_t kMaxListed = 50;
 
 // One source of the request, resolved to what it is on disk.
 struct Source {
@@ -120,6 +118,7 @@ void ReadFile(const std::string& data, const std::string& path, SourceFormat for
     case SourceFormat::Csv: return ReadCsvSource(data, path, sink);
     case SourceFormat::Tei: return ReadTeiSource(data, path, sink);
     case SourceFormat::Osis: return ReadOsisSource(data, path, sink);
+    case SourceFormat::Transcription: return ReadTranscriptionSource(data, path, sink);
     case SourceFormat::Auto:
     case SourceFormat::Sword: break;
     }
@@ -195,14 +194,16 @@ private:
         if (!data)
             throw ImportError("Cannot open " + Quoted(path) + ": " + Reason(ENOENT) + ".");
         const auto format = format_ == SourceFormat::Auto ? DetectFormat(*data, path) : format_;
-        if ((!format || format == SourceFormat::Text || format == SourceFormat::Csv) && IsUtf16Text(*data))
+        if ((!format || format == SourceFormat::Text || format == SourceFormat::Csv ||
+             format == SourceFormat::Transcription) &&
+            IsUtf16Text(*data))
             throw ImportError(Quoted(path) + " is UTF-16 text: save it as UTF-8.");
         if (format)
             ReadFile(*data, path, *format, builder_);
         else if (named)
             throw ImportError("Unknown format: " + Quoted(path) +
-                              " is neither a text of verse lines, a CSV file with chapter, verse "
-                              "and text columns, TEI nor OSIS.");
+                              " is neither a text of verse lines, a transcription, a CSV file with "
+                              "chapter, verse and text columns, TEI nor OSIS.");
         else
             builder_.SkippedFile();
         done_ += double(data->size());
@@ -279,12 +280,26 @@ std::string JoinSources(const std::vector<std::string>& sources)
     return joined;
 }
 
-std::string Count(long long n, std::string_view one, std::string_view many)
-{
-    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
-}
 
 } // namespace
+
+std::string_view WitnessNameSuffix(Hand hand)
+{
+    switch (hand) {
+    case Hand::First: return "-first";
+    case Hand::Scribe: return "";
+    case Hand::Last: return "-corr";
+    }
+    return "";
+}
+
+std::string SuggestedSiglum(std::string_view name, Hand hand)
+{
+    const std::string_view suffix = WitnessNameSuffix(hand);
+    if (!suffix.empty() && name.size() > suffix.size() && ascii::EndsWithIgnoreCase(name, suffix))
+        name.remove_suffix(suffix.size());
+    return std::string(name) + (hand == Hand::First ? "*" : hand == Hand::Last ? "c" : "");
+}
 
 bool IsValidEditionName(std::string_view name)
 {
@@ -312,7 +327,7 @@ ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress
     for (const std::string& path : request.sources)
         sources.push_back(Resolve(path, request.format));
 
-    EditionBuilder builder;
+    EditionBuilder builder(request.hand);
     Reading reading(request.format, progress, builder);
     reading.Plan(sources);
     std::string firstModule;
@@ -328,57 +343,31 @@ ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress
                           ": only a Greek text makes an edition.");
 
     ImportedEdition edition;
-    edition.name = request.name.empty() ? DefaultName(sources.front(), firstModule) : request.name;
+    edition.name = request.name;
+    if (edition.name.empty()) {
+        edition.name = DefaultName(sources.front(), firstModule);
+        if (builder.Manuscript()) {
+            const std::string_view suffix = WitnessNameSuffix(request.hand);
+            edition.name = edition.name.substr(0, kMaxNameLength - suffix.size()) + std::string(suffix);
+        }
+    }
     edition.title = OneLine(request.title);
     if (edition.title.empty())
         edition.title = OneLine(builder.SourceTitle());
     if (edition.title.empty())
         edition.title = OneLine(LastComponent(sources.front().path));
     edition.text = builder.EditionText();
-    edition.descriptor = EditionDescriptorText(edition.title);
     edition.summary = builder.Summary();
+    if (edition.summary.manuscript) {
+        edition.siglum = SuggestedSiglum(edition.name, request.hand);
+        const ManuscriptFacts facts{request.hand, edition.siglum,
+                                    LacunaeSectionText(builder.TextLacunae(), SplitLines(edition.text))};
+        edition.descriptor = EditionDescriptorText(edition.title, &facts);
+    } else {
+        edition.descriptor = EditionDescriptorText(edition.title);
+    }
     CheckEditionSize(edition);
     return edition;
-}
-
-std::vector<std::string> DescribeSummary(const ImportSummary& summary)
-{
-    std::vector<std::string> lines;
-    lines.push_back(Count(summary.versesPlaced, "verse", "verses") + " placed.");
-    if (summary.slotsEmpty > 0)
-        lines.push_back(Count(summary.slotsEmpty, "verse slot", "verse slots") + " left empty.");
-    if (!summary.appended.empty()) {
-        lines.push_back(Count(static_cast<long long>(summary.appended.size()), "verse", "verses") +
-                        " without a slot of its own, appended to an earlier verse:");
-        for (size_t i = 0; i < summary.appended.size() && i < kMaxListed; ++i)
-            lines.push_back("  " + FormatVerseRef(summary.appended[i].source) + " → " +
-                            FormatVerseRef(summary.appended[i].into));
-        if (summary.appended.size() > kMaxListed)
-            lines.push_back("  and " + std::to_string(summary.appended.size() - kMaxListed) + " more");
-    }
-    if (!summary.unplaced.empty()) {
-        lines.push_back(Count(static_cast<long long>(summary.unplaced.size()), "verse", "verses") +
-                        " not placed:");
-        for (size_t i = 0; i < summary.unplaced.size() && i < kMaxListed; ++i)
-            lines.push_back("  " + FormatVerseRef(summary.unplaced[i]));
-        if (summary.unplaced.size() > kMaxListed)
-            lines.push_back("  and " + std::to_string(summary.unplaced.size() - kMaxListed) + " more");
-    }
-    if (summary.versesWithoutGreek > 0)
-        lines.push_back("Warning: " + Count(summary.versesWithoutGreek, "verse holds", "verses hold") +
-                        " no Greek letter.");
-    if (summary.linesSkipped > 0)
-        lines.push_back(Count(summary.linesSkipped, "line", "lines") + " without a verse skipped.");
-    if (summary.filesSkipped > 0)
-        lines.push_back(Count(summary.filesSkipped, "file", "files") + " of no known format skipped.");
-    std::string dropped;
-    for (int kind = 0; kind < kDroppedKinds; ++kind)
-        if (const long long n = summary.dropped.count[size_t(kind)]; n > 0)
-            dropped += (dropped.empty() ? "" : ", ") + std::to_string(n) + " " +
-                       std::string(DroppedKindName(DroppedKind(kind)));
-    if (!dropped.empty())
-        lines.push_back("Characters dropped: " + dropped + ".");
-    return lines;
 }
 
 } // namespace synopter

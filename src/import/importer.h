@@ -25,11 +25,21 @@ struct ImportedEdition {
     std::string title;
     std::string text;       // the .dat
     std::string descriptor; // the .bk
+    std::string siglum;     // a manuscript's suggested siglum, else empty
     ImportSummary summary;
 };
 
 // Fraction done in [0, 1]; returning false cancels the import (ImportError).
 using ImportProgress = std::function<bool(double)>;
+
+// One transcription imported by each hand gives three witnesses: the name a
+// manuscript's edition takes by default ends in "-first" for the first hand,
+// in "-corr" for the last, and in nothing for the scribe's.
+std::string_view WitnessNameSuffix(Hand hand);
+// The siglum an apparatus gives such a witness: NAME* for the first hand,
+// NAME for the scribe's text, NAMEc for the corrected one; a name ending in
+// the hand's suffix gives its NAME without it.
+std::string SuggestedSiglum(std::string_view name, Hand hand);
 
 // Reads the sources into an edition. Writes nothing. Throws ImportError on bad
 // input: an unknown format, an unreadable source, no verse recognised, a bad name.

@@ -10,13 +10,14 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-constexpr std::array<std::pair<std::string_view, SourceFormat>, 6> kFormatNames{{
+constexpr std::array<std::pair<std::string_view, SourceFormat>, 7> kFormatNames{{
     {"auto", SourceFormat::Auto},
     {"text", SourceFormat::Text},
     {"csv", SourceFormat::Csv},
     {"tei", SourceFormat::Tei},
     {"osis", SourceFormat::Osis},
     {"sword", SourceFormat::Sword},
+    {"transcription", SourceFormat::Transcription},
 }};
 
 // Binary files (images, archives) in a source folder are told apart by their NUL bytes.
@@ -135,6 +136,8 @@ std::optional<SourceFormat> DetectFormat(std::string_view bytes, std::string_vie
         return DetectXml(bytes);
     if (IsCsvHeader(FirstLine(bytes)) || ascii::EndsWithIgnoreCase(fileName, ".csv"))
         return SourceFormat::Csv;
+    if (LooksLikeTranscription(bytes))
+        return SourceFormat::Transcription;
     if (HasVerseLine(bytes))
         return SourceFormat::Text;
     return std::nullopt;

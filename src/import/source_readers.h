@@ -8,9 +8,9 @@
 
 namespace synopter {
 
-enum class SourceFormat { Auto, Text, Csv, Tei, Osis, Sword };
+enum class SourceFormat { Auto, Text, Csv, Tei, Osis, Sword, Transcription };
 
-// "auto", "text", "csv", "tei", "osis", "sword"; nullopt for anything else.
+// "auto", "text", "csv", "tei", "osis", "sword", "transcription"; nullopt for anything else.
 std::optional<SourceFormat> ParseSourceFormat(std::string_view name);
 std::string_view SourceFormatName(SourceFormat format);
 
@@ -38,5 +38,11 @@ void ReadCsvSource(std::string_view bytes, std::string_view fileName, VerseSink&
 void ReadTeiSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
 // OSIS: <verse osisID="John.1.1"> containers or sID/eID milestones.
 void ReadOsisSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
+// A manuscript's plain-text transcription: lines "BBCCCVVV text" (book 40
+// Matthew ... 66 Revelation) with the transcribers' marks; the text of the
+// sink's TextHand(). A manuscript source: it always reports Transcription.
+void ReadTranscriptionSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
+// True when one of the first lines starts with such a reference.
+bool LooksLikeTranscription(std::string_view bytes);
 
 } // namespace synopter

@@ -94,6 +94,7 @@ TEST(SynopterImport, BadInputExitsTwoAndWritesNothing)
         {"--name", "a/b", verses},                // bad name
         {"--name=Taken", verses},                 // exists, no --force
         {"--format=docx", verses},                // bad usage
+        {"--hand=second", verses},
         {"--output"},
         {},
     };

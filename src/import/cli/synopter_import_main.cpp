@@ -23,7 +23,8 @@ using namespace synopter;
 
 
 constexpr std::string_view kUsage =
-    "Usage: synopter-import [--format FORMAT] [--name NAME] [--title TEXT] [--output DIR] [--force] SOURCE...\n"
+    "Usage: synopter-import [--format FORMAT] [--hand HAND] [--name NAME] [--title TEXT] [--output DIR]\n"
+    "                       [--force] SOURCE...\n"
     "       synopter-import --list-sword\n"
     "\n"
     "Turns a Unicode Greek New Testament into an edition: NAME.bk and NAME.dat,\n"
@@ -40,6 +41,13 @@ constexpr std::string_view kUsage =
     "  --format tei    TEI transcriptions, <ab n=\"B04K1V1\"> verses\n"
     "  --format osis   OSIS, <verse osisID=\"John.1.1\">\n"
     "  --format sword  a SWORD Bible module\n"
+    "  --format transcription\n"
+    "                  a manuscript's transcription, lines \"BBCCCVVV text\" (40001001 is\n"
+    "                  Matthew 1:1) with the transcribers' marks\n"
+    "  --hand scribe   a manuscript's text as the scribe left it, own corrections made\n"
+    "                  (default)\n"
+    "  --hand first    as first written, before any correction (name NAME-first)\n"
+    "  --hand last     with every later hand's corrections (name NAME-corr)\n"
     "  --name NAME     the edition's name (default: the first source's file, folder or\n"
     "                  module name)\n"
     "  --title TEXT    its title (default: the source's own, else its file name)\n"
@@ -85,8 +93,13 @@ Options ParseArguments(int argc, char** argv)
             const std::string_view text = args.Value();
             const auto format = ParseSourceFormat(text);
             if (!format)
-                throw UsageError{"unknown format \"" + std::string(text) + "\" (use auto, text, csv, tei, osis or sword)"};
+                throw UsageError{"unknown format \"" + std::string(text) +
+                                 "\" (use auto, text, csv, tei, osis, sword or transcription)"};
             options.request.format = *format;
+        } else if (name == "--hand") {
+            const std::string_view text = args.Value();
+            if (!ParseHand(text, options.request.hand))
+                throw UsageError{"unknown hand \"" + std::string(text) + "\" (use first, scribe or last)"};
         } else if (name == "--name") {
             options.request.name = args.Value();
             if (!IsValidEditionName(options.request.name))
@@ -135,6 +148,8 @@ std::string SwordModuleList()
 std::string Report(const ImportedEdition& edition, const std::string& folder)
 {
     std::string text = "Edition \"" + edition.name + "\": " + edition.title + "\n";
+    if (!edition.siglum.empty())
+        text += "Siglum: " + edition.siglum + "\n";
     for (const std::string& line : DescribeSummary(edition.summary))
         text += line + "\n";
     const std::string base = folder + (folder.ends_with('/') ? "" : "/") + edition.name;

@@ -39,7 +39,19 @@ constexpr int kPollMs = 50;
 
 // The formats a user may name; SWORD modules are chosen from their own list.
 constexpr SourceFormat kFormats[] = {SourceFormat::Auto, SourceFormat::Text, SourceFormat::Csv, SourceFormat::Tei,
-                                     SourceFormat::Osis};
+                                     SourceFormat::Osis, SourceFormat::Transcription};
+
+// The hand chooser's items, in its order, with their texts' keys.
+struct HandItem {
+    Hand hand;
+    const char* key;
+    const char* text;
+};
+constexpr HandItem kHands[] = {
+    {Hand::Scribe, "cbHand_scribe", "as the scribe left it"},
+    {Hand::First, "cbHand_first", "as first written"},
+    {Hand::Last, "cbHand_last", "with the later hands' corrections"},
+};
 
 std::string PathBytes(const QString& path)
 {
@@ -90,7 +102,7 @@ void ImportDialog::BuildControls()
     sourceList->setObjectName(names::sourceList);
     sourceList->setSelectionMode(QAbstractItemView::NoSelection);
     addFilesButton = button(names::addFilesButton, QString::fromUtf8("Add files…"));
-    SetHint(addFilesButton, QString::fromUtf8("Text, CSV, TEI or OSIS files of Greek text"));
+    SetHint(addFilesButton, QString::fromUtf8("Text, CSV, TEI or OSIS files of Greek text, or transcriptions of manuscripts"));
     addFolderButton = button(names::addFolderButton, QString::fromUtf8("Add folder…"));
     SetHint(addFolderButton, QString::fromUtf8("A folder of files, one for each book, or a SWORD module folder"));
     clearButton = button(names::clearButton, QString::fromUtf8("Clear"));
@@ -107,6 +119,13 @@ void ImportDialog::BuildControls()
     for (const SourceFormat f : kFormats) {
         formatChooser->addItem(FromLatin1(SourceFormatName(f)));
     }
+    handLabel_ = label(names::handLabel, QString::fromUtf8("A manuscript's text:"));
+    handChooser = new QComboBox(this);
+    handChooser->setObjectName(names::handChooser);
+    for (const HandItem& item : kHands)
+        handChooser->addItem(QString::fromUtf8(item.text));
+    SetHint(handChooser, QString::fromUtf8("Whose text a transcription with corrections gives: one transcription "
+                                           "imported by each hand makes three witnesses"));
     nameLabel_ = label(names::nameLabel, QString::fromUtf8("Edition name:"));
     nameEdit = new QLineEdit(this);
     nameEdit->setObjectName(names::nameEdit);
@@ -134,7 +153,7 @@ void ImportDialog::BuildControls()
     closeButton = button(names::closeButton, QString::fromUtf8("Close"));
 
     components_ = {sourcesLabel_, sourceList, addFilesButton, addFolderButton, clearButton, modulesLabel_, moduleList, noModulesLabel,
-                   formatLabel_, formatChooser, nameLabel_, nameEdit, titleLabel_, titleEdit, titleNote_, progressBar, reportView,
+                   formatLabel_, formatChooser, handLabel_, handChooser, nameLabel_, nameEdit, titleLabel_, titleEdit, titleNote_, progressBar, reportView,
                    importButton, stopButton, closeButton};
 }
 
@@ -151,6 +170,7 @@ void ImportDialog::LayOut()
     grid->addWidget(noModulesLabel, 6, 0, 1, 2);
     auto* form = new QFormLayout;
     form->addRow(formatLabel_, formatChooser);
+    form->addRow(handLabel_, handChooser);
     form->addRow(nameLabel_, nameEdit);
     form->addRow(titleLabel_, titleEdit);
     form->addRow(nullptr, titleNote_);
@@ -190,6 +210,7 @@ void ImportDialog::Connect()
             sourceList->clear();
         SourceChanged();
     });
+    connect(handChooser, &QComboBox::currentIndexChanged, this, [this] { SourceChanged(); });
     connect(nameEdit, &QLineEdit::textEdited, this, [this](const QString& text) { nameTyped_ = !text.isEmpty(); });
 }
 
@@ -208,6 +229,14 @@ QList<QObject*> ImportDialog::Components() const
 void ImportDialog::Translate()
 {
     TranslateForm(*this, Components(), language_);
+    const WindowTextReader read = ReadWindowTexts(language_, names::window);
+    for (int i = 0; i < handChooser->count(); ++i)
+        handChooser->setItemText(i, read(kHands[i].key, QString::fromUtf8(kHands[i].text)));
+}
+
+Hand ImportDialog::ChosenHand() const
+{
+    return kHands[std::max(0, handChooser->currentIndex())].hand;
 }
 
 void ImportDialog::FillModuleList()
@@ -275,7 +304,9 @@ void ImportDialog::SourceChanged()
     if (!modules.isEmpty())
         nameEdit->setText(modules.first()->data(Qt::UserRole).toString());
     else if (sourceList->count() > 0)
-        nameEdit->setText(SuggestedName(QDir::fromNativeSeparators(sourceList->item(0)->text())));
+        // One transcription imported by each hand: three witnesses side by side.
+        nameEdit->setText(SuggestedName(QDir::fromNativeSeparators(sourceList->item(0)->text())) +
+                          FromLatin1(WitnessNameSuffix(ChosenHand())));
     else
         nameEdit->clear();
 }
@@ -329,6 +360,7 @@ void ImportDialog::Import()
         return;
     }
     request.title = titleEdit->text().trimmed().toStdString();
+    request.hand = ChosenHand();
 
     replace_ = false;
     // A link by either name counts, dangling or not: the import replaces it.

@@ -58,6 +58,7 @@ public:
     QListWidget* moduleList = nullptr;
     QLabel* noModulesLabel = nullptr;
     QComboBox* formatChooser = nullptr;
+    QComboBox* handChooser = nullptr; // whose text a manuscript gives
     QLineEdit* nameEdit = nullptr;
     QLineEdit* titleEdit = nullptr;
     QPushButton* importButton = nullptr;
@@ -81,6 +82,7 @@ private:
     void Connect();
     void FillModuleList();
     void SourceChanged();
+    Hand ChosenHand() const;
     void SetImporting(bool importing);
     void Report(const QString& text, bool problem);
     // Ends a running import: waits for the worker and writes its edition
@@ -96,6 +98,7 @@ private:
     QLabel* sourcesLabel_ = nullptr;
     QLabel* modulesLabel_ = nullptr;
     QLabel* formatLabel_ = nullptr;
+    QLabel* handLabel_ = nullptr;
     QLabel* nameLabel_ = nullptr;
     QLabel* titleLabel_ = nullptr;
     QLabel* titleNote_ = nullptr;

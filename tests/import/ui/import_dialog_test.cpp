@@ -82,6 +82,11 @@ TEST_F(ImportDialogTest, ImportsIntoTheProgramDirectoryAndBothChoosers)
 {
     mainWindow->Chooser(Side::Left)->setCurrentIndex(mainWindow->Chooser(Side::Left)->findText("Left"));
     EXPECT_EQ(dialog->nameEdit->text(), "john");
+    // Each hand's witness of one transcription has a name of its own.
+    for (const auto& [index, name] : {std::pair{1, "john-first"}, {2, "john-corr"}, {0, "john"}}) {
+        dialog->handChooser->setCurrentIndex(index);
+        EXPECT_EQ(dialog->nameEdit->text(), name);
+    }
     dialog->titleEdit->setText("Κατὰ Ἰωάννην");
     dialog->importButton->click();
     // The worker's result is taken up by the window's timer, so this is still the run.
@@ -184,6 +189,9 @@ TEST_F(ImportDialogTest, BothShippedLanguagesNameEveryNewText)
     QStringList builtIn;
     for (QObject* c : texts)
         builtIn << caption(c);
+    QStringList builtInHands;
+    for (int i = 0; i < dialog->handChooser->count(); ++i)
+        builtInHands << dialog->handChooser->itemText(i);
     const QString title = dialog->windowTitle();
 
     const std::string dir = (program.path() + "/").toStdString();
@@ -200,6 +208,8 @@ TEST_F(ImportDialogTest, BothShippedLanguagesNameEveryNewText)
             EXPECT_EQ(caption(texts[i]) == builtIn[i], english) << language << " " << texts[i]->objectName().toStdString();
             EXPECT_FALSE(caption(texts[i]).isEmpty());
         }
+        for (int i = 0; i < builtInHands.size(); ++i)
+            EXPECT_EQ(dialog->handChooser->itemText(i) == builtInHands[i], english) << language << " hand " << i;
         const QString notice = mainWindow->findChild<QLabel*>(main_window_names::noEditionsText)->text();
         EXPECT_TRUE(notice.contains(QDir::toNativeSeparators(program.path()))) << language;
     }
