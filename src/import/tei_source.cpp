@@ -38,18 +38,26 @@ std::optional<VerseRef> ParseVerseNumber(std::string_view n)
     return VerseRef{*book - 1, *chapter, *verse};
 }
 
+// A manuscript's leaf side as transcriptions number pages: "1r", "23v".
+bool IsFolioSide(std::string_view n)
+{
+    const size_t digits = n.find_first_not_of("0123456789");
+    return digits > 0 && digits + 1 == n.size() && (n.back() == 'r' || n.back() == 'v');
+}
+
 // Markup that only a transcription of a manuscript has: once seen, the source
-// is a manuscript, whose verses it never names are lost.
+// is a manuscript, whose verses it never names are lost. Line and page breaks
+// alone are not enough: printed editions mark theirs too.
 bool IsTranscriptionMarkup(std::string_view name, const XmlAttributes& attributes)
 {
-    if (name == "gap" || name == "supplied" || name == "unclear" || name == "lb" || name == "cb" || name == "pb")
+    if (name == "gap" || name == "supplied" || name == "unclear")
         return true;
     if (name == "abbr")
         return attributes.Value("type") == "nomSac";
-    if (name == "rdg") {
-        const std::string_view type = attributes.Value("type");
-        return attributes.Find("hand") || type == "orig" || type == "corr";
-    }
+    if (name == "rdg")
+        return attributes.Find("hand").has_value();
+    if (name == "pb")
+        return attributes.Value("type") == "folio" || IsFolioSide(attributes.Value("n"));
     return false;
 }
 

@@ -72,7 +72,9 @@ TEST(TeiManuscriptTest, LostTextHandsContractionsAndLayout)
     const std::string counts0 = "expanded 0; uncertain 0; supplied 0";
     const std::string correctedCounts = "corr corrector1=1; corr corrector2=1; corr firsthand=1; ";
     const Case cases[] = {
-        {"a printed edition: no transcription", "<TEI><text><body>" + Verse("B04K1V1", "<w>ὁ</w><w>λόγος</w><pc>,</pc>") + "</body></text></TEI>",
+        {"a printed edition, its pages and lines marked: no transcription",
+         "<TEI><text><body><pb n=\"12\"/>" + Verse("B04K1V1", "<w>ὁ</w><lb/><w>λό<lb break=\"no\"/>γος</w><pc>,</pc>") +
+             "</body></text></TEI>",
          {"John 1:1 ὁ λόγος"}, ""},
         {"gaps between words, inside a word, at either end; a reasonless gap passed over",
          Tei(Verse("B04K1V2", "<gap reason=\"lacuna\" unit=\"char\" extent=\"3\"/><w>ουτος</w>"
