@@ -98,7 +98,35 @@ std::string WithoutContractionMark(std::string_view written)
     return out;
 }
 
+// A manuscript's leaf side as transcriptions number pages: "1r", "23v".
+bool IsFolioSide(std::string_view n)
+{
+    const size_t digits = n.find_first_not_of("0123456789");
+    return digits > 0 && digits + 1 == n.size() && (n.back() == 'r' || n.back() == 'v');
+}
+
 } // namespace
+
+bool IsTranscriptionMarkup(std::string_view name, const XmlAttributes& attributes)
+{
+    if (name == "gap" || name == "supplied" || name == "unclear")
+        return true;
+    if (name == "abbr")
+        return attributes.Value("type") == "nomSac";
+    if (name == "rdg")
+        return attributes.Find("hand").has_value();
+    if (name == "pb")
+        return attributes.Value("type") == "folio" || IsFolioSide(attributes.Value("n"));
+    return false;
+}
+
+bool GapInLostText(std::string_view reason)
+{
+    return reason == "lacuna" || reason == "illegible" || reason == "damage" || reason == "unspecified" ||
+           reason == "witnessEnd";
+}
+
+bool SuppliedForLostText(std::string_view reason) { return reason == "lacuna" || reason == "illegible"; }
 
 bool IsHandApparatus(const std::vector<Reading>& readings)
 {
@@ -158,7 +186,10 @@ void AppendInPlaceOf(MarkupText& to, std::string_view raw, std::string_view repl
 {
     if (!raw.empty() && IsBlank(raw.front()))
         to.Break();
-    to.Append(replacement);
+    if (replacement == std::string_view(&kLostTextMark, 1))
+        AppendLostMark(to);
+    else
+        to.Append(replacement);
     if (!raw.empty() && IsBlank(raw.back()))
         to.Break();
 }

@@ -13,6 +13,21 @@
 
 namespace synopter::tei {
 
+// Markup that only a transcription of a manuscript has: once seen, the source
+// is a manuscript, whose verses it never names are lost. Line and page breaks
+// alone are not enough (printed editions mark theirs too), pages numbered as
+// a leaf's sides ("1r", "23v") are.
+bool IsTranscriptionMarkup(std::string_view name, const XmlAttributes& attributes);
+
+// A <gap> where the manuscript's text is lost or cannot be read. A gap for
+// another reason (or none: text the transcriber chose to leave out) is passed
+// over.
+bool GapInLostText(std::string_view reason);
+
+// Letters the transcriber <supplied> where the page is lost or cannot be read
+// are not the manuscript's text.
+bool SuppliedForLostText(std::string_view reason);
+
 // One <rdg> (or <lem>) of an <app>, gathered.
 struct Reading {
     std::string type; // "orig", "corr", ... or empty
@@ -48,7 +63,7 @@ std::string NomenSacrumText(std::string_view written, bool expansionGiven, Trans
 
 // Appends `replacement` for a gathered element whose text was `raw`: the blanks
 // at either end of `raw` stay word boundaries, so a replaced word inside
-// another word stays inside it.
+// another word stays inside it. A lost-text mark goes in as AppendLostMark's.
 void AppendInPlaceOf(MarkupText& to, std::string_view raw, std::string_view replacement);
 
 // One lost-text mark where the text stands, none after another.

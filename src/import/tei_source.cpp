@@ -38,42 +38,6 @@ std::optional<VerseRef> ParseVerseNumber(std::string_view n)
     return VerseRef{*book - 1, *chapter, *verse};
 }
 
-// A manuscript's leaf side as transcriptions number pages: "1r", "23v".
-bool IsFolioSide(std::string_view n)
-{
-    const size_t digits = n.find_first_not_of("0123456789");
-    return digits > 0 && digits + 1 == n.size() && (n.back() == 'r' || n.back() == 'v');
-}
-
-// Markup that only a transcription of a manuscript has: once seen, the source
-// is a manuscript, whose verses it never names are lost. Line and page breaks
-// alone are not enough: printed editions mark theirs too.
-bool IsTranscriptionMarkup(std::string_view name, const XmlAttributes& attributes)
-{
-    if (name == "gap" || name == "supplied" || name == "unclear")
-        return true;
-    if (name == "abbr")
-        return attributes.Value("type") == "nomSac";
-    if (name == "rdg")
-        return attributes.Find("hand").has_value();
-    if (name == "pb")
-        return attributes.Value("type") == "folio" || IsFolioSide(attributes.Value("n"));
-    return false;
-}
-
-// A gap where the manuscript's text is lost or cannot be read. A gap for
-// another reason (or none: text the transcriber chose to leave out) is passed
-// over.
-bool GapInLostText(std::string_view reason)
-{
-    return reason == "lacuna" || reason == "illegible" || reason == "damage" || reason == "unspecified" ||
-           reason == "witnessEnd";
-}
-
-// Letters the transcriber supplied where the page is lost or cannot be read
-// are not the manuscript's text.
-bool SuppliedForLostText(std::string_view reason) { return reason == "lacuna" || reason == "illegible"; }
-
 class TeiReader : public XmlHandler {
 public:
     explicit TeiReader(VerseSink& sink) : sink_(sink), hand_(sink.TextHand()) {}
@@ -219,7 +183,7 @@ TeiReader::Kind TeiReader::Classify(std::string_view name, const XmlAttributes& 
 
 void TeiReader::StartElement(std::string_view name, const XmlAttributes& attributes)
 {
-    if (!manuscript_ && skipped_ == 0 && IsTranscriptionMarkup(name, attributes))
+    if (!manuscript_ && skipped_ == 0 && tei::IsTranscriptionMarkup(name, attributes))
         manuscript_ = true;
     const Kind kind = Classify(name, attributes);
     switch (kind) {
@@ -262,7 +226,7 @@ void TeiReader::StartElement(std::string_view name, const XmlAttributes& attribu
             t->Join();
         break;
     case Kind::Gap:
-        if (MarkupText* t = Target(); t && GapInLostText(attributes.Value("reason")))
+        if (MarkupText* t = Target(); t && tei::GapInLostText(attributes.Value("reason")))
             tei::AppendLostMark(*t);
         ++skipped_;
         break;
@@ -282,7 +246,7 @@ void TeiReader::StartElement(std::string_view name, const XmlAttributes& attribu
             frames_.back().expansion = true;
         break;
     case Kind::Supplied:
-        if ((OpenFrame(kind).lost = SuppliedForLostText(attributes.Value("reason"))))
+        if ((OpenFrame(kind).lost = tei::SuppliedForLostText(attributes.Value("reason"))))
             ++lostOpen_;
         break;
     }
@@ -441,16 +405,10 @@ void TeiReader::EndSupplied()
     if (!f.lost) {
         Counts().suppliedWords += tei::CountWords(f.text.Words());
         t->Append(f.text.Raw());
-        return;
+    } else {
+        // Lost however many words the transcriber supplied.
+        tei::AppendInPlaceOf(*t, f.text.Raw(), std::string_view(&kLostTextMark, 1));
     }
-    // Lost however many words the transcriber supplied: one mark, a word
-    // boundary kept where the supplied text had one.
-    const std::string& raw = f.text.Raw();
-    if (!raw.empty() && raw.front() == ' ')
-        t->Break();
-    tei::AppendLostMark(*t);
-    if (!raw.empty() && raw.back() == ' ')
-        t->Break();
 }
 
 } // namespace

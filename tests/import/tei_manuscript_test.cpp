@@ -59,6 +59,12 @@ const std::string kCorrected = Verse("B04K1V1",
     "<rdg type=\"corr\" hand=\"corrector2\"><w>ειπεν</w></rdg>"
     "<rdg type=\"corr\" hand=\"corrector1\"><w>λεγει</w><w><unclear>αυ</unclear>τοις</w></rdg></app><w>παλιν</w>");
 
+// Corrected by a hand without a number and by a third hand, who deleted.
+const std::string kDeleted = Tei(Verse("B04K1V6",
+    "<app><rdg type=\"orig\" hand=\"firsthand\"><w>ο</w></rdg><rdg type=\"corr\" hand=\"corrector\"><w>ος</w></rdg>"
+    "</app><w>μεν</w><app><rdg type=\"orig\" hand=\"firsthand\"><w>δε</w></rdg><rdg type=\"corr\" hand=\"corrector3\"/>"
+    "</app>"));
+
 struct Case {
     const char* what;
     std::string document;
@@ -71,6 +77,7 @@ TEST(TeiManuscriptTest, LostTextHandsContractionsAndLayout)
 {
     const std::string counts0 = "expanded 0; uncertain 0; supplied 0";
     const std::string correctedCounts = "corr corrector1=1; corr corrector2=1; corr firsthand=1; ";
+    const std::string deletedCounts = "corr corrector=1; corr corrector3=1; " + counts0;
     const Case cases[] = {
         {"a printed edition, its pages and lines marked: no transcription",
          "<TEI><text><body><pb n=\"12\"/>" + Verse("B04K1V1", "<w>ὁ</w><lb/><w>λό<lb break=\"no\"/>γος</w><pc>,</pc>") +
@@ -98,16 +105,9 @@ TEST(TeiManuscriptTest, LostTextHandsContractionsAndLayout)
         {"corrections: the scribe's own", kCorrected, {"John 1:1 και ελεγε αυτοις παλιν"},
          correctedCounts + counts0, Hand::Scribe},
         {"corrections: the latest hand", kCorrected, {"John 1:1 και ειπεν παλιν"}, correctedCounts + counts0, Hand::Last},
-        {"corrections: the scribe's hand without a correction of its own keeps the first hand's; a deletion",
-         Tei(Verse("B04K1V6", "<app><rdg type=\"orig\" hand=\"firsthand\"><w>ο</w></rdg><rdg type=\"corr\" "
-                              "hand=\"corrector\"><w>ος</w></rdg></app><w>μεν</w><app><rdg type=\"orig\" "
-                              "hand=\"firsthand\"><w>δε</w></rdg><rdg type=\"corr\" hand=\"corrector3\"/></app>")),
-         {"John 1:6 ο μεν δε"}, "corr corrector=1; corr corrector3=1; " + counts0, Hand::Scribe},
-        {"the same, the latest hand", Tei(Verse("B04K1V6", "<app><rdg type=\"orig\" hand=\"firsthand\"><w>ο</w></rdg>"
-                              "<rdg type=\"corr\" hand=\"corrector\"><w>ος</w></rdg></app><w>μεν</w><app><rdg "
-                              "type=\"orig\" hand=\"firsthand\"><w>δε</w></rdg><rdg type=\"corr\" hand=\"corrector3\"/>"
-                              "</app>")),
-         {"John 1:6 ος μεν"}, "corr corrector=1; corr corrector3=1; " + counts0, Hand::Last},
+        {"the scribe's hand without a correction of its own keeps the first hand's", kDeleted, {"John 1:6 ο μεν δε"},
+         deletedCounts, Hand::Scribe},
+        {"a later hand's correction, a deletion", kDeleted, {"John 1:6 ος μεν"}, deletedCounts, Hand::Last},
         {"nomina sacra: from the table, with the expansion given, unknown; other abbreviations as written",
          Tei(Verse("B04K1V7", "<w><abbr type=\"nomSac\"><hi rend=\"overline\">θς</hi></abbr></w><w>και</w><w>"
                               "<abbr type=\"nomSac\"><hi rend=\"overline\">κ<ex>υριο</ex>ς</hi></abbr></w><w>του</w>"
