@@ -102,7 +102,8 @@ std::string WithoutContractionMark(std::string_view written)
 bool IsFolioSide(std::string_view n)
 {
     const size_t digits = n.find_first_not_of("0123456789");
-    return digits > 0 && digits + 1 == n.size() && (n.back() == 'r' || n.back() == 'v');
+    return digits != std::string_view::npos && digits > 0 && digits + 1 == n.size() &&
+           (n.back() == 'r' || n.back() == 'v');
 }
 
 } // namespace

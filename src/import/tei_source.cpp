@@ -45,11 +45,16 @@ public:
     void StartElement(std::string_view name, const XmlAttributes& attributes) override;
     void EndElement(std::string_view name) override;
     void Text(std::string_view utf8) override;
-    // After the whole document: a manuscript's counts.
+    // After the whole document: a manuscript's verses written without words
+    // and its counts. Only a manuscript's: an empty verse of a printed edition
+    // is nothing, as it always was.
     void Finish()
     {
-        if (manuscript_)
-            sink_.Transcription(counts_);
+        if (!manuscript_)
+            return;
+        for (const VerseRef& ref : empty_)
+            sink_.Absent(ref);
+        sink_.Transcription(counts_);
     }
 
 private:
@@ -111,6 +116,7 @@ private:
     std::optional<VerseRef> ref_; // of the open <ab>; none: not a verse
     MarkupText verse_;
     std::vector<Frame> frames_;
+    std::vector<VerseRef> empty_; // verses there without a word
 
     bool manuscript_ = false;
     TranscriptionCounts counts_;
@@ -336,6 +342,8 @@ void TeiReader::EndVerse()
             sink_.Lacunose(*ref_);
         else if (!words.empty())
             sink_.Verse(*ref_, words);
+        else if (!versePart_)
+            empty_.push_back(*ref_); // say, the hand followed left it out
     }
     inVerse_ = false;
     ref_.reset();

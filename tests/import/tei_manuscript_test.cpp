@@ -26,6 +26,7 @@ struct Recorder : VerseSink {
         events.push_back(FormatVerseRef(ref) + " " + shown);
     }
     void Lacunose(const VerseRef& ref) override { events.push_back(FormatVerseRef(ref) + " lacunose"); }
+    void Absent(const VerseRef& ref) override { events.push_back(FormatVerseRef(ref) + " absent"); }
     void Transcription(const TranscriptionCounts& c) override
     {
         ++transcriptions;
@@ -81,7 +82,7 @@ TEST(TeiManuscriptTest, LostTextHandsContractionsAndLayout)
     const Case cases[] = {
         {"a printed edition, its pages and lines marked: no transcription",
          "<TEI><text><body><pb n=\"12\"/>" + Verse("B04K1V1", "<w>ὁ</w><lb/><w>λό<lb break=\"no\"/>γος</w><pc>,</pc>") +
-             "</body></text></TEI>",
+             Verse("B04K1V2", " ") + "</body></text></TEI>",
          {"John 1:1 ὁ λόγος"}, ""},
         {"gaps between words, inside a word, at either end; a reasonless gap passed over",
          Tei(Verse("B04K1V2", "<gap reason=\"lacuna\" unit=\"char\" extent=\"3\"/><w>ουτος</w>"
@@ -108,6 +109,10 @@ TEST(TeiManuscriptTest, LostTextHandsContractionsAndLayout)
         {"the scribe's hand without a correction of its own keeps the first hand's", kDeleted, {"John 1:6 ο μεν δε"},
          deletedCounts, Hand::Scribe},
         {"a later hand's correction, a deletion", kDeleted, {"John 1:6 ος μεν"}, deletedCounts, Hand::Last},
+        {"a verse only a later hand wrote is absent from the first hand's text, reported at the end",
+         Tei(Verse("B04K1V11", "<app><rdg type=\"orig\" hand=\"firsthand\">&#x20;</rdg><rdg type=\"corr\" hand=\"corrector1\">"
+                               "<w>ηλθεν</w></rdg></app>") + Verse("B04K1V12", "<w>οσοι</w>")),
+         {"John 1:12 οσοι", "John 1:11 absent"}, "corr corrector1=1; " + counts0, Hand::First},
         {"nomina sacra: from the table, with the expansion given, unknown; other abbreviations as written",
          Tei(Verse("B04K1V7", "<w><abbr type=\"nomSac\"><hi rend=\"overline\">θς</hi></abbr></w><w>και</w><w>"
                               "<abbr type=\"nomSac\"><hi rend=\"overline\">κ<ex>υριο</ex>ς</hi></abbr></w><w>του</w>"
