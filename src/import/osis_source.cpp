@@ -40,23 +40,6 @@ std::optional<VerseRef> ParseOsisRef(std::string_view id)
     return VerseRef{*book, *chapter, *verse};
 }
 
-// The first verse an osisID lists ("Rom.16.25 Rom.16.26"): a verse standing
-// for several takes the text of all of them.
-std::optional<VerseRef> FirstVerse(std::string_view ids)
-{
-    while (!ids.empty()) {
-        const size_t start = ids.find_first_not_of(" \t\r\n");
-        if (start == std::string_view::npos)
-            break;
-        ids.remove_prefix(start);
-        const size_t end = std::min(ids.find_first_of(" \t\r\n"), ids.size());
-        if (auto ref = ParseOsisRef(ids.substr(0, end)))
-            return ref;
-        ids.remove_prefix(end);
-    }
-    return std::nullopt;
-}
-
 // Elements whose bounds part words: <w> and the block and line elements.
 bool PartsWords(std::string_view name)
 {
@@ -196,7 +179,7 @@ void OsisReader::StartVerse(const XmlAttributes& attributes)
     ++verseSerial_;
     inVerse_ = true;
     const auto ids = attributes.Find("osisID");
-    ref_ = FirstVerse(ids ? *ids : attributes.Value("sID"));
+    ref_ = FirstOsisVerse(ids ? *ids : attributes.Value("sID"));
     if (!ref_)
         sink_.SkippedLine();
 }
@@ -226,6 +209,21 @@ void OsisReader::EndWork()
 }
 
 } // namespace
+
+std::optional<VerseRef> FirstOsisVerse(std::string_view ids)
+{
+    while (!ids.empty()) {
+        const size_t start = ids.find_first_not_of(" \t\r\n");
+        if (start == std::string_view::npos)
+            break;
+        ids.remove_prefix(start);
+        const size_t end = std::min(ids.find_first_of(" \t\r\n"), ids.size());
+        if (auto ref = ParseOsisRef(ids.substr(0, end)))
+            return ref;
+        ids.remove_prefix(end);
+    }
+    return std::nullopt;
+}
 
 void ReadOsisSource(std::string_view bytes, std::string_view fileName, VerseSink& sink)
 {

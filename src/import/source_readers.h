@@ -34,8 +34,16 @@ bool LooksLikeTextVerseLine(std::string_view line);
 // A header naming "chapter", "verse" and "text" (and optionally "book") columns;
 // RFC 4180 quoting. Without a book column the file name names the book.
 void ReadCsvSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
-// TEI transcriptions: <ab n="B04K1V1"> verses of <w> words or plain text.
+// TEI: <ab n="B04K1V1"> (or osisID="John.1.1") verses of <w> words or plain
+// text, printed editions and manuscript transcriptions as the transcription
+// projects publish them: lost text (<gap>, <supplied reason="lacuna">) marked,
+// a corrected passage's reading of the sink's TextHand(), nomina sacra written
+// out, and Transcription() at the end once any manuscript markup was seen.
 void ReadTeiSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
+// The first verse an osisID lists ("Rom.16.25 Rom.16.26", "Bible:John.1.1"): a
+// verse standing for several takes the text of all of them. nullopt for a
+// chapter, a verse 0 or a book outside the New Testament.
+std::optional<VerseRef> FirstOsisVerse(std::string_view osisIds);
 // OSIS: <verse osisID="John.1.1"> containers or sID/eID milestones.
 void ReadOsisSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
 // A manuscript's plain-text transcription: lines "BBCCCVVV text" (book 40

@@ -1,4 +1,5 @@
 #include "import/source_readers.h"
+#include "import/tei_manuscript.h"
 #include "import/xml_reader.h"
 
 #include <optional>
@@ -39,34 +40,58 @@ std::optional<VerseRef> ParseVerseNumber(std::string_view n)
 
 class TeiReader : public XmlHandler {
 public:
-    explicit TeiReader(VerseSink& sink) : sink_(sink) {}
+    explicit TeiReader(VerseSink& sink) : sink_(sink), hand_(sink.TextHand()) {}
 
     void StartElement(std::string_view name, const XmlAttributes& attributes) override;
     void EndElement(std::string_view name) override;
     void Text(std::string_view utf8) override;
+    // After the whole document: a manuscript's verses written without words
+    // and its counts. Only a manuscript's: an empty verse of a printed edition
+    // is nothing, as it always was.
+    void Finish()
+    {
+        if (!manuscript_)
+            return;
+        for (const VerseRef& ref : empty_)
+            sink_.Absent(ref);
+        sink_.Transcription(counts_);
+    }
 
 private:
-    enum class Kind { Plain, Skipped, TitleStmt, Title, Verse, Word, Alternatives, Reading, LineBreak, JoiningBreak };
-
-    // An <app> (its first <lem>, else its first <rdg>) or a <choice> (its
-    // first child): each reading is gathered apart and the chosen one joins
-    // the text around it when the element ends.
-    struct Alternatives {
-        size_t element = 0;  // index of the <app> or <choice> in open_
-        bool choice = false;
-        bool inReading = false;
-        bool haveChosen = false;
-        bool chosenIsLem = false;
-        MarkupText reading;
-        MarkupText chosen;
+    enum class Kind {
+        Plain, Skipped, TitleStmt, Title, Verse, Word, Alternatives, Reading, LineBreak, JoiningBreak,
+        Gap, Unclear, Punctuation, Contraction, Expansion, Supplied
     };
 
-    Kind Classify(std::string_view name, const XmlAttributes& attributes);
+    // An element whose text is gathered apart and joins the text around it,
+    // chosen or changed, when it ends: an <app> (its readings by hand, else
+    // its first <lem>, else its first <rdg>) or a <choice> (its first child)
+    // with their readings, a nomen sacrum, supplied text.
+    struct Frame {
+        Kind kind = Kind::Plain;
+        size_t element = 0; // index of the element in open_
+        MarkupText text;
+        bool choice = false;                // Alternatives: a <choice>
+        std::vector<tei::Reading> readings; // Alternatives: the readings ended
+        tei::Reading reading;               // Reading: its hand, type and counts
+        bool expansion = false;             // Contraction: the <ex> is given
+        bool lost = false;                  // Supplied: where the text is lost
+    };
+
+    Kind Classify(std::string_view name, const XmlAttributes& attributes) const;
     void StartVerse(const XmlAttributes& attributes);
-    void EndReading(bool lem);
+    void EndVerse();
+    Frame& OpenFrame(Kind kind);
+    Frame CloseFrame();
+    void EndReading();
     void EndAlternatives();
+    void EndContraction();
+    void EndSupplied();
     // Where text goes now; null when it belongs to no verse.
     MarkupText* Target();
+    // Where the counts of that text go: the open reading's, which count only
+    // if it is chosen, else the source's.
+    TranscriptionCounts& Counts();
     void BreakWord()
     {
         if (MarkupText* t = Target())
@@ -74,32 +99,51 @@ private:
     }
 
     VerseSink& sink_;
+    const Hand hand_;
     std::vector<Kind> open_;
-    int skipped_ = 0; // open <teiHeader>, <note>, <fw>
+    int skipped_ = 0; // open <teiHeader>, <note>, <fw>, <gap>, <pc>, marginal <seg>
     int titleStmts_ = 0;
     int words_ = 0;
+    int readingsOpen_ = 0;
+    int unclear_ = 0;
+    int lostOpen_ = 0; // open supplied text standing for lost text
     bool titleDone_ = false;
     bool inTitle_ = false;
     MarkupText title_;
 
     bool inVerse_ = false;
+    bool versePart_ = false;      // the <ab> holds part of its verse (part="I", "M", "F")
     std::optional<VerseRef> ref_; // of the open <ab>; none: not a verse
     MarkupText verse_;
-    std::vector<Alternatives> alternatives_;
-    std::vector<bool> readingIsLem_; // for each open Reading element
+    std::vector<Frame> frames_;
+    std::vector<VerseRef> empty_; // verses there without a word
+
+    bool manuscript_ = false;
+    TranscriptionCounts counts_;
+    TranscriptionCounts uncounted_; // of text that is lost
 };
 
 MarkupText* TeiReader::Target()
 {
     if (skipped_ > 0 || !ref_)
         return nullptr;
-    if (alternatives_.empty())
+    if (frames_.empty())
         return &verse_;
-    Alternatives& a = alternatives_.back();
-    return a.inReading ? &a.reading : nullptr;
+    Frame& top = frames_.back();
+    return top.kind == Kind::Alternatives ? nullptr : &top.text;
 }
 
-TeiReader::Kind TeiReader::Classify(std::string_view name, const XmlAttributes& attributes)
+TranscriptionCounts& TeiReader::Counts()
+{
+    if (lostOpen_ > 0)
+        return uncounted_;
+    for (auto f = frames_.rbegin(); f != frames_.rend(); ++f)
+        if (f->kind == Kind::Reading)
+            return f->reading.counts;
+    return counts_;
+}
+
+TeiReader::Kind TeiReader::Classify(std::string_view name, const XmlAttributes& attributes) const
 {
     if (name == "teiHeader" || name == "note" || name == "fw")
         return Kind::Skipped;
@@ -113,10 +157,9 @@ TeiReader::Kind TeiReader::Classify(std::string_view name, const XmlAttributes& 
         return Kind::Verse;
     if (!ref_)
         return Kind::Plain;
-    if (!alternatives_.empty()) {
-        const Alternatives& a = alternatives_.back();
-        const bool reading = a.choice ? open_.size() == a.element + 1 : (name == "lem" || name == "rdg");
-        if (reading && !a.inReading)
+    if (!frames_.empty() && frames_.back().kind == Kind::Alternatives) {
+        const Frame& a = frames_.back();
+        if (a.choice ? open_.size() == a.element + 1 : (name == "lem" || name == "rdg"))
             return Kind::Reading;
     }
     if (name == "app" || name == "choice")
@@ -125,11 +168,29 @@ TeiReader::Kind TeiReader::Classify(std::string_view name, const XmlAttributes& 
         return Kind::Word;
     if (name == "lb" || name == "cb" || name == "pb")
         return attributes.Value("break") == "no" ? Kind::JoiningBreak : Kind::LineBreak;
+    if (name == "gap")
+        return Kind::Gap;
+    if (name == "unclear")
+        return Kind::Unclear;
+    if (name == "pc")
+        return Kind::Punctuation;
+    // Marginalia are not the verse's text; a correction placed in the margin
+    // stands inside its reading.
+    if (name == "seg" && attributes.Value("type") == "margin" && readingsOpen_ == 0)
+        return Kind::Skipped;
+    if (name == "abbr" && attributes.Value("type") == "nomSac")
+        return Kind::Contraction;
+    if (name == "ex")
+        return Kind::Expansion;
+    if (name == "supplied")
+        return Kind::Supplied;
     return Kind::Plain;
 }
 
 void TeiReader::StartElement(std::string_view name, const XmlAttributes& attributes)
 {
+    if (!manuscript_ && skipped_ == 0 && tei::IsTranscriptionMarkup(name, attributes))
+        manuscript_ = true;
     const Kind kind = Classify(name, attributes);
     switch (kind) {
     case Kind::Plain:
@@ -151,14 +212,16 @@ void TeiReader::StartElement(std::string_view name, const XmlAttributes& attribu
         ++words_;
         break;
     case Kind::Alternatives:
-        alternatives_.emplace_back();
-        alternatives_.back().element = open_.size();
-        alternatives_.back().choice = name == "choice";
+        OpenFrame(kind).choice = name == "choice";
         break;
-    case Kind::Reading:
-        alternatives_.back().inReading = true;
-        readingIsLem_.push_back(name == "lem");
+    case Kind::Reading: {
+        tei::Reading& r = OpenFrame(kind).reading;
+        r.type = attributes.Value("type");
+        r.hand = attributes.Value("hand");
+        r.lem = name == "lem";
+        ++readingsOpen_;
         break;
+    }
     case Kind::LineBreak:
         // Inside a <w> a break is within the word whether marked or not.
         if (words_ == 0)
@@ -167,6 +230,30 @@ void TeiReader::StartElement(std::string_view name, const XmlAttributes& attribu
     case Kind::JoiningBreak:
         if (MarkupText* t = Target())
             t->Join();
+        break;
+    case Kind::Gap:
+        if (MarkupText* t = Target(); t && tei::GapInLostText(attributes.Value("reason")))
+            tei::AppendLostMark(*t);
+        ++skipped_;
+        break;
+    case Kind::Unclear:
+        ++unclear_;
+        break;
+    case Kind::Punctuation:
+        if (words_ == 0)
+            BreakWord();
+        ++skipped_;
+        break;
+    case Kind::Contraction:
+        OpenFrame(kind);
+        break;
+    case Kind::Expansion:
+        if (!frames_.empty() && frames_.back().kind == Kind::Contraction)
+            frames_.back().expansion = true;
+        break;
+    case Kind::Supplied:
+        if ((OpenFrame(kind).lost = tei::SuppliedForLostText(attributes.Value("reason"))))
+            ++lostOpen_;
         break;
     }
     open_.push_back(kind);
@@ -180,8 +267,11 @@ void TeiReader::EndElement(std::string_view /*name*/)
     case Kind::Plain:
     case Kind::LineBreak:
     case Kind::JoiningBreak:
+    case Kind::Expansion:
         break;
     case Kind::Skipped:
+    case Kind::Gap:
+    case Kind::Punctuation:
         --skipped_;
         break;
     case Kind::TitleStmt:
@@ -196,60 +286,137 @@ void TeiReader::EndElement(std::string_view /*name*/)
         title_.Clear();
         break;
     case Kind::Verse:
-        if (ref_ && !verse_.Words().empty())
-            sink_.Verse(*ref_, verse_.Words());
-        inVerse_ = false;
-        ref_.reset();
-        verse_.Clear();
+        EndVerse();
         break;
     case Kind::Word:
         --words_;
         BreakWord();
         break;
+    case Kind::Unclear:
+        --unclear_;
+        break;
     case Kind::Alternatives:
         EndAlternatives();
         break;
     case Kind::Reading:
-        EndReading(readingIsLem_.back());
-        readingIsLem_.pop_back();
+        EndReading();
+        break;
+    case Kind::Contraction:
+        EndContraction();
+        break;
+    case Kind::Supplied:
+        EndSupplied();
         break;
     }
 }
 
 void TeiReader::Text(std::string_view utf8)
 {
-    if (inTitle_)
+    if (inTitle_) {
         title_.Append(utf8);
-    else if (MarkupText* t = Target())
+    } else if (MarkupText* t = Target()) {
         t->Append(utf8);
+        if (unclear_ > 0)
+            Counts().uncertainLetters += tei::CountLetters(utf8);
+    }
 }
 
 void TeiReader::StartVerse(const XmlAttributes& attributes)
 {
     inVerse_ = true;
-    ref_ = ParseVerseNumber(attributes.Value("n"));
+    const std::string_view n = attributes.Value("n");
+    ref_ = ParseVerseNumber(n);
+    if (!ref_)
+        ref_ = FirstOsisVerse(attributes.Find("osisID").value_or(n));
+    versePart_ = attributes.Find("part").has_value();
     if (!ref_)
         sink_.SkippedLine();
 }
 
-void TeiReader::EndReading(bool lem)
+void TeiReader::EndVerse()
 {
-    Alternatives& a = alternatives_.back();
-    a.inReading = false;
-    if (!a.haveChosen || (lem && !a.chosenIsLem)) {
-        a.chosen = std::move(a.reading);
-        a.haveChosen = true;
-        a.chosenIsLem = lem;
+    if (ref_) {
+        const std::string words = tei::TidyLostMarks(verse_.Words());
+        // A part of a verse that is lost is only a gap in the verse.
+        if (tei::WhollyLost(words) && !versePart_)
+            sink_.Lacunose(*ref_);
+        else if (!words.empty())
+            sink_.Verse(*ref_, words);
+        else if (!versePart_)
+            empty_.push_back(*ref_); // say, the hand followed left it out
     }
-    a.reading.Clear();
+    inVerse_ = false;
+    ref_.reset();
+    verse_.Clear();
+}
+
+TeiReader::Frame& TeiReader::OpenFrame(Kind kind)
+{
+    Frame& f = frames_.emplace_back();
+    f.kind = kind;
+    f.element = open_.size();
+    return f;
+}
+
+TeiReader::Frame TeiReader::CloseFrame()
+{
+    Frame f = std::move(frames_.back());
+    frames_.pop_back();
+    return f;
+}
+
+void TeiReader::EndReading()
+{
+    Frame f = CloseFrame();
+    --readingsOpen_;
+    f.reading.text = f.text.Raw();
+    frames_.back().readings.push_back(std::move(f.reading));
 }
 
 void TeiReader::EndAlternatives()
 {
-    MarkupText chosen = std::move(alternatives_.back().chosen);
-    alternatives_.pop_back();
+    Frame f = CloseFrame();
+    MarkupText* t = Target();
+    if (!t || f.readings.empty())
+        return;
+    const bool hands = !f.choice && tei::IsHandApparatus(f.readings);
+    size_t chosen = 0;
+    if (hands) {
+        chosen = tei::ChooseHandReading(f.readings, hand_);
+        for (size_t i = 0; i < f.readings.size(); ++i)
+            if (tei::IsCorrection(f.readings, i))
+                ++Counts().corrections[f.readings[i].hand.empty() ? "corrector" : f.readings[i].hand];
+    } else if (!f.choice) {
+        for (size_t i = f.readings.size(); i-- > 0;)
+            if (f.readings[i].lem)
+                chosen = i;
+    }
+    Counts() += f.readings[chosen].counts;
+    t->Append(f.readings[chosen].text);
+}
+
+void TeiReader::EndContraction()
+{
+    Frame f = CloseFrame();
     if (MarkupText* t = Target())
-        t->Append(chosen.Raw());
+        tei::AppendInPlaceOf(*t, f.text.Raw(), tei::NomenSacrumText(f.text.Words(), f.expansion, Counts()));
+}
+
+void TeiReader::EndSupplied()
+{
+    Frame f = CloseFrame();
+    if (f.lost)
+        --lostOpen_;
+    MarkupText* t = Target();
+    if (!t)
+        return;
+    if (!f.lost) {
+        Counts().suppliedWords += tei::CountWords(f.text.Words());
+        t->Append(f.text.Raw());
+    } else {
+        // Lost however many words the transcriber supplied.
+        tei::AppendInPlaceOf(*t, f.text.Raw(), std::string_view(&kLostTextMark, 1));
+    }
 }
 
 } // namespace
@@ -258,6 +425,7 @@ void ReadTeiSource(std::string_view bytes, std::string_view fileName, VerseSink&
 {
     TeiReader reader(sink);
     ParseXml(bytes, fileName, reader);
+    reader.Finish();
 }
 
 } // namespace synopter

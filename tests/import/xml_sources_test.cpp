@@ -31,6 +31,7 @@ struct Recorder : VerseSink {
     std::vector<std::string> verses;
     std::vector<std::string> titles;
     int skipped = 0;
+    int transcriptions = 0;
 
     void Verse(const VerseRef& ref, std::string_view text) override
     {
@@ -39,6 +40,7 @@ struct Recorder : VerseSink {
     }
     void SkippedLine() override { ++skipped; }
     void Title(std::string_view title) override { titles.emplace_back(title); }
+    void Transcription(const TranscriptionCounts&) override { ++transcriptions; }
 };
 
 std::string Tei(const std::string& body)
@@ -206,6 +208,7 @@ TEST(XmlSourcesTest, WholeNewTestamentComesBackFast)
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         EXPECT_LT(took.count(), 5.0) << doc.size() << " bytes";
         EXPECT_EQ(got.verses, expected);
+        EXPECT_EQ(got.transcriptions, 0) << "a printed edition is no manuscript";
     }
 }
 
