@@ -42,13 +42,13 @@ constexpr std::string_view kDoubledApart[] = {"ball", "tell", "aggell", "mell", 
                                               "noss", "^all", "^ann",  "carr", "apoll"};
 
 // Words where ei/i, ai/e or h/i/u tell two words or forms apart: the pronouns
-// hmeiv/umeiv; leipw/elipon (present, aorist); idein/eidenai (see, know);
+// hmeiv/umeiv; leipw/elipon (present, aorist); idein/eidenai (see, know),
+// epeiden/epide (indicative, imperative); eite/eiten (whose nu is no movable one);
 // airw/erw, aitew, kainov/kenov, aima, paiw/paiv/pedion, mainomai/menw,
 // etairov/eterov, peiyw/punyanomai, carhsomai/carisomai, klhma/klima,
 // kayhmai/kayizw, eilato/hlato.
-constexpr std::string_view kVowelsApart[] = {"^hm",  "^um",   "leip",  "^id",  "^eid", "^air", "^ait", "aim",
-                                             "pai",  "kain",  "main",  "etair", "peiy", "carh", "klhm", "kayh",
-                                             "eilat"};
+constexpr std::string_view kVowelsApart[] = {"^hm",  "^um",  "leip",  "^id",  "eid",  "^eit", "^air", "^ait", "aim",
+                                             "pai",  "kain", "main",  "etair", "peiy", "carh", "klhm", "kayh", "eilat"};
 
 } // namespace
 

@@ -250,6 +250,8 @@ TEST(SpellingGroupsTest, EachGroupJoinsItsSpellingsOnly)
         {G::Itacism, "kainon", "kenon", false},
         {G::Itacism, "airei", "erei", false},
         {G::Itacism, "ide", "eide", false},
+        {G::Itacism, "epeiden", "epide", false},
+        {G::Itacism, "eite", "eiten", false},
         {G::Itacism, "cristov", "crhstov", false},
         {G::Itacism, "hdh", "idh", false},
         {G::Consonants, "ekcunnomenon", "ekcunomenon", true},
