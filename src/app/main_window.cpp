@@ -30,6 +30,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QMenu>
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
@@ -65,7 +66,7 @@ MainWindow::MainWindow(ProgramFolders folders, UserMessages* messages)
     run_ = std::make_unique<WindowRun>(
         WindowRun::Controls{ui_->leftChooser, ui_->rightChooser, ui_->thresholdBox, ui_->exactPositionsBox, ui_->spellingChooser,
                             ui_->compareButton, ui_->stopButton,
-                            ui_->foundCount, ui_->progressBar, ui_->leftPane, ui_->rightPane},
+                            ui_->foundCount, ui_->progressBar, ui_->leftPane, ui_->rightPane, ui_->spellingRulesPopup},
         editions_, *results_, *panes_, *messages_);
     run_->started = [this] { resultFacts_ = FactsNow(QDateTime::currentDateTime()); };
     run_->record = [this] { return WriteResultRecord(resultFacts_); };
@@ -74,7 +75,8 @@ MainWindow::MainWindow(ProgramFolders folders, UserMessages* messages)
     settings_ = std::make_unique<WindowSettings>(
         *this,
         WindowSettings::Controls{ui_->thresholdBox, ui_->leftChooser, ui_->rightChooser, ui_->scrollBothBox, ui_->sourceTextsAction,
-                                 [this]() -> QWidget* { return Chapters(); }, ui_->spellingChooser},
+                                 [this]() -> QWidget* { return Chapters(); }, ui_->spellingChooser,
+                                 ui_->spellingRuleActions},
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
                                    [this] { ToggleSourceTexts(); },
@@ -126,6 +128,13 @@ void MainWindow::Connect()
     };
     connect(ui_->spellingChooser, &QComboBox::currentIndexChanged, this, optionsChanged);
     connect(ui_->exactPositionsBox, &QCheckBox::toggled, this, optionsChanged);
+    // A group switched on or off holds for the Editions page and the apparatus
+    // at once, as for the next run (the menu is disabled during one).
+    for (QAction* item : ui_->spellingRuleActions)
+        connect(item, &QAction::toggled, this, [this, optionsChanged] {
+            LoadSpellingList(false);
+            optionsChanged();
+        });
     // A search goes where the user was reading: a source list or the panes.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (QWidget* view : {static_cast<QWidget*>(ui_->leftPane), static_cast<QWidget*>(ui_->rightPane),

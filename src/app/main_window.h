@@ -108,8 +108,9 @@ public:
     // left source list; "" when neither shows one.
     std::string ChapterInView() const;
     FindBar& Finder() const;
-    // The spelling rules of a run: built-in plus the user's spelling.txt.
-    const SpellingList& LoadSpellingList();
+    // The spelling rules of a run: the chosen groups' plus the user's
+    // spelling.txt, whose bad lines are said when `sayProblems`.
+    const SpellingList& LoadSpellingList(bool sayProblems = true);
 
     // Help > "Synopter Help" (F1): the handbook in a window of its own.
     void ShowHandbook();

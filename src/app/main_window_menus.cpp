@@ -3,9 +3,11 @@
 
 #include "app/main_window_names.h"
 
+#include "compare/spelling_groups.h"
 #include "compare/ui/result_pane.h"
 
 #include <QAction>
+#include <span>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +15,53 @@
 namespace synopter {
 
 namespace names = main_window_names;
+
+void MainWindowUi::BuildSpellingRulesMenu(QMenu* view)
+{
+    // The English texts; the language files give them by the items' names.
+    static constexpr const char* kTexts[] = {
+        "&Movable nu: eipe/eipen, pasi/pasin",
+        "Double &rho after a prefix: errhyh/erhyh",
+        "Final &sigma: outw/outwv",
+        "&Assimilation of a prefix: sumbainei/sunbainei",
+        "&Elision: all/alla, ef/epi",
+        "&Names: dabid/dauid, iwannhv/iwanhv",
+        "&Listed words: piein/pein, hdunato/edunato",
+        "&Itacism: ei/i, ai/e, h/i/u inside a stem",
+        "&Doubled consonants: ll/l, nn/n, ss/s",
+        "Nasal &before a consonant: aggelov/angelov",
+        "As&piration: ouk/ouc, ap/af",
+        "A&orist endings: eipon/eipan",
+        "&Crasis: kagw/kaiegw",
+        "Nomina sa&cra: yv/yeov, kv/kuriov",
+    };
+    const std::span<const SpellingGroupInfo> groups = SpellingGroupList();
+    static_assert(std::size(kTexts) == kSpellingGroupCount && std::size(names::spellingRuleActions) == kSpellingGroupCount);
+    spellingRulesPopup = view->addMenu("Spelling &rules");
+    spellingRulesPopup->setObjectName(names::spellingRulesPopup);
+    spellingRulesMenu = spellingRulesPopup->menuAction();
+    spellingRulesMenu->setObjectName(names::spellingRulesMenu);
+    for (size_t i = 0; i < groups.size(); ++i) {
+        if (i > 0 && groups[i - 1].byDefault && !groups[i].byDefault)
+            spellingRulesPopup->addSeparator(); // the manuscripts' groups below
+        QAction* item = spellingRulesPopup->addAction(kTexts[i]);
+        item->setObjectName(names::spellingRuleActions[i]);
+        item->setCheckable(true);
+        item->setChecked(groups[i].byDefault);
+        item->setData(QString::fromLatin1(groups[i].name.data(), qsizetype(groups[i].name.size())));
+        spellingRuleActions.push_back(item);
+    }
+}
+
+SpellingGroups MainWindowUi::ChosenSpellingGroups() const
+{
+    SpellingGroups chosen;
+    const std::span<const SpellingGroupInfo> groups = SpellingGroupList();
+    for (size_t i = 0; i < spellingRuleActions.size() && i < groups.size(); ++i)
+        if (spellingRuleActions[i]->isChecked())
+            chosen.Add(groups[i].group);
+    return chosen;
+}
 
 void MainWindowUi::BuildMenus(QMainWindow* window)
 {
@@ -66,6 +115,7 @@ void MainWindowUi::BuildMenus(QMainWindow* window)
     sourceTextsAction->setObjectName(names::sourceTextsAction);
     sourceTextsAction->setCheckable(true);
     sourceTextsAction->setChecked(true);
+    BuildSpellingRulesMenu(view);
     languageAction = view->addAction("&Interface language");
     languageAction->setObjectName(names::languageAction);
     statisticsAction = view->addAction(QString::fromUtf8("S&tatistics…"));

@@ -62,6 +62,13 @@ inline constexpr char previousDifferenceAction[] = "Previousdifference1";
 inline constexpr char viewMenu[] = "View1";
 inline constexpr char sourceTextsAction[] = "Sourcetexts1";
 inline constexpr char languageAction[] = "Interfacelanguage1";
+// View ▸ Spelling rules: the spelling rule groups in force, one checkable item
+// each, in the order of SpellingGroupList().
+inline constexpr char spellingRulesMenu[] = "Spellingrules1";
+inline constexpr char spellingRulesPopup[] = "Spellingrules1Menu";
+inline constexpr const char* spellingRuleActions[] = {
+    "Movablenu1",  "Doublerho1", "Finalsigma1", "Assimilation1", "Elision1", "Names1",  "Listedwords1",
+    "Itacism1",    "Consonants1", "Nasals1",    "Aspiration1",   "Aorist1",  "Crasis1", "Nominasacra1"};
 inline constexpr char helpMenu[] = "Help1";
 inline constexpr char helpAction[] = "SynopterHelp1";
 inline constexpr char aboutAction[] = "AboutSynopter1";

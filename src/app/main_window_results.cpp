@@ -86,17 +86,18 @@ void MainWindow::SetRunSlices(int eventsMs, int showingMs)
     run_->SetSlices(eventsMs, showingMs);
 }
 
-const SpellingList& MainWindow::LoadSpellingList()
+const SpellingList& MainWindow::LoadSpellingList(bool sayProblems)
 {
     // Read for every run, so an edit of the file counts at the next run; its
     // bad lines are named and left out.
-    spellingList_ = SpellingList{};
+    const SpellingGroups groups = ui_->ChosenSpellingGroups();
+    spellingList_ = SpellingList{SpellingRules(groups), {}};
     const std::string path = folders_.user + std::string(kSpellingFileName);
     Guarded([&] {
         if (const std::optional<std::string> text = ReadFileBytes(path, kMaxSettingsFileBytes))
-            spellingList_ = ReadSpellingList(*text);
+            spellingList_ = ReadSpellingList(*text, groups);
     });
-    if (!spellingList_.problems.empty()) {
+    if (sayProblems && !spellingList_.problems.empty()) {
         QString text = FromLocal8Bit(path) + ": these lines are left out:";
         for (const SpellingProblem& p : spellingList_.problems)
             text += QString("\nline %1: %2").arg(p.line).arg(FromUtf8(p.message));

@@ -413,13 +413,15 @@ void MainWindowUi::SetTabOrder()
 
 QList<QObject*> MainWindowUi::Components() const
 {
-    return {topBar, rightChooser, leftChooser, stopButton, compareButton, bottomBar, foundCount, thresholdLabel, foundLabel, thresholdBox,
+    QList<QObject*> list{topBar, rightChooser, leftChooser, stopButton, compareButton, bottomBar, foundCount, thresholdLabel, foundLabel, thresholdBox,
             progressBar, scrollBothBox, chapterButton, exactPositionsBox, spellingLabel, spellingChooser, workArea, splitter, paneArea,
             leftPaneFrame, leftPane, rightPaneFrame, rightPane, sourceArea, rightList, leftList, rightPaneMenu,
             clearRightAction, copyRightAction, leftPaneMenu, clearLeftAction, copyLeftAction, menuBar,
             fileMenu, importAction, removeAction, exportAction, printAction, exportPdfAction, quitAction, searchMenu,
-            findAction, findNextAction, findPreviousAction, nextDifferenceAction, previousDifferenceAction, viewMenu, sourceTextsAction, languageAction, statisticsAction, apparatusAction, helpMenu, helpAction,
+            findAction, findNextAction, findPreviousAction, nextDifferenceAction, previousDifferenceAction, viewMenu, sourceTextsAction, spellingRulesMenu, languageAction, statisticsAction, apparatusAction, helpMenu, helpAction,
             aboutAction, noEditionsNotice, noEditionsText, noticeImportButton, stoppedNotice, stoppedText};
+    list.append(QList<QObject*>(spellingRuleActions.begin(), spellingRuleActions.end()));
+    return list;
 }
 
 int MainWindowUi::SourceAreaHeight() const

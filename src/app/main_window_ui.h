@@ -1,7 +1,11 @@
 #pragma once
 
+#include "compare/spelling_groups.h"
+
 #include <QList>
 #include <QString>
+
+#include <vector>
 
 class QColor;
 class QAction;
@@ -42,6 +46,8 @@ struct MainWindowUi {
     // Whether a source area that high still leaves the panes their few lines.
     bool LeavesPanesReadable(int sourceHeight) const;
     static constexpr int kReadableLines = 3;
+    // The spelling rule groups checked in View ▸ Spelling rules.
+    SpellingGroups ChosenSpellingGroups() const;
 
     QWidget* central = nullptr;
     QMenuBar* menuBar = nullptr;
@@ -100,6 +106,9 @@ struct MainWindowUi {
     QAction* previousDifferenceAction = nullptr;
     QAction* viewMenu = nullptr;
     QAction* sourceTextsAction = nullptr;
+    QAction* spellingRulesMenu = nullptr;
+    QMenu* spellingRulesPopup = nullptr;
+    std::vector<QAction*> spellingRuleActions; // in the order of SpellingGroupList(); data(): the group's name
     QAction* languageAction = nullptr;
     QAction* helpMenu = nullptr;
     QAction* helpAction = nullptr;
@@ -111,6 +120,7 @@ private:
     void LayOutBottomBar();
     void BuildWorkArea();
     void BuildMenus(QMainWindow* window);
+    void BuildSpellingRulesMenu(QMenu* view);
     void NameForAssistiveTechnology();
     void BuildNoEditionsNotice();
     void BuildStoppedNotice();

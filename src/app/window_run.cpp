@@ -89,8 +89,9 @@ void WindowRun::SetRunState(bool running)
     const Controls& c = controls_;
     if (running) {
         for (QWidget* w : std::initializer_list<QWidget*>{c.exactPositions, c.spelling, c.leftChooser, c.rightChooser,
-                                                          c.threshold})
-            w->setEnabled(false);
+                                                          c.threshold, c.spellingRules})
+            if (w)
+                w->setEnabled(false);
         c.compare->hide();
         stopFlag_ = false;
         c.stop->setFocus();
@@ -110,8 +111,9 @@ void WindowRun::SetRunState(bool running)
     }
     running_ = false;
     for (QWidget* w : std::initializer_list<QWidget*>{c.leftChooser, c.rightChooser, c.exactPositions, c.spelling,
-                                                      c.threshold})
-        w->setEnabled(true);
+                                                      c.threshold, c.spellingRules})
+        if (w)
+            w->setEnabled(true);
     c.compare->show();
     c.progress->setValue(0);
 }

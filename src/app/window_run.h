@@ -17,6 +17,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
+class QWidget;
 
 namespace synopter {
 
@@ -45,6 +46,7 @@ public:
         QProgressBar* progress;
         ResultPane* leftPane;
         ResultPane* rightPane;
+        QWidget* spellingRules = nullptr; // the spelling rule groups' menu
     };
     WindowRun(Controls controls, const std::array<LoadedEdition, 2>& editions, ComparisonResults& results,
               PanePair& panes, UserMessages& messages);

@@ -6,6 +6,7 @@
 #include "common/program_files.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/comparison_run.h"
+#include "compare/spelling_groups.h"
 #include "language/interface_language.h"
 
 #include <QAction>
@@ -53,6 +54,16 @@ void SelectEdition(QComboBox* chooser, const std::string& name)
     chooser->setCurrentIndex(found);
 }
 
+// The spelling rule group an item of View ▸ Spelling rules stands for.
+std::optional<SpellingGroup> GroupOf(const QAction& item)
+{
+    const std::string name = ToLatin1(item.data().toString());
+    for (const SpellingGroupInfo& info : SpellingGroupList())
+        if (info.name == name)
+            return info.group;
+    return std::nullopt;
+}
+
 } // namespace
 
 WindowSettings::WindowSettings(QMainWindow& window, Controls controls, SourceArea sourceArea, std::string programDir,
@@ -78,6 +89,12 @@ void WindowSettings::Read()
     if (c.spelling)
         c.spelling->setCurrentIndex(std::clamp(ini.ReadInteger(kInit, "spelling", c.spelling->currentIndex()), 0,
                                                c.spelling->count() - 1));
+    // Names this version does not know are passed over.
+    const SpellingGroups groups =
+        ParseSpellingGroups(ini.ReadString(kInit, "spellingrules", SpellingGroups::Default().Names())).groups;
+    for (QAction* item : c.spellingRules)
+        if (const std::optional<SpellingGroup> group = GroupOf(*item))
+            item->setChecked(groups.Has(*group));
 
     // Without a stored place the window system chooses one, as at a first start.
     const std::optional<int> top = ReadPresentInteger(ini, "FromTop");
@@ -157,6 +174,12 @@ void WindowSettings::Write()
     // change it stay as they were.
     if (c.spelling && (c.spelling->currentIndex() != 0 || ini.Find(kInit, "spelling")))
         ini.WriteInteger(kInit, "spelling", c.spelling->currentIndex());
+    SpellingGroups chosen;
+    for (const QAction* item : c.spellingRules)
+        if (const std::optional<SpellingGroup> group = GroupOf(*item); group && item->isChecked())
+            chosen.Add(*group);
+    if (!c.spellingRules.empty() && (chosen != SpellingGroups::Default() || ini.Find(kInit, "spellingrules")))
+        ini.WriteString(kInit, "spellingrules", chosen.Names());
     const QRect frame = window_.frameGeometry();
     ini.WriteInteger(kInit, "width", frame.width());
     ini.WriteInteger(kInit, "height", frame.height());

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -31,6 +32,8 @@ public:
         std::function<QWidget*()> chapterWindow;
         // How spelling variants count (items in the order of SpellingMode).
         QComboBox* spelling = nullptr;
+        // The spelling rule groups: checkable items whose data() is a group's name.
+        std::vector<QAction*> spellingRules = {};
     };
     // The source area under the panes: its height and the View menu's switch.
     struct SourceArea {

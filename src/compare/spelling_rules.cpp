@@ -1,5 +1,7 @@
 #include "compare/spelling_rules.h"
 
+#include "compare/spelling_lists.h"
+
 #include "editions/edition_check.h"
 #include "editions/edition_lines.h"
 
@@ -10,208 +12,22 @@ namespace synopter {
 
 namespace {
 
-// Words spelt more than one way that no rule below covers, one group a line.
-// Only spellings of one word: grammatical forms (eipan/eipon, poihsomen/
-// poihswmen), other words (euyewv/euyuv, nun/nuni) and names that are
-// different persons (iwshf/iwshv, asa/asaf, amwn/amwv) stay out.
-constexpr std::string_view kVariantGroups[] = {
-    // names
-    "dabid dauid daueid",
-    "nazaret nazarey nazara nazarat",
-    "kafarnaoum kapernaoum",
-    "beelzeboul beezeboul beelzeboub",
-    "bhyfagh bhysfagh",
-    "simewn sumewn",
-    "sicem sucem",
-    "iwbhd wbhd",
-    "booz boov boev",
-    "acaz acav",
-    "geyshmanh geyshmani",
-    "barsabav barsabbav",
-    "barsaban barsabban",
-    "solomwnov solomwntov",
-    "solomwna solomwnta",
-    "fugelov fugellov",
-    "messiav mesiav",
-    "messian mesian",
-    "armagedwn armageddwn",
-    "elisaiou elissaiou",
-    "isacar issacar",
-    "emor emmor",
-    "genhsaret gennhsaret gennhsar",
-    // ei / i in names
-    "beniamin beniamein",
-    "eliakim eliakeim",
-    "nefyalim nefyaleim",
-    "acim aceim",
-    "iwrim iwreim",
-    "tabiya tabeiya",
-    "iairov iaeirov",
-    "kiv keiv",
-    "leui leuei leuein",
-    "leuiv leueiv",
-    "leuithv leueithv",
-    "leuitai leueitai",
-    "ieremiav ieremeiav",
-    "ieremiou ieremeiou",
-    // ei / i and y / d in words
-    "piein pein",
-    "ouden ouyen",
-    "oudenov ouyenov",
-    "oudeni ouyeni",
-    "mhden mhyen",
-    "mhdenov mhyenov",
-    "mhdeni mhyeni",
-    "eneka eneken eineken",
-    // elision: a final vowel dropped before a vowel, the consonant before a
-    // rough breathing aspirated (the elided forms are no other word)
-    "alla all",
-    "apo ap af",
-    "dia di",
-    "epi ep ef",
-    "kata kat kay",
-    "meta met mey",
-    "para par",
-    "upo up uf",
-    "anti ant any",
-    "oude oud",
-    "mhde mhd",
-    // augments written e or h
-    "edunato hdunato",
-    "edunanto hdunanto",
-    "edunasye hdunasye",
-    "edunhyh hdunhyh",
-    "edunhyhsan hdunhyhsan",
-    "edunhyhmen hdunhyhmen",
-    "emellen hmellen",
-    "emellon hmellon",
-    "ebouleto hbouleto",
-    "eboulonto hboulonto",
-    "eboulhyhn hboulhyhn",
-    "eudokhsa hudokhsa",
-    "eudokhsan hudokhsan",
-    "eudokhsen hudokhsen",
-    "eirgasato hrgasato",
-    "eirgasanto hrgasanto",
-    "anewgmenon hnewgmenon",
-    "anewgmenhn hnewgmenhn",
-    "anewcyhsan hnewcyhsan",
-    "anewcyh hnewcyh",
-    // final sigma
-    "outw outwv",
-    "acri acriv",
-    "mecri mecriv",
-};
-
-// Stems written two ways: a word starting with the first is the word starting
-// with the second. Each stem belongs to one word family only.
-constexpr std::pair<std::string_view, std::string_view> kStemPairs[] = {
-    {"mwus", "mws"},             // mwushv/mwshv, mwusewv/mwsewv
-    {"iwann", "iwan"},           // iwannhv/iwanhv, iwanna/iwana
-    {"mayy", "maty"},            // mayyaiov/matyaiov, mayyiav/matyiav
-    {"tessarak", "tesserak"},    // tessarakonta/tesserakonta
-    {"tetraarc", "tetrarc"},     // tetraarchv/tetrarchv
-    {"krabbat", "krabat"},       // krabbatov/krabattov/krabatov
-    {"krabatt", "krabat"},
-    {"ballanti", "balanti"},     // ballantion/balantion
-    {"ennat", "enat"},           // ennath/enath (ninth)
-    {"enneo", "eneo"},           // enneoi/eneoi (speechless)
-    {"sfurid", "spurid"},        // sfuridav/spuridav
-    {"kaisarei", "kaisari"},     // kaisareia/kaisaria
-    {"samarei", "samari"},       // samareia/samaria, samareitai/samaritai
-    {"danei", "dani"},           // daneizw/danizw, daneion/danion
-    {"orein", "orin"},           // oreinh/orinh
-    {"oikeiak", "oikiak"},       // oikeiakoi/oikiakoi
-    {"eparcei", "eparci"},       // eparceia/eparcia
-    {"kolwnei", "kolwni"},       // kolwneia/kolwnia
-    {"eidwlolatrei", "eidwlolatri"},
-    {"eyeloyrhskei", "eyeloyrhski"},
-    {"ofyalmodoulei", "ofyalmodouli"},
-    {"praot", "praut"},          // praothv/prauthv
-    {"nhfale", "nhfali"},        // nhfaleouv/nhfaliouv
-    {"mammwn", "mamwn"},         // mammwnav/mamwnav
-    {"eisthk", "isthk"},         // eisthkei/isthkei (pluperfect augment)
-    {"crewfeil", "creofeil"},    // crewfeiletwn/creofeiletwn
-};
-
-// Inside a word: lhmqetai/lhqetai, elhmfyh/elhfyh (the mu of lambanw's forms).
-constexpr std::pair<std::string_view, std::string_view> kInnerPairs[] = {
-    {"lhmq", "lhq"},
-    {"lhmf", "lhf"},
-    {"reun", "raun"}, // ereunhson/eraunhson, exhreunhsan/exhraunhsan (no other word has either)
-};
-
-// Augment and prefixes before which an initial rho is written double or single.
-constexpr std::string_view kRhoPrefixes[] = {"e", "epi", "peri", "prose", "para", "apo", "dia", "kata", "ana", "upo"};
-
-// -en words whose -e form is another word.
-constexpr std::string_view kNotMovable[] = {"ouden", "mhden", "ouyen", "mhyen", "eiten"}; // eiten "then", eite "whether"
-
 bool IsWordLetter(char c) { return c >= 'a' && c <= 'z' && c != 'j'; }
-
-void ReplaceAll(std::string& s, std::string_view from, std::string_view to)
-{
-    for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
-        s.replace(at, from.size(), to);
-}
-
-// sun-, en- and palin- with their nasal as written before the next consonant:
-// sumb/sunb, sugk/sunk, sull/sunl, surr/sunr, emp/enp, egk/enk, ell/enl.
-void UnassimilatePrefix(std::string& s)
-{
-    const auto unassimilate = [&](std::string_view prefix) { // prefix without its nasal, e.g. "su"
-        const size_t n = prefix.size();
-        if (s.size() < n + 3 || s.compare(0, n, prefix) != 0)
-            return false;
-        const char nasal = s[n];
-        const char next = s[n + 1];
-        const bool labial = nasal == 'm' && (next == 'b' || next == 'p' || next == 'f' || next == 'c' || next == 'm');
-        const bool velar = nasal == 'g' && (next == 'g' || next == 'k' || next == 'x');
-        // en- before r keeps its nu; errhyh is a doubled rho, not a prefix
-        const bool liquid = (nasal == 'l' || (nasal == 'r' && prefix == "su")) && next == nasal;
-        if (!labial && !velar && !liquid)
-            return false;
-        s[n] = 'n';
-        return true;
-    };
-    if (!unassimilate("su") && !unassimilate("e"))
-        unassimilate("pali");
-}
-
-// Movable nu: drops it where the ending allows it.
-void DropMovableNu(std::string& s)
-{
-    if (s.size() < 4 || s.back() != 'n')
-        return;
-    const std::string_view w = s;
-    if (w == "estin") {
-        s.pop_back();
-        return;
-    }
-    const char before = w[w.size() - 3];
-    const std::string_view ending = w.substr(w.size() - 2); // "in" or "en"
-    if (ending == "in" && (before == 's' || before == 'x' || before == 'q')) {
-        s.pop_back(); // -si(n): pasi, legousi, eikosi, dusi; -xi(n), -qi(n): sarxi
-        return;
-    }
-    if (ending == "en" && before != 'i') { // -ei/-ein is verb and infinitive
-        for (const std::string_view word : kNotMovable)
-            if (w == word)
-                return;
-        s.pop_back(); // eipe(n), elabe(n), eide(n)
-    }
-}
 
 } // namespace
 
-SpellingRules::SpellingRules()
+SpellingRules::SpellingRules(SpellingGroups groups) : groups_(groups)
 {
     std::vector<std::string> words;
-    for (const std::string_view line : kVariantGroups) {
-        words.clear();
-        for (const std::string_view word : SplitWords(line))
-            words.emplace_back(word);
-        AddGroup(words);
+    for (const spelling::WordLines& list : spelling::ListedGroups()) {
+        if (!groups.Has(list.group))
+            continue;
+        for (const std::string_view line : list.lines) {
+            words.clear();
+            for (const std::string_view word : SplitWords(line))
+                words.emplace_back(word);
+            AddGroup(words);
+        }
     }
 }
 
@@ -249,24 +65,30 @@ std::string SpellingRules::Key(std::string_view word) const
         s = Find(it->second);
     else
         s = word;
-    for (const auto& [from, to] : kStemPairs) {
-        if (s.starts_with(from)) {
-            s.replace(0, from.size(), to);
+    using G = SpellingGroup;
+    for (const spelling::StemPair& pair : spelling::StemPairs()) {
+        if (s.starts_with(pair.from) && groups_.Has(pair.group)) {
+            s.replace(0, pair.from.size(), pair.to);
             break;
         }
     }
-    for (const auto& [from, to] : kInnerPairs)
-        ReplaceAll(s, from, to);
-    UnassimilatePrefix(s);
-    // A rho doubled after an augment or prefix: errhyh/erhyh, epirriqantev/
-    // epiriqantev. Not inside a stem: purrov (red) is not purov (of fire).
-    for (const std::string_view prefix : kRhoPrefixes) {
-        if (s.size() > prefix.size() + 2 && s.starts_with(prefix) && s.compare(prefix.size(), 2, "rr") == 0) {
-            s.erase(prefix.size(), 1);
-            break;
-        }
-    }
-    DropMovableNu(s);
+    if (groups_.Has(G::ListedWords))
+        spelling::InnerSpellings(s);
+    if (groups_.Has(G::Assimilation))
+        spelling::UnassimilatePrefix(s);
+    if (groups_.Has(G::DoubleRho))
+        spelling::SingleRhoAfterPrefix(s);
+    // The manuscripts' groups, before the movable nu: eipamen is eipomen first.
+    if (groups_.Has(G::Aorist))
+        spelling::ClassicalAorist(s);
+    if (groups_.Has(G::Consonants))
+        spelling::SingleConsonants(s);
+    if (groups_.Has(G::Nasals))
+        spelling::UnassimilateNasals(s);
+    if (groups_.Has(G::Itacism))
+        spelling::Deitacize(s);
+    if (groups_.Has(G::MovableNu))
+        spelling::DropMovableNu(s);
     return s;
 }
 
@@ -313,9 +135,9 @@ std::string Shown(std::string_view word)
 
 } // namespace
 
-SpellingList ReadSpellingList(std::string_view text)
+SpellingList ReadSpellingList(std::string_view text, SpellingGroups groups)
 {
-    SpellingList list;
+    SpellingList list{SpellingRules(groups), {}};
     int number = 0;
     std::vector<std::string> words;
     while (!text.empty()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "compare/spelling_groups.h"
+
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -12,50 +14,69 @@
 // final sigma), lower case, as the editions hold them.
 //
 // Each word gets a key once; two different words are variants when their keys
-// are equal. The key is the word's group (the built-in lists below and the
-// user's spelling.txt, the first word of a group standing for all), then these
-// rules, each applied only where it cannot join two different words:
+// are equal. The key is the word's group (the lists of the groups in force and
+// the user's spelling.txt, the first word of a group standing for all), then
+// the rules of the groups in force, each applied only where it cannot join two
+// different words (spelling_groups.h names them; the default set):
 //
-//   Movable nu    a final n dropped after the endings where it is movable:
+//   movable-nu    a final n dropped after the endings where it is movable:
 //                 -si(n), -xi(n), -qi(n) (dative plurals, third persons:
 //                 pasi/pasin, legousi/legousin, sarxi/sarxin, esti/estin,
 //                 eikosi/eikosin) and -e(n) of verbs (eipe/eipen,
 //                 elabe/elaben). Not -ei(n) (lalei "he speaks" / lalein "to
 //                 speak"), not words of fewer than four letters (me/men), not
-//                 ouden/oude, mhden/mhde, eiten/eite (kNotMovable).
-//   Double rho    after the augment or a prefix (e-, epi-, peri-, prose-,
+//                 ouden/oude, mhden/mhde, eiten/eite.
+//   double-rho    after the augment or a prefix (e-, epi-, peri-, prose-,
 //                 para-, apo-, dia-, kata-, ana-, upo-): errhyh/erhyh,
 //                 epirriqantev/epiriqantev; not inside a stem (purrov "red" /
 //                 purov "of fire").
-//   Final sigma   outw/outwv, acri/acriv, mecri/mecriv (the words only).
-//   Compounds     a prefix's nasal as written or assimilated: sun- before
+//   final-sigma   outw/outwv, acri/acriv, mecri/mecriv (the words only).
+//   assimilation  a prefix's nasal as written or assimilated: sun- before
 //                 b p f c m (sumbainei/sunbainei), g k x (sugkalei/sunkalei),
 //                 l (sullalei/sunlalei), r (surrhgnusi/sunrhgnusi); en- before
 //                 b p f c m (empiplhmi/enpiplhmi), g k x (egkopto/enkopto),
 //                 l (ellogeitai/enlogeitai); palin- before g k
 //                 (paliggenesia/palingenesia).
-//   ei / i        in a list of stems and words where both spellings are one
-//                 word (kVariantGroups and kStemPairs in spelling_rules.cpp:
-//                 eidon/idon, ieremiav/ieremeiav, samareia/samaria,
-//                 leuiv/leueiv, ...).
-//   Elision       the elided forms of alla, apo, dia, epi, kata, meta, para,
+//   elision       the elided forms of alla, apo, dia, epi, kata, meta, para,
 //                 upo, anti, oude, mhde: all/alla, ef/epi, mey/meta (listed;
 //                 uf/ef stay two words, upo and epi).
-//   Names         doubled or single consonants and other spellings of a
-//                 name, listed (iwannhv/iwanhv, dabid/dauid/daueid,
-//                 mwushv/mwshv, nazaret/nazarey/nazara, ...).
+//   names         doubled or single consonants, ei / i and other spellings of
+//                 a name, listed (iwannhv/iwanhv, dabid/dauid/daueid,
+//                 mwushv/mwshv, samareia/samaria, leuiv/leueiv, ...).
+//   listed-words  ei / i, the augment e / h and other spellings of listed
+//                 words and stems (piein/pein, hdunato/edunato,
+//                 tessarakonta/tesserakonta, lhmqetai/lhqetai, ...).
+//
+// and, off unless chosen, those of manuscripts (spelling_scribal.cpp):
+//
+//   itacism       ei/i and ai/e before the last syllable, h/i/u before the
+//                 last two (the endings and the mood vowel stay apart:
+//                 legei/legh, poieite/poihte), never in hmeiv/umeiv and the
+//                 other listed stems (leipw/elipon, kainov/kenov, ...).
+//   consonants    doubled and single consonants (not gg), except listed
+//                 stems where they tell forms apart (ballw/balw, mellw/melw).
+//   nasals        n before a labial or velar as written or assimilated
+//                 anywhere but at the start: aggelov/angelov, pempw/penpw.
+//   aspiration    ouk/ouc, ap/af, kat/kay, ep/ef, met/mey, up/uf, ant/any.
+//   aorist        -an/-on, -amen/-omen, -ate/-ete, -av/-ev, -osan/-on of
+//                 listed second aorists (eipan/eipon, exhlyan/exhlyon).
+//   crasis        kagw/kaiegw (listed; not with two words "kai egw").
+//   nomina-sacra  contractions left by the import: yv/yeov, kv/kuriov, ...
 //
 // Users add groups of their own in spelling.txt (ReadSpellingList).
 namespace synopter {
 
 class SpellingRules {
 public:
-    // The built-in rules and lists only.
-    SpellingRules();
+    // The default groups' rules and lists only.
+    SpellingRules() : SpellingRules(SpellingGroups::Default()) {}
+    // Those of the groups given.
+    explicit SpellingRules(SpellingGroups groups);
 
-    SpellingRules(const SpellingRules& other) : group_(other.group_) {}
+    SpellingRules(const SpellingRules& other) : groups_(other.groups_), group_(other.group_) {}
     SpellingRules& operator=(const SpellingRules& other)
     {
+        groups_ = other.groups_;
         group_ = other.group_;
         const std::lock_guard lock(cacheMutex_);
         cache_.clear();
@@ -77,7 +98,9 @@ public:
     // True when the two words differ and are the same word spelt two ways.
     bool Variants(std::string_view a, std::string_view b) const { return a != b && Key(a) == Key(b); }
 
-    // The built-in rules, made once.
+    SpellingGroups Groups() const { return groups_; }
+
+    // The default groups' rules, made once.
     static const SpellingRules& BuiltIn();
 
 private:
@@ -86,6 +109,7 @@ private:
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
+    SpellingGroups groups_;
     std::unordered_map<std::string, std::string, Hash, std::equal_to<>> group_; // word -> group's word
     mutable std::mutex cacheMutex_;
     mutable std::unordered_map<std::string, std::string, Hash, std::equal_to<>> cache_; // word -> key
@@ -98,7 +122,7 @@ struct SpellingProblem {
 };
 
 struct SpellingList {
-    SpellingRules rules;                   // built-in plus the file's groups
+    SpellingRules rules;                   // the groups' rules plus the file's groups
     std::vector<SpellingProblem> problems; // lines left out; never fatal
 };
 
@@ -113,6 +137,6 @@ constexpr std::string_view kSpellingFileName = "spelling.txt";
 //   # names
 //   babulwn baboulwn
 //   bhysaida bhysaidan
-SpellingList ReadSpellingList(std::string_view text);
+SpellingList ReadSpellingList(std::string_view text, SpellingGroups groups = SpellingGroups::Default());
 
 } // namespace synopter

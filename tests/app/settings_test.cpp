@@ -295,3 +295,27 @@ TEST(SettingsFileTest, NothingIsWrittenWhenStartUpNeverReachedTheSettings)
 
 } // namespace
 } // namespace synopter
+
+namespace synopter {
+namespace {
+
+using namespace settings_test;
+
+TEST(SettingsFileTest, SpellingRuleGroupsRoundTrip)
+{
+    ProgramDir dir;
+    dir.WriteSettings("[Init]\r\nspellingrules=itacism,names,unknown-to-this-version\r\n");
+    MainWindow form(dir.Path(), &dir.messages);
+    Start(form);
+    const auto item = [&](const char* name) { return form.findChild<QAction*>(name); };
+    ASSERT_TRUE(item("Itacism1") && item("Names1") && item("Movablenu1") && item("Consonants1"));
+    EXPECT_TRUE(item("Itacism1")->isChecked());
+    EXPECT_TRUE(item("Names1")->isChecked());
+    EXPECT_FALSE(item("Movablenu1")->isChecked());
+    item("Consonants1")->trigger();
+    EXPECT_EQ(CloseAndCatchError(form, dir.messages), "");
+    EXPECT_NE(dir.Settings().find("spellingrules=names,itacism,consonants\r\n"), std::string::npos) << dir.Settings();
+}
+
+} // namespace
+} // namespace synopter

@@ -90,6 +90,7 @@ TEST(CliCollateTest, BadInput)
         {"--format", "pdf", a, b},
         {"--books", "John,Hezekiah", a, b},
         {"--spelling", "often", a, b},
+        {"--spelling-rules", "often", a, b},
         {"--base", "Z", a, b},
         {a, shorter},
         {a, folder / "missing.dat"},

@@ -222,6 +222,8 @@ TEST_F(CliTest, Spelling)
          "\"reported\": 1}]}\n], \"reported\": 1, \"spelling_only\": 1}\n"},
         {{"--spelling", "ignore"}, "KATA 1\n  sl: 1:1 outw eipe {kai}\n  sr: 1:1 outwv eipen {ouk}\n1 verses differ\n"},
         {{"--spelling", "ignore", "--spelling-file", list}, "0 verses differ\n"},
+        {{"--spelling", "ignore", "--spelling-rules", "-final-sigma"},
+         "KATA 1\n  sl: 1:1 {outw} eipe {kai}\n  sr: 1:1 {outwv} eipen {ouk}\n1 verses differ\n"},
         {{"--spelling", "count"},
          "KATA 1\n  sl: 1:1 {outw} {eipe} {kai}\n  sr: 1:1 {outwv} {eipen} {ouk}\n  sl: 1:2 {dabid}\n"
          "  sr: 1:2 {dauid}\n2 verses differ\n"},
@@ -307,6 +309,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"format_unknown", {"--format", "xml", "LEFT", "RIGHT"}, "unknown format \"xml\""},
         BadCase{"script_unknown", {"--script", "cyrillic", "LEFT", "RIGHT"}, "unknown script \"cyrillic\""},
         BadCase{"spelling_unknown", {"--spelling", "some", "LEFT", "RIGHT"}, "unknown spelling \"some\""},
+        BadCase{"spelling_rules_unknown", {"--spelling-rules", "itacism,sloppy", "LEFT", "RIGHT"},
+                "unknown spelling rule group \"sloppy\" (use default, all, none or movable-nu"},
         BadCase{"spelling_file_missing", {"--spelling-file", "DIR/none.txt", "LEFT", "RIGHT"}, "none.txt\""},
         BadCase{"exact_with_value", {"--exact=yes", "LEFT", "RIGHT"}, "option --exact takes no value"},
         BadCase{"missing_file", {"LEFT", "DIR/absent.dat"}, "absent.dat\": No such file or directory"},

@@ -215,3 +215,116 @@ TEST(SpellingRulesTest, CountUnchangedOnRealEditions)
 
 } // namespace
 } // namespace synopter
+
+namespace synopter {
+namespace {
+
+// Each group with the default ones: spellings it joins, and the grammatical
+// pairs and different words near them that must stay apart, under that group
+// and under all groups together.
+TEST(SpellingGroupsTest, EachGroupJoinsItsSpellingsOnly)
+{
+    using G = SpellingGroup;
+    struct Case {
+        G group;
+        const char* a;
+        const char* b;
+        bool variants;
+    };
+    const Case cases[] = {
+        {G::Itacism, "eirhnh", "irhnh", true},
+        {G::Itacism, "krinete", "kreinete", true},
+        {G::Itacism, "kraipalh", "krepalh", true},
+        {G::Itacism, "gumnhteuomen", "gumniteuomen", true},
+        {G::Itacism, "hmeiv", "umeiv", false},
+        {G::Itacism, "hmwn", "umwn", false},
+        {G::Itacism, "hmin", "umin", false},
+        {G::Itacism, "hmav", "umav", false},
+        {G::Itacism, "legei", "legh", false},     // indicative / subjunctive
+        {G::Itacism, "poieite", "poihte", false}, // the mood vowel before the last syllable
+        {G::Itacism, "legein", "leghn", false},
+        {G::Itacism, "poleiv", "poliv", false}, // number
+        {G::Itacism, "autoiv", "autuiv", false},
+        {G::Itacism, "ercesye", "ercesyai", false},
+        {G::Itacism, "kateleipen", "katelipen", false}, // imperfect / aorist
+        {G::Itacism, "kainon", "kenon", false},
+        {G::Itacism, "airei", "erei", false},
+        {G::Itacism, "ide", "eide", false},
+        {G::Itacism, "epeiden", "epide", false},
+        {G::Itacism, "eite", "eiten", false},
+        {G::Itacism, "cristov", "crhstov", false},
+        {G::Itacism, "hdh", "idh", false},
+        {G::Consonants, "ekcunnomenon", "ekcunomenon", true},
+        {G::Consonants, "emasswnto", "emaswnto", true},
+        {G::Consonants, "ballw", "balw", false}, // present / aorist
+        {G::Consonants, "apostellei", "apostelei", false},
+        {G::Consonants, "mellei", "melei", false},
+        {G::Consonants, "egennhyh", "egenhyh", false},
+        {G::Consonants, "alla", "ala", false},
+        {G::Consonants, "nossouv", "nosouv", false},
+        {G::Consonants, "aggelov", "agelov", false}, // gg is no doubled letter
+        {G::Nasals, "aggelov", "angelov", true},
+        {G::Nasals, "elegcw", "elencw", true},
+        {G::Nasals, "lambanei", "lanbanei", true},
+        {G::Nasals, "sugcairei", "suncairei", true},
+        {G::Aspiration, "ouk", "ouc", true},
+        {G::Aspiration, "ou", "ouk", false}, // ou is also "where"
+        {G::Aorist, "eipon", "eipan", true},
+        {G::Aorist, "exhlyon", "exhlyan", true},
+        {G::Aorist, "eipomen", "eipamen", true},
+        {G::Aorist, "elabon", "elabosan", true},
+        {G::Aorist, "eipen", "eipan", false},
+        {G::Aorist, "legomen", "legamen", false},
+        {G::Crasis, "kagw", "kaiegw", true},
+        {G::Crasis, "kagw", "egw", false},
+        {G::NominaSacra, "yv", "yeov", true},
+        {G::NominaSacra, "kn", "kurion", true},
+        {G::NominaSacra, "yv", "yeou", false},
+        {G::NominaSacra, "kw", "kuriw", false}, // Cos
+        {G::Names, "dabid", "dauid", true},
+        {G::Elision, "mey", "meta", true},
+        {G::Itacism, "autou", "autw", false},
+    };
+    const SpellingRules all(SpellingGroups::All());
+    for (const Case& c : cases) {
+        const SpellingRules rules(SpellingGroups::Default().Add(c.group));
+        EXPECT_EQ(rules.Variants(c.a, c.b), c.variants) << c.a << " / " << c.b;
+        if (!c.variants)
+            EXPECT_FALSE(all.Variants(c.a, c.b)) << c.a << " / " << c.b << " under all groups";
+        else if (!SpellingGroups::Default().Has(c.group))
+            EXPECT_FALSE(SpellingRules::BuiltIn().Variants(c.a, c.b)) << c.a << " / " << c.b << " by default";
+    }
+    // Without a group its words stay apart.
+    EXPECT_FALSE(SpellingRules(SpellingGroups::Default().Remove(G::Names)).Variants("dabid", "dauid"));
+    EXPECT_FALSE(SpellingRules(SpellingGroups::Default().Remove(G::MovableNu)).Variants("eipe", "eipen"));
+}
+
+TEST(SpellingGroupsTest, Lists)
+{
+    struct Case {
+        const char* list;
+        const char* groups; // Names(), or the start of the problem
+    };
+    const std::string byDefault = "movable-nu,double-rho,final-sigma,assimilation,elision,names,listed-words";
+    const Case cases[] = {
+        {"default", byDefault.c_str()},
+        {"itacism, consonants", "itacism,consonants"},
+        {"-elision", "movable-nu,double-rho,final-sigma,assimilation,names,listed-words"},
+        {"default,nasals,-names", "movable-nu,double-rho,final-sigma,assimilation,elision,listed-words,nasals"},
+        {"all,-crasis,-default", "itacism,consonants,nasals,aspiration,aorist,nomina-sacra"},
+        {"none", ""},
+        {"names,sloppy", "unknown spelling rule group \"sloppy\" (use default, all, none or movable-nu, "},
+    };
+    for (const Case& c : cases) {
+        const SpellingGroupsParsed parsed = ParseSpellingGroups(c.list);
+        const std::string got = parsed.problem.empty() ? parsed.groups.Names() : parsed.problem;
+        EXPECT_TRUE(parsed.problem.empty() ? got == c.groups : got.starts_with(c.groups)) << c.list << ": " << got;
+    }
+    // The default set is the rules as they always were.
+    EXPECT_EQ(SpellingRules::BuiltIn().Groups(), SpellingGroups::Default());
+    EXPECT_EQ(ReadSpellingList("").rules.Groups(), SpellingGroups::Default());
+    EXPECT_TRUE(ReadSpellingList("kai ouk", SpellingGroups::All()).rules.Variants("kai", "ouk"));
+}
+
+} // namespace
+} // namespace synopter

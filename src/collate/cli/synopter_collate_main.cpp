@@ -32,7 +32,7 @@ using namespace synopter::collate;
 
 const std::string kUsage =
     "Usage: synopter-collate [--base NAME] [--exact] [--spelling count|mark|ignore]\n"
-    "                        [--spelling-file PATH]\n"
+    "                        [--spelling-rules LIST] [--spelling-file PATH]\n"
     "                        [--format text|json|html|tei|distances|agreement]\n"
     "                        [--books LIST] [-o FILE] EDITION...\n"
     "\n"
@@ -54,6 +54,12 @@ const std::string kUsage =
     "  --spelling mark  they are readings of their own kind, marked (orth.)\n"
     "  --spelling ignore\n"
     "                   they read as the base\n"
+    "  --spelling-rules LIST\n"
+    "                   the spelling rule groups in force under --spelling mark or ignore\n"
+    "                   (under count they do nothing), comma-separated: group names,\n"
+    "                   default, all or none; -NAME takes one out, and a LIST that\n"
+    "                   begins with -NAME starts from the default groups. The groups:\n" +
+    cli::SpellingRulesHelp() +
     "  --spelling-file PATH\n"
     "                   groups of equivalent spellings added to the built-in ones\n"
     "                   (default: spelling.txt in the user's folder, when there is one)\n"
@@ -96,6 +102,7 @@ struct Arguments {
     std::string base;
     bool exact = false;
     SpellingMode spelling = SpellingMode::Count;
+    SpellingGroups spellingGroups = SpellingGroups::Default();
     std::string spellingFile;
     Format format = Format::Text;
     std::vector<int> books; // none: all
@@ -162,6 +169,8 @@ Arguments ParseArguments(int argc, char** argv)
                                  "\" (use text, json, html, tei, distances or agreement)"};
         } else if (name == "--spelling") {
             arguments.spelling = cli::ParseSpellingMode(args.Value());
+        } else if (name == "--spelling-rules") {
+            arguments.spellingGroups = cli::ParseSpellingRules(args.Value());
         } else if (name == "--spelling-file") {
             arguments.spellingFile = std::string(args.Value());
             if (arguments.spellingFile.empty())
@@ -242,7 +251,7 @@ int Main(int argc, char** argv)
             if (const auto input = InputAt(arguments.output, set.files))
                 throw UsageError{"-o \"" + arguments.output + "\" would overwrite the input \"" + *input + "\""};
         if (arguments.spelling != SpellingMode::Count || !arguments.spellingFile.empty())
-            spelling = cli::LoadSpellingList("synopter-collate", arguments.spellingFile);
+            spelling = cli::LoadSpellingList("synopter-collate", arguments.spellingFile, arguments.spellingGroups);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "synopter-collate: %s\n", e.what());
         return kBadInput;

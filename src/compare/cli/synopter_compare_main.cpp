@@ -36,7 +36,7 @@ const std::string kThresholdRange = std::to_string(kMinThreshold) + " to " + std
 const std::string kUsage =
     "Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html|summary]\n"
     "                        [--script latin|greek] [--spelling count|mark|ignore]\n"
-    "                        [--spelling-file PATH] LEFT RIGHT\n"
+    "                        [--spelling-rules LIST] [--spelling-file PATH] LEFT RIGHT\n"
     "\n"
     "Compares two editions verse by verse, as the COMPARE button does, and writes\n"
     "every verse pair whose unmatched characters reach the threshold on either side.\n"
@@ -64,6 +64,12 @@ const std::string kUsage =
     "                   pairs show them between parentheses (green on a terminal)\n"
     "  --spelling ignore\n"
     "                   they match and do not count, shown as matched\n"
+    "  --spelling-rules LIST\n"
+    "                   the spelling rule groups in force under --spelling mark or ignore\n"
+    "                   (under count they do nothing), comma-separated: group names,\n"
+    "                   default, all or none; -NAME takes one out, and a LIST that\n"
+    "                   begins with -NAME starts from the default groups. The groups:\n" +
+    cli::SpellingRulesHelp() +
     "  --spelling-file PATH\n"
     "                   groups of equivalent spellings added to the built-in ones\n"
     "                   (default: spelling.txt in the user's folder, when there is one)\n"
@@ -92,6 +98,7 @@ struct Options {
     Format format = Format::Text;
     Script script = Script::Latin;
     std::optional<SpellingMode> spelling; // as given
+    SpellingGroups spellingGroups = SpellingGroups::Default();
     std::string spellingFile;
     bool help = false;
     std::vector<std::string> editions;
@@ -152,6 +159,8 @@ Options ParseArguments(int argc, char** argv)
                 throw UsageError{"unknown script \"" + std::string(text) + "\" (use latin or greek)"};
         } else if (name == "--spelling") {
             options.spelling = cli::ParseSpellingMode(args.Value());
+        } else if (name == "--spelling-rules") {
+            options.spellingGroups = cli::ParseSpellingRules(args.Value());
         } else if (name == "--spelling-file") {
             options.spellingFile = std::string(args.Value());
             if (options.spellingFile.empty())
@@ -244,7 +253,7 @@ int Main(int argc, char** argv)
         if (auto problem = LayoutProblem(left.label, left.lines, right.label, right.lines, LineCounts::MayDiffer))
             throw UsageError{*problem};
         if (options.spelling.value_or(SpellingMode::Count) != SpellingMode::Count || !options.spellingFile.empty())
-            spelling = cli::LoadSpellingList("synopter-compare", options.spellingFile);
+            spelling = cli::LoadSpellingList("synopter-compare", options.spellingFile, options.spellingGroups);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "synopter-compare: %s\n", e.what());
         return kBadInput;

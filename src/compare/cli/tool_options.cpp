@@ -5,6 +5,7 @@
 #include "common/file_io.h"
 #include "common/program_folders.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,13 +25,33 @@ SpellingMode ParseSpellingMode(std::string_view text)
     throw UsageError{"unknown spelling \"" + std::string(text) + "\" (use count, mark or ignore)"};
 }
 
-SpellingList LoadSpellingList(const char* tool, const std::string& path)
+SpellingGroups ParseSpellingRules(std::string_view text)
 {
+    SpellingGroupsParsed parsed = ParseSpellingGroups(text);
+    if (!parsed.problem.empty())
+        throw UsageError{parsed.problem};
+    return parsed.groups;
+}
+
+std::string SpellingRulesHelp()
+{
+    std::string help;
+    for (const SpellingGroupInfo& info : SpellingGroupList()) {
+        std::string line = "    " + std::string(info.name);
+        line.resize(std::max<size_t>(line.size() + 1, 21), ' ');
+        help += line + std::string(info.text) + (info.byDefault ? " (default)\n" : "\n");
+    }
+    return help;
+}
+
+SpellingList LoadSpellingList(const char* tool, const std::string& path, SpellingGroups groups)
+{
+    const SpellingList none{SpellingRules(groups), {}};
     std::string file = path;
     if (file.empty()) {
         const std::string& user = ThisProgramFolders().user;
         if (user.empty())
-            return {};
+            return none;
         file = user + "/" + std::string(kSpellingFileName);
     }
     std::optional<std::string> text;
@@ -43,9 +64,9 @@ SpellingList LoadSpellingList(const char* tool, const std::string& path)
     if (!text) {
         if (!path.empty())
             throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
-        return {};
+        return none;
     }
-    SpellingList list = ReadSpellingList(*text);
+    SpellingList list = ReadSpellingList(*text, groups);
     for (const SpellingProblem& problem : list.problems)
         std::fprintf(stderr, "%s: %s:%d: %s (line left out)\n", tool, file.c_str(), problem.line,
                      problem.message.c_str());

@@ -36,6 +36,8 @@ namespace {
 std::string ChoiceKey(const EditionsChoice& choice, const std::vector<std::string>& names)
 {
     std::string key = std::to_string(int(choice.spelling)) + (choice.exactPositions ? "e" : "-");
+    if (choice.spellingRules)
+        key += " " + choice.spellingRules->Groups().Names();
     for (const std::string& folder : choice.folders)
         key += "\n" + folder;
     for (const std::string& name : names) {
