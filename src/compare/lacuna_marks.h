@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compare/rich_text.h"
 #include "compare/word_match.h"
 
 #include <cstdint>
@@ -19,6 +20,10 @@ namespace synopter {
 constexpr std::uint8_t kLacunaText = 3;
 constexpr std::uint8_t kLacunaMark = 4;
 inline constexpr std::string_view kLacunaWord = "lac.";
+// Their greys in the panes and result files (0x00BBGGRR): two shades, so that
+// a restored pane tells the marks, drawn in Latin letters, from the verse text.
+constexpr rtf::Colour kLacunaTextColour = 0x909090;
+constexpr rtf::Colour kLacunaMarkColour = 0x808080;
 
 // A remnant compares only its extant part. Given the remnant's verse line and
 // its gaps, marks kLacunaText in `otherMask` on the unmatched words of the
