@@ -41,7 +41,6 @@ constexpr std::string_view kStyle =
     "tr.ch th{text-align:left;color:#800000;font-weight:bold;padding:.9em .5em .2em}\n"
     ".d{color:#0000FF}\n"
     ".s{color:#008000}\n"
-    ".l{color:#808080}\n"
     "@media print{body{margin:0}"
     "*{-webkit-print-color-adjust:exact;print-color-adjust:exact}"
     "tr{break-inside:avoid;page-break-inside:avoid}"
@@ -66,7 +65,7 @@ void AppendVerse(std::string& out, const std::string& verse, const MatchMask& ma
         if (k == 1) {
             AppendMarkupGreek(out, text);
         } else if (k >= kLacunaText) {
-            out += "<span class=\"l\">";
+            out += "<span style=\"color:#808080\">"; // inline: pages without lacunae stay as they were
             if (k == kLacunaMark)
                 AppendMarkupEscaped(out, text);
             else
