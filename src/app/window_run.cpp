@@ -36,6 +36,7 @@ void WindowRun::Run()
     const Controls& c = controls_;
     // The lines stay the run's whatever is loaded meanwhile.
     const std::shared_ptr<const std::vector<std::string>> left = editions_[0].lines, right = editions_[1].lines;
+    const std::shared_ptr<const Lacunae> leftLost = editions_[0].lacunae, rightLost = editions_[1].lacunae;
     // Editions that cannot be paired line by line are named before anything
     // runs; the previous results stay.
     if (const auto problem = ComparisonProblem(editions_[0].name, *left, editions_[1].name, *right)) {
@@ -67,6 +68,8 @@ void WindowRun::Run()
         options.spelling = static_cast<SpellingMode>(std::clamp(c.spelling->currentIndex(), 0, 2));
         if (options.spelling != SpellingMode::Count && spellingRules)
             options.spellingRules = spellingRules();
+        options.rightLacunae = rightLost.get();
+        options.leftLacunae = leftLost.get();
         markSpelling_ = options.spelling == SpellingMode::Mark;
         if (chapters_)
             chapters_->ClearChapters();
@@ -141,6 +144,17 @@ void WindowRun::VersePair(const std::string& right, const std::string& left,
                           const MatchMask& rightMask, const MatchMask& leftMask)
 {
     results_.AppendVersePair(right, left, rightMask, leftMask);
+}
+
+void WindowRun::LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                           const MatchMask& leftMask, const PairGaps& gaps)
+{
+    results_.AppendVersePair(right, left, rightMask, leftMask, gaps);
+}
+
+void WindowRun::Lacunose(const LacunoseRun& run)
+{
+    results_.AppendLacunose(run);
 }
 
 std::string WindowRun::HeadingAbove(int line) const

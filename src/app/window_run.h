@@ -90,6 +90,9 @@ private:
     void FoundCount(int found) override;
     void VersePair(const std::string& right, const std::string& left,
                    const MatchMask& rightMask, const MatchMask& leftMask) override;
+    void LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                    const MatchMask& leftMask, const PairGaps& gaps) override;
+    void Lacunose(const LacunoseRun& run) override;
     bool Progress(int line) override;
     bool StillGoing() override;
     void SpellingOnlyCount(int pairs) override { spellingOnly_ = pairs; }

@@ -1,7 +1,9 @@
 #include "compare/comparison_run.h"
 
+#include "compare/lacuna_marks.h"
 #include "compare/spelling_rules.h"
 #include "editions/edition_lines.h"
+#include "editions/lacunae.h"
 
 #include <algorithm>
 #include <utility>
@@ -49,6 +51,79 @@ void ClearSpellingMarks(MatchMask& rightMask, size_t rightSize, MatchMask& leftM
     }
 }
 
+// Lacunose lines gathered into runs of one chapter and the same sides.
+class LacunoseRuns {
+public:
+    LacunoseRuns(const std::vector<std::string>& left, const std::vector<std::string>& right, RunOutput& output,
+                 std::string& lastReportedHeading)
+        : left_(left), right_(right), output_(output), lastReportedHeading_(lastReportedHeading)
+    {
+    }
+    // Line k is lacunose on the sides given, under `heading`.
+    void Add(size_t k, bool rightLost, bool leftLost, const std::string& heading)
+    {
+        if (open_ && (k != run_.lastLine + 1 || rightLost != run_.right || leftLost != run_.left || heading != heading_))
+            Flush();
+        if (!open_) {
+            run_ = {k, k, Reference(k), {}, rightLost, leftLost};
+            heading_ = heading;
+            open_ = true;
+        }
+        run_.lastLine = k;
+    }
+    // Reports the run gathered, headed by its chapter when that is new.
+    void Flush()
+    {
+        if (!open_)
+            return;
+        open_ = false;
+        if (heading_ != lastReportedHeading_) {
+            output_.Chapter(heading_);
+            lastReportedHeading_ = heading_;
+        }
+        run_.lastReference = Reference(run_.lastLine);
+        output_.Lacunose(run_);
+    }
+
+private:
+    // The reference of whichever side's line has one.
+    std::string_view Reference(size_t k) const
+    {
+        for (const std::vector<std::string>* lines : {&right_, &left_})
+            if (k < lines->size())
+                if (const std::string_view r = ParseVerseLine((*lines)[k]).reference; !r.empty())
+                    return r;
+        return {};
+    }
+
+    const std::vector<std::string>& left_;
+    const std::vector<std::string>& right_;
+    RunOutput& output_;
+    std::string& lastReportedHeading_;
+    LacunoseRun run_;
+    std::string heading_;
+    bool open_ = false;
+};
+
+// A pair's gaps, with the other side's words in each lost part marked.
+PairGaps MarkRemnants(const Lacunae* rightLost, const Lacunae* leftLost, size_t k, const std::string& r,
+                      MatchMask& rightMask, const std::string& l, MatchMask& leftMask)
+{
+    PairGaps gaps;
+    if (rightLost)
+        gaps.right = rightLost->Gaps(k);
+    if (leftLost)
+        gaps.left = leftLost->Gaps(k);
+    MarkLostText(r, rightMask, gaps.right, l, leftMask);
+    MarkLostText(l, leftMask, gaps.left, r, rightMask);
+    return gaps;
+}
+
+const Lacunae* Lost(const Lacunae* lacunae)
+{
+    return lacunae && !lacunae->Empty() ? lacunae : nullptr;
+}
+
 } // namespace
 
 RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,
@@ -71,12 +146,30 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
     if (options.spelling != SpellingMode::Count)
         spelling = options.spellingRules ? options.spellingRules : &SpellingRules::BuiltIn();
     const bool mark = options.spelling == SpellingMode::Mark;
+    const Lacunae* const rightLost = Lost(options.rightLacunae);
+    const Lacunae* const leftLost = Lost(options.leftLacunae);
+    const bool lacunae = rightLost || leftLost;
+    LacunoseRuns lacunose(left, right, output, lastReportedHeading);
 
     for (size_t k = 0; k < total; ++k) {
         const bool haveRight = k < right.size();
         const bool haveLeft = k < left.size();
         if (haveRight && IsHeadingLine(right[k]))
             currentHeading = right[k];
+        if (lacunae) {
+            const bool rightLacunose = rightLost && rightLost->Lacunose(k);
+            const bool leftLacunose = leftLost && leftLost->Lacunose(k);
+            if (rightLacunose || leftLacunose) {
+                ++summary.lacunose;
+                lacunose.Add(k, rightLacunose, leftLacunose, currentHeading);
+                if (!output.Progress(static_cast<int>(k))) {
+                    summary.stopped = true;
+                    break;
+                }
+                continue;
+            }
+            lacunose.Flush();
+        }
 
         const std::string& r = haveRight ? right[k] : empty;
         const std::string& l = haveLeft ? left[k] : empty;
@@ -88,6 +181,9 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
                 summary.stopped = true;
                 break;
             }
+            PairGaps gaps;
+            if (lacunae)
+                gaps = MarkRemnants(rightLost, leftLost, k, r, rightMask, l, leftMask);
             const int uR = CountUnmatched(rightMask, r.size());
             const int uL = CountUnmatched(leftMask, l.size());
             const bool reported = uL >= threshold || uR >= threshold;
@@ -102,7 +198,10 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
                 }
                 ++summary.found;
                 output.FoundCount(summary.found);
-                output.VersePair(r, l, rightMask, leftMask);
+                if (!gaps.right.empty() || !gaps.left.empty())
+                    output.LacunaPair(r, l, rightMask, leftMask, gaps);
+                else
+                    output.VersePair(r, l, rightMask, leftMask);
                 if (mark)
                     output.SpellingOnlyCount(summary.spellingOnly);
             }
@@ -113,6 +212,7 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
             break;
         }
     }
+    lacunose.Flush();
     if (mark) // stopped or not: the pairs passed over since the last report count too
         output.SpellingOnlyCount(summary.spellingOnly);
     return summary;

@@ -3,10 +3,34 @@
 #include "compare/word_match.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace synopter {
+
+class Lacunae;
+
+// Where a reported pair's text is lost: the gaps (Lacunae::Gaps) of each side
+// that is a remnant, empty for a whole side.
+struct PairGaps {
+    std::span<const std::uint16_t> right;
+    std::span<const std::uint16_t> left;
+};
+
+// Consecutive verse lines of one chapter that are lacunose on the same
+// side(s): never differences, never counted as found.
+struct LacunoseRun {
+    size_t firstLine = 0;
+    size_t lastLine = 0;
+    std::string_view firstReference; // "3:5" ("" for a line without one)
+    std::string_view lastReference;  // "3:9"
+    bool right = false;              // the right side is lacunose there
+    bool left = false;
+    int Verses() const { return static_cast<int>(lastLine - firstLine + 1); }
+};
 
 // What a comparison run reports, and where it asks whether to go on. The
 // window implements it with its panes and controls; the command-line tool and
@@ -30,6 +54,17 @@ public:
     // the verse pairs so far that differ only in spelling (reported under
     // Count, not under Mark).
     virtual void SpellingOnlyCount(int /*pairs*/) {}
+    // A reported pair of which either side is a remnant, in VersePair's place;
+    // its masks hold kLacunaText (compare/lacuna_marks.h) on the words of the
+    // other side that stand in the lost part. By default VersePair.
+    virtual void LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                            const MatchMask& leftMask, const PairGaps& /*gaps*/)
+    {
+        VersePair(right, left, rightMask, leftMask);
+    }
+    // Lacunose verses, in line order among the pairs and after Chapter() when
+    // their chapter is another than the last one reported.
+    virtual void Lacunose(const LacunoseRun& /*run*/) {}
 };
 
 // The threshold the window and the command line offer, and their default.
@@ -53,6 +88,10 @@ struct RunOptions {
     // The rules under Mark and Ignore (e.g. ReadSpellingList's, with the
     // user's spelling.txt); null for SpellingRules::BuiltIn(). Not owned.
     const SpellingRules* spellingRules = nullptr;
+    // The two sides' lost text (null or empty: none, and the run is as it
+    // always was). Not owned.
+    const Lacunae* rightLacunae = nullptr;
+    const Lacunae* leftLacunae = nullptr;
 };
 
 struct RunSummary {
@@ -61,6 +100,8 @@ struct RunSummary {
     // Under Mark and Ignore: the pairs that Count would report and this run
     // did not, as they differ only in spelling. 0 under Count.
     int spellingOnly = 0;
+    // Verse lines lacunose on either side; never among `found`.
+    int lacunose = 0;
 };
 
 // The lines a run walks: as many as the longer list has.
@@ -71,7 +112,9 @@ inline size_t RunLength(const std::vector<std::string>& left, const std::vector<
 
 // Walks both line lists at the same index and reports every pair whose
 // unmatched characters reach the threshold on either side, headed by the right
-// list's chapter label.
+// list's chapter label. A slot lacunose on either side is reported as such
+// (Lacunose), never compared; in a remnant the words of the other side that
+// stand in its lost part do not count (see MarkLostText).
 RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,
                          const RunOptions& options, RunOutput& output);
 

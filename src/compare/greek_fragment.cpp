@@ -1,6 +1,7 @@
 #include "compare/greek_fragment.h"
 
 #include "common/greek_letters.h"
+#include "compare/lacuna_marks.h"
 
 #include <cstdio>
 
@@ -74,8 +75,12 @@ std::string GreekPlainText(const std::vector<rtf::Paragraph>& paragraphs)
     for (size_t i = 0; i < paragraphs.size(); ++i) {
         if (i > 0)
             out += '\n';
-        for (const rtf::Span& span : paragraphs[i])
-            AppendGreek(out, span.text);
+        for (const rtf::Span& span : paragraphs[i]) {
+            if (span.colour == kLacunaMarkColour) // "lac." and references: ASCII, not Greek
+                out += span.text;
+            else
+                AppendGreek(out, span.text);
+        }
     }
     return out;
 }
@@ -96,7 +101,10 @@ std::string GreekHtmlFragment(const std::vector<rtf::Paragraph>& paragraphs)
             if (span.bold)
                 out += "; font-weight: bold";
             out += "\">";
-            AppendMarkupGreek(out, span.text);
+            if (span.colour == kLacunaMarkColour)
+                AppendMarkupEscaped(out, span.text);
+            else
+                AppendMarkupGreek(out, span.text);
             out += "</span>";
         }
         if (empty)

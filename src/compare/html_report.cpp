@@ -2,6 +2,7 @@
 
 #include "common/greek_letters.h"
 #include "compare/greek_fragment.h"
+#include "compare/lacuna_marks.h"
 #include "compare/result_summary.h"
 
 #include <algorithm>
@@ -52,8 +53,8 @@ void AppendNumber(std::string& out, long long value) { out += std::to_string(val
 // spelling variants in a green one.
 void AppendVerse(std::string& out, const std::string& verse, const MatchMask& mask)
 {
-    // 0 unmatched, 1 matched, 2 spelling variant
-    const auto kind = [&](size_t i) { return i < mask.size() ? std::min<int>(mask[i], kSpellingMatch) : 0; };
+    // 0 unmatched, 1 matched, 2 spelling variant, 3 lost text, 4 "lac."
+    const auto kind = [&](size_t i) { return i < mask.size() ? std::min<int>(mask[i], kLacunaMark) : 0; };
     size_t start = 0;
     while (start < verse.size()) {
         const int k = kind(start);
@@ -63,6 +64,13 @@ void AppendVerse(std::string& out, const std::string& verse, const MatchMask& ma
         const std::string_view text = std::string_view(verse).substr(start, end - start);
         if (k == 1) {
             AppendMarkupGreek(out, text);
+        } else if (k >= kLacunaText) {
+            out += "<span style=\"color:#808080\">"; // inline: pages without lacunae stay as they were
+            if (k == kLacunaMark)
+                AppendMarkupEscaped(out, text);
+            else
+                AppendMarkupGreek(out, text);
+            out += "</span>";
         } else {
             out += k == 0 ? "<span class=\"d\">" : "<span class=\"s\">";
             AppendMarkupGreek(out, text);
@@ -143,8 +151,11 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
             counter.Heading(h->label);
             textBytes += 2 * h->label.size() + 100;
         } else {
-            counter.Pair();
             const auto& pair = std::get<ReportPair>(item);
+            if (pair.lacunose > 0)
+                counter.Lacunose(pair.lacunose);
+            else
+                counter.Pair();
             textBytes += 2 * (pair.left.size() + pair.right.size()) + 200;
         }
     }
@@ -175,9 +186,14 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
     AppendMarkupEscaped(out, facts.date);
     out += "</td></tr>\n<tr><th>Verses found</th><td>";
     AppendNumber(out, found);
+    if (summary.lacunose > 0) {
+        out += "</td></tr>\n<tr><th>Lacunose verses</th><td>";
+        AppendNumber(out, summary.lacunose);
+        out += " (lost, not compared)";
+    }
     out += "</td></tr>\n</table>\n";
 
-    if (found == 0) {
+    if (found == 0 && summary.lacunose == 0) {
         out += "<p>No verses differ.</p>\n</body>\n</html>\n";
         return out;
     }
@@ -222,8 +238,40 @@ void VerseFromParagraph(const rtf::Paragraph& paragraph, std::string& verse, Mat
     mask.clear();
     for (const rtf::Span& span : paragraph) {
         verse += span.text;
-        mask.insert(mask.end(), span.text.size(), span.colour == kBlue ? 0 : span.colour == kGreen ? kSpellingMatch : 1);
+        const std::uint8_t value = span.colour == kBlue                ? 0
+                                   : span.colour == kGreen             ? kSpellingMatch
+                                   : span.colour == kLacunaTextColour  ? kLacunaText
+                                   : span.colour == kLacunaMarkColour  ? kLacunaMark
+                                                                       : 1;
+        mask.insert(mask.end(), span.text.size(), value);
     }
+}
+
+ReportPair LacunoseItem(const LacunoseRun& run)
+{
+    const std::string label = LacunoseLabel(run.firstReference, run.lastReference);
+    const std::string references = LacunoseReferences(run.firstReference, run.lastReference);
+    ReportPair item;
+    item.left = run.left ? label : references;
+    item.right = run.right ? label : references;
+    item.leftMask.assign(item.left.size(), run.left ? kLacunaMark : kLacunaText);
+    item.rightMask.assign(item.right.size(), run.right ? kLacunaMark : kLacunaText);
+    item.lacunose = run.Verses();
+    return item;
+}
+
+void ReportCollector::LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                                 const MatchMask& leftMask, const PairGaps& gaps)
+{
+    ReportPair pair;
+    pair.left = WithLacunaMarks(left, leftMask, gaps.left, pair.leftMask);
+    pair.right = WithLacunaMarks(right, rightMask, gaps.right, pair.rightMask);
+    items.push_back(std::move(pair));
+}
+
+void ReportCollector::Lacunose(const LacunoseRun& run)
+{
+    items.push_back(LacunoseItem(run));
 }
 
 } // namespace synopter::html

@@ -22,12 +22,16 @@ struct ReportHeading {
 // A reported pair as the run gives it: the two verse lines (transliterated
 // bytes; empty past the end of the shorter edition) and their masks (0 marks a
 // character of a word the other verse lacks, shown blue; kSpellingMatch one of
-// a spelling variant, shown green; past a mask's end counts as 0).
+// a spelling variant, shown green; kLacunaText and kLacunaMark grey, the marks
+// in Latin letters; past a mask's end counts as 0). A lacunose unit ("lac.
+// 3:5-9") is an item of this kind too, with the number of its verses in
+// `lacunose`: it is counted apart, never as found.
 struct ReportPair {
     std::string left;
     std::string right;
     MatchMask leftMask;
     MatchMask rightMask;
+    int lacunose = 0;
 };
 
 // The results in order: a heading starts a chapter, pairs follow. Pairs before
@@ -54,6 +58,10 @@ struct ReportFacts {
 // The whole page.
 std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& items);
 
+// A lacunose unit as report item: "lac. 3:5-9" on the lacunose side(s), the
+// references on the other.
+ReportPair LacunoseItem(const LacunoseRun& run);
+
 // Collects a run's output as report items.
 class ReportCollector : public RunOutput {
 public:
@@ -64,6 +72,9 @@ public:
     {
         items.push_back(ReportPair{left, right, leftMask, rightMask});
     }
+    void LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                    const MatchMask& leftMask, const PairGaps& gaps) override;
+    void Lacunose(const LacunoseRun& run) override;
     bool Progress(int) override { return true; }
 
     std::vector<ReportItem> items;
@@ -71,7 +82,8 @@ public:
 
 // A result pane's paragraph back as verse and mask: blue spans unmatched,
 // green (0x008000 as the result files store it, RGB 0,128,0) spelling variants
-// (kSpellingMatch), any other colour matched, so saved panes give the items of
+// (kSpellingMatch), the lacunae's greys kLacunaText and kLacunaMark, any other
+// colour matched, so saved panes give the items of
 // the run that made them.
 void VerseFromParagraph(const rtf::Paragraph& paragraph, std::string& verse, MatchMask& mask);
 

@@ -3,6 +3,7 @@
 #include "common/file_io.h"
 #include "common/program_files.h"
 #include "common/text_lines.h"
+#include "compare/lacuna_marks.h"
 #include "compare/result_record.h"
 #include "compare/result_set.h"
 
@@ -18,12 +19,22 @@ constexpr rtf::Colour kMatchedColour = 0;
 constexpr rtf::Colour kSpellingColour = 0x008000; // green
 
 // Black where the mask marks a shared word or a space, blue where a word is
-// unmatched, green where it matched only as a spelling variant.
+// unmatched, green where it matched only as a spelling variant, the greys
+// where text is lost.
 rtf::Colour MaskColour(const MatchMask& mask, size_t i)
 {
     if (i >= mask.size() || mask[i] == 0)
         return kUnmatchedColour;
-    return mask[i] == kSpellingMatch ? kSpellingColour : kMatchedColour;
+    switch (mask[i]) {
+    case kSpellingMatch:
+        return kSpellingColour;
+    case kLacunaText:
+        return kLacunaTextColour;
+    case kLacunaMark:
+        return kLacunaMarkColour;
+    default:
+        return kMatchedColour;
+    }
 }
 
 rtf::Paragraph ColouredVerse(const std::string& verse, const MatchMask& mask)
@@ -53,6 +64,21 @@ std::string PlainText(const rtf::Paragraph& paragraph)
 bool IsHeadingText(const rtf::Paragraph& p)
 {
     return std::any_of(p.begin(), p.end(), [](const rtf::Span& s) { return s.bold && !s.text.empty(); });
+}
+
+bool IsGrey(const rtf::Paragraph& p)
+{
+    return !p.empty() && std::all_of(p.begin(), p.end(), [](const rtf::Span& s) {
+        return s.colour == kLacunaTextColour || s.colour == kLacunaMarkColour;
+    });
+}
+
+// A lacunose unit in the files: both sides grey; the verses from its label.
+int LacunoseVerses(const rtf::Paragraph& left, const rtf::Paragraph& right)
+{
+    if (!IsGrey(left) || !IsGrey(right))
+        return 0;
+    return std::max({1, LacunoseLabelVerses(PlainText(left)), LacunoseLabelVerses(PlainText(right))});
 }
 
 bool IsEmpty(const rtf::Paragraph& p)
@@ -100,14 +126,32 @@ void ComparisonResults::AppendHeading(const std::string& label)
 {
     const rtf::Paragraph heading{{label, kHeadingColour, true}};
     // A heading is set off by an empty line from what comes before it.
-    units_.push_back({units_.empty() ? 0 : 1, heading, heading, true});
+    units_.push_back({units_.empty() ? 0 : 1, heading, heading, true, 0});
     ++generation_;
 }
 
 void ComparisonResults::AppendVersePair(const std::string& right, const std::string& left,
                                         const MatchMask& rightMask, const MatchMask& leftMask)
 {
-    units_.push_back({0, ColouredVerse(left, leftMask), ColouredVerse(right, rightMask), false});
+    units_.push_back({0, ColouredVerse(left, leftMask), ColouredVerse(right, rightMask), false, 0});
+    ++generation_;
+}
+
+void ComparisonResults::AppendVersePair(const std::string& right, const std::string& left,
+                                        const MatchMask& rightMask, const MatchMask& leftMask, const PairGaps& gaps)
+{
+    MatchMask rightShown;
+    MatchMask leftShown;
+    const std::string r = WithLacunaMarks(right, rightMask, gaps.right, rightShown);
+    const std::string l = WithLacunaMarks(left, leftMask, gaps.left, leftShown);
+    AppendVersePair(r, l, rightShown, leftShown);
+}
+
+void ComparisonResults::AppendLacunose(const LacunoseRun& run)
+{
+    const html::ReportPair item = html::LacunoseItem(run);
+    units_.push_back({0, ColouredVerse(item.left, item.leftMask), ColouredVerse(item.right, item.rightMask), false,
+                      item.lacunose});
     ++generation_;
 }
 
@@ -128,7 +172,8 @@ bool ComparisonResults::Restore(const rtf::Document& left, const rtf::Document& 
         // side only were the levelling, which the panes do again at their width.
         const int blanks = std::min(texts[0].emptiesBefore[i], texts[1].emptiesBefore[i]);
         const rtf::Paragraph& leftText = *texts[0].paragraphs[i];
-        units_.push_back({blanks, leftText, *texts[1].paragraphs[i], IsHeadingText(leftText)});
+        const rtf::Paragraph& rightText = *texts[1].paragraphs[i];
+        units_.push_back({blanks, leftText, rightText, IsHeadingText(leftText), LacunoseVerses(leftText, rightText)});
     }
     return true;
 }
@@ -167,7 +212,7 @@ std::optional<size_t> ComparisonResults::NextPair(size_t from, bool forward) con
     const long step = forward ? 1 : -1;
     long i = from >= units_.size() ? (forward ? 0 : count - 1) : long(from) + step;
     for (; i >= 0 && i < count; i += step)
-        if (!units_[size_t(i)].heading)
+        if (!units_[size_t(i)].heading && units_[size_t(i)].lacunose == 0)
             return size_t(i);
     return std::nullopt;
 }
@@ -178,6 +223,8 @@ ResultSummary ComparisonResults::Summary() const
     for (size_t i = 0; i < units_.size(); ++i) {
         if (units_[i].heading)
             builder.Heading(Label(i));
+        else if (units_[i].lacunose > 0)
+            builder.Lacunose(units_[i].lacunose);
         else
             builder.Pair();
     }
@@ -197,6 +244,7 @@ std::vector<html::ReportItem> ComparisonResults::ReportItems() const
         html::ReportPair pair;
         html::VerseFromParagraph(unit.left, pair.left, pair.leftMask);
         html::VerseFromParagraph(unit.right, pair.right, pair.rightMask);
+        pair.lacunose = unit.lacunose;
         items.push_back(std::move(pair));
     }
     return items;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compare/comparison_run.h"
 #include "compare/html_report.h"
 #include "compare/result_summary.h"
 #include "compare/rich_text.h"
@@ -30,11 +31,16 @@ class ComparisonResults {
 public:
     // A heading (its label, bold dark red, on both sides) or a verse pair
     // coloured by its masks, with the empty lines both sides have before it.
+    // A lacunose unit stands for verses lost on either side: grey, "lac.
+    // 3:5-9" on the lacunose side, never a difference (kept apart in the
+    // counts, passed over by NextPair). In the files it is the pair whose
+    // sides are wholly grey.
     struct Unit {
         int blanksBefore = 0;
         rtf::Paragraph left;
         rtf::Paragraph right;
         bool heading = false;
+        int lacunose = 0; // the verses a lacunose unit stands for
     };
 
     // `folder` holds the result files.
@@ -44,6 +50,10 @@ public:
     void AppendHeading(const std::string& label);
     void AppendVersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
                          const MatchMask& leftMask);
+    // A pair with a remnant: "lac." at its gaps, the lost part's words grey.
+    void AppendVersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                         const MatchMask& leftMask, const PairGaps& gaps);
+    void AppendLacunose(const LacunoseRun& run);
     // Results read back from the files. Files with the same number of
     // non-empty paragraphs pair up into units; the empty lines on one side
     // only were the levelling and are dropped. Others are kept as they are
@@ -55,6 +65,7 @@ public:
     const std::vector<Unit>& Units() const { return units_; }
     size_t Count() const { return units_.size(); }
     bool IsHeading(size_t unit) const { return units_[unit].heading; }
+    bool IsLacunose(size_t unit) const { return units_[unit].lacunose > 0; }
     // Changes whenever the units do (a run, a restore, a clearing), so that
     // what is derived from them knows when to derive it again.
     unsigned Generation() const { return generation_; }
@@ -66,7 +77,7 @@ public:
     // One side of a unit as find reads it: its text without colours (a
     // heading's label). Valid until the units change.
     std::string_view Text(size_t unit, int side) const;
-    // The first verse pair after `from` (forward) or before it; `from` past
+    // The first verse pair that is no lacunose unit after `from` (forward) or before it; `from` past
     // the end starts at the first (last) unit. nullopt when there is none.
     std::optional<size_t> NextPair(size_t from, bool forward) const;
 

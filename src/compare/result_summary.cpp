@@ -8,8 +8,8 @@ void SummaryBuilder::Heading(const std::string& label)
 {
     std::string title(BookTitle(label));
     if (summary_.books.empty() || summary_.books.back().title != title)
-        summary_.books.push_back(BookCount{std::move(title), 0, {}});
-    summary_.books.back().chapters.push_back(ChapterCount{label, 0});
+        summary_.books.push_back(BookCount{std::move(title), 0, {}, 0});
+    summary_.books.back().chapters.push_back(ChapterCount{label, 0, 0});
 }
 
 void SummaryBuilder::Pair()
@@ -20,6 +20,16 @@ void SummaryBuilder::Pair()
     BookCount& book = summary_.books.back();
     ++book.reported;
     ++book.chapters.back().reported;
+}
+
+void SummaryBuilder::Lacunose(int verses)
+{
+    summary_.lacunose += verses;
+    if (summary_.books.empty())
+        return;
+    BookCount& book = summary_.books.back();
+    book.lacunose += verses;
+    book.chapters.back().lacunose += verses;
 }
 
 } // namespace synopter

@@ -11,17 +11,20 @@ namespace synopter {
 struct ChapterCount {
     std::string heading; // the chapter label as the run reports it ("KATA IWANNHN 3")
     int reported = 0;
+    int lacunose = 0; // verses lost on either side, apart from the pairs
 };
 
 struct BookCount {
     std::string title; // the heading without its chapter number ("KATA IWANNHN")
     int reported = 0;
     std::vector<ChapterCount> chapters; // in result order, every reported heading
+    int lacunose = 0;
 };
 
 struct ResultSummary {
     std::vector<BookCount> books;
     int reported = 0;
+    int lacunose = 0;
 };
 
 // Builds a summary from results as they come: headings and pairs in order.
@@ -30,6 +33,8 @@ class SummaryBuilder {
 public:
     void Heading(const std::string& label);
     void Pair();
+    // Lacunose verses: counted apart, never as pairs.
+    void Lacunose(int verses);
     const ResultSummary& Summary() const { return summary_; }
 
 private:

@@ -72,6 +72,15 @@ size_t AppendRuns(std::string& out, const std::vector<Run>& runs)
     return total;
 }
 
+// ", \"lacunose\": N" where there are any, so summaries without lacunae stay as they were.
+void AppendLacunose(std::string& out, int verses)
+{
+    if (verses == 0)
+        return;
+    out += ", \"lacunose\": ";
+    AppendNumber(out, static_cast<size_t>(verses));
+}
+
 } // namespace
 
 void UnmatchedRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
@@ -186,6 +195,8 @@ void JsonReport::VersePair(const std::string& right, const std::string& left,
         SpellingRuns(leftMask, left.size(), runs_);
         AppendRuns(out_, runs_);
     }
+    if (lacuna_)
+        out_ += ", \"lacuna\": true";
     out_ += "}\n";
     FlushIfFull();
 }
@@ -256,7 +267,10 @@ void TextReport::AppendLabelled(const std::string& label, size_t padding, const 
 // (green), one stretch at a time.
 void TextReport::AppendMarked(std::string_view text, const MatchMask& mask)
 {
-    const auto kind = [&](size_t i) -> std::uint8_t { return i < mask.size() ? std::min<std::uint8_t>(mask[i], 2) : 0; };
+    // Lost text and "lac." (3, 4) read as plain text.
+    const auto kind = [&](size_t i) -> std::uint8_t {
+        return i >= mask.size() ? 0 : mask[i] > kSpellingMatch ? 1 : mask[i];
+    };
     for (size_t start = 0; start < text.size();) {
         const std::uint8_t k = kind(start);
         size_t end = start + 1;
@@ -279,6 +293,10 @@ void TextReport::Finish()
 {
     AppendNumber(out_, static_cast<size_t>(found_));
     out_ += " verses differ\n";
+    if (lacunose_ > 0) {
+        AppendNumber(out_, static_cast<size_t>(lacunose_));
+        out_ += " verses lacunose\n";
+    }
 }
 
 void SummaryReport::Finish()
@@ -291,12 +309,14 @@ void SummaryReport::Finish()
         AppendJsonString(out_, book.title, script_);
         out_ += ", \"reported\": ";
         AppendNumber(out_, static_cast<size_t>(book.reported));
+        AppendLacunose(out_, book.lacunose);
         out_ += ", \"chapters\": [";
         for (size_t c = 0; c < book.chapters.size(); ++c) {
             out_ += c == 0 ? "{\"heading\": " : ", {\"heading\": ";
             AppendJsonString(out_, book.chapters[c].heading, script_);
             out_ += ", \"reported\": ";
             AppendNumber(out_, static_cast<size_t>(book.chapters[c].reported));
+            AppendLacunose(out_, book.chapters[c].lacunose);
             out_ += '}';
         }
         out_ += "]}";
@@ -304,6 +324,7 @@ void SummaryReport::Finish()
     }
     out_ += summary.books.empty() ? "], \"reported\": " : "\n], \"reported\": ";
     AppendNumber(out_, static_cast<size_t>(summary.reported));
+    AppendLacunose(out_, summary.lacunose);
     if (markSpelling_) {
         out_ += ", \"spelling_only\": ";
         AppendNumber(out_, static_cast<size_t>(spellingOnly_));

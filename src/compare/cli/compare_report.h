@@ -62,6 +62,7 @@ public:
         return true;
     }
     void SpellingOnlyCount(int pairs) override { spellingOnly_ = pairs; }
+    void Lacunose(const LacunoseRun& run) override { lacunose_ += run.Verses(); }
 
     // Under SpellingMode::Mark: spelling variants shown as such (JSON fields,
     // text markers, the summary's count). Off, the output is as it always was.
@@ -85,24 +86,30 @@ protected:
     int found_ = 0;
     bool markSpelling_ = false;
     int spellingOnly_ = 0;
+    int lacunose_ = 0; // verses lost on either side
 };
 
 // One JSON object per reported pair, one per line; when marking spelling,
-// with right_spelling and left_spelling, the stretches of spelling variants.
+// with right_spelling and left_spelling, the stretches of spelling variants;
+// a pair with a remnant on either side ends with "lacuna": true.
 class JsonReport : public Report {
 public:
     using Report::Report;
     void VersePair(const std::string& right, const std::string& left,
                    const MatchMask& rightMask, const MatchMask& leftMask) override;
+    void LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                    const MatchMask& leftMask, const PairGaps& gaps) override;
 
 private:
     std::string diffs_;
+    bool lacuna_ = false;
 };
 
 // A heading line for each chapter, then each pair as two labelled lines (left
 // edition first) with the unmatched stretches either in blue (for a terminal)
 // or between braces, and when marking spelling the spelling variants in green
-// or between parentheses. Finish() adds the closing count.
+// or between parentheses; a remnant's lost text reads "lac.", lacunose verses
+// "lac. 3:5-9" once a run. Finish() adds the closing count.
 class TextReport : public Report {
 public:
     TextReport(std::string leftLabel, std::string rightLabel, bool colour, std::FILE* sink = nullptr,
@@ -111,6 +118,9 @@ public:
     void Chapter(const std::string& heading) override;
     void VersePair(const std::string& right, const std::string& left,
                    const MatchMask& rightMask, const MatchMask& leftMask) override;
+    void LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                    const MatchMask& leftMask, const PairGaps& gaps) override;
+    void Lacunose(const LacunoseRun& run) override;
     void Finish();
 
 private:
@@ -126,11 +136,13 @@ private:
 
 // One JSON document: the pairs reported per book and chapter, and in all, as
 // SummaryBuilder counts them, and when marking spelling "spelling_only", the
-// pairs that differ only in spelling. Finish() writes it.
+// pairs that differ only in spelling; "lacunose", the verses lost on either
+// side, where there are any. Finish() writes it.
 class SummaryReport : public Report {
 public:
     using Report::Report;
     void Chapter(const std::string& heading) override { builder_.Heading(heading); }
+    void Lacunose(const LacunoseRun& run) override { builder_.Lacunose(run.Verses()); }
     void VersePair(const std::string&, const std::string&, const MatchMask&, const MatchMask&) override
     {
         builder_.Pair();

@@ -87,6 +87,14 @@ const std::string kUsage =
     "total only. Under --spelling mark, \"spelling_only\" follows: the pairs that\n"
     "differ only in spelling.\n"
     "\n"
+    "Manuscripts: verses an edition's .bk lists as lost ([Lacunae]) are never\n"
+    "differences. A lacunose verse is not compared and not counted as found; a\n"
+    "remnant compares only its extant words, the other side's words in its lost\n"
+    "part not counted. JSON records of pairs with a remnant end with \"lacuna\": true;\n"
+    "the summary adds \"lacunose\" (verses lost on either side) overall and per book\n"
+    "and chapter where there are any; text and HTML show lost text as \"lac.\" and\n"
+    "runs of lacunose verses as \"lac. 3:5-9\".\n"
+    "\n"
     "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
 
 using cli::Format;
@@ -260,7 +268,7 @@ int Main(int argc, char** argv)
     }
 
     const RunOptions runOptions{options.threshold, options.exact, options.spelling.value_or(SpellingMode::Count),
-                                &spelling.rules};
+                                &spelling.rules, &right.lacunae, &left.lacunae};
     cli::ReportChoice choice{options.format, options.script, false, left.label, right.label, {}};
     if (options.format == Format::Html)
         choice.facts = {DescribedEdition(left), DescribedEdition(right), options.threshold, options.exact, cli::Today(),

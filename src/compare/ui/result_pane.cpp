@@ -2,9 +2,11 @@
 
 #include "common/ui/qt_bytes.h"
 #include "compare/greek_fragment.h"
+#include "compare/lacuna_marks.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QResizeEvent>
@@ -103,6 +105,9 @@ QTextCharFormat ResultPane::Format(rtf::Colour colour, bool bold)
     QTextCharFormat f;
     f.setForeground(ToQColor(colour));
     f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    // "lac." is Latin: the display font would draw its letters as Greek.
+    if (colour == kLacunaMarkColour)
+        f.setFontFamilies(QGuiApplication::font().families());
     return f;
 }
 

@@ -1,6 +1,7 @@
 #include "compare/ui/wrapped_lines.h"
 
 #include "common/ui/qt_bytes.h"
+#include "compare/lacuna_marks.h"
 #include "compare/ui/result_pane.h"
 
 #include <QTextDocument>
@@ -68,7 +69,8 @@ int WrappedLines::Count(const rtf::Paragraph& whole)
     for (const rtf::Span& span : paragraph) {
         if (span.text.empty())
             continue;
-        if (bold && *bold != span.bold)
+        // Runs in another face ("lac.") go to the layout too.
+        if ((bold && *bold != span.bold) || span.colour == kLacunaMarkColour)
             return CountByLayout(paragraph);
         bold = span.bold;
         text += span.text;

@@ -1,0 +1,37 @@
+// What the command-line comparer writes of a manuscript's lost text.
+#include "compare/cli/compare_report.h"
+
+#include "compare/html_report.h"
+#include "compare/lacuna_marks.h"
+
+namespace synopter::cli {
+
+void JsonReport::LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                            const MatchMask& leftMask, const PairGaps&)
+{
+    // The verses as they are, offsets and all; the record says some is lost.
+    lacuna_ = true;
+    VersePair(right, left, rightMask, leftMask);
+    lacuna_ = false;
+}
+
+void TextReport::LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                            const MatchMask& leftMask, const PairGaps& gaps)
+{
+    MatchMask rightShown;
+    MatchMask leftShown;
+    const std::string r = WithLacunaMarks(right, rightMask, gaps.right, rightShown);
+    const std::string l = WithLacunaMarks(left, leftMask, gaps.left, leftShown);
+    VersePair(r, l, rightShown, leftShown);
+}
+
+void TextReport::Lacunose(const LacunoseRun& run)
+{
+    Report::Lacunose(run);
+    const html::ReportPair item = html::LacunoseItem(run);
+    // The references read like a verse line's, after a space.
+    VersePair(" " + item.right, " " + item.left, MatchMask(item.right.size() + 1, 1),
+              MatchMask(item.left.size() + 1, 1));
+}
+
+} // namespace synopter::cli
