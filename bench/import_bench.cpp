@@ -126,7 +126,7 @@ std::string Transcription(const std::string& edition)
         if (parts.chapter == 0 || book < 0)
             continue;
         ++verseCount;
-        char number[16];
+        char number[40];
         std::snprintf(number, sizeof number, "%02d%03d%03d ", 40 + book, parts.chapter, parts.verse);
         text += number;
         if (verseCount % 500 == 0) {

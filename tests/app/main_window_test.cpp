@@ -168,11 +168,13 @@ TEST_F(WindowTest, TheBarsShowEveryCaptionWholeInEveryLanguageAndSize)
         QApplication::processEvents();
         mainWindow->resize(c.least ? QSize(1, 1) : startSize);
         QApplication::processEvents();
-        if (c.least)
+        if (c.least) {
             ASSERT_EQ(mainWindow->size(), mainWindow->minimumSize());
+        }
         // English needs no more room than the window starts with.
-        if (std::string(c.language) == "English")
+        if (std::string(c.language) == "English") {
             EXPECT_LE(mainWindow->minimumWidth(), startSize.width());
+        }
 
         std::vector<QWidget*> controls;
         for (const char* name : captioned) {
@@ -352,8 +354,9 @@ TEST_F(WindowTest, EditionsThatCannotBePairedAreNamedAndNothingRuns)
                           Case{"Left", "Gone", "its text " + dir.filePath("Gone.dat") + " is missing"}}) {
         messages.shown.clear();
         Choose(c.left, c.right); // a side chosen anew empties its pane
-        if (std::string(c.right) == "Gone")
+        if (std::string(c.right) == "Gone") {
             ASSERT_TRUE(QFile::remove(dir.filePath("Gone.dat")) && QFile::remove(dir.filePath("Gone.bk")));
+        }
         const rtf::Document left = mainWindow->Pane(Side::Left)->ToDocument();
         const rtf::Document right = mainWindow->Pane(Side::Right)->ToDocument();
         Run(1);

@@ -320,7 +320,7 @@ private:
 
 VerseApparatus HandBuiltVerse()
 {
-    VerseApparatus verse{7, "KATA IWANNHN 3", "3:16", "outwv gar hgaphsen o yeov", {}};
+    VerseApparatus verse{7, "KATA IWANNHN 3", "3:16", "outwv gar hgaphsen o yeov", 0, {}};
     verse.units = {{0, 5, "outwv gar hgaphsen o yeov", {0, 1, 2}, {{"", {3}, RK::Absent}}},
                    {0, 1, "outwv", {0, 2}, {{"outw", {1}, RK::Spelling}}},
                    {3, 3, "", {0, 1}, {{"kai\xB7", {2}, RK::Addition}}}, // a Latin-1 byte: UTF-8 out

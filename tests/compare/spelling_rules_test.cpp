@@ -289,10 +289,11 @@ TEST(SpellingGroupsTest, EachGroupJoinsItsSpellingsOnly)
     for (const Case& c : cases) {
         const SpellingRules rules(SpellingGroups::Default().Add(c.group));
         EXPECT_EQ(rules.Variants(c.a, c.b), c.variants) << c.a << " / " << c.b;
-        if (!c.variants)
+        if (!c.variants) {
             EXPECT_FALSE(all.Variants(c.a, c.b)) << c.a << " / " << c.b << " under all groups";
-        else if (!SpellingGroups::Default().Has(c.group))
+        } else if (!SpellingGroups::Default().Has(c.group)) {
             EXPECT_FALSE(SpellingRules::BuiltIn().Variants(c.a, c.b)) << c.a << " / " << c.b << " by default";
+        }
     }
     // Without a group its words stay apart.
     EXPECT_FALSE(SpellingRules(SpellingGroups::Default().Remove(G::Names)).Variants("dabid", "dauid"));

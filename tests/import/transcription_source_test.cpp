@@ -46,7 +46,7 @@ public:
 
     static std::string Number(const VerseRef& ref)
     {
-        char text[16];
+        char text[40];
         std::snprintf(text, sizeof text, "%02d%03d%03d", ref.book + 40, ref.chapter, ref.verse);
         return text;
     }
@@ -92,8 +92,9 @@ TEST(ReadTranscriptionSource, MarksAreDroppedOrExpandedAndCounted)
         EXPECT_EQ(sink.counts.contractionsExpanded, c.expanded) << c.line;
         EXPECT_EQ(sink.counts.replacementCharacters, c.replacement) << c.line;
         EXPECT_EQ(sink.counts.unknownContractions.size(), *c.unknown ? 1u : 0u) << c.line;
-        if (*c.unknown)
+        if (*c.unknown) {
             EXPECT_EQ(sink.counts.unknownContractions.count(c.unknown), 1u) << c.line;
+        }
     }
 }
 
@@ -239,7 +240,7 @@ TEST(ImportTranscription, OneTranscriptionByEachHandMakesThreeWitnesses)
                 word = "&";
             greek += (w ? " " : "") + word;
         }
-        char number[16];
+        char number[40];
         std::snprintf(number, sizeof number, "43001%03d ", v);
         transcription += number + (v == 2 ? std::string("-") : greek) + "\n";
     }

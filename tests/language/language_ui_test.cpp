@@ -114,9 +114,11 @@ TEST_F(LanguageDialogTest, CaptionsShowWholeAndApart)
     for (const QWidget* part : parts) {
         EXPECT_GE(part->width(), part->sizeHint().width()) << part->objectName().toStdString();
         EXPECT_TRUE(dialog.rect().contains(part->geometry())) << part->objectName().toStdString();
-        for (const QWidget* other : parts)
-            if (other != part)
+        for (const QWidget* other : parts) {
+            if (other != part) {
                 EXPECT_FALSE(part->geometry().intersects(other->geometry())) << part->objectName().toStdString();
+            }
+        }
     }
     // The captions at the left, the list and OK at their right.
     EXPECT_LT(dialog.subtitleLabel->geometry().right(), dialog.okButton->x());

@@ -206,11 +206,17 @@ protected:
         }
         std::vector<std::string> right = Numbered(" right ", 300);
         right[120] = "Mt 5";
-        mainWindow->SetEdition(Side::Right, {"Right", std::make_shared<const std::vector<std::string>>(right)});
+        LoadedEdition rightEdition;
+        rightEdition.name = "Right";
+        rightEdition.lines = std::make_shared<const std::vector<std::string>>(right);
+        mainWindow->SetEdition(Side::Right, rightEdition);
         std::vector<std::string> left = Numbered(" left ", 300);
         left[200] = "Mt 5 "; // trailing blank: not the same heading
         left[210] = "mt 5";  // other letter case: not the same either
-        mainWindow->SetEdition(Side::Left, {"Left", std::make_shared<const std::vector<std::string>>(left)});
+        LoadedEdition leftEdition;
+        leftEdition.name = "Left";
+        leftEdition.lines = std::make_shared<const std::vector<std::string>>(left);
+        mainWindow->SetEdition(Side::Left, leftEdition);
         QApplication::processEvents();
 
         // The views start somewhere else, and "Scroll Both" would couple them.
