@@ -1,10 +1,12 @@
 #include "common/ui/trailing_note_delegate.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -24,15 +26,20 @@ int Gap(const QFontMetrics& metrics)
     return metrics.horizontalAdvance(QStringLiteral("  "));
 }
 
-// Where the item's own text ends, with room to spare: a check or picture
-// column as wide as the item is high, then the text as if bold. The view's
-// delegate keeps its layout to itself, and a combo box's reports the popup's
-// width rather than its text's.
+// Where the item's own text ends, with room to spare: a check box (as the
+// style draws it) or a picture column as wide as the item is high, then the
+// text as if bold. The view's delegate keeps its layout to itself, and a combo
+// box's reports the popup's width rather than its text's.
 int TextEnd(const QStyleOptionViewItem& option, const QModelIndex& index, int height)
 {
+    const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+    int start = height;
+    if (index.data(Qt::CheckStateRole).isValid())
+        start = std::max(start, style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, option.widget) + 3 * margin);
     QFont bold = option.font;
     bold.setBold(true);
-    return height + QFontMetrics(bold).horizontalAdvance(index.data(Qt::DisplayRole).toString());
+    return start + margin + QFontMetrics(bold).horizontalAdvance(index.data(Qt::DisplayRole).toString());
 }
 
 } // namespace

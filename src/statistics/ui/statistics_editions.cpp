@@ -175,6 +175,10 @@ void StatisticsWindow::ShowDistances(const DistanceCount& count, const EditionsC
             if (i != j) {
                 // Agreement counts only the units both have: a manuscript's lost text is no difference.
                 const std::optional<double> agreement = distances.AgreementPercent(i, j);
+                if (agreement)
+                    cell->setData(kAgreementRole, QString(agreementCellText_)
+                                                      .arg(QString::number(*agreement, 'f', 1),
+                                                           Grouped(distances.Shared(i, j))));
                 cell->setToolTip(PlainToolTip(
                     agreement ? QString(agreementText_)
                                     .arg(FromLatin1(count.witnesses[size_t(std::min(i, j))].siglum),

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
@@ -86,6 +87,22 @@ QString TableSelectionText(const QTableWidget& table)
     }
     return lines.join('\n') + '\n';
 }
+
+// A distance cell shows the pair's agreement on a second line; the cell's
+// text, which copying takes, stays the count.
+class AgreementDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString agreement = index.data(StatisticsWindow::kAgreementRole).toString();
+        if (!agreement.isEmpty())
+            option->text += QChar::LineSeparator + agreement;
+    }
+};
 
 void CopyTableSelection(const QTableWidget& table)
 {
@@ -166,8 +183,9 @@ StatisticsWindow::StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage&
     distanceTable_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     distanceTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     distanceTable_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    distanceTable_->verticalHeader()->setDefaultSectionSize(distanceTable_->fontMetrics().height() + 10);
+    distanceTable_->verticalHeader()->setDefaultSectionSize(2 * distanceTable_->fontMetrics().height() + 10);
     distanceTable_->installEventFilter(this);
+    distanceTable_->setItemDelegate(new AgreementDelegate(distanceTable_));
     agreementCaption_ = new QLabel("Point at a cell for the two editions' agreement: the share of the units where both "
                                    "are extant, a manuscript's lost text left out, in which they read alike",
                                    editionsPage_);
@@ -223,6 +241,7 @@ void StatisticsWindow::Translate()
         leftOutText_ = read("Label2_left", leftOutText_);
         agreementText_ = read("StringGrid2_agreement", agreementText_);
         noSharedText_ = read("StringGrid2_noshared", noSharedText_);
+        agreementCellText_ = read("StringGrid2_cell", agreementCellText_);
     }
     pages_->setTabText(0, tabTitles_[0]);
     pages_->setTabText(1, tabTitles_[1]);

@@ -43,6 +43,9 @@ class StatisticsWindow : public QWidget {
     Q_OBJECT
 
 public:
+    // A distance cell's agreement line ("87.3% of 1 204"), beside its count.
+    static constexpr int kAgreementRole = Qt::UserRole + 1;
+
     StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage& language);
 
     // Owned components in creation order, as the language files address them.
@@ -135,6 +138,7 @@ private:
     QString leftOutText_ = "Left out: %1.";
     QString agreementText_ = "%1 and %2 agree in %3% of %4 units where both are extant; they differ in %5";
     QString noSharedText_ = "No unit where both are extant";
+    QString agreementCellText_ = "%1% of %2";
     BackgroundTask distanceTask_{this}; // last: stopped before the rest goes
 };
 

@@ -260,16 +260,18 @@ TEST(StatisticsWindowTest, AgreementOverTheUnitsBothHave)
         QString a, b;
         int distance;
         QString agreement;
+        QString shown; // the cell's second line
     } cases[] = {
-        {"Alpha", "Beta", 2, "agree in 0.0% of 2 units"},
-        {"Alpha", "P66", 1, "agree in 0.0% of 1 units"},
-        {"Beta", "P66", 0, "agree in 100.0% of 1 units"},
+        {"Alpha", "Beta", 2, "agree in 0.0% of 2 units", "0.0% of 2"},
+        {"Alpha", "P66", 1, "agree in 0.0% of 1 units", "0.0% of 1"},
+        {"Beta", "P66", 0, "agree in 100.0% of 1 units", "100.0% of 1"},
     };
     for (const auto& c : cases) {
         const QTableWidgetItem* cell = table->item(at.at(c.a), at.at(c.b));
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->text().toInt(), c.distance);
         EXPECT_TRUE(cell->toolTip().contains(c.agreement)) << cell->toolTip().toStdString();
+        EXPECT_EQ(cell->data(StatisticsWindow::kAgreementRole).toString(), c.shown);
     }
     EXPECT_EQ(form.AgreementCaption()->objectName(), "Label3");
 }
