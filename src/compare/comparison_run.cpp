@@ -4,6 +4,7 @@
 #include "editions/edition_lines.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 namespace synopter {
@@ -49,10 +50,9 @@ void ClearSpellingMarks(MatchMask& rightMask, size_t rightSize, MatchMask& leftM
     }
 }
 
-} // namespace
-
-RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,
-                         const RunOptions& options, RunOutput& output)
+template <typename Line>
+RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, const RunOptions& options,
+                   RunOutput& output)
 {
     const int threshold = std::max(kMinThreshold, options.threshold);
     const size_t T = static_cast<size_t>(threshold);
@@ -62,9 +62,9 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
     std::string lastReportedHeading;
     MatchMask rightMask;
     MatchMask leftMask;
-    const std::string empty;
+    const Line empty{};
 
-    const size_t total = RunLength(left, right);
+    const size_t total = std::max(left.size(), right.size());
     // A line of many thousand words takes long enough that Stop must reach into it.
     const KeepGoing stillGoing = [&output] { return output.StillGoing(); };
     const SpellingRules* spelling = nullptr;
@@ -78,8 +78,8 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
         if (haveRight && IsHeadingLine(right[k]))
             currentHeading = right[k];
 
-        const std::string& r = haveRight ? right[k] : empty;
-        const std::string& l = haveLeft ? left[k] : empty;
+        const Line& r = haveRight ? right[k] : empty;
+        const Line& l = haveLeft ? left[k] : empty;
         const bool passOver = (haveRight && haveLeft && r == l) || (r.size() < T && l.size() < T);
 
         if (!passOver) {
@@ -102,7 +102,10 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
                 }
                 ++summary.found;
                 output.FoundCount(summary.found);
-                output.VersePair(r, l, rightMask, leftMask);
+                if constexpr (std::is_same_v<Line, std::string>)
+                    output.VersePair(r, l, rightMask, leftMask);
+                else
+                    output.VersePairView(r, l, rightMask, leftMask);
                 if (mark)
                     output.SpellingOnlyCount(summary.spellingOnly);
             }
@@ -116,6 +119,26 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
     if (mark) // stopped or not: the pairs passed over since the last report count too
         output.SpellingOnlyCount(summary.spellingOnly);
     return summary;
+}
+
+} // namespace
+
+void RunOutput::VersePairView(std::string_view right, std::string_view left, const MatchMask& rightMask,
+                              const MatchMask& leftMask)
+{
+    VersePair(std::string(right), std::string(left), rightMask, leftMask);
+}
+
+RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                         const RunOptions& options, RunOutput& output)
+{
+    return RunOver<std::string>(left, right, options, output);
+}
+
+RunSummary ComparisonRun(std::span<const std::string_view> left, std::span<const std::string_view> right,
+                         const RunOptions& options, RunOutput& output)
+{
+    return RunOver<std::string_view>(left, right, options, output);
 }
 
 } // namespace synopter

@@ -187,9 +187,11 @@ std::optional<std::string> UnicodeGreekProblem(std::string_view name, const std:
     return std::nullopt;
 }
 
-std::optional<std::string> LayoutProblem(std::string_view leftName, const std::vector<std::string>& left,
-                                         std::string_view rightName, const std::vector<std::string>& right,
-                                         LineCounts counts)
+namespace {
+
+template <typename Lines>
+std::optional<std::string> LayoutProblemOf(std::string_view leftName, const Lines& left, std::string_view rightName,
+                                           const Lines& right, LineCounts counts)
 {
     std::string mismatch;
     const size_t common = std::min(left.size(), right.size());
@@ -214,6 +216,22 @@ std::optional<std::string> LayoutProblem(std::string_view leftName, const std::v
         text += mismatch + ".";
     }
     return text + " Their verses would be compared with other verses.";
+}
+
+} // namespace
+
+std::optional<std::string> LayoutProblem(std::string_view leftName, const std::vector<std::string>& left,
+                                         std::string_view rightName, const std::vector<std::string>& right,
+                                         LineCounts counts)
+{
+    return LayoutProblemOf(leftName, left, rightName, right, counts);
+}
+
+std::optional<std::string> LayoutProblem(std::string_view leftName, std::span<const std::string_view> left,
+                                         std::string_view rightName, std::span<const std::string_view> right,
+                                         LineCounts counts)
+{
+    return LayoutProblemOf(leftName, left, rightName, right, counts);
 }
 
 std::optional<std::string> ComparisonProblem(std::string_view leftName, const std::vector<std::string>& left,

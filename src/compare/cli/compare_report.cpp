@@ -152,8 +152,8 @@ void AppendJsonString(std::string& out, std::string_view bytes, Script script)
 
 Report::Report(std::FILE* sink, Script script) : output_(sink), script_(script) {}
 
-void JsonReport::VersePair(const std::string& right, const std::string& left,
-                                 const MatchMask& rightMask, const MatchMask& leftMask)
+void JsonReport::VersePairView(std::string_view right, std::string_view left, const MatchMask& rightMask,
+                               const MatchMask& leftMask)
 {
     out_ += "{\"line\": ";
     AppendNumber(out_, line_);
@@ -214,15 +214,15 @@ void TextReport::Chapter(const std::string& heading)
     out_ += '\n';
 }
 
-void TextReport::VersePair(const std::string& right, const std::string& left,
-                                 const MatchMask& rightMask, const MatchMask& leftMask)
+void TextReport::VersePairView(std::string_view right, std::string_view left, const MatchMask& rightMask,
+                               const MatchMask& leftMask)
 {
     AppendLabelled(leftLabel_, leftPadding_, left, leftMask);
     AppendLabelled(rightLabel_, rightPadding_, right, rightMask);
     FlushIfFull();
 }
 
-void TextReport::AppendLabelled(const std::string& label, size_t padding, const std::string& line,
+void TextReport::AppendLabelled(const std::string& label, size_t padding, std::string_view line,
                                 const MatchMask& mask)
 {
     out_ += label;
@@ -311,8 +311,11 @@ void SummaryReport::Finish()
     out_ += "}\n";
 }
 
-bool WriteComparison(const std::vector<std::string>& left, const std::vector<std::string>& right,
-                     const RunOptions& options, const ReportChoice& choice, std::FILE* sink)
+namespace {
+
+template <typename Lines>
+bool WriteRun(const Lines& left, const Lines& right, const RunOptions& options, const ReportChoice& choice,
+              std::FILE* sink)
 {
     switch (choice.format) {
     case Format::Html: {
@@ -342,6 +345,20 @@ bool WriteComparison(const std::vector<std::string>& left, const std::vector<std
     ComparisonRun(left, right, options, report);
     report.Finish();
     return report.Flush();
+}
+
+} // namespace
+
+bool WriteComparison(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                     const RunOptions& options, const ReportChoice& choice, std::FILE* sink)
+{
+    return WriteRun(left, right, options, choice, sink);
+}
+
+bool WriteComparison(std::span<const std::string_view> left, std::span<const std::string_view> right,
+                     const RunOptions& options, const ReportChoice& choice, std::FILE* sink)
+{
+    return WriteRun(left, right, options, choice, sink);
 }
 
 } // namespace synopter::cli

@@ -6,6 +6,7 @@
 #include "compare/result_summary.h"
 
 #include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -62,6 +63,12 @@ public:
         return true;
     }
     void SpellingOnlyCount(int pairs) override { spellingOnly_ = pairs; }
+    // The reports only read the lines: a run over strings goes the same way.
+    void VersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                   const MatchMask& leftMask) final
+    {
+        VersePairView(right, left, rightMask, leftMask);
+    }
 
     // Under SpellingMode::Mark: spelling variants shown as such (JSON fields,
     // text markers, the summary's count). Off, the output is as it always was.
@@ -92,8 +99,8 @@ protected:
 class JsonReport : public Report {
 public:
     using Report::Report;
-    void VersePair(const std::string& right, const std::string& left,
-                   const MatchMask& rightMask, const MatchMask& leftMask) override;
+    void VersePairView(std::string_view right, std::string_view left,
+                       const MatchMask& rightMask, const MatchMask& leftMask) override;
 
 private:
     std::string diffs_;
@@ -109,12 +116,12 @@ public:
                Script script = Script::Latin);
 
     void Chapter(const std::string& heading) override;
-    void VersePair(const std::string& right, const std::string& left,
-                   const MatchMask& rightMask, const MatchMask& leftMask) override;
+    void VersePairView(std::string_view right, std::string_view left,
+                       const MatchMask& rightMask, const MatchMask& leftMask) override;
     void Finish();
 
 private:
-    void AppendLabelled(const std::string& label, size_t padding, const std::string& line, const MatchMask& mask);
+    void AppendLabelled(const std::string& label, size_t padding, std::string_view line, const MatchMask& mask);
     void AppendMarked(std::string_view text, const MatchMask& mask);
 
     std::string leftLabel_; // "  name:", as shown
@@ -131,7 +138,7 @@ class SummaryReport : public Report {
 public:
     using Report::Report;
     void Chapter(const std::string& heading) override { builder_.Heading(heading); }
-    void VersePair(const std::string&, const std::string&, const MatchMask&, const MatchMask&) override
+    void VersePairView(std::string_view, std::string_view, const MatchMask&, const MatchMask&) override
     {
         builder_.Pair();
     }
@@ -157,6 +164,9 @@ inline bool MarksSpelling(const RunOptions& options) { return options.spelling =
 // Runs the comparison and writes its results to `sink` as chosen: what
 // synopter-compare does once its input is read. False when a write failed.
 bool WriteComparison(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                     const RunOptions& options, const ReportChoice& choice, std::FILE* sink);
+// The same over views of the lines, as synopter-compare reads them.
+bool WriteComparison(std::span<const std::string_view> left, std::span<const std::string_view> right,
                      const RunOptions& options, const ReportChoice& choice, std::FILE* sink);
 
 } // namespace synopter::cli
