@@ -124,6 +124,12 @@ bool SameHeading(std::string_view a, std::string_view b)
 // Verse lines where both begin with a reference must begin with the same.
 bool SameVerse(std::string_view a, std::string_view b)
 {
+    // Lines that begin alike up to the end of the first word read the same
+    // reference, or both none: most differing verses, taken without parsing.
+    const size_t start = std::min(a.find_first_not_of(' '), a.size());
+    const size_t end = std::min(a.find(' ', start), a.size());
+    if (b.size() >= end && a.compare(0, end, b, 0, end) == 0 && (b.size() == end || b[end] == ' '))
+        return true;
     const VerseParts first = ParseVerseLine(a), second = ParseVerseLine(b);
     return first.reference.empty() || second.reference.empty() ||
            (first.chapter == second.chapter && first.verse == second.verse);

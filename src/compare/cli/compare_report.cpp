@@ -53,25 +53,6 @@ void AppendNumber(std::string& out, size_t value)
     out.append(p, digits + sizeof digits);
 }
 
-// "[[start, length], ...]"; returns the sum of the lengths.
-size_t AppendRuns(std::string& out, const std::vector<Run>& runs)
-{
-    size_t total = 0;
-    out += '[';
-    for (size_t i = 0; i < runs.size(); ++i) {
-        if (i > 0)
-            out += ", ";
-        out += '[';
-        AppendNumber(out, runs[i].first);
-        out += ", ";
-        AppendNumber(out, runs[i].second);
-        out += ']';
-        total += runs[i].second;
-    }
-    out += ']';
-    return total;
-}
-
 } // namespace
 
 void UnmatchedRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
@@ -152,41 +133,130 @@ void AppendJsonString(std::string& out, std::string_view bytes, Script script)
 
 Report::Report(std::FILE* sink, Script script) : output_(sink), script_(script) {}
 
+namespace {
+
+// Writes a record through a pointer into a scratch buffer with room enough,
+// appended to the output whole when the record is done: one size check for a
+// record rather than one for each piece. The scratch buffer only grows (and
+// is only then filled), so a long report fills it a few times at most.
+class Room {
+public:
+    Room(std::string& scratch, size_t most, std::string& out) : out_(out)
+    {
+        if (scratch.size() < most)
+            scratch.resize(std::max(most, 2 * scratch.size()));
+        start_ = p_ = scratch.data();
+    }
+    ~Room() { out_.append(start_, p_); }
+    Room(const Room&) = delete;
+    Room& operator=(const Room&) = delete;
+
+    // Room for a JSON string of `size` bytes, under either script.
+    static constexpr size_t ForString(size_t size)
+    {
+        return std::max(JsonLatin1Room(size), ByteTranslation::Room(size) + 2);
+    }
+    static constexpr size_t kNumber = 20;
+    static constexpr size_t kRun = 2 * kNumber + 6; // "[start, length], "
+
+    Room& operator<<(std::string_view text)
+    {
+        std::memcpy(p_, text.data(), text.size());
+        p_ += text.size();
+        return *this;
+    }
+    void Number(size_t value)
+    {
+        char digits[kNumber];
+        char* d = digits + sizeof digits;
+        do {
+            *--d = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        *this << std::string_view(d, static_cast<size_t>(digits + sizeof digits - d));
+    }
+    void String(std::string_view bytes, Script script)
+    {
+        if (script == Script::Latin) {
+            p_ = WriteJsonLatin1(p_, bytes);
+            return;
+        }
+        *p_++ = '"';
+        p_ = kGreekJsonText.Write(p_, bytes);
+        *p_++ = '"';
+    }
+    // "[[start, length], ...]"
+    void Runs(const std::vector<Run>& runs)
+    {
+        *p_++ = '[';
+        for (size_t i = 0; i < runs.size(); ++i) {
+            *this << (i == 0 ? "[" : ", [");
+            Number(runs[i].first);
+            *this << ", ";
+            Number(runs[i].second);
+            *p_++ = ']';
+        }
+        *p_++ = ']';
+    }
+
+private:
+    std::string& out_;
+    char* start_;
+    char* p_;
+};
+
+size_t Total(const std::vector<Run>& runs)
+{
+    size_t total = 0;
+    for (const Run& run : runs)
+        total += run.second;
+    return total;
+}
+
+} // namespace
+
 void JsonReport::VersePairView(std::string_view right, std::string_view left, const MatchMask& rightMask,
                                const MatchMask& leftMask)
 {
-    out_ += "{\"line\": ";
-    AppendNumber(out_, line_);
-    out_ += ", \"chapter\": ";
-    AppendJsonString(out_, chapter_, script_);
-    out_ += ", \"right\": ";
-    AppendJsonString(out_, right, script_);
-    out_ += ", \"left\": ";
-    AppendJsonString(out_, left, script_);
-
-    // The counts are the sums of the stretches, so the stretches come first.
-    std::string& diffs = diffs_;
-    diffs = ", \"right_diff\": ";
-    UnmatchedRuns(rightMask, right.size(), runs_);
-    const size_t rightUnmatched = AppendRuns(diffs, runs_);
-    diffs += ", \"left_diff\": ";
-    UnmatchedRuns(leftMask, left.size(), runs_);
-    const size_t leftUnmatched = AppendRuns(diffs, runs_);
-
-    out_ += ", \"right_unmatched\": ";
-    AppendNumber(out_, rightUnmatched);
-    out_ += ", \"left_unmatched\": ";
-    AppendNumber(out_, leftUnmatched);
-    out_ += diffs;
+    // The stretches first: the counts are their sums, and the room the record takes depends on them.
+    UnmatchedRuns(rightMask, right.size(), rightDiff_);
+    UnmatchedRuns(leftMask, left.size(), leftDiff_);
+    rightSpelling_.clear();
+    leftSpelling_.clear();
     if (markSpelling_) {
-        out_ += ", \"right_spelling\": ";
-        SpellingRuns(rightMask, right.size(), runs_);
-        AppendRuns(out_, runs_);
-        out_ += ", \"left_spelling\": ";
-        SpellingRuns(leftMask, left.size(), runs_);
-        AppendRuns(out_, runs_);
+        SpellingRuns(rightMask, right.size(), rightSpelling_);
+        SpellingRuns(leftMask, left.size(), leftSpelling_);
     }
-    out_ += "}\n";
+    const size_t runs = rightDiff_.size() + leftDiff_.size() + rightSpelling_.size() + leftSpelling_.size();
+    {
+        Room room(record_,
+                  256 + 3 * Room::kNumber + Room::ForString(chapter_.size()) + Room::ForString(right.size()) +
+                      Room::ForString(left.size()) + runs * Room::kRun,
+                  out_);
+        room << "{\"line\": ";
+        room.Number(line_);
+        room << ", \"chapter\": ";
+        room.String(chapter_, script_);
+        room << ", \"right\": ";
+        room.String(right, script_);
+        room << ", \"left\": ";
+        room.String(left, script_);
+        room << ", \"right_unmatched\": ";
+        room.Number(Total(rightDiff_));
+        room << ", \"left_unmatched\": ";
+        room.Number(Total(leftDiff_));
+        room << ", \"right_diff\": ";
+        room.Runs(rightDiff_);
+        room << ", \"left_diff\": ";
+        room.Runs(leftDiff_);
+        if (markSpelling_) {
+            room << ", \"right_spelling\": ";
+            room.Runs(rightSpelling_);
+            room << ", \"left_spelling\": ";
+            room.Runs(leftSpelling_);
+        }
+        room << "}\n";
+    }
     FlushIfFull();
 }
 

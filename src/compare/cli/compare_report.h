@@ -103,7 +103,11 @@ public:
                        const MatchMask& rightMask, const MatchMask& leftMask) override;
 
 private:
-    std::string diffs_;
+    std::vector<Run> rightDiff_;
+    std::vector<Run> leftDiff_;
+    std::vector<Run> rightSpelling_;
+    std::vector<Run> leftSpelling_;
+    std::string record_; // room for one record, written whole
 };
 
 // A heading line for each chapter, then each pair as two labelled lines (left
