@@ -8,18 +8,19 @@ namespace synopter {
 namespace {
 
 // True when none of the 8 bytes needs escaping or re-encoding: no control
-// byte, no byte >= 0x80, no quote and no backslash. Each test sets the top bit
-// of a byte that fails it (the classic "has zero byte" trick).
+// byte, no byte >= 0x80, no quote and no backslash. Each test sets a top bit
+// when some byte fails it (the classic "has zero byte" trick).
 bool AllPlain(std::uint64_t w)
 {
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     constexpr std::uint64_t kHigh = 0x8080808080808080ull;
     const auto hasZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
-    const std::uint64_t high = w & kHigh;
-    const std::uint64_t control = (w - 0x20 * kOnes) & ~w & kHigh;
+    // A byte from 0x80 has its top bit; the first byte below 0x20 gets one
+    // from the subtraction, no borrow reaching it from the plain bytes below.
+    const std::uint64_t outside = (w | (w - 0x20 * kOnes)) & kHigh;
     const std::uint64_t quote = hasZero(w ^ ('"' * kOnes));
     const std::uint64_t backslash = hasZero(w ^ ('\\' * kOnes));
-    return (high | control | quote | backslash) == 0;
+    return (outside | quote | backslash) == 0;
 }
 
 bool Plain(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
