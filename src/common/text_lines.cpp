@@ -1,6 +1,7 @@
 #include "common/text_lines.h"
 
 #include <cstring>
+#include <type_traits>
 
 namespace synopter {
 
@@ -22,11 +23,15 @@ std::vector<Line> Split(std::string_view text)
         return hit ? static_cast<const char*>(hit) : end;
     };
     std::vector<Line> lines;
-    // Sized once for texts with LF: growing by doubling moves every line so far.
-    size_t lineFeeds = 0;
-    for (const char* lf = next(text.data(), '\n'); lf != end; lf = next(lf + 1, '\n'))
-        ++lineFeeds;
-    lines.reserve(lineFeeds + 1);
+    if constexpr (std::is_same_v<Line, std::string_view>) {
+        // Views are taken from a text read for the purpose, its memory new to
+        // the process: sized once, the list touches half the pages growing it
+        // by doubling would (texts with LF; strings move cheaply and are not worth the pass).
+        size_t lineFeeds = 0;
+        for (const char* lf = next(text.data(), '\n'); lf != end; lf = next(lf + 1, '\n'))
+            ++lineFeeds;
+        lines.reserve(lineFeeds + 1);
+    }
     const char* p = text.data();
     const char* cr = next(p, '\r');
     const char* lf = next(p, '\n');
