@@ -61,7 +61,7 @@ private:
 // As ReadFileBytes, with the same checks and errors, without copying the file
 // into memory of the program's own: a large text read once costs a fraction of
 // the page faults. A mapped file must not be rewritten in place while it is in
-// use; the program replaces its files by renaming, never so.
+// use; the program replaces its files by renaming, never in place.
 std::optional<FileBytes> MapFileBytes(const std::string& path, size_t limit);
 
 // Replaces the file in one step: the bytes go to a temporary file in the same

@@ -168,7 +168,7 @@ Options ParseArguments(int argc, char** argv)
 
 struct Edition {
     std::string label;
-    FileBytes bytes;                     // the text as read, which `lines` view
+    FileBytes bytes;            // the text as read, which `lines` view
     std::vector<std::string_view> lines;
     std::string descriptorPath; // its .bk, which the HTML report quotes
     Lacunae lacunae;            // a manuscript's lost verses, from the .bk
