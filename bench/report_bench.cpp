@@ -1,6 +1,8 @@
 // synopter-compare's reports of a whole New Testament at threshold 1: the HTML
-// page written from the collected items, and each output format through
-// WriteComparison, the code path of the tool, run and all.
+// page written from the collected items, each output format through
+// WriteComparison, the code path of the tool, run and all, and the tool's
+// whole path to JSON in memory, the texts read each time, with the heap
+// allocations it makes.
 //
 //   build/bench/synopter_report_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
@@ -8,13 +10,33 @@
 #include "compare/comparison_run.h"
 #include "compare/html_report.h"
 #include "editions/edition.h"
+#include "editions/edition_check.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
+
+// Every allocation through operator new is counted (the benchmarks run on one thread).
+namespace {
+size_t allocations = 0;
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -82,6 +104,39 @@ void BM_WriteComparison(benchmark::State& state, cli::Format format, cli::Script
     std::fclose(sink);
 }
 
+// What synopter-compare --format json does once it has its arguments: both
+// texts read, the layout checked, the run, the JSON gathered in memory.
+// `copied`: the texts as lines of their own (LoadEditionText), as the window
+// holds them, rather than views into the texts as read.
+void BM_ToolPath(benchmark::State& state, bool copied)
+{
+    const std::string left = EditionTextPath(kEditionsDir + "/", kLeftEdition);
+    const std::string right = EditionTextPath(kEditionsDir + "/", kRightEdition);
+    size_t bytes = 0;
+    const size_t before = allocations;
+    for (auto _ : state) {
+        cli::JsonReport report;
+        if (copied) {
+            const std::vector<std::string> l = LoadEditionText(left).value();
+            const std::vector<std::string> r = LoadEditionText(right).value();
+            if (LayoutProblem(kLeftEdition, l, kRightEdition, r, LineCounts::MayDiffer))
+                state.SkipWithError("editions do not line up");
+            ComparisonRun(l, r, kRun, report);
+        } else {
+            const EditionText l = ReadEditionText(left).value();
+            const EditionText r = ReadEditionText(right).value();
+            if (LayoutProblem(kLeftEdition, l.lines, kRightEdition, r.lines, LineCounts::MayDiffer))
+                state.SkipWithError("editions do not line up");
+            ComparisonRun(l.lines, r.lines, kRun, report);
+        }
+        bytes = report.Text().size();
+        benchmark::DoNotOptimize(report.Text().data());
+    }
+    state.counters["allocations"] =
+        static_cast<double>(allocations - before) / static_cast<double>(std::max<int64_t>(state.iterations(), 1));
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -111,6 +166,8 @@ int main(int argc, char** argv)
     };
     for (const auto& o : outputs)
         benchmark::RegisterBenchmark(o.name, BM_WriteComparison, o.format, o.script)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ToolPath/json", BM_ToolPath, false)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ToolPath/json_copied_lines", BM_ToolPath, true)->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -26,7 +26,8 @@ public:
     bool Flush();
     bool Failed() const { return failed_; }
 
-    static constexpr size_t kBlockSize = 256 * 1024;
+    // A pipe takes 64 KB at a time; larger blocks only touch more memory.
+    static constexpr size_t kBlockSize = 64 * 1024;
 
 private:
     std::FILE* file_;

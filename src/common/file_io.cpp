@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,14 +87,17 @@ std::string SizeText(size_t bytes)
 
 } // namespace
 
-std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit)
+namespace {
+
+// Opens a file for reading whole, after the checks ReadFileBytes describes;
+// -1 when it does not exist. `st` is what was opened.
+int OpenToRead(const std::string& path, size_t limit, struct stat& st)
 {
     // Looked at before opening: opening a FIFO would wait for a writer, and a
     // device such as /dev/zero never ends.
-    struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         if (errno == ENOENT)
-            return std::nullopt;
+            return -1;
         throw Error("Cannot open file \"" + path + "\". " + std::strerror(errno));
     }
     if (!S_ISREG(st.st_mode))
@@ -105,18 +110,32 @@ std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT)
-            return std::nullopt;
+            return -1;
         throw Error("Cannot open file \"" + path + "\". " + std::strerror(errno));
     }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    if (::fstat(fd, &st) != 0)
-        throw Error("Cannot read file \"" + path + "\". " + std::strerror(errno));
-    if (!S_ISREG(st.st_mode))
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw Error("Cannot read file \"" + path + "\". " + std::strerror(error));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
         RefuseKind(path, st.st_mode);
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > limit) {
+        ::close(fd);
+        RefuseSize(path, limit);
+    }
+    return fd;
+}
 
+struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+};
+
+std::string ReadOpened(int fd, const struct stat& st, const std::string& path, size_t limit)
+{
     // Read straight into a string of the file's size: growing it chunk by chunk
     // costs more than the reading itself for an edition text. Files under /proc
     // report size 0 and have content; a file may grow while read: the limit
@@ -147,6 +166,68 @@ std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit)
         RefuseSize(path, limit);
     bytes.resize(size);
     return bytes;
+}
+
+} // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit)
+{
+    struct stat st {};
+    const int fd = OpenToRead(path, limit, st);
+    if (fd < 0)
+        return std::nullopt;
+    const Closer closer{fd};
+    return ReadOpened(fd, st, path, limit);
+}
+
+FileBytes::FileBytes(FileBytes&& other) noexcept
+    : bytes_(std::exchange(other.bytes_, {})), mapped_(std::exchange(other.mapped_, false)),
+      owned_(std::move(other.owned_))
+{
+}
+
+FileBytes& FileBytes::operator=(FileBytes&& other) noexcept
+{
+    if (this != &other) {
+        Unmap();
+        bytes_ = std::exchange(other.bytes_, {});
+        mapped_ = std::exchange(other.mapped_, false);
+        owned_ = std::move(other.owned_);
+    }
+    return *this;
+}
+
+FileBytes::~FileBytes() { Unmap(); }
+
+void FileBytes::Unmap()
+{
+    if (mapped_)
+        ::munmap(const_cast<char*>(bytes_.data()), bytes_.size());
+    mapped_ = false;
+}
+
+std::optional<FileBytes> MapFileBytes(const std::string& path, size_t limit)
+{
+    struct stat st {};
+    const int fd = OpenToRead(path, limit, st);
+    if (fd < 0)
+        return std::nullopt;
+    const Closer closer{fd};
+    FileBytes file;
+    if (st.st_size > 0) {
+        const auto size = static_cast<size_t>(st.st_size);
+        void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (map != MAP_FAILED) {
+            file.bytes_ = std::string_view(static_cast<const char*>(map), size);
+            file.mapped_ = true;
+            return file;
+        }
+    }
+    // Files under /proc report size 0 and have content; a file system may
+    // refuse mapping.
+    file.owned_ = std::make_unique<std::string>(ReadOpened(fd, st, path, limit));
+    file.bytes_ = *file.owned_;
+    return file;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,34 @@ constexpr size_t kMaxImportSourceBytes = size_t{256} << 20; // text, CSV, TEI, O
 // reason, an entry that is not a regular file (a FIFO, device or folder, which
 // is never opened in a way that could block), or more than `limit` bytes.
 std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit);
+
+// A file's bytes as MapFileBytes gives them: mapped read-only where the system
+// allows, read otherwise. They stay where they are when the object moves.
+class FileBytes {
+public:
+    FileBytes() = default;
+    FileBytes(FileBytes&& other) noexcept;
+    FileBytes& operator=(FileBytes&& other) noexcept;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    ~FileBytes();
+
+    std::string_view Bytes() const { return bytes_; }
+
+private:
+    friend std::optional<FileBytes> MapFileBytes(const std::string& path, size_t limit);
+    void Unmap();
+
+    std::string_view bytes_;
+    bool mapped_ = false;
+    std::unique_ptr<std::string> owned_; // when read rather than mapped
+};
+
+// As ReadFileBytes, with the same checks and errors, without copying the file
+// into memory of the program's own: a large text read once costs a fraction of
+// the page faults. A mapped file must not be rewritten in place while it is in
+// use; the program replaces its files by renaming, never in place.
+std::optional<FileBytes> MapFileBytes(const std::string& path, size_t limit);
 
 // Replaces the file in one step: the bytes go to a temporary file in the same
 // folder, which is then renamed over the target, so a failure never leaves a

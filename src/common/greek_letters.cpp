@@ -65,15 +65,20 @@ ByteTranslation::ByteTranslation(const std::function<std::string(unsigned char)>
 void ByteTranslation::Append(std::string& out, std::string_view bytes) const
 {
     const size_t at = out.size();
-    // The last copy reaches sizeof(Entry::bytes) past its start.
-    out.resize(at + kMaxBytes * bytes.size() + (sizeof(Entry::bytes) - kMaxBytes));
-    char* p = out.data() + at;
+    out.resize(at + Room(bytes.size()));
+    char* const end = Write(out.data() + at, bytes);
+    out.resize(static_cast<size_t>(end - out.data()));
+}
+
+char* ByteTranslation::Write(char* out, std::string_view bytes) const
+{
+    static_assert(Room(1) >= sizeof(Entry::bytes), "the last copy reaches sizeof(Entry::bytes) past its start");
     for (const char ch : bytes) {
         const Entry& e = table_[static_cast<unsigned char>(ch)];
-        std::memcpy(p, e.bytes, sizeof e.bytes);
-        p += e.size;
+        std::memcpy(out, e.bytes, sizeof e.bytes);
+        out += e.size;
     }
-    out.resize(static_cast<size_t>(p - out.data()));
+    return out;
 }
 
 } // namespace synopter

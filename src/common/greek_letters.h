@@ -37,8 +37,12 @@ public:
     // `replacement` gives what a byte becomes: at most kMaxBytes bytes.
     explicit ByteTranslation(const std::function<std::string(unsigned char)>& replacement);
     void Append(std::string& out, std::string_view bytes) const;
+    // The same written at `out`, which has room for Room(bytes.size()) bytes;
+    // returns the end of what was written.
+    char* Write(char* out, std::string_view bytes) const;
 
     static constexpr size_t kMaxBytes = 6;
+    static constexpr size_t Room(size_t size) { return kMaxBytes * size + 2; } // the last copy's 8 bytes
 
 private:
     struct Entry {

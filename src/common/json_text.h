@@ -14,4 +14,9 @@ void AppendJsonChar(std::string& out, unsigned char c);
 // Latin-1 text as a JSON string literal, quotes included, in UTF-8.
 void AppendJsonLatin1(std::string& out, std::string_view bytes);
 
+// The same written at `out`, which has room for JsonLatin1Room bytes; returns
+// the end of what was written. For writers that make room for a whole record at once.
+constexpr size_t JsonLatin1Room(size_t size) { return 6 * size + 2; }
+char* WriteJsonLatin1(char* out, std::string_view bytes);
+
 } // namespace synopter

@@ -1,10 +1,14 @@
 #include "common/text_lines.h"
 
 #include <cstring>
+#include <type_traits>
 
 namespace synopter {
 
-std::vector<std::string> SplitLines(std::string_view text)
+namespace {
+
+template <typename Line>
+std::vector<Line> Split(std::string_view text)
 {
     if (text.empty()) // data() may be null, which memchr must not see
         return {};
@@ -18,7 +22,16 @@ std::vector<std::string> SplitLines(std::string_view text)
         const void* hit = std::memchr(from, c, static_cast<size_t>(end - from));
         return hit ? static_cast<const char*>(hit) : end;
     };
-    std::vector<std::string> lines;
+    std::vector<Line> lines;
+    if constexpr (std::is_same_v<Line, std::string_view>) {
+        // Views are taken from a text read for the purpose, its memory new to
+        // the process: sized once, the list touches half the pages growing it
+        // by doubling would (texts with LF; strings move cheaply and are not worth the pass).
+        size_t lineFeeds = 0;
+        for (const char* lf = next(text.data(), '\n'); lf != end; lf = next(lf + 1, '\n'))
+            ++lineFeeds;
+        lines.reserve(lineFeeds + 1);
+    }
     const char* p = text.data();
     const char* cr = next(p, '\r');
     const char* lf = next(p, '\n');
@@ -28,13 +41,19 @@ std::vector<std::string> SplitLines(std::string_view text)
         if (lf < p)
             lf = next(p, '\n');
         const char* lineEnd = cr < lf ? cr : lf;
-        lines.emplace_back(p, lineEnd);
+        lines.emplace_back(p, static_cast<size_t>(lineEnd - p));
         if (lineEnd == end)
             break;
         p = lineEnd + ((*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n') ? 2 : 1);
     }
     return lines;
 }
+
+} // namespace
+
+std::vector<std::string> SplitLines(std::string_view text) { return Split<std::string>(text); }
+
+std::vector<std::string_view> SplitLineViews(std::string_view text) { return Split<std::string_view>(text); }
 
 std::string JoinLinesCrLf(const std::vector<std::string>& lines)
 {

@@ -6,6 +6,7 @@
 #include "editions/lacunae.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 namespace synopter {
@@ -52,9 +53,10 @@ void ClearSpellingMarks(MatchMask& rightMask, size_t rightSize, MatchMask& leftM
 }
 
 // Lacunose lines gathered into runs of one chapter and the same sides.
+template <typename Line>
 class LacunoseRuns {
 public:
-    LacunoseRuns(const std::vector<std::string>& left, const std::vector<std::string>& right, RunOutput& output,
+    LacunoseRuns(std::span<const Line> left, std::span<const Line> right, RunOutput& output,
                  std::string& lastReportedHeading)
         : left_(left), right_(right), output_(output), lastReportedHeading_(lastReportedHeading)
     {
@@ -89,15 +91,15 @@ private:
     // The reference of whichever side's line has one.
     std::string_view Reference(size_t k) const
     {
-        for (const std::vector<std::string>* lines : {&right_, &left_})
-            if (k < lines->size())
-                if (const std::string_view r = ParseVerseLine((*lines)[k]).reference; !r.empty())
+        for (std::span<const Line> lines : {right_, left_})
+            if (k < lines.size())
+                if (const std::string_view r = ParseVerseLine(lines[k]).reference; !r.empty())
                     return r;
         return {};
     }
 
-    const std::vector<std::string>& left_;
-    const std::vector<std::string>& right_;
+    std::span<const Line> left_;
+    std::span<const Line> right_;
     RunOutput& output_;
     std::string& lastReportedHeading_;
     LacunoseRun run_;
@@ -106,8 +108,8 @@ private:
 };
 
 // A pair's gaps, with the other side's words in each lost part marked.
-PairGaps MarkRemnants(const Lacunae* rightLost, const Lacunae* leftLost, size_t k, const std::string& r,
-                      MatchMask& rightMask, const std::string& l, MatchMask& leftMask)
+PairGaps MarkRemnants(const Lacunae* rightLost, const Lacunae* leftLost, size_t k, std::string_view r,
+                      MatchMask& rightMask, std::string_view l, MatchMask& leftMask)
 {
     PairGaps gaps;
     if (rightLost)
@@ -124,10 +126,9 @@ const Lacunae* Lost(const Lacunae* lacunae)
     return lacunae && !lacunae->Empty() ? lacunae : nullptr;
 }
 
-} // namespace
-
-RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,
-                         const RunOptions& options, RunOutput& output)
+template <typename Line>
+RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, const RunOptions& options,
+                   RunOutput& output)
 {
     const int threshold = std::max(kMinThreshold, options.threshold);
     const size_t T = static_cast<size_t>(threshold);
@@ -137,9 +138,9 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
     std::string lastReportedHeading;
     MatchMask rightMask;
     MatchMask leftMask;
-    const std::string empty;
+    const Line empty{};
 
-    const size_t total = RunLength(left, right);
+    const size_t total = std::max(left.size(), right.size());
     // A line of many thousand words takes long enough that Stop must reach into it.
     const KeepGoing stillGoing = [&output] { return output.StillGoing(); };
     const SpellingRules* spelling = nullptr;
@@ -149,7 +150,7 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
     const Lacunae* const rightLost = Lost(options.rightLacunae);
     const Lacunae* const leftLost = Lost(options.leftLacunae);
     const bool lacunae = rightLost || leftLost;
-    LacunoseRuns lacunose(left, right, output, lastReportedHeading);
+    LacunoseRuns<Line> lacunose(left, right, output, lastReportedHeading);
 
     for (size_t k = 0; k < total; ++k) {
         const bool haveRight = k < right.size();
@@ -171,8 +172,8 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
             lacunose.Flush();
         }
 
-        const std::string& r = haveRight ? right[k] : empty;
-        const std::string& l = haveLeft ? left[k] : empty;
+        const Line& r = haveRight ? right[k] : empty;
+        const Line& l = haveLeft ? left[k] : empty;
         const bool passOver = (haveRight && haveLeft && r == l) || (r.size() < T && l.size() < T);
 
         if (!passOver) {
@@ -199,9 +200,11 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
                 ++summary.found;
                 output.FoundCount(summary.found);
                 if (!gaps.right.empty() || !gaps.left.empty())
-                    output.LacunaPair(r, l, rightMask, leftMask, gaps);
-                else
+                    output.LacunaPair(std::string(r), std::string(l), rightMask, leftMask, gaps); // rare: copies are fine
+                else if constexpr (std::is_same_v<Line, std::string>)
                     output.VersePair(r, l, rightMask, leftMask);
+                else
+                    output.VersePairView(r, l, rightMask, leftMask);
                 if (mark)
                     output.SpellingOnlyCount(summary.spellingOnly);
             }
@@ -216,6 +219,26 @@ RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector
     if (mark) // stopped or not: the pairs passed over since the last report count too
         output.SpellingOnlyCount(summary.spellingOnly);
     return summary;
+}
+
+} // namespace
+
+void RunOutput::VersePairView(std::string_view right, std::string_view left, const MatchMask& rightMask,
+                              const MatchMask& leftMask)
+{
+    VersePair(std::string(right), std::string(left), rightMask, leftMask);
+}
+
+RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                         const RunOptions& options, RunOutput& output)
+{
+    return RunOver<std::string>(left, right, options, output);
+}
+
+RunSummary ComparisonRun(std::span<const std::string_view> left, std::span<const std::string_view> right,
+                         const RunOptions& options, RunOutput& output)
+{
+    return RunOver<std::string_view>(left, right, options, output);
 }
 
 } // namespace synopter

@@ -44,6 +44,11 @@ public:
     virtual void FoundCount(int found) = 0;
     virtual void VersePair(const std::string& right, const std::string& left,
                            const MatchMask& rightMask, const MatchMask& leftMask) = 0;
+    // The same from a run over views of the lines; by default handed on to
+    // VersePair as strings. An output that only reads the lines takes them as
+    // they are.
+    virtual void VersePairView(std::string_view right, std::string_view left,
+                               const MatchMask& rightMask, const MatchMask& leftMask);
     // After every line, passed over or reported, with its index; false stops the run.
     virtual bool Progress(int line) = 0;
     // Asked every few thousand words inside a long line; false stops the run
@@ -116,6 +121,10 @@ inline size_t RunLength(const std::vector<std::string>& left, const std::vector<
 // (Lacunose), never compared; in a remnant the words of the other side that
 // stand in its lost part do not count (see MarkLostText).
 RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                         const RunOptions& options, RunOutput& output);
+// The same over views of the lines (synopter-compare's, into the texts as
+// read), the pairs reported through VersePairView.
+RunSummary ComparisonRun(std::span<const std::string_view> left, std::span<const std::string_view> right,
                          const RunOptions& options, RunOutput& output);
 
 } // namespace synopter

@@ -35,7 +35,7 @@ public:
     bool Step(size_t steps = 1)
     {
         steps_ += steps;
-        if (!keepGoing_ || steps_ < nextAsk_)
+        if (steps_ < nextAsk_ || !keepGoing_)
             return true;
         nextAsk_ = steps_ + kKeepGoingWords;
         return keepGoing_();
@@ -63,50 +63,96 @@ bool AssignPolled(std::vector<T>& v, size_t n, const T& value, Poll& poll)
     return true;
 }
 
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+
+// The top bit of each zero byte of `x`, exactly (no borrow between bytes).
+std::uint64_t ZeroBytes(std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); }
+
+// How many top bits ZeroBytes set: a multiply sums the bytes, where
+// std::popcount without a popcnt instruction is a call.
+size_t CountZeroBytes(std::uint64_t x) { return static_cast<size_t>(((ZeroBytes(x) >> 7) * kOnes) >> 56); }
+
+std::uint64_t Load8(const void* p)
+{
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
+
+size_t CountSpaces(std::string_view verse)
+{
+    size_t n = 0;
+    size_t i = 0;
+    for (; i + 8 <= verse.size(); i += 8)
+        n += CountZeroBytes(Load8(verse.data() + i) ^ (' ' * kOnes));
+    for (; i < verse.size(); ++i)
+        n += verse[i] == ' ' ? 1 : 0;
+    return n;
+}
+
 // Splits at every space and marks the spaces; a verse of n spaces has n + 1 words.
 // False when the poll said stop.
 bool Split(std::string_view verse, MatchMask& mask, std::vector<Word>& words, Poll& poll)
 {
     // Sized once: growing by doubling copies the words of a long line at a stretch.
-    words.clear();
-    words.reserve(static_cast<size_t>(std::count(verse.begin(), verse.end(), ' ')) + 1);
+    words.resize(CountSpaces(verse) + 1);
+    Word* word = words.data();
+    const char* const text = verse.data();
     size_t start = 0;
     const auto wordEndingAt = [&](size_t i) { // i: index of the space or the verse length
-        Word w;
-        w.text = verse.substr(start, i - start);
-        w.end = w.text.empty() ? 0 : i;
-        words.push_back(w);
+        *word++ = Word{std::string_view(text + start, i - start), i == start ? 0 : i, false};
         start = i + 1;
-        return poll.Step();
     };
     // Eight bytes at a time: a byte-by-byte loop mispredicts a branch at every
     // space, and splitting is most of the time of a comparison run.
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    constexpr std::uint64_t kSpaces = 0x2020202020202020ull;
     size_t i = 0;
     for (; std::endian::native == std::endian::little && i + 8 <= verse.size(); i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, verse.data() + i, 8);
-        const std::uint64_t x = w ^ kSpaces; // a space becomes a zero byte
-        // The top bit of each zero byte of x, exactly (no borrow between bytes).
-        std::uint64_t spaces = ~(((x & kLow7) + kLow7) | x | kLow7);
-        while (spaces != 0) {
+        std::uint64_t spaces = ZeroBytes(Load8(text + i) ^ (' ' * kOnes));
+        if (spaces == 0)
+            continue;
+        const Word* const first = word;
+        do {
             // Little endian: the lowest set bit is the first space.
             const size_t at = i + static_cast<size_t>(std::countr_zero(spaces)) / 8;
             mask[at] = 1;
-            if (!wordEndingAt(at))
-                return false;
+            wordEndingAt(at);
             spaces &= spaces - 1;
-        }
+        } while (spaces != 0);
+        if (!poll.Step(static_cast<size_t>(word - first)))
+            return false;
     }
     for (; i < verse.size(); ++i) {
         if (verse[i] == ' ') {
             mask[i] = 1;
-            if (!wordEndingAt(i))
+            wordEndingAt(i);
+            if (!poll.Step())
                 return false;
         }
     }
-    return wordEndingAt(verse.size());
+    wordEndingAt(verse.size());
+    return poll.Step();
+}
+
+// memset for the few bytes of a word, without a call for each.
+void FillWord(std::uint8_t* p, size_t n, std::uint8_t value)
+{
+    if (n >= 8) {
+        const std::uint64_t v = value * kOnes;
+        for (size_t i = 0; i + 8 <= n; i += 8)
+            std::memcpy(p + i, &v, 8);
+        std::memcpy(p + n - 8, &v, 8); // the tail, overlapping
+    } else if (n >= 4) {
+        const auto v = static_cast<std::uint32_t>(value * kOnes);
+        std::memcpy(p, &v, 4);
+        std::memcpy(p + n - 4, &v, 4);
+    } else if (n >= 2) {
+        const auto v = static_cast<std::uint16_t>(value * kOnes);
+        std::memcpy(p, &v, 2);
+        std::memcpy(p + n - 2, &v, 2);
+    } else if (n == 1) {
+        p[0] = value;
+    }
 }
 
 template <typename W>
@@ -115,9 +161,9 @@ void Mark(W& r, W& l, MatchMask& rightMask, MatchMask& leftMask, std::uint8_t va
     r.matched = true;
     l.matched = true;
     if (const size_t n = r.Length(); n != 0)
-        std::memset(rightMask.data() + (r.end - n), value, n);
+        FillWord(rightMask.data() + (r.end - n), n, value);
     if (const size_t n = l.Length(); n != 0)
-        std::memset(leftMask.data() + (l.end - n), value, n);
+        FillWord(leftMask.data() + (l.end - n), n, value);
 }
 
 // Below this many pairs of unmatched words the nested loop is quicker than a table.
@@ -307,7 +353,13 @@ int CountUnmatched(const MatchMask& mask, size_t length)
 {
     const size_t n = std::min(length, mask.size());
     // Bytes past the mask count as unmatched: the verse was never marked there.
-    return static_cast<int>(std::count(mask.begin(), mask.begin() + static_cast<std::ptrdiff_t>(n), 0) + (length - n));
+    size_t zeros = length - n;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        zeros += CountZeroBytes(Load8(mask.data() + i));
+    for (; i < n; ++i)
+        zeros += mask[i] == 0 ? 1 : 0;
+    return static_cast<int>(zeros);
 }
 
 } // namespace synopter

@@ -86,6 +86,16 @@ std::optional<std::vector<std::string>> LoadEditionText(const std::string& path)
     return SplitLines(*bytes);
 }
 
+std::optional<EditionText> ReadEditionText(const std::string& path)
+{
+    std::optional<FileBytes> bytes = MapFileBytes(path, kMaxEditionTextBytes);
+    if (!bytes)
+        return std::nullopt;
+    EditionText text{std::move(*bytes), {}};
+    text.lines = SplitLineViews(text.bytes.Bytes());
+    return text;
+}
+
 void DeleteEdition(const std::string& folder, std::string_view name)
 {
     for (const std::string& path : {EditionTextPath(folder, name), EditionDescriptorPath(folder, name)}) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/file_io.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +51,15 @@ EditionDescriptor ReadEditionDescriptor(const std::string& path);
 // nullopt when the file does not exist; throws Error naming the full path and the
 // system's reason when it exists but cannot be read.
 std::optional<std::vector<std::string>> LoadEditionText(const std::string& path);
+
+// The same lines as views into the file's bytes, mapped rather than copied:
+// what a tool that reads two texts once and compares them needs, at a fraction
+// of the memory touched. Moving it keeps the views valid.
+struct EditionText {
+    FileBytes bytes;
+    std::vector<std::string_view> lines;
+};
+std::optional<EditionText> ReadEditionText(const std::string& path);
 
 // Deletes an edition's text and descriptor from `folder`, the text first so
 // that a half-done removal leaves the edition listed and removable again. A

@@ -124,6 +124,12 @@ bool SameHeading(std::string_view a, std::string_view b)
 // Verse lines where both begin with a reference must begin with the same.
 bool SameVerse(std::string_view a, std::string_view b)
 {
+    // Lines that begin alike up to the end of the first word read the same
+    // reference, or both none: most differing verses, taken without parsing.
+    const size_t start = std::min(a.find_first_not_of(' '), a.size());
+    const size_t end = std::min(a.find(' ', start), a.size());
+    if (b.size() >= end && a.compare(0, end, b, 0, end) == 0 && (b.size() == end || b[end] == ' '))
+        return true;
     const VerseParts first = ParseVerseLine(a), second = ParseVerseLine(b);
     return first.reference.empty() || second.reference.empty() ||
            (first.chapter == second.chapter && first.verse == second.verse);
@@ -187,9 +193,11 @@ std::optional<std::string> UnicodeGreekProblem(std::string_view name, const std:
     return std::nullopt;
 }
 
-std::optional<std::string> LayoutProblem(std::string_view leftName, const std::vector<std::string>& left,
-                                         std::string_view rightName, const std::vector<std::string>& right,
-                                         LineCounts counts)
+namespace {
+
+template <typename Lines>
+std::optional<std::string> LayoutProblemOf(std::string_view leftName, const Lines& left, std::string_view rightName,
+                                           const Lines& right, LineCounts counts)
 {
     std::string mismatch;
     const size_t common = std::min(left.size(), right.size());
@@ -214,6 +222,22 @@ std::optional<std::string> LayoutProblem(std::string_view leftName, const std::v
         text += mismatch + ".";
     }
     return text + " Their verses would be compared with other verses.";
+}
+
+} // namespace
+
+std::optional<std::string> LayoutProblem(std::string_view leftName, const std::vector<std::string>& left,
+                                         std::string_view rightName, const std::vector<std::string>& right,
+                                         LineCounts counts)
+{
+    return LayoutProblemOf(leftName, left, rightName, right, counts);
+}
+
+std::optional<std::string> LayoutProblem(std::string_view leftName, std::span<const std::string_view> left,
+                                         std::string_view rightName, std::span<const std::string_view> right,
+                                         LineCounts counts)
+{
+    return LayoutProblemOf(leftName, left, rightName, right, counts);
 }
 
 std::optional<std::string> ComparisonProblem(std::string_view leftName, const std::vector<std::string>& left,

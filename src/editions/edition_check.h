@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,10 @@ enum class LineCounts { Equal, MayDiffer };
 // with the wrong verses.
 std::optional<std::string> LayoutProblem(std::string_view leftName, const std::vector<std::string>& left,
                                          std::string_view rightName, const std::vector<std::string>& right,
+                                         LineCounts counts = LineCounts::Equal);
+// The same over views of the lines.
+std::optional<std::string> LayoutProblem(std::string_view leftName, std::span<const std::string_view> left,
+                                         std::string_view rightName, std::span<const std::string_view> right,
                                          LineCounts counts = LineCounts::Equal);
 
 // The first of the above for a left and right edition, or nothing. A side

@@ -26,7 +26,8 @@ int ReferenceNumber(int book, int chapter, int verse)
 // Both ways between the lines and the references of their verse slots.
 class SlotIndex {
 public:
-    explicit SlotIndex(const std::vector<std::string>& lines)
+    template <typename Lines>
+    explicit SlotIndex(const Lines& lines)
     {
         std::optional<int> book;
         for (size_t i = 0; i < lines.size(); ++i) {
@@ -137,7 +138,10 @@ void Lacunae::SetGaps(size_t line, std::vector<uint16_t> gaps)
         gaps_[line] = std::move(gaps);
 }
 
-Lacunae ParseLacunae(std::string_view descriptorBytes, const std::vector<std::string>& lines, int* skipped)
+namespace {
+
+template <typename Lines>
+Lacunae ParseLacunaeOf(std::string_view descriptorBytes, const Lines& lines, int* skipped)
 {
     Lacunae lacunae;
     int left = 0;
@@ -166,7 +170,8 @@ Lacunae ParseLacunae(std::string_view descriptorBytes, const std::vector<std::st
     return lacunae;
 }
 
-Lacunae ReadLacunae(const std::string& descriptorPath, const std::vector<std::string>& lines)
+template <typename Lines>
+Lacunae ReadLacunaeOf(const std::string& descriptorPath, const Lines& lines)
 {
     std::optional<std::string> bytes;
     try {
@@ -174,7 +179,24 @@ Lacunae ReadLacunae(const std::string& descriptorPath, const std::vector<std::st
     } catch (const Error&) {
         return {}; // the descriptor's own reader reports why
     }
-    return bytes ? ParseLacunae(*bytes, lines) : Lacunae();
+    return bytes ? ParseLacunaeOf(*bytes, lines, nullptr) : Lacunae();
+}
+
+} // namespace
+
+Lacunae ParseLacunae(std::string_view descriptorBytes, const std::vector<std::string>& lines, int* skipped)
+{
+    return ParseLacunaeOf(descriptorBytes, lines, skipped);
+}
+
+Lacunae ReadLacunae(const std::string& descriptorPath, const std::vector<std::string>& lines)
+{
+    return ReadLacunaeOf(descriptorPath, lines);
+}
+
+Lacunae ReadLacunae(const std::string& descriptorPath, std::span<const std::string_view> lines)
+{
+    return ReadLacunaeOf(descriptorPath, lines);
 }
 
 std::string LacunaeSectionText(const Lacunae& lacunae, const std::vector<std::string>& lines)

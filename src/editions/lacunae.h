@@ -59,6 +59,7 @@ Lacunae ParseLacunae(std::string_view descriptorBytes, const std::vector<std::st
                      int* skipped = nullptr);
 // Reads NAME.bk; a missing or unreadable descriptor has no lacunae.
 Lacunae ReadLacunae(const std::string& descriptorPath, const std::vector<std::string>& lines);
+Lacunae ReadLacunae(const std::string& descriptorPath, std::span<const std::string_view> lines);
 
 // The [Lacunae] section for a descriptor ("" when there are none), runs of
 // lost slots joined into ranges; lines CR LF.

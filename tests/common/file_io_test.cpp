@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -43,41 +44,61 @@ TEST(ListEntriesWithSuffixTest, MissingFolderOrFileGivesNothing)
     EXPECT_TRUE(ListEntriesWithSuffix(folder / "file.bk", ".bk").empty());
 }
 
-TEST(ReadFileBytesTest, ReadsEveryByte)
+// ReadFileBytes and MapFileBytes make the same promises: each test holds both to them.
+struct Reader {
+    const char* name;
+    std::optional<std::string> (*read)(const std::string&, size_t);
+    std::optional<std::string> operator()(const std::string& path, size_t limit) const { return read(path, limit); }
+};
+void PrintTo(const Reader& reader, std::ostream* os) { *os << reader.name; }
+
+std::optional<std::string> MappedCopy(const std::string& path, size_t limit)
 {
+    const std::optional<FileBytes> file = MapFileBytes(path, limit);
+    return file ? std::optional<std::string>(file->Bytes()) : std::nullopt;
+}
+
+class ReadWholeFileTest : public ::testing::TestWithParam<Reader> {};
+
+TEST_P(ReadWholeFileTest, ReadsEveryByte)
+{
+    const Reader readWhole = GetParam();
     TempFolder folder;
     const std::string binary = "a\0b\r\n\xff\x80\x1a"s;
-    EXPECT_EQ(ReadFileBytes(folder.Write("bin", binary), 8), binary);
-    EXPECT_EQ(ReadFileBytes(folder.Write("empty", ""), 0), "");
+    EXPECT_EQ(readWhole(folder.Write("bin", binary), 8), binary);
+    EXPECT_EQ(readWhole(folder.Write("empty", ""), 0), "");
 
     std::string big;
     for (int i = 0; i < 300000; ++i)
         big += static_cast<char>(i * 31 % 251);
-    EXPECT_EQ(ReadFileBytes(folder.Write("big", big), big.size()), big);
+    EXPECT_EQ(readWhole(folder.Write("big", big), big.size()), big);
 }
 
-TEST(ReadFileBytesTest, FileWithoutKnownSizeIsReadToTheEnd)
+TEST_P(ReadWholeFileTest, FileWithoutKnownSizeIsReadToTheEnd)
 {
+    const Reader readWhole = GetParam();
     // Files under /proc report size 0 but have content.
-    const auto status = ReadFileBytes("/proc/self/status", kMaxSettingsFileBytes);
+    const auto status = readWhole("/proc/self/status", kMaxSettingsFileBytes);
     ASSERT_TRUE(status.has_value());
     EXPECT_NE(status->find("Name:"), std::string::npos);
     EXPECT_NE(status->find("VmSize:"), std::string::npos);
 }
 
-TEST(ReadFileBytesTest, MissingFileIsNoError)
+TEST_P(ReadWholeFileTest, MissingFileIsNoError)
 {
+    const Reader readWhole = GetParam();
     TempFolder folder;
-    EXPECT_EQ(ReadFileBytes(folder / "absent.dat", 1), std::nullopt);
-    EXPECT_EQ(ReadFileBytes(folder / "absent/x.dat", 1), std::nullopt);
+    EXPECT_EQ(readWhole(folder / "absent.dat", 1), std::nullopt);
+    EXPECT_EQ(readWhole(folder / "absent/x.dat", 1), std::nullopt);
 }
 
-TEST(ReadFileBytesTest, UnreadableEntryThrowsNamingThePath)
+TEST_P(ReadWholeFileTest, UnreadableEntryThrowsNamingThePath)
 {
+    const Reader readWhole = GetParam();
     TempFolder folder;
     fs::create_directory(folder / "dir.dat");
     try {
-        ReadFileBytes(folder / "dir.dat", 1);
+        readWhole(folder / "dir.dat", 1);
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_NE(std::string(e.what()).find(folder / "dir.dat"), std::string::npos) << e.what();
@@ -86,8 +107,9 @@ TEST(ReadFileBytesTest, UnreadableEntryThrowsNamingThePath)
 
 // Whatever stands where a file is expected, reading never blocks, never runs
 // out of memory and says what is wrong with the path.
-TEST(ReadFileBytesTest, RefusesWhatIsNotABoundedRegularFile)
+TEST_P(ReadWholeFileTest, RefusesWhatIsNotABoundedRegularFile)
 {
+    const Reader readWhole = GetParam();
     TempFolder folder;
     ASSERT_EQ(::mkfifo((folder / "fifo.dat").c_str(), 0600), 0);
     fs::create_directory(folder / "dir.dat");
@@ -113,7 +135,7 @@ TEST(ReadFileBytesTest, RefusesWhatIsNotABoundedRegularFile)
     };
     for (const Case& c : cases) {
         try {
-            ReadFileBytes(c.path, c.limit);
+            readWhole(c.path, c.limit);
             ADD_FAILURE() << "no error for " << c.path;
         } catch (const Error& e) {
             const std::string message = e.what();
@@ -121,9 +143,30 @@ TEST(ReadFileBytesTest, RefusesWhatIsNotABoundedRegularFile)
             EXPECT_NE(message.find(c.reason), std::string::npos) << message;
         }
     }
-    EXPECT_EQ(ReadFileBytes(folder / "eleven", 11), "eleven byte");
+    EXPECT_EQ(readWhole(folder / "eleven", 11), "eleven byte");
     // A loop exists as far as the callers ask: it is unreadable, not absent.
     EXPECT_TRUE(FileExists(folder / "loop.dat"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, ReadWholeFileTest,
+                         ::testing::Values(Reader{"ReadFileBytes", &ReadFileBytes}, Reader{"MapFileBytes", &MappedCopy}),
+                         [](const ::testing::TestParamInfo<Reader>& info) { return std::string(info.param.name); });
+
+// The bytes stay where they are when the object moves (views into them stay
+// valid), and a file replaced by renaming leaves a mapping of the old one whole.
+TEST(MapFileBytesTest, BytesOutliveMovesAndReplacement)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("text.dat", " 1:1 a b\r\n 1:2 c\r\n");
+    std::optional<FileBytes> file = MapFileBytes(path, 100);
+    ASSERT_TRUE(file.has_value());
+    const std::string_view before = file->Bytes();
+    FileBytes moved = std::move(*file);
+    EXPECT_EQ(moved.Bytes().data(), before.data());
+    EXPECT_TRUE(file->Bytes().empty());
+    WriteFileAtomically(path, "other");
+    EXPECT_EQ(moved.Bytes(), " 1:1 a b\r\n 1:2 c\r\n");
+    EXPECT_EQ(MapFileBytes(path, 100)->Bytes(), "other");
 }
 
 TEST(FileExistsTest, FilesAndFolders)

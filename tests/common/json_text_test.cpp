@@ -28,6 +28,37 @@ TEST(JsonTextTest, EscapesWhatJsonCannotHoldAndReadsLatin1)
         std::string out = "x";
         AppendJsonLatin1(out, c.in);
         EXPECT_EQ(out, "x" + c.out) << c.in;
+
+        // The same through a pointer, in the room promised and no more.
+        std::string room(JsonLatin1Room(c.in.size()), '\0');
+        char* end = WriteJsonLatin1(room.data(), c.in);
+        EXPECT_EQ(std::string(room.data(), end), c.out) << c.in;
+    }
+    // Every byte at its widest.
+    const std::string controls(5, '\x01');
+    std::string room(JsonLatin1Room(controls.size()), '\0');
+    EXPECT_EQ(WriteJsonLatin1(room.data(), controls), room.data() + room.size());
+}
+
+// Every byte at every place of a plain stretch, and after each other byte:
+// the eight-byte skip must stop exactly where one byte at a time would.
+TEST(JsonTextTest, EveryByteAnywhereAsOneAtATime)
+{
+    for (int c = 0; c < 256; ++c) {
+        for (int before = 0; before < 256; before += 17) {
+            for (size_t at = 0; at < 16; ++at) {
+                std::string text(16, 'a');
+                text[at] = static_cast<char>(c);
+                text[(at + 9) % 16] = static_cast<char>(before);
+                std::string expected = "\"";
+                for (const char ch : text)
+                    AppendJsonChar(expected, static_cast<unsigned char>(ch));
+                expected += '"';
+                std::string out;
+                AppendJsonLatin1(out, text);
+                ASSERT_EQ(out, expected) << c << " at " << at << " with " << before;
+            }
+        }
     }
 }
 

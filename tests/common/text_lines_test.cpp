@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace synopter {
@@ -21,9 +22,13 @@ void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 
 class SplitLinesTest : public ::testing::TestWithParam<SplitCase> {};
 
+// SplitLineViews gives the same lines, as views into the text.
+Lines Copied(const std::vector<std::string_view>& views) { return Lines(views.begin(), views.end()); }
+
 TEST_P(SplitLinesTest, Splits)
 {
     EXPECT_EQ(SplitLines(GetParam().text), GetParam().lines);
+    EXPECT_EQ(Copied(SplitLineViews(GetParam().text)), GetParam().lines);
 }
 
 using namespace std::string_literals; // NUL bytes inside literals
@@ -61,11 +66,13 @@ TEST(SplitLinesTest, ManyLongLines)
         text += expected.back() + ends[i % 3];
     }
     EXPECT_EQ(SplitLines(text), expected);
+    EXPECT_EQ(Copied(SplitLineViews(text)), expected);
 }
 
 TEST(SplitLinesTest, EmptyViewWithoutData)
 {
     EXPECT_TRUE(SplitLines(std::string_view()).empty());
+    EXPECT_TRUE(SplitLineViews(std::string_view()).empty());
 }
 
 TEST(JoinLinesCrLfTest, EveryLineEndsInCrLf)

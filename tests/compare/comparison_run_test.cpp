@@ -6,6 +6,7 @@
 #include <iterator>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace synopter {
@@ -94,6 +95,15 @@ TEST_P(ComparisonRunTest, Reports)
     std::copy_if(output.log.begin(), output.log.end(), std::back_inserter(seen),
                  [](const std::string& line) { return line.starts_with("progress"); });
     EXPECT_EQ(seen, progress);
+
+    // Over views of the lines the run is the same, call for call, its pairs
+    // reaching VersePair through VersePairView.
+    const std::vector<std::string_view> leftViews(row.left.begin(), row.left.end());
+    const std::vector<std::string_view> rightViews(row.right.begin(), row.right.end());
+    RecordingOutput viewed;
+    const RunSummary viewedSummary = ComparisonRun(leftViews, rightViews, {row.threshold, row.exact}, viewed);
+    EXPECT_EQ(viewed.log, output.log);
+    EXPECT_EQ(viewedSummary.found, summary.found);
 }
 
 const Lines kChapter{"KATA 1", " 1:1 a b c", " 1:2 d e f"};

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace synopter {
@@ -58,6 +59,10 @@ TEST(EditionCheckTest, NamesTheFirstProblemOrNone)
     for (const Case& c : cases) {
         const auto problem = c.counts == LineCounts::Equal ? ComparisonProblem("L", c.left, "R", c.right)
                                                            : LayoutProblem("L", c.left, "R", c.right, c.counts);
+        const std::vector<std::string_view> leftViews(c.left.begin(), c.left.end());
+        const std::vector<std::string_view> rightViews(c.right.begin(), c.right.end());
+        EXPECT_EQ(LayoutProblem("L", leftViews, "R", rightViews, c.counts),
+                  LayoutProblem("L", c.left, "R", c.right, c.counts)) << c.what;
         if (c.expected.empty()) {
             EXPECT_FALSE(problem) << c.what << ": " << problem.value_or("");
             continue;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -111,27 +112,39 @@ INSTANTIATE_TEST_SUITE_P(
                        "\xc1\xe2 text"}),
     [](const ::testing::TestParamInfo<DescriptorCase>& info) { return std::string(info.param.name); });
 
+// LoadEditionText's lines, which ReadEditionText's views must equal.
+std::optional<Lines> Load(const std::string& path)
+{
+    std::optional<Lines> lines = LoadEditionText(path);
+    const std::optional<EditionText> text = ReadEditionText(path);
+    EXPECT_EQ(text.has_value(), lines.has_value()) << path;
+    if (text && lines) {
+        EXPECT_EQ(Lines(text->lines.begin(), text->lines.end()), *lines) << path;
+    }
+    return lines;
+}
+
 TEST(LoadEditionTextTest, EveryLineEndGivesTheSameLines)
 {
     TempFolder folder;
     const Lines expected{"KATA 1", " 1:1 a b", "", " 1:2 c"};
-    EXPECT_EQ(LoadEditionText(folder.Write("crlf.dat", "KATA 1\r\n 1:1 a b\r\n\r\n 1:2 c\r\n")), expected);
-    EXPECT_EQ(LoadEditionText(folder.Write("lf.dat", "KATA 1\n 1:1 a b\n\n 1:2 c\n")), expected);
-    EXPECT_EQ(LoadEditionText(folder.Write("cr.dat", "KATA 1\r 1:1 a b\r\r 1:2 c")), expected);
-    EXPECT_EQ(LoadEditionText(folder.Write("mixed.dat", "KATA 1\r 1:1 a b\n\r\n 1:2 c\r")), expected);
+    EXPECT_EQ(Load(folder.Write("crlf.dat", "KATA 1\r\n 1:1 a b\r\n\r\n 1:2 c\r\n")), expected);
+    EXPECT_EQ(Load(folder.Write("lf.dat", "KATA 1\n 1:1 a b\n\n 1:2 c\n")), expected);
+    EXPECT_EQ(Load(folder.Write("cr.dat", "KATA 1\r 1:1 a b\r\r 1:2 c")), expected);
+    EXPECT_EQ(Load(folder.Write("mixed.dat", "KATA 1\r 1:1 a b\n\r\n 1:2 c\r")), expected);
 }
 
 TEST(LoadEditionTextTest, NulEndsTheText)
 {
     TempFolder folder;
-    EXPECT_EQ(LoadEditionText(folder.Write("nul.dat", "KATA 1\r\n 1:1 a\0b\r\n 1:2 c\r\n"s)), (Lines{"KATA 1", " 1:1 a"}));
+    EXPECT_EQ(Load(folder.Write("nul.dat", "KATA 1\r\n 1:1 a\0b\r\n 1:2 c\r\n"s)), (Lines{"KATA 1", " 1:1 a"}));
 }
 
 TEST(LoadEditionTextTest, MissingAndUnreadable)
 {
     TempFolder folder;
-    EXPECT_EQ(LoadEditionText(folder / "absent.dat"), std::nullopt);
-    EXPECT_EQ(LoadEditionText(folder.Write("empty.dat", "")), Lines{});
+    EXPECT_EQ(Load(folder / "absent.dat"), std::nullopt);
+    EXPECT_EQ(Load(folder.Write("empty.dat", "")), Lines{});
     fs::create_directory(folder / "folder.dat");
     EXPECT_THROW(LoadEditionText(folder / "folder.dat"), Error);
     // A link loop is unreadable, as a loop in place of a result file is, not missing.

@@ -1,6 +1,12 @@
 #include "editions/lacunae.h"
 
+#include "common/temp_folder.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace synopter {
 namespace {
@@ -37,6 +43,18 @@ TEST(LacunaeTest, SectionReadsBackAndRangesSpanHeadings)
     EXPECT_EQ(skipped, 4);
     EXPECT_EQ(range.LacunoseCount(), 3u);
     EXPECT_TRUE(range.Lacunose(5) && range.Lacunose(7) && !range.Lacunose(6));
+}
+
+// The descriptor read over views of the lines, as synopter-compare holds them, places the same slots.
+TEST(LacunaeTest, ReadOverLineViews)
+{
+    test::TempFolder folder;
+    const std::string path = folder.Write("w.bk", "[Lacunae]\r\n43001002-43001004=lost\r\n43002002=gaps 1\r\n");
+    const std::vector<std::string_view> views(kLines.begin(), kLines.end());
+    const Lacunae lacunae = ReadLacunae(path, views);
+    EXPECT_EQ(LacunaeSectionText(lacunae, kLines), LacunaeSectionText(ReadLacunae(path, kLines), kLines));
+    EXPECT_EQ(lacunae.LacunoseCount(), 3u);
+    EXPECT_EQ(lacunae.RemnantCount(), 1u);
 }
 
 TEST(LacunaeTest, ExtentTellsLostFromAbsent)

@@ -53,25 +53,6 @@ void AppendNumber(std::string& out, size_t value)
     out.append(p, digits + sizeof digits);
 }
 
-// "[[start, length], ...]"; returns the sum of the lengths.
-size_t AppendRuns(std::string& out, const std::vector<Run>& runs)
-{
-    size_t total = 0;
-    out += '[';
-    for (size_t i = 0; i < runs.size(); ++i) {
-        if (i > 0)
-            out += ", ";
-        out += '[';
-        AppendNumber(out, runs[i].first);
-        out += ", ";
-        AppendNumber(out, runs[i].second);
-        out += ']';
-        total += runs[i].second;
-    }
-    out += ']';
-    return total;
-}
-
 // ", \"lacunose\": N" where there are any, so summaries without lacunae stay as they were.
 void AppendLacunose(std::string& out, int verses)
 {
@@ -161,43 +142,132 @@ void AppendJsonString(std::string& out, std::string_view bytes, Script script)
 
 Report::Report(std::FILE* sink, Script script) : output_(sink), script_(script) {}
 
-void JsonReport::VersePair(const std::string& right, const std::string& left,
-                                 const MatchMask& rightMask, const MatchMask& leftMask)
-{
-    out_ += "{\"line\": ";
-    AppendNumber(out_, line_);
-    out_ += ", \"chapter\": ";
-    AppendJsonString(out_, chapter_, script_);
-    out_ += ", \"right\": ";
-    AppendJsonString(out_, right, script_);
-    out_ += ", \"left\": ";
-    AppendJsonString(out_, left, script_);
+namespace {
 
-    // The counts are the sums of the stretches, so the stretches come first.
-    std::string& diffs = diffs_;
-    diffs = ", \"right_diff\": ";
-    UnmatchedRuns(rightMask, right.size(), runs_);
-    const size_t rightUnmatched = AppendRuns(diffs, runs_);
-    diffs += ", \"left_diff\": ";
-    UnmatchedRuns(leftMask, left.size(), runs_);
-    const size_t leftUnmatched = AppendRuns(diffs, runs_);
-
-    out_ += ", \"right_unmatched\": ";
-    AppendNumber(out_, rightUnmatched);
-    out_ += ", \"left_unmatched\": ";
-    AppendNumber(out_, leftUnmatched);
-    out_ += diffs;
-    if (markSpelling_) {
-        out_ += ", \"right_spelling\": ";
-        SpellingRuns(rightMask, right.size(), runs_);
-        AppendRuns(out_, runs_);
-        out_ += ", \"left_spelling\": ";
-        SpellingRuns(leftMask, left.size(), runs_);
-        AppendRuns(out_, runs_);
+// Writes a record through a pointer into a scratch buffer with room enough,
+// appended to the output whole when the record is done: one size check for a
+// record rather than one for each piece. The scratch buffer only grows (and
+// is only then filled), so a long report fills it a few times at most.
+class Room {
+public:
+    Room(std::string& scratch, size_t most, std::string& out) : out_(out)
+    {
+        if (scratch.size() < most)
+            scratch.resize(std::max(most, 2 * scratch.size()));
+        start_ = p_ = scratch.data();
     }
-    if (lacuna_)
-        out_ += ", \"lacuna\": true";
-    out_ += "}\n";
+    ~Room() { out_.append(start_, p_); }
+    Room(const Room&) = delete;
+    Room& operator=(const Room&) = delete;
+
+    // Room for a JSON string of `size` bytes, under either script.
+    static constexpr size_t ForString(size_t size)
+    {
+        return std::max(JsonLatin1Room(size), ByteTranslation::Room(size) + 2);
+    }
+    static constexpr size_t kNumber = 20;
+    static constexpr size_t kRun = 2 * kNumber + 6; // "[start, length], "
+
+    Room& operator<<(std::string_view text)
+    {
+        std::memcpy(p_, text.data(), text.size());
+        p_ += text.size();
+        return *this;
+    }
+    void Number(size_t value)
+    {
+        char digits[kNumber];
+        char* d = digits + sizeof digits;
+        do {
+            *--d = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        *this << std::string_view(d, static_cast<size_t>(digits + sizeof digits - d));
+    }
+    void String(std::string_view bytes, Script script)
+    {
+        if (script == Script::Latin) {
+            p_ = WriteJsonLatin1(p_, bytes);
+            return;
+        }
+        *p_++ = '"';
+        p_ = kGreekJsonText.Write(p_, bytes);
+        *p_++ = '"';
+    }
+    // "[[start, length], ...]"
+    void Runs(const std::vector<Run>& runs)
+    {
+        *p_++ = '[';
+        for (size_t i = 0; i < runs.size(); ++i) {
+            *this << (i == 0 ? "[" : ", [");
+            Number(runs[i].first);
+            *this << ", ";
+            Number(runs[i].second);
+            *p_++ = ']';
+        }
+        *p_++ = ']';
+    }
+
+private:
+    std::string& out_;
+    char* start_;
+    char* p_;
+};
+
+size_t Total(const std::vector<Run>& runs)
+{
+    size_t total = 0;
+    for (const Run& run : runs)
+        total += run.second;
+    return total;
+}
+
+} // namespace
+
+void JsonReport::VersePairView(std::string_view right, std::string_view left, const MatchMask& rightMask,
+                               const MatchMask& leftMask)
+{
+    // The stretches first: the counts are their sums, and the room the record takes depends on them.
+    UnmatchedRuns(rightMask, right.size(), rightDiff_);
+    UnmatchedRuns(leftMask, left.size(), leftDiff_);
+    rightSpelling_.clear();
+    leftSpelling_.clear();
+    if (markSpelling_) {
+        SpellingRuns(rightMask, right.size(), rightSpelling_);
+        SpellingRuns(leftMask, left.size(), leftSpelling_);
+    }
+    const size_t runs = rightDiff_.size() + leftDiff_.size() + rightSpelling_.size() + leftSpelling_.size();
+    {
+        Room room(record_,
+                  256 + 3 * Room::kNumber + Room::ForString(chapter_.size()) + Room::ForString(right.size()) +
+                      Room::ForString(left.size()) + runs * Room::kRun,
+                  out_);
+        room << "{\"line\": ";
+        room.Number(line_);
+        room << ", \"chapter\": ";
+        room.String(chapter_, script_);
+        room << ", \"right\": ";
+        room.String(right, script_);
+        room << ", \"left\": ";
+        room.String(left, script_);
+        room << ", \"right_unmatched\": ";
+        room.Number(Total(rightDiff_));
+        room << ", \"left_unmatched\": ";
+        room.Number(Total(leftDiff_));
+        room << ", \"right_diff\": ";
+        room.Runs(rightDiff_);
+        room << ", \"left_diff\": ";
+        room.Runs(leftDiff_);
+        if (markSpelling_) {
+            room << ", \"right_spelling\": ";
+            room.Runs(rightSpelling_);
+            room << ", \"left_spelling\": ";
+            room.Runs(leftSpelling_);
+        }
+        if (lacuna_) // within the record's slack
+            room << ", \"lacuna\": true";
+        room << "}\n";
+    }
     FlushIfFull();
 }
 
@@ -225,15 +295,15 @@ void TextReport::Chapter(const std::string& heading)
     out_ += '\n';
 }
 
-void TextReport::VersePair(const std::string& right, const std::string& left,
-                                 const MatchMask& rightMask, const MatchMask& leftMask)
+void TextReport::VersePairView(std::string_view right, std::string_view left, const MatchMask& rightMask,
+                               const MatchMask& leftMask)
 {
     AppendLabelled(leftLabel_, leftPadding_, left, leftMask);
     AppendLabelled(rightLabel_, rightPadding_, right, rightMask);
     FlushIfFull();
 }
 
-void TextReport::AppendLabelled(const std::string& label, size_t padding, const std::string& line,
+void TextReport::AppendLabelled(const std::string& label, size_t padding, std::string_view line,
                                 const MatchMask& mask)
 {
     out_ += label;
@@ -332,8 +402,11 @@ void SummaryReport::Finish()
     out_ += "}\n";
 }
 
-bool WriteComparison(const std::vector<std::string>& left, const std::vector<std::string>& right,
-                     const RunOptions& options, const ReportChoice& choice, std::FILE* sink)
+namespace {
+
+template <typename Lines>
+bool WriteRun(const Lines& left, const Lines& right, const RunOptions& options, const ReportChoice& choice,
+              std::FILE* sink)
 {
     switch (choice.format) {
     case Format::Html: {
@@ -363,6 +436,20 @@ bool WriteComparison(const std::vector<std::string>& left, const std::vector<std
     ComparisonRun(left, right, options, report);
     report.Finish();
     return report.Flush();
+}
+
+} // namespace
+
+bool WriteComparison(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                     const RunOptions& options, const ReportChoice& choice, std::FILE* sink)
+{
+    return WriteRun(left, right, options, choice, sink);
+}
+
+bool WriteComparison(std::span<const std::string_view> left, std::span<const std::string_view> right,
+                     const RunOptions& options, const ReportChoice& choice, std::FILE* sink)
+{
+    return WriteRun(left, right, options, choice, sink);
 }
 
 } // namespace synopter::cli

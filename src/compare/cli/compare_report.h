@@ -6,6 +6,7 @@
 #include "compare/result_summary.h"
 
 #include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -63,6 +64,12 @@ public:
     }
     void SpellingOnlyCount(int pairs) override { spellingOnly_ = pairs; }
     void Lacunose(const LacunoseRun& run) override { lacunose_ += run.Verses(); }
+    // The reports only read the lines: a run over strings goes the same way.
+    void VersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                   const MatchMask& leftMask) final
+    {
+        VersePairView(right, left, rightMask, leftMask);
+    }
 
     // Under SpellingMode::Mark: spelling variants shown as such (JSON fields,
     // text markers, the summary's count). Off, the output is as it always was.
@@ -95,13 +102,17 @@ protected:
 class JsonReport : public Report {
 public:
     using Report::Report;
-    void VersePair(const std::string& right, const std::string& left,
-                   const MatchMask& rightMask, const MatchMask& leftMask) override;
+    void VersePairView(std::string_view right, std::string_view left,
+                       const MatchMask& rightMask, const MatchMask& leftMask) override;
     void LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
                     const MatchMask& leftMask, const PairGaps& gaps) override;
 
 private:
-    std::string diffs_;
+    std::vector<Run> rightDiff_;
+    std::vector<Run> leftDiff_;
+    std::vector<Run> rightSpelling_;
+    std::vector<Run> leftSpelling_;
+    std::string record_; // room for one record, written whole
     bool lacuna_ = false;
 };
 
@@ -116,15 +127,15 @@ public:
                Script script = Script::Latin);
 
     void Chapter(const std::string& heading) override;
-    void VersePair(const std::string& right, const std::string& left,
-                   const MatchMask& rightMask, const MatchMask& leftMask) override;
+    void VersePairView(std::string_view right, std::string_view left,
+                       const MatchMask& rightMask, const MatchMask& leftMask) override;
     void LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
                     const MatchMask& leftMask, const PairGaps& gaps) override;
     void Lacunose(const LacunoseRun& run) override;
     void Finish();
 
 private:
-    void AppendLabelled(const std::string& label, size_t padding, const std::string& line, const MatchMask& mask);
+    void AppendLabelled(const std::string& label, size_t padding, std::string_view line, const MatchMask& mask);
     void AppendMarked(std::string_view text, const MatchMask& mask);
 
     std::string leftLabel_; // "  name:", as shown
@@ -143,7 +154,7 @@ public:
     using Report::Report;
     void Chapter(const std::string& heading) override { builder_.Heading(heading); }
     void Lacunose(const LacunoseRun& run) override { builder_.Lacunose(run.Verses()); }
-    void VersePair(const std::string&, const std::string&, const MatchMask&, const MatchMask&) override
+    void VersePairView(std::string_view, std::string_view, const MatchMask&, const MatchMask&) override
     {
         builder_.Pair();
     }
@@ -169,6 +180,9 @@ inline bool MarksSpelling(const RunOptions& options) { return options.spelling =
 // Runs the comparison and writes its results to `sink` as chosen: what
 // synopter-compare does once its input is read. False when a write failed.
 bool WriteComparison(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                     const RunOptions& options, const ReportChoice& choice, std::FILE* sink);
+// The same over views of the lines, as synopter-compare reads them.
+bool WriteComparison(std::span<const std::string_view> left, std::span<const std::string_view> right,
                      const RunOptions& options, const ReportChoice& choice, std::FILE* sink);
 
 } // namespace synopter::cli

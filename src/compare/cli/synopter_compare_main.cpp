@@ -185,7 +185,8 @@ Options ParseArguments(int argc, char** argv)
 
 struct Edition {
     std::string label;
-    std::vector<std::string> lines;
+    FileBytes bytes;            // the text as read, which `lines` view
+    std::vector<std::string_view> lines;
     std::string descriptorPath; // its .bk, which the HTML report quotes
     Lacunae lacunae;            // a manuscript's lost verses, from the .bk
 };
@@ -212,15 +213,16 @@ Edition LoadEdition(const std::string& arg, const std::string& programDir,
         edition.label = name;
         edition.descriptorPath = EditionDescriptorPath(programDir, name);
     }
-    std::optional<std::vector<std::string>> lines;
+    std::optional<EditionText> text;
     try {
-        lines = LoadEditionText(path);
+        text = ReadEditionText(path);
     } catch (const Error& e) {
         throw UsageError{e.what()}; // an edition named on the command line that cannot be read
     }
-    if (!lines)
+    if (!text)
         throw UsageError{"cannot open \"" + path + "\": " + std::strerror(ENOENT)};
-    edition.lines = std::move(*lines);
+    edition.bytes = std::move(text->bytes);
+    edition.lines = std::move(text->lines);
     edition.lacunae = ReadLacunae(edition.descriptorPath, edition.lines);
     return edition;
 }
