@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
 namespace synopter {
@@ -56,36 +55,54 @@ void MarkLostText(std::string_view remnant, const MatchMask& remnantMask, std::s
     if (otherMask.size() < other.size())
         otherMask.resize(other.size(), 0);
 
-    // The other side's matched words by text, in order, to pair with the
-    // remnant's matched words in order.
-    std::unordered_map<std::string_view, std::vector<size_t>> byText;
-    std::vector<size_t> spelt;
-    for (size_t j = 0; j < B.size(); ++j) {
-        if (!Matched(otherMask, B[j]))
-            continue;
-        if (otherMask[B[j].start] == kSpellingMatch)
-            spelt.push_back(j);
-        else
-            byText[other.substr(B[j].start, B[j].end - B[j].start)].push_back(j);
-    }
+    // The matched words of both sides, each by its text (spelling variants
+    // all alike), paired by their longest common subsequence: a word matched
+    // out of place (a moved or repeated word) must not pull the pairing past
+    // the words that stand in order.
+    static constexpr std::string_view kSpelt = "\x02";
+    const auto matchedWords = [](std::string_view line, const MatchMask& mask, const std::vector<Place>& places) {
+        std::vector<std::pair<size_t, std::string_view>> words;
+        for (size_t i = 0; i < places.size(); ++i)
+            if (Matched(mask, places[i]))
+                words.emplace_back(i, mask[places[i].start] == kSpellingMatch
+                                          ? kSpelt
+                                          : line.substr(places[i].start, places[i].end - places[i].start));
+        return words;
+    };
+    const auto a = matchedWords(remnant, remnantMask, A);
+    const auto b = matchedWords(other, otherMask, B);
+    const size_t n = a.size(), m = b.size();
     constexpr long kNone = -1;
     std::vector<long> partner(A.size(), kNone);
-    long after = -1; // partners come after this word of the other side
-    for (size_t i = 0; i < A.size(); ++i) {
-        if (!Matched(remnantMask, A[i]))
-            continue;
-        const std::vector<size_t>* list = nullptr;
-        if (remnantMask[A[i].start] == kSpellingMatch) {
-            list = &spelt;
-        } else if (auto it = byText.find(remnant.substr(A[i].start, A[i].end - A[i].start)); it != byText.end()) {
-            list = &it->second;
+    constexpr size_t kMostCells = size_t{1} << 22; // far beyond any verse: such a line is paired in order
+    if ((n + 1) * (m + 1) > kMostCells) {
+        for (size_t i = 0, j = 0; i < n; ++i) {
+            size_t k = j;
+            while (k < m && b[k].second != a[i].second)
+                ++k;
+            if (k < m) {
+                partner[a[i].first] = static_cast<long>(b[k].first);
+                j = k + 1;
+            }
         }
-        if (!list)
-            continue;
-        const auto next = std::upper_bound(list->begin(), list->end(), after,
-                                           [](long a, size_t j) { return a < static_cast<long>(j); });
-        if (next != list->end())
-            partner[i] = after = static_cast<long>(*next);
+    } else {
+        std::vector<std::uint16_t> common((n + 1) * (m + 1), 0); // [i*(m+1)+j]: of a[i..] and b[j..]
+        const auto at = [&](size_t i, size_t j) { return common[i * (m + 1) + j]; };
+        for (size_t i = n; i-- > 0;)
+            for (size_t j = m; j-- > 0;)
+                common[i * (m + 1) + j] = a[i].second == b[j].second ? std::uint16_t(at(i + 1, j + 1) + 1)
+                                                                      : std::max(at(i + 1, j), at(i, j + 1));
+        for (size_t i = 0, j = 0; i < n && j < m;) {
+            if (a[i].second == b[j].second) {
+                partner[a[i].first] = static_cast<long>(b[j].first);
+                ++i;
+                ++j;
+            } else if (at(i + 1, j) >= at(i, j + 1)) {
+                ++i;
+            } else {
+                ++j;
+            }
+        }
     }
 
     for (const std::uint16_t gap : gaps) {

@@ -82,6 +82,8 @@ TEST(LacunaRun, LostTextIsNeverADifference)
          {}, {{}, 1, {2}}, {"chapter " + H, "lacuna 11111110 111111131313 1/0"}, 1, 0},
         {"a left remnant: the right's words in its gap", {H, " 1:1 y a d"}, {H, " 1:1 a b c d"},
          {{}, 1, {2}}, {}, {"chapter " + H, "lacuna 111111131311 1111101111 0/1"}, 1, 0},
+        {"a word matched out of place does not end the lost part early", {H, " 1:1 a b c k d"},
+         {H, " 1:1 a k b"}, {}, {{}, 1, {3}}, {}, 0, 0},
         {"an absent slot is a difference", {H, " 1:1"}, {H, " 1:1 a"}, {}, {{2}},
          {"chapter " + H, "pair 111110 1111"}, 1, 0},
     };
