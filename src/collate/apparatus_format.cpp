@@ -183,7 +183,11 @@ void AppendVerseJson(std::string& out, const VerseApparatus& verse, const Appara
     out += "]}\n";
 }
 
-std::string DistanceText(const DistanceTable& table, const ApparatusFacts& facts)
+namespace {
+
+// A tab-separated table over every pair of editions, each cell from `cell`.
+template <typename Cell>
+std::string PairTable(const DistanceTable& table, const ApparatusFacts& facts, const Cell& cell)
 {
     std::string out;
     for (int b = 0; b < table.Size(); ++b) {
@@ -195,11 +199,18 @@ std::string DistanceText(const DistanceTable& table, const ApparatusFacts& facts
         out += NameOf(facts, a);
         for (int b = 0; b < table.Size(); ++b) {
             out += '\t';
-            AppendNumber(out, table.Distance(a, b));
+            cell(out, a, b);
         }
         out += '\n';
     }
     return out;
+}
+
+} // namespace
+
+std::string DistanceText(const DistanceTable& table, const ApparatusFacts& facts)
+{
+    return PairTable(table, facts, [&](std::string& out, int a, int b) { AppendNumber(out, table.Distance(a, b)); });
 }
 
 std::string AgreementCell(int agreeing, int shared)
@@ -213,21 +224,9 @@ std::string AgreementCell(int agreeing, int shared)
 
 std::string AgreementText(const DistanceTable& table, const ApparatusFacts& facts)
 {
-    std::string out;
-    for (int b = 0; b < table.Size(); ++b) {
-        out += '\t';
-        out += NameOf(facts, b);
-    }
-    out += '\n';
-    for (int a = 0; a < table.Size(); ++a) {
-        out += NameOf(facts, a);
-        for (int b = 0; b < table.Size(); ++b) {
-            out += '\t';
-            out += AgreementCell(table.Agreeing(a, b), table.Shared(a, b));
-        }
-        out += '\n';
-    }
-    return out;
+    return PairTable(table, facts, [&](std::string& out, int a, int b) {
+        out += AgreementCell(table.Agreeing(a, b), table.Shared(a, b));
+    });
 }
 
 std::string_view SpellingChoice(SpellingMode mode)

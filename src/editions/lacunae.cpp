@@ -23,25 +23,33 @@ int ReferenceNumber(int book, int chapter, int verse)
     return (kFirstBookNumber + book) * 1000000 + chapter * 1000 + verse;
 }
 
+// Calls `verse(index, book, parts)` for each verse line, with the book its
+// heading names (nullopt before any, or under a heading of no book).
+template <typename Lines, typename Verse>
+void ForEachVerseLine(const Lines& lines, const Verse& verse)
+{
+    std::optional<int> book;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (IsHeadingLine(lines[i]))
+            book = BookOfTitle(BookTitle(lines[i]));
+        else
+            verse(i, book, ParseVerseLine(lines[i]));
+    }
+}
+
 // Both ways between the lines and the references of their verse slots.
 class SlotIndex {
 public:
     template <typename Lines>
     explicit SlotIndex(const Lines& lines)
     {
-        std::optional<int> book;
-        for (size_t i = 0; i < lines.size(); ++i) {
-            if (IsHeadingLine(lines[i])) {
-                book = BookOfTitle(BookTitle(lines[i]));
-                continue;
-            }
-            const VerseParts parts = ParseVerseLine(lines[i]);
+        ForEachVerseLine(lines, [this](size_t i, std::optional<int> book, const VerseParts& parts) {
             if (!book || parts.chapter == 0)
-                continue;
+                return;
             const int number = ReferenceNumber(*book, parts.chapter, parts.verse);
             lines_.emplace(number, i);
             numbers_.emplace(i, number);
-        }
+        });
     }
     std::optional<size_t> Line(int number) const
     {
@@ -263,13 +271,7 @@ WitnessExtent MeasureExtent(const std::vector<std::string>& lines, const Lacunae
 {
     WitnessExtent extent;
     std::vector<bool> books(layout::kBookCount, false);
-    std::optional<int> book;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (IsHeadingLine(lines[i])) {
-            book = BookOfTitle(BookTitle(lines[i]));
-            continue;
-        }
-        const VerseParts parts = ParseVerseLine(lines[i]);
+    ForEachVerseLine(lines, [&](size_t i, std::optional<int> book, const VerseParts& parts) {
         if (lacunae.Lacunose(i)) {
             ++extent.lacunose;
         } else if (parts.words.empty()) {
@@ -281,7 +283,7 @@ WitnessExtent MeasureExtent(const std::vector<std::string>& lines, const Lacunae
             if (book)
                 books[*book] = true;
         }
-    }
+    });
     for (int b = 0; b < layout::kBookCount; ++b)
         if (books[b])
             extent.books.push_back(b);

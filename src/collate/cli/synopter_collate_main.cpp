@@ -53,12 +53,7 @@ const std::string kUsage =
     "                   like any other (default)\n"
     "  --spelling mark  they are readings of their own kind, marked (orth.)\n"
     "  --spelling ignore\n"
-    "                   they read as the base\n"
-    "  --spelling-rules LIST\n"
-    "                   the spelling rule groups in force under --spelling mark or ignore\n"
-    "                   (under count they do nothing), comma-separated: group names,\n"
-    "                   default, all or none; -NAME takes one out, and a LIST that\n"
-    "                   begins with -NAME starts from the default groups. The groups:\n" +
+    "                   they read as the base\n" +
     cli::SpellingRulesHelp() +
     "  --spelling-file PATH\n"
     "                   groups of equivalent spellings added to the built-in ones\n"

@@ -63,12 +63,7 @@ const std::string kUsage =
     "  --spelling mark  they match and do not count towards the threshold; reported\n"
     "                   pairs show them between parentheses (green on a terminal)\n"
     "  --spelling ignore\n"
-    "                   they match and do not count, shown as matched\n"
-    "  --spelling-rules LIST\n"
-    "                   the spelling rule groups in force under --spelling mark or ignore\n"
-    "                   (under count they do nothing), comma-separated: group names,\n"
-    "                   default, all or none; -NAME takes one out, and a LIST that\n"
-    "                   begins with -NAME starts from the default groups. The groups:\n" +
+    "                   they match and do not count, shown as matched\n" +
     cli::SpellingRulesHelp() +
     "  --spelling-file PATH\n"
     "                   groups of equivalent spellings added to the built-in ones\n"

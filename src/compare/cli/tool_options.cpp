@@ -35,7 +35,11 @@ SpellingGroups ParseSpellingRules(std::string_view text)
 
 std::string SpellingRulesHelp()
 {
-    std::string help;
+    std::string help = "  --spelling-rules LIST\n"
+                       "                   the spelling rule groups in force under --spelling mark or ignore\n"
+                       "                   (under count they do nothing), comma-separated: group names,\n"
+                       "                   default, all or none; -NAME takes one out, and a LIST that\n"
+                       "                   begins with -NAME starts from the default groups. The groups:\n";
     for (const SpellingGroupInfo& info : SpellingGroupList()) {
         std::string line = "    " + std::string(info.name);
         line.resize(std::max<size_t>(line.size() + 1, 21), ' ');
