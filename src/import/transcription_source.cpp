@@ -119,8 +119,9 @@ private:
                 return sink_.Lacunose(reference->Ref());
             if (rest == "-")
                 return sink_.Absent(reference->Ref());
+            // Present, but its words are unknown: compared with nothing, as lost text is.
             ++counts_.presentUntranscribed;
-            return sink_.Verse(reference->Ref(), "");
+            return sink_.Verse(reference->Ref(), std::string_view(&kLostTextMark, 1));
         }
         SwitchTo(reference->Ref());
         pos_ = text;
