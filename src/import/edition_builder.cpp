@@ -135,6 +135,7 @@ ImportSummary EditionBuilder::Summary() const
     ImportSummary summary = summary_;
     summary.versesPlaced = 0;
     summary.slotsEmpty = 0;
+    summary.emptySlots.clear();
     for (int book = 0; book < layout::kBookCount; ++book)
         for (int chapter = 1; chapter <= layout::ChapterCount(book); ++chapter)
             for (int verse = 1; verse <= layout::VerseCount(book, chapter); ++verse) {
@@ -143,8 +144,11 @@ ImportSummary EditionBuilder::Summary() const
                 const bool empty = slot.own.empty() && slot.appended.empty();
                 summary.versesPlaced += placed_[line];
                 summary.slotsEmpty += empty;
-                if (!summary.manuscript)
+                if (!summary.manuscript) {
+                    if (empty)
+                        summary.emptySlots.push_back({book, chapter, verse});
                     continue;
+                }
                 const bool lost = SlotLost(line);
                 summary.lacunose += lost;
                 summary.absent += empty && !lost && kinds_[line] == Kind::Absent;

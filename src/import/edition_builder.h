@@ -21,6 +21,7 @@ struct AppendedVerse {
 struct ImportSummary {
     int versesPlaced = 0;  // slots that received text of their own
     int slotsEmpty = 0;    // slots left with their reference only
+    std::vector<VerseRef> emptySlots; // those slots in layout order; an edition's only
     std::vector<AppendedVerse> appended;
     std::vector<VerseRef> unplaced; // chapter or verse 0, or a book with no earlier verse to keep it
     int versesWithoutGreek = 0;     // verses with words, none of them Greek

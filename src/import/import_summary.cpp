@@ -1,13 +1,15 @@
 #include "import/importer.h"
 
+#include "editions/nt_layout.h"
+
 #include <algorithm>
 #include <utility>
 
 namespace synopter {
 namespace {
 
-// Appended and unplaced verses listed one by one; a source with another
-// versification could otherwise fill pages.
+// Appended and unplaced verses listed one by one, empty slots by range; a
+// source with another versification could otherwise fill pages.
 constexpr size_t kMaxListed = 50;
 // Unknown contractions named, the most frequent first.
 constexpr size_t kMaxContractionsListed = 8;
@@ -25,6 +27,47 @@ std::string_view TextOfHand(Hand hand)
     case Hand::Last: return "with the later hands' corrections";
     }
     return "";
+}
+
+// Whether `next` is the slot after `ref` in the layout, within one book.
+bool Follows(const VerseRef& next, const VerseRef& ref)
+{
+    if (next.book != ref.book)
+        return false;
+    if (next.chapter == ref.chapter)
+        return next.verse == ref.verse + 1;
+    return next.chapter == ref.chapter + 1 && next.verse == 1 &&
+           ref.verse == layout::VerseCount(ref.book, ref.chapter);
+}
+
+std::string ChapterVerse(const VerseRef& ref)
+{
+    return std::to_string(ref.chapter) + ':' + std::to_string(ref.verse);
+}
+
+// "3 verse slots left empty: Acts 8:37, 15:34, Romans 16:25–26." The book is
+// named once for a run of it, consecutive slots make one range, and a source
+// of another versification lists only the first ranges.
+std::string EmptySlotsLine(const ImportSummary& summary)
+{
+    std::string line = Count(summary.slotsEmpty, "verse slot", "verse slots") + " left empty";
+    const std::vector<VerseRef>& slots = summary.emptySlots;
+    size_t next = 0;
+    for (size_t ranges = 0; next < slots.size() && ranges < kMaxListed; ++ranges) {
+        size_t last = next;
+        while (last + 1 < slots.size() && Follows(slots[last + 1], slots[last]))
+            ++last;
+        const VerseRef& from = slots[next];
+        const VerseRef& to = slots[last];
+        line += ranges == 0 ? ": " : ", ";
+        line += ranges > 0 && slots[next - 1].book == from.book ? ChapterVerse(from) : FormatVerseRef(from);
+        if (last > next)
+            line += "–" + (to.chapter == from.chapter ? std::to_string(to.verse) : ChapterVerse(to));
+        next = last + 1;
+    }
+    if (next < slots.size())
+        line += " and " + std::to_string(slots.size() - next) + " more";
+    return line + '.';
 }
 
 void DescribeManuscript(const ImportSummary& summary, std::vector<std::string>& lines)
@@ -84,7 +127,7 @@ std::vector<std::string> DescribeSummary(const ImportSummary& summary)
     if (summary.manuscript)
         DescribeManuscript(summary, lines);
     else if (summary.slotsEmpty > 0)
-        lines.push_back(Count(summary.slotsEmpty, "verse slot", "verse slots") + " left empty.");
+        lines.push_back(EmptySlotsLine(summary));
     if (!summary.appended.empty()) {
         lines.push_back(Count(static_cast<long long>(summary.appended.size()), "verse", "verses") +
                         " without a slot of its own, appended to an earlier verse:");

@@ -92,9 +92,55 @@ TEST(ImportEdition, PlacesVersesOfATextAndSaysWhatItDid)
     EXPECT_EQ(lines.front(), "3 verses placed.");
     EXPECT_TRUE(Contains(lines, "Revelation 12:18 → Revelation 12:17"));
     EXPECT_TRUE(Contains(lines, "Revelation 0:1"));
+    EXPECT_TRUE(Contains(lines, "7958 verse slots left empty: Matthew 1:1–17:19, 17:21, 17:23–28:20, Mark 1:1–16:20, "));
+    EXPECT_TRUE(Contains(lines, ", Revelation 1:1–12:16, 13:1–22:21."));
     EXPECT_TRUE(Contains(lines, "1 file "));
     EXPECT_TRUE(Contains(lines, "accents"));
     EXPECT_FALSE(Contains(lines, "lines"));
+}
+
+TEST(DescribeSummary, NamesTheEmptySlotsByRange)
+{
+    const auto slotsLine = [](const ImportSummary& summary) {
+        for (const std::string& line : DescribeSummary(summary))
+            if (line.find("left empty") != std::string::npos)
+                return line;
+        return std::string("(none)");
+    };
+    const auto summary = [](std::vector<VerseRef> slots, bool manuscript = false) {
+        ImportSummary s;
+        s.slotsEmpty = int(slots.size());
+        s.emptySlots = std::move(slots);
+        s.manuscript = manuscript;
+        return s;
+    };
+    const struct {
+        ImportSummary summary;
+        std::string want;
+    } cases[] = {
+        {summary({}), "(none)"},
+        {summary({{2, 17, 36}, {4, 8, 37}, {4, 15, 34}, {4, 24, 7}, {5, 16, 25}, {5, 16, 26}, {5, 16, 27}, {24, 1, 15}}),
+         "8 verse slots left empty: Luke 17:36, Acts 8:37, 15:34, 24:7, Romans 16:25–27, 3 John 1:15."},
+        // A range runs on into the next chapter but never into the next book.
+        {summary({{0, 1, 25}, {0, 2, 1}, {0, 2, 2}, {0, 28, 20}, {1, 1, 1}, {1, 1, 3}}),
+         "6 verse slots left empty: Matthew 1:25–2:2, 28:20, Mark 1:1, 1:3."},
+        // Not the last verse of its chapter: 1:24 and 2:1 are two ranges.
+        {summary({{0, 1, 24}, {0, 2, 1}}), "2 verse slots left empty: Matthew 1:24, 2:1."},
+        // A manuscript's lost verses are counted in its own line, never listed.
+        {summary({{3, 1, 1}, {3, 1, 2}}, true), "2 verse slots left empty."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(slotsLine(c.summary), c.want);
+
+    // Every other verse of Luke 1-2: 66 ranges, the first 50 named.
+    std::vector<VerseRef> alternate;
+    for (int chapter : {1, 2})
+        for (int verse = 1; verse <= layout::VerseCount(2, chapter); verse += 2)
+            alternate.push_back({2, chapter, verse});
+    const std::string line = slotsLine(summary(alternate));
+    EXPECT_EQ(line.substr(0, 47), "66 verse slots left empty: Luke 1:1, 1:3, 1:5, ");
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 49);
+    EXPECT_TRUE(line.ends_with(", 2:17, 2:19 and 16 more.")) << line;
 }
 
 TEST(ImportEdition, NameAndTitleDefaults)
