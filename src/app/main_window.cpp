@@ -68,7 +68,10 @@ MainWindow::MainWindow(ProgramFolders folders, UserMessages* messages)
                             ui_->compareButton, ui_->stopButton,
                             ui_->foundCount, ui_->progressBar, ui_->leftPane, ui_->rightPane, ui_->spellingRulesPopup},
         editions_, *results_, *panes_, *messages_);
-    run_->started = [this] { resultFacts_ = FactsNow(QDateTime::currentDateTime()); };
+    run_->started = [this] {
+        resultFacts_ = FactsNow(QDateTime::currentDateTime());
+        EnableClear(false);
+    };
     run_->record = [this] { return WriteResultRecord(resultFacts_); };
     run_->spellingRules = [this] { return &LoadSpellingList().rules; };
     report_ = std::make_unique<ResultsReport>(this, *results_, [this] { return resultFacts_; }, *messages_);
@@ -101,6 +104,8 @@ void MainWindow::Connect()
     ui_->rightPane->installEventFilter(this);
     connect(ui_->leftPane, &ResultPane::Entered, this, [this] { LeftPaneEntered(); });
     connect(ui_->rightPane, &ResultPane::Entered, this, [this] { RightPaneEntered(); });
+    for (QAction* clear : {ui_->clearLeftAction, ui_->clearRightAction})
+        connect(clear, &QAction::triggered, this, [this] { Guarded([this] { ClearResults(); }); });
     connect(ui_->splitter, &QSplitter::splitterMoved, this, [this] { Guarded([this] { SourceAreaMoved(); }); });
     connect(ui_->importAction, &QAction::triggered, this, [this] { Guarded([this] { ShowImportDialog(); }); });
     connect(ui_->removeAction, &QAction::triggered, this, [this] { Guarded([this] { RemoveEdition(); }); });

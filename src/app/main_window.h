@@ -77,6 +77,10 @@ public:
     void LeftEditionChosen();
     void RightEditionChosen();
     void ShowChapterWindow();
+    // A pane's "Clear" (Ctrl+Del): after the user agrees, both panes, the
+    // found count, the navigator and the saved result files are emptied.
+    // Disabled while there is nothing to clear.
+    void ClearResults();
     void RestoreResultPanes();
     void LeftPaneEntered();
     void RightPaneEntered();
@@ -195,6 +199,9 @@ private:
     void ReportLanguageProblem(const std::string& problem);
     void InstallScrollHooks();
     void WriteSettingsAtClose();
+    // Whether the panes or the model hold anything "Clear" would take away.
+    bool HasResults() const;
+    void EnableClear(bool enabled);
     // The report's facts from the choosers and options as they stand.
     html::ReportFacts FactsNow(const QDateTime& when) const;
 

@@ -149,7 +149,6 @@ void MainWindowUi::BuildMenus(QMainWindow* window)
         pane->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(pane, &QWidget::customContextMenuRequested, menu,
                          [menu, pane](const QPoint& at) { menu->popup(pane->viewport()->mapToGlobal(at)); });
-        QObject::connect(clearItem, &QAction::triggered, pane, [pane] { pane->Clear(); });
         QObject::connect(copyItem, &QAction::triggered, pane, [pane] { pane->copy(); });
         return menu;
     };

@@ -2,6 +2,7 @@
 // what made them, and the notices over the panes.
 #include "app/main_window.h"
 
+#include "app/main_window_names.h"
 #include "app/main_window_ui.h"
 #include "app/window_run.h"
 #include "chapters/ui/chapter_window.h"
@@ -16,9 +17,12 @@
 #include "compare/result_record.h"
 #include "compare/result_set.h"
 #include "compare/ui/pane_pair.h"
+#include "compare/ui/result_pane.h"
 #include "editions/edition.h"
 #include "editions/edition_check.h"
+#include "language/ui/translate_form.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
@@ -79,6 +83,32 @@ void MainWindow::Compare()
 void MainWindow::StopRun()
 {
     run_->StopClicked();
+}
+
+bool MainWindow::HasResults() const
+{
+    // Restored files that did not pair up are in the panes but not in the model.
+    return results_->Count() > 0 || !ui_->leftPane->document()->isEmpty() || !ui_->rightPane->document()->isEmpty();
+}
+
+void MainWindow::EnableClear(bool enabled)
+{
+    ui_->clearLeftAction->setEnabled(enabled);
+    ui_->clearRightAction->setEnabled(enabled);
+}
+
+void MainWindow::ClearResults()
+{
+    if (run_->Running() || !HasResults())
+        return;
+    const WindowTextReader read = ReadWindowTexts(language_, main_window_names::window);
+    if (!messages_->Ask(read("ClearTRcomparison1_confirm",
+                             "Clear the results of the comparison from both panes? The saved results are "
+                             "emptied too; this cannot be undone.")))
+        return;
+    run_->ClearResults();
+    UpdateStoppedNotice();
+    ResultsChanged();
 }
 
 void MainWindow::SetRunSlices(int eventsMs, int showingMs)

@@ -64,6 +64,7 @@ void MainWindow::ResultsChanged()
     }
     if (StatisticsWindow* statistics = Statistics())
         statistics->SetSummary(summary);
+    EnableClear(HasResults());
 }
 
 StatisticsWindow* MainWindow::Statistics() const

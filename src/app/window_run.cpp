@@ -87,6 +87,21 @@ void WindowRun::Run()
     QApplication::beep();
 }
 
+void WindowRun::ClearResults()
+{
+    if (running_)
+        return;
+    if (chapters_)
+        chapters_->ClearChapters();
+    results_.Clear();
+    panes_.Clear();
+    found_ = 0;
+    spellingOnly_ = 0;
+    stoppedAt_.clear();
+    controls_.foundCount->clear();
+    SaveResultFiles();
+}
+
 void WindowRun::SetRunState(bool running)
 {
     const Controls& c = controls_;

@@ -57,6 +57,10 @@ public:
     // that cannot be paired are named and nothing runs. No second run starts
     // while one is going.
     void Run();
+    // Empties the results as a whole (navigator, model, panes, found count)
+    // and saves the empty files, so a restart does not bring them back.
+    // Nothing happens during a run.
+    void ClearResults();
     // Called as a run begins, its inputs settled (the results are about to go).
     std::function<void()> started;
     // What made the results, saved with them (see WriteResultRecord).
