@@ -122,6 +122,7 @@ void MainWindow::Connect()
     connect(ui_->findAction, &QAction::triggered, this, [this] { OpenFindBar(); });
     connect(ui_->findNextAction, &QAction::triggered, this, [this] { Guarded([this] { FindStep(true); }); });
     connect(ui_->findPreviousAction, &QAction::triggered, this, [this] { Guarded([this] { FindStep(false); }); });
+    connect(ui_->gotoReferenceAction, &QAction::triggered, this, [this] { Guarded([this] { AskReference(); }); });
     connect(ui_->findBar, &FindBar::findNext, this, [this] { Guarded([this] { FindStep(true); }); });
     connect(ui_->findBar, &FindBar::findPrevious, this, [this] { Guarded([this] { FindStep(false); }); });
     connect(ui_->statisticsAction, &QAction::triggered, this, [this] { Guarded([this] { ShowStatistics(); }); });

@@ -97,6 +97,13 @@ public:
     // that has the focus or else in the results, both panes at the same height.
     void OpenFindBar();
     void FindStep(bool forward);
+    // Search > "Go to reference…" (Ctrl+G) asks for a reference ("John 3:16",
+    // "Jn 8", or "17:21" in the book in view) and goes there: both panes to the
+    // first unit of its chapter at or after it, the source lists to the verse.
+    // When the results have none there, the find bar says so; false then, and
+    // for what is not a reference.
+    void AskReference();
+    bool GoToReference(const QString& typed);
     // The chapter window's counts and the statistics window follow the results.
     void ResultsChanged();
     // View > "Statistics…" (made on first use, kept).

@@ -1,18 +1,23 @@
 // The main window's finding and going to: a chapter's heading in all four
-// views, the next difference, and find in the results or a source list.
+// views, the next difference, find in the results or a source list, and a
+// reference.
 #include "app/main_window.h"
 
+#include "app/main_window_names.h"
 #include "app/main_window_ui.h"
 #include "collate/ui/apparatus_window.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/result_model.h"
 #include "compare/ui/pane_pair.h"
 #include "compare/ui/result_pane.h"
+#include "editions/edition_lines.h"
 #include "editions/ui/source_list.h"
 #include "find/result_find.h"
 #include "find/ui/find_bar.h"
+#include "language/ui/translate_form.h"
 
 #include <QApplication>
+#include <QInputDialog>
 
 namespace synopter {
 
@@ -95,6 +100,55 @@ void MainWindow::FindStep(bool forward)
     if (match)
         panes_->GoToUnit(match->unit, RangesOf(match->left), RangesOf(match->right));
     bar->ShowOutcome(match, direction);
+}
+
+void MainWindow::AskReference()
+{
+    const WindowTextReader read = ReadWindowTexts(language_, main_window_names::window);
+    bool ok = false;
+    const QString typed = QInputDialog::getText(
+        this, ui_->gotoReferenceAction->text().remove('&').remove(QString::fromUtf8("…")),
+        read("Gotoreference1_prompt", "Reference (John 3:16, Jn 8 or 17:21):"), QLineEdit::Normal, QString(), &ok);
+    if (ok && !typed.trimmed().isEmpty())
+        GoToReference(typed);
+}
+
+bool MainWindow::GoToReference(const QString& typed)
+{
+    const WindowTextReader read = ReadWindowTexts(language_, main_window_names::window);
+    FindBar* bar = ui_->findBar;
+    FindQuery query = QueryOf(typed);
+    if (query.kind != FindQuery::Kind::Verse && query.kind != FindQuery::Kind::Chapter) {
+        bar->show();
+        bar->ShowStatus(read("Gotoreference1_invalid", "not a reference: %1").arg(typed.trimmed()));
+        QApplication::beep();
+        return false;
+    }
+    panes_->Flush(); // restored results still being shown are searched whole
+    // "17:21" is in the book being read: that of the unit marked in view, else of the top.
+    if (!query.book) {
+        const std::optional<size_t> at = panes_->SearchStart(false);
+        const std::string heading = at ? results_->HeadingAtOrAbove(*at) : std::string();
+        query.book = BookOfTitle(BookTitle(heading.empty() ? ChapterInView() : heading));
+    }
+    const std::optional<size_t> unit = ResultAtOrAfter(query, *results_);
+    if (unit)
+        panes_->GoToUnit(*unit);
+    for (const Side side : {Side::Left, Side::Right}) {
+        const std::optional<FindMatch> line = FindInLines(query, Edition(side).Lines(), SIZE_MAX, FindDirection::Forward);
+        if (!line)
+            continue;
+        SourceList* list = List(side);
+        list->setCurrentIndex(list->model()->index(int(line->unit), 0));
+        list->SetTopIndex(int(line->unit));
+    }
+    if (unit) {
+        bar->ShowStatus(QString());
+        return true;
+    }
+    bar->show();
+    bar->ShowStatus(read("Gotoreference1_missing", "%1: not among the results").arg(typed.trimmed()));
+    return false;
 }
 
 FindBar& MainWindow::Finder() const

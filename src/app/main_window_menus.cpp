@@ -100,6 +100,9 @@ void MainWindowUi::BuildMenus(QMainWindow* window)
     findPreviousAction = search->addAction("Find pre&vious");
     findPreviousAction->setObjectName(names::findPreviousAction);
     findPreviousAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    gotoReferenceAction = search->addAction(QString::fromUtf8("&Go to reference…"));
+    gotoReferenceAction->setObjectName(names::gotoReferenceAction);
+    gotoReferenceAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     search->addSeparator();
     nextDifferenceAction = search->addAction("&Next difference");
     nextDifferenceAction->setObjectName(names::nextDifferenceAction);

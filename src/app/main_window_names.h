@@ -54,6 +54,7 @@ inline constexpr char searchMenu[] = "Search1";
 inline constexpr char findAction[] = "Find1";
 inline constexpr char findNextAction[] = "Findnext1";
 inline constexpr char findPreviousAction[] = "Findprevious1";
+inline constexpr char gotoReferenceAction[] = "Gotoreference1";
 inline constexpr char statisticsAction[] = "Statistics1";
 inline constexpr char apparatusAction[] = "Apparatus1";
 inline constexpr char findBar[] = "Panel11";

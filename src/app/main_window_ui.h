@@ -99,6 +99,7 @@ struct MainWindowUi {
     QAction* findAction = nullptr;
     QAction* findNextAction = nullptr;
     QAction* findPreviousAction = nullptr;
+    QAction* gotoReferenceAction = nullptr;
     QAction* statisticsAction = nullptr;
     QAction* apparatusAction = nullptr;
     FindBar* findBar = nullptr; // the find bar

@@ -103,6 +103,15 @@ bool UnitMatches(const FindQuery& query, const FindUnit& unit, int book)
     return false;
 }
 
+// Each unit's text as the results keep it.
+std::vector<FindUnit> UnitsOf(const ComparisonResults& results)
+{
+    std::vector<FindUnit> units(results.Count());
+    for (size_t i = 0; i < units.size(); ++i)
+        units[i] = {results.IsHeading(i), results.Text(i, 0), results.Text(i, 1)};
+    return units;
+}
+
 } // namespace
 
 std::optional<FindMatch> FindInUnits(const FindQuery& query, std::span<const FindUnit> units, size_t from,
@@ -148,13 +157,39 @@ std::optional<FindMatch> FindInUnits(const FindQuery& query, std::span<const Fin
     return std::nullopt;
 }
 
+std::optional<size_t> UnitAtOrAfter(const FindQuery& query, std::span<const FindUnit> units)
+{
+    if (query.kind != FindQuery::Kind::Verse && query.kind != FindQuery::Kind::Chapter)
+        return std::nullopt;
+    const int verse = query.kind == FindQuery::Kind::Verse ? query.verse : 0;
+    const std::vector<int> books = query.book ? BooksOfUnits(units) : std::vector<int>();
+    for (size_t i = 0; i < units.size(); ++i) {
+        if (query.book && books[i] != *query.book)
+            continue;
+        if (units[i].heading) {
+            if (verse == 0 && HeadingChapter(units[i].left) == query.chapter)
+                return i;
+            continue;
+        }
+        for (std::string_view side : {units[i].left, units[i].right})
+            if (const VerseParts parts = ParseVerseLine(side); !parts.reference.empty()) {
+                if (parts.chapter == query.chapter && parts.verse >= verse)
+                    return i;
+                break;
+            }
+    }
+    return std::nullopt;
+}
+
+std::optional<size_t> ResultAtOrAfter(const FindQuery& query, const ComparisonResults& results)
+{
+    return UnitAtOrAfter(query, UnitsOf(results));
+}
+
 std::optional<FindMatch> FindInResults(const FindQuery& query, const ComparisonResults& results, size_t from,
                                        FindDirection direction)
 {
-    std::vector<FindUnit> units(results.Count());
-    for (size_t i = 0; i < units.size(); ++i)
-        units[i] = {results.IsHeading(i), results.Text(i, 0), results.Text(i, 1)};
-    return FindInUnits(query, units, from, direction);
+    return FindInUnits(query, UnitsOf(results), from, direction);
 }
 
 std::optional<FindMatch> FindInLines(const FindQuery& query, const std::vector<std::string>& lines, size_t from,

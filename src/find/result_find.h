@@ -53,4 +53,11 @@ std::optional<FindMatch> FindInResults(const FindQuery& query, const ComparisonR
 std::optional<FindMatch> FindInLines(const FindQuery& query, const std::vector<std::string>& lines, size_t from,
                                      FindDirection direction);
 
+// Where a reference (Verse or Chapter) is met in units that hold only some of
+// the verses: the first unit of its chapter at or after it, a heading standing
+// before its chapter's first verse. nullopt when the chapter has none there,
+// or for a query of words.
+std::optional<size_t> UnitAtOrAfter(const FindQuery& query, std::span<const FindUnit> units);
+std::optional<size_t> ResultAtOrAfter(const FindQuery& query, const ComparisonResults& results);
+
 } // namespace synopter

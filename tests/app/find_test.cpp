@@ -1,5 +1,6 @@
 #include "app/window_test.h"
 #include "app/main_window_names.h"
+#include "compare/result_model.h"
 #include "compare/ui/pane_pair.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/statistics_window.h"
@@ -113,6 +114,49 @@ TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
     mainWindow->close();
     Open();
     EXPECT_EQ(mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser)->currentIndex(), 1);
+}
+
+} // namespace
+} // namespace synopter::test
+
+namespace synopter::test {
+namespace {
+
+TEST_F(WindowTest, GoToReferenceReachesTheUnitAtOrAfterIt)
+{
+    // Pairs differ at Matt 17:21, John 3:17, 8:2 and 17:21: the results are
+    // 0 heading, 1 pair 17:21, 2 heading, 3 pair 3:17, 4 heading John 8, 5 pair 8:2, 6 heading, 7 pair 17:21.
+    const QByteArray same = "KATA IWANNHN 3\r\n 3:15 ina pav\r\n 3:16 outwv gar\r\n";
+    WriteEdition("Left", "KATA MAYYAION 17\r\n 17:21 touto de\r\n" + same +
+                             " 3:17 ou gar\r\n 3:18 o pisteuwn\r\nKATA IWANNHN 8\r\n 8:1 ihsouv de\r\n 8:2 oryrou de\r\n"
+                             "KATA IWANNHN 17\r\n 17:20 ou peri\r\n 17:21 ina pantev\r\n");
+    WriteEdition("Right", "KATA MAYYAION 17\r\n 17:21 touto\r\n" + same +
+                              " 3:17 ou\r\n 3:18 o pisteuwn\r\nKATA IWANNHN 8\r\n 8:1 ihsouv de\r\n 8:2 oryrou\r\n"
+                              "KATA IWANNHN 17\r\n 17:20 ou peri\r\n 17:21 ina\r\n");
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    ASSERT_EQ(mainWindow->Results().Count(), 8u);
+    const struct {
+        const char* typed;
+        std::optional<size_t> unit; // nullopt: not among the results, the mark stays
+        int row;                    // the source lists' line
+    } cases[] = {
+        {"John 3:16", 3, 4}, {"Jn 8", 4, 7}, {"17:21", 7, 12}, // John's, the book in view
+        {"John 3:18", std::nullopt, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const std::optional<size_t> before = mainWindow->Panes().MarkedUnit();
+        EXPECT_EQ(mainWindow->GoToReference(QString::fromUtf8(c.typed)), c.unit.has_value());
+        EXPECT_EQ(mainWindow->Panes().MarkedUnit(), c.unit ? c.unit : before);
+        for (const Side side : {Side::Left, Side::Right})
+            EXPECT_EQ(mainWindow->List(side)->currentIndex().row(), c.row);
+        EXPECT_EQ(mainWindow->Finder().Status().contains("not among the results"), !c.unit)
+            << mainWindow->Finder().Status().toStdString();
+    }
+    EXPECT_FALSE(mainWindow->GoToReference("kai"));
+    EXPECT_TRUE(mainWindow->findChild<QAction*>(main_window_names::gotoReferenceAction));
 }
 
 } // namespace
