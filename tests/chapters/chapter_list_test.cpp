@@ -2,8 +2,6 @@
 
 #include "common/temp_folder.h"
 
-#include <climits>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -13,26 +11,33 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-TEST(NavigatorLeftTest, SideWithMoreRoomKeptOnScreen)
+TEST(NavigatorPlaceTest, BesideTheMainWindowWithinTheScreen)
 {
+    const ScreenRect screen{0, 0, 1024, 740}; // a panel takes the screen's last 28 rows
     const struct {
-        int mainLeft, mainWidth, screenWidth, left;
+        ScreenRect main;
+        int left, top, height;
         const char* why;
     } cases[] = {
-        {0, 681, 1024, 681, "room on the right, fits"},
-        {100, 800, 1024, 850, "room on the right, pushed back onto the screen"},
-        {900, 681, 1024, 726, "room on the left"},
-        {0, 1024, 1024, 0, "equal room goes left, clamped at 0"},
-        {100, 824, 1024, 0, "equal room of 100 goes left, clamped at 0"},
-        {0, 850, 1024, 850, "right edge exactly on the screen's edge"},
-        {-300, 681, 1024, 381, "main window partly off the left edge"},
-        {1100, 681, 1024, 926, "main window off the right edge"},
-        {-2147483548, 681, 1024, 0, "a damaged place far to the left: no overflow"},
-        {INT_MAX - 100, 681, 1024, 1024, "a damaged place far to the right: on the screen"},
-        {0, INT_MAX, 1024, 0, "a damaged width"},
+        {{0, 10, 681, 500}, 681, 10, 500, "room on the right"},
+        {{100, 10, 750, 500}, 850, 10, 500, "right edge exactly on the screen's edge"},
+        {{300, 10, 600, 500}, 126, 10, 500, "no room on the right: to the left"},
+        {{900, 10, 681, 500}, 726, 10, 500, "room on the left only"},
+        {{0, 0, 1024, 768}, 850, 0, 740, "no room either side: over it at the right edge, within the panel"},
+        {{120, 0, 850, 700}, 0, 0, 700, "no room either side: over it at the left edge, with more room"},
+        {{-300, 10, 681, 500}, 381, 10, 500, "main window partly off the left edge"},
+        {{1100, 10, 681, 500}, 850, 10, 500, "main window off the right edge"},
+        {{0, 600, 681, 500}, 681, 240, 500, "main window below the available area: pushed up"},
+        {{0, -50, 681, 500}, 681, 0, 500, "main window above the screen"},
+        {{-2147483548, 10, 681, 500}, 0, 10, 500, "a damaged place far to the left: no overflow"},
+        {{2147483547, 10, 681, 500}, 850, 10, 500, "a damaged place far to the right"},
+        {{0, 10, 2147483647, 2147483647}, 0, 0, 740, "a damaged size"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(NavigatorLeft(c.mainLeft, c.mainWidth, 174, c.screenWidth), c.left) << c.why;
+        EXPECT_EQ(NavigatorPlace(c.main, 174, screen), (ScreenRect{c.left, c.top, 174, c.height})) << c.why;
+    // On a second screen; a navigator wider than the screen is narrowed to it.
+    EXPECT_EQ(NavigatorPlace({1100, 40, 600, 400}, 174, {1024, 20, 1280, 1000}), (ScreenRect{1700, 40, 174, 400}));
+    EXPECT_EQ(NavigatorPlace({0, 0, 300, 200}, 900, {0, 0, 800, 600}), (ScreenRect{0, 0, 800, 200}));
 }
 
 TEST(LoadChapterListTest, LineRules)

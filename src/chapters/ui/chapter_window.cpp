@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -121,6 +123,11 @@ ChapterWindow::ChapterWindow(QWidget* mainWindow, std::string programDir, const 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(chapterList_);
 
+    // One click on a chapter goes to it (on a book row, to the book's first
+    // chapter, that row being part of its item); the arrow keys only move the
+    // current item, and Enter goes to it.
+    connect(chapterList_, &QListWidget::itemClicked, this, &ChapterWindow::GoToItem);
+    chapterList_->installEventFilter(this);
     // A double click anywhere in the list acts on the selected item, as on a
     // classic list box, not only one on an item.
     chapterList_->viewport()->installEventFilter(this);
@@ -133,9 +140,17 @@ QList<QObject*> ChapterWindow::Components() const
 
 bool ChapterWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // The first click of a double click has already selected its item.
-    if (watched == chapterList_->viewport() && event->type() == QEvent::MouseButtonDblClick)
+    // The first click of a double click on an item has already gone there.
+    if (watched == chapterList_->viewport() && event->type() == QEvent::MouseButtonDblClick
+        && !chapterList_->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
         GoToChosenChapter();
+    if (watched == chapterList_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            GoToItem(chapterList_->currentItem());
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -239,14 +254,19 @@ void ChapterWindow::GoToChosenChapter()
     const QList<QListWidgetItem*> selected = chapterList_->selectedItems();
     if (selected.isEmpty() || !goToChapter_)
         return;
-    goToChapter_(ToLatin1(selected.first()->text()));
+    GoToItem(selected.first());
+}
+
+void ChapterWindow::GoToItem(const QListWidgetItem* item)
+{
+    if (item && goToChapter_)
+        goToChapter_(ToLatin1(item->text()));
 }
 
 void ChapterWindow::FormShow()
 {
     const QRect main = mainWindow_->frameGeometry();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screenWidth = screen ? screen->geometry().width() : 1024;
+    const QRect screen = NavigatorScreen();
     // Before its first showing the window system has not told us our frame;
     // the main window's is the best guess, both being decorated alike.
     QMargins frame = FrameMargins(this);
@@ -254,12 +274,21 @@ void ChapterWindow::FormShow()
         frame = FrameMargins(mainWindow_);
     // Wide enough for the longest chapter label, never narrower than the user made it.
     const int wanted = std::max(width(), WidthForLabels());
-    const int outerWidth = wanted + frame.left() + frame.right();
-    const int left = NavigatorLeft(main.left(), main.width(), outerWidth, screenWidth);
+    const ScreenRect place = NavigatorPlace({main.left(), main.top(), main.width(), main.height()},
+                                            wanted + frame.left() + frame.right(),
+                                            {screen.left(), screen.top(), screen.width(), screen.height()});
     // Placed by its inside: before the first showing a move would be taken for
     // the inside too, leaving the frame a title bar higher than the main window's.
-    setGeometry(QRect(QPoint(left + frame.left(), main.top() + frame.top()),
-                      QSize(wanted, std::max(1, main.height() - frame.top() - frame.bottom()))));
+    setGeometry(QRect(QPoint(place.left, place.top), QSize(place.width, place.height)).marginsRemoved(frame));
+}
+
+QRect ChapterWindow::NavigatorScreen() const
+{
+    // The screen holding most of the main window, else the one it was last on.
+    const QScreen* screen = QGuiApplication::screenAt(mainWindow_->frameGeometry().center());
+    if (!screen)
+        screen = mainWindow_->screen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
 int ChapterWindow::WidthForLabels() const

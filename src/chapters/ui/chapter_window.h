@@ -10,14 +10,15 @@
 #include <vector>
 
 class QListWidget;
+class QListWidgetItem;
 
 namespace synopter {
 
 class InterfaceLanguage;
 class UserMessages;
 
-// The chapter navigator: the chapters with reported differences; a double click
-// takes the main window's views to the chosen chapter.
+// The chapter navigator: the chapters with reported differences; a click, Enter
+// or a double click takes the main window's views to the chosen chapter.
 class ChapterWindow : public QWidget {
     Q_OBJECT
 
@@ -38,8 +39,8 @@ public:
 
     // Beside every chapter its reported verses, the chapters grouped under a
     // row of their book with the book's total. The list becomes the summary's
-    // chapters if it held others. A double click on a book row goes to its
-    // first chapter. ClearCounts shows the bare labels again.
+    // chapters if it held others. Choosing a book row goes to its first
+    // chapter. ClearCounts shows the bare labels again.
     void SetCounts(const ResultSummary& summary);
     void ClearCounts();
     bool HasCounts() const { return hasCounts_; }
@@ -52,12 +53,15 @@ public:
     // Applies the current language to the window (after a change of language).
     void Translate();
     void GoToChosenChapter();
-    // Places the window beside the main window; runs on every showing.
+    // Places the window beside the main window, wholly on its screen's
+    // available area; runs on every showing.
     void FormShow();
     // The width that shows the longest chapter label whole.
     int WidthForLabels() const;
 
 private:
+    void GoToItem(const QListWidgetItem* item);
+    QRect NavigatorScreen() const;
     int WidthFor(int labelWidth) const;
     int RowsWidth(int item) const;
 

@@ -1,7 +1,6 @@
 #include "chapters/ui/chapter_window.h"
 
 #include "app/main_window.h"
-#include "chapters/chapter_list.h"
 #include "compare/ui/result_pane.h"
 #include "editions/ui/source_list.h"
 #include "common/temp_folder.h"
@@ -10,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScreen>
@@ -89,28 +89,43 @@ TEST(ChapterWindowTest, ClosingHidesAndKeepsTheList)
     EXPECT_EQ(chapterWindow.List()->count(), 1);
 }
 
-TEST(ChapterWindowTest, ShowingPlacesItBesideTheMainWindow)
+TEST(ChapterWindowTest, ShowingPlacesItBesideTheMainWindowOnTheScreen)
 {
     test::TempFolder folder;
-    const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_GE(screen.width(), 700) << "the screen must have room beside a main window";
     const InterfaceLanguage language(folder.Path());
     QWidget main;
     main.show();
     test::RecordingMessages messages;
     ChapterWindow chapterWindow(&main, folder.Path(), language, messages, nullptr);
 
-    // Room on the right, then on the left; every showing places it anew.
-    const QRect mains[] = {QRect(10, 30, 300, 400), QRect(screenWidth - 320, 50, 300, 350)};
-    for (const QRect& g : mains) {
-        main.setGeometry(g);
+    // Room on the right, on the left only, on neither side (taller than the
+    // screen, too); every showing places it anew.
+    const struct {
+        QRect main;
+        int side; // 1 right of it, -1 left of it, 0 over it
+    } cases[] = {
+        {QRect(screen.left() + 10, screen.top() + 30, 300, 400), 1},
+        {QRect(screen.right() - 320, screen.top() + 50, 300, 350), -1},
+        {QRect(screen.left(), screen.top(), screen.width(), screen.height() + 100), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.side);
+        main.setGeometry(c.main);
         chapterWindow.show();
-        const int navigatorWidth = chapterWindow.frameGeometry().width();
         EXPECT_EQ(chapterWindow.width(), 174);
         const QRect m = main.frameGeometry();
         const QRect n = chapterWindow.frameGeometry();
-        EXPECT_EQ(n.top(), m.top());
-        EXPECT_EQ(n.height(), m.height());
-        EXPECT_EQ(n.left(), NavigatorLeft(m.left(), m.width(), navigatorWidth, screenWidth));
+        EXPECT_TRUE(screen.contains(n)) << n.x() << "," << n.y() << " " << n.width() << "x" << n.height();
+        EXPECT_EQ(n.top(), std::max(m.top(), screen.top()));
+        EXPECT_EQ(n.height(), std::min(m.height(), screen.height()));
+        EXPECT_EQ(n.intersects(m), c.side == 0);
+        if (c.side == 1) {
+            EXPECT_EQ(n.left(), m.right() + 1);
+        } else if (c.side == -1) {
+            EXPECT_EQ(n.right() + 1, m.left());
+        }
         chapterWindow.hide();
     }
 }
@@ -286,6 +301,40 @@ TEST_F(GoToChapterTest, DoubleClickInTheListGoesToTheSelectedChapter)
     QApplication::sendEvent(viewport, &release);
     QApplication::processEvents();
     EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
+}
+
+// One click on a chapter goes there; the arrow keys only move the current
+// item, and Enter or Return goes to it.
+TEST_F(GoToChapterTest, ClickAndEnterGoToTheChapterArrowsDoNot)
+{
+    QListWidget* list = chapterWindow->List();
+    QWidget* viewport = list->viewport();
+    const QPointF at = list->visualItemRect(list->item(1)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QApplication::sendEvent(viewport, &release);
+    QApplication::processEvents();
+    EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
+
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(key);
+        mainWindow->Pane(Side::Left)->ScrollToLine(0);
+        mainWindow->List(Side::Right)->SetTopIndex(3);
+        Select(0);
+        QApplication::processEvents();
+        const Views before = Positions();
+        ASSERT_NE(before, (Views{60, 5, 7, 120}));
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(list, &down);
+        QApplication::processEvents();
+        EXPECT_EQ(list->currentRow(), 1);
+        EXPECT_EQ(Positions(), before);
+        QKeyEvent enter(QEvent::KeyPress, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QApplication::sendEvent(list, &enter);
+        QApplication::processEvents();
+        EXPECT_EQ(Positions(), (Views{60, 5, 7, 120}));
+    }
 }
 
 } // namespace
