@@ -290,24 +290,26 @@ WitnessExtent MeasureExtent(const std::vector<std::string>& lines, const Lacunae
     return extent;
 }
 
+std::string ExtentBooks(const std::vector<int>& books)
+{
+    const auto name = [](int book) { return std::string(layout::BookAt(book).english); };
+    // A run of every book from the first to the last reads as a range.
+    if (books.size() > 3 && books.back() - books.front() + 1 == static_cast<int>(books.size()))
+        return name(books.front()) + "–" + name(books.back());
+    std::string text;
+    for (size_t i = 0; i < books.size(); ++i)
+        text += (i ? ", " : "") + name(books[i]);
+    return text;
+}
+
 std::string DescribeExtent(const WitnessExtent& extent, std::string_view hand)
 {
     std::string text;
-    const auto& books = extent.books;
-    const auto name = [](int book) { return std::string(layout::BookAt(book).english); };
-    // A run of every book from the first to the last reads as a range.
-    const bool run = books.size() > 3 && books.back() - books.front() + 1 == static_cast<int>(books.size());
-    if (books.empty()) {
+    if (extent.books.empty()) {
         text = "no verse extant";
     } else {
-        if (run) {
-            text = name(books.front()) + "–" + name(books.back());
-        } else {
-            for (size_t i = 0; i < books.size(); ++i)
-                text += (i ? ", " : "") + name(books[i]);
-        }
-        text += ": " + std::to_string(extent.versesExtant) + (extent.versesExtant == 1 ? " verse" : " verses") +
-                " extant";
+        text = ExtentBooks(extent.books) + ": " + std::to_string(extent.versesExtant) +
+               (extent.versesExtant == 1 ? " verse" : " verses") + " extant";
     }
     if (hand == "first")
         text += ", first hand";

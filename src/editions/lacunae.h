@@ -80,6 +80,10 @@ struct WitnessExtent {
 };
 WitnessExtent MeasureExtent(const std::vector<std::string>& lines, const Lacunae& lacunae);
 
+// The books as DescribeExtent names them: "Matthew–John" for a run of more
+// than three, else "John, Romans"; "" for none.
+std::string ExtentBooks(const std::vector<int>& books);
+
 // "Matthew–John, 3 412 verses extant" or, for a few books,
 // "John, Romans, 2 Corinthians: 120 verses extant"; `hand` non-empty adds
 // ", scribe's hand" ("first hand", "later hands").

@@ -5,7 +5,6 @@
 #include "common/file_io.h"
 #include "common/text_lines.h"
 #include "editions/edition.h"
-#include "editions/nt_layout.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -98,17 +97,6 @@ std::optional<WitnessDescription> DescribeWitness(const std::string& folder, std
     const std::lock_guard lock(cacheMutex);
     cache[descriptorPath] = {descriptor, text, description};
     return description;
-}
-
-std::string ExtentBooks(const std::vector<int>& books)
-{
-    const auto name = [](int book) { return std::string(layout::BookAt(book).english); };
-    if (books.size() > 3 && books.back() - books.front() + 1 == static_cast<int>(books.size()))
-        return name(books.front()) + "–" + name(books.back());
-    std::string text;
-    for (size_t i = 0; i < books.size(); ++i)
-        text += (i ? ", " : "") + name(books[i]);
-    return text;
 }
 
 } // namespace synopter

@@ -28,8 +28,4 @@ bool DescribesManuscript(std::string_view descriptorBytes);
 // size), since the windows ask whenever they list the catalogue. Thread-safe.
 std::optional<WitnessDescription> DescribeWitness(const std::string& folder, std::string_view name);
 
-// The books as DescribeExtent names them: "Matthew–John" for a run of more
-// than three, else "John, Romans"; "" for none.
-std::string ExtentBooks(const std::vector<int>& books);
-
 } // namespace synopter
