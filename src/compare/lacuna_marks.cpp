@@ -1,5 +1,7 @@
 #include "compare/lacuna_marks.h"
 
+#include "compare/comparison_run.h"
+
 #include "editions/edition_lines.h"
 
 #include <algorithm>
@@ -213,6 +215,15 @@ int LacunoseLabelVerses(std::string_view label)
     int last = 0;
     // A run never leaves its chapter.
     return number(last) && label.empty() && last >= first ? last - first + 1 : 0;
+}
+
+ShownPair WithLacunaMarks(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                          const MatchMask& leftMask, const PairGaps& gaps)
+{
+    ShownPair shown;
+    shown.right = WithLacunaMarks(right, rightMask, gaps.right, shown.rightMask);
+    shown.left = WithLacunaMarks(left, leftMask, gaps.left, shown.leftMask);
+    return shown;
 }
 
 } // namespace synopter

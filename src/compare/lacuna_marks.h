@@ -39,6 +39,15 @@ void MarkLostText(std::string_view remnant, const MatchMask& remnantMask, std::s
 std::string WithLacunaMarks(std::string_view line, const MatchMask& mask, std::span<const std::uint16_t> gaps,
                             MatchMask& shownMask);
 
+// A reported pair as it is shown: "lac." written at each side's gaps.
+struct PairGaps;
+struct ShownPair {
+    std::string right, left;
+    MatchMask rightMask, leftMask;
+};
+ShownPair WithLacunaMarks(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                          const MatchMask& leftMask, const PairGaps& gaps);
+
 // How a lacunose unit reads: "lac. 3:5-9", "lac. 3:5" or "lac. 3:5-4:2" on the
 // lacunose side, the references alone on the other ("3:5-9").
 std::string LacunoseReferences(std::string_view first, std::string_view last);

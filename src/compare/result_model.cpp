@@ -140,11 +140,8 @@ void ComparisonResults::AppendVersePair(const std::string& right, const std::str
 void ComparisonResults::AppendVersePair(const std::string& right, const std::string& left,
                                         const MatchMask& rightMask, const MatchMask& leftMask, const PairGaps& gaps)
 {
-    MatchMask rightShown;
-    MatchMask leftShown;
-    const std::string r = WithLacunaMarks(right, rightMask, gaps.right, rightShown);
-    const std::string l = WithLacunaMarks(left, leftMask, gaps.left, leftShown);
-    AppendVersePair(r, l, rightShown, leftShown);
+    const ShownPair shown = WithLacunaMarks(right, left, rightMask, leftMask, gaps);
+    AppendVersePair(shown.right, shown.left, shown.rightMask, shown.leftMask);
 }
 
 void ComparisonResults::AppendLacunose(const LacunoseRun& run)

@@ -18,11 +18,8 @@ void JsonReport::LacunaPair(const std::string& right, const std::string& left, c
 void TextReport::LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
                             const MatchMask& leftMask, const PairGaps& gaps)
 {
-    MatchMask rightShown;
-    MatchMask leftShown;
-    const std::string r = WithLacunaMarks(right, rightMask, gaps.right, rightShown);
-    const std::string l = WithLacunaMarks(left, leftMask, gaps.left, leftShown);
-    VersePair(r, l, rightShown, leftShown);
+    const ShownPair shown = WithLacunaMarks(right, left, rightMask, leftMask, gaps);
+    VersePair(shown.right, shown.left, shown.rightMask, shown.leftMask);
 }
 
 void TextReport::Lacunose(const LacunoseRun& run)
