@@ -156,15 +156,16 @@ void MainWindow::RestoreResultPanes()
     rtf::Document right;
     Guarded([&] { left = ReadResultFile(results_->LeftPath()); });
     Guarded([&] { right = ReadResultFile(results_->RightPath()); });
-    results_->Restore(left, right);
-    panes_->ShowRestored();
-    // Files saved before the record was kept: the settings kept the choices
-    // of the run that wrote them, all but "Exact positions".
     std::optional<html::ReportFacts> recorded;
     Guarded([&] {
         if (const std::optional<std::string> record = ReadFileBytes(results_->RecordPath(), kMaxSettingsFileBytes))
             recorded = ReadResultRecord(*record);
     });
+    // The run's threshold tells its spelling-only pairs from the found ones.
+    results_->Restore(left, right, recorded ? recorded->threshold : 0);
+    panes_->ShowRestored();
+    // Files saved before the record was kept: the settings kept the choices
+    // of the run that wrote them, all but "Exact positions".
     resultFacts_ = recorded ? *recorded : FactsNow(QFileInfo(FromLocal8Bit(results_->LeftPath())).lastModified());
     ResultsChanged();
 }

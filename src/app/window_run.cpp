@@ -172,6 +172,12 @@ void WindowRun::Lacunose(const LacunoseRun& run)
     results_.AppendLacunose(run);
 }
 
+void WindowRun::SpellingOnlyPair(std::string_view right, std::string_view left, const MatchMask& rightMask,
+                                 const MatchMask& leftMask, const PairGaps& gaps)
+{
+    results_.AppendSpellingOnlyPair(std::string(right), std::string(left), rightMask, leftMask, gaps);
+}
+
 std::string WindowRun::HeadingAbove(int line) const
 {
     for (const LoadedEdition& edition : editions_)

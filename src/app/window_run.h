@@ -97,6 +97,8 @@ private:
     void LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
                     const MatchMask& leftMask, const PairGaps& gaps) override;
     void Lacunose(const LacunoseRun& run) override;
+    void SpellingOnlyPair(std::string_view right, std::string_view left, const MatchMask& rightMask,
+                          const MatchMask& leftMask, const PairGaps& gaps) override;
     bool Progress(int line) override;
     bool StillGoing() override;
     void SpellingOnlyCount(int pairs) override { spellingOnly_ = pairs; }

@@ -52,6 +52,15 @@ void ClearSpellingMarks(MatchMask& rightMask, size_t rightSize, MatchMask& leftM
     }
 }
 
+// Reports `heading` when a pair or run is about to be reported under another one than the last.
+void HeadOnce(RunOutput& output, const std::string& heading, std::string& lastReported)
+{
+    if (heading != lastReported) {
+        output.Chapter(heading);
+        lastReported = heading;
+    }
+}
+
 // Lacunose lines gathered into runs of one chapter and the same sides.
 template <typename Line>
 class LacunoseRuns {
@@ -79,10 +88,7 @@ public:
         if (!open_)
             return;
         open_ = false;
-        if (heading_ != lastReportedHeading_) {
-            output_.Chapter(heading_);
-            lastReportedHeading_ = heading_;
-        }
+        HeadOnce(output_, heading_, lastReportedHeading_);
         run_.lastReference = Reference(run_.lastLine);
         output_.Lacunose(run_);
     }
@@ -188,15 +194,17 @@ RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, cons
             const int uR = CountUnmatched(rightMask, r.size());
             const int uL = CountUnmatched(leftMask, l.size());
             const bool reported = uL >= threshold || uR >= threshold;
-            if (spelling && !reported && CountedUnderCount(rightMask, r.size(), uR, threshold, leftMask, l.size(), uL))
+            if (spelling && !reported && CountedUnderCount(rightMask, r.size(), uR, threshold, leftMask, l.size(), uL)) {
                 ++summary.spellingOnly;
+                if (mark) { // shown, so that it can be read and found, but not found itself
+                    HeadOnce(output, currentHeading, lastReportedHeading);
+                    output.SpellingOnlyPair(r, l, rightMask, leftMask, gaps);
+                }
+            }
             if (reported) {
                 if (spelling && !mark)
                     ClearSpellingMarks(rightMask, r.size(), leftMask, l.size());
-                if (currentHeading != lastReportedHeading) {
-                    output.Chapter(currentHeading);
-                    lastReportedHeading = currentHeading;
-                }
+                HeadOnce(output, currentHeading, lastReportedHeading);
                 ++summary.found;
                 output.FoundCount(summary.found);
                 if (!gaps.right.empty() || !gaps.left.empty())

@@ -70,6 +70,16 @@ public:
     // Lacunose verses, in line order among the pairs and after Chapter() when
     // their chapter is another than the last one reported.
     virtual void Lacunose(const LacunoseRun& /*run*/) {}
+    // Under SpellingMode::Mark, each pair that Count would report and this run
+    // does not (differing only in spelling), in line order among the pairs and
+    // after Chapter() like one. Its masks hold kSpellingMatch on the spelling
+    // variants; `gaps` as for LacunaPair. Never found, never counted; by
+    // default passed over.
+    virtual void SpellingOnlyPair(std::string_view /*right*/, std::string_view /*left*/,
+                                  const MatchMask& /*rightMask*/, const MatchMask& /*leftMask*/,
+                                  const PairGaps& /*gaps*/)
+    {
+    }
 };
 
 // The threshold the window and the command line offer, and their default.

@@ -81,6 +81,25 @@ int LacunoseVerses(const rtf::Paragraph& left, const rtf::Paragraph& right)
     return std::max({1, LacunoseLabelVerses(PlainText(left)), LacunoseLabelVerses(PlainText(right))});
 }
 
+size_t CharactersIn(const rtf::Paragraph& p, rtf::Colour colour)
+{
+    size_t n = 0;
+    for (const rtf::Span& s : p)
+        n += s.colour == colour ? s.text.size() : 0;
+    return n;
+}
+
+// A pair in the files that the run showed for its spelling alone: green words,
+// and fewer blue (unmatched) characters on each side than found a pair; with
+// no threshold known, none. A found pair has at least the threshold's.
+bool SpellingOnlyText(const rtf::Paragraph& left, const rtf::Paragraph& right, int threshold)
+{
+    if (CharactersIn(left, kSpellingColour) == 0 && CharactersIn(right, kSpellingColour) == 0)
+        return false;
+    const size_t limit = size_t(std::max(1, threshold));
+    return CharactersIn(left, kUnmatchedColour) < limit && CharactersIn(right, kUnmatchedColour) < limit;
+}
+
 bool IsEmpty(const rtf::Paragraph& p)
 {
     return std::all_of(p.begin(), p.end(), [](const rtf::Span& s) { return s.text.empty(); });
@@ -152,7 +171,18 @@ void ComparisonResults::AppendLacunose(const LacunoseRun& run)
     ++generation_;
 }
 
-bool ComparisonResults::Restore(const rtf::Document& left, const rtf::Document& right)
+void ComparisonResults::AppendSpellingOnlyPair(const std::string& right, const std::string& left,
+                                               const MatchMask& rightMask, const MatchMask& leftMask,
+                                               const PairGaps& gaps)
+{
+    if (gaps.right.empty() && gaps.left.empty())
+        AppendVersePair(right, left, rightMask, leftMask);
+    else
+        AppendVersePair(right, left, rightMask, leftMask, gaps);
+    units_.back().spellingOnly = true;
+}
+
+bool ComparisonResults::Restore(const rtf::Document& left, const rtf::Document& right, int threshold)
 {
     Clear();
     const Texts texts[2] = {TextsOf(left), TextsOf(right)};
@@ -170,7 +200,10 @@ bool ComparisonResults::Restore(const rtf::Document& left, const rtf::Document& 
         const int blanks = std::min(texts[0].emptiesBefore[i], texts[1].emptiesBefore[i]);
         const rtf::Paragraph& leftText = *texts[0].paragraphs[i];
         const rtf::Paragraph& rightText = *texts[1].paragraphs[i];
-        units_.push_back({blanks, leftText, rightText, IsHeadingText(leftText), LacunoseVerses(leftText, rightText)});
+        const bool heading = IsHeadingText(leftText);
+        const int lacunose = LacunoseVerses(leftText, rightText);
+        const bool spellingOnly = !heading && lacunose == 0 && SpellingOnlyText(leftText, rightText, threshold);
+        units_.push_back({blanks, leftText, rightText, heading, lacunose, spellingOnly});
     }
     return true;
 }
@@ -222,6 +255,8 @@ ResultSummary ComparisonResults::Summary() const
             builder.Heading(Label(i));
         else if (units_[i].lacunose > 0)
             builder.Lacunose(units_[i].lacunose);
+        else if (units_[i].spellingOnly)
+            builder.SpellingOnly();
         else
             builder.Pair();
     }
@@ -232,8 +267,18 @@ std::vector<html::ReportItem> ComparisonResults::ReportItems() const
 {
     std::vector<html::ReportItem> items;
     items.reserve(units_.size());
+    // A chapter whose units are all spelling-only has nothing to report.
+    const auto spellingOnlyChapter = [this](size_t heading) {
+        size_t i = heading + 1;
+        for (; i < units_.size() && !units_[i].heading; ++i)
+            if (!units_[i].spellingOnly)
+                return false;
+        return i > heading + 1;
+    };
     for (size_t i = 0; i < units_.size(); ++i) {
         const Unit& unit = units_[i];
+        if (unit.spellingOnly || (unit.heading && spellingOnlyChapter(i)))
+            continue;
         if (unit.heading) {
             items.push_back(html::ReportHeading{Label(i)});
             continue;

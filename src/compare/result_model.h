@@ -34,13 +34,18 @@ public:
     // A lacunose unit stands for verses lost on either side: grey, "lac.
     // 3:5-9" on the lacunose side, never a difference (kept apart in the
     // counts, passed over by NextPair). In the files it is the pair whose
-    // sides are wholly grey.
+    // sides are wholly grey. A spelling-only unit is a pair that differs only
+    // in spelling (shown under SpellingMode::Mark): reached by NextPair and
+    // find like any pair, never counted or reported as found. In the files it
+    // is an ordinary pair, told again on restore by its green words and too
+    // few blue ones.
     struct Unit {
         int blanksBefore = 0;
         rtf::Paragraph left;
         rtf::Paragraph right;
         bool heading = false;
         int lacunose = 0; // the verses a lacunose unit stands for
+        bool spellingOnly = false;
     };
 
     // `folder` holds the result files.
@@ -54,11 +59,17 @@ public:
     void AppendVersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
                          const MatchMask& leftMask, const PairGaps& gaps);
     void AppendLacunose(const LacunoseRun& run);
+    // A pair that differs only in spelling (RunOutput::SpellingOnlyPair).
+    void AppendSpellingOnlyPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                                const MatchMask& leftMask, const PairGaps& gaps);
     // Results read back from the files. Files with the same number of
     // non-empty paragraphs pair up into units; the empty lines on one side
     // only were the levelling and are dropped. Others are kept as they are
-    // (Unpaired), with no units; false then.
-    bool Restore(const rtf::Document& left, const rtf::Document& right);
+    // (Unpaired), with no units; false then. A pair with green words and
+    // fewer blue characters than `threshold` (the run's, as recorded) on
+    // either side is spelling-only; with no threshold known (0), one with no
+    // blue at all.
+    bool Restore(const rtf::Document& left, const rtf::Document& right, int threshold = 0);
     // Restored files that did not pair up, as read; null otherwise.
     const rtf::Document* Unpaired(int side) const { return paired_ ? nullptr : &unpaired_[side]; }
 
@@ -66,6 +77,7 @@ public:
     size_t Count() const { return units_.size(); }
     bool IsHeading(size_t unit) const { return units_[unit].heading; }
     bool IsLacunose(size_t unit) const { return units_[unit].lacunose > 0; }
+    bool IsSpellingOnly(size_t unit) const { return units_[unit].spellingOnly; }
     // Changes whenever the units do (a run, a restore, a clearing), so that
     // what is derived from them knows when to derive it again.
     unsigned Generation() const { return generation_; }
@@ -81,10 +93,12 @@ public:
     // the end starts at the first (last) unit. nullopt when there is none.
     std::optional<size_t> NextPair(size_t from, bool forward) const;
 
-    // The counts per chapter and book.
+    // The counts per chapter and book; spelling-only units apart.
     ResultSummary Summary() const;
     // The results as the HTML report takes them: headings, and pairs with
     // their masks (blue words unmatched), whether from a run or from the files.
+    // Spelling-only units are left out, and so are the headings of chapters
+    // that hold nothing else: the report is of what was found.
     std::vector<html::ReportItem> ReportItems() const;
 
     // One side's result file: the units with the empty lines before them and,

@@ -2,6 +2,8 @@
 
 #include "editions/edition_lines.h"
 
+#include <vector>
+
 namespace synopter {
 
 void SummaryBuilder::Heading(const std::string& label)
@@ -30,6 +32,23 @@ void SummaryBuilder::Lacunose(int verses)
     BookCount& book = summary_.books.back();
     book.lacunose += verses;
     book.chapters.back().lacunose += verses;
+}
+
+void SummaryBuilder::SpellingOnly()
+{
+    if (!summary_.books.empty())
+        ++summary_.books.back().chapters.back().spellingOnly;
+}
+
+ResultSummary WithoutSpellingOnlyChapters(const ResultSummary& summary)
+{
+    ResultSummary out = summary;
+    for (BookCount& book : out.books)
+        std::erase_if(book.chapters, [](const ChapterCount& c) {
+            return c.spellingOnly > 0 && c.reported == 0 && c.lacunose == 0;
+        });
+    std::erase_if(out.books, [](const BookCount& b) { return b.chapters.empty(); });
+    return out;
 }
 
 } // namespace synopter

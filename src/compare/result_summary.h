@@ -12,6 +12,7 @@ struct ChapterCount {
     std::string heading; // the chapter label as the run reports it ("KATA IWANNHN 3")
     int reported = 0;
     int lacunose = 0; // verses lost on either side, apart from the pairs
+    int spellingOnly = 0; // pairs shown that differ only in spelling, never reported
 };
 
 struct BookCount {
@@ -35,10 +36,16 @@ public:
     void Pair();
     // Lacunose verses: counted apart, never as pairs.
     void Lacunose(int verses);
+    // A pair shown that differs only in spelling: under its chapter, never reported.
+    void SpellingOnly();
     const ResultSummary& Summary() const { return summary_; }
 
 private:
     ResultSummary summary_;
 };
+
+// The summary without the chapters (and books) that hold nothing but
+// spelling-only pairs: the counts as they are without those pairs shown.
+ResultSummary WithoutSpellingOnlyChapters(const ResultSummary& summary);
 
 } // namespace synopter

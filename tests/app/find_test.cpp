@@ -93,11 +93,14 @@ TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
     Choose("Left", "Right");
     auto* spelling = mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser);
     ASSERT_NE(spelling, nullptr);
+    // Marked, 1:1 differs in spelling only: shown (unit 1), not found.
     const struct {
         int mode;
         const char* found;
         bool green;
-    } cases[] = {{0, "2", false}, {1, "1 (+1 spelling only)", true}, {2, "1", false}};
+        size_t units;
+        int reported;
+    } cases[] = {{0, "2", false, 3, 2}, {2, "1", false, 2, 1}, {1, "1 (+1 spelling only)", true, 3, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         spelling->setCurrentIndex(c.mode);
@@ -108,12 +111,27 @@ TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
             for (const rtf::Span& s : p)
                 green = green || (s.colour == 0x008000 && s.text == "dauid");
         EXPECT_EQ(green, c.green);
+        EXPECT_EQ(mainWindow->Results().Count(), c.units);
+        EXPECT_EQ(mainWindow->Results().Summary().reported, c.reported);
     }
-    // The choice is kept for the next start.
-    spelling->setCurrentIndex(1);
+    const auto spellingOnlyAtOne = [this] {
+        const ComparisonResults& results = mainWindow->Results();
+        ASSERT_EQ(results.Count(), 3u);
+        EXPECT_TRUE(results.IsSpellingOnly(1));
+        EXPECT_FALSE(results.IsSpellingOnly(2));
+        EXPECT_EQ(results.Summary().reported, 1);
+    };
+    spellingOnlyAtOne();
+    QAction* next = mainWindow->findChild<QAction*>(main_window_names::nextDifferenceAction);
+    ASSERT_NE(next, nullptr);
+    next->trigger();
+    ASSERT_TRUE(mainWindow->Panes().MarkedUnit());
+    EXPECT_EQ(*mainWindow->Panes().MarkedUnit(), 1u);
+    // The choice is kept for the next start, and the results come back as they were.
     mainWindow->close();
     Open();
     EXPECT_EQ(mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser)->currentIndex(), 1);
+    spellingOnlyAtOne();
 }
 
 } // namespace

@@ -126,5 +126,60 @@ TEST(ComparisonResultsTest, ResultFilesKeepThePanesLevellingAndRestorePairedUnit
     EXPECT_EQ(ReadResultFile(folder / "missing.rtf"), rtf::Document{});
 }
 
+// Spelling-only units: walked and saved like pairs, never counted or reported,
+// and told again on restore (old files, with none, stay as they were).
+TEST(ComparisonResultsTest, SpellingOnlyUnitsAreShownButNotFound)
+{
+    test::TempFolder folder;
+    ComparisonResults results(folder.Path());
+    AppendRun(results); // units 0-4, found pairs with green and blue words
+    results.AppendHeading("KATA MARKON 3");
+    const std::string left = " 3:1 kai euyuv", right = " 3:1 kai euyewv";
+    MatchMask leftMask(left.size(), 1), rightMask(right.size(), 1);
+    std::fill(leftMask.begin() + 9, leftMask.end(), kSpellingMatch);
+    std::fill(rightMask.begin() + 9, rightMask.end(), kSpellingMatch);
+    results.AppendSpellingOnlyPair(right, left, rightMask, leftMask, {}); // unit 6: no blue
+    rightMask[1] = 0;
+    rightMask[2] = 0;
+    results.AppendSpellingOnlyPair(right, left, rightMask, leftMask, {}); // unit 7: 2 blue, under threshold 5
+    ASSERT_EQ(results.Count(), 8u);
+    EXPECT_TRUE(results.IsSpellingOnly(6));
+    EXPECT_EQ(results.Units()[6].right.back().colour, 0x008000u);
+
+    EXPECT_EQ(results.NextPair(4, true), 6u);
+    EXPECT_EQ(results.NextPair(6, true), 7u);
+    EXPECT_EQ(results.NextPair(SIZE_MAX, false), 7u);
+    EXPECT_EQ(results.NextPair(6, false), 4u);
+
+    // Counted apart; its chapter stays for the navigator but not in the counts shown.
+    const ResultSummary summary = results.Summary();
+    EXPECT_EQ(summary.reported, 3);
+    ASSERT_EQ(summary.books[0].chapters.size(), 3u);
+    EXPECT_EQ(summary.books[0].chapters[2].reported, 0);
+    EXPECT_EQ(summary.books[0].chapters[2].spellingOnly, 2);
+    EXPECT_EQ(WithoutSpellingOnlyChapters(summary).books[0].chapters.size(), 2u);
+    // The report is of what was found: the chapter and its units are left out.
+    EXPECT_EQ(results.ReportItems().size(), 5u);
+
+    results.SaveResultFiles({}, "", {});
+    const rtf::Document l = ReadResultFile(results.LeftPath()), r = ReadResultFile(results.RightPath());
+    const struct {
+        int threshold;
+        std::vector<bool> spellingOnly;
+    } restores[] = {
+        {5, {false, false, false, false, false, false, true, true}},
+        {0, {false, false, false, false, false, false, true, false}}, // no record: no blue at all
+    };
+    for (const auto& c : restores) {
+        ComparisonResults restored(folder.Path());
+        ASSERT_TRUE(restored.Restore(l, r, c.threshold));
+        std::vector<bool> spellingOnly;
+        for (size_t i = 0; i < restored.Count(); ++i)
+            spellingOnly.push_back(restored.IsSpellingOnly(i));
+        EXPECT_EQ(spellingOnly, c.spellingOnly) << c.threshold;
+        EXPECT_EQ(restored.Summary().reported, c.threshold ? 3 : 4);
+    }
+}
+
 } // namespace
 } // namespace synopter

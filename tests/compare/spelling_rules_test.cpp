@@ -138,24 +138,35 @@ std::string Masks(const MatchMask& mask, size_t length)
 
 class Recorder : public RunOutput {
 public:
-    void Chapter(const std::string&) override {}
+    void Chapter(const std::string&) override { order += 'C'; }
     void FoundCount(int) override {}
     void VersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
                    const MatchMask& leftMask) override
     {
+        order += 'P';
         pairs.push_back(Masks(rightMask, right.size()) + " " + Masks(leftMask, left.size()));
     }
     bool Progress(int) override { return true; }
     void SpellingOnlyCount(int n) override { spellingOnly.push_back(n); }
+    void SpellingOnlyPair(std::string_view right, std::string_view left, const MatchMask& rightMask,
+                          const MatchMask& leftMask, const PairGaps&) override
+    {
+        order += 'S';
+        spelt.push_back(Masks(rightMask, right.size()) + " " + Masks(leftMask, left.size()));
+    }
 
     std::vector<std::string> pairs;
     std::vector<int> spellingOnly;
+    std::vector<std::string> spelt; // the spelling-only pairs shown
+    std::string order;              // C chapter, P pair, S spelling-only pair
 };
 
 TEST(SpellingRulesTest, ThreeStates)
 {
     // right: "outwv eipen" against left "outw eipe": spelling only;
     // right: "dauid hlyen" against left "dabid hlyon": one real difference.
+    // Only Mark shows the spelling-only pair, green, headed like a found one
+    // (a line without a leading blank is a chapter label of its own here).
     const std::vector<std::string> left = {"outw eipe", "dabid hlyon", "kai"};
     const std::vector<std::string> right = {"outwv eipen", "dauid hlyen", "kai"};
     struct Case {
@@ -163,11 +174,13 @@ TEST(SpellingRulesTest, ThreeStates)
         std::vector<std::string> pairs;
         int spellingOnly;
         std::vector<int> calls;
+        std::vector<std::string> spelt;
+        std::string order;
     };
     const Case cases[] = {
-        {SpellingMode::Count, {"00000100000 000010000", "00000100000 00000100000"}, 0, {}},
-        {SpellingMode::Mark, {"22222100000 22222100000"}, 1, {1, 1}},
-        {SpellingMode::Ignore, {"11111100000 11111100000"}, 1, {}},
+        {SpellingMode::Count, {"00000100000 000010000", "00000100000 00000100000"}, 0, {}, {}, "CPCP"},
+        {SpellingMode::Mark, {"22222100000 22222100000"}, 1, {1, 1}, {"22222122222 222212222"}, "CSCP"},
+        {SpellingMode::Ignore, {"11111100000 11111100000"}, 1, {}, {}, "CP"},
     };
     for (const Case& c : cases) {
         Recorder recorder;
@@ -177,6 +190,8 @@ TEST(SpellingRulesTest, ThreeStates)
         EXPECT_EQ(summary.found, static_cast<int>(c.pairs.size()));
         EXPECT_EQ(summary.spellingOnly, c.spellingOnly);
         EXPECT_EQ(recorder.spellingOnly, c.calls);
+        EXPECT_EQ(recorder.spelt, c.spelt) << static_cast<int>(c.mode);
+        EXPECT_EQ(recorder.order, c.order) << static_cast<int>(c.mode);
     }
 
     // At threshold 6 only spelling reaches it: "hlyen" has 5 letters, "outwv eipen" 10.
@@ -204,6 +219,8 @@ TEST(SpellingRulesTest, CountUnchangedOnRealEditions)
     EXPECT_EQ(c.found, p.found);
     EXPECT_GT(m.spellingOnly, 100);
     EXPECT_EQ(m.found + m.spellingOnly, c.found);
+    EXPECT_EQ(mark.spelt.size(), size_t(m.spellingOnly));
+    EXPECT_TRUE(count.spelt.empty());
     size_t at = 0;
     for (std::string pair : mark.pairs) {
         std::replace(pair.begin(), pair.end(), '2', '0');

@@ -83,6 +83,21 @@ TEST(ResultFindTest, StepsThroughTheMatches)
     }
 }
 
+// A pair shown for its spelling alone is searched like any other.
+TEST(ResultFindTest, FindsInSpellingOnlyUnits)
+{
+    ComparisonResults results("");
+    results.AppendHeading("KATA MARKON 3");
+    const std::string left = " 3:1 kai euyuv", right = " 3:1 kai euyewv";
+    MatchMask mask(right.size(), kSpellingMatch);
+    results.AppendSpellingOnlyPair(right, left, mask, mask, {});
+    for (const char* typed : {"euyewv", "Mark 3:1"}) {
+        const auto match = FindInResults(ParseFindQuery(typed), results, kNone, FindDirection::Forward);
+        ASSERT_TRUE(match.has_value()) << typed;
+        EXPECT_EQ(match->unit, 1u);
+    }
+}
+
 // The results of a real run, as the window keeps them.
 class Results : public RunOutput {
 public:

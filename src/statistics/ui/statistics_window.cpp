@@ -255,7 +255,8 @@ void StatisticsWindow::Translate()
 
 void StatisticsWindow::SetSummary(const ResultSummary& summary)
 {
-    summary_ = summary;
+    // Chapters shown only for their spelling variants found nothing.
+    summary_ = WithoutSpellingOnlyChapters(summary);
     FillTable();
     ShowAllBooks();
 }
