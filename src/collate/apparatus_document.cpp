@@ -37,8 +37,10 @@ bool WriteWhole(std::span<const std::vector<std::string>* const> texts, const Ap
 {
     std::vector<VerseApparatus> verses;
     bool stopped = false;
+    Options options = facts.options;
+    options.lostTextUnits = tei; // so that each witness's lost text reads back
     CollateTexts(
-        texts, facts.options,
+        texts, options,
         [&](const VerseApparatus& verse) {
             verses.push_back(verse);
             stopped = goOn && !goOn();

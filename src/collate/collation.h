@@ -74,6 +74,9 @@ struct Options {
     // "diati") count as a spelling variant too.
     SpellingMode spelling = SpellingMode::Count;
     const SpellingRules* spellingRules = nullptr; // null: SpellingRules::BuiltIn()
+    // A witness's lost text makes a unit (where it is lacunose) even where
+    // nothing else differs: an apparatus from which each witness reads back.
+    bool lostTextUnits = false;
 };
 
 // What of one witness's verse slot is lost: all of it, or the places among

@@ -120,7 +120,8 @@ void ReadFile(const std::string& data, const std::string& path, SourceFormat for
     switch (format) {
     case SourceFormat::Text: return ReadTextSource(data, path, sink);
     case SourceFormat::Csv: return ReadCsvSource(data, path, sink);
-    case SourceFormat::Tei: return ReadTeiSource(data, path, sink, witness);
+    case SourceFormat::Tei:
+        return witness.empty() ? ReadTeiSource(data, path, sink) : ReadTeiWitness(data, path, sink, witness);
     case SourceFormat::Osis: return ReadOsisSource(data, path, sink);
     case SourceFormat::Transcription: return ReadTranscriptionSource(data, path, sink);
     case SourceFormat::Auto:

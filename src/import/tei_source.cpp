@@ -454,7 +454,14 @@ void TeiReader::EndSupplied()
 
 } // namespace
 
-void ReadTeiSource(std::string_view bytes, std::string_view fileName, VerseSink& sink, std::string_view witness)
+void ReadTeiSource(std::string_view bytes, std::string_view fileName, VerseSink& sink)
+{
+    TeiReader reader(sink, fileName, {});
+    ParseXml(bytes, fileName, reader);
+    reader.Finish();
+}
+
+void ReadTeiWitness(std::string_view bytes, std::string_view fileName, VerseSink& sink, std::string_view witness)
 {
     TeiReader reader(sink, fileName, witness);
     ParseXml(bytes, fileName, reader);
