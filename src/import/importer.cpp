@@ -330,8 +330,13 @@ ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress
                           "does not start with a dot or a blank, does not contain \".bk\" and does not end in \".dat\".");
 
     std::vector<Source> sources;
-    for (const std::string& path : request.sources)
+    for (const std::string& path : request.sources) {
         sources.push_back(Resolve(path, request.format));
+        const Source::Kind kind = sources.back().kind;
+        if (!request.witness.empty() && (kind == Source::Kind::SwordModule || kind == Source::Kind::SwordFolder))
+            throw ImportError("Only a TEI collation has witnesses to choose from: " + Quoted(path) +
+                              " is a SWORD module.");
+    }
 
     EditionBuilder builder(request.hand);
     Reading reading(request, progress, builder);
