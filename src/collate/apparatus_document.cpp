@@ -4,18 +4,23 @@ namespace synopter::collate {
 
 namespace {
 
-// Text and JSON go out verse by verse, so the whole apparatus is never held.
-bool WriteVerses(std::span<const std::vector<std::string>* const> texts, const ApparatusFacts& facts, bool json,
+// Text, JSON and CSV go out verse by verse, so the whole apparatus is never held.
+bool WriteVerses(std::span<const std::vector<std::string>* const> texts, const ApparatusFacts& facts,
+                 ApparatusFormat format,
                  BlockOutput& out, const std::function<bool(int line)>& include, const std::function<bool()>& goOn,
                  WitnessLacunae lacunae)
 {
     std::string chapter;
     bool stopped = false;
+    if (format == ApparatusFormat::Csv)
+        out.Text() += kCsvHeader;
     CollateTexts(
         texts, facts.options,
         [&](const VerseApparatus& verse) {
-            if (json)
+            if (format == ApparatusFormat::Json)
                 AppendVerseJson(out.Text(), verse, facts);
+            else if (format == ApparatusFormat::Csv)
+                AppendVerseCsv(out.Text(), verse, facts);
             else
                 AppendVerseText(out.Text(), verse, facts, chapter);
             out.FlushIfFull();
@@ -32,14 +37,16 @@ bool WriteWhole(std::span<const std::vector<std::string>* const> texts, const Ap
 {
     std::vector<VerseApparatus> verses;
     bool stopped = false;
+    Options options = facts.options;
+    options.lostTextUnits = tei; // so that each witness's lost text reads back
     CollateTexts(
-        texts, facts.options,
+        texts, options,
         [&](const VerseApparatus& verse) {
             verses.push_back(verse);
             stopped = goOn && !goOn();
             return !stopped;
         },
-        include, lacunae);
+        include, lacunae, tei);
     if (stopped)
         return false;
     out.Text() += tei ? ApparatusTei(verses, facts) : ApparatusHtmlPage(verses, facts);
@@ -55,7 +62,8 @@ bool WriteApparatus(std::span<const std::vector<std::string>* const> texts, cons
     switch (format) {
     case ApparatusFormat::Text:
     case ApparatusFormat::Json:
-        return WriteVerses(texts, facts, format == ApparatusFormat::Json, out, include, goOn, lacunae);
+    case ApparatusFormat::Csv:
+        return WriteVerses(texts, facts, format, out, include, goOn, lacunae);
     case ApparatusFormat::Html:
     case ApparatusFormat::Tei:
         return WriteWhole(texts, facts, format == ApparatusFormat::Tei, out, include, goOn, lacunae);

@@ -12,12 +12,13 @@
 // window exports.
 namespace synopter::collate {
 
-enum class ApparatusFormat { Text, Json, Html, Tei, Distances, Agreement };
+enum class ApparatusFormat { Text, Json, Csv, Html, Tei, Distances, Agreement };
 
 // Collates `texts` (one layout, indexed as facts.witnesses; the lines
 // `include` chooses, all when it is empty) as facts.options say and writes the
-// apparatus to `out` as one document of `format`: text and JSON verse by verse
-// as they are collated, the HTML page and TEI once all verses are in, the
+// apparatus to `out` as one document of `format`: text, JSON and CSV verse by
+// verse as they are collated, the HTML page and TEI (every verse, agreeing or
+// not, so that each witness reads back from it) once all verses are in, the
 // distances as DistanceText, the agreement as AgreementText. `lacunae` (per
 // text, as CollateTexts takes them) places the witnesses' lost text. `goOn`,
 // asked after each verse with units, stops the work when it answers false,

@@ -6,6 +6,7 @@
 #include "compare/greek_fragment.h"
 #include "editions/edition_check.h"
 #include "editions/edition_lines.h"
+#include "editions/nt_layout.h"
 
 #include <algorithm>
 
@@ -72,6 +73,29 @@ std::string NameOf(const ApparatusFacts& facts, int edition)
 {
     const Witness* w = WitnessAt(facts, edition);
     return w ? ToUtf8(w->name) : std::to_string(edition + 1);
+}
+
+namespace {
+
+std::string_view EnglishBook(std::string_view heading)
+{
+    const std::optional<int> book = BookOfTitle(BookTitle(heading));
+    return book ? layout::BookAt(*book).english : std::string_view();
+}
+
+} // namespace
+
+std::string VerseName(const VerseApparatus& verse)
+{
+    const std::string_view book = EnglishBook(verse.chapter);
+    return book.empty() ? verse.reference : std::string(book) + " " + verse.reference;
+}
+
+std::string ChapterName(std::string_view heading)
+{
+    const std::string_view book = EnglishBook(heading);
+    const int chapter = HeadingChapter(heading);
+    return book.empty() || chapter <= 0 ? std::string() : std::string(book) + " " + std::to_string(chapter);
 }
 
 void AppendNameEscaped(std::string& out, const std::string& name) { AppendMarkupEscaped(out, ToUtf8(name)); }
@@ -181,6 +205,47 @@ void AppendVerseJson(std::string& out, const VerseApparatus& verse, const Appara
         out += "]}";
     }
     out += "]}\n";
+}
+
+namespace {
+
+// A field quoted when it holds a comma, a quote or a line break, its quotes doubled.
+void AppendCsvField(std::string& out, std::string_view field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char ch : field) {
+        if (ch == '"')
+            out += '"';
+        out += ch;
+    }
+    out += '"';
+}
+
+} // namespace
+
+void AppendVerseCsv(std::string& out, const VerseApparatus& verse, const ApparatusFacts& facts)
+{
+    const std::string name = VerseName(verse);
+    std::string field;
+    for (const Unit& unit : verse.units)
+        for (const Reading& reading : unit.readings) {
+            AppendCsvField(out, name);
+            out += ',';
+            AppendCsvField(out, ToGreek(unit.base));
+            out += ',';
+            AppendCsvField(out, ToGreek(reading.text));
+            out += ',';
+            field.clear();
+            AppendSigla(field, reading.editions, facts);
+            AppendCsvField(out, field);
+            out += ',';
+            out += KindName(reading.kind);
+            out += "\r\n";
+        }
 }
 
 namespace {

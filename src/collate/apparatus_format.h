@@ -24,6 +24,12 @@ struct ApparatusFacts {
     std::string date;               // as the page shows it, may be empty
 };
 
+// The verse as references name it, "John 1:1" (the English book name of its
+// chapter heading; the bare "1:1" when the heading names no book), and its
+// chapter, "John 1" ("" then).
+std::string VerseName(const VerseApparatus& verse);
+std::string ChapterName(std::string_view heading);
+
 // One unit in the printed style, Unicode Greek:
 //   "ὃν εἶπον A B ] ὁ εἰπών C; – D"
 // the base reading and the sigla that agree, "]", then each reading with its
@@ -45,6 +51,13 @@ void AppendVerseText(std::string& out, const VerseApparatus& verse, const Appara
 // and "stand_in" (the edition read against) after "verse" where the base
 // edition is not whole; the lacunose are a reading of kind "lacuna".
 void AppendVerseJson(std::string& out, const VerseApparatus& verse, const ApparatusFacts& facts);
+
+// The CSV of the variation units (RFC 4180, UTF-8, CR LF): kCsvHeader, then
+// for each verse one row per reading of each unit: the verse ("John 1:1"), the
+// base reading and the reading in Greek, the reading's sigla space-separated,
+// its kind as JSON names it.
+inline constexpr std::string_view kCsvHeader = "verse,base,reading,sigla,kind\r\n";
+void AppendVerseCsv(std::string& out, const VerseApparatus& verse, const ApparatusFacts& facts);
 
 // The units in which each pair of editions differs as a tab-separated table:
 // a header row of names, then a row per edition.

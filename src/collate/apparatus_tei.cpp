@@ -47,23 +47,6 @@ void AppendWit(std::string& out, const std::vector<int>& editions, const std::ve
     out += '"';
 }
 
-// The editions that have the verse an absent-verse unit is about: all but
-// those lacking it and those lacunose there.
-std::vector<int> Having(const Unit& absent, const ApparatusFacts& facts)
-{
-    const std::vector<int>& lacking = absent.readings.front().editions;
-    const std::vector<int>& lost = absent.Lacunose();
-    int count = static_cast<int>(facts.witnesses.size());
-    for (const int e : absent.agree)
-        count = std::max(count, e + 1);
-    std::vector<int> having;
-    for (int e = 0; e < count; ++e)
-        if (std::find(lacking.begin(), lacking.end(), e) == lacking.end() &&
-            std::find(lost.begin(), lost.end(), e) == lost.end())
-            having.push_back(e);
-    return having;
-}
-
 // A witness's lost text: TEI's lacunaStart and lacunaEnd within its reading,
 // the lacuna begun and ended in the unit.
 void AppendLacuna(std::string& out, const Reading& reading, const std::vector<std::string>& ids)
@@ -136,6 +119,56 @@ void AppendTeiVerse(std::string& out, const VerseApparatus& verse, const std::ve
     }
 }
 
+// The witnesses a verse is read by: all but `lacking` and `lost`.
+std::vector<int> AllBut(const std::vector<int>& lacking, const std::vector<int>& lost, const ApparatusFacts& facts,
+                        const VerseApparatus& verse)
+{
+    int count = static_cast<int>(facts.witnesses.size());
+    for (const Unit& unit : verse.units)
+        for (const int e : unit.agree)
+            count = std::max(count, e + 1);
+    std::vector<int> having;
+    for (int e = 0; e < count; ++e)
+        if (std::find(lacking.begin(), lacking.end(), e) == lacking.end() &&
+            std::find(lost.begin(), lost.end(), e) == lost.end())
+            having.push_back(e);
+    return having;
+}
+
+// One verse, agreeing or not, so that each witness's text reads back from it:
+// where some lack the verse or lost all of it, the verse is the lem of an
+// <app> that says so (nested units and all).
+void AppendTeiAb(std::string& out, const VerseApparatus& verse, const ApparatusFacts& facts,
+                 const std::vector<std::string>& ids)
+{
+    out += "<ab n=\"";
+    AppendMarkupEscaped(out, VerseName(verse));
+    out += "\">";
+    const auto absent = std::find_if(verse.units.begin(), verse.units.end(),
+                                     [](const Unit& unit) { return unit.AbsentVerse(); });
+    const std::vector<int> none;
+    const std::vector<int>& lacking = absent != verse.units.end() ? absent->readings.front().editions : none;
+    const std::vector<int>& lost = absent != verse.units.end() ? absent->Lacunose() : verse.lost;
+    if (!lacking.empty() || !lost.empty()) {
+        out += "<app><lem";
+        AppendWit(out, AllBut(lacking, lost, facts, verse), ids);
+        out += '>';
+        AppendTeiVerse(out, verse, ids);
+        out += "</lem>";
+        if (!lacking.empty()) {
+            out += "<rdg";
+            AppendWit(out, lacking, ids);
+            out += " type=\"absent\"/>";
+        }
+        if (!lost.empty())
+            AppendLacuna(out, Reading{"", lost, ReadingKind::Lacuna}, ids);
+        out += "</app>";
+    } else {
+        AppendTeiVerse(out, verse, ids);
+    }
+    out += "</ab>\n";
+}
+
 // The teiHeader: title, the witnesses, and how the apparatus was made.
 void AppendTeiHeader(std::string& out, const ApparatusFacts& facts, const std::vector<std::string>& ids)
 {
@@ -201,31 +234,17 @@ std::string ApparatusTei(const std::vector<VerseApparatus>& verses, const Appara
             if (v > 0)
                 out += "</div>\n";
             chapter = verse.chapter;
-            out += "<div type=\"chapter\"><head>";
+            out += "<div type=\"chapter\"";
+            if (const std::string name = ChapterName(chapter); !name.empty()) {
+                out += " n=\"";
+                AppendMarkupEscaped(out, name);
+                out += '"';
+            }
+            out += "><head>";
             AppendMarkupGreek(out, chapter);
             out += "</head>\n";
         }
-        out += "<ab n=\"";
-        AppendMarkupGreek(out, verse.reference);
-        out += "\">";
-        const auto absent = std::find_if(verse.units.begin(), verse.units.end(),
-                                         [](const Unit& unit) { return unit.AbsentVerse(); });
-        if (absent != verse.units.end()) {
-            // Those that have the verse read the lem, nested units and all.
-            out += "<app><lem";
-            AppendWit(out, Having(*absent, facts), ids);
-            out += '>';
-            AppendTeiVerse(out, verse, ids);
-            out += "</lem><rdg";
-            AppendWit(out, absent->readings.front().editions, ids);
-            out += " type=\"absent\"/>";
-            if (!absent->Lacunose().empty())
-                AppendLacuna(out, absent->readings.back(), ids);
-            out += "</app>";
-        } else {
-            AppendTeiVerse(out, verse, ids);
-        }
-        out += "</ab>\n";
+        AppendTeiAb(out, verse, facts, ids);
     }
     if (!verses.empty())
         out += "</div>\n";

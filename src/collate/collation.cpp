@@ -81,7 +81,7 @@ bool LossesAt(WitnessLacunae lacunae, size_t line, std::vector<VerseLoss>& losse
 
 void CollateTexts(std::span<const std::vector<std::string>* const> texts, const Options& options,
                   const std::function<bool(const VerseApparatus&)>& verse,
-                  const std::function<bool(int line)>& include, WitnessLacunae lacunae)
+                  const std::function<bool(int line)>& include, WitnessLacunae lacunae, bool everyVerse)
 {
     if (texts.empty() || options.base < 0 || options.base >= static_cast<int>(texts.size()))
         return;
@@ -117,11 +117,15 @@ void CollateTexts(std::span<const std::vector<std::string>* const> texts, const 
         }
         const bool lost = anyLacunae && LossesAt(lacunae, line, losses);
         std::vector<Unit> units = lost ? collator.Collate(words, losses) : collator.Collate(words);
-        if (units.empty())
+        if (units.empty() && !everyVerse)
             continue;
         out.line = static_cast<int>(line);
-        out.base = collator.Base();
-        out.baseText = std::string(words[static_cast<size_t>(out.base)]);
+        out.base = collator.Base() >= 0 ? collator.Base() : options.base; // below 0: every witness lost it
+        out.baseText = collator.Base() >= 0 ? std::string(words[static_cast<size_t>(out.base)]) : std::string();
+        out.lost.clear();
+        for (size_t e = 0; lost && e < losses.size(); ++e)
+            if (losses[e].lost)
+                out.lost.push_back(static_cast<int>(e));
         out.units = std::move(units);
         if (!verse(out))
             return;

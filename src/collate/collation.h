@@ -74,6 +74,9 @@ struct Options {
     // "diati") count as a spelling variant too.
     SpellingMode spelling = SpellingMode::Count;
     const SpellingRules* spellingRules = nullptr; // null: SpellingRules::BuiltIn()
+    // A witness's lost text makes a unit (where it is lacunose) even where
+    // nothing else differs: an apparatus from which each witness reads back.
+    bool lostTextUnits = false;
 };
 
 // What of one witness's verse slot is lost: all of it, or the places among
@@ -105,6 +108,7 @@ struct VerseApparatus {
     std::string baseText;  // the base edition's verse without its reference
     int base = 0;          // the edition baseText is: options.base, or its stand-in where that is not whole
     std::vector<Unit> units;
+    std::vector<int> lost; // the witnesses that lost the whole verse, ascending
 };
 
 // Each edition's lacunae, indexed as the texts; an empty span or a null entry: nothing lost.
@@ -120,12 +124,13 @@ VerseLine SplitVerseLine(std::string_view line);
 
 // Walks the editions' lines (one layout; a line past the end of a shorter text
 // is an absent verse) and hands every verse slot with at least one unit to
-// `verse`, in line order. `include`, when given, chooses the lines (by index)
+// `verse`, in line order; with `everyVerse`, every verse slot, units or none. `include`, when given, chooses the lines (by index)
 // to collate; the chapter heading is followed either way. Returning false
 // from `verse` stops the walk. `lacunae` places each witness's lost text.
 void CollateTexts(std::span<const std::vector<std::string>* const> texts, const Options& options,
                   const std::function<bool(const VerseApparatus&)>& verse,
-                  const std::function<bool(int line)>& include = {}, WitnessLacunae lacunae = {});
+                  const std::function<bool(int line)>& include = {}, WitnessLacunae lacunae = {},
+                  bool everyVerse = false);
 
 // For every pair of editions, the units in which they read differently (two
 // editions differ in a unit unless both agree with the base or both have the

@@ -90,7 +90,7 @@ void Collator::FindDifferences(int count, std::vector<Span>& spans, std::vector<
         if (!losses_.empty())
             PlaceLostParts(edition, losses_[static_cast<size_t>(e)].gaps, n);
         for (const Hunk& h : edition.hunks) {
-            if (LostWithin(edition, h))
+            if (LostWithin(edition, h) && !options_.lostTextUnits)
                 continue; // what differs there is only what was lost
             if (h.bs == h.be)
                 additionGaps.push_back(h.bs);
@@ -195,8 +195,8 @@ Unit Collator::UnitAt(const Span& place, int count)
         }
         unit.readings[g].editions.push_back(e);
     }
-    // Lacunae alone make no unit.
-    if (!unit.readings.empty() && !lacunose.empty())
+    // Lacunae alone make no unit, unless asked.
+    if ((!unit.readings.empty() || options_.lostTextUnits) && !lacunose.empty())
         unit.readings.push_back({"", std::move(lacunose), ReadingKind::Lacuna});
     return unit;
 }

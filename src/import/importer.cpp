@@ -111,12 +111,17 @@ Source Resolve(const std::string& path, SourceFormat format)
     return source;
 }
 
-void ReadFile(const std::string& data, const std::string& path, SourceFormat format, VerseSink& sink)
+void ReadFile(const std::string& data, const std::string& path, SourceFormat format, const std::string& witness,
+              VerseSink& sink)
 {
+    if (!witness.empty() && format != SourceFormat::Tei)
+        throw ImportError("Only a TEI collation has witnesses to choose from: " + Quoted(path) + " is " +
+                          std::string(SourceFormatName(format)) + ".");
     switch (format) {
     case SourceFormat::Text: return ReadTextSource(data, path, sink);
     case SourceFormat::Csv: return ReadCsvSource(data, path, sink);
-    case SourceFormat::Tei: return ReadTeiSource(data, path, sink);
+    case SourceFormat::Tei:
+        return witness.empty() ? ReadTeiSource(data, path, sink) : ReadTeiWitness(data, path, sink, witness);
     case SourceFormat::Osis: return ReadOsisSource(data, path, sink);
     case SourceFormat::Transcription: return ReadTranscriptionSource(data, path, sink);
     case SourceFormat::Auto:
@@ -127,8 +132,8 @@ void ReadFile(const std::string& data, const std::string& path, SourceFormat for
 // Reads every resolved source into the builder, reporting progress.
 class Reading {
 public:
-    Reading(SourceFormat format, const ImportProgress& progress, EditionBuilder& builder)
-        : format_(format), progress_(progress), builder_(builder) {}
+    Reading(const ImportRequest& request, const ImportProgress& progress, EditionBuilder& builder)
+        : format_(request.format), witness_(request.witness), progress_(progress), builder_(builder) {}
 
     void Plan(const std::vector<Source>& sources)
     {
@@ -199,7 +204,7 @@ private:
             IsUtf16Text(*data))
             throw ImportError(Quoted(path) + " is UTF-16 text: save it as UTF-8.");
         if (format)
-            ReadFile(*data, path, *format, builder_);
+            ReadFile(*data, path, *format, witness_, builder_);
         else if (named)
             throw ImportError("Unknown format: " + Quoted(path) +
                               " is neither a text of verse lines, a transcription, a CSV file with "
@@ -211,6 +216,7 @@ private:
     }
 
     SourceFormat format_;
+    const std::string& witness_;
     const ImportProgress& progress_;
     EditionBuilder& builder_;
     double total_ = 0;
@@ -324,11 +330,16 @@ ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress
                           "does not start with a dot or a blank, does not contain \".bk\" and does not end in \".dat\".");
 
     std::vector<Source> sources;
-    for (const std::string& path : request.sources)
+    for (const std::string& path : request.sources) {
         sources.push_back(Resolve(path, request.format));
+        const Source::Kind kind = sources.back().kind;
+        if (!request.witness.empty() && (kind == Source::Kind::SwordModule || kind == Source::Kind::SwordFolder))
+            throw ImportError("Only a TEI collation has witnesses to choose from: " + Quoted(path) +
+                              " is a SWORD module.");
+    }
 
     EditionBuilder builder(request.hand);
-    Reading reading(request.format, progress, builder);
+    Reading reading(request, progress, builder);
     reading.Plan(sources);
     std::string firstModule;
     for (size_t i = 0; i < sources.size(); ++i) {
@@ -344,6 +355,8 @@ ImportedEdition ImportEdition(const ImportRequest& request, const ImportProgress
 
     ImportedEdition edition;
     edition.name = request.name;
+    if (edition.name.empty() && !request.witness.empty())
+        edition.name = MakeValidName(request.witness);
     if (edition.name.empty()) {
         edition.name = DefaultName(sources.front(), firstModule);
         if (builder.Manuscript()) {

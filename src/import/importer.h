@@ -18,6 +18,9 @@ struct ImportRequest {
     std::string name;  // empty: from the source's file or module name
     std::string title; // empty: the source's own title, else the file name
     Hand hand = Hand::Scribe; // the text a manuscript's corrections leave
+    // A TEI collation's witness to read (see ReadTeiSource); empty: none. The
+    // edition's name defaults to it.
+    std::string witness;
 };
 
 struct ImportedEdition {

@@ -34,12 +34,19 @@ bool LooksLikeTextVerseLine(std::string_view line);
 // A header naming "chapter", "verse" and "text" (and optionally "book") columns;
 // RFC 4180 quoting. Without a book column the file name names the book.
 void ReadCsvSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
-// TEI: <ab n="B04K1V1"> (or osisID="John.1.1") verses of <w> words or plain
+// TEI: <ab n="B04K1V1"> (or osisID="John.1.1", or n="John 1:1") verses of <w> words or plain
 // text, printed editions and manuscript transcriptions as the transcription
 // projects publish them: lost text (<gap>, <supplied reason="lacuna">) marked,
 // a corrected passage's reading of the sink's TextHand(), nomina sacra written
 // out, and Transcription() at the end once any manuscript markup was seen.
 void ReadTeiSource(std::string_view bytes, std::string_view fileName, VerseSink& sink);
+// A TEI collation in parallel segmentation (as synopter-collate writes it),
+// read as the text of one witness: the text outside <app>, and in each <app>
+// the <rdg> or <lem> whose wit names it (the <lem> where none does); a reading
+// of type "lacuna" is lost text. The witness is an xml:id, an n or a name
+// (before " — ") of a <witness> in the <listWit>; one the file does not list
+// is an ImportError naming those it does.
+void ReadTeiWitness(std::string_view bytes, std::string_view fileName, VerseSink& sink, std::string_view witness);
 // The first verse an osisID lists ("Rom.16.25 Rom.16.26", "Bible:John.1.1"): a
 // verse standing for several takes the text of all of them. nullopt for a
 // chapter, a verse 0 or a book outside the New Testament.

@@ -33,6 +33,7 @@ struct Reading {
     std::string type; // "orig", "corr", ... or empty
     std::string hand; // as the source names it: "firsthand", "corrector1", ...
     bool lem = false;
+    std::string wit;  // the witnesses of a collation's reading: "#A #B"
     std::string text; // as gathered (MarkupText::Raw)
     TranscriptionCounts counts; // of the text gathered inside it
 };

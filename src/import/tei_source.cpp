@@ -1,4 +1,5 @@
 #include "import/source_readers.h"
+#include "import/tei_apparatus.h"
 #include "import/tei_manuscript.h"
 #include "import/xml_reader.h"
 
@@ -40,7 +41,8 @@ std::optional<VerseRef> ParseVerseNumber(std::string_view n)
 
 class TeiReader : public XmlHandler {
 public:
-    explicit TeiReader(VerseSink& sink) : sink_(sink), hand_(sink.TextHand()) {}
+    TeiReader(VerseSink& sink, std::string_view fileName, std::string_view witness)
+        : sink_(sink), hand_(sink.TextHand()), fileName_(fileName), witness_(witness) {}
 
     void StartElement(std::string_view name, const XmlAttributes& attributes) override;
     void EndElement(std::string_view name) override;
@@ -50,6 +52,7 @@ public:
     // is nothing, as it always was.
     void Finish()
     {
+        ResolveWitness();
         if (!manuscript_)
             return;
         for (const VerseRef& ref : empty_)
@@ -92,6 +95,12 @@ private:
     // Where the counts of that text go: the open reading's, which count only
     // if it is chosen, else the source's.
     TranscriptionCounts& Counts();
+    // The witness's own description is the edition's title, not the collation's.
+    void ResolveWitness()
+    {
+        if (const std::string description = witness_.Resolve(fileName_); !description.empty())
+            sink_.Title(description);
+    }
     void BreakWord()
     {
         if (MarkupText* t = Target())
@@ -100,6 +109,9 @@ private:
 
     VerseSink& sink_;
     const Hand hand_;
+    const std::string_view fileName_;
+    tei::ApparatusWitness witness_; // the collated witness read, if one is asked for
+    size_t witnessElement_ = 0;     // the open <witness>'s depth
     std::vector<Kind> open_;
     int skipped_ = 0; // open <teiHeader>, <note>, <fw>, <gap>, <pc>, marginal <seg>
     int titleStmts_ = 0;
@@ -191,6 +203,10 @@ void TeiReader::StartElement(std::string_view name, const XmlAttributes& attribu
 {
     if (!manuscript_ && skipped_ == 0 && tei::IsTranscriptionMarkup(name, attributes))
         manuscript_ = true;
+    if (witness_.Wanted() && name == "witness" && !witness_.InWitness()) {
+        witness_.StartWitness(attributes);
+        witnessElement_ = open_.size();
+    }
     const Kind kind = Classify(name, attributes);
     switch (kind) {
     case Kind::Plain:
@@ -219,6 +235,7 @@ void TeiReader::StartElement(std::string_view name, const XmlAttributes& attribu
         r.type = attributes.Value("type");
         r.hand = attributes.Value("hand");
         r.lem = name == "lem";
+        r.wit = attributes.Value("wit");
         ++readingsOpen_;
         break;
     }
@@ -259,10 +276,14 @@ void TeiReader::StartElement(std::string_view name, const XmlAttributes& attribu
     open_.push_back(kind);
 }
 
-void TeiReader::EndElement(std::string_view /*name*/)
+void TeiReader::EndElement(std::string_view name)
 {
     const Kind kind = open_.back();
     open_.pop_back();
+    if (witness_.InWitness() && open_.size() == witnessElement_)
+        witness_.EndWitness();
+    else if (name == "listWit")
+        ResolveWitness();
     switch (kind) {
     case Kind::Plain:
     case Kind::LineBreak:
@@ -279,7 +300,7 @@ void TeiReader::EndElement(std::string_view /*name*/)
         break;
     case Kind::Title:
         inTitle_ = false;
-        if (!title_.Words().empty()) {
+        if (!title_.Words().empty() && !witness_.Wanted()) {
             sink_.Title(title_.Words());
             titleDone_ = true;
         }
@@ -312,6 +333,8 @@ void TeiReader::EndElement(std::string_view /*name*/)
 
 void TeiReader::Text(std::string_view utf8)
 {
+    if (witness_.InWitness())
+        witness_.WitnessText(utf8);
     if (inTitle_) {
         title_.Append(utf8);
     } else if (MarkupText* t = Target()) {
@@ -326,6 +349,8 @@ void TeiReader::StartVerse(const XmlAttributes& attributes)
     inVerse_ = true;
     const std::string_view n = attributes.Value("n");
     ref_ = ParseVerseNumber(n);
+    if (!ref_)
+        ref_ = tei::ParseNamedVerse(n);
     if (!ref_)
         ref_ = FirstOsisVerse(attributes.Find("osisID").value_or(n));
     versePart_ = attributes.Find("part").has_value();
@@ -379,9 +404,17 @@ void TeiReader::EndAlternatives()
     MarkupText* t = Target();
     if (!t || f.readings.empty())
         return;
-    const bool hands = !f.choice && tei::IsHandApparatus(f.readings);
+    const std::optional<size_t> witness = f.choice ? std::nullopt : witness_.ReadingOf(f.readings);
+    if (witness && f.readings[*witness].type == "lacuna") {
+        tei::AppendLostMark(*t); // the witness is lacunose here: a manuscript
+        manuscript_ = true;
+        return;
+    }
+    const bool hands = !witness && !f.choice && tei::IsHandApparatus(f.readings);
     size_t chosen = 0;
-    if (hands) {
+    if (witness) {
+        chosen = *witness;
+    } else if (hands) {
         chosen = tei::ChooseHandReading(f.readings, hand_);
         for (size_t i = 0; i < f.readings.size(); ++i)
             if (tei::IsCorrection(f.readings, i))
@@ -423,7 +456,14 @@ void TeiReader::EndSupplied()
 
 void ReadTeiSource(std::string_view bytes, std::string_view fileName, VerseSink& sink)
 {
-    TeiReader reader(sink);
+    TeiReader reader(sink, fileName, {});
+    ParseXml(bytes, fileName, reader);
+    reader.Finish();
+}
+
+void ReadTeiWitness(std::string_view bytes, std::string_view fileName, VerseSink& sink, std::string_view witness)
+{
+    TeiReader reader(sink, fileName, witness);
     ParseXml(bytes, fileName, reader);
     reader.Finish();
 }

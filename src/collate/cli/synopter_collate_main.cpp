@@ -33,7 +33,7 @@ using namespace synopter::collate;
 const std::string kUsage =
     "Usage: synopter-collate [--base NAME] [--exact] [--spelling count|mark|ignore]\n"
     "                        [--spelling-rules LIST] [--spelling-file PATH]\n"
-    "                        [--format text|json|html|tei|distances|agreement]\n"
+    "                        [--format text|json|csv|html|tei|distances|agreement]\n"
     "                        [--books LIST] [-o FILE] EDITION...\n"
     "\n"
     "Collates editions against a base edition verse by verse and writes the critical\n"
@@ -61,9 +61,12 @@ const std::string kUsage =
     "  --format text    per verse one line in Greek, as a printed edition sets it:\n"
     "                   \"3:16 base A B ] reading C; \xE2\x80\x93 D \xE2\x80\xA2 ...\" (default)\n"
     "  --format json    one JSON object per verse, one per line (transliteration)\n"
+    "  --format csv     one row per reading of each unit: verse,base,reading,sigla,kind\n"
+    "                   (\"John 1:1\", Greek, RFC 4180 quoting, UTF-8)\n"
     "  --format html    one self-contained page: the facts, the sigla, contents, and\n"
     "                   every verse in Greek with its units marked and listed\n"
-    "  --format tei     TEI P5, parallel segmentation, in Greek\n"
+    "  --format tei     TEI P5, parallel segmentation, in Greek: every verse, so that\n"
+    "                   synopter-import --witness reads each edition back from it\n"
     "  --format distances\n"
     "                   a tab-separated table: the units in which each pair of\n"
     "                   editions differs\n"
@@ -151,6 +154,8 @@ Arguments ParseArguments(int argc, char** argv)
                 arguments.format = Format::Text;
             else if (text == "json")
                 arguments.format = Format::Json;
+            else if (text == "csv")
+                arguments.format = Format::Csv;
             else if (text == "html")
                 arguments.format = Format::Html;
             else if (text == "tei")
@@ -161,7 +166,7 @@ Arguments ParseArguments(int argc, char** argv)
                 arguments.format = Format::Agreement;
             else
                 throw UsageError{"unknown format \"" + std::string(text) +
-                                 "\" (use text, json, html, tei, distances or agreement)"};
+                                 "\" (use text, json, csv, html, tei, distances or agreement)"};
         } else if (name == "--spelling") {
             arguments.spelling = cli::ParseSpellingMode(args.Value());
         } else if (name == "--spelling-rules") {

@@ -41,14 +41,13 @@ namespace {
 // The whole apparatus written to `path`; what went wrong, or nothing. Runs on
 // the export's own thread.
 QString WriteExport(const collate::EditionSet& set, const std::vector<int>& members,
-                    const collate::ApparatusFacts& facts, bool tei, const std::string& path,
+                    const collate::ApparatusFacts& facts, collate::ApparatusFormat format, const std::string& path,
                     const std::function<bool()>& goOn)
 {
     try {
         BlockOutput document;
-        if (collate::WriteApparatus(set.TextPointers(members), facts,
-                                    tei ? collate::ApparatusFormat::Tei : collate::ApparatusFormat::Html, document,
-                                    {}, goOn, set.LacunaPointers(members)))
+        if (collate::WriteApparatus(set.TextPointers(members), facts, format, document, {}, goOn,
+                                    set.LacunaPointers(members)))
             WriteFileAtomically(path, document.Text());
     } catch (const WriteError& e) {
         return FromLocal8Bit(e.what()) + "\n" + FromLocal8Bit(e.reason());
@@ -110,6 +109,9 @@ void ApparatusWindow::BuildControls()
     exportTeiButton_ = new QPushButton(QString::fromUtf8("Export &TEI…"), this);
     exportTeiButton_->setObjectName(names::exportTeiButton);
     SetHint(exportTeiButton_, "Save the apparatus of the whole New Testament as TEI (parallel segmentation)");
+    exportCsvButton_ = new QPushButton(QString::fromUtf8("Export C&SV…"), this);
+    exportCsvButton_->setObjectName(names::exportCsvButton);
+    SetHint(exportCsvButton_, "Save the variation units of the whole New Testament as a table (CSV)");
 
     editionsLabel_ = label(names::editionsLabel, "&Editions:");
     editionList_ = new QListWidget(this);
@@ -137,6 +139,7 @@ void ApparatusWindow::BuildControls()
     baseChooser_->setAccessibleName("Base edition");
     exportHtmlButton_->setAccessibleName("Export HTML");
     exportTeiButton_->setAccessibleName("Export TEI");
+    exportCsvButton_->setAccessibleName("Export CSV");
     editionList_->setAccessibleName("Editions");
     view_->setAccessibleName("Apparatus");
 }
@@ -154,6 +157,7 @@ void ApparatusWindow::LayOut()
     top->addStretch(1);
     top->addWidget(exportHtmlButton_);
     top->addWidget(exportTeiButton_);
+    top->addWidget(exportCsvButton_);
 
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
@@ -198,12 +202,13 @@ void ApparatusWindow::Connect()
     });
     connect(exportHtmlButton_, &QPushButton::clicked, this, &ApparatusWindow::ExportHtml);
     connect(exportTeiButton_, &QPushButton::clicked, this, &ApparatusWindow::ExportTei);
+    connect(exportCsvButton_, &QPushButton::clicked, this, &ApparatusWindow::ExportCsv);
 }
 
 QList<QObject*> ApparatusWindow::Components() const
 {
     return {chapterLabel_, bookChooser_, chapterBox_, baseLabel_, baseChooser_, exportHtmlButton_, exportTeiButton_,
-            editionsLabel_, editionList_, optionsLabel_, view_};
+            exportCsvButton_, editionsLabel_, editionList_, optionsLabel_, view_};
 }
 
 void ApparatusWindow::Translate()
@@ -383,15 +388,20 @@ void ApparatusWindow::Recollate()
 
 void ApparatusWindow::ExportHtml()
 {
-    Export(false);
+    Export(collate::ApparatusFormat::Html);
 }
 
 void ApparatusWindow::ExportTei()
 {
-    Export(true);
+    Export(collate::ApparatusFormat::Tei);
 }
 
-void ApparatusWindow::Export(bool tei)
+void ApparatusWindow::ExportCsv()
+{
+    Export(collate::ApparatusFormat::Csv);
+}
+
+void ApparatusWindow::Export(collate::ApparatusFormat format)
 {
     if (exportTask_.Running())
         return; // one export at a time: the buttons are off meanwhile
@@ -401,11 +411,12 @@ void ApparatusWindow::Export(bool tei)
     }
     if (saveFolder_.isEmpty() || !QDir(saveFolder_).exists())
         saveFolder_ = QDir::homePath();
-    QPushButton* button = tei ? exportTeiButton_ : exportHtmlButton_;
+    const bool tei = format == collate::ApparatusFormat::Tei, csv = format == collate::ApparatusFormat::Csv;
+    QPushButton* button = tei ? exportTeiButton_ : csv ? exportCsvButton_ : exportHtmlButton_;
     const QString title = button->text().remove('&').remove(QString::fromUtf8("…"));
-    const QString path = messages_.AskSaveName(title,
-                                               QDir(saveFolder_).filePath(tei ? "apparatus.xml" : "apparatus.html"),
-                                               tei ? "TEI (*.xml)" : "HTML (*.html *.htm)");
+    const QString path = messages_.AskSaveName(
+        title, QDir(saveFolder_).filePath(tei ? "apparatus.xml" : csv ? "apparatus.csv" : "apparatus.html"),
+        tei ? "TEI (*.xml)" : csv ? "CSV (*.csv)" : "HTML (*.html *.htm)");
     if (path.isEmpty())
         return;
     // The export reads its own copies: the window's choices may change meanwhile.
@@ -414,9 +425,8 @@ void ApparatusWindow::Export(bool tei)
     facts.options.spellingRules = rules.get();
     SetExporting(true);
     exportTask_.Start(
-        [set = set_, members = Members(), facts, rules, tei, file = ToLocal8Bit(path)](const std::function<bool()>& goOn) {
-            return WriteExport(*set, members, facts, tei, file, goOn);
-        },
+        [set = set_, members = Members(), facts, rules, format, file = ToLocal8Bit(path)](
+            const std::function<bool()>& goOn) { return WriteExport(*set, members, facts, format, file, goOn); },
         [this, path](const QString& problem) {
             SetExporting(false);
             if (problem.isEmpty())
@@ -430,6 +440,7 @@ void ApparatusWindow::SetExporting(bool on)
 {
     exportHtmlButton_->setEnabled(!on);
     exportTeiButton_->setEnabled(!on);
+    exportCsvButton_->setEnabled(!on);
     if (on)
         setCursor(Qt::BusyCursor);
     else

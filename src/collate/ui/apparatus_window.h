@@ -1,5 +1,6 @@
 #pragma once
 
+#include "collate/apparatus_document.h"
 #include "collate/apparatus_format.h"
 #include "collate/edition_set.h"
 #include "common/ui/background_task.h"
@@ -69,18 +70,19 @@ public:
     QSpinBox* ChapterBox() const { return chapterBox_; }
     QLabel* OptionsLabel() const { return optionsLabel_; }
 
-    // "Export HTML…" and "Export TEI…": the whole apparatus, saved where the
+    // "Export HTML…", "Export TEI…" and "Export CSV…": the whole apparatus, saved where the
     // user says. The export runs on a thread of its own; the buttons are off
     // until it is written, and the window's going stops it.
     void ExportHtml();
     void ExportTei();
+    void ExportCsv();
     bool Exporting() const { return exportTask_.Running(); }
 
 private:
     void BuildControls();
     void LayOut();
     void Connect();
-    void Export(bool tei);
+    void Export(collate::ApparatusFormat format);
     void SetExporting(bool on);
     // The chosen editions' texts and options, for the engine.
     collate::Options CollationOptions() const;
@@ -106,6 +108,7 @@ private:
     QLabel* optionsLabel_;           // the spelling and positions in force
     QPushButton* exportHtmlButton_;     // Export HTML…
     QPushButton* exportTeiButton_;     // Export TEI…
+    QPushButton* exportCsvButton_;     // Export CSV…
     QTextBrowser* view_;
 
     std::vector<std::string> folders_;

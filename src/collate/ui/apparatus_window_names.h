@@ -12,6 +12,7 @@ inline constexpr char baseLabel[] = "Label2";
 inline constexpr char baseChooser[] = "ComboBox2";
 inline constexpr char exportHtmlButton[] = "BitBtn1";
 inline constexpr char exportTeiButton[] = "BitBtn2";
+inline constexpr char exportCsvButton[] = "BitBtn3";
 inline constexpr char editionsLabel[] = "Label3";
 inline constexpr char editionList[] = "CheckListBox1";
 inline constexpr char optionsLabel[] = "Label4";

@@ -23,8 +23,8 @@ using namespace synopter;
 
 
 constexpr std::string_view kUsage =
-    "Usage: synopter-import [--format FORMAT] [--hand HAND] [--name NAME] [--title TEXT] [--output DIR]\n"
-    "                       [--force] SOURCE...\n"
+    "Usage: synopter-import [--format FORMAT] [--hand HAND] [--witness SIGLUM] [--name NAME]\n"
+    "                       [--title TEXT] [--output DIR] [--force] SOURCE...\n"
     "       synopter-import --list-sword\n"
     "\n"
     "Turns a Unicode Greek New Testament into an edition: NAME.bk and NAME.dat,\n"
@@ -48,6 +48,11 @@ constexpr std::string_view kUsage =
     "                  (default)\n"
     "  --hand first    as first written, before any correction (name NAME-first)\n"
     "  --hand last     with every later hand's corrections (name NAME-corr)\n"
+    "  --witness SIGLUM\n"
+    "                  the source is a TEI collation in parallel segmentation (as\n"
+    "                  synopter-collate --format tei writes it): read the text of this\n"
+    "                  witness, named by its xml:id, siglum or name in the <listWit>\n"
+    "                  (name default: SIGLUM)\n"
     "  --name NAME     the edition's name (default: the first source's file, folder or\n"
     "                  module name)\n"
     "  --title TEXT    its title (default: the source's own, else its file name)\n"
@@ -100,6 +105,10 @@ Options ParseArguments(int argc, char** argv)
             const std::string_view text = args.Value();
             if (!ParseHand(text, options.request.hand))
                 throw UsageError{"unknown hand \"" + std::string(text) + "\" (use first, scribe or last)"};
+        } else if (name == "--witness") {
+            options.request.witness = args.Value();
+            if (options.request.witness.empty())
+                throw UsageError{"option --witness needs a siglum"};
         } else if (name == "--name") {
             options.request.name = args.Value();
             if (!IsValidEditionName(options.request.name))

@@ -126,6 +126,11 @@ void ImportDialog::BuildControls()
         handChooser->addItem(QString::fromUtf8(item.text));
     SetHint(handChooser, QString::fromUtf8("Whose text a transcription with corrections gives: one transcription "
                                            "imported by each hand makes three witnesses"));
+    witnessLabel_ = label(names::witnessLabel, QString::fromUtf8("Witness:"));
+    witnessEdit = new QLineEdit(this);
+    witnessEdit->setObjectName(names::witnessEdit);
+    SetHint(witnessEdit, QString::fromUtf8("Of a TEI apparatus (parallel segmentation), the witness to read: its "
+                                           "siglum or name; left empty for any other source"));
     nameLabel_ = label(names::nameLabel, QString::fromUtf8("Edition name:"));
     nameEdit = new QLineEdit(this);
     nameEdit->setObjectName(names::nameEdit);
@@ -153,7 +158,7 @@ void ImportDialog::BuildControls()
     closeButton = button(names::closeButton, QString::fromUtf8("Close"));
 
     components_ = {sourcesLabel_, sourceList, addFilesButton, addFolderButton, clearButton, modulesLabel_, moduleList, noModulesLabel,
-                   formatLabel_, formatChooser, handLabel_, handChooser, nameLabel_, nameEdit, titleLabel_, titleEdit, titleNote_, progressBar, reportView,
+                   formatLabel_, formatChooser, handLabel_, handChooser, witnessLabel_, witnessEdit, nameLabel_, nameEdit, titleLabel_, titleEdit, titleNote_, progressBar, reportView,
                    importButton, stopButton, closeButton};
 }
 
@@ -171,6 +176,7 @@ void ImportDialog::LayOut()
     auto* form = new QFormLayout;
     form->addRow(formatLabel_, formatChooser);
     form->addRow(handLabel_, handChooser);
+    form->addRow(witnessLabel_, witnessEdit);
     form->addRow(nameLabel_, nameEdit);
     form->addRow(titleLabel_, titleEdit);
     form->addRow(nullptr, titleNote_);
@@ -361,6 +367,7 @@ void ImportDialog::Import()
     }
     request.title = titleEdit->text().trimmed().toStdString();
     request.hand = ChosenHand();
+    request.witness = witnessEdit->text().trimmed().toStdString();
 
     replace_ = false;
     // A link by either name counts, dangling or not: the import replaces it.
@@ -438,6 +445,7 @@ void ImportDialog::FinishImport()
     sourceList->clear();
     moduleList->clearSelection();
     titleEdit->clear();
+    witnessEdit->clear();
     nameTyped_ = false;
     SourceChanged();
     emit EditionWritten(name);

@@ -59,6 +59,7 @@ public:
     QLabel* noModulesLabel = nullptr;
     QComboBox* formatChooser = nullptr;
     QComboBox* handChooser = nullptr; // whose text a manuscript gives
+    QLineEdit* witnessEdit = nullptr; // the witness a TEI collation is read as
     QLineEdit* nameEdit = nullptr;
     QLineEdit* titleEdit = nullptr;
     QPushButton* importButton = nullptr;
@@ -99,6 +100,7 @@ private:
     QLabel* modulesLabel_ = nullptr;
     QLabel* formatLabel_ = nullptr;
     QLabel* handLabel_ = nullptr;
+    QLabel* witnessLabel_ = nullptr;
     QLabel* nameLabel_ = nullptr;
     QLabel* titleLabel_ = nullptr;
     QLabel* titleNote_ = nullptr;

@@ -142,6 +142,13 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
             ++apps;
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_GT(apps, 0);
+
+    messages.saveName = user.filePath("apparatus.csv");
+    window->ExportCsv();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Exporting(); }, 120000));
+    QFile csv(messages.saveName);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readLine(), QByteArray("verse,base,reading,sigla,kind\r\n"));
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("\n").toStdString();
 }
 
