@@ -1,0 +1,113 @@
+#include "compare/comparison_run.h"
+#include "compare/lacuna_marks.h"
+#include "compare/relocations.h"
+#include "editions/edition.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace synopter {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Each relocation as "line>at side place", side L or R the empty one.
+std::vector<std::string> Described(const std::vector<Relocation>& found)
+{
+    std::vector<std::string> out;
+    for (const Relocation& r : found)
+        out.push_back(std::to_string(r.line) + ">" + std::to_string(r.at) + (r.rightEmpty ? " R " : " L ") + r.place);
+    return out;
+}
+
+TEST(RelocationsTest, FindsMovedPassagesOnly)
+{
+    const std::string doxa1 = " 1:3 tw de dunamenw umav sthrixai kata to euaggelion mou";
+    const std::string doxa2 = " 1:4 monw sofw yew dia ihsou cristou w h doxa eiv touv aiwnav amhn";
+    const struct {
+        const char* name;
+        Lines left, right;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"a run of two moved from 1:3-4 to 2:2-3",
+         {"A 1", " 1:1 a b c", " 1:2 d e f", " 1:3", " 1:4", "A 2", " 2:1 g h", " 2:2 tw de dunamenw umav sthrixai kata to euaggelion mou", " 2:3 monw sofw yew dia ihsou cristou w h doxa eiv touv aiwnav amhn"},
+         {"A 1", " 1:1 a b c", " 1:2 d e f", doxa1, doxa2, "A 2", " 2:1 g h", " 2:2", " 2:3"},
+         {"3>7 L 2:2-3", "4>8 L 2:2-3", "7>3 R 1:3-4", "8>4 R 1:3-4"}},
+        {"one verse nearly the same (one word of nine other) moved",
+         {"A 1", " 1:1", " 1:2 x y", " 1:3 a b c d e f g h k"},
+         {"A 1", " 1:1 a b c d e f g h i", " 1:2 x y", " 1:3"},
+         {"1>3 L 1:3", "3>1 R 1:1"}},
+        {"too different: two absences",
+         {"A 1", " 1:1", " 1:2 a b c d x y"},
+         {"A 1", " 1:1 a b c d e f", " 1:2"},
+         {}},
+        {"an empty slot with no counterpart stays absent, and no pairing across books",
+         {"A 1", " 1:1", " 1:2 a b", "B 1", " 1:1 p q r"},
+         {"A 1", " 1:1 p q r", " 1:2 a b", "B 1", " 1:1"},
+         {}},
+        {"both empty, or past the end of a list: nothing",
+         {"A 1", " 1:1", " 1:2 a b"},
+         {"A 1", " 1:1", " 1:2 a b", " 1:3 a b"},
+         {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Described(FindRelocations(c.left, c.right)), c.expected) << c.name;
+}
+
+class Recorder : public RunOutput {
+public:
+    void Chapter(const std::string&) override {}
+    void FoundCount(int) override {}
+    // "right|left|grey": the sides as shown, then their kLacunaMark characters.
+    void VersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                   const MatchMask& leftMask) override
+    {
+        std::string grey;
+        for (const auto& [text, mask] : {std::pair{&right, &rightMask}, std::pair{&left, &leftMask}})
+            for (size_t i = 0; i < text->size() && i < mask->size(); ++i)
+                if ((*mask)[i] == kLacunaMark)
+                    grey += (*text)[i];
+        pairs.push_back(right + "|" + left + "|" + grey);
+    }
+    bool Progress(int) override { return true; }
+    std::vector<std::string> pairs;
+};
+
+// The pairs are those reported without relocations; each empty side carries its grey note.
+TEST(RelocationsTest, RunNotesTheOtherPlaceWithCountsUnchanged)
+{
+    const std::string text = "tw de dunamenw umav sthrixai kata to euaggelion";
+    const Lines left = {"A 1", " 1:1 " + text, " 1:2 a", "A 2", " 2:1"};
+    const Lines right = {"A 1", " 1:1", " 1:2 a", "A 2", " 2:1 " + text};
+    Recorder with, without;
+    RunOptions options;
+    const int found = ComparisonRun(left, right, options, with).found;
+    options.relocations = false;
+    EXPECT_EQ(ComparisonRun(left, right, options, without).found, found);
+    EXPECT_EQ(found, 2);
+    EXPECT_EQ(with.pairs, (std::vector<std::string>{" 1:1 -> 2:1| 1:1 " + text + "|-> 2:1",
+                                                    " 2:1 " + text + "| 2:1 -> 1:1|-> 1:1"}));
+    EXPECT_EQ(without.pairs, (std::vector<std::string>{" 1:1| 1:1 " + text + "|", " 2:1 " + text + "| 2:1|"}));
+}
+
+TEST(RelocationsTest, RomansDoxologyInTheSampleEditions)
+{
+    const std::filesystem::path dir = SYNOPTER_EDITIONS_DIR;
+    if (!std::filesystem::exists(dir / "Byzantine2018.dat") || !std::filesystem::exists(dir / "WestcottHort1881.dat"))
+        GTEST_SKIP() << "no editions at " << dir;
+    const auto byz = LoadEditionText((dir / "Byzantine2018.dat").string()).value();
+    const auto wh = LoadEditionText((dir / "WestcottHort1881.dat").string()).value();
+    const std::vector<Relocation> found = FindRelocations(wh, byz);
+    std::vector<std::string> seen;
+    for (const Relocation& r : found)
+        seen.push_back(std::string(r.rightEmpty ? "Byz " : "WH ") + r.place);
+    // WH lacks 14:24-26 (its doxology at 16:25-27), Byzantine 16:25-27.
+    EXPECT_EQ(seen, (std::vector<std::string>{"WH 16:25-27", "WH 16:25-27", "WH 16:25-27", "Byz 14:24-26",
+                                              "Byz 14:24-26", "Byz 14:24-26"}));
+}
+
+} // namespace
+} // namespace synopter
