@@ -1,6 +1,8 @@
 #include "compare/comparison_run.h"
 #include "compare/lacuna_marks.h"
 #include "compare/relocations.h"
+#include "compare/result_model.h"
+#include "common/temp_folder.h"
 #include "editions/edition.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +93,43 @@ TEST(RelocationsTest, RunNotesTheOtherPlaceWithCountsUnchanged)
     EXPECT_EQ(with.pairs, (std::vector<std::string>{" 1:1 -> 2:1| 1:1 " + text + "|-> 2:1",
                                                     " 2:1 " + text + "| 2:1 -> 1:1|-> 1:1"}));
     EXPECT_EQ(without.pairs, (std::vector<std::string>{" 1:1| 1:1 " + text + "|", " 2:1 " + text + "| 2:1|"}));
+}
+
+// The window's path: the run into the model, saved and restored. The note
+// stays grey Latin, the pair a difference, never lacunose.
+TEST(RelocationsTest, NoteSurvivesTheResultFiles)
+{
+    class IntoModel : public RunOutput {
+    public:
+        explicit IntoModel(ComparisonResults& results) : results_(results) {}
+        void Chapter(const std::string& heading) override { results_.AppendHeading(heading); }
+        void FoundCount(int) override {}
+        void VersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                       const MatchMask& leftMask) override
+        {
+            results_.AppendVersePair(right, left, rightMask, leftMask);
+        }
+        bool Progress(int) override { return true; }
+
+    private:
+        ComparisonResults& results_;
+    };
+    const std::string text = "tw de dunamenw umav sthrixai kata to euaggelion";
+    test::TempFolder folder;
+    ComparisonResults results(folder.Path());
+    IntoModel output(results);
+    ComparisonRun({"A 1", " 1:1 " + text, "A 2", " 2:1"}, {"A 1", " 1:1", "A 2", " 2:1 " + text}, {}, output);
+    results.SaveResultFiles({"A 1", "A 2"}, "", {});
+    ComparisonResults restored(folder.Path());
+    ASSERT_TRUE(restored.Restore(ReadResultFile(results.LeftPath()), ReadResultFile(results.RightPath())));
+    ASSERT_EQ(restored.Count(), 4u);
+    EXPECT_EQ(restored.Text(1, 1), " 1:1 -> 2:1");
+    EXPECT_EQ(restored.Units()[1].right.back(), (rtf::Span{"-> 2:1", kLacunaMarkColour, false}));
+    EXPECT_EQ(restored.Text(3, 0), " 2:1 -> 1:1");
+    EXPECT_FALSE(restored.IsLacunose(1));
+    EXPECT_FALSE(restored.IsLacunose(3));
+    EXPECT_EQ(restored.Summary().reported, 2);
+    EXPECT_EQ(restored.NextPair(0, true), 1u);
 }
 
 TEST(RelocationsTest, RomansDoxologyInTheSampleEditions)

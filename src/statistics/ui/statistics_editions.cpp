@@ -155,12 +155,16 @@ void StatisticsWindow::ShowDistances(const DistanceCount& count, const EditionsC
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b)
             most = std::max(most, distances.Distance(a, b));
-    // Short sigla head the table; the name, or the information, is the title's tip.
+    // Short sigla head the table (the names are too wide for the heat map).
     const std::vector<std::string> sigla = collate::ShortSigla(count.witnesses);
     for (int i = 0; i < n; ++i) {
         const collate::Witness& w = count.witnesses[size_t(i)];
         const QString siglum = FromLatin1(sigla[size_t(i)]);
-        const QString tip = siglum == FromLatin1(w.name) ? FromUtf8(ToUtf8(w.information)) : FromLatin1(w.name);
+        // The tip: the full name, with the information when there is any.
+        const QString information = FromUtf8(ToUtf8(w.information));
+        const QString tip = siglum == FromLatin1(w.name) ? information
+                            : information.isEmpty()      ? FromLatin1(w.name)
+                                                         : FromLatin1(w.name) + QString::fromUtf8(" — ") + information;
         for (bool row : {true, false}) {
             auto* title = new QTableWidgetItem(siglum);
             title->setToolTip(PlainToolTip(tip)); // a title or file name, never markup
