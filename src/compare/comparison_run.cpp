@@ -158,9 +158,8 @@ RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, cons
     const Lacunae* const leftLost = Lost(options.leftLacunae);
     const bool lacunae = rightLost || leftLost;
     LacunoseRuns<Line> lacunose(left, right, output, lastReportedHeading);
-    std::vector<Relocation> relocations;
-    if (options.relocations)
-        relocations = FindRelocations(ViewsOf(left), ViewsOf(right));
+    const std::vector<Relocation> relocations =
+        options.relocations ? FindRelocations(ViewsOf(left), ViewsOf(right)) : std::vector<Relocation>{};
 
     for (size_t k = 0; k < total; ++k) {
         const bool haveRight = k < right.size();
@@ -209,10 +208,9 @@ RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, cons
                 }
                 ++summary.found;
                 output.FoundCount(summary.found);
-                const Relocation* moved = relocations.empty() ? nullptr : RelocationAt(relocations, k);
                 if (!gaps.right.empty() || !gaps.left.empty())
                     output.LacunaPair(std::string(r), std::string(l), rightMask, leftMask, gaps); // rare: copies are fine
-                else if (moved)
+                else if (const Relocation* moved = RelocationAt(relocations, k))
                     output.RelocatedPair(std::string(r), std::string(l), rightMask, leftMask, *moved); // rare too
                 else if constexpr (std::is_same_v<Line, std::string>)
                     output.VersePair(r, l, rightMask, leftMask);
