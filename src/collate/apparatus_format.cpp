@@ -4,6 +4,7 @@
 #include "common/greek_letters.h"
 #include "common/json_text.h"
 #include "compare/greek_fragment.h"
+#include "editions/edition.h"
 #include "editions/edition_check.h"
 #include "editions/edition_lines.h"
 #include "editions/nt_layout.h"
@@ -22,21 +23,20 @@ const Witness* WitnessAt(const ApparatusFacts& facts, int edition)
                                                                                : nullptr;
 }
 
-// A witness's siglum (or name) as UTF-8; an edition the facts do not know by its number.
-std::string SiglumOf(const ApparatusFacts& facts, int edition)
+// A witness's short siglum as UTF-8; an edition the facts do not know by its number.
+std::string SiglumOf(const std::vector<std::string>& sigla, int edition)
 {
-    const Witness* w = WitnessAt(facts, edition);
-    if (!w)
+    if (edition < 0 || static_cast<size_t>(edition) >= sigla.size())
         return std::to_string(edition + 1);
-    return ToUtf8(w->siglum.empty() ? w->name : w->siglum);
+    return ToUtf8(sigla[size_t(edition)]);
 }
 
-void AppendSigla(std::string& out, const std::vector<int>& editions, const ApparatusFacts& facts)
+void AppendSigla(std::string& out, const std::vector<int>& editions, const std::vector<std::string>& sigla)
 {
     for (size_t i = 0; i < editions.size(); ++i) {
         if (i > 0)
             out += ' ';
-        out += SiglumOf(facts, editions[i]);
+        out += SiglumOf(sigla, editions[i]);
     }
 }
 
@@ -65,6 +65,35 @@ void AppendJsonNames(std::string& out, const std::vector<int>& editions, const A
         AppendJsonName(out, w ? w->name : std::to_string(editions[i] + 1));
     }
     out += ']';
+}
+
+// An absent verse's editions as the lines name them: those that lack it, then
+// those that have it elsewhere, a group for each place.
+struct AbsentPart {
+    std::vector<int> editions;
+    std::string_view at; // "" for those that lack it
+};
+
+std::vector<AbsentPart> AbsentParts(const Reading& reading)
+{
+    std::vector<AbsentPart> parts(1);
+    for (const int e : reading.editions) {
+        const auto moved = std::find_if(reading.elsewhere.begin(), reading.elsewhere.end(),
+                                        [e](const Reading::Elsewhere& m) { return m.edition == e; });
+        if (moved == reading.elsewhere.end()) {
+            parts.front().editions.push_back(e);
+            continue;
+        }
+        const auto part = std::find_if(parts.begin() + 1, parts.end(),
+                                       [&](const AbsentPart& p) { return p.at == moved->at; });
+        if (part == parts.end())
+            parts.push_back({{e}, moved->at});
+        else
+            part->editions.push_back(e);
+    }
+    if (parts.front().editions.empty())
+        parts.erase(parts.begin());
+    return parts;
 }
 
 } // namespace
@@ -100,12 +129,34 @@ std::string ChapterName(std::string_view heading)
 
 void AppendNameEscaped(std::string& out, const std::string& name) { AppendMarkupEscaped(out, ToUtf8(name)); }
 
+std::vector<std::string> ShortSigla(const std::vector<Witness>& witnesses)
+{
+    std::vector<std::string> sigla;
+    std::vector<bool> derived;
+    for (const Witness& w : witnesses) {
+        const bool given = !w.siglum.empty() && w.siglum != w.name;
+        sigla.push_back(given ? w.siglum : DerivedSiglum(w.name));
+        derived.push_back(!given);
+    }
+    // A derived siglum that another witness also has would make two one.
+    std::vector<bool> clash(sigla.size(), false);
+    for (size_t a = 0; a < sigla.size(); ++a)
+        for (size_t b = a + 1; b < sigla.size(); ++b)
+            if (sigla[a] == sigla[b])
+                clash[a] = clash[b] = true;
+    for (size_t i = 0; i < sigla.size(); ++i)
+        if (clash[i] && derived[i])
+            sigla[i] = witnesses[i].name;
+    return sigla;
+}
+
 void AppendUnitText(std::string& out, const Unit& unit, const ApparatusFacts& facts)
 {
+    const std::vector<std::string> sigla = ShortSigla(facts.witnesses);
     bool lemma = false;
     if (unit.AbsentVerse()) {
         if (!unit.agree.empty()) {
-            AppendSigla(out, unit.agree, facts);
+            AppendSigla(out, unit.agree, sigla);
             out += " ]";
             lemma = true;
         }
@@ -117,7 +168,7 @@ void AppendUnitText(std::string& out, const Unit& unit, const ApparatusFacts& fa
         if (!unit.agree.empty()) {
             if (lemma)
                 out += ' ';
-            AppendSigla(out, unit.agree, facts);
+            AppendSigla(out, unit.agree, sigla);
             lemma = true;
         }
         if (lemma)
@@ -131,8 +182,24 @@ void AppendUnitText(std::string& out, const Unit& unit, const ApparatusFacts& fa
             out += ' ';
         if (reading.kind == ReadingKind::Lacuna) {
             // As printed apparatuses say it: "P66 P75 lac."
-            AppendSigla(out, reading.editions, facts);
+            AppendSigla(out, reading.editions, sigla);
             out += " lac.";
+            continue;
+        }
+        if (reading.kind == ReadingKind::Absent && !reading.elsewhere.empty()) {
+            // "verse absent Ant; WH Elz: transp. to 16:25-27"
+            const std::vector<AbsentPart> parts = AbsentParts(reading);
+            for (size_t p = 0; p < parts.size(); ++p) {
+                if (p > 0)
+                    out += "; ";
+                if (parts[p].at.empty())
+                    out += "verse absent ";
+                AppendSigla(out, parts[p].editions, sigla);
+                if (!parts[p].at.empty()) {
+                    out += ": transp. to ";
+                    out += parts[p].at;
+                }
+            }
             continue;
         }
         if (reading.kind == ReadingKind::Absent) {
@@ -148,7 +215,7 @@ void AppendUnitText(std::string& out, const Unit& unit, const ApparatusFacts& fa
         }
         if (!reading.editions.empty()) {
             out += ' ';
-            AppendSigla(out, reading.editions, facts);
+            AppendSigla(out, reading.editions, sigla);
         }
     }
 }
@@ -192,15 +259,30 @@ void AppendVerseJson(std::string& out, const VerseApparatus& verse, const Appara
         out += ",\"agree\":";
         AppendJsonNames(out, unit.agree, facts);
         out += ",\"readings\":[";
-        for (size_t r = 0; r < unit.readings.size(); ++r) {
-            const Reading& reading = unit.readings[r];
-            out += r == 0 ? "{\"text\":" : ",{\"text\":";
-            AppendJsonLatin1(out, reading.text);
-            out += ",\"editions\":";
-            AppendJsonNames(out, reading.editions, facts);
-            out += ",\"kind\":\"";
-            out += KindName(reading.kind);
-            out += "\"}";
+        bool first = true;
+        for (const Reading& reading : unit.readings) {
+            const auto append = [&](const std::vector<int>& editions, std::string_view at) {
+                out += first ? "{\"text\":" : ",{\"text\":";
+                first = false;
+                AppendJsonLatin1(out, reading.text);
+                out += ",\"editions\":";
+                AppendJsonNames(out, editions, facts);
+                if (at.empty()) {
+                    out += ",\"kind\":\"";
+                    out += KindName(reading.kind);
+                    out += "\"}";
+                } else {
+                    out += ",\"kind\":\"relocated\",\"at\":";
+                    AppendJsonLatin1(out, at);
+                    out += '}';
+                }
+            };
+            if (reading.kind == ReadingKind::Absent && !reading.elsewhere.empty()) {
+                for (const AbsentPart& part : AbsentParts(reading))
+                    append(part.editions, part.at);
+            } else {
+                append(reading.editions, {});
+            }
         }
         out += "]}";
     }

@@ -17,6 +17,12 @@ struct Witness {
     std::string information; // the descriptor's [English] Information=
 };
 
+// The sigla the apparatus lines use, indexed as `witnesses`: a descriptor's
+// Siglum= when it gives one, else DerivedSiglum of the name; where two
+// derived ones come out the same, those witnesses' names. The keys and
+// headers name each in full; JSON and TEI keep the names and sigla as read.
+std::vector<std::string> ShortSigla(const std::vector<Witness>& witnesses);
+
 // What made the apparatus, for the outputs' titles and keys.
 struct ApparatusFacts {
     std::vector<Witness> witnesses; // indexed as the collation's editions
@@ -30,11 +36,12 @@ struct ApparatusFacts {
 std::string VerseName(const VerseApparatus& verse);
 std::string ChapterName(std::string_view heading);
 
-// One unit in the printed style, Unicode Greek:
+// One unit in the printed style, Unicode Greek, with ShortSigla:
 //   "ὃν εἶπον A B ] ὁ εἰπών C; – D"
 // the base reading and the sigla that agree, "]", then each reading with its
 // sigla, "; " between readings; an omission is "–", an addition "+ words",
-// an absent verse "verse absent", the witnesses lacunose there last as
+// an absent verse "verse absent", one the witnesses have elsewhere
+// "WH Elz: transp. to 16:25-27", the witnesses lacunose there last as
 // "P66 P75 lac.".
 void AppendUnitText(std::string& out, const Unit& unit, const ApparatusFacts& facts);
 
@@ -48,6 +55,7 @@ void AppendVerseText(std::string& out, const VerseApparatus& verse, const Appara
 // One verse as a line of JSON (transliterated text, edition names):
 //   {"line", "chapter", "verse", "units": [{"base", "agree", "readings":
 //   [{"text", "editions", "kind"}]}]}
+// (an absent verse a witness has elsewhere: "kind":"relocated","at":"16:25-27")
 // and "stand_in" (the edition read against) after "verse" where the base
 // edition is not whole; the lacunose are a reading of kind "lacuna".
 void AppendVerseJson(std::string& out, const VerseApparatus& verse, const ApparatusFacts& facts);

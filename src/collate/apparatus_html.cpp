@@ -121,12 +121,14 @@ void AppendFacts(std::string& out, const std::vector<VerseApparatus>& verses, co
 void AppendSiglaKey(std::string& out, const ApparatusFacts& facts)
 {
     out += "<h2>Sigla</h2>\n<table class=\"key\">\n";
-    for (const Witness& w : facts.witnesses) {
+    const std::vector<std::string> sigla = ShortSigla(facts.witnesses);
+    for (size_t i = 0; i < facts.witnesses.size(); ++i) {
+        const Witness& w = facts.witnesses[i];
         out += "<tr><th>";
-        AppendNameEscaped(out, w.siglum.empty() ? w.name : w.siglum);
+        AppendNameEscaped(out, sigla[i]);
         out += "</th><td>";
         // A siglum that is the name needs no name beside it.
-        const bool named = !w.siglum.empty() && w.siglum != w.name;
+        const bool named = sigla[i] != w.name;
         if (named)
             AppendNameEscaped(out, w.name);
         if (!w.information.empty()) {

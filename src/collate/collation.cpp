@@ -92,6 +92,7 @@ void CollateTexts(std::span<const std::vector<std::string>* const> texts, const 
     std::vector<std::string_view> words(texts.size());
     const bool anyLacunae = std::any_of(lacunae.begin(), lacunae.end(), [](const Lacunae* l) { return l && !l->Empty(); });
     std::vector<VerseLoss> losses(anyLacunae ? texts.size() : 0);
+    const RelocatedVerses relocated(texts, options.base);
     VerseApparatus out;
     static const std::string kNoLine;
     for (size_t line = 0; line < length; ++line) {
@@ -119,6 +120,7 @@ void CollateTexts(std::span<const std::vector<std::string>* const> texts, const 
         std::vector<Unit> units = lost ? collator.Collate(words, losses) : collator.Collate(words);
         if (units.empty() && !everyVerse)
             continue;
+        relocated.Mark(line, units);
         out.line = static_cast<int>(line);
         out.base = collator.Base() >= 0 ? collator.Base() : options.base; // below 0: every witness lost it
         out.baseText = collator.Base() >= 0 ? std::string(words[static_cast<size_t>(out.base)]) : std::string();

@@ -42,6 +42,13 @@ struct Reading {
     std::string text;
     std::vector<int> editions; // ascending
     ReadingKind kind = ReadingKind::Substitution;
+    // An Absent reading: those of its editions that have the verse at another
+    // place of the book, each with that place ("16:25-27"); ascending.
+    struct Elsewhere {
+        int edition = 0;
+        std::string at;
+    };
+    std::vector<Elsewhere> elsewhere = {};
 };
 
 struct Unit {
@@ -123,8 +130,10 @@ struct VerseLine {
 VerseLine SplitVerseLine(std::string_view line);
 
 // Walks the editions' lines (one layout; a line past the end of a shorter text
-// is an absent verse) and hands every verse slot with at least one unit to
-// `verse`, in line order; with `everyVerse`, every verse slot, units or none. `include`, when given, chooses the lines (by index)
+// is an absent verse; one a witness has elsewhere is absent with its place, in
+// Reading::elsewhere) and hands every verse slot with at least one unit to
+// `verse`, in line order; with `everyVerse`, every verse slot, units or none.
+// `include`, when given, chooses the lines (by index)
 // to collate; the chapter heading is followed either way. Returning false
 // from `verse` stops the walk. `lacunae` places each witness's lost text.
 void CollateTexts(std::span<const std::vector<std::string>* const> texts, const Options& options,

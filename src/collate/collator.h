@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collate/collation.h"
+#include "compare/relocations.h"
 
 #include <cstdint>
 #include <deque>
@@ -16,6 +17,20 @@
 // (collation_moves.cpp), and the differences of all witnesses merged into
 // variation units (collation_units.cpp).
 namespace synopter::collate {
+
+// Per witness, the verses it lacks where the base has them and it has them at
+// another place of the book (compare/relocations.h), against the base edition.
+class RelocatedVerses {
+public:
+    RelocatedVerses(std::span<const std::vector<std::string>* const> texts, int base);
+    // In the absent-verse unit of `line`, the witnesses that have the verse
+    // elsewhere, with the place (Reading::elsewhere).
+    void Mark(size_t line, std::vector<Unit>& units) const;
+
+private:
+    std::vector<std::vector<Relocation>> byWitness_;
+    bool any_ = false;
+};
 
 // Moved words are looked for within this many base words: an apparatus sets
 // out a transposition as one reading only when it is short.

@@ -1,6 +1,7 @@
 #include "compare/comparison_run.h"
 
 #include "compare/lacuna_marks.h"
+#include "compare/relocations.h"
 #include "compare/spelling_rules.h"
 #include "editions/edition_lines.h"
 #include "editions/lacunae.h"
@@ -127,6 +128,12 @@ PairGaps MarkRemnants(const Lacunae* rightLost, const Lacunae* leftLost, size_t 
     return gaps;
 }
 
+std::span<const std::string_view> ViewsOf(std::span<const std::string_view> lines) { return lines; }
+std::vector<std::string_view> ViewsOf(std::span<const std::string> lines)
+{
+    return {lines.begin(), lines.end()};
+}
+
 const Lacunae* Lost(const Lacunae* lacunae)
 {
     return lacunae && !lacunae->Empty() ? lacunae : nullptr;
@@ -157,6 +164,8 @@ RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, cons
     const Lacunae* const leftLost = Lost(options.leftLacunae);
     const bool lacunae = rightLost || leftLost;
     LacunoseRuns<Line> lacunose(left, right, output, lastReportedHeading);
+    const std::vector<Relocation> relocations =
+        options.relocations ? FindRelocations(ViewsOf(left), ViewsOf(right)) : std::vector<Relocation>{};
 
     for (size_t k = 0; k < total; ++k) {
         const bool haveRight = k < right.size();
@@ -209,6 +218,8 @@ RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, cons
                 output.FoundCount(summary.found);
                 if (!gaps.right.empty() || !gaps.left.empty())
                     output.LacunaPair(std::string(r), std::string(l), rightMask, leftMask, gaps); // rare: copies are fine
+                else if (const Relocation* moved = RelocationAt(relocations, k))
+                    output.RelocatedPair(std::string(r), std::string(l), rightMask, leftMask, *moved); // rare too
                 else if constexpr (std::is_same_v<Line, std::string>)
                     output.VersePair(r, l, rightMask, leftMask);
                 else
@@ -235,6 +246,19 @@ void RunOutput::VersePairView(std::string_view right, std::string_view left, con
                               const MatchMask& leftMask)
 {
     VersePair(std::string(right), std::string(left), rightMask, leftMask);
+}
+
+void RunOutput::RelocatedPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                              const MatchMask& leftMask, const Relocation& moved)
+{
+    std::string shown = moved.rightEmpty ? right : left;
+    MatchMask shownMask(moved.rightEmpty ? rightMask : leftMask);
+    shownMask.resize(std::min(shownMask.size(), shown.size()));
+    AppendRelocationNote(shown, shownMask, moved.place);
+    if (moved.rightEmpty)
+        VersePair(shown, left, shownMask, leftMask);
+    else
+        VersePair(right, shown, rightMask, shownMask);
 }
 
 RunSummary ComparisonRun(const std::vector<std::string>& left, const std::vector<std::string>& right,

@@ -12,6 +12,7 @@
 namespace synopter {
 
 class Lacunae;
+struct Relocation;
 
 // Where a reported pair's text is lost: the gaps (Lacunae::Gaps) of each side
 // that is a remnant, empty for a whole side.
@@ -80,6 +81,11 @@ public:
                                   const PairGaps& /*gaps*/)
     {
     }
+    // A reported pair whose empty side has the other side's text elsewhere
+    // (compare/relocations.h), in VersePair's place. By default VersePair,
+    // the empty side with its grey note ("-> 16:25-27").
+    virtual void RelocatedPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                               const MatchMask& leftMask, const Relocation& moved);
 };
 
 // The threshold the window and the command line offer, and their default.
@@ -107,6 +113,9 @@ struct RunOptions {
     // always was). Not owned.
     const Lacunae* rightLacunae = nullptr;
     const Lacunae* leftLacunae = nullptr;
+    // Whether an empty slot whose text the other side has elsewhere is
+    // reported as such (RelocatedPair). The pairs and counts are the same.
+    bool relocations = true;
 };
 
 struct RunSummary {

@@ -78,6 +78,22 @@ EditionDescriptor ReadEditionDescriptor(const std::string& path)
     return d;
 }
 
+std::string DerivedSiglum(std::string_view name)
+{
+    std::string_view stem = name;
+    while (!stem.empty() && stem.back() >= '0' && stem.back() <= '9')
+        stem.remove_suffix(1);
+    if (stem.empty())
+        return std::string(name);
+    std::string capitals;
+    for (const char c : stem)
+        if (c >= 'A' && c <= 'Z')
+            capitals += c;
+    if (capitals.size() >= 2)
+        return capitals;
+    return std::string(stem.substr(0, 3));
+}
+
 std::optional<std::vector<std::string>> LoadEditionText(const std::string& path)
 {
     const std::optional<std::string> bytes = ReadFileBytes(path, kMaxEditionTextBytes);

@@ -47,6 +47,12 @@ struct EditionDescriptor {
 // Reads a descriptor; a missing file reads as empty.
 EditionDescriptor ReadEditionDescriptor(const std::string& path);
 
+// A short siglum for an edition whose descriptor gives none, from its name:
+// trailing digits dropped, then its capitals when it has two or more
+// ("WestcottHort1881" gives "WH"), else its first three letters
+// ("Byzantine2018" gives "Byz"); the name itself when nothing is left.
+std::string DerivedSiglum(std::string_view name);
+
 // The lines of an edition text (CR LF, LF or CR; a NUL byte ends the text).
 // nullopt when the file does not exist; throws Error naming the full path and the
 // system's reason when it exists but cannot be read.

@@ -71,7 +71,7 @@ TEST_F(WindowTest, TextsFromFilesAreShownAsWritten)
     mainWindow->ShowApparatus();
     ApparatusWindow* apparatus = mainWindow->Apparatus();
     const auto apparatusTip = [apparatus] {
-        for (QListWidgetItem* item : apparatus->findChild<QListWidget*>("CheckListBox1")->findItems("Marked", Qt::MatchExactly))
+        for (QListWidgetItem* item : apparatus->findChild<QListWidget*>("CheckListBox1")->findItems("Mar — Marked", Qt::MatchExactly))
             return AsRead(item->toolTip());
         return QString("no Marked");
     };
@@ -84,8 +84,8 @@ TEST_F(WindowTest, TextsFromFilesAreShownAsWritten)
         QString written;
     } cases[] = {
         {"right chooser's tip: the title", [&] { return AsRead(mainWindow->Chooser(Side::Right)->toolTip()); }, planted},
-        {"statistics column's tip: the title", [&] { return headerTip("Marked"); }, planted},
-        {"statistics column's tip: the name", [&] { return headerTip("BB"); }, "<b>Bold"},
+        {"statistics column's tip: the name and title", [&] { return headerTip("Mar"); }, "Marked — " + planted},
+        {"statistics column's tip: the name", [&] { return headerTip("BB"); }, "<b>Bold — bold"},
         {"apparatus edition's tip: the title", apparatusTip, planted},
         {"find button's hint", [&] { return AsRead(mainWindow->findChild<QWidget*>("SpeedButton5")->toolTip()); }, planted},
         {"apparatus book chooser's hint",

@@ -249,9 +249,11 @@ void ApparatusWindow::SetCatalogue(const std::vector<std::string>& folders, cons
     {
         filling_ = true;
         editionList_->clear();
-        for (const collate::Witness& w : set_->witnesses) {
+        const std::vector<std::string> sigla = collate::ShortSigla(set_->witnesses);
+        for (size_t i = 0; i < set_->witnesses.size(); ++i) {
+            const collate::Witness& w = set_->witnesses[i];
             const QString name = FromUtf8(ToUtf8(w.name));
-            const QString siglum = FromUtf8(ToUtf8(w.siglum));
+            const QString siglum = FromUtf8(ToUtf8(sigla[i]));
             auto* item = new QListWidgetItem(siglum == name ? name : siglum + QString::fromUtf8(" — ") + name,
                                              editionList_);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

@@ -240,7 +240,7 @@ void JsonReport::VersePairView(std::string_view right, std::string_view left, co
     {
         Room room(record_,
                   256 + 3 * Room::kNumber + Room::ForString(chapter_.size()) + Room::ForString(right.size()) +
-                      Room::ForString(left.size()) + runs * Room::kRun,
+                      Room::ForString(left.size()) + Room::ForString(relocated_.size()) + runs * Room::kRun,
                   out_);
         room << "{\"line\": ";
         room.Number(line_);
@@ -266,6 +266,10 @@ void JsonReport::VersePairView(std::string_view right, std::string_view left, co
         }
         if (lacuna_) // within the record's slack
             room << ", \"lacuna\": true";
+        if (!relocated_.empty()) {
+            room << ", \"relocated\": ";
+            room.String(relocated_, Script::Latin);
+        }
         room << "}\n";
     }
     FlushIfFull();

@@ -98,7 +98,8 @@ protected:
 
 // One JSON object per reported pair, one per line; when marking spelling,
 // with right_spelling and left_spelling, the stretches of spelling variants;
-// a pair with a remnant on either side ends with "lacuna": true.
+// a pair with a remnant on either side ends with "lacuna": true, one whose
+// empty side's text stands elsewhere with "relocated": "16:25-27".
 class JsonReport : public Report {
 public:
     using Report::Report;
@@ -106,6 +107,8 @@ public:
                        const MatchMask& rightMask, const MatchMask& leftMask) override;
     void LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
                     const MatchMask& leftMask, const PairGaps& gaps) override;
+    void RelocatedPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                       const MatchMask& leftMask, const Relocation& moved) override;
 
 private:
     std::vector<Run> rightDiff_;
@@ -114,13 +117,15 @@ private:
     std::vector<Run> leftSpelling_;
     std::string record_; // room for one record, written whole
     bool lacuna_ = false;
+    std::string_view relocated_; // the other place of an empty side's text
 };
 
 // A heading line for each chapter, then each pair as two labelled lines (left
 // edition first) with the unmatched stretches either in blue (for a terminal)
 // or between braces, and when marking spelling the spelling variants in green
 // or between parentheses; a remnant's lost text reads "lac.", lacunose verses
-// "lac. 3:5-9" once a run. Finish() adds the closing count.
+// "lac. 3:5-9" once a run, an empty side whose text stands elsewhere
+// " 14:24 -> 16:25-27". Finish() adds the closing count.
 class TextReport : public Report {
 public:
     TextReport(std::string leftLabel, std::string rightLabel, bool colour, std::FILE* sink = nullptr,

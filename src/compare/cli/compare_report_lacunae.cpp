@@ -1,8 +1,10 @@
-// What the command-line comparer writes of a manuscript's lost text.
+// What the command-line comparer writes of a manuscript's lost text and of
+// relocated verses.
 #include "compare/cli/compare_report.h"
 
 #include "compare/html_report.h"
 #include "compare/lacuna_marks.h"
+#include "compare/relocations.h"
 
 namespace synopter::cli {
 
@@ -13,6 +15,15 @@ void JsonReport::LacunaPair(const std::string& right, const std::string& left, c
     lacuna_ = true;
     VersePair(right, left, rightMask, leftMask);
     lacuna_ = false;
+}
+
+void JsonReport::RelocatedPair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                               const MatchMask& leftMask, const Relocation& moved)
+{
+    // The verses as they are; the record names the other place.
+    relocated_ = moved.place;
+    VersePair(right, left, rightMask, leftMask);
+    relocated_ = {};
 }
 
 void TextReport::LacunaPair(const std::string& right, const std::string& left, const MatchMask& rightMask,

@@ -90,6 +90,11 @@ const std::string kUsage =
     "and chapter where there are any; text and HTML show lost text as \"lac.\" and\n"
     "runs of lacunose verses as \"lac. 3:5-9\".\n"
     "\n"
+    "Relocated verses: a verse one edition has at another place of the same book\n"
+    "(its slot here empty, the other edition's slot there empty, the texts nearly\n"
+    "the same) is reported as before, its empty side noted \" 14:24 -> 16:25-27\" in\n"
+    "text and HTML; its JSON record ends with \"relocated\": \"16:25-27\".\n"
+    "\n"
     "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
 
 using cli::Format;

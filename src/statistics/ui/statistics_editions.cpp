@@ -155,11 +155,16 @@ void StatisticsWindow::ShowDistances(const DistanceCount& count, const EditionsC
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b)
             most = std::max(most, distances.Distance(a, b));
+    // Short sigla head the table (the names are too wide for the heat map).
+    const std::vector<std::string> sigla = collate::ShortSigla(count.witnesses);
     for (int i = 0; i < n; ++i) {
         const collate::Witness& w = count.witnesses[size_t(i)];
-        // Sigla head the table; the name, or the information, is the title's tip.
-        const QString siglum = FromLatin1(w.siglum.empty() ? w.name : w.siglum);
-        const QString tip = siglum == FromLatin1(w.name) ? FromUtf8(ToUtf8(w.information)) : FromLatin1(w.name);
+        const QString siglum = FromLatin1(sigla[size_t(i)]);
+        // The tip: the full name, with the information when there is any.
+        const QString information = FromUtf8(ToUtf8(w.information));
+        const QString tip = siglum == FromLatin1(w.name) ? information
+                            : information.isEmpty()      ? FromLatin1(w.name)
+                                                         : FromLatin1(w.name) + QString::fromUtf8(" — ") + information;
         for (bool row : {true, false}) {
             auto* title = new QTableWidgetItem(siglum);
             title->setToolTip(PlainToolTip(tip)); // a title or file name, never markup
@@ -181,8 +186,8 @@ void StatisticsWindow::ShowDistances(const DistanceCount& count, const EditionsC
                                                            Grouped(distances.Shared(i, j))));
                 cell->setToolTip(PlainToolTip(
                     agreement ? QString(agreementText_)
-                                    .arg(FromLatin1(count.witnesses[size_t(std::min(i, j))].siglum),
-                                         FromLatin1(count.witnesses[size_t(std::max(i, j))].siglum),
+                                    .arg(FromLatin1(sigla[size_t(std::min(i, j))]),
+                                         FromLatin1(sigla[size_t(std::max(i, j))]),
                                          QString::number(*agreement, 'f', 1), Grouped(distances.Shared(i, j)),
                                          QString::number(distance))
                               : noSharedText_));

@@ -73,6 +73,8 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     test::RecordingMessages messages;
     MainWindow mainWindow(folders, &messages);
     ASSERT_TRUE(mainWindow.Start());
+    // Listed, and offered as the base, by short siglum and name.
+    const std::string baseShown = DerivedSiglum(base) + " \u2014 " + base;
     mainWindow.Chooser(Side::Left)->setCurrentIndex(mainWindow.Chooser(Side::Left)->findText(QString::fromStdString(base)));
 
     mainWindow.findChild<QAction*>(main_window_names::apparatusAction)->trigger();
@@ -81,7 +83,7 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     EXPECT_TRUE(window->isVisible());
     // The left source list's first chapter is in view; the left edition is the base.
     EXPECT_EQ(window->Chapter(), layout::HeadingText(0, 1));
-    EXPECT_EQ(window->BaseChooser()->currentText().toStdString(), base);
+    EXPECT_EQ(window->BaseChooser()->currentText().toStdString(), baseShown);
     EXPECT_EQ(window->EditionList()->count(), int(names.size()));
 
     // Following the chapter window, then its own chooser there and back.
@@ -107,7 +109,7 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
             window->EditionList()->item(i)->setCheckState(Qt::Unchecked);
     }
     EXPECT_EQ(window->BaseChooser()->count(), 2);
-    EXPECT_EQ(window->BaseChooser()->currentText().toStdString(), base);
+    EXPECT_EQ(window->BaseChooser()->currentText().toStdString(), baseShown);
     std::vector<std::string> two;
     std::copy_if(names.begin(), names.end(), std::back_inserter(two),
                  [&](const std::string& name) { return name == base || name == other; });
