@@ -312,6 +312,10 @@ void AppendCsvField(std::string& out, std::string_view field)
 void AppendVerseCsv(std::string& out, const VerseApparatus& verse, const ApparatusFacts& facts)
 {
     const std::string name = VerseName(verse);
+    // A spreadsheet keeps the witnesses' own sigla, as JSON does: no derived short ones.
+    std::vector<std::string> sigla;
+    for (const Witness& w : facts.witnesses)
+        sigla.push_back(w.siglum.empty() ? w.name : w.siglum);
     std::string field;
     for (const Unit& unit : verse.units)
         for (const Reading& reading : unit.readings) {
@@ -322,7 +326,7 @@ void AppendVerseCsv(std::string& out, const VerseApparatus& verse, const Apparat
             AppendCsvField(out, ToGreek(reading.text));
             out += ',';
             field.clear();
-            AppendSigla(field, reading.editions, facts);
+            AppendSigla(field, reading.editions, sigla);
             AppendCsvField(out, field);
             out += ',';
             out += KindName(reading.kind);
