@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compare/rich_text.h"
 #include "compare/word_match.h"
 
 #include <string_view>
@@ -12,6 +13,10 @@ class SpellingRules;
 // this many words from where the alignment would set it: a transposition, not
 // a word dropped here and another added far off. As the collation's span.
 inline constexpr int kMaxMovedWords = 12;
+
+// Moved words' purple (RGB 160,0,160) in the panes and result files
+// (0x00BBGGRR); the HTML report's #A000A0.
+constexpr rtf::Colour kMovedColour = 0xA000A0;
 
 // Marks a verse pair by aligning its words rather than by MarkCommonWords'
 // passes; for showing only, the counts stay MarkCommonWords'. Masks as

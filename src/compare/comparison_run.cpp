@@ -1,5 +1,6 @@
 #include "compare/comparison_run.h"
 
+#include "compare/aligned_marking.h"
 #include "compare/lacuna_marks.h"
 #include "compare/spelling_rules.h"
 #include "editions/edition_lines.h"
@@ -190,6 +191,16 @@ RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, cons
             const bool reported = uL >= threshold || uR >= threshold;
             if (spelling && !reported && CountedUnderCount(rightMask, r.size(), uR, threshold, leftMask, l.size(), uL))
                 ++summary.spellingOnly;
+            if (reported && options.marking == WordMarking::Aligned) {
+                // Shown as aligned; the counts above stay the comparison's.
+                if (!ClearMask(rightMask, r.size(), output) || !ClearMask(leftMask, l.size(), output)) {
+                    summary.stopped = true;
+                    break;
+                }
+                MarkAlignedWords(r, l, rightMask, leftMask, spelling, mark);
+                if (lacunae)
+                    gaps = MarkRemnants(rightLost, leftLost, k, r, rightMask, l, leftMask);
+            }
             if (reported) {
                 if (spelling && !mark)
                     ClearSpellingMarks(rightMask, r.size(), leftMask, l.size());

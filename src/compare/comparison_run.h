@@ -86,6 +86,13 @@ class SpellingRules;
 //   Ignore  matched and not counted, their characters 1 like any match
 enum class SpellingMode { Count, Mark, Ignore };
 
+// How a reported pair's words are marked for showing:
+//   Defined  as MarkCommonWords decided them
+//   Aligned  by MarkAlignedWords (compare/aligned_marking.h): what an alignment
+//            of the two verses leaves unpaired, moved words kMovedMatch
+// Which pairs are reported, and every count, are MarkCommonWords' under both.
+enum class WordMarking { Defined, Aligned };
+
 struct RunOptions {
     int threshold = kDefaultThreshold; // raised to kMinThreshold when lower
     bool exactPositions = false;
@@ -97,6 +104,7 @@ struct RunOptions {
     // always was). Not owned.
     const Lacunae* rightLacunae = nullptr;
     const Lacunae* leftLacunae = nullptr;
+    WordMarking marking = WordMarking::Defined;
 };
 
 struct RunSummary {

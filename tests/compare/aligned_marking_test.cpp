@@ -1,10 +1,12 @@
 #include "compare/aligned_marking.h"
 
+#include "compare/comparison_run.h"
 #include "compare/spelling_rules.h"
 #include "editions/edition.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -111,6 +113,47 @@ TEST(MarkAlignedWordsTest, RealVerses)
         MarkAlignedWords(byz[k], wh[k], byzMask, whMask);
         EXPECT_EQ(Marked(byz[k], byzMask), row.byzMarked) << row.verse << "\n" << byz[k] << "\n" << wh[k];
         EXPECT_EQ(Marked(wh[k], whMask), row.whMarked) << row.verse;
+    }
+}
+
+// The pairs a run reports, and whether any mask holds a moved word.
+struct Pairs : RunOutput {
+    std::vector<std::string> pairs;
+    bool moved = false;
+    void Chapter(const std::string& heading) override { pairs.push_back(heading); }
+    void FoundCount(int) override {}
+    void VersePair(const std::string& right, const std::string& left, const MatchMask& rightMask,
+                   const MatchMask& leftMask) override
+    {
+        pairs.push_back(right + "|" + left);
+        for (const MatchMask* mask : {&rightMask, &leftMask})
+            moved = moved || std::find(mask->begin(), mask->end(), kMovedMatch) != mask->end();
+    }
+    bool Progress(int) override { return true; }
+};
+
+// The marking shows; it never changes which pairs are reported or any count.
+TEST(MarkAlignedWordsTest, RunReportsTheSamePairs)
+{
+    const std::filesystem::path dir = SYNOPTER_EDITIONS_DIR;
+    if (!std::filesystem::exists(dir / "WestcottHort1881.dat") || !std::filesystem::exists(dir / "Byzantine2018.dat"))
+        GTEST_SKIP() << "no editions at " << dir;
+    const auto left = LoadEditionText((dir / "WestcottHort1881.dat").string()).value();
+    const auto right = LoadEditionText((dir / "Byzantine2018.dat").string()).value();
+    for (const SpellingMode spelling : {SpellingMode::Count, SpellingMode::Mark}) {
+        for (const bool exact : {false, true}) {
+            RunOptions options{5, exact, spelling};
+            Pairs defined, aligned;
+            const RunSummary d = ComparisonRun(left, right, options, defined);
+            options.marking = WordMarking::Aligned;
+            const RunSummary a = ComparisonRun(left, right, options, aligned);
+            EXPECT_GT(d.found, 1000);
+            EXPECT_EQ(a.found, d.found);
+            EXPECT_EQ(a.spellingOnly, d.spellingOnly);
+            EXPECT_EQ(aligned.pairs, defined.pairs);
+            EXPECT_FALSE(defined.moved);
+            EXPECT_TRUE(aligned.moved);
+        }
     }
 }
 
