@@ -132,6 +132,19 @@ void BM_ComparisonRun(benchmark::State& state)
     state.counters["found"] = found;
 }
 
+// The window's default threshold, by marking: what a user's whole-NT run costs.
+void BM_ComparisonRunDefaultThreshold(benchmark::State& state)
+{
+    const Editions& e = RealEditions();
+    RunOptions options;
+    options.marking = static_cast<WordMarking>(state.range(0));
+    NullOutput output;
+    int found = 0;
+    for (auto _ : state)
+        found = ComparisonRun(e.left, e.right, options, output).found;
+    state.counters["found"] = found;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -154,6 +167,8 @@ int main(int argc, char** argv)
             ->ArgNames({"exact", "spelling", "aligned"})
             ->ArgsProduct({{0, 1}, {0, 1, 2}, {0, 1}})
             ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("ComparisonRun/threshold_20", BM_ComparisonRunDefaultThreshold)
+            ->ArgName("aligned")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
     } else {
         std::fprintf(stderr, "Editions %s and %s not found in %s: only the synthetic benchmark runs.\n",
                      kLeftEdition.c_str(), kRightEdition.c_str(), kEditionsDir.c_str());

@@ -20,8 +20,8 @@ constexpr rtf::Colour kMovedColour = 0xA000A0;
 
 // Marks a verse pair by aligning its words rather than by MarkCommonWords'
 // passes; for showing only, the counts stay MarkCommonWords'. Masks as
-// MarkCommonWords' (the caller zeroes them, they grow to the verse lengths,
-// spaces 1).
+// MarkCommonWords' (grown to the verse lengths, spaces 1), except that every
+// byte of each verse is written, so a mask marked before needs no zeroing.
 //
 // Words are paired by the longest common subsequence of the two word
 // sequences; a word is 0 exactly when nothing pairs it, so a surplus repeated

@@ -193,10 +193,7 @@ RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, cons
                 ++summary.spellingOnly;
             if (reported && options.marking == WordMarking::Aligned) {
                 // Shown as aligned; the counts above stay the comparison's.
-                if (!ClearMask(rightMask, r.size(), output) || !ClearMask(leftMask, l.size(), output)) {
-                    summary.stopped = true;
-                    break;
-                }
+                // Every byte of both verses is written again: no clearing.
                 MarkAlignedWords(r, l, rightMask, leftMask, spelling, mark);
                 if (lacunae)
                     gaps = MarkRemnants(rightLost, leftLost, k, r, rightMask, l, leftMask);
