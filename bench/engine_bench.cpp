@@ -123,7 +123,21 @@ void BM_LoadEditionText(benchmark::State& state)
 void BM_ComparisonRun(benchmark::State& state)
 {
     const Editions& e = RealEditions();
-    const RunOptions options{1, state.range(0) != 0, static_cast<SpellingMode>(state.range(1))};
+    RunOptions options{1, state.range(0) != 0, static_cast<SpellingMode>(state.range(1))};
+    options.marking = static_cast<WordMarking>(state.range(2));
+    NullOutput output;
+    int found = 0;
+    for (auto _ : state)
+        found = ComparisonRun(e.left, e.right, options, output).found;
+    state.counters["found"] = found;
+}
+
+// The window's default threshold, by marking: what a user's whole-NT run costs.
+void BM_ComparisonRunDefaultThreshold(benchmark::State& state)
+{
+    const Editions& e = RealEditions();
+    RunOptions options;
+    options.marking = static_cast<WordMarking>(state.range(0));
     NullOutput output;
     int found = 0;
     for (auto _ : state)
@@ -148,11 +162,13 @@ int main(int argc, char** argv)
     if (haveEditions) {
         benchmark::RegisterBenchmark("MarkCommonWords/differing_pairs", BM_MarkCommonWords)->Apply(exact);
         benchmark::RegisterBenchmark("LoadEditionText", BM_LoadEditionText)->Unit(benchmark::kMillisecond);
-        // spelling: 0 count, 1 mark, 2 ignore (SpellingMode)
+        // spelling: 0 count, 1 mark, 2 ignore (SpellingMode); aligned: 0 defined, 1 aligned (WordMarking)
         benchmark::RegisterBenchmark("ComparisonRun/threshold_1", BM_ComparisonRun)
-            ->ArgNames({"exact", "spelling"})
-            ->ArgsProduct({{0, 1}, {0, 1, 2}})
+            ->ArgNames({"exact", "spelling", "aligned"})
+            ->ArgsProduct({{0, 1}, {0, 1, 2}, {0, 1}})
             ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("ComparisonRun/threshold_20", BM_ComparisonRunDefaultThreshold)
+            ->ArgName("aligned")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
     } else {
         std::fprintf(stderr, "Editions %s and %s not found in %s: only the synthetic benchmark runs.\n",
                      kLeftEdition.c_str(), kRightEdition.c_str(), kEditionsDir.c_str());

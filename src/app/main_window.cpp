@@ -74,12 +74,13 @@ MainWindow::MainWindow(ProgramFolders folders, UserMessages* messages)
     };
     run_->record = [this] { return WriteResultRecord(resultFacts_); };
     run_->spellingRules = [this] { return &LoadSpellingList().rules; };
+    run_->aligned = [this] { return ui_->alignedMarkingAction->isChecked(); };
     report_ = std::make_unique<ResultsReport>(this, *results_, [this] { return resultFacts_; }, *messages_);
     settings_ = std::make_unique<WindowSettings>(
         *this,
         WindowSettings::Controls{ui_->thresholdBox, ui_->leftChooser, ui_->rightChooser, ui_->scrollBothBox, ui_->sourceTextsAction,
                                  [this]() -> QWidget* { return Chapters(); }, ui_->spellingChooser,
-                                 ui_->spellingRuleActions},
+                                 ui_->spellingRuleActions, ui_->alignedMarkingAction},
         WindowSettings::SourceArea{[this] { return SourceAreaHeight(); },
                                    [this](int height) { SetSourceAreaHeight(height); },
                                    [this] { ToggleSourceTexts(); },
@@ -141,6 +142,7 @@ void MainWindow::Connect()
             LoadSpellingList(false);
             optionsChanged();
         });
+    connect(ui_->alignedMarkingAction, &QAction::toggled, this, [this] { Guarded([this] { MarkingChosen(); }); });
     // A search goes where the user was reading: a source list or the panes.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (QWidget* view : {static_cast<QWidget*>(ui_->leftPane), static_cast<QWidget*>(ui_->rightPane),

@@ -81,6 +81,9 @@ public:
     // found count, the navigator and the saved result files are emptied.
     // Disabled while there is nothing to clear.
     void ClearResults();
+    // View ▸ Aligned marking switched: the pairs shown are marked again at
+    // once (not during a run, whose marking was settled as it began).
+    void MarkingChosen();
     void RestoreResultPanes();
     void LeftPaneEntered();
     void RightPaneEntered();

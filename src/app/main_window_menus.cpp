@@ -119,6 +119,9 @@ void MainWindowUi::BuildMenus(QMainWindow* window)
     sourceTextsAction->setCheckable(true);
     sourceTextsAction->setChecked(true);
     BuildSpellingRulesMenu(view);
+    alignedMarkingAction = view->addAction("Aligned &marking");
+    alignedMarkingAction->setObjectName(names::alignedMarkingAction);
+    alignedMarkingAction->setCheckable(true);
     languageAction = view->addAction("&Interface language");
     languageAction->setObjectName(names::languageAction);
     statisticsAction = view->addAction(QString::fromUtf8("S&tatistics…"));

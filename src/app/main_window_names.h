@@ -70,6 +70,8 @@ inline constexpr char spellingRulesPopup[] = "Spellingrules1Menu";
 inline constexpr const char* spellingRuleActions[] = {
     "Movablenu1",  "Doublerho1", "Finalsigma1", "Assimilation1", "Elision1", "Names1",  "Listedwords1",
     "Itacism1",    "Consonants1", "Nasals1",    "Aspiration1",   "Aorist1",  "Crasis1", "Nominasacra1"};
+// View ▸ Aligned marking: pairs marked by aligning their words.
+inline constexpr char alignedMarkingAction[] = "Alignedmarking1";
 inline constexpr char helpMenu[] = "Help1";
 inline constexpr char helpAction[] = "SynopterHelp1";
 inline constexpr char aboutAction[] = "AboutSynopter1";

@@ -31,6 +31,9 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include <algorithm>
+#include <optional>
+
 namespace synopter {
 
 namespace {
@@ -74,7 +77,13 @@ void MainWindow::Compare()
     if (!run_->Running() && !ReadyToRun())
         return;
     const unsigned before = results_->Generation();
+    // The marking is the run's from its start to its end.
+    const bool starting = !run_->Running();
+    if (starting)
+        ui_->alignedMarkingAction->setEnabled(false);
     run_->Run();
+    if (starting)
+        ui_->alignedMarkingAction->setEnabled(true);
     UpdateStoppedNotice();
     if (results_->Generation() != before)
         ResultsChanged();
@@ -109,6 +118,22 @@ void MainWindow::ClearResults()
     run_->ClearResults();
     UpdateStoppedNotice();
     ResultsChanged();
+}
+
+void MainWindow::MarkingChosen()
+{
+    if (run_->Running() || results_->Count() == 0)
+        return;
+    // The positions the pairs were found with; the spelling as now chosen.
+    RunOptions options;
+    options.exactPositions = resultFacts_.exactPositions;
+    options.spelling = static_cast<SpellingMode>(std::clamp(ui_->spellingChooser->currentIndex(), 0, 2));
+    if (options.spelling != SpellingMode::Count)
+        options.spellingRules = &LoadSpellingList(false).rules;
+    options.marking = ui_->alignedMarkingAction->isChecked() ? WordMarking::Aligned : WordMarking::Defined;
+    resultFacts_.marking = options.marking;
+    resultFacts_.spelling = options.spelling == SpellingMode::Count ? std::nullopt : std::optional(options.spelling);
+    run_->Remark(options); // saved with the facts as they now are
 }
 
 void MainWindow::SetRunSlices(int eventsMs, int showingMs)
@@ -185,6 +210,7 @@ html::ReportFacts MainWindow::FactsNow(const QDateTime& when) const
     // Said only when spelling variants did not count as any difference does.
     if (const int spelling = ui_->spellingChooser->currentIndex(); spelling > 0)
         facts.spelling = static_cast<SpellingMode>(spelling);
+    facts.marking = ui_->alignedMarkingAction->isChecked() ? WordMarking::Aligned : WordMarking::Defined;
     if (when.isValid())
         facts.date = when.toString("yyyy-MM-dd").toStdString();
     return facts;

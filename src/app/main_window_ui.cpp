@@ -418,7 +418,7 @@ QList<QObject*> MainWindowUi::Components() const
             leftPaneFrame, leftPane, rightPaneFrame, rightPane, sourceArea, rightList, leftList, rightPaneMenu,
             clearRightAction, copyRightAction, leftPaneMenu, clearLeftAction, copyLeftAction, menuBar,
             fileMenu, importAction, removeAction, exportAction, printAction, exportPdfAction, quitAction, searchMenu,
-            findAction, findNextAction, findPreviousAction, gotoReferenceAction, nextDifferenceAction, previousDifferenceAction, viewMenu, sourceTextsAction, spellingRulesMenu, languageAction, statisticsAction, apparatusAction, helpMenu, helpAction,
+            findAction, findNextAction, findPreviousAction, gotoReferenceAction, nextDifferenceAction, previousDifferenceAction, viewMenu, sourceTextsAction, spellingRulesMenu, alignedMarkingAction, languageAction, statisticsAction, apparatusAction, helpMenu, helpAction,
             aboutAction, noEditionsNotice, noEditionsText, noticeImportButton, stoppedNotice, stoppedText};
     list.append(QList<QObject*>(spellingRuleActions.begin(), spellingRuleActions.end()));
     return list;

@@ -107,6 +107,7 @@ struct MainWindowUi {
     QAction* previousDifferenceAction = nullptr;
     QAction* viewMenu = nullptr;
     QAction* sourceTextsAction = nullptr;
+    QAction* alignedMarkingAction = nullptr; // checkable: WordMarking::Aligned
     QAction* spellingRulesMenu = nullptr;
     QMenu* spellingRulesPopup = nullptr;
     std::vector<QAction*> spellingRuleActions; // in the order of SpellingGroupList(); data(): the group's name

@@ -70,6 +70,7 @@ void WindowRun::Run()
             options.spellingRules = spellingRules();
         options.rightLacunae = rightLost.get();
         options.leftLacunae = leftLost.get();
+        options.marking = aligned && aligned() ? WordMarking::Aligned : WordMarking::Defined;
         markSpelling_ = options.spelling == SpellingMode::Mark;
         if (chapters_)
             chapters_->ClearChapters();
@@ -85,6 +86,15 @@ void WindowRun::Run()
         SaveResultFiles();
     }
     QApplication::beep();
+}
+
+void WindowRun::Remark(const RunOptions& options)
+{
+    if (running_ || results_.Count() == 0)
+        return;
+    results_.Remark(options);
+    panes_.ShowRestored();
+    SaveResultFiles();
 }
 
 void WindowRun::ClearResults()

@@ -68,6 +68,11 @@ public:
     // The spelling rules for a run that marks or ignores spelling variants
     // (built-in plus the user's list); null for the built-in ones alone.
     std::function<const SpellingRules*()> spellingRules;
+    // Whether a run marks its pairs by aligning their words (WordMarking::Aligned).
+    std::function<bool()> aligned;
+    // Colours the results shown again under `options` (ComparisonResults::Remark),
+    // lays them out afresh as a new set and saves them. Nothing during a run.
+    void Remark(const RunOptions& options);
     // The run ends at its next step.
     void Stop() { stopFlag_ = true; }
     // A click on the stop button: ignored in the run's first double-click

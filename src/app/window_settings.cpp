@@ -95,6 +95,8 @@ void WindowSettings::Read()
     for (QAction* item : c.spellingRules)
         if (const std::optional<SpellingGroup> group = GroupOf(*item))
             item->setChecked(groups.Has(*group));
+    if (c.alignedMarking)
+        c.alignedMarking->setChecked(ini.ReadBool(kInit, "alignedmarking", c.alignedMarking->isChecked()));
 
     // Without a stored place the window system chooses one, as at a first start.
     const std::optional<int> top = ReadPresentInteger(ini, "FromTop");
@@ -180,6 +182,8 @@ void WindowSettings::Write()
             chosen.Add(*group);
     if (!c.spellingRules.empty() && (chosen != SpellingGroups::Default() || ini.Find(kInit, "spellingrules")))
         ini.WriteString(kInit, "spellingrules", chosen.Names());
+    if (c.alignedMarking && (c.alignedMarking->isChecked() || ini.Find(kInit, "alignedmarking")))
+        ini.WriteBool(kInit, "alignedmarking", c.alignedMarking->isChecked());
     const QRect frame = window_.frameGeometry();
     ini.WriteInteger(kInit, "width", frame.width());
     ini.WriteInteger(kInit, "height", frame.height());

@@ -34,6 +34,8 @@ public:
         QComboBox* spelling = nullptr;
         // The spelling rule groups: checkable items whose data() is a group's name.
         std::vector<QAction*> spellingRules = {};
+        // View ▸ Aligned marking.
+        QAction* alignedMarking = nullptr;
     };
     // The source area under the panes: its height and the View menu's switch.
     struct SourceArea {

@@ -2,6 +2,7 @@
 
 #include "collate/collation.h"
 #include "compare/relocations.h"
+#include "compare/word_alignment.h"
 
 #include <cstdint>
 #include <deque>
@@ -38,9 +39,6 @@ inline constexpr int kMaxMoveSpan = 12;
 // A moved word joins the stretches around it into one reading within this
 // many base words.
 inline constexpr int kMaxShiftSpan = 6;
-// Beyond this many cells the middle of a verse pair is aligned through words
-// that occur once in both (one huge imported line must not take gigabytes).
-inline constexpr size_t kMaxLcsCells = size_t{1} << 22;
 
 // A stretch where a witness differs from the base: base words [bs, be) against
 // witness words [ws, we). bs == be is an addition, ws == we an omission.
@@ -85,8 +83,6 @@ private:
     void ReadWords(std::span<const std::string_view> verses);
     void Align(const std::vector<int>& b, const std::vector<int>& w, int b0, int b1, int w0, int w1,
                std::vector<std::pair<int, int>>& matches);
-    void AlignByUniqueWords(const std::vector<int>& b, const std::vector<int>& w, int b0, int b1, int w0, int w1,
-                            std::vector<std::pair<int, int>>& matches);
     // collation_moves.cpp
     void MakeHunks(Edition& edition, const Edition& base, const std::vector<std::pair<int, int>>& matches);
     void JoinMoves(std::vector<Hunk>& hunks, const Edition& base, const Edition& witness);
@@ -114,7 +110,7 @@ private:
     std::deque<std::string> ownedKeys_; // keys the rules could not keep for us
     std::string scratch_;
     std::vector<std::pair<int, int>> matches_;
-    std::vector<std::uint32_t> table_;
+    AlignmentBuffers alignment_;
     std::vector<int> counts_;
 };
 

@@ -1,5 +1,6 @@
 #include "compare/comparison_run.h"
 
+#include "compare/aligned_marking.h"
 #include "compare/lacuna_marks.h"
 #include "compare/relocations.h"
 #include "compare/spelling_rules.h"
@@ -203,12 +204,20 @@ RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, cons
             const int uR = CountUnmatched(rightMask, r.size());
             const int uL = CountUnmatched(leftMask, l.size());
             const bool reported = uL >= threshold || uR >= threshold;
-            if (spelling && !reported && CountedUnderCount(rightMask, r.size(), uR, threshold, leftMask, l.size(), uL)) {
+            const bool spellingOnly =
+                spelling && !reported && CountedUnderCount(rightMask, r.size(), uR, threshold, leftMask, l.size(), uL);
+            if (spellingOnly)
                 ++summary.spellingOnly;
-                if (mark) { // shown, so that it can be read and found, but not found itself
-                    HeadOnce(output, currentHeading, lastReportedHeading);
-                    output.SpellingOnlyPair(r, l, rightMask, leftMask, gaps);
-                }
+            if ((reported || (spellingOnly && mark)) && options.marking == WordMarking::Aligned) {
+                // Shown as aligned; the counts above stay the comparison's.
+                // Every byte of both verses is written again: no clearing.
+                MarkAlignedWords(r, l, rightMask, leftMask, spelling, mark);
+                if (lacunae)
+                    gaps = MarkRemnants(rightLost, leftLost, k, r, rightMask, l, leftMask);
+            }
+            if (spellingOnly && mark) { // shown, so that it can be read and found, but not found itself
+                HeadOnce(output, currentHeading, lastReportedHeading);
+                output.SpellingOnlyPair(r, l, rightMask, leftMask, gaps);
             }
             if (reported) {
                 if (spelling && !mark)

@@ -102,6 +102,13 @@ class SpellingRules;
 //   Ignore  matched and not counted, their characters 1 like any match
 enum class SpellingMode { Count, Mark, Ignore };
 
+// How a reported pair's words are marked for showing:
+//   Defined  as MarkCommonWords decided them
+//   Aligned  by MarkAlignedWords (compare/aligned_marking.h): what an alignment
+//            of the two verses leaves unpaired, moved words kMovedMatch
+// Which pairs are reported, and every count, are MarkCommonWords' under both.
+enum class WordMarking { Defined, Aligned };
+
 struct RunOptions {
     int threshold = kDefaultThreshold; // raised to kMinThreshold when lower
     bool exactPositions = false;
@@ -116,6 +123,7 @@ struct RunOptions {
     // Whether an empty slot whose text the other side has elsewhere is
     // reported as such (RelocatedPair). The pairs and counts are the same.
     bool relocations = true;
+    WordMarking marking = WordMarking::Defined;
 };
 
 struct RunSummary {

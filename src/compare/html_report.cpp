@@ -1,6 +1,7 @@
 #include "compare/html_report.h"
 
 #include "common/greek_letters.h"
+#include "compare/aligned_marking.h"
 #include "compare/greek_fragment.h"
 #include "compare/lacuna_marks.h"
 #include "compare/result_summary.h"
@@ -41,6 +42,7 @@ constexpr std::string_view kStyle =
     "tr.ch th{text-align:left;color:#800000;font-weight:bold;padding:.9em .5em .2em}\n"
     ".d{color:#0000FF}\n"
     ".s{color:#008000}\n"
+    ".m{color:#A000A0}\n"
     "@media print{body{margin:0}"
     "*{-webkit-print-color-adjust:exact;print-color-adjust:exact}"
     "tr{break-inside:avoid;page-break-inside:avoid}"
@@ -53,8 +55,10 @@ void AppendNumber(std::string& out, long long value) { out += std::to_string(val
 // spelling variants in a green one.
 void AppendVerse(std::string& out, const std::string& verse, const MatchMask& mask)
 {
-    // 0 unmatched, 1 matched, 2 spelling variant, 3 lost text, 4 "lac."
-    const auto kind = [&](size_t i) { return i < mask.size() ? std::min<int>(mask[i], kLacunaMark) : 0; };
+    // 0 unmatched, 1 matched, 2 spelling variant, 3 lost text, 4 "lac.", 5 moved
+    const auto kind = [&](size_t i) {
+        return i >= mask.size() ? 0 : mask[i] == kMovedMatch ? int{kMovedMatch} : std::min<int>(mask[i], kLacunaMark);
+    };
     size_t start = 0;
     while (start < verse.size()) {
         const int k = kind(start);
@@ -64,6 +68,10 @@ void AppendVerse(std::string& out, const std::string& verse, const MatchMask& ma
         const std::string_view text = std::string_view(verse).substr(start, end - start);
         if (k == 1) {
             AppendMarkupGreek(out, text);
+        } else if (k == kMovedMatch) {
+            out += "<span class=\"m\">";
+            AppendMarkupGreek(out, text);
+            out += "</span>";
         } else if (k >= kLacunaText) {
             out += "<span style=\"color:#808080\">"; // inline: pages without lacunae stay as they were
             if (k == kLacunaMark)
@@ -182,6 +190,12 @@ std::string HtmlReport(const ReportFacts& facts, const std::vector<ReportItem>& 
                : *facts.spelling == SpellingMode::Mark ? "marked in green"
                                                        : "ignored";
     }
+    if (facts.marking) {
+        out += "</td></tr>\n<tr><th>Word marking</th><td>";
+        out += *facts.marking == WordMarking::Aligned
+                   ? "aligned (words an alignment leaves unpaired; moved words in purple)"
+                   : "by the comparison's rules";
+    }
     out += "</td></tr>\n<tr><th>Date</th><td>";
     AppendMarkupEscaped(out, facts.date);
     out += "</td></tr>\n<tr><th>Verses found</th><td>";
@@ -240,6 +254,7 @@ void VerseFromParagraph(const rtf::Paragraph& paragraph, std::string& verse, Mat
         verse += span.text;
         const std::uint8_t value = span.colour == kBlue                ? 0
                                    : span.colour == kGreen             ? kSpellingMatch
+                                   : span.colour == kMovedColour       ? kMovedMatch
                                    : span.colour == kLacunaTextColour  ? kLacunaText
                                    : span.colour == kLacunaMarkColour  ? kLacunaMark
                                                                        : 1;

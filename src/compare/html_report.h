@@ -22,7 +22,7 @@ struct ReportHeading {
 // A reported pair as the run gives it: the two verse lines (transliterated
 // bytes; empty past the end of the shorter edition) and their masks (0 marks a
 // character of a word the other verse lacks, shown blue; kSpellingMatch one of
-// a spelling variant, shown green; kLacunaText and kLacunaMark grey, the marks
+// a spelling variant, shown green; kMovedMatch one of a moved word, purple; kLacunaText and kLacunaMark grey, the marks
 // in Latin letters; past a mask's end counts as 0). A lacunose unit ("lac.
 // 3:5-9") is an item of this kind too, with the number of its verses in
 // `lacunose`: it is counted apart, never as found.
@@ -53,6 +53,8 @@ struct ReportFacts {
     // The run's SpellingMode as a line "Spelling variants: counted / marked in
     // green / ignored"; none leaves the line out.
     std::optional<SpellingMode> spelling = std::nullopt;
+    // The marking shown, as a line "Word marking: ..."; none leaves the line out.
+    std::optional<WordMarking> marking = std::nullopt;
 };
 
 // The whole page.
@@ -82,7 +84,7 @@ public:
 
 // A result pane's paragraph back as verse and mask: blue spans unmatched,
 // green (0x008000 as the result files store it, RGB 0,128,0) spelling variants
-// (kSpellingMatch), the lacunae's greys kLacunaText and kLacunaMark, any other
+// (kSpellingMatch), purple (kMovedColour) moved words, the lacunae's greys kLacunaText and kLacunaMark, any other
 // colour matched, so saved panes give the items of
 // the run that made them.
 void VerseFromParagraph(const rtf::Paragraph& paragraph, std::string& verse, MatchMask& mask);

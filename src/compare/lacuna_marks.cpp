@@ -40,7 +40,8 @@ std::vector<Place> WordPlaces(std::string_view line)
 // Matched by the word matching, not by standing in a lost part.
 bool Matched(const MatchMask& mask, const Place& p)
 {
-    return p.start < mask.size() && (mask[p.start] == 1 || mask[p.start] == kSpellingMatch);
+    return p.start < mask.size() &&
+           (mask[p.start] == 1 || mask[p.start] == kSpellingMatch || mask[p.start] == kMovedMatch);
 }
 
 } // namespace

@@ -3,9 +3,11 @@
 #include "common/file_io.h"
 #include "common/program_files.h"
 #include "common/text_lines.h"
+#include "compare/aligned_marking.h"
 #include "compare/lacuna_marks.h"
 #include "compare/result_record.h"
 #include "compare/result_set.h"
+#include "compare/spelling_rules.h"
 
 #include <algorithm>
 
@@ -19,7 +21,8 @@ constexpr rtf::Colour kMatchedColour = 0;
 constexpr rtf::Colour kSpellingColour = 0x008000; // green
 
 // Black where the mask marks a shared word or a space, blue where a word is
-// unmatched, green where it matched only as a spelling variant, the greys
+// unmatched, green where it matched only as a spelling variant, purple where
+// it is a moved word (aligned marking), the greys
 // where text is lost.
 rtf::Colour MaskColour(const MatchMask& mask, size_t i)
 {
@@ -32,6 +35,8 @@ rtf::Colour MaskColour(const MatchMask& mask, size_t i)
         return kLacunaTextColour;
     case kLacunaMark:
         return kLacunaMarkColour;
+    case kMovedMatch:
+        return kMovedColour;
     default:
         return kMatchedColour;
     }
@@ -69,6 +74,14 @@ bool IsHeadingText(const rtf::Paragraph& p)
 bool IsGrey(const rtf::Paragraph& p)
 {
     return !p.empty() && std::all_of(p.begin(), p.end(), [](const rtf::Span& s) {
+        return s.colour == kLacunaTextColour || s.colour == kLacunaMarkColour;
+    });
+}
+
+// A remnant's pair: some of it grey.
+bool HasGrey(const rtf::Paragraph& p)
+{
+    return std::any_of(p.begin(), p.end(), [](const rtf::Span& s) {
         return s.colour == kLacunaTextColour || s.colour == kLacunaMarkColour;
     });
 }
@@ -206,6 +219,36 @@ bool ComparisonResults::Restore(const rtf::Document& left, const rtf::Document& 
         units_.push_back({blanks, leftText, rightText, heading, lacunose, spellingOnly});
     }
     return true;
+}
+
+void ComparisonResults::Remark(const RunOptions& options)
+{
+    const SpellingRules* spelling = nullptr;
+    if (options.spelling != SpellingMode::Count)
+        spelling = options.spellingRules ? options.spellingRules : &SpellingRules::BuiltIn();
+    const bool markSpelling = options.spelling == SpellingMode::Mark;
+    MatchMask leftMask, rightMask;
+    for (size_t i = 0; i < units_.size(); ++i) {
+        Unit& unit = units_[i];
+        if (unit.heading || unit.lacunose > 0 || HasGrey(unit.left) || HasGrey(unit.right))
+            continue;
+        const std::string left(Text(i, 0));
+        const std::string right(Text(i, 1));
+        leftMask.assign(left.size(), 0);
+        rightMask.assign(right.size(), 0);
+        if (options.marking == WordMarking::Aligned) {
+            MarkAlignedWords(right, left, rightMask, leftMask, spelling, markSpelling);
+        } else {
+            MarkCommonWords(right, left, rightMask, leftMask, options.exactPositions, {}, spelling);
+            if (spelling && !markSpelling) {
+                std::replace(leftMask.begin(), leftMask.end(), kSpellingMatch, std::uint8_t{1});
+                std::replace(rightMask.begin(), rightMask.end(), kSpellingMatch, std::uint8_t{1});
+            }
+        }
+        unit.left = ColouredVerse(left, leftMask);
+        unit.right = ColouredVerse(right, rightMask);
+    }
+    ++generation_;
 }
 
 std::string ComparisonResults::Label(size_t unit) const

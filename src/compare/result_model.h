@@ -72,6 +72,11 @@ public:
     bool Restore(const rtf::Document& left, const rtf::Document& right, int threshold = 0);
     // Restored files that did not pair up, as read; null otherwise.
     const rtf::Document* Unpaired(int side) const { return paired_ ? nullptr : &unpaired_[side]; }
+    // Colours every verse pair again from its text, as a run under `options`
+    // would (its exactPositions, spelling and marking; the threshold aside):
+    // what changing the marking does to the shown results. Headings,
+    // lacunose units and pairs with a remnant's greys stay as they are.
+    void Remark(const RunOptions& options);
 
     const std::vector<Unit>& Units() const { return units_; }
     size_t Count() const { return units_.size(); }

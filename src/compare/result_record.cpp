@@ -36,6 +36,8 @@ std::string WriteResultRecord(const html::ReportFacts& facts)
     line("Date", facts.date);
     if (facts.spelling)
         line("Spelling", std::to_string(static_cast<int>(*facts.spelling)));
+    if (facts.marking)
+        line("Marking", *facts.marking == WordMarking::Aligned ? "aligned" : "defined");
     return out;
 }
 
@@ -69,6 +71,8 @@ std::optional<html::ReportFacts> ReadResultRecord(std::string_view bytes)
             facts.date = value;
         else if (key == "Spelling" && (value == "1" || value == "2"))
             facts.spelling = static_cast<SpellingMode>(value[0] - '0');
+        else if (key == "Marking" && (value == "aligned" || value == "defined")) // absent: defined, unsaid
+            facts.marking = value == "aligned" ? WordMarking::Aligned : WordMarking::Defined;
     }
     if (!threshold)
         return std::nullopt;

@@ -8,8 +8,8 @@
 
 namespace synopter {
 
-// What made a set of result files: the editions, threshold, "Exact positions"
-// and date of the run. Saved with the set, so that a report of results
+// What made a set of result files: the editions, threshold, "Exact positions",
+// date, spelling mode and word marking of the run. Saved with the set, so that a report of results
 // restored at the next start says what they are, whatever the choosers show
 // by then. A small settings-style file of its own; the other files keep their
 // formats.

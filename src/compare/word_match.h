@@ -16,6 +16,9 @@ class SpellingRules;
 // kSpellingMatch treat it as 1.
 using MatchMask = std::vector<std::uint8_t>;
 constexpr std::uint8_t kSpellingMatch = 2;
+// A word the aligned marking (compare/aligned_marking.h) pairs with its equal
+// out of order, a moved word; matched like 1. (3 and 4 are lacuna_marks.h's.)
+constexpr std::uint8_t kMovedMatch = 5;
 
 // Marks the characters of `right` and `left` that belong to words both verses
 // share. Words are separated by single spaces only and compared byte for byte.

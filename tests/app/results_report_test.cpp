@@ -45,6 +45,38 @@ TEST_F(WindowTest, ExportedReportIsGreekAndTheSameFromRestoredResults)
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("\n").toStdString();
 }
 
+// View ▸ Aligned marking marks the pairs shown again at once, and is kept in
+// the settings, the result record and the report.
+TEST_F(WindowTest, AlignedMarkingRemarksTheShownPairs)
+{
+    WriteEdition("Left", "KATA MARKON 1\r\n 1:1 x a b c d e f\r\n");
+    WriteEdition("Right", "KATA MARKON 1\r\n 1:1 a c b d e f\r\n");
+    Open();
+    Choose("Left", "Right");
+    mainWindow->ExactPositionsBox()->setChecked(true);
+    Run(1);
+    const QString before = Colours(mainWindow->Pane(Side::Right), 1);
+    EXPECT_TRUE(before.contains('b')) << before.toStdString(); // "c" out of place
+    QAction* aligned = mainWindow->findChild<QAction*>(main_window_names::alignedMarkingAction);
+    ASSERT_TRUE(aligned && aligned->isCheckable());
+    aligned->trigger();
+    const QString after = Colours(mainWindow->Pane(Side::Right), 1);
+    EXPECT_FALSE(after.contains('b')) << after.toStdString();
+    EXPECT_TRUE(after.contains('?')) << after.toStdString(); // the moved word's purple
+    EXPECT_EQ(mainWindow->ResultFacts().marking, WordMarking::Aligned);
+    EXPECT_TRUE(ReadAll(dir.filePath("results.ini")).contains("Marking=aligned"));
+    EXPECT_TRUE(QString::fromStdString(mainWindow->Report().Page()).contains("Word marking"));
+
+    mainWindow->close();
+    Open();
+    aligned = mainWindow->findChild<QAction*>(main_window_names::alignedMarkingAction);
+    EXPECT_TRUE(aligned->isChecked());
+    EXPECT_EQ(Colours(mainWindow->Pane(Side::Right), 1), after);
+    aligned->trigger();
+    EXPECT_EQ(Colours(mainWindow->Pane(Side::Right), 1), before);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join("\n").toStdString();
+}
+
 TEST_F(WindowTest, PdfIsWrittenAndNoResultsAreSaidPlainly)
 {
     Open();

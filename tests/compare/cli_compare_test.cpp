@@ -251,6 +251,42 @@ TEST_F(CliTest, Spelling)
     EXPECT_EQ(plain.out.find("<span class=\"s\">"), std::string::npos);
 }
 
+// --aligned: only the added word marked, the moved one apart, in every format.
+TEST_F(CliTest, Aligned)
+{
+    const std::string left = folder_.Write("al.dat", "KATA 1\r\n 1:1 a b c d e f\r\n");
+    const std::string right = folder_.Write("ar.dat", "KATA 1\r\n 1:1 x a c b d e f\r\n");
+    struct Case {
+        Args args;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{}, "KATA 1\n  al: 1:1 a b <c> d e f\n  ar: 1:1 {x} a <c> b d e f\n1 verses differ\n"},
+        {{"--format", "json"},
+         R"({"line": 1, "chapter": "KATA 1", "right": " 1:1 x a c b d e f", "left": " 1:1 a b c d e f", )"
+         R"("right_unmatched": 1, "left_unmatched": 0, "right_diff": [[5, 1]], "left_diff": [], )"
+         R"("right_moved": [[9, 1]], "left_moved": [[9, 1]]})" "\n"},
+        {{"--format", "summary"},
+         "{\"books\": [\n{\"title\": \"KATA\", \"reported\": 1, \"chapters\": [{\"heading\": \"KATA 1\", "
+         "\"reported\": 1}]}\n], \"reported\": 1, \"marking\": \"aligned\"}\n"},
+    };
+    for (const Case& c : cases) {
+        Args args = c.args;
+        args.insert(args.end(), {"--aligned", "--threshold=1", left, right});
+        const Result r = RunCompare(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+    }
+    // Without it the comparison's own marking, nothing moved.
+    EXPECT_EQ(RunCompare({"--threshold=1", "--exact", left, right}).out,
+              "KATA 1\n  al: 1:1 a {b} c d e f\n  ar: 1:1 {x} a c {b} d e f\n1 verses differ\n");
+    const Result html = RunCompare({"--format", "html", "--aligned", "--threshold", "1", left, right});
+    EXPECT_NE(html.out.find("<tr><th>Word marking</th><td>aligned (words an alignment leaves unpaired; moved words "
+                            "in purple)</td></tr>"),
+              std::string::npos);
+    EXPECT_NE(html.out.find("<span class=\"m\">"), std::string::npos);
+}
+
 // ---- Bad input: exit status 2, nothing on stdout, one line on stderr --------
 
 struct BadCase {

@@ -1,6 +1,8 @@
 #include "compare/result_model.h"
 
 #include "common/temp_folder.h"
+#include "compare/aligned_marking.h"
+#include "compare/lacuna_marks.h"
 
 #include <gtest/gtest.h>
 
@@ -179,6 +181,51 @@ TEST(ComparisonResultsTest, SpellingOnlyUnitsAreShownButNotFound)
         EXPECT_EQ(spellingOnly, c.spellingOnly) << c.threshold;
         EXPECT_EQ(restored.Summary().reported, c.threshold ? 3 : 4);
     }
+
+// Switching the marking re-colours the pairs from their text and back; a
+// remnant's pair and the headings stay; moved words survive the files and
+// the report items.
+TEST(ComparisonResultsTest, RemarkAndMovedWordsRoundTrip)
+{
+    test::TempFolder folder;
+    ComparisonResults results(folder.Path());
+    results.AppendHeading("KATA MARKON 1");
+    const std::string left = " 1:1 a b c d e f", right = " 1:1 x a c b d e f";
+    MatchMask leftMask(left.size(), 0), rightMask(right.size(), 0);
+    MarkCommonWords(right, left, rightMask, leftMask, true);
+    results.AppendVersePair(right, left, rightMask, leftMask);
+    MatchMask lostMask(left.size(), kLacunaText);
+    results.AppendVersePair(right, left, MatchMask(right.size(), 1), lostMask);
+    const std::vector<ComparisonResults::Unit> before = results.Units();
+    const unsigned generation = results.Generation();
+
+    RunOptions options{1, true};
+    options.marking = WordMarking::Aligned;
+    results.Remark(options);
+    EXPECT_NE(results.Generation(), generation);
+    const auto colours = [](const rtf::Paragraph& p) {
+        std::string out;
+        for (const rtf::Span& span : p)
+            out += span.colour == kMovedColour ? 'm' : span.colour == 0xFF0000 ? 'b' : span.colour == 0 ? '.' : '?';
+        return out;
+    };
+    EXPECT_EQ(colours(results.Units()[1].left), ".m.");
+    EXPECT_EQ(colours(results.Units()[1].right), ".b.m.");
+    EXPECT_EQ(results.Units()[0].left, before[0].left);
+    EXPECT_EQ(results.Units()[2].left, before[2].left);
+
+    results.SaveResultFiles({}, "", {});
+    ComparisonResults restored(folder.Path());
+    ASSERT_TRUE(restored.Restore(ReadResultFile(results.LeftPath()), ReadResultFile(results.RightPath())));
+    EXPECT_EQ(restored.Units()[1].right, results.Units()[1].right);
+    const std::vector<html::ReportItem> items = restored.ReportItems();
+    const auto& pair = std::get<html::ReportPair>(items[1]);
+    EXPECT_EQ(std::count(pair.leftMask.begin(), pair.leftMask.end(), kMovedMatch), 1);
+
+    options.marking = WordMarking::Defined;
+    results.Remark(options);
+    EXPECT_EQ(results.Units()[1].left, before[1].left);
+    EXPECT_EQ(results.Units()[1].right, before[1].right);
 }
 
 } // namespace

@@ -20,5 +20,20 @@ TEST(ResultRecordTest, RoundTripsAndRefusesOtherContent)
         EXPECT_FALSE(ReadResultRecord(other)) << other;
 }
 
+// The marking is kept; a record without it (older files) reads as before.
+TEST(ResultRecordTest, MarkingRoundTrips)
+{
+    const std::optional<WordMarking> cases[] = {std::nullopt, WordMarking::Defined, WordMarking::Aligned};
+    for (const std::optional<WordMarking>& marking : cases) {
+        html::ReportFacts facts;
+        facts.marking = marking;
+        const auto back = ReadResultRecord(WriteResultRecord(facts));
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->marking, marking);
+    }
+    EXPECT_FALSE(ReadResultRecord("[Comparison]\r\nThreshold=5\r\n")->marking);
+    EXPECT_FALSE(ReadResultRecord("[Comparison]\r\nThreshold=5\r\nMarking=sideways\r\n")->marking);
+}
+
 } // namespace
 } // namespace synopter

@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::string_view kBlue = "\x1b[34m";
 constexpr std::string_view kGreen = "\x1b[32m";
+constexpr std::string_view kMagenta = "\x1b[35m";
 constexpr std::string_view kDefaultColour = "\x1b[39m";
 
 void AppendLatin1Char(std::string& out, unsigned char c)
@@ -89,20 +90,34 @@ void UnmatchedRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
         runs.emplace_back(i, length - i);
 }
 
-void SpellingRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
+namespace {
+
+void ValueRuns(const MatchMask& mask, size_t length, std::uint8_t value, std::vector<Run>& runs)
 {
     runs.clear();
     const size_t n = std::min(length, mask.size());
     for (size_t i = 0; i < n;) {
-        if (mask[i] != kSpellingMatch) {
+        if (mask[i] != value) {
             ++i;
             continue;
         }
         const size_t start = i;
-        while (i < n && mask[i] == kSpellingMatch)
+        while (i < n && mask[i] == value)
             ++i;
         runs.emplace_back(start, i - start);
     }
+}
+
+} // namespace
+
+void SpellingRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
+{
+    ValueRuns(mask, length, kSpellingMatch, runs);
+}
+
+void MovedRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
+{
+    ValueRuns(mask, length, kMovedMatch, runs);
 }
 
 void AppendLatin1AsUtf8(std::string& out, std::string_view bytes)
@@ -236,7 +251,14 @@ void JsonReport::VersePairView(std::string_view right, std::string_view left, co
         SpellingRuns(rightMask, right.size(), rightSpelling_);
         SpellingRuns(leftMask, left.size(), leftSpelling_);
     }
-    const size_t runs = rightDiff_.size() + leftDiff_.size() + rightSpelling_.size() + leftSpelling_.size();
+    rightMoved_.clear();
+    leftMoved_.clear();
+    if (markMoved_) {
+        MovedRuns(rightMask, right.size(), rightMoved_);
+        MovedRuns(leftMask, left.size(), leftMoved_);
+    }
+    const size_t runs = rightDiff_.size() + leftDiff_.size() + rightSpelling_.size() + leftSpelling_.size() +
+                        rightMoved_.size() + leftMoved_.size();
     {
         Room room(record_,
                   256 + 3 * Room::kNumber + Room::ForString(chapter_.size()) + Room::ForString(right.size()) +
@@ -263,6 +285,12 @@ void JsonReport::VersePairView(std::string_view right, std::string_view left, co
             room.Runs(rightSpelling_);
             room << ", \"left_spelling\": ";
             room.Runs(leftSpelling_);
+        }
+        if (markMoved_) {
+            room << ", \"right_moved\": ";
+            room.Runs(rightMoved_);
+            room << ", \"left_moved\": ";
+            room.Runs(leftMoved_);
         }
         if (lacuna_) // within the record's slack
             room << ", \"lacuna\": true";
@@ -321,7 +349,8 @@ void TextReport::AppendLabelled(const std::string& label, size_t padding, std::s
         out_ += ' ';
     const std::string_view text = line;
     size_t done = 0;
-    if (markSpelling_ && std::find(mask.begin(), mask.end(), kSpellingMatch) != mask.end()) {
+    if ((markSpelling_ && std::find(mask.begin(), mask.end(), kSpellingMatch) != mask.end()) ||
+        (markMoved_ && std::find(mask.begin(), mask.end(), kMovedMatch) != mask.end())) {
         AppendMarked(text, mask);
         return;
     }
@@ -338,12 +367,12 @@ void TextReport::AppendLabelled(const std::string& label, size_t padding, std::s
 }
 
 // Differences between braces (blue), spelling variants between parentheses
-// (green), one stretch at a time.
+// (green), moved words between angle brackets (magenta), one stretch at a time.
 void TextReport::AppendMarked(std::string_view text, const MatchMask& mask)
 {
     // Lost text and "lac." (3, 4) read as plain text.
     const auto kind = [&](size_t i) -> std::uint8_t {
-        return i >= mask.size() ? 0 : mask[i] > kSpellingMatch ? 1 : mask[i];
+        return i >= mask.size() ? 0 : mask[i] == kMovedMatch ? kMovedMatch : mask[i] > kSpellingMatch ? 1 : mask[i];
     };
     for (size_t start = 0; start < text.size();) {
         const std::uint8_t k = kind(start);
@@ -354,9 +383,10 @@ void TextReport::AppendMarked(std::string_view text, const MatchMask& mask)
         if (k == 1) {
             AppendShown(out_, piece, script_);
         } else {
-            out_ += colour_ ? (k == 0 ? kBlue : kGreen) : (k == 0 ? "{" : "(");
+            out_ += colour_ ? (k == 0 ? kBlue : k == kMovedMatch ? kMagenta : kGreen)
+                            : (k == 0 ? "{" : k == kMovedMatch ? "<" : "(");
             AppendShown(out_, piece, script_);
-            out_ += colour_ ? kDefaultColour : (k == 0 ? "}" : ")");
+            out_ += colour_ ? kDefaultColour : (k == 0 ? "}" : k == kMovedMatch ? ">" : ")");
         }
         start = end;
     }
@@ -403,6 +433,8 @@ void SummaryReport::Finish()
         out_ += ", \"spelling_only\": ";
         AppendNumber(out_, static_cast<size_t>(spellingOnly_));
     }
+    if (markMoved_)
+        out_ += ", \"marking\": \"aligned\"";
     out_ += "}\n";
 }
 
@@ -422,12 +454,14 @@ bool WriteRun(const Lines& left, const Lines& right, const RunOptions& options, 
     case Format::Json: {
         JsonReport report(sink, choice.script);
         report.MarkSpelling(MarksSpelling(options));
+        report.MarkMoved(MarksMoved(options));
         ComparisonRun(left, right, options, report);
         return report.Flush();
     }
     case Format::Summary: {
         SummaryReport report(sink, choice.script);
         report.MarkSpelling(MarksSpelling(options));
+        report.MarkMoved(MarksMoved(options));
         ComparisonRun(left, right, options, report);
         report.Finish();
         return report.Flush();
@@ -437,6 +471,7 @@ bool WriteRun(const Lines& left, const Lines& right, const RunOptions& options, 
     }
     TextReport report(choice.leftLabel, choice.rightLabel, choice.colour, sink, choice.script);
     report.MarkSpelling(MarksSpelling(options));
+    report.MarkMoved(MarksMoved(options));
     ComparisonRun(left, right, options, report);
     report.Finish();
     return report.Flush();

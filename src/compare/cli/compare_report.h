@@ -35,6 +35,9 @@ void UnmatchedRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs)
 // bytes of the mask (replacing the contents of `runs`).
 void SpellingRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs);
 
+// The same for kMovedMatch bytes (words the aligned marking found moved).
+void MovedRuns(const MatchMask& mask, size_t length, std::vector<Run>& runs);
+
 // Single-byte text shown as Latin-1, written as UTF-8.
 void AppendLatin1AsUtf8(std::string& out, std::string_view bytes);
 
@@ -74,6 +77,9 @@ public:
     // Under SpellingMode::Mark: spelling variants shown as such (JSON fields,
     // text markers, the summary's count). Off, the output is as it always was.
     void MarkSpelling(bool on) { markSpelling_ = on; }
+    // Under WordMarking::Aligned: moved words shown as such (JSON fields, text
+    // markers) and the marking named in the summary.
+    void MarkMoved(bool on) { markMoved_ = on; }
 
     // What has not gone to the sink yet.
     const std::string& Text() const { return output_.Text(); }
@@ -92,13 +98,15 @@ protected:
     std::string chapter_;
     int found_ = 0;
     bool markSpelling_ = false;
+    bool markMoved_ = false;
     int spellingOnly_ = 0;
     int lacunose_ = 0; // verses lost on either side
 };
 
 // One JSON object per reported pair, one per line; when marking spelling,
 // with right_spelling and left_spelling, the stretches of spelling variants;
-// a pair with a remnant on either side ends with "lacuna": true, one whose
+// under the aligned marking with right_moved and left_moved, the stretches of
+// moved words; a pair with a remnant on either side ends with "lacuna": true, one whose
 // empty side's text stands elsewhere with "relocated": "16:25-27".
 class JsonReport : public Report {
 public:
@@ -115,6 +123,8 @@ private:
     std::vector<Run> leftDiff_;
     std::vector<Run> rightSpelling_;
     std::vector<Run> leftSpelling_;
+    std::vector<Run> rightMoved_;
+    std::vector<Run> leftMoved_;
     std::string record_; // room for one record, written whole
     bool lacuna_ = false;
     std::string_view relocated_; // the other place of an empty side's text
@@ -123,7 +133,8 @@ private:
 // A heading line for each chapter, then each pair as two labelled lines (left
 // edition first) with the unmatched stretches either in blue (for a terminal)
 // or between braces, and when marking spelling the spelling variants in green
-// or between parentheses; a remnant's lost text reads "lac.", lacunose verses
+// or between parentheses, and under the aligned marking moved words in
+// magenta or between angle brackets; a remnant's lost text reads "lac.", lacunose verses
 // "lac. 3:5-9" once a run, an empty side whose text stands elsewhere
 // " 14:24 -> 16:25-27". Finish() adds the closing count.
 class TextReport : public Report {
@@ -153,7 +164,7 @@ private:
 // One JSON document: the pairs reported per book and chapter, and in all, as
 // SummaryBuilder counts them, and when marking spelling "spelling_only", the
 // pairs that differ only in spelling; "lacunose", the verses lost on either
-// side, where there are any. Finish() writes it.
+// side, where there are any; under the aligned marking "marking": "aligned". Finish() writes it.
 class SummaryReport : public Report {
 public:
     using Report::Report;
@@ -181,6 +192,8 @@ struct ReportChoice {
 
 // Whether the run's output marks spelling variants.
 inline bool MarksSpelling(const RunOptions& options) { return options.spelling == SpellingMode::Mark; }
+// Whether it marks moved words.
+inline bool MarksMoved(const RunOptions& options) { return options.marking == WordMarking::Aligned; }
 
 // Runs the comparison and writes its results to `sink` as chosen: what
 // synopter-compare does once its input is read. False when a write failed.

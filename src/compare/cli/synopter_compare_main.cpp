@@ -36,7 +36,8 @@ const std::string kThresholdRange = std::to_string(kMinThreshold) + " to " + std
 const std::string kUsage =
     "Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html|summary]\n"
     "                        [--script latin|greek] [--spelling count|mark|ignore]\n"
-    "                        [--spelling-rules LIST] [--spelling-file PATH] LEFT RIGHT\n"
+    "                        [--spelling-rules LIST] [--spelling-file PATH] [--aligned]\n"
+    "                        LEFT RIGHT\n"
     "\n"
     "Compares two editions verse by verse, as the COMPARE button does, and writes\n"
     "every verse pair whose unmatched characters reach the threshold on either side.\n"
@@ -50,6 +51,10 @@ const std::string kUsage =
     "  --threshold N    smallest number of differing characters reported, " + kThresholdRange + " (" +
     std::to_string(kDefaultThreshold) + ")\n"
     "  --exact          a word that moved to another place counts as a difference\n"
+    "  --aligned        reported pairs marked by aligning their words: only words left\n"
+    "                   unpaired are marked, moved words shown apart (between angle\n"
+    "                   brackets, magenta on a terminal, purple in HTML); the pairs\n"
+    "                   reported and every count stay the same\n"
     "  --format text    chapter headings and labelled verse pairs, differences marked (default)\n"
     "  --format json    one JSON object per reported pair, one per line\n"
     "  --format html    one self-contained page: the editions, a table of contents, and\n"
@@ -74,13 +79,14 @@ const std::string kUsage =
     "JSON fields: line (counted from 0), chapter (\"\" before the first heading),\n"
     "right, left, right_unmatched, left_unmatched, and right_diff and left_diff, the\n"
     "unmatched stretches as [start, length] in characters from 0; under --spelling\n"
-    "mark also right_spelling and left_spelling, the spelling variants' stretches.\n"
+    "mark also right_spelling and left_spelling, the spelling variants' stretches;\n"
+    "under --aligned right_moved and left_moved, the moved words' stretches.\n"
     "Text is read as Latin-1 and written as UTF-8.\n"
     "\n"
     "Summary: {\"books\": [{\"title\", \"reported\", \"chapters\": [{\"heading\",\n"
     "\"reported\"}]}], \"reported\"}; pairs before the first heading count in the\n"
     "total only. Under --spelling mark, \"spelling_only\" follows: the pairs that\n"
-    "differ only in spelling.\n"
+    "differ only in spelling. Under --aligned, \"marking\": \"aligned\" follows.\n"
     "\n"
     "Manuscripts: verses an edition's .bk lists as lost ([Lacunae]) are never\n"
     "differences. A lacunose verse is not compared and not counted as found; a\n"
@@ -103,6 +109,7 @@ using cli::Script;
 struct Options {
     int threshold = kDefaultThreshold;
     bool exact = false;
+    bool aligned = false;
     Format format = Format::Text;
     Script script = Script::Latin;
     std::optional<SpellingMode> spelling; // as given
@@ -139,6 +146,9 @@ Options ParseArguments(int argc, char** argv)
         } else if (name == "--exact") {
             args.NoValue();
             options.exact = true;
+        } else if (name == "--aligned") {
+            args.NoValue();
+            options.aligned = true;
         } else if (name == "--threshold") {
             const std::string_view text = args.Value();
             const auto threshold = ParseThreshold(text);
@@ -270,11 +280,14 @@ int Main(int argc, char** argv)
     }
 
     const RunOptions runOptions{options.threshold, options.exact, options.spelling.value_or(SpellingMode::Count),
-                                &spelling.rules, &right.lacunae, &left.lacunae};
+                                &spelling.rules, &right.lacunae, &left.lacunae,
+                                options.aligned ? WordMarking::Aligned : WordMarking::Defined};
     cli::ReportChoice choice{options.format, options.script, false, left.label, right.label, {}};
     if (options.format == Format::Html)
         choice.facts = {DescribedEdition(left), DescribedEdition(right), options.threshold, options.exact, cli::Today(),
                         options.spelling};
+    if (options.format == Format::Html && options.aligned)
+        choice.facts.marking = WordMarking::Aligned; // said only when asked for: pages otherwise as they were
     if (options.format == Format::Text)
         choice.colour = ::isatty(STDOUT_FILENO) == 1;
     const bool written = cli::WriteComparison(left.lines, right.lines, runOptions, choice, stdout);
