@@ -120,10 +120,10 @@ struct RunOptions {
     // always was). Not owned.
     const Lacunae* rightLacunae = nullptr;
     const Lacunae* leftLacunae = nullptr;
+    WordMarking marking = WordMarking::Defined;
     // Whether an empty slot whose text the other side has elsewhere is
     // reported as such (RelocatedPair). The pairs and counts are the same.
     bool relocations = true;
-    WordMarking marking = WordMarking::Defined;
 };
 
 struct RunSummary {

@@ -181,6 +181,7 @@ TEST(ComparisonResultsTest, SpellingOnlyUnitsAreShownButNotFound)
         EXPECT_EQ(spellingOnly, c.spellingOnly) << c.threshold;
         EXPECT_EQ(restored.Summary().reported, c.threshold ? 3 : 4);
     }
+}
 
 // Switching the marking re-colours the pairs from their text and back; a
 // remnant's pair and the headings stay; moved words survive the files and
