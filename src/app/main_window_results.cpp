@@ -5,6 +5,7 @@
 #include "app/main_window_names.h"
 #include "app/main_window_ui.h"
 #include "app/window_run.h"
+#include "app/window_settings.h"
 #include "chapters/ui/chapter_window.h"
 #include "common/error.h"
 #include "common/file_io.h"
@@ -157,7 +158,6 @@ void MainWindow::RestoreResultPanes()
     Guarded([&] { left = ReadResultFile(results_->LeftPath()); });
     Guarded([&] { right = ReadResultFile(results_->RightPath()); });
     results_->Restore(left, right);
-    panes_->ShowRestored();
     // Files saved before the record was kept: the settings kept the choices
     // of the run that wrote them, all but "Exact positions".
     std::optional<html::ReportFacts> recorded;
@@ -165,8 +165,33 @@ void MainWindow::RestoreResultPanes()
         if (const std::optional<std::string> record = ReadFileBytes(results_->RecordPath(), kMaxSettingsFileBytes))
             recorded = ReadResultRecord(*record);
     });
+    // The choices go with results there are, not with a cleared set.
+    const bool any = results_->Count() > 0 || (results_->Unpaired(0) && (!results_->Unpaired(0)->paragraphs.empty() ||
+                                                                          !results_->Unpaired(1)->paragraphs.empty()));
+    if (recorded && any)
+        Guarded([&] { ChooseAsRecorded(*recorded); });
+    panes_->ShowRestored(settings_->TopUnit());
+    if (HasResults())
+        ui_->foundCount->setText(settings_->FoundCount());
     resultFacts_ = recorded ? *recorded : FactsNow(QFileInfo(FromLocal8Bit(results_->LeftPath())).lastModified());
     ResultsChanged();
+}
+
+void MainWindow::ChooseAsRecorded(const html::ReportFacts& record)
+{
+    // One no longer in the catalogue leaves its chooser as it is; a changed
+    // one loads its edition, the panes being still empty.
+    for (const auto& [chooser, edition] :
+         {std::pair(ui_->leftChooser, &record.left), std::pair(ui_->rightChooser, &record.right)}) {
+        const int index = chooser->findText(FromUtf8(edition->name), Qt::MatchFixedString);
+        if (index >= 0)
+            chooser->setCurrentIndex(index);
+    }
+    ui_->thresholdBox->setValue(record.threshold);
+    ui_->exactPositionsBox->setChecked(record.exactPositions);
+    const int spelling = int(record.spelling.value_or(SpellingMode::Count));
+    if (spelling < ui_->spellingChooser->count())
+        ui_->spellingChooser->setCurrentIndex(spelling);
 }
 
 html::ReportFacts MainWindow::FactsNow(const QDateTime& when) const

@@ -16,6 +16,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace synopter {
 
@@ -285,7 +286,17 @@ void ResultPane::ScrollToLine(int index)
     const QTextBlock b = document()->findBlockByLineNumber(index);
     if (!b.isValid() || (b == document()->lastBlock() && b.length() <= 1))
         index = std::max(0, LineCount() - 1);
-    verticalScrollBar()->setValue(index == 0 ? 0 : int(LineTop(index) + 0.5));
+    ScrollToY(index == 0 ? 0 : int(LineTop(index) + 0.5));
+}
+
+void ResultPane::FitScrollRange()
+{
+    // The layout tells the editor its new size only from the event loop; a
+    // scroll at once must not be held to the range of an older, shorter layout.
+    QScrollBar* bar = verticalScrollBar();
+    const int height = int(std::ceil(document()->documentLayout()->documentSize().height()));
+    if (height - viewport()->height() > bar->maximum())
+        bar->setMaximum(height - viewport()->height());
 }
 
 void ResultPane::ScrollToY(int y)
@@ -293,7 +304,11 @@ void ResultPane::ScrollToY(int y)
     QScrollBar* bar = verticalScrollBar();
     // A text laid out only down to its view has not yet the range to get there.
     if (y > bar->maximum())
+        FitScrollRange();
+    if (y > bar->maximum()) {
         document()->documentLayout()->blockBoundingRect(document()->lastBlock());
+        FitScrollRange();
+    }
     bar->setValue(y);
 }
 
@@ -434,6 +449,9 @@ void ResultPane::focusInEvent(QFocusEvent* event)
 
 void ResultPane::changeEvent(QEvent* event)
 {
+    // A new font rewraps the text too.
+    if (event->type() == QEvent::FontChange)
+        emit LayoutWidthChanging();
     QTextEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         countedWidth_ = -1;

@@ -87,6 +87,8 @@ private:
     QTextDocument* NewDocument();
     void AttachDocument(QTextDocument* doc);
     qreal LineTop(int line);
+    // The scroll range made to reach what is laid out already.
+    void FitScrollRange();
     void SnapLineStep(bool down);
     void InsertParagraph(QTextCursor& cursor, const rtf::Paragraph& runs);
     QTextLine FindLine(int index, QTextBlock& block);
