@@ -1,6 +1,7 @@
 // The reader's place: the verse at the top of the panes survives every new
 // layout of the same results, and a step to a verse keeps its chapter in view.
 #include "app/window_test.h"
+#include "collate/ui/apparatus_window.h"
 #include "compare/result_model.h"
 #include "compare/ui/pane_pair.h"
 
@@ -120,8 +121,13 @@ TEST_F(PlaceTest, StepsToAVerseKeepItsChapterHeadingInView)
     Run(1);
     ASSERT_EQ(mainWindow->Results().Count(), 122u);
     PanePair& panes = mainWindow->Panes();
+    mainWindow->ShowApparatus();
+    ApparatusWindow* apparatus = mainWindow->Apparatus();
+    ASSERT_NE(apparatus, nullptr);
     // The first verse of a chapter comes under its heading; one far down on
-    // its own at the top; the mark is on the verse either way.
+    // its own at the top; the mark is on the verse either way. Every verse
+    // differs, so a unit's number is its line's in the editions too: the
+    // source lists select it, and the apparatus shows its chapter.
     const struct {
         size_t from;
         bool forward;
@@ -134,6 +140,9 @@ TEST_F(PlaceTest, StepsToAVerseKeepItsChapterHeadingInView)
         mainWindow->GoToDifference(step.forward);
         EXPECT_EQ(panes.MarkedUnit(), step.marked);
         EXPECT_EQ(panes.TopUnit(), step.top);
+        for (const Side side : {Side::Left, Side::Right})
+            EXPECT_EQ(mainWindow->List(side)->currentIndex().row(), int(step.marked));
+        EXPECT_EQ(apparatus->Chapter(), step.marked < 61 ? "KATA LOUKAN 1" : "KATA LOUKAN 2");
     }
 }
 

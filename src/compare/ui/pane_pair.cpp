@@ -45,11 +45,19 @@ PanePair::PanePair(ResultPane* left, ResultPane* right, QWidget* leftPanel, std:
         QObject::connect(pane, &ResultPane::LayoutWidthChanging, &relevelTimer_, [this] {
             if (!anchor_ && !placed_.empty())
                 anchor_ = TopPlace();
+            // Levelled panes are filled again for the new width: the editor
+            // need not rewrap the old text first.
+            if (Levelled() && !placed_.empty())
+                for (ResultPane* each : panes_)
+                    each->HoldWrapping(true);
         });
         QObject::connect(pane, &ResultPane::LayoutWidthChanged, &relevelTimer_, [this] {
             if (RelevelPending()) {
                 relevelTimer_.start();
-            } else if (anchor_ && !relevelTimer_.isActive()) {
+            } else if (!relevelTimer_.isActive()) {
+                ReleaseWrapping();
+            }
+            if (anchor_ && !RelevelPending() && !relevelTimer_.isActive()) {
                 // Back at the levelled widths (or unlevelled files): the
                 // editor rewrapped the text under the view, which is put back.
                 const Place place = *anchor_;
@@ -145,12 +153,21 @@ void PanePair::Relevel()
     if (RelevelPending()) {
         // Down to a screenful past the top pair at once, the rest in the background.
         Refill(std::min(results_.Count(), (anchor_ ? anchor_->unit : UnitAtTop()) + kFirstUnits));
-    } else if (anchor_) {
+        return;
+    }
+    ReleaseWrapping();
+    if (anchor_) {
         // The widths came back to the levelled ones while the resizing went on.
         const Place place = *anchor_;
         anchor_.reset();
         ScrollToPlace(place);
     }
+}
+
+void PanePair::ReleaseWrapping()
+{
+    for (ResultPane* pane : panes_)
+        pane->HoldWrapping(false);
 }
 
 void PanePair::Reshow()

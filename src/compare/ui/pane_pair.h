@@ -88,6 +88,8 @@ private:
     // Writes all units afresh, down to `to` at once and the rest in the
     // background, and takes the panes back to where they were read.
     void Refill(size_t to);
+    // The panes rewrap their text themselves again.
+    void ReleaseWrapping();
     // The heading above `unit` when the panes show the two together, else `unit`.
     size_t TopFor(size_t unit) const;
     // Writes units [from, to) into the panes, level; `replace` starts afresh.

@@ -99,6 +99,8 @@ void ResultPane::AttachDocument(QTextDocument* doc)
     });
     dirtyFromBlock_ = 0;
     countedWidth_ = -1;
+    // A new document is laid out for the present width.
+    holdWrapping_ = false;
 }
 
 QTextCharFormat ResultPane::Format(rtf::Colour colour, bool bold)
@@ -299,6 +301,28 @@ void ResultPane::FitScrollRange()
         bar->setMaximum(height - viewport()->height());
 }
 
+void ResultPane::HoldWrapping(bool hold)
+{
+    if (hold == holdWrapping_)
+        return;
+    holdWrapping_ = hold;
+    // Let go at another width: wrapped for the present one after all.
+    if (!hold && document()->pageSize().width() != viewport()->width()) {
+        document()->setPageSize(QSizeF(viewport()->width(), -1));
+        AdjustScrollRanges();
+    }
+}
+
+void ResultPane::AdjustScrollRanges()
+{
+    const QSizeF size = document()->documentLayout()->documentSize();
+    const QSize view = viewport()->size();
+    verticalScrollBar()->setRange(0, std::max(0, int(std::ceil(size.height())) - view.height()));
+    verticalScrollBar()->setPageStep(view.height());
+    horizontalScrollBar()->setRange(0, std::max(0, int(std::ceil(size.width())) - view.width()));
+    horizontalScrollBar()->setPageStep(view.width());
+}
+
 void ResultPane::ScrollToY(int y)
 {
     QScrollBar* bar = verticalScrollBar();
@@ -462,9 +486,17 @@ void ResultPane::changeEvent(QEvent* event)
 void ResultPane::resizeEvent(QResizeEvent* event)
 {
     // Said while the text is still laid out for the old width.
-    if (event->size().width() != event->oldSize().width())
+    const bool widthChanged = event->size().width() != event->oldSize().width();
+    if (widthChanged)
         emit LayoutWidthChanging();
-    QTextEdit::resizeEvent(event);
+    if (widthChanged && holdWrapping_) {
+        // Rewrapping a long text down to the view costs as much as writing it
+        // afresh, which follows: the old wrapping stays on screen till then.
+        QAbstractScrollArea::resizeEvent(event);
+        AdjustScrollRanges();
+    } else {
+        QTextEdit::resizeEvent(event);
+    }
     countedWidth_ = -1;
     if (viewport()->width() != viewportWidth_) {
         viewportWidth_ = viewport()->width();
