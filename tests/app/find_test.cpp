@@ -109,8 +109,15 @@ TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
                 green = green || (s.colour == 0x008000 && s.text == "dauid");
         EXPECT_EQ(green, c.green);
     }
-    // The choice is kept for the next start.
+    // The choice is kept for the next start; while the results of the last
+    // run come back with it, the choice that made them comes back too.
     spelling->setCurrentIndex(1);
+    mainWindow->close();
+    Open();
+    EXPECT_EQ(mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser)->currentIndex(), 2);
+    mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser)->setCurrentIndex(1);
+    messages.answer = true;
+    mainWindow->ClearResults();
     mainWindow->close();
     Open();
     EXPECT_EQ(mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser)->currentIndex(), 1);
