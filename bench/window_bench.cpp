@@ -3,6 +3,7 @@
 // restores those results.
 #include "app/main_window.h"
 #include "chapters/ui/chapter_window.h"
+#include "compare/ui/pane_pair.h"
 #include "compare/ui/result_pane.h"
 
 #include <QApplication>
@@ -128,6 +129,32 @@ void BM_StartupToTheLastChapter(benchmark::State& state)
     }
 }
 BENCHMARK(BM_StartupToTheLastChapter)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+
+// A new layout of whole-NT results read at the last chapter: the window made
+// narrower or wider, the panes filled again for the new width and taken back
+// to the unit that was at their top.
+void BM_RelayoutAtTheEnd(benchmark::State& state)
+{
+    ProgramDir dir;
+    if (!QDir(kEditions).exists() || !dir.ok) {
+        state.SkipWithError("sample editions not found");
+        return;
+    }
+    Window w(dir.Path());
+    RunWholeNewTestament(w);
+    w.mainWindow.GoToChapter("APOKALUQIV IWANNOU 22");
+    const size_t top = w.mainWindow.Panes().TopUnit();
+    int width = 1000;
+    for (auto _ : state) {
+        width = width == 1000 ? 1200 : 1000;
+        w.mainWindow.resize(width, 700);
+        QApplication::processEvents();
+        w.mainWindow.Panes().Reshow();
+        benchmark::DoNotOptimize(w.mainWindow.Pane(Side::Right)->FirstVisibleLine());
+    }
+    state.counters["kept"] = w.mainWindow.Panes().TopUnit() == top ? 1 : 0;
+}
+BENCHMARK(BM_RelayoutAtTheEnd)->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
 
 } // namespace
 

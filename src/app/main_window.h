@@ -94,6 +94,9 @@ public:
     // Search > "Next difference" (F7), "Previous difference" (Shift+F7): both
     // panes to the next reported pair; a beep past the last.
     void GoToDifference(bool forward);
+    // The other views follow the panes to a unit: the source lists (when shown)
+    // select its verse, the apparatus (when open) shows it.
+    void FollowUnit(size_t unit);
 
     // Search > "Find…" (Ctrl+F) opens the find bar; "Find next" (F3) and
     // "Find previous" (Shift+F3) step through the matches in the source list
@@ -212,6 +215,9 @@ private:
     // Whether the panes or the model hold anything "Clear" would take away.
     bool HasResults() const;
     void EnableClear(bool enabled);
+    // The choosers, threshold, "Exact positions" and spelling set to the record
+    // of the restored results: they are what those results mean.
+    void ChooseAsRecorded(const html::ReportFacts& record);
     // The report's facts from the choosers and options as they stand.
     html::ReportFacts FactsNow(const QDateTime& when) const;
 

@@ -48,10 +48,39 @@ std::string MainWindow::ChapterInView() const
 void MainWindow::GoToDifference(bool forward)
 {
     const std::optional<size_t> from = panes_->SearchStart(forward);
-    if (const std::optional<size_t> unit = from ? results_->NextPair(*from, forward) : std::nullopt)
+    if (const std::optional<size_t> unit = from ? results_->NextPair(*from, forward) : std::nullopt) {
         panes_->GoToUnit(*unit);
-    else
+        FollowUnit(*unit);
+    } else {
         QApplication::beep();
+    }
+}
+
+void MainWindow::FollowUnit(size_t unit)
+{
+    if (unit >= results_->Count())
+        return;
+    const std::string heading = results_->HeadingAtOrAbove(unit);
+    if (heading.empty())
+        return;
+    // The verse: the reference opening either side of a pair; 0 for a heading.
+    int verse = 0;
+    if (!results_->IsHeading(unit))
+        for (const int side : {0, 1})
+            if (const VerseParts parts = ParseVerseLine(results_->Text(unit, side)); verse == 0 && parts.verse > 0)
+                verse = parts.verse;
+    if (ui_->sourceArea->isVisible()) {
+        for (const Side side : {Side::Left, Side::Right}) {
+            const std::optional<size_t> line = Edition(side).VerseLine(heading, verse);
+            if (!line)
+                continue;
+            SourceList* list = List(side);
+            list->setCurrentIndex(list->model()->index(int(*line), 0));
+            list->SetTopIndex(int(*line));
+        }
+    }
+    if (ApparatusWindow* apparatus = Apparatus(); apparatus && apparatus->isVisible())
+        apparatus->ShowVerse(heading, verse);
 }
 
 void MainWindow::OpenFindBar()
@@ -97,8 +126,10 @@ void MainWindow::FindStep(bool forward)
     panes_->Flush(); // restored results still being shown are searched whole
     const std::optional<size_t> from = panes_->SearchStart(forward);
     const std::optional<FindMatch> match = from ? FindInResults(query, *results_, *from, direction) : std::nullopt;
-    if (match)
+    if (match) {
         panes_->GoToUnit(match->unit, RangesOf(match->left), RangesOf(match->right));
+        FollowUnit(match->unit);
+    }
     bar->ShowOutcome(match, direction);
 }
 

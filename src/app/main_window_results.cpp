@@ -5,6 +5,7 @@
 #include "app/main_window_names.h"
 #include "app/main_window_ui.h"
 #include "app/window_run.h"
+#include "app/window_settings.h"
 #include "chapters/ui/chapter_window.h"
 #include "common/error.h"
 #include "common/file_io.h"
@@ -29,6 +30,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QSpinBox>
 
 #include <algorithm>
@@ -188,11 +190,38 @@ void MainWindow::RestoreResultPanes()
     });
     // The run's threshold tells its spelling-only pairs from the found ones.
     results_->Restore(left, right, recorded ? recorded->threshold : 0);
-    panes_->ShowRestored();
     // Files saved before the record was kept: the settings kept the choices
     // of the run that wrote them, all but "Exact positions".
+    // The choices go with results there are, not with a cleared set.
+    const bool any = results_->Count() > 0 || (results_->Unpaired(0) && (!results_->Unpaired(0)->paragraphs.empty() ||
+                                                                          !results_->Unpaired(1)->paragraphs.empty()));
+    if (recorded && any)
+        Guarded([&] { ChooseAsRecorded(*recorded); });
+    panes_->ShowRestored(settings_->TopUnit());
+    if (HasResults())
+        ui_->foundCount->setText(settings_->FoundCount());
     resultFacts_ = recorded ? *recorded : FactsNow(QFileInfo(FromLocal8Bit(results_->LeftPath())).lastModified());
     ResultsChanged();
+}
+
+void MainWindow::ChooseAsRecorded(const html::ReportFacts& record)
+{
+    // One no longer in the catalogue leaves its chooser as it is; a changed
+    // one loads its edition, the panes being still empty.
+    for (const auto& [chooser, edition] :
+         {std::pair(ui_->leftChooser, &record.left), std::pair(ui_->rightChooser, &record.right)}) {
+        const int index = chooser->findText(FromUtf8(edition->name), Qt::MatchFixedString);
+        if (index >= 0)
+            chooser->setCurrentIndex(index);
+    }
+    ui_->thresholdBox->setValue(record.threshold);
+    ui_->exactPositionsBox->setChecked(record.exactPositions);
+    const int spelling = int(record.spelling.value_or(SpellingMode::Count));
+    if (spelling < ui_->spellingChooser->count())
+        ui_->spellingChooser->setCurrentIndex(spelling);
+    // The shown pairs were marked so already: no re-marking.
+    const QSignalBlocker quiet(ui_->alignedMarkingAction);
+    ui_->alignedMarkingAction->setChecked(record.marking == WordMarking::Aligned);
 }
 
 html::ReportFacts MainWindow::FactsNow(const QDateTime& when) const

@@ -58,10 +58,17 @@ bool SettingsPlacement::eventFilter(QObject* watched, QEvent* event)
         [[fallthrough]];
     case QEvent::Move:
     case QEvent::Resize:
+    case QEvent::WindowStateChange:
     case QEvent::WindowActivate: {
         if (!sinceShown_.isValid())
             break;
-        if (sinceShown_.elapsed() > kFramingWindowMs) {
+        // A window started maximized has the stored size to come back to: it
+        // is corrected when the window is first shown normal, however late.
+        if (window_->isMaximized() || window_->isFullScreen()) {
+            untilNormal_ = true;
+            break;
+        }
+        if (sinceShown_.elapsed() > kFramingWindowMs && !untilNormal_) {
             unframed_.reset();
             break;
         }
@@ -70,6 +77,7 @@ bool SettingsPlacement::eventFilter(QObject* watched, QEvent* event)
         const QSize frame = FrameExtent();
         if (frame.isNull())
             break;
+        untilNormal_ = false;
         if (window_->frameGeometry().size() == *unframed_)
             unframed_.reset();
         else

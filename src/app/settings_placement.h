@@ -37,6 +37,7 @@ private:
     QWidget* window_;
     std::optional<QSize> unframed_; // set while the frame was unknown
     QElapsedTimer sinceShown_;
+    bool untilNormal_ = false; // shown maximized: corrected when first shown normal
 };
 
 } // namespace synopter

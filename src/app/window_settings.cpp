@@ -13,12 +13,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
 #include <algorithm>
+#include <climits>
 #include <optional>
 
 namespace synopter {
@@ -137,6 +139,12 @@ void WindowSettings::Read()
         }
     }
 
+    // The frame above is the one the window is restored to.
+    if (ini.ReadBool(kInit, "maximized", false))
+        window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
+    topUnit_ = size_t(std::max(0, ReadPresentInteger(ini, "topunit").value_or(0)));
+    foundCount_ = FromLatin1(ini.ReadString(kInit, "found", "")).trimmed();
+
     if (!ini.ReadBool(kInit, "source", c.sourceTexts->isChecked()) && c.sourceTexts->isChecked())
         sourceArea_.toggle();
 
@@ -184,11 +192,28 @@ void WindowSettings::Write()
         ini.WriteString(kInit, "spellingrules", chosen.Names());
     if (c.alignedMarking && (c.alignedMarking->isChecked() || ini.Find(kInit, "alignedmarking")))
         ini.WriteBool(kInit, "alignedmarking", c.alignedMarking->isChecked());
-    const QRect frame = window_.frameGeometry();
+    // A maximized window keeps the frame it is restored to, and says it is maximized.
+    QRect frame = window_.frameGeometry();
+    const bool maximized = window_.isMaximized();
+    if (maximized && window_.normalGeometry().isValid()) {
+        const QRect inner = window_.geometry();
+        const QRect normal = window_.normalGeometry();
+        frame = normal.adjusted(frame.left() - inner.left(), frame.top() - inner.top(),
+                                frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    }
     ini.WriteInteger(kInit, "width", frame.width());
     ini.WriteInteger(kInit, "height", frame.height());
     ini.WriteInteger(kInit, "FromTop", frame.top());
     ini.WriteInteger(kInit, "FromLeft", frame.left());
+    // These three are written once they say something, as "spelling" is.
+    if (maximized || ini.Find(kInit, "maximized"))
+        ini.WriteBool(kInit, "maximized", maximized);
+    const size_t top = c.topUnit ? c.topUnit() : 0;
+    if (top > 0 || ini.Find(kInit, "topunit"))
+        ini.WriteInteger(kInit, "topunit", int(std::min<size_t>(top, INT_MAX)));
+    const std::string found = c.foundCount ? ToLatin1(c.foundCount->text().trimmed()) : std::string();
+    if (!found.empty() || ini.Find(kInit, "found"))
+        ini.WriteString(kInit, "found", found);
     const bool sourceShown = c.sourceTexts->isChecked();
     ini.WriteBool(kInit, "source", sourceShown);
     // A hidden source area keeps the height it had when last shown.

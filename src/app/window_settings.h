@@ -2,11 +2,13 @@
 
 #include <functional>
 #include <optional>
+#include <QString>
 #include <string>
 #include <vector>
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QComboBox;
 class QMainWindow;
 class QSpinBox;
@@ -36,6 +38,10 @@ public:
         std::vector<QAction*> spellingRules = {};
         // View ▸ Aligned marking.
         QAction* alignedMarking = nullptr;
+        // The results' side: the unit at the top of the panes (0 without
+        // results) and the "Found verses" figure.
+        std::function<size_t()> topUnit = {};
+        QLabel* foundCount = nullptr;
     };
     // The source area under the panes: its height and the View menu's switch.
     struct SourceArea {
@@ -53,6 +59,10 @@ public:
     // Why the settings file could not be read at start-up (its defaults then
     // apply, and the close replaces it); empty when it was read or is missing.
     const std::string& ReadProblem() const { return readProblem_; }
+    // Where the panes were read and what they had found at the last close,
+    // for the results restored at start-up.
+    size_t TopUnit() const { return topUnit_; }
+    const QString& FoundCount() const { return foundCount_; }
     // Writes every key in one replacement of the file; nothing when Read never
     // ran (start-up ended before it). A failed write throws WriteError and
     // leaves the file as it was.
@@ -68,6 +78,8 @@ private:
     // A stored splitter height brought into range, written back while the source area stays hidden.
     std::optional<int> mendedSplitter_;
     std::string readProblem_;
+    size_t topUnit_ = 0;
+    QString foundCount_;
 };
 
 } // namespace synopter

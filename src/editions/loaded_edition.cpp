@@ -26,4 +26,16 @@ std::optional<size_t> LoadedEdition::LastLineEqualTo(const std::string& text) co
     return std::nullopt;
 }
 
+std::optional<size_t> LoadedEdition::VerseLine(const std::string& heading, int verse) const
+{
+    const std::optional<size_t> start = LastLineEqualTo(heading);
+    if (!start || verse <= 0)
+        return start;
+    const std::vector<std::string>& all = Lines();
+    for (size_t i = *start + 1; i < all.size() && !IsHeadingLine(all[i]); ++i)
+        if (ParseVerseLine(all[i]).verse == verse)
+            return i;
+    return std::nullopt;
+}
+
 } // namespace synopter

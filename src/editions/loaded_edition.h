@@ -26,6 +26,9 @@ struct LoadedEdition {
     std::string HeadingAtOrAbove(size_t line) const;
     // The last line that is `text` exactly; nullopt when none is.
     std::optional<size_t> LastLineEqualTo(const std::string& text) const;
+    // The line of verse `verse` under the chapter heading `heading` (the
+    // heading's own line for verse 0); nullopt when the edition has neither.
+    std::optional<size_t> VerseLine(const std::string& heading, int verse) const;
 };
 
 } // namespace synopter

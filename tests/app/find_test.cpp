@@ -127,11 +127,19 @@ TEST_F(WindowTest, SpellingVariantsCountAreMarkedInGreenOrIgnored)
     next->trigger();
     ASSERT_TRUE(mainWindow->Panes().MarkedUnit());
     EXPECT_EQ(*mainWindow->Panes().MarkedUnit(), 1u);
-    // The choice is kept for the next start, and the results come back as they were.
+    // The choice is kept for the next start; while the results of the last
+    // run come back with it (as they were), the choice that made them comes back too.
+    spelling->setCurrentIndex(2);
     mainWindow->close();
     Open();
     EXPECT_EQ(mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser)->currentIndex(), 1);
     spellingOnlyAtOne();
+    mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser)->setCurrentIndex(2);
+    messages.answer = true;
+    mainWindow->ClearResults();
+    mainWindow->close();
+    Open();
+    EXPECT_EQ(mainWindow->findChild<QComboBox*>(main_window_names::spellingChooser)->currentIndex(), 2);
 }
 
 } // namespace

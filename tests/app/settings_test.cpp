@@ -1,6 +1,10 @@
 // The settings read at start-up and written at close, through the window.
 
+
 #include "app/settings_test_support.h"
+#include "compare/ui/pane_pair.h"
+
+#include <QLabel>
 
 namespace synopter {
 namespace {
@@ -315,6 +319,75 @@ TEST(SettingsFileTest, SpellingRuleGroupsRoundTrip)
     item("Consonants1")->trigger();
     EXPECT_EQ(CloseAndCatchError(form, dir.messages), "");
     EXPECT_NE(dir.Settings().find("spellingrules=names,itacism,consonants\r\n"), std::string::npos) << dir.Settings();
+}
+
+} // namespace
+} // namespace synopter
+
+namespace synopter {
+namespace {
+
+using namespace settings_test;
+
+// The results come back as they were left: where they were read, the window
+// maximized, the found figure, and the choices that made them (not those set
+// for the next run since).
+TEST(SettingsFileTest, RestoredResultsComeBackAsLeftWithTheChoicesThatMadeThem)
+{
+    ProgramDir dir;
+    std::vector<std::string> left{"KATA MARKON 1"}, right{"KATA MARKON 1"};
+    for (int verse = 1; verse <= 80; ++verse) {
+        left.push_back(" 1:" + std::to_string(verse) + " alpha beta");
+        right.push_back(" 1:" + std::to_string(verse) + " alpha gamma");
+    }
+    dir.WriteEdition("left", left);
+    dir.WriteEdition("right", right);
+    QComboBox* spelling = nullptr;
+    size_t top = 0;
+    QSize normal;
+    {
+        MainWindow form(dir.Path(), &dir.messages);
+        Start(form);
+        normal = form.frameGeometry().size();
+        form.Chooser(Side::Left)->setCurrentIndex(form.Chooser(Side::Left)->findText("left"));
+        form.Chooser(Side::Right)->setCurrentIndex(form.Chooser(Side::Right)->findText("right"));
+        form.ThresholdBox()->setValue(1);
+        form.ExactPositionsBox()->setChecked(true);
+        spelling = form.findChild<QComboBox*>(main_window_names::spellingChooser);
+        ASSERT_NE(spelling, nullptr);
+        spelling->setCurrentIndex(2);
+        form.Compare();
+        ASSERT_EQ(form.FoundCountLabel()->text(), "80");
+        form.showMaximized();
+        QTest::qWait(300);
+        form.Panes().GoToUnit(40);
+        top = form.Panes().TopUnit();
+        ASSERT_EQ(top, 40u);
+        form.ThresholdBox()->setValue(9);
+        form.ExactPositionsBox()->setChecked(false);
+        spelling->setCurrentIndex(0);
+        form.Chooser(Side::Right)->setCurrentIndex(form.Chooser(Side::Right)->findText("left"));
+        EXPECT_EQ(CloseAndCatchError(form, dir.messages), "");
+    }
+    const std::string written = dir.Settings();
+    for (const char* line : {"maximized=1\r\n", "topunit=40\r\n", "found=80\r\n"})
+        EXPECT_NE(written.find(line), std::string::npos) << line << written;
+
+    MainWindow next(dir.Path(), &dir.messages);
+    Start(next);
+    QTest::qWait(300);
+    EXPECT_TRUE(next.isMaximized());
+    EXPECT_EQ(next.Panes().TopUnit(), top);
+    EXPECT_EQ(next.FoundCountLabel()->text(), "80");
+    EXPECT_EQ(next.ThresholdBox()->value(), 1);
+    EXPECT_TRUE(next.ExactPositionsBox()->isChecked());
+    EXPECT_EQ(next.findChild<QComboBox*>(main_window_names::spellingChooser)->currentIndex(), 2);
+    EXPECT_EQ(next.Chooser(Side::Right)->currentText(), "right");
+    EXPECT_EQ(next.Edition(Side::Right).name, "right");
+    // Back to normal, the window has the frame it had before it was maximized.
+    next.showNormal();
+    QTest::qWait(100);
+    EXPECT_EQ(next.frameGeometry().size(), normal);
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -302,6 +303,17 @@ bool ApparatusWindow::ShowChapter(const std::string& heading)
         }
     }
     return false;
+}
+
+bool ApparatusWindow::ShowVerse(const std::string& heading, int verse)
+{
+    if (heading != Chapter() && !ShowChapter(heading))
+        return false;
+    if (verse > 0)
+        view_->scrollToAnchor(QString("v%1").arg(verse));
+    else
+        view_->verticalScrollBar()->setValue(0);
+    return true;
 }
 
 std::string ApparatusWindow::Chapter() const

@@ -54,6 +54,9 @@ public:
     // layout has no such chapter.
     bool ShowChapter(const std::string& heading);
     std::string Chapter() const; // the heading shown
+    // Shows a verse of a chapter at the top of the view (the chapter's first
+    // line for verse 0), collating the chapter only when it is not the one shown.
+    bool ShowVerse(const std::string& heading, int verse);
 
     // The editions taking part (indices into the loaded set, ascending) and the base among them.
     std::vector<int> Members() const;

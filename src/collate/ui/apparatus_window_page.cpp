@@ -106,7 +106,9 @@ QString ApparatusWindow::ChapterHtml() const
             apparatus != verses_.end() && apparatus->line == line ? &*apparatus : nullptr;
 
         const QString reference = QString("%1:%2").arg(chapter_).arg(verse);
-        html += "<p style=\"margin-top:10px; margin-bottom:0px;\"><b>" + reference + "</b>&nbsp;&nbsp;";
+        // Named, so that a verse can be scrolled to.
+        html += QString("<p style=\"margin-top:10px; margin-bottom:0px;\"><a name=\"v%1\"></a><b>").arg(verse) +
+                reference + "</b>&nbsp;&nbsp;";
         const std::string_view text = units ? std::string_view(units->baseText) : split.words;
         const auto note = [&html](const QString& said) {
             html += "<span style=\"color:#777;\">" + said.toHtmlEscaped() + "</span> ";

@@ -6,6 +6,7 @@
 #include "compare/ui/result_pane.h"
 #include "compare/ui/wrapped_lines.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -40,16 +41,29 @@ PanePair::PanePair(ResultPane* left, ResultPane* right, QWidget* leftPanel, std:
     backgroundTimer_.setInterval(0);
     QObject::connect(&backgroundTimer_, &QTimer::timeout, [this] { FillInBackground(); });
     for (ResultPane* pane : panes_) {
-        // The pair at the top is taken before the text is rewrapped under it.
+        // The place is taken before the text is rewrapped under it.
         QObject::connect(pane, &ResultPane::LayoutWidthChanging, &relevelTimer_, [this] {
-            if (!relevelTimer_.isActive() && !placed_.empty()) {
-                anchor_ = UnitAtTop();
-                anchorAtStart_ = panes_[0]->verticalScrollBar()->value() == 0;
-            }
+            if (!anchor_ && !placed_.empty())
+                anchor_ = TopPlace();
+            // Levelled panes are filled again for the new width: the editor
+            // need not rewrap the old text first.
+            if (Levelled() && !placed_.empty())
+                for (ResultPane* each : panes_)
+                    each->HoldWrapping(true);
         });
         QObject::connect(pane, &ResultPane::LayoutWidthChanged, &relevelTimer_, [this] {
-            if (RelevelPending())
+            if (RelevelPending()) {
                 relevelTimer_.start();
+            } else if (!relevelTimer_.isActive()) {
+                ReleaseWrapping();
+            }
+            if (anchor_ && !RelevelPending() && !relevelTimer_.isActive()) {
+                // Back at the levelled widths (or unlevelled files): the
+                // editor rewrapped the text under the view, which is put back.
+                const Place place = *anchor_;
+                anchor_.reset();
+                ScrollToPlace(place);
+            }
         });
     }
 }
@@ -69,10 +83,17 @@ bool PanePair::Complete() const
     return placed_.size() == results_.Count();
 }
 
+bool PanePair::LevelledAsShown() const
+{
+    for (int side : {0, 1})
+        if (LayoutWidth(side) != levelWidth_[side] || panes_[side]->font() != levelFont_[side])
+            return false;
+    return true;
+}
+
 bool PanePair::RelevelPending() const
 {
-    return Levelled() && !placed_.empty()
-        && (LayoutWidth(0) != levelWidth_[0] || LayoutWidth(1) != levelWidth_[1]);
+    return Levelled() && !placed_.empty() && !LevelledAsShown();
 }
 
 void PanePair::Clear()
@@ -101,8 +122,10 @@ void PanePair::Flush()
         return;
     BalancePaneWidths();
     backgroundTimer_.stop();
-    if (placed_.empty() || LayoutWidth(0) != levelWidth_[0] || LayoutWidth(1) != levelWidth_[1])
+    if (placed_.empty())
         Fill(0, count, true);
+    else if (!LevelledAsShown())
+        Refill(count);
     else if (placed_.size() < count)
         Fill(placed_.size(), count, false);
 }
@@ -111,7 +134,7 @@ void PanePair::FillInBackground()
 {
     if (!Levelled() || Complete())
         return;
-    if (LayoutWidth(0) != levelWidth_[0] || LayoutWidth(1) != levelWidth_[1]) {
+    if (!LevelledAsShown()) {
         Relevel();
         return;
     }
@@ -127,19 +150,85 @@ void PanePair::FillInBackground()
 void PanePair::Relevel()
 {
     relevelTimer_.stop();
-    if (!RelevelPending())
+    if (RelevelPending()) {
+        // Down to a screenful past the top pair at once, the rest in the background.
+        Refill(std::min(results_.Count(), (anchor_ ? anchor_->unit : UnitAtTop()) + kFirstUnits));
         return;
-    const size_t top = anchor_ ? *anchor_ : UnitAtTop();
-    const bool atStart = anchor_ ? anchorAtStart_ : panes_[0]->verticalScrollBar()->value() == 0;
+    }
+    ReleaseWrapping();
+    if (anchor_) {
+        // The widths came back to the levelled ones while the resizing went on.
+        const Place place = *anchor_;
+        anchor_.reset();
+        ScrollToPlace(place);
+    }
+}
+
+void PanePair::ReleaseWrapping()
+{
+    for (ResultPane* pane : panes_)
+        pane->HoldWrapping(false);
+}
+
+void PanePair::Reshow()
+{
+    if (!Levelled() || placed_.empty())
+        return;
+    Refill(std::min(results_.Count(), UnitAtTop() + kFirstUnits));
+}
+
+void PanePair::Refill(size_t to)
+{
+    const Place place = anchor_ ? *anchor_ : TopPlace();
     anchor_.reset();
-    // Down to a screenful past the top pair at once, the rest in the background.
-    Fill(0, std::min(results_.Count(), top + kFirstUnits), true);
+    Fill(0, to, true);
     if (!Complete())
         backgroundTimer_.start();
-    if (atStart || top >= placed_.size())
+    ScrollToPlace(place);
+}
+
+PanePair::Place PanePair::TopPlace() const
+{
+    Place place;
+    ResultPane* pane = panes_[0];
+    if (placed_.empty() || pane->verticalScrollBar()->value() == 0)
+        return place;
+    const int line = pane->FirstVisibleLine();
+    const QTextBlock block = pane->document()->findBlockByLineNumber(line);
+    place.unit = UnitAtBlock(block.blockNumber());
+    place.atStart = false;
+    const QTextBlock first = pane->document()->findBlockByNumber(placed_[place.unit].firstBlock[0]);
+    place.lines = first.isValid() ? std::max(0, line - first.firstLineNumber()) : 0;
+    return place;
+}
+
+void PanePair::ScrollToPlace(const Place& place)
+{
+    if (place.atStart || results_.Count() == 0) {
+        for (ResultPane* pane : panes_)
+            pane->verticalScrollBar()->setValue(0);
         return;
-    for (ResultPane* pane : panes_)
-        pane->ScrollToBlock(placed_[top].firstBlock[pane == panes_[0] ? 0 : 1]);
+    }
+    const size_t unit = std::min(place.unit, results_.Count() - 1);
+    if (unit >= placed_.size() && Levelled())
+        Fill(placed_.size(), std::min(results_.Count(), unit + kFirstUnits), false);
+    if (unit >= placed_.size())
+        return;
+    // Lines into the unit, no further than its own (its text, padding and the
+    // blanks before the next): a rewrapped unit may have fewer.
+    for (int side : {0, 1}) {
+        ResultPane* pane = panes_[side];
+        const int firstBlock = placed_[unit].firstBlock[side];
+        pane->ScrollToBlock(firstBlock);
+        if (place.lines <= 0)
+            continue;
+        const QTextDocument* doc = pane->document();
+        const QTextBlock first = doc->findBlockByNumber(firstBlock);
+        const QTextBlock end =
+            doc->findBlockByNumber(unit + 1 < placed_.size() ? placed_[unit + 1].firstBlock[side] : blocks_[side]);
+        const int span = first.isValid() && end.isValid() ? end.firstLineNumber() - first.firstLineNumber() : 1;
+        pane->ScrollToLine(first.firstLineNumber() + std::min(place.lines, std::max(0, span - 1)));
+    }
 }
 
 size_t PanePair::UnitAtTop() const
@@ -191,6 +280,7 @@ void PanePair::Fill(size_t from, size_t to, bool replace)
     for (int side : {0, 1}) {
         panes_[side]->WriteParagraphs(written[side], replace);
         levelWidth_[side] = counters[side].LayoutWidth();
+        levelFont_[side] = panes_[side]->font();
     }
     // A fresh document has lost the mark.
     if (replace || (marked_ && *marked_ >= from && *marked_ < to))
@@ -250,8 +340,28 @@ void PanePair::GoToUnit(size_t unit, Ranges left, Ranges right)
     markedRanges_[0] = std::move(left);
     markedRanges_[1] = std::move(right);
     ShowMark();
+    const size_t top = TopFor(unit);
     for (int side : {0, 1})
-        panes_[side]->ScrollToBlock(placed_[unit].firstBlock[side]);
+        panes_[side]->ScrollToBlock(placed_[top].firstBlock[side]);
+}
+
+size_t PanePair::TopFor(size_t unit) const
+{
+    size_t heading = unit;
+    while (heading > 0 && !results_.IsHeading(heading))
+        --heading;
+    if (heading == unit || !results_.IsHeading(heading))
+        return unit;
+    // From the heading's first line to the unit's last, on the left (level with the right).
+    ResultPane* pane = panes_[0];
+    const QTextDocument* doc = pane->document();
+    const QTextBlock from = doc->findBlockByNumber(placed_[heading].firstBlock[0]);
+    const QTextBlock last = doc->findBlockByNumber(placed_[unit].firstBlock[0] + placed_[unit].padding[0]);
+    if (!from.isValid() || !last.isValid())
+        return unit;
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    const qreal height = layout->blockBoundingRect(last).bottom() - layout->blockBoundingRect(from).top();
+    return height <= pane->viewport()->height() ? heading : unit;
 }
 
 std::optional<size_t> PanePair::SearchStart(bool forward) const
@@ -264,7 +374,7 @@ std::optional<size_t> PanePair::SearchStart(bool forward) const
     return forward ? (top == 0 ? SIZE_MAX : top - 1) : top;
 }
 
-void PanePair::ShowRestored()
+void PanePair::ShowRestored(size_t top)
 {
     Clear();
     if (!Levelled()) {
@@ -274,9 +384,11 @@ void PanePair::ShowRestored()
         return;
     }
     BalancePaneWidths();
-    Fill(0, std::min(results_.Count(), kFirstUnits), true);
+    Fill(0, std::min(results_.Count(), top + kFirstUnits), true);
     if (!Complete())
         backgroundTimer_.start();
+    if (top > 0)
+        ScrollToPlace({top, 0, false});
 }
 
 PaneLayout PanePair::Layout() const

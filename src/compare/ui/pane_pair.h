@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QTimer>
 
 #include <functional>
@@ -38,20 +39,35 @@ public:
     // Shows results just restored from the files. Units are levelled for the
     // present widths, unpaired files shown as they are. The first screenful is
     // shown at once and the rest in the background, a slice at a time, so the
-    // window answers from the start.
-    void ShowRestored();
+    // window answers from the start. `top` is the unit to read from, as the
+    // panes were left at the last close.
+    void ShowRestored(size_t top = 0);
+    // Lays the same results out afresh (their marking changed), the reader's place kept.
+    void Reshow();
 
     void BalancePaneWidths();
 
     // The unit at the top of the panes.
     size_t TopUnit() const { return UnitAtTop(); }
+    // Where the panes are read: the unit at their top and how many display
+    // lines of it are scrolled past; atStart while they are at the very start.
+    struct Place {
+        size_t unit = 0;
+        int lines = 0;
+        bool atStart = true;
+    };
+    Place TopPlace() const;
+    // Takes both panes to a place, showing the results that far first; a unit
+    // past the results goes to the last.
+    void ScrollToPlace(const Place& place);
     // Where a search or a step to the next pair starts (as FindInUnits takes
     // it): the marked unit while it is in view, else just before (forward) or
     // at (backward) the top of the panes; nullopt while they show no units.
     std::optional<size_t> SearchStart(bool forward) const;
     // Byte ranges [begin, end) of a unit's text on one side.
     using Ranges = std::vector<std::pair<size_t, size_t>>;
-    // Takes both panes, level, to the unit, at their top, and marks it there
+    // Takes both panes, level, to the unit, at their top (or to its chapter's
+    // heading when heading and unit fit the panes together), and marks it
     // with a light tint until the next one is marked or the results go; the
     // ranges of each side (a match) are highlighted within it.
     void GoToUnit(size_t unit, Ranges left = {}, Ranges right = {});
@@ -69,6 +85,13 @@ private:
 
     // Fills the panes again when a width changed since they were levelled.
     void Relevel();
+    // Writes all units afresh, down to `to` at once and the rest in the
+    // background, and takes the panes back to where they were read.
+    void Refill(size_t to);
+    // The panes rewrap their text themselves again.
+    void ReleaseWrapping();
+    // The heading above `unit` when the panes show the two together, else `unit`.
+    size_t TopFor(size_t unit) const;
     // Writes units [from, to) into the panes, level; `replace` starts afresh.
     void Fill(size_t from, size_t to, bool replace);
     // All results are in the panes (nothing left for the background).
@@ -76,6 +99,8 @@ private:
     // The widths the panes were levelled for differ from their present ones
     // (a relevel is due, waiting for the resizing to pause).
     bool RelevelPending() const;
+    // The panes' widths and fonts are those they were levelled for.
+    bool LevelledAsShown() const;
     void FillInBackground();
     size_t UnitAtTop() const;
     size_t UnitAtBottom() const;
@@ -93,11 +118,11 @@ private:
     std::vector<Placement> placed_;
     int blocks_[2] = {0, 0};     // text blocks written so far, the empty last one not counted
     int levelWidth_[2] = {-1, -1};
+    QFont levelFont_[2];
     QTimer relevelTimer_;
     QTimer backgroundTimer_;
-    // The pair at the top when the width began to change.
-    std::optional<size_t> anchor_;
-    bool anchorAtStart_ = false;
+    // Where the panes were read when the width began to change.
+    std::optional<Place> anchor_;
     std::optional<size_t> marked_;
     Ranges markedRanges_[2];
 };

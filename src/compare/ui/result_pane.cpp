@@ -16,6 +16,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace synopter {
 
@@ -54,22 +55,6 @@ ResultPane::ResultPane(QWidget* parent) : QTextEdit(parent)
     });
 }
 
-void ResultPane::SnapLineStep(bool down)
-{
-    QScrollBar* bar = verticalScrollBar();
-    const int count = LineCount();
-    if (count == 0)
-        return;
-    const int first = FirstVisibleLine();
-    int target;
-    if (down)
-        target = std::min(first + 1, count - 1);
-    else
-        target = (bar->value() > (first == 0 ? 0 : int(LineTop(first) + 0.5))) ? first : std::max(0, first - 1);
-    const int position = target == 0 ? 0 : int(LineTop(target) + 0.5);
-    bar->setSliderPosition(std::clamp(position, bar->minimum(), bar->maximum()));
-}
-
 QTextDocument* ResultPane::NewDocument()
 {
     auto* doc = new QTextDocument(this);
@@ -98,6 +83,8 @@ void ResultPane::AttachDocument(QTextDocument* doc)
     });
     dirtyFromBlock_ = 0;
     countedWidth_ = -1;
+    // A new document is laid out for the present width.
+    holdWrapping_ = false;
 }
 
 QTextCharFormat ResultPane::Format(rtf::Colour colour, bool bold)
@@ -241,82 +228,6 @@ void ResultPane::WriteParagraphs(const std::vector<const rtf::Paragraph*>& parag
     setCurrentCharFormat(Format(0, false));
 }
 
-qreal ResultPane::LineTop(int line)
-{
-    const QTextBlock b = document()->findBlockByLineNumber(line);
-    document()->documentLayout()->blockBoundingRect(b);
-    const QTextLayout* layout = b.layout();
-    const QTextLine l = layout->lineAt(line - b.firstLineNumber());
-    return layout->position().y() + (l.isValid() ? l.y() : 0);
-}
-
-int ResultPane::FirstVisibleLine()
-{
-    QTextDocument* doc = document();
-    if (doc->isEmpty())
-        return 0;
-    // Only the paragraphs down to the top of the view are looked at: a long
-    // text need not be laid out to its end to know where it is scrolled to.
-    const qreal top = verticalScrollBar()->value() + 0.5;
-    QAbstractTextDocumentLayout* layout = doc->documentLayout();
-    QTextBlock b = doc->findBlock(std::max(0, layout->hitTest(QPointF(0, top), Qt::FuzzyHit)));
-    while (b.previous().isValid() && layout->blockBoundingRect(b).top() > top)
-        b = b.previous();
-    while (b.next().isValid() && layout->blockBoundingRect(b.next()).top() <= top)
-        b = b.next();
-    EnsureLineCounts(INT_MAX, b.blockNumber());
-    int line = b.firstLineNumber();
-    const QTextLayout* lines = b.layout();
-    for (int j = 1; j < lines->lineCount() && lines->position().y() + lines->lineAt(j).y() <= top; ++j)
-        line = b.firstLineNumber() + j;
-    // The empty paragraph after the last line break is no line.
-    if (b == doc->lastBlock() && b.length() <= 1)
-        line = std::max(0, line - 1);
-    return line;
-}
-
-void ResultPane::ScrollToLine(int index)
-{
-    if (index <= 0) {
-        verticalScrollBar()->setValue(0);
-        return;
-    }
-    EnsureLineCounts(index);
-    const QTextBlock b = document()->findBlockByLineNumber(index);
-    if (!b.isValid() || (b == document()->lastBlock() && b.length() <= 1))
-        index = std::max(0, LineCount() - 1);
-    verticalScrollBar()->setValue(index == 0 ? 0 : int(LineTop(index) + 0.5));
-}
-
-void ResultPane::ScrollToY(int y)
-{
-    QScrollBar* bar = verticalScrollBar();
-    // A text laid out only down to its view has not yet the range to get there.
-    if (y > bar->maximum())
-        document()->documentLayout()->blockBoundingRect(document()->lastBlock());
-    bar->setValue(y);
-}
-
-void ResultPane::ScrollToBlock(int block)
-{
-    EnsureLineCounts(INT_MAX, block);
-    const QTextBlock b = document()->findBlockByNumber(block);
-    if (b.isValid())
-        ScrollToLine(b.firstLineNumber());
-}
-
-void ResultPane::ScrollLines(int lines)
-{
-    if (lines == 0)
-        return;
-    const qint64 target = qint64(FirstVisibleLine()) + lines;
-    if (target <= 0) {
-        verticalScrollBar()->setValue(0);
-        return;
-    }
-    ScrollToLine(int(std::min<qint64>(target, INT_MAX)));
-}
-
 int ResultPane::LastLineEqualTo(const QString& text)
 {
     EnsureLineCounts();
@@ -434,6 +345,9 @@ void ResultPane::focusInEvent(QFocusEvent* event)
 
 void ResultPane::changeEvent(QEvent* event)
 {
+    // A new font rewraps the text too.
+    if (event->type() == QEvent::FontChange)
+        emit LayoutWidthChanging();
     QTextEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         countedWidth_ = -1;
@@ -444,9 +358,17 @@ void ResultPane::changeEvent(QEvent* event)
 void ResultPane::resizeEvent(QResizeEvent* event)
 {
     // Said while the text is still laid out for the old width.
-    if (event->size().width() != event->oldSize().width())
+    const bool widthChanged = event->size().width() != event->oldSize().width();
+    if (widthChanged)
         emit LayoutWidthChanging();
-    QTextEdit::resizeEvent(event);
+    if (widthChanged && holdWrapping_) {
+        // Rewrapping a long text down to the view costs as much as writing it
+        // afresh, which follows: the old wrapping stays on screen till then.
+        QAbstractScrollArea::resizeEvent(event);
+        AdjustScrollRanges();
+    } else {
+        QTextEdit::resizeEvent(event);
+    }
     countedWidth_ = -1;
     if (viewport()->width() != viewportWidth_) {
         viewportWidth_ = viewport()->width();

@@ -45,6 +45,9 @@ public:
     void ScrollToLine(int index);
     // Puts the first line of paragraph `block` at the top.
     void ScrollToBlock(int block);
+    // While held, a change of width leaves the text wrapped as it was (it is
+    // about to be written afresh for the new width); a new document lets go.
+    void HoldWrapping(bool hold);
     // Scrolls to `y` pixels from the top, laying the text out that far first.
     void ScrollToY(int y);
 
@@ -87,6 +90,10 @@ private:
     QTextDocument* NewDocument();
     void AttachDocument(QTextDocument* doc);
     qreal LineTop(int line);
+    // The scroll range made to reach what is laid out already.
+    void FitScrollRange();
+    // The scroll ranges for the text as laid out and the view as it is.
+    void AdjustScrollRanges();
     void SnapLineStep(bool down);
     void InsertParagraph(QTextCursor& cursor, const rtf::Paragraph& runs);
     QTextLine FindLine(int index, QTextBlock& block);
@@ -94,6 +101,7 @@ private:
     int dirtyFromBlock_ = 0;
     qreal countedWidth_ = -1;
     int viewportWidth_ = -1;
+    bool holdWrapping_ = false;
 };
 
 } // namespace synopter

@@ -1,0 +1,150 @@
+// The reader's place: the verse at the top of the panes survives every new
+// layout of the same results, and a step to a verse keeps its chapter in view.
+#include "app/window_test.h"
+#include "collate/ui/apparatus_window.h"
+#include "compare/result_model.h"
+#include "compare/ui/pane_pair.h"
+
+#include <QElapsedTimer>
+
+#include <filesystem>
+
+namespace synopter::test {
+namespace {
+
+class PlaceTest : public WindowTest {
+protected:
+    // The two sample editions linked into the program directory; false without them.
+    bool LinkSampleEditions()
+    {
+        const QString from = QStringLiteral(SYNOPTER_EDITIONS_DIR) + "/";
+        for (const char* name : {"WestcottHort1881", "Byzantine2018"})
+            for (const char* ext : {".bk", ".dat"})
+                if (!QFile::link(from + name + ext, dir.filePath(QString(name) + ext)))
+                    return false;
+        return true;
+    }
+
+    // Waits for the window to take its new state and size, then out the pause
+    // after a resize that the panes are filled again in.
+    void Settle(const QSize& before)
+    {
+        QTest::qWaitFor([&] { return mainWindow->size() != before; }, 1000);
+        QTest::qWait(400);
+    }
+};
+
+TEST_F(PlaceTest, TopUnitStaysAcrossResizeMaximizeAndRestoreAtTheEnd)
+{
+    if (!std::filesystem::exists(SYNOPTER_EDITIONS_DIR "/WestcottHort1881.dat") || !LinkSampleEditions())
+        GTEST_SKIP() << "no sample editions";
+    Open();
+    Choose("WestcottHort1881", "Byzantine2018");
+    Run(1);
+    PanePair& panes = mainWindow->Panes();
+    const size_t count = mainWindow->Results().Count();
+    ASSERT_GT(count, 1000u);
+    ResultPane* panesOf[2] = {mainWindow->Pane(Side::Left), mainWindow->Pane(Side::Right)};
+    const auto atEnd = [&] {
+        return panesOf[0]->verticalScrollBar()->value() == panesOf[0]->verticalScrollBar()->maximum();
+    };
+    const auto level = [&] {
+        return panesOf[0]->verticalScrollBar()->value() == panesOf[1]->verticalScrollBar()->value();
+    };
+    const std::function<void()> changes[] = {
+        [&] { mainWindow->resize(1000, 700); },
+        [&] { mainWindow->resize(700, 500); },
+        [&] { mainWindow->showMaximized(); },
+        [&] { mainWindow->showNormal(); },
+        [&] {
+            for (ResultPane* pane : panesOf)
+                pane->setFont(QFont("DejaVu Sans", 15));
+        },
+    };
+    // Read a few lines into Revelation 21: that unit stays at the top.
+    mainWindow->GoToChapter("APOKALUQIV IWANNOU 21");
+    for (ResultPane* pane : panesOf)
+        pane->ScrollLines(5);
+    QTest::qWait(100);
+    const size_t top = panes.TopUnit();
+    ASSERT_GT(top, count - 100);
+    ASSERT_FALSE(atEnd());
+    int step = 0;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(step++);
+        const QSize before = mainWindow->size();
+        change();
+        Settle(before);
+        EXPECT_EQ(panes.TopUnit(), top);
+        EXPECT_TRUE(level());
+    }
+    // A new layout of the same results (as after their marking changed) keeps it too.
+    panes.Reshow();
+    EXPECT_EQ(panes.TopUnit(), top);
+
+    // At the very end a pane that grows shows more above that unit, staying at the end.
+    for (ResultPane* pane : panesOf)
+        pane->ScrollToY(INT_MAX);
+    size_t last = panes.TopUnit();
+    ASSERT_GT(last, count - 30);
+    step = 0;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(step++);
+        const QSize before = mainWindow->size();
+        change();
+        Settle(before);
+        // The unit at the top before, or as near as the end allows.
+        const size_t now = panes.TopUnit();
+        EXPECT_TRUE(now == last || (atEnd() && now < last && now > last - 20)) << now << " " << last;
+        EXPECT_TRUE(level());
+        last = now;
+    }
+}
+
+TEST_F(PlaceTest, StepsToAVerseKeepItsChapterHeadingInView)
+{
+    // Two chapters of 60 verses, each differing: units 0 heading 1, 1-60, 61 heading 2, 62-121.
+    QByteArray left, right;
+    for (int chapter : {1, 2}) {
+        left += "KATA LOUKAN " + QByteArray::number(chapter) + "\r\n";
+        right += "KATA LOUKAN " + QByteArray::number(chapter) + "\r\n";
+        for (int verse = 1; verse <= 60; ++verse) {
+            const QByteArray reference = " " + QByteArray::number(chapter) + ":" + QByteArray::number(verse);
+            left += reference + " alpha beta gamma\r\n";
+            right += reference + " alpha delta gamma\r\n";
+        }
+    }
+    WriteEdition("Left", left);
+    WriteEdition("Right", right);
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    ASSERT_EQ(mainWindow->Results().Count(), 122u);
+    PanePair& panes = mainWindow->Panes();
+    mainWindow->ShowApparatus();
+    ApparatusWindow* apparatus = mainWindow->Apparatus();
+    ASSERT_NE(apparatus, nullptr);
+    // The first verse of a chapter comes under its heading; one far down on
+    // its own at the top; the mark is on the verse either way. Every verse
+    // differs, so a unit's number is its line's in the editions too: the
+    // source lists select it, and the apparatus shows its chapter.
+    const struct {
+        size_t from;
+        bool forward;
+        size_t marked;
+        size_t top;
+    } steps[] = {{60, true, 62, 61}, {63, false, 62, 61}, {90, true, 91, 91}, {2, false, 1, 0}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.marked);
+        panes.GoToUnit(step.from);
+        mainWindow->GoToDifference(step.forward);
+        EXPECT_EQ(panes.MarkedUnit(), step.marked);
+        EXPECT_EQ(panes.TopUnit(), step.top);
+        for (const Side side : {Side::Left, Side::Right})
+            EXPECT_EQ(mainWindow->List(side)->currentIndex().row(), int(step.marked));
+        EXPECT_EQ(apparatus->Chapter(), step.marked < 61 ? "KATA LOUKAN 1" : "KATA LOUKAN 2");
+    }
+}
+
+} // namespace
+} // namespace synopter::test
