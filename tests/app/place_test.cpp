@@ -4,6 +4,7 @@
 #include "collate/ui/apparatus_window.h"
 #include "compare/result_model.h"
 #include "compare/ui/pane_pair.h"
+#include "editions/ui/source_list.h"
 
 #include <QElapsedTimer>
 
@@ -87,6 +88,11 @@ TEST_F(PlaceTest, TopUnitStaysAcrossResizeMaximizeAndRestoreAtTheEnd)
         pane->ScrollToY(INT_MAX);
     size_t last = panes.TopUnit();
     ASSERT_GT(last, count - 30);
+    // So do the source lists, here near the end of the editions.
+    SourceList* lists[2] = {mainWindow->List(Side::Left), mainWindow->List(Side::Right)};
+    const int listTop = lists[0]->Count() - 3;
+    for (SourceList* list : lists)
+        list->SetTopIndex(listTop);
     step = 0;
     for (const auto& change : changes) {
         SCOPED_TRACE(step++);
@@ -98,7 +104,10 @@ TEST_F(PlaceTest, TopUnitStaysAcrossResizeMaximizeAndRestoreAtTheEnd)
         EXPECT_TRUE(now == last || (atEnd() && now < last && now > last - 20)) << now << " " << last;
         EXPECT_TRUE(level());
         last = now;
+        for (SourceList* list : lists)
+            EXPECT_GT(list->TopIndex(), listTop - 40);
     }
+
 }
 
 TEST_F(PlaceTest, StepsToAVerseKeepItsChapterHeadingInView)

@@ -62,8 +62,30 @@ void SourceList::SetLines(EditionLinesModel::Lines lines)
 void SourceList::changeEvent(QEvent* event)
 {
     QListView::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        // Another item height resets the model, which scrolls to the top: the top line is put back.
+        const int top = keptTop_ >= 0 ? keptTop_ : TopIndex();
         model_->SetItemHeight(std::max(EditionLinesModel::kItemHeight, fontMetrics().height()));
+        keptTop_ = top;
+    }
+}
+
+// A resize lays the view out again later, the scroll bar's range shrunk for a
+// while on the way: the top line would be clamped away (near the end, to the top).
+void SourceList::resizeEvent(QResizeEvent* event)
+{
+    if (keptTop_ < 0)
+        keptTop_ = TopIndex();
+    QListView::resizeEvent(event);
+}
+
+void SourceList::updateGeometries()
+{
+    QListView::updateGeometries();
+    if (keptTop_ >= 0 && verticalScrollBar()->maximum() > 0) {
+        verticalScrollBar()->setValue(keptTop_);
+        keptTop_ = -1;
+    }
 }
 
 int SourceList::TopIndex() const
@@ -73,6 +95,7 @@ int SourceList::TopIndex() const
 
 void SourceList::SetTopIndex(int index)
 {
+    keptTop_ = -1;
     verticalScrollBar()->setValue(index);
 }
 

@@ -53,9 +53,12 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
 
 private:
     EditionLinesModel* model_;
+    int keptTop_ = -1; // the top line to put back once a resize has laid the view out again
 };
 
 } // namespace synopter
