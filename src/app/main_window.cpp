@@ -21,6 +21,7 @@
 #include "compare/ui/pane_pair.h"
 #include "common/ui/view_widths.h"
 #include "compare/ui/result_pane.h"
+#include "compare/ui/sticky_heading.h"
 #include "editions/ui/source_list.h"
 #include "import/ui/import_dialog.h"
 #include "import/ui/import_dialog_names.h"
@@ -63,6 +64,13 @@ MainWindow::MainWindow(ProgramFolders folders, UserMessages* messages)
     panes_ = std::make_unique<PanePair>(
         ui_->leftPane, ui_->rightPane, ui_->leftPaneFrame,
         [this](int width) { ui_->paneArea->SetAlignedWidth(ui_->leftPaneFrame, width); }, *results_);
+    for (ResultPane* pane : {ui_->leftPane, ui_->rightPane})
+        new StickyHeading(pane, [this]() -> std::string {
+            if (results_->Count() == 0)
+                return {};
+            const size_t top = panes_->TopUnit();
+            return top < results_->Count() && !results_->IsHeading(top) ? results_->HeadingAtOrAbove(top) : std::string();
+        });
     run_ = std::make_unique<WindowRun>(
         WindowRun::Controls{ui_->leftChooser, ui_->rightChooser, ui_->thresholdBox, ui_->exactPositionsBox, ui_->spellingChooser,
                             ui_->compareButton, ui_->stopButton,

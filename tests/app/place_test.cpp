@@ -7,6 +7,7 @@
 #include "editions/ui/source_list.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
 
 #include <filesystem>
 
@@ -107,7 +108,6 @@ TEST_F(PlaceTest, TopUnitStaysAcrossResizeMaximizeAndRestoreAtTheEnd)
         for (SourceList* list : lists)
             EXPECT_GT(list->TopIndex(), listTop - 40);
     }
-
 }
 
 TEST_F(PlaceTest, StepsToAVerseKeepItsChapterHeadingInView)
@@ -152,6 +152,14 @@ TEST_F(PlaceTest, StepsToAVerseKeepItsChapterHeadingInView)
         for (const Side side : {Side::Left, Side::Right})
             EXPECT_EQ(mainWindow->List(side)->currentIndex().row(), int(step.marked));
         EXPECT_EQ(apparatus->Chapter(), step.marked < 61 ? "KATA LOUKAN 1" : "KATA LOUKAN 2");
+        // With its heading scrolled away, the chapter is named over each pane.
+        for (const Side side : {Side::Left, Side::Right}) {
+            const auto* tag = mainWindow->Pane(side)->findChild<QLabel*>("lblChapterTop");
+            ASSERT_NE(tag, nullptr);
+            EXPECT_EQ(tag->isVisibleTo(mainWindow.get()), step.top == 91);
+            if (step.top == 91)
+                EXPECT_EQ(tag->text(), "KATA LOUKAN 2");
+        }
     }
 }
 

@@ -1,0 +1,64 @@
+#include "compare/ui/sticky_heading.h"
+
+#include "common/ui/qt_bytes.h"
+#include "compare/ui/result_pane.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QScrollBar>
+
+namespace synopter {
+
+namespace {
+
+constexpr int kMargin = 4;
+
+} // namespace
+
+StickyHeading::StickyHeading(ResultPane* pane, std::function<std::string()> chapterAtTop)
+    : QObject(pane), pane_(pane), label_(new QLabel(pane->viewport())), chapterAtTop_(std::move(chapterAtTop))
+{
+    label_->setObjectName("lblChapterTop");
+    // Never in the way: clicks and selections go to the text beneath.
+    label_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label_->setTextFormat(Qt::PlainText);
+    // The headings' own dark red, on the pane's paper, framed so it reads as a tag.
+    label_->setStyleSheet("QLabel { color: #800000; background: rgba(250, 250, 240, 235);"
+                          " border: 1px solid #c8c0b0; border-radius: 3px; padding: 0px 6px; }");
+    label_->hide();
+    pane_->viewport()->installEventFilter(this);
+    connect(pane_->verticalScrollBar(), &QScrollBar::valueChanged, this, &StickyHeading::Update);
+    connect(pane_->verticalScrollBar(), &QScrollBar::rangeChanged, this, &StickyHeading::Update);
+}
+
+void StickyHeading::Update()
+{
+    const std::string chapter = chapterAtTop_();
+    if (chapter.empty()) {
+        label_->hide();
+        return;
+    }
+    QFont font = pane_->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 0.85); // a tag, not a second heading
+    label_->setFont(font);
+    label_->setText(FromLatin1(chapter)); // the display font draws it in Greek
+    label_->adjustSize();
+    Place();
+    label_->show();
+}
+
+void StickyHeading::Place()
+{
+    const QWidget* viewport = pane_->viewport();
+    label_->move(std::max(0, viewport->width() - label_->width() - kMargin), kMargin);
+}
+
+bool StickyHeading::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == pane_->viewport() && event->type() == QEvent::Resize)
+        Place();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace synopter
