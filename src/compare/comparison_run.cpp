@@ -140,6 +140,22 @@ const Lacunae* Lost(const Lacunae* lacunae)
     return lacunae && !lacunae->Empty() ? lacunae : nullptr;
 }
 
+// A reported pair to the output, by what its sides are: a remnant's, one
+// whose empty side stands elsewhere, or an ordinary one.
+template <typename Line>
+void HandOn(RunOutput& output, const Line& r, const Line& l, const MatchMask& rightMask, const MatchMask& leftMask,
+            const PairGaps& gaps, const Relocation* moved)
+{
+    if (!gaps.right.empty() || !gaps.left.empty())
+        output.LacunaPair(std::string(r), std::string(l), rightMask, leftMask, gaps); // rare: copies are fine
+    else if (moved)
+        output.RelocatedPair(std::string(r), std::string(l), rightMask, leftMask, *moved); // rare too
+    else if constexpr (std::is_same_v<Line, std::string>)
+        output.VersePair(r, l, rightMask, leftMask);
+    else
+        output.VersePairView(r, l, rightMask, leftMask);
+}
+
 template <typename Line>
 RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, const RunOptions& options,
                    RunOutput& output)
@@ -225,14 +241,7 @@ RunSummary RunOver(std::span<const Line> left, std::span<const Line> right, cons
                 HeadOnce(output, currentHeading, lastReportedHeading);
                 ++summary.found;
                 output.FoundCount(summary.found);
-                if (!gaps.right.empty() || !gaps.left.empty())
-                    output.LacunaPair(std::string(r), std::string(l), rightMask, leftMask, gaps); // rare: copies are fine
-                else if (const Relocation* moved = RelocationAt(relocations, k))
-                    output.RelocatedPair(std::string(r), std::string(l), rightMask, leftMask, *moved); // rare too
-                else if constexpr (std::is_same_v<Line, std::string>)
-                    output.VersePair(r, l, rightMask, leftMask);
-                else
-                    output.VersePairView(r, l, rightMask, leftMask);
+                HandOn(output, r, l, rightMask, leftMask, gaps, RelocationAt(relocations, k));
                 if (mark)
                     output.SpellingOnlyCount(summary.spellingOnly);
             }
