@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QProxyStyle>
 
+#include <cstdio>
 #include <string_view>
 
 namespace {
@@ -39,7 +40,10 @@ constexpr std::string_view kUsage =
     "editions in $XDG_DATA_HOME/synopter (~/.local/share/synopter).\n"
     "\n"
     "  --help          this text\n"
-    "  --version       the program's version\n";
+    "  --version       the program's version\n"
+    "\n"
+    "Qt's own options (-platform NAME, -style NAME, -reverse, ...) are taken too;\n"
+    "any other argument is an error.\n";
 
 constexpr const char* kAppId = "io.github.synopter.Synopter";
 
@@ -79,6 +83,12 @@ int main(int argc, char* argv[])
     synopter::ScopedPrivateFonts privateFonts(folders.files + "Fonts/");
 
     QApplication app(argc, argv);
+    // Qt has taken its own options out of argv; what is left was mistyped, and
+    // opening the window as if it had not been given would hide that.
+    if (argc > 1) {
+        std::fprintf(stderr, "synopter: unknown option or argument \"%s\"\nTry 'synopter --help'.\n", argv[1]);
+        return synopter::kBadInput;
+    }
     // The title of the application; not a display name, which the window
     // system would append to every window caption.
     QApplication::setApplicationName("Synopter");

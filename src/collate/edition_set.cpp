@@ -56,7 +56,7 @@ EditionSet LoadEditionSet(const std::vector<std::string>& folders, const std::ve
         } else {
             const std::string name = CatalogueName(edition);
             if (std::find(catalogue.begin(), catalogue.end(), name) == catalogue.end()) {
-                set.problem = "unknown edition \"" + edition + "\"";
+                set.problem = UnknownEditionMessage(edition, folders, catalogue);
                 return set;
             }
             const std::string folder = EditionFolder(folders, name);

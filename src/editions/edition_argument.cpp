@@ -11,6 +11,19 @@ bool IsEditionPath(const std::string& argument)
     return argument.find('/') != std::string::npos || argument.ends_with(".dat") || argument.ends_with(".bk");
 }
 
+std::string UnknownEditionMessage(const std::string& argument, const std::vector<std::string>& folders,
+                                  const std::vector<std::string>& catalogue)
+{
+    const auto joined = [](const std::vector<std::string>& items) {
+        std::string out;
+        for (const std::string& item : items)
+            out += (out.empty() ? "" : ", ") + item;
+        return out;
+    };
+    return "unknown edition \"" + argument + "\" (searched " + joined(folders) + "; " +
+           (catalogue.empty() ? "no editions there)" : "editions: " + joined(catalogue) + ")");
+}
+
 std::string CatalogueName(const std::string& argument)
 {
     if (argument.ends_with(".dat"))

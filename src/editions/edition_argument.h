@@ -26,6 +26,12 @@ std::optional<EditionFiles> EditionArgumentFiles(const std::string& argument,
 // catalogue: the argument without a ".dat" or ".bk" ending.
 std::string CatalogueName(const std::string& argument);
 
+// Says that no folder searched holds the edition an argument names: each
+// folder, and the editions there are ("unknown edition "Nope" (searched
+// /a/, /b/; editions: A, B)").
+std::string UnknownEditionMessage(const std::string& argument, const std::vector<std::string>& folders,
+                                  const std::vector<std::string>& catalogue);
+
 // True when the argument may name files rather than a catalogue edition, so
 // that the catalogue is needed only otherwise.
 bool IsEditionPath(const std::string& argument);

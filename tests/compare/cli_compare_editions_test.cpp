@@ -63,6 +63,7 @@ TEST_F(CliCatalogueTest, NamesMatchExactly)
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("unknown edition \"ALPHA\""), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("alpha, beta, gamma"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("searched " + folder_.Path()), std::string::npos) << r.err; // each folder searched
 }
 
 TEST_F(CliCatalogueTest, EditionWithoutText)

@@ -75,6 +75,40 @@ TEST_F(CliTest, BlueOnATerminal)
     EXPECT_NE(shown.find("3 verses differ"), std::string::npos) << shown;
 }
 
+// NO_COLOR and --color: colour on a terminal unless asked otherwise; braces mark
+// the differences wherever there is no colour.
+TEST_F(CliTest, ColourChoices)
+{
+    const struct {
+        std::vector<std::string> options;
+        const char* noColour; // null: unset
+        bool terminal;
+        bool colour;
+    } cases[] = {
+        {{}, "1", true, false},
+        {{}, "", true, true}, // an empty NO_COLOR is no request
+        {{"--color=always"}, "1", true, true},
+        {{"--color"}, nullptr, false, true},
+        {{"--color=never"}, nullptr, true, false},
+        {{"--colour=auto"}, nullptr, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.options.empty() ? "" : c.options[0]) << " " << (c.noColour ? c.noColour : "-"));
+        if (c.noColour)
+            ::setenv("NO_COLOR", c.noColour, 1);
+        else
+            ::unsetenv("NO_COLOR");
+        Args args = c.options;
+        for (const std::string& a : {std::string("--threshold=1"), left_, right_})
+            args.push_back(a);
+        const std::string shown = c.terminal ? RunOnTerminal(args) : RunCompare(args).out;
+        EXPECT_EQ(shown.find("\x1b[34m") != std::string::npos, c.colour) << shown;
+        EXPECT_EQ(shown.find('{') != std::string::npos, !c.colour) << shown;
+    }
+    ::unsetenv("NO_COLOR");
+    EXPECT_EQ(RunCompare({"--color=blue", left_, right_}).status, 2);
+}
+
 TEST_F(CliTest, HelpGoesToStdout)
 {
     const Result r = RunCompare({"--help"});

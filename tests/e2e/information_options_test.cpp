@@ -60,5 +60,19 @@ TEST(InformationOptionsTest, EveryExecutableAnswersHelpAndVersion)
     }
 }
 
+// An unknown option is refused with a word and status 2, never passed over:
+// the window program too, which would otherwise open as if it had not been given.
+TEST(InformationOptionsTest, EveryExecutableRefusesAnUnknownOption)
+{
+    for (const char* tool : {"synopter", "synopter-compare", "synopter-collate", "synopter-import"}) {
+        SCOPED_TRACE(tool);
+        const std::string exe =
+            std::string("QT_QPA_PLATFORM=offscreen \"") + SYNOPTER_PROGRAM_DIR + "/" + tool + "\"";
+        const Outcome outcome = RunCommand(exe + " --no-such-option 2>&1 >/dev/null");
+        EXPECT_EQ(outcome.status, kBadInput);
+        EXPECT_NE(outcome.output.find("--no-such-option"), std::string::npos) << outcome.output;
+    }
+}
+
 } // namespace
 } // namespace synopter

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -37,7 +38,7 @@ const std::string kUsage =
     "Usage: synopter-compare [--threshold N] [--exact] [--format text|json|html|summary]\n"
     "                        [--script latin|greek] [--spelling count|mark|ignore]\n"
     "                        [--spelling-rules LIST] [--spelling-file PATH] [--aligned]\n"
-    "                        LEFT RIGHT\n"
+    "                        [--color[=auto|always|never]] LEFT RIGHT\n"
     "\n"
     "Compares two editions verse by verse, as the COMPARE button does, and writes\n"
     "every verse pair whose unmatched characters reach the threshold on either side.\n"
@@ -73,6 +74,9 @@ const std::string kUsage =
     "  --spelling-file PATH\n"
     "                   groups of equivalent spellings added to the built-in ones\n"
     "                   (default: spelling.txt in the user's folder, when there is one)\n"
+    "  --color=WHEN     colour in the text format: auto (default: on a terminal, unless\n"
+    "                   NO_COLOR is set and not empty), always (also bare --color) or\n"
+    "                   never; differences are bracketed either way\n"
     "  --help           this text\n"
     "  --version        the program's version\n"
     "\n"
@@ -106,8 +110,11 @@ const std::string kUsage =
 using cli::Format;
 using cli::Script;
 
+enum class Colour { Auto, Always, Never };
+
 struct Options {
     int threshold = kDefaultThreshold;
+    Colour colour = Colour::Auto;
     bool exact = false;
     bool aligned = false;
     Format format = Format::Text;
@@ -175,6 +182,17 @@ Options ParseArguments(int argc, char** argv)
                 options.script = Script::Greek;
             else
                 throw UsageError{"unknown script \"" + std::string(text) + "\" (use latin or greek)"};
+        } else if (name == "--color" || name == "--colour") {
+            // GNU's form: a bare --color means always; a value only after '='.
+            const std::string_view text = args.Argument().find('=') == std::string_view::npos ? "always" : args.Value();
+            if (text == "auto")
+                options.colour = Colour::Auto;
+            else if (text == "always")
+                options.colour = Colour::Always;
+            else if (text == "never")
+                options.colour = Colour::Never;
+            else
+                throw UsageError{"unknown colour choice \"" + std::string(text) + "\" (use auto, always or never)"};
         } else if (name == "--spelling") {
             options.spelling = cli::ParseSpellingMode(args.Value());
         } else if (name == "--spelling-rules") {
@@ -191,6 +209,15 @@ Options ParseArguments(int argc, char** argv)
         throw UsageError{"expected two editions, LEFT and RIGHT, but got " + std::to_string(options.editions.size()) +
                          " (see --help)"};
     return options;
+}
+
+// Colour on a terminal unless the user asked for none (https://no-color.org).
+bool UseColour(Colour choice)
+{
+    if (choice != Colour::Auto)
+        return choice == Colour::Always;
+    const char* noColour = std::getenv("NO_COLOR");
+    return ::isatty(STDOUT_FILENO) == 1 && (noColour == nullptr || *noColour == '\0');
 }
 
 struct Edition {
@@ -212,13 +239,8 @@ Edition LoadEdition(const std::string& arg, const std::string& programDir,
         edition.descriptorPath = files->descriptor;
     } else {
         const std::string name = CatalogueName(arg);
-        if (std::find(catalogue.begin(), catalogue.end(), name) == catalogue.end()) {
-            std::string known;
-            for (const std::string& each : catalogue)
-                known += (known.empty() ? "" : ", ") + each;
-            throw UsageError{"unknown edition \"" + arg + "\" in " + programDir +
-                             (known.empty() ? " (no editions there)" : " (editions: " + known + ")")};
-        }
+        if (std::find(catalogue.begin(), catalogue.end(), name) == catalogue.end())
+            throw UsageError{UnknownEditionMessage(arg, ThisProgramFolders().EditionFolders(), catalogue)};
         path = EditionTextPath(programDir, name);
         edition.label = name;
         edition.descriptorPath = EditionDescriptorPath(programDir, name);
@@ -289,7 +311,7 @@ int Main(int argc, char** argv)
     if (options.format == Format::Html && options.aligned)
         choice.facts.marking = WordMarking::Aligned; // said only when asked for: pages otherwise as they were
     if (options.format == Format::Text)
-        choice.colour = ::isatty(STDOUT_FILENO) == 1;
+        choice.colour = UseColour(options.colour);
     const bool written = cli::WriteComparison(left.lines, right.lines, runOptions, choice, stdout);
     if (!written || std::fflush(stdout) != 0) {
         return OutputFailed("synopter-compare");
