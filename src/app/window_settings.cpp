@@ -111,6 +111,14 @@ void WindowSettings::Read()
         placement_->SetOuterHeight(ClampStoredExtent(*height));
     if (const auto width = ReadPresentInteger(ini, "width"))
         placement_->SetOuterWidth(ClampStoredExtent(*width));
+    // A first start: a window that uses the screen rather than the smallest the
+    // controls allow; the window system still places it.
+    if (!top && !left && !ReadPresentInteger(ini, "width") && !ReadPresentInteger(ini, "height"))
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect room = screen->availableGeometry();
+            const QSize size = QSize(room.width() * 4 / 5, room.height() * 4 / 5).expandedTo(window_.minimumSize());
+            window_.resize(size);
+        }
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize screenSize = screen->geometry().size();

@@ -20,6 +20,9 @@ TEST_F(WindowTest, StartsWithTheCatalogueAndNoEditionChosen)
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->itemText(0), "Left");
     EXPECT_EQ(mainWindow->Chooser(Side::Right)->itemText(1), "Right");
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentIndex(), -1);
+    // Nothing chosen, but the choosers say what to do.
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->placeholderText(), "Choose the left edition");
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->placeholderText(), "Choose the right edition");
     EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 0);
     EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
     EXPECT_FALSE(mainWindow->StopButton()->isVisible() && !mainWindow->CompareButton()->isVisible());
