@@ -204,6 +204,7 @@ bool MainWindow::Start()
     QCoreApplication::processEvents();
     InstallScrollHooks();
     FillEditionLists();
+    WatchEditionFolders();
     settings_->Read();
     // A file the language step could not write has been named already.
     if (!settings_->ReadProblem().empty() && !stepFailed)

@@ -8,6 +8,7 @@
 #include "language/interface_language.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -203,6 +204,10 @@ private:
     // keeps its edition while it is listed, else takes `fallback` (may be
     // empty); a side that showed `changed` loads it anew.
     void RefillEditionLists(const QString& changed, const QString& fallback);
+    // Editions written or removed by another program (synopter-import in a
+    // terminal) reach the choosers without a restart.
+    void WatchEditionFolders();
+    void EditionFoldersChanged();
     // Runs a handler; an error escaping it is shown like the platform's error report.
     void Guarded(const std::function<void()>& handler);
 
@@ -238,6 +243,7 @@ private:
     SpellingList spellingList_;
     html::ReportFacts resultFacts_;
     bool firstShow_ = true;
+    QTimer* editionsSettled_ = nullptr; // a folder's changes taken together, once they pause
     // The view a search goes to: the last of panes and source lists to have the focus.
     QWidget* searchedView_ = nullptr;
     // A pane key being delivered to its own pane before the partner follows.

@@ -24,6 +24,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -188,6 +190,33 @@ void MainWindow::RefillEditionLists(const QString& changed, const QString& fallb
         apparatus->SetCatalogue(folders, ListEditions(folders), ToLatin1(ui_->leftChooser->currentText()));
     if (StatisticsWindow* statistics = Statistics())
         statistics->UpdateDistances();
+}
+
+void MainWindow::WatchEditionFolders()
+{
+    auto* watcher = new QFileSystemWatcher(this);
+    for (const std::string& folder : folders_.EditionFolders())
+        if (QFileInfo(FromLocal8Bit(folder)).isDir())
+            watcher->addPath(FromLocal8Bit(folder));
+    editionsSettled_ = new QTimer(this);
+    editionsSettled_->setSingleShot(true);
+    editionsSettled_->setInterval(500); // an import writes two files, and results are saved there too
+    connect(watcher, &QFileSystemWatcher::directoryChanged, editionsSettled_, qOverload<>(&QTimer::start));
+    connect(editionsSettled_, &QTimer::timeout, this, [this] { Guarded([this] { EditionFoldersChanged(); }); });
+}
+
+void MainWindow::EditionFoldersChanged()
+{
+    if (run_->Running()) { // the run reads the choosers: after it
+        editionsSettled_->start();
+        return;
+    }
+    const std::vector<std::string> names = ListEditions(folders_.EditionFolders());
+    bool same = int(names.size()) == ui_->leftChooser->count();
+    for (size_t i = 0; same && i < names.size(); ++i)
+        same = ui_->leftChooser->itemText(int(i)) == FromLatin1(names[i]);
+    if (!same)
+        RefillEditionLists({}, {});
 }
 
 void MainWindow::RemoveEdition()
