@@ -8,6 +8,7 @@
 #include "chapters/ui/chapter_window.h"
 #include "collate/ui/apparatus_window.h"
 #include "collate/ui/apparatus_window_names.h"
+#include "common/ui/frame_margins.h"
 #include "common/ui/qt_bytes.h"
 #include "common/ui/user_messages.h"
 #include "compare/result_model.h"
@@ -81,6 +82,7 @@ void MainWindow::ShowStatistics()
         connect(statistics, &StatisticsWindow::chapterChosen, this,
                 [this](const std::string& label) { Guarded([&] { GoToChapter(label); }); });
         statistics->SetSummary(results_->Summary());
+        PlaceWithinScreen(*statistics, *this);
         // The Editions page collates the catalogue under the run's choices (and the last run's spelling rules).
         statistics->SetEditionsChoice([this] {
             return EditionsChoice{folders_.EditionFolders(),
@@ -113,6 +115,7 @@ void MainWindow::ShowApparatus()
         apparatus = new ApparatusWindow(this, language_, *messages_,
                                         QDir(documents).exists() ? documents : QDir::homePath());
         apparatus->Translate();
+        PlaceWithinScreen(*apparatus, *this);
     }
     const std::vector<std::string> folders = folders_.EditionFolders();
     apparatus->SetCatalogue(folders, ListEditions(folders), ToLatin1(ui_->leftChooser->currentText()));
@@ -141,6 +144,7 @@ void MainWindow::ShowHandbook()
     if (!help) {
         help = new HelpWindow(this, path);
         help->setWindowTitle(ui_->helpAction->text().remove('&'));
+        PlaceWithinScreen(*help, *this);
     }
     help->show();
     help->raise();

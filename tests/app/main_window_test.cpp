@@ -33,19 +33,6 @@ TEST_F(WindowTest, StartsWithTheCatalogueAndNoEditionChosen)
         EXPECT_NE(mainWindow->findChild<QObject*>(name), nullptr) << name;
 }
 
-// An edition another program writes while the window is open (synopter-import
-// in a terminal) reaches both choosers, the choices kept.
-TEST_F(WindowTest, EditionWrittenOutsideAppearsInTheChoosers)
-{
-    Open();
-    Choose("Left", "Right");
-    WriteEdition("Third", "KATA IWANNHN 1\r\n 1:1 en arch\r\n");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return mainWindow->Chooser(Side::Right)->count() == 3; }, 5000));
-    EXPECT_EQ(mainWindow->Chooser(Side::Left)->findText("Third"), 2);
-    EXPECT_EQ(mainWindow->Chooser(Side::Left)->currentText(), "Left");
-    EXPECT_EQ(mainWindow->Chooser(Side::Right)->currentText(), "Right");
-}
-
 TEST_F(WindowTest, ChoosingAnEditionLoadsItsSideOnly)
 {
     Open();
