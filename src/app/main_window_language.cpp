@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/main_window_names.h"
+#include "app/main_window_ui.h"
 #include "chapters/ui/chapter_window.h"
 #include "find/ui/find_bar.h"
 #include "statistics/ui/statistics_window.h"
@@ -11,6 +13,9 @@
 #include "editions/edition.h"
 #include "language/ui/translate_form.h"
 
+#include <QComboBox>
+#include <QPushButton>
+
 namespace synopter {
 
 bool MainWindow::StartupLanguageStep()
@@ -20,9 +25,24 @@ bool MainWindow::StartupLanguageStep()
         return false;
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
     Finder().Translate(*this, language_);
+    TranslateSpokenNames();
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
     return true;
+}
+
+void MainWindow::TranslateSpokenNames()
+{
+    const WindowTextReader read = ReadWindowTexts(language_, main_window_names::window);
+    // What an empty chooser asks for (a first start chooses none).
+    ui_->leftChooser->setPlaceholderText(read("cb1_hint", "Choose the left edition"));
+    ui_->rightChooser->setPlaceholderText(read("cb2_hint", "Choose the right edition"));
+    // A screen reader names a control by its purpose, not by what it shows
+    // ("Byzantine2018", "X", "<--- COMPARE --->").
+    ui_->leftChooser->setAccessibleName(read("cb1_name", "Left edition"));
+    ui_->rightChooser->setAccessibleName(read("cb2_name", "Right edition"));
+    ui_->compareButton->setAccessibleName(read("compare_name", "Compare"));
+    ui_->stopButton->setAccessibleName(read("bbStop_name", "Stop the comparison"));
 }
 
 void MainWindow::ReportLanguageProblem(const std::string& problem)
@@ -41,6 +61,7 @@ void MainWindow::ChooseInterfaceLanguage()
         return;
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
     Finder().Translate(*this, language_);
+    TranslateSpokenNames();
     UpdateNoEditionsNotice();
     UpdateStoppedNotice();
     MarkWitnesses();

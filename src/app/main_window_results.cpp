@@ -65,10 +65,6 @@ void MainWindow::UpdateNoEditionsNotice()
         ui_->noEditionsNotice->raise();
     }
     ui_->noEditionsNotice->setVisible(empty);
-    // What an empty chooser asks for (a first start chooses none).
-    const WindowTextReader read = ReadWindowTexts(language_, main_window_names::window);
-    ui_->leftChooser->setPlaceholderText(read("cb1_hint", "Choose the left edition"));
-    ui_->rightChooser->setPlaceholderText(read("cb2_hint", "Choose the right edition"));
 }
 
 void MainWindow::UpdateStoppedNotice()

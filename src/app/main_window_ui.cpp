@@ -266,6 +266,9 @@ void MainWindowUi::LayOutBottomBar()
     rows->addWidget(foundCount, 0, 6);
     rows->addWidget(chapterButton, 0, 7);
     rows->addWidget(spellingLabel, 1, 0);
+    // A label names its control for screen readers and takes Alt+its letter to it.
+    thresholdLabel->setBuddy(thresholdBox);
+    spellingLabel->setBuddy(spellingChooser);
     rows->addWidget(spellingChooser, 1, 1, 1, 2);
 
     auto* column = new QVBoxLayout(bottomBar);

@@ -23,6 +23,9 @@ TEST_F(WindowTest, StartsWithTheCatalogueAndNoEditionChosen)
     // Nothing chosen, but the choosers say what to do.
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->placeholderText(), "Choose the left edition");
     EXPECT_EQ(mainWindow->Chooser(Side::Right)->placeholderText(), "Choose the right edition");
+    // A screen reader says which side, not which edition.
+    EXPECT_EQ(mainWindow->Chooser(Side::Left)->accessibleName(), "Left edition");
+    EXPECT_EQ(mainWindow->Chooser(Side::Right)->accessibleName(), "Right edition");
     EXPECT_EQ(mainWindow->List(Side::Left)->Count(), 0);
     EXPECT_TRUE(mainWindow->CompareButton()->isVisible());
     EXPECT_FALSE(mainWindow->StopButton()->isVisible() && !mainWindow->CompareButton()->isVisible());

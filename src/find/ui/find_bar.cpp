@@ -55,6 +55,7 @@ FindBar::FindBar(QWidget* parent) : Panel(names::bar, parent)
     SetHint(outcomeLabel_, QString());
     closeButton_ = Button(names::closeButton, "X", "Close the find bar (Esc)", this);
     findLabel_->setBuddy(findEdit_);
+    closeButton_->setAccessibleName("Close the find bar"); // its caption "X" says nothing spoken
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
@@ -94,6 +95,7 @@ void FindBar::Translate(QWidget& mainWindow, const InterfaceLanguage& language)
     wrappedToStart_ = read("FindWrappedToStart", wrappedToStart_);
     wrappedToEnd_ = read("FindWrappedToEnd", wrappedToEnd_);
     position_ = read("FindPosition", position_);
+    closeButton_->setAccessibleName(read("FindClose_name", closeButton_->accessibleName()));
 }
 
 QString FindBar::Text() const { return findEdit_->text(); }
