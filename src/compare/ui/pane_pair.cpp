@@ -124,9 +124,9 @@ void PanePair::Flush()
     backgroundTimer_.stop();
     if (placed_.empty())
         Fill(0, count, true);
-    else if (!LevelledAsShown())
-        Refill(count);
-    else if (placed_.size() < count)
+    if (!LevelledAsShown())
+        Repad();
+    if (placed_.size() < count)
         Fill(placed_.size(), count, false);
 }
 
@@ -151,8 +151,9 @@ void PanePair::Relevel()
 {
     relevelTimer_.stop();
     if (RelevelPending()) {
-        // Down to a screenful past the top pair at once, the rest in the background.
-        Refill(std::min(results_.Count(), (anchor_ ? anchor_->unit : UnitAtTop()) + kFirstUnits));
+        Repad();
+        if (!Complete())
+            backgroundTimer_.start();
         return;
     }
     ReleaseWrapping();
@@ -184,6 +185,37 @@ void PanePair::Refill(size_t to)
     Fill(0, to, true);
     if (!Complete())
         backgroundTimer_.start();
+    ScrollToPlace(place);
+}
+
+void PanePair::Repad()
+{
+    const Place place = anchor_ ? *anchor_ : TopPlace();
+    anchor_.reset();
+    WrappedLines counters[2] = {WrappedLines(panes_[0], &widths_[0]), WrappedLines(panes_[1], &widths_[1])};
+    std::vector<ResultPane::Padding> changes[2];
+    int shift[2] = {0, 0};
+    const std::vector<ComparisonResults::Unit>& units = results_.Units();
+    for (size_t i = 0; i < placed_.size(); ++i) {
+        Placement& placement = placed_[i];
+        const int lines[2] = {counters[0].Count(units[i].left), counters[1].Count(units[i].right)};
+        for (int side : {0, 1}) {
+            const int padding = std::max(lines[0], lines[1]) - lines[side];
+            if (padding != placement.padding[side])
+                changes[side].push_back({placement.firstBlock[side], padding - placement.padding[side]});
+            placement.firstBlock[side] += shift[side];
+            shift[side] += padding - placement.padding[side];
+            placement.padding[side] = padding;
+        }
+    }
+    for (int side : {0, 1}) {
+        panes_[side]->ChangePadding(changes[side]);
+        blocks_[side] += shift[side];
+        levelWidth_[side] = counters[side].LayoutWidth();
+        levelFont_[side] = panes_[side]->font();
+    }
+    if (marked_)
+        ShowMark();
     ScrollToPlace(place);
 }
 
@@ -257,7 +289,7 @@ void PanePair::Fill(size_t from, size_t to, bool replace)
         placed_.clear();
         blocks_[0] = blocks_[1] = 0;
     }
-    WrappedLines counters[2] = {WrappedLines(panes_[0]), WrappedLines(panes_[1])};
+    WrappedLines counters[2] = {WrappedLines(panes_[0], &widths_[0]), WrappedLines(panes_[1], &widths_[1])};
     std::vector<const rtf::Paragraph*> written[2];
     const std::vector<ComparisonResults::Unit>& units = results_.Units();
     placed_.reserve(units.size());

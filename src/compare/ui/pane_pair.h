@@ -1,5 +1,7 @@
 #pragma once
 
+#include "compare/ui/wrapped_lines.h"
+
 #include <QFont>
 #include <QTimer>
 
@@ -44,6 +46,9 @@ public:
     void ShowRestored(size_t top = 0);
     // Lays the same results out afresh (their marking changed), the reader's place kept.
     void Reshow();
+    // Levels the panes again when a width or font changed since they were
+    // levelled, the reader's place kept. A resize does it once it pauses.
+    void Relevel();
 
     void BalancePaneWidths();
 
@@ -83,11 +88,13 @@ private:
         int padding[2];    // empty lines after its text
     };
 
-    // Fills the panes again when a width changed since they were levelled.
-    void Relevel();
     // Writes all units afresh, down to `to` at once and the rest in the
     // background, and takes the panes back to where they were read.
     void Refill(size_t to);
+    // Levels the units written for the present widths by changing only the
+    // empty lines after them (the text stays), and takes the panes back to
+    // where they were read.
+    void Repad();
     // The panes rewrap their text themselves again.
     void ReleaseWrapping();
     // The heading above `unit` when the panes show the two together, else `unit`.
@@ -119,6 +126,7 @@ private:
     int blocks_[2] = {0, 0};     // text blocks written so far, the empty last one not counted
     int levelWidth_[2] = {-1, -1};
     QFont levelFont_[2];
+    WrappedLines::Widths widths_[2];
     QTimer relevelTimer_;
     QTimer backgroundTimer_;
     // Where the panes were read when the width began to change.

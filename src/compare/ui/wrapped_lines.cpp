@@ -32,13 +32,21 @@ bool BreaksOnlyAtSpaces(char c)
 
 } // namespace
 
-WrappedLines::WrappedLines(ResultPane* pane)
+WrappedLines::WrappedLines(ResultPane* pane, Widths* kept)
     : font_(pane->document()->defaultFont()), option_(pane->document()->defaultTextOption()),
       layoutWidth_(LayoutWidthOf(pane)),
-      faces_{{QFontMetricsF(Weighted(font_, false)), 0, {}}, {QFontMetricsF(Weighted(font_, true)), 0, {}}}
+      faces_{{QFontMetricsF(Weighted(font_, false)), 0, nullptr}, {QFontMetricsF(Weighted(font_, true)), 0, nullptr}}
 {
-    for (Face& face : faces_)
-        face.space = face.metrics.horizontalAdvance(QLatin1Char(' '));
+    Widths& widths = kept ? *kept : own_;
+    if (widths.font != font_) {
+        widths.font = font_;
+        for (auto& words : widths.words)
+            words.clear();
+    }
+    for (int bold : {0, 1}) {
+        faces_[bold].space = faces_[bold].metrics.horizontalAdvance(QLatin1Char(' '));
+        faces_[bold].words = &widths.words[bold];
+    }
 }
 
 int WrappedLines::LayoutWidthOf(ResultPane* pane)
@@ -51,11 +59,11 @@ int WrappedLines::LayoutWidthOf(ResultPane* pane)
 
 const WrappedLines::Word& WrappedLines::Measure(Face& face, const std::string& word)
 {
-    auto it = face.words.find(word);
-    if (it == face.words.end()) {
+    auto it = face.words->find(word);
+    if (it == face.words->end()) {
         const QString text = FromLatin1(word);
         const qreal bearing = face.metrics.rightBearing(text.back());
-        it = face.words.emplace(word, Word{face.metrics.horizontalAdvance(text), bearing < 0 ? -bearing : 0}).first;
+        it = face.words->emplace(word, Word{face.metrics.horizontalAdvance(text), bearing < 0 ? -bearing : 0}).first;
     }
     return it->second;
 }

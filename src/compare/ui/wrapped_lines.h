@@ -26,7 +26,20 @@ class ResultPane;
 // the document's font, option and formats instead.
 class WrappedLines {
 public:
-    explicit WrappedLines(ResultPane* pane);
+    struct Word {
+        qreal advance;
+        qreal overhang; // how far the last glyph reaches past its advance
+    };
+    // Word widths kept from one counter to the next: measuring the words is
+    // most of the count, and a new width needs none of them measured again.
+    // They are forgotten when the font changes.
+    struct Widths {
+        QFont font;
+        std::unordered_map<std::string, Word> words[2]; // regular, bold
+    };
+
+    // Counts with `kept` widths when given, else widths of its own.
+    explicit WrappedLines(ResultPane* pane, Widths* kept = nullptr);
 
     int Count(const rtf::Paragraph& paragraph);
     // The text layout's own answer, for any paragraph.
@@ -38,20 +51,17 @@ public:
     static int LayoutWidthOf(ResultPane* pane);
 
 private:
-    struct Word {
-        qreal advance;
-        qreal overhang; // how far the last glyph reaches past its advance
-    };
     struct Face {
         QFontMetricsF metrics;
         qreal space;
-        std::unordered_map<std::string, Word> words;
+        std::unordered_map<std::string, Word>* words;
     };
     const Word& Measure(Face& face, const std::string& word);
 
     QFont font_;
     QTextOption option_;
     int layoutWidth_;
+    Widths own_;
     Face faces_[2]; // regular, bold
 };
 
