@@ -130,9 +130,9 @@ void BM_StartupToTheLastChapter(benchmark::State& state)
 }
 BENCHMARK(BM_StartupToTheLastChapter)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
-// Whole-NT results read at the last chapter, the window made narrower or
-// wider, then `relayout` done and the views back at the unit that was at the top.
-void RelayoutAtTheEnd(benchmark::State& state, void (synopter::PanePair::*relayout)())
+// Whole-NT results read at `chapter`, the window made narrower or wider, then
+// `relayout` done and the views back at the unit that was at the top.
+void RelayoutAt(benchmark::State& state, const std::string& chapter, void (synopter::PanePair::*relayout)())
 {
     ProgramDir dir;
     if (!QDir(kEditions).exists() || !dir.ok) {
@@ -141,7 +141,7 @@ void RelayoutAtTheEnd(benchmark::State& state, void (synopter::PanePair::*relayo
     }
     Window w(dir.Path());
     RunWholeNewTestament(w);
-    w.mainWindow.GoToChapter("APOKALUQIV IWANNOU 22");
+    w.mainWindow.GoToChapter(chapter);
     const size_t top = w.mainWindow.Panes().TopUnit();
     int width = 1000;
     for (auto _ : state) {
@@ -157,14 +157,21 @@ void RelayoutAtTheEnd(benchmark::State& state, void (synopter::PanePair::*relayo
 // What a resize leads to once it pauses: the panes levelled for the new width.
 void BM_RelayoutAtTheEnd(benchmark::State& state)
 {
-    RelayoutAtTheEnd(state, &synopter::PanePair::Relevel);
+    RelayoutAt(state, "APOKALUQIV IWANNOU 22", &synopter::PanePair::Relevel);
 }
 BENCHMARK(BM_RelayoutAtTheEnd)->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
+
+// The same read near the start, where little need be laid out to show it.
+void BM_RelayoutNearTheStart(benchmark::State& state)
+{
+    RelayoutAt(state, "KATA MAYYAION 5", &synopter::PanePair::Relevel);
+}
+BENCHMARK(BM_RelayoutNearTheStart)->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
 
 // The panes written afresh instead, as after the marking changed.
 void BM_RefillAtTheEnd(benchmark::State& state)
 {
-    RelayoutAtTheEnd(state, &synopter::PanePair::Reshow);
+    RelayoutAt(state, "APOKALUQIV IWANNOU 22", &synopter::PanePair::Reshow);
 }
 BENCHMARK(BM_RefillAtTheEnd)->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
 

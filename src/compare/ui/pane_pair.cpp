@@ -100,6 +100,8 @@ void PanePair::Clear()
 {
     placed_.clear();
     blocks_[0] = blocks_[1] = 0;
+    measured_[0].clear();
+    measured_[1].clear();
     relevelTimer_.stop();
     backgroundTimer_.stop();
     anchor_.reset();
@@ -193,12 +195,14 @@ void PanePair::Repad()
     const Place place = anchor_ ? *anchor_ : TopPlace();
     anchor_.reset();
     WrappedLines counters[2] = {WrappedLines(panes_[0], &widths_[0]), WrappedLines(panes_[1], &widths_[1])};
+    for (int side : {0, 1})
+        if (panes_[side]->font() != levelFont_[side])
+            measured_[side].clear();
     std::vector<ResultPane::Padding> changes[2];
     int shift[2] = {0, 0};
-    const std::vector<ComparisonResults::Unit>& units = results_.Units();
     for (size_t i = 0; i < placed_.size(); ++i) {
         Placement& placement = placed_[i];
-        const int lines[2] = {counters[0].Count(units[i].left), counters[1].Count(units[i].right)};
+        const int lines[2] = {CountLines(counters[0], 0, i), CountLines(counters[1], 1, i)};
         for (int side : {0, 1}) {
             const int padding = std::max(lines[0], lines[1]) - lines[side];
             if (padding != placement.padding[side])
@@ -282,12 +286,27 @@ size_t PanePair::UnitAtBlock(int block) const
     return after == placed_.begin() ? 0 : size_t(after - placed_.begin() - 1);
 }
 
+int PanePair::CountLines(WrappedLines& counter, int side, size_t unit)
+{
+    const ComparisonResults::Unit& u = results_.Units()[unit];
+    const rtf::Paragraph& text = side == 0 ? u.left : u.right;
+    std::vector<WrappedLines::Measured>& measured = measured_[side];
+    if (measured.size() <= unit) {
+        measured.resize(unit);
+        measured.push_back(counter.MeasureWords(text));
+    }
+    return counter.Count(text, measured[unit]);
+}
+
 void PanePair::Fill(size_t from, size_t to, bool replace)
 {
     if (replace) {
         from = 0;
         placed_.clear();
         blocks_[0] = blocks_[1] = 0;
+        // The text may be another (its marking changed).
+        measured_[0].clear();
+        measured_[1].clear();
     }
     WrappedLines counters[2] = {WrappedLines(panes_[0], &widths_[0]), WrappedLines(panes_[1], &widths_[1])};
     std::vector<const rtf::Paragraph*> written[2];
@@ -296,7 +315,7 @@ void PanePair::Fill(size_t from, size_t to, bool replace)
     for (size_t i = from; i < to; ++i) {
         const ComparisonResults::Unit& unit = units[i];
         const rtf::Paragraph* text[2] = {&unit.left, &unit.right};
-        const int lines[2] = {counters[0].Count(unit.left), counters[1].Count(unit.right)};
+        const int lines[2] = {CountLines(counters[0], 0, i), CountLines(counters[1], 1, i)};
         Placement place{};
         for (int side : {0, 1}) {
             written[side].insert(written[side].end(), size_t(unit.blanksBefore), nullptr);

@@ -99,6 +99,8 @@ private:
     void ReleaseWrapping();
     // The heading above `unit` when the panes show the two together, else `unit`.
     size_t TopFor(size_t unit) const;
+    // A unit's display lines on one side, its words measured once.
+    int CountLines(WrappedLines& counter, int side, size_t unit);
     // Writes units [from, to) into the panes, level; `replace` starts afresh.
     void Fill(size_t from, size_t to, bool replace);
     // All results are in the panes (nothing left for the background).
@@ -127,6 +129,8 @@ private:
     int levelWidth_[2] = {-1, -1};
     QFont levelFont_[2];
     WrappedLines::Widths widths_[2];
+    // Each placed unit's words measured, in the fonts it was levelled for.
+    std::vector<WrappedLines::Measured> measured_[2];
     QTimer relevelTimer_;
     QTimer backgroundTimer_;
     // Where the panes were read when the width began to change.

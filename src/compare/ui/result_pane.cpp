@@ -260,7 +260,8 @@ void ResultPane::ChangePadding(const std::vector<Padding>& changes)
     // past the last change wrapped at the old one.
     doc->markContentsDirty(0, doc->characterCount());
     c.endEditBlock();
-    AdjustScrollRanges();
+    // The scroll range follows from the layout as it goes, as for a new
+    // document: asking for the size here would lay all the text out at once.
 }
 
 int ResultPane::LastLineEqualTo(const QString& text)

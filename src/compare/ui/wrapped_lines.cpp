@@ -68,8 +68,9 @@ const WrappedLines::Word& WrappedLines::Measure(Face& face, const std::string& w
     return it->second;
 }
 
-int WrappedLines::Count(const rtf::Paragraph& whole)
+WrappedLines::Measured WrappedLines::MeasureWords(const rtf::Paragraph& whole)
 {
+    Measured measured;
     rtf::Paragraph clipped;
     const rtf::Paragraph& paragraph = ResultPane::Shown(whole, clipped);
     std::optional<bool> bold;
@@ -78,17 +79,16 @@ int WrappedLines::Count(const rtf::Paragraph& whole)
         if (span.text.empty())
             continue;
         // Runs in another face ("lac.") go to the layout too.
-        if ((bold && *bold != span.bold) || span.colour == kLacunaMarkColour)
-            return CountByLayout(paragraph);
+        if ((bold && *bold != span.bold) || span.colour == kLacunaMarkColour) {
+            measured.byLayout = true;
+            return measured;
+        }
         bold = span.bold;
         text += span.text;
     }
     if (text.empty())
-        return 1;
+        return measured;
     Face& face = faces_[*bold ? 1 : 0];
-    int lines = 1;
-    qreal used = 0;   // the line's width so far, trailing spaces left out
-    bool empty = true; // no word on the line yet
     size_t i = 0;
     std::string word;
     while (i < text.size()) {
@@ -98,18 +98,33 @@ int WrappedLines::Count(const rtf::Paragraph& whole)
         if (i == text.size())
             break; // trailing spaces take no room
         const size_t start = i;
-        for (; i < text.size() && text[i] != ' '; ++i)
-            if (!BreaksOnlyAtSpaces(text[i]))
-                return CountByLayout(paragraph);
+        for (; i < text.size() && text[i] != ' '; ++i) {
+            if (!BreaksOnlyAtSpaces(text[i])) {
+                measured.byLayout = true;
+                return measured;
+            }
+        }
         word.assign(text, start, i - start);
-        const Word& w = Measure(face, word);
-        const qreal wanted = used + spaces * face.space + w.advance + w.overhang;
+        measured.words.push_back({spaces * face.space, Measure(face, word)});
+    }
+    return measured;
+}
+
+int WrappedLines::Count(const rtf::Paragraph& paragraph, const Measured& measured) const
+{
+    if (measured.byLayout)
+        return CountByLayout(paragraph);
+    int lines = 1;
+    qreal used = 0;   // the line's width so far, trailing spaces left out
+    bool empty = true; // no word on the line yet
+    for (const auto& [spaces, w] : measured.words) {
+        const qreal wanted = used + spaces + w.advance + w.overhang;
         if (std::abs(wanted - layoutWidth_) <= kUndecided)
             return CountByLayout(paragraph);
         if (empty || wanted <= layoutWidth_) {
             if (empty && wanted > layoutWidth_)
                 return CountByLayout(paragraph); // a word broken inside
-            used += spaces * face.space + w.advance;
+            used += spaces + w.advance;
             empty = false;
         } else {
             ++lines;

@@ -8,6 +8,8 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace synopter {
 
@@ -41,7 +43,17 @@ public:
     // Counts with `kept` widths when given, else widths of its own.
     explicit WrappedLines(ResultPane* pane, Widths* kept = nullptr);
 
-    int Count(const rtf::Paragraph& paragraph);
+    int Count(const rtf::Paragraph& paragraph) { return Count(paragraph, MeasureWords(paragraph)); }
+
+    // A paragraph's words measured, each with the width of the spaces before
+    // it, to be broken into lines at any width of the same font; or byLayout
+    // when only a text layout can tell.
+    struct Measured {
+        std::vector<std::pair<qreal, Word>> words;
+        bool byLayout = false;
+    };
+    Measured MeasureWords(const rtf::Paragraph& paragraph);
+    int Count(const rtf::Paragraph& paragraph, const Measured& measured) const;
     // The text layout's own answer, for any paragraph.
     int CountByLayout(const rtf::Paragraph& paragraph) const;
 
