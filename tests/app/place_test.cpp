@@ -108,7 +108,7 @@ TEST_F(PlaceTest, TopUnitStaysAcrossResizeMaximizeAndRestoreAtTheEnd)
 }
 
 // Verses of many lengths, some wrapping more on one side, then the panes
-// narrower and wider: each time the empty lines after the verses change, the
+// narrower, wider and in a larger font: each time the empty lines after the verses change, the
 // text and the place stay, and the panes hold what a fresh layout would.
 TEST_F(PlaceTest, ANewWidthChangesOnlyTheEmptyLinesAndKeepsThePlace)
 {
@@ -128,9 +128,19 @@ TEST_F(PlaceTest, ANewWidthChangesOnlyTheEmptyLinesAndKeepsThePlace)
     const rtf::Document written[2] = {panesOf[0]->ToDocument(), panesOf[1]->ToDocument()};
     panes.GoToUnit(50);
     const size_t top = panes.TopUnit();
-    for (const int width : {600, 1400, 900}) {
-        SCOPED_TRACE(width);
-        mainWindow->resize(width, 600);
+    const std::function<void()> changes[] = {
+        [&] { mainWindow->resize(600, 600); },
+        [&] { mainWindow->resize(1400, 600); },
+        [&] {
+            for (ResultPane* pane : panesOf)
+                pane->setFont(QFont("DejaVu Sans", 15));
+        },
+        [&] { mainWindow->resize(900, 600); },
+    };
+    int step = 0;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(step++);
+        change();
         QApplication::processEvents();
         panes.Relevel();
         EXPECT_EQ(panes.TopUnit(), top);

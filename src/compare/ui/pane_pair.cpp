@@ -19,8 +19,8 @@ namespace synopter {
 
 namespace {
 
-// Resizing by dragging sends a stream of sizes; the panes are filled again once
-// it pauses.
+// Resizing by dragging sends a stream of sizes; the panes are levelled again
+// once it pauses.
 constexpr int kRelevelDelayMs = 120;
 
 // Restored results are shown a slice at a time: the first as much as fills a
@@ -45,7 +45,7 @@ PanePair::PanePair(ResultPane* left, ResultPane* right, QWidget* leftPanel, std:
         QObject::connect(pane, &ResultPane::LayoutWidthChanging, &relevelTimer_, [this] {
             if (!anchor_ && !placed_.empty())
                 anchor_ = TopPlace();
-            // Levelled panes are filled again for the new width: the editor
+            // Levelled panes are levelled again for the new width: the editor
             // need not rewrap the old text first.
             if (Levelled() && !placed_.empty())
                 for (ResultPane* each : panes_)

@@ -22,8 +22,8 @@ struct PaneLayout;
 // The comparison results in the two panes, shown so that each unit (a heading
 // or a verse pair) starts at the same height in both: the shorter side of
 // each pair is followed by empty lines, as many as the other side wraps to
-// more at the panes' present widths. When a pane's width changes, the panes
-// are filled again for the new width, keeping the pair at the top in view.
+// more at the panes' present widths. When a pane's width changes, those empty
+// lines are changed for the new width, keeping the pair at the top in view.
 // The units are the results' (ComparisonResults); this only lays them out.
 class PanePair {
 public:

@@ -260,8 +260,9 @@ void ResultPane::ChangePadding(const std::vector<Padding>& changes)
     // past the last change wrapped at the old one.
     doc->markContentsDirty(0, doc->characterCount());
     c.endEditBlock();
-    // The scroll range follows from the layout as it goes, as for a new
-    // document: asking for the size here would lay all the text out at once.
+    // The editor would learn the new height only from the event loop; a scroll
+    // before then, at the end above all, must not meet the old range.
+    AdjustScrollRanges();
 }
 
 int ResultPane::LastLineEqualTo(const QString& text)
@@ -398,8 +399,8 @@ void ResultPane::resizeEvent(QResizeEvent* event)
     if (widthChanged)
         emit LayoutWidthChanging();
     if (widthChanged && holdWrapping_) {
-        // Rewrapping a long text down to the view costs as much as writing it
-        // afresh, which follows: the old wrapping stays on screen till then.
+        // The text is rewrapped once, with the levelling for the new width
+        // that follows: the old wrapping stays on screen till then.
         QAbstractScrollArea::resizeEvent(event);
         AdjustScrollRanges();
     } else {

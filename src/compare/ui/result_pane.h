@@ -55,7 +55,8 @@ public:
     // Puts the first line of paragraph `block` at the top.
     void ScrollToBlock(int block);
     // While held, a change of width leaves the text wrapped as it was (it is
-    // about to be written afresh for the new width); a new document lets go.
+    // about to be levelled anew for the new width); a new document or a
+    // change of padding lets go.
     void HoldWrapping(bool hold);
     // Scrolls to `y` pixels from the top, laying the text out that far first.
     void ScrollToY(int y);
