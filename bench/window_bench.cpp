@@ -130,10 +130,9 @@ void BM_StartupToTheLastChapter(benchmark::State& state)
 }
 BENCHMARK(BM_StartupToTheLastChapter)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
-// A new layout of whole-NT results read at the last chapter: the window made
-// narrower or wider, the panes filled again for the new width and taken back
-// to the unit that was at their top.
-void BM_RelayoutAtTheEnd(benchmark::State& state)
+// Whole-NT results read at `chapter`, the window made narrower or wider, then
+// `relayout` done and the views back at the unit that was at the top.
+void RelayoutAt(benchmark::State& state, const std::string& chapter, void (synopter::PanePair::*relayout)())
 {
     ProgramDir dir;
     if (!QDir(kEditions).exists() || !dir.ok) {
@@ -142,19 +141,39 @@ void BM_RelayoutAtTheEnd(benchmark::State& state)
     }
     Window w(dir.Path());
     RunWholeNewTestament(w);
-    w.mainWindow.GoToChapter("APOKALUQIV IWANNOU 22");
+    w.mainWindow.GoToChapter(chapter);
     const size_t top = w.mainWindow.Panes().TopUnit();
     int width = 1000;
     for (auto _ : state) {
         width = width == 1000 ? 1200 : 1000;
         w.mainWindow.resize(width, 700);
         QApplication::processEvents();
-        w.mainWindow.Panes().Reshow();
+        (w.mainWindow.Panes().*relayout)();
         benchmark::DoNotOptimize(w.mainWindow.Pane(Side::Right)->FirstVisibleLine());
     }
     state.counters["kept"] = w.mainWindow.Panes().TopUnit() == top ? 1 : 0;
 }
+
+// What a resize leads to once it pauses: the panes levelled for the new width.
+void BM_RelayoutAtTheEnd(benchmark::State& state)
+{
+    RelayoutAt(state, "APOKALUQIV IWANNOU 22", &synopter::PanePair::Relevel);
+}
 BENCHMARK(BM_RelayoutAtTheEnd)->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
+
+// The same read near the start, where little need be laid out to show it.
+void BM_RelayoutNearTheStart(benchmark::State& state)
+{
+    RelayoutAt(state, "KATA MAYYAION 5", &synopter::PanePair::Relevel);
+}
+BENCHMARK(BM_RelayoutNearTheStart)->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
+
+// The panes written afresh instead, as after the marking changed.
+void BM_RefillAtTheEnd(benchmark::State& state)
+{
+    RelayoutAt(state, "APOKALUQIV IWANNOU 22", &synopter::PanePair::Reshow);
+}
+BENCHMARK(BM_RefillAtTheEnd)->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
 
 } // namespace
 

@@ -80,9 +80,15 @@ TEST_F(PlaceTest, TopUnitStaysAcrossResizeMaximizeAndRestoreAtTheEnd)
         EXPECT_EQ(panes.TopUnit(), top);
         EXPECT_TRUE(level());
     }
-    // A new layout of the same results (as after their marking changed) keeps it too.
+    // Levelled anew by their empty lines alone, the panes hold what a fresh
+    // layout writes; and that keeps the place too.
+    panes.Flush();
+    const rtf::Document relevelled[2] = {panesOf[0]->ToDocument(), panesOf[1]->ToDocument()};
     panes.Reshow();
     EXPECT_EQ(panes.TopUnit(), top);
+    panes.Flush();
+    for (int side : {0, 1})
+        EXPECT_TRUE(panesOf[side]->ToDocument().paragraphs == relevelled[side].paragraphs) << side;
 
     // At the very end a pane that grows shows more above that unit, staying at the end.
     for (ResultPane* pane : panesOf)
@@ -107,6 +113,58 @@ TEST_F(PlaceTest, TopUnitStaysAcrossResizeMaximizeAndRestoreAtTheEnd)
         last = now;
         for (SourceList* list : lists)
             EXPECT_GT(list->TopIndex(), listTop - 40);
+    }
+}
+
+// Verses of many lengths, some wrapping more on one side, then the panes
+// narrower, wider and in a larger font: each time the empty lines after the verses change, the
+// text and the place stay, and the panes hold what a fresh layout would.
+TEST_F(PlaceTest, ANewWidthChangesOnlyTheEmptyLinesAndKeepsThePlace)
+{
+    QByteArray left = "KATA LOUKAN 1\r\n", right = left;
+    for (int verse = 1; verse <= 80; ++verse) {
+        const QByteArray reference = " 1:" + QByteArray::number(verse);
+        left += reference + QByteArray(" alpha beta").repeated(verse % 7 + 1) + " gamma\r\n";
+        right += reference + QByteArray(" alpha delta").repeated(verse % 5 + 1) + " gamma\r\n";
+    }
+    WriteEdition("Left", left);
+    WriteEdition("Right", right);
+    Open();
+    Choose("Left", "Right");
+    Run(1);
+    PanePair& panes = mainWindow->Panes();
+    ResultPane* panesOf[2] = {mainWindow->Pane(Side::Left), mainWindow->Pane(Side::Right)};
+    const rtf::Document written[2] = {panesOf[0]->ToDocument(), panesOf[1]->ToDocument()};
+    panes.GoToUnit(50);
+    const size_t top = panes.TopUnit();
+    const std::function<void()> changes[] = {
+        [&] { mainWindow->resize(600, 600); },
+        [&] { mainWindow->resize(1400, 600); },
+        [&] {
+            for (ResultPane* pane : panesOf)
+                pane->setFont(QFont("DejaVu Sans", 15));
+        },
+        [&] { mainWindow->resize(900, 600); },
+    };
+    int step = 0;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(step++);
+        change();
+        QApplication::processEvents();
+        panes.Relevel();
+        EXPECT_EQ(panes.TopUnit(), top);
+        EXPECT_EQ(panesOf[0]->verticalScrollBar()->value(), panesOf[1]->verticalScrollBar()->value());
+        EXPECT_EQ(panesOf[0]->LineCount(), panesOf[1]->LineCount());
+        rtf::Document now[2] = {panesOf[0]->ToDocument(), panesOf[1]->ToDocument()};
+        panes.Reshow();
+        for (int side : {0, 1}) {
+            EXPECT_TRUE(now[side].paragraphs == panesOf[side]->ToDocument().paragraphs) << side;
+            // Only the empty lines differ from the first layout.
+            std::erase(now[side].paragraphs, rtf::Paragraph{});
+            rtf::Document before = written[side];
+            std::erase(before.paragraphs, rtf::Paragraph{});
+            EXPECT_TRUE(now[side].paragraphs == before.paragraphs) << side;
+        }
     }
 }
 

@@ -19,8 +19,8 @@ namespace synopter {
 
 namespace {
 
-// Resizing by dragging sends a stream of sizes; the panes are filled again once
-// it pauses.
+// Resizing by dragging sends a stream of sizes; the panes are levelled again
+// once it pauses.
 constexpr int kRelevelDelayMs = 120;
 
 // Restored results are shown a slice at a time: the first as much as fills a
@@ -45,7 +45,7 @@ PanePair::PanePair(ResultPane* left, ResultPane* right, QWidget* leftPanel, std:
         QObject::connect(pane, &ResultPane::LayoutWidthChanging, &relevelTimer_, [this] {
             if (!anchor_ && !placed_.empty())
                 anchor_ = TopPlace();
-            // Levelled panes are filled again for the new width: the editor
+            // Levelled panes are levelled again for the new width: the editor
             // need not rewrap the old text first.
             if (Levelled() && !placed_.empty())
                 for (ResultPane* each : panes_)
@@ -100,6 +100,8 @@ void PanePair::Clear()
 {
     placed_.clear();
     blocks_[0] = blocks_[1] = 0;
+    measured_[0].clear();
+    measured_[1].clear();
     relevelTimer_.stop();
     backgroundTimer_.stop();
     anchor_.reset();
@@ -124,9 +126,9 @@ void PanePair::Flush()
     backgroundTimer_.stop();
     if (placed_.empty())
         Fill(0, count, true);
-    else if (!LevelledAsShown())
-        Refill(count);
-    else if (placed_.size() < count)
+    if (!LevelledAsShown())
+        Repad();
+    if (placed_.size() < count)
         Fill(placed_.size(), count, false);
 }
 
@@ -151,8 +153,9 @@ void PanePair::Relevel()
 {
     relevelTimer_.stop();
     if (RelevelPending()) {
-        // Down to a screenful past the top pair at once, the rest in the background.
-        Refill(std::min(results_.Count(), (anchor_ ? anchor_->unit : UnitAtTop()) + kFirstUnits));
+        Repad();
+        if (!Complete())
+            backgroundTimer_.start();
         return;
     }
     ReleaseWrapping();
@@ -184,6 +187,39 @@ void PanePair::Refill(size_t to)
     Fill(0, to, true);
     if (!Complete())
         backgroundTimer_.start();
+    ScrollToPlace(place);
+}
+
+void PanePair::Repad()
+{
+    const Place place = anchor_ ? *anchor_ : TopPlace();
+    anchor_.reset();
+    WrappedLines counters[2] = {WrappedLines(panes_[0], &widths_[0]), WrappedLines(panes_[1], &widths_[1])};
+    for (int side : {0, 1})
+        if (panes_[side]->font() != levelFont_[side])
+            measured_[side].clear();
+    std::vector<ResultPane::Padding> changes[2];
+    int shift[2] = {0, 0};
+    for (size_t i = 0; i < placed_.size(); ++i) {
+        Placement& placement = placed_[i];
+        const int lines[2] = {CountLines(counters[0], 0, i), CountLines(counters[1], 1, i)};
+        for (int side : {0, 1}) {
+            const int padding = std::max(lines[0], lines[1]) - lines[side];
+            if (padding != placement.padding[side])
+                changes[side].push_back({placement.firstBlock[side], padding - placement.padding[side]});
+            placement.firstBlock[side] += shift[side];
+            shift[side] += padding - placement.padding[side];
+            placement.padding[side] = padding;
+        }
+    }
+    for (int side : {0, 1}) {
+        panes_[side]->ChangePadding(changes[side]);
+        blocks_[side] += shift[side];
+        levelWidth_[side] = counters[side].LayoutWidth();
+        levelFont_[side] = panes_[side]->font();
+    }
+    if (marked_)
+        ShowMark();
     ScrollToPlace(place);
 }
 
@@ -250,21 +286,36 @@ size_t PanePair::UnitAtBlock(int block) const
     return after == placed_.begin() ? 0 : size_t(after - placed_.begin() - 1);
 }
 
+int PanePair::CountLines(WrappedLines& counter, int side, size_t unit)
+{
+    const ComparisonResults::Unit& u = results_.Units()[unit];
+    const rtf::Paragraph& text = side == 0 ? u.left : u.right;
+    std::vector<WrappedLines::Measured>& measured = measured_[side];
+    if (measured.size() <= unit) {
+        measured.resize(unit);
+        measured.push_back(counter.MeasureWords(text));
+    }
+    return counter.Count(text, measured[unit]);
+}
+
 void PanePair::Fill(size_t from, size_t to, bool replace)
 {
     if (replace) {
         from = 0;
         placed_.clear();
         blocks_[0] = blocks_[1] = 0;
+        // The text may be another (its marking changed).
+        measured_[0].clear();
+        measured_[1].clear();
     }
-    WrappedLines counters[2] = {WrappedLines(panes_[0]), WrappedLines(panes_[1])};
+    WrappedLines counters[2] = {WrappedLines(panes_[0], &widths_[0]), WrappedLines(panes_[1], &widths_[1])};
     std::vector<const rtf::Paragraph*> written[2];
     const std::vector<ComparisonResults::Unit>& units = results_.Units();
     placed_.reserve(units.size());
     for (size_t i = from; i < to; ++i) {
         const ComparisonResults::Unit& unit = units[i];
         const rtf::Paragraph* text[2] = {&unit.left, &unit.right};
-        const int lines[2] = {counters[0].Count(unit.left), counters[1].Count(unit.right)};
+        const int lines[2] = {CountLines(counters[0], 0, i), CountLines(counters[1], 1, i)};
         Placement place{};
         for (int side : {0, 1}) {
             written[side].insert(written[side].end(), size_t(unit.blanksBefore), nullptr);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "compare/ui/wrapped_lines.h"
+
 #include <QFont>
 #include <QTimer>
 
@@ -20,8 +22,8 @@ struct PaneLayout;
 // The comparison results in the two panes, shown so that each unit (a heading
 // or a verse pair) starts at the same height in both: the shorter side of
 // each pair is followed by empty lines, as many as the other side wraps to
-// more at the panes' present widths. When a pane's width changes, the panes
-// are filled again for the new width, keeping the pair at the top in view.
+// more at the panes' present widths. When a pane's width changes, those empty
+// lines are changed for the new width, keeping the pair at the top in view.
 // The units are the results' (ComparisonResults); this only lays them out.
 class PanePair {
 public:
@@ -44,6 +46,9 @@ public:
     void ShowRestored(size_t top = 0);
     // Lays the same results out afresh (their marking changed), the reader's place kept.
     void Reshow();
+    // Levels the panes again when a width or font changed since they were
+    // levelled, the reader's place kept. A resize does it once it pauses.
+    void Relevel();
 
     void BalancePaneWidths();
 
@@ -83,15 +88,19 @@ private:
         int padding[2];    // empty lines after its text
     };
 
-    // Fills the panes again when a width changed since they were levelled.
-    void Relevel();
     // Writes all units afresh, down to `to` at once and the rest in the
     // background, and takes the panes back to where they were read.
     void Refill(size_t to);
+    // Levels the units written for the present widths by changing only the
+    // empty lines after them (the text stays), and takes the panes back to
+    // where they were read.
+    void Repad();
     // The panes rewrap their text themselves again.
     void ReleaseWrapping();
     // The heading above `unit` when the panes show the two together, else `unit`.
     size_t TopFor(size_t unit) const;
+    // A unit's display lines on one side, its words measured once.
+    int CountLines(WrappedLines& counter, int side, size_t unit);
     // Writes units [from, to) into the panes, level; `replace` starts afresh.
     void Fill(size_t from, size_t to, bool replace);
     // All results are in the panes (nothing left for the background).
@@ -119,6 +128,9 @@ private:
     int blocks_[2] = {0, 0};     // text blocks written so far, the empty last one not counted
     int levelWidth_[2] = {-1, -1};
     QFont levelFont_[2];
+    WrappedLines::Widths widths_[2];
+    // Each placed unit's words measured, in the fonts it was levelled for.
+    std::vector<WrappedLines::Measured> measured_[2];
     QTimer relevelTimer_;
     QTimer backgroundTimer_;
     // Where the panes were read when the width began to change.

@@ -228,6 +228,43 @@ void ResultPane::WriteParagraphs(const std::vector<const rtf::Paragraph*>& parag
     setCurrentCharFormat(Format(0, false));
 }
 
+void ResultPane::ChangePadding(const std::vector<Padding>& changes)
+{
+    QTextDocument* doc = document();
+    // Wrapped at the present width from now on, which the edit lays out in
+    // one go: asking the layout for its size first would lay it all out twice.
+    holdWrapping_ = false;
+    if (doc->pageSize().width() != viewport()->width())
+        doc->setPageSize(QSizeF(viewport()->width(), -1));
+    const QTextCharFormat plain = Format(0, false);
+    QTextCursor c(doc);
+    c.beginEditBlock();
+    // From the last: the numbers of the paragraphs before stay as they were.
+    for (auto it = changes.rbegin(); it != changes.rend(); ++it) {
+        const QTextBlock b = doc->findBlockByNumber(it->block);
+        if (!b.isValid())
+            continue;
+        // Every paragraph ends in a break of the same formats, so the text's
+        // own break may go with the empty lines after it.
+        const int end = b.position() + b.length() - 1;
+        c.setPosition(end);
+        if (it->change > 0) {
+            for (int i = 0; i < it->change; ++i)
+                c.insertBlock(QTextBlockFormat(), plain);
+        } else {
+            c.setPosition(std::min(end - it->change, doc->characterCount() - 1), QTextCursor::KeepAnchor);
+            c.removeSelectedText();
+        }
+    }
+    // All of it at the new width: the layout would otherwise leave the text
+    // past the last change wrapped at the old one.
+    doc->markContentsDirty(0, doc->characterCount());
+    c.endEditBlock();
+    // The editor would learn the new height only from the event loop; a scroll
+    // before then, at the end above all, must not meet the old range.
+    AdjustScrollRanges();
+}
+
 int ResultPane::LastLineEqualTo(const QString& text)
 {
     EnsureLineCounts();
@@ -362,8 +399,8 @@ void ResultPane::resizeEvent(QResizeEvent* event)
     if (widthChanged)
         emit LayoutWidthChanging();
     if (widthChanged && holdWrapping_) {
-        // Rewrapping a long text down to the view costs as much as writing it
-        // afresh, which follows: the old wrapping stays on screen till then.
+        // The text is rewrapped once, with the levelling for the new width
+        // that follows: the old wrapping stays on screen till then.
         QAbstractScrollArea::resizeEvent(event);
         AdjustScrollRanges();
     } else {

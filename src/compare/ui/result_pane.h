@@ -35,6 +35,15 @@ public:
     // an empty line. `replace` writes them into a fresh document instead, which
     // is several times faster for a whole text.
     void WriteParagraphs(const std::vector<const rtf::Paragraph*>& paragraphs, bool replace);
+    // Adds (change > 0) or removes (< 0) empty lines right after each
+    // paragraph given, by its number before the edit, in one edit; the
+    // paragraphs are in order and the lines removed are empty. The text is
+    // wrapped at the present width again, as with a new document.
+    struct Padding {
+        int block;
+        int change;
+    };
+    void ChangePadding(const std::vector<Padding>& changes);
 
     // Scrolls by display lines (up when negative), stopping at the ends.
     void ScrollLines(int lines);
@@ -46,7 +55,8 @@ public:
     // Puts the first line of paragraph `block` at the top.
     void ScrollToBlock(int block);
     // While held, a change of width leaves the text wrapped as it was (it is
-    // about to be written afresh for the new width); a new document lets go.
+    // about to be levelled anew for the new width); a new document or a
+    // change of padding lets go.
     void HoldWrapping(bool hold);
     // Scrolls to `y` pixels from the top, laying the text out that far first.
     void ScrollToY(int y);

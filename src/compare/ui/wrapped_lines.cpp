@@ -32,13 +32,21 @@ bool BreaksOnlyAtSpaces(char c)
 
 } // namespace
 
-WrappedLines::WrappedLines(ResultPane* pane)
+WrappedLines::WrappedLines(ResultPane* pane, Widths* kept)
     : font_(pane->document()->defaultFont()), option_(pane->document()->defaultTextOption()),
       layoutWidth_(LayoutWidthOf(pane)),
-      faces_{{QFontMetricsF(Weighted(font_, false)), 0, {}}, {QFontMetricsF(Weighted(font_, true)), 0, {}}}
+      faces_{{QFontMetricsF(Weighted(font_, false)), 0, nullptr}, {QFontMetricsF(Weighted(font_, true)), 0, nullptr}}
 {
-    for (Face& face : faces_)
-        face.space = face.metrics.horizontalAdvance(QLatin1Char(' '));
+    Widths& widths = kept ? *kept : own_;
+    if (widths.font != font_) {
+        widths.font = font_;
+        for (auto& words : widths.words)
+            words.clear();
+    }
+    for (int bold : {0, 1}) {
+        faces_[bold].space = faces_[bold].metrics.horizontalAdvance(QLatin1Char(' '));
+        faces_[bold].words = &widths.words[bold];
+    }
 }
 
 int WrappedLines::LayoutWidthOf(ResultPane* pane)
@@ -51,17 +59,18 @@ int WrappedLines::LayoutWidthOf(ResultPane* pane)
 
 const WrappedLines::Word& WrappedLines::Measure(Face& face, const std::string& word)
 {
-    auto it = face.words.find(word);
-    if (it == face.words.end()) {
+    auto it = face.words->find(word);
+    if (it == face.words->end()) {
         const QString text = FromLatin1(word);
         const qreal bearing = face.metrics.rightBearing(text.back());
-        it = face.words.emplace(word, Word{face.metrics.horizontalAdvance(text), bearing < 0 ? -bearing : 0}).first;
+        it = face.words->emplace(word, Word{face.metrics.horizontalAdvance(text), bearing < 0 ? -bearing : 0}).first;
     }
     return it->second;
 }
 
-int WrappedLines::Count(const rtf::Paragraph& whole)
+WrappedLines::Measured WrappedLines::MeasureWords(const rtf::Paragraph& whole)
 {
+    Measured measured;
     rtf::Paragraph clipped;
     const rtf::Paragraph& paragraph = ResultPane::Shown(whole, clipped);
     std::optional<bool> bold;
@@ -70,17 +79,16 @@ int WrappedLines::Count(const rtf::Paragraph& whole)
         if (span.text.empty())
             continue;
         // Runs in another face ("lac.") go to the layout too.
-        if ((bold && *bold != span.bold) || span.colour == kLacunaMarkColour)
-            return CountByLayout(paragraph);
+        if ((bold && *bold != span.bold) || span.colour == kLacunaMarkColour) {
+            measured.byLayout = true;
+            return measured;
+        }
         bold = span.bold;
         text += span.text;
     }
     if (text.empty())
-        return 1;
+        return measured;
     Face& face = faces_[*bold ? 1 : 0];
-    int lines = 1;
-    qreal used = 0;   // the line's width so far, trailing spaces left out
-    bool empty = true; // no word on the line yet
     size_t i = 0;
     std::string word;
     while (i < text.size()) {
@@ -90,18 +98,33 @@ int WrappedLines::Count(const rtf::Paragraph& whole)
         if (i == text.size())
             break; // trailing spaces take no room
         const size_t start = i;
-        for (; i < text.size() && text[i] != ' '; ++i)
-            if (!BreaksOnlyAtSpaces(text[i]))
-                return CountByLayout(paragraph);
+        for (; i < text.size() && text[i] != ' '; ++i) {
+            if (!BreaksOnlyAtSpaces(text[i])) {
+                measured.byLayout = true;
+                return measured;
+            }
+        }
         word.assign(text, start, i - start);
-        const Word& w = Measure(face, word);
-        const qreal wanted = used + spaces * face.space + w.advance + w.overhang;
+        measured.words.push_back({spaces * face.space, Measure(face, word)});
+    }
+    return measured;
+}
+
+int WrappedLines::Count(const rtf::Paragraph& paragraph, const Measured& measured) const
+{
+    if (measured.byLayout)
+        return CountByLayout(paragraph);
+    int lines = 1;
+    qreal used = 0;   // the line's width so far, trailing spaces left out
+    bool empty = true; // no word on the line yet
+    for (const auto& [spaces, w] : measured.words) {
+        const qreal wanted = used + spaces + w.advance + w.overhang;
         if (std::abs(wanted - layoutWidth_) <= kUndecided)
             return CountByLayout(paragraph);
         if (empty || wanted <= layoutWidth_) {
             if (empty && wanted > layoutWidth_)
                 return CountByLayout(paragraph); // a word broken inside
-            used += spaces * face.space + w.advance;
+            used += spaces + w.advance;
             empty = false;
         } else {
             ++lines;

@@ -8,6 +8,8 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace synopter {
 
@@ -26,9 +28,32 @@ class ResultPane;
 // the document's font, option and formats instead.
 class WrappedLines {
 public:
-    explicit WrappedLines(ResultPane* pane);
+    struct Word {
+        qreal advance;
+        qreal overhang; // how far the last glyph reaches past its advance
+    };
+    // Word widths kept from one counter to the next: measuring the words is
+    // most of the count, and a new width needs none of them measured again.
+    // They are forgotten when the font changes.
+    struct Widths {
+        QFont font;
+        std::unordered_map<std::string, Word> words[2]; // regular, bold
+    };
 
-    int Count(const rtf::Paragraph& paragraph);
+    // Counts with `kept` widths when given, else widths of its own.
+    explicit WrappedLines(ResultPane* pane, Widths* kept = nullptr);
+
+    int Count(const rtf::Paragraph& paragraph) { return Count(paragraph, MeasureWords(paragraph)); }
+
+    // A paragraph's words measured, each with the width of the spaces before
+    // it, to be broken into lines at any width of the same font; or byLayout
+    // when only a text layout can tell.
+    struct Measured {
+        std::vector<std::pair<qreal, Word>> words;
+        bool byLayout = false;
+    };
+    Measured MeasureWords(const rtf::Paragraph& paragraph);
+    int Count(const rtf::Paragraph& paragraph, const Measured& measured) const;
     // The text layout's own answer, for any paragraph.
     int CountByLayout(const rtf::Paragraph& paragraph) const;
 
@@ -38,20 +63,17 @@ public:
     static int LayoutWidthOf(ResultPane* pane);
 
 private:
-    struct Word {
-        qreal advance;
-        qreal overhang; // how far the last glyph reaches past its advance
-    };
     struct Face {
         QFontMetricsF metrics;
         qreal space;
-        std::unordered_map<std::string, Word> words;
+        std::unordered_map<std::string, Word>* words;
     };
     const Word& Measure(Face& face, const std::string& word);
 
     QFont font_;
     QTextOption option_;
     int layoutWidth_;
+    Widths own_;
     Face faces_[2]; // regular, bold
 };
 
