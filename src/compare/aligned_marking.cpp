@@ -2,8 +2,10 @@
 
 #include "compare/spelling_rules.h"
 #include "compare/word_alignment.h"
+#include "compare/word_bytes.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -18,7 +20,8 @@ namespace {
 
 constexpr int kNone = -1;
 
-// One verse's words: where each lies, its id, its key's id, and its partner.
+// The middle words of one verse, those its equal ends leave: where each lies,
+// its id, its key's id, and its partner. Indices count from the first of them.
 struct Side {
     std::string_view verse;
     std::vector<std::pair<size_t, size_t>> places; // [start, end) of each word
@@ -28,33 +31,72 @@ struct Side {
     std::vector<char> moved;  // paired out of order
     std::vector<std::uint8_t> values; // each word's mask value
 
-    void Read(std::string_view line)
+    // The `count` words from byte `from` on.
+    void Read(std::string_view line, size_t from, int count)
     {
         verse = line;
         places.clear();
-        // Byte by byte: words are short, a memchr a word costs more.
-        size_t start = 0;
-        for (size_t i = 0; i < line.size(); ++i)
+        // Byte by byte: the middle is a few short words.
+        size_t start = from;
+        for (size_t i = from; static_cast<int>(places.size()) + 1 < count; ++i)
             if (line[i] == ' ') {
                 places.emplace_back(start, i);
                 start = i + 1;
             }
-        places.emplace_back(start, line.size());
-        partner.assign(places.size(), kNone);
-        moved.assign(places.size(), 0);
-        keys.assign(places.size(), kNone);
-        values.assign(places.size(), 0);
+        if (count > 0)
+            places.emplace_back(start, std::min(line.size(), line.find(' ', start)));
+        const size_t n = places.size();
+        ids.assign(n, kNone);
+        keys.assign(n, kNone);
+        partner.assign(n, kNone);
+        moved.assign(n, 0);
+        values.assign(n, 0);
     }
     std::string_view Word(size_t i) const { return verse.substr(places[i].first, places[i].second - places[i].first); }
-    // Every byte of the verse: the words' values, 1 on the spaces. A mask the
-    // comparison marked before needs no clearing.
+    // Every byte of the verse: 1 for the equal ends and the spaces, the middle
+    // words' values over that. A mask the comparison marked before needs no clearing.
     void Write(MatchMask& mask) const
     {
-        for (size_t i = 0; i < places.size(); ++i) {
-            std::memset(mask.data() + places[i].first, values[i], places[i].second - places[i].first);
-            if (places[i].second < verse.size())
-                mask[places[i].second] = 1;
+        std::memset(mask.data(), 1, verse.size());
+        for (size_t i = 0; i < places.size(); ++i)
+            if (values[i] != 1)
+                std::memset(mask.data() + places[i].first, values[i], places[i].second - places[i].first);
+    }
+};
+
+// The words both verses share at their start and at their end, found by
+// comparing bytes: most verses found differ in a few words, and only the
+// middle between the ends is split into words and aligned. As the alignment
+// would pair them: word by word from the start, then from the end, the two
+// never overlapping.
+struct EqualEnds {
+    int head = 0;       // words equal from the start
+    int tail = 0;       // words equal from the end
+    size_t middle = 0;  // byte of the first word after the head, the same in both
+
+    EqualEnds(std::string_view r, std::string_view l, int nR, int nL)
+    {
+        using namespace word_bytes;
+        const size_t p = CommonPrefix(r, l);
+        const std::string_view prefix = r.substr(0, p);
+        head = static_cast<int>(CountSpaces(prefix));
+        // The word the common bytes end in is equal when both verses end it there.
+        if ((p == r.size() || r[p] == ' ') && (p == l.size() || l[p] == ' ')) {
+            ++head;
+            middle = p + 1;
+        } else {
+            const size_t space = prefix.rfind(' ');
+            middle = space == std::string_view::npos ? 0 : space + 1;
         }
+        if (head == nR || head == nL)
+            return;
+        const std::string_view rRest = r.substr(middle);
+        const std::string_view lRest = l.substr(middle);
+        const size_t s = CommonSuffix(rRest, lRest);
+        tail = static_cast<int>(CountSpaces(rRest.substr(rRest.size() - s)));
+        const auto wordStarts = [s](std::string_view rest) { return s == rest.size() || rest[rest.size() - s - 1] == ' '; };
+        if (wordStarts(rRest) && wordStarts(lRest))
+            ++tail;
     }
 };
 
@@ -76,32 +118,50 @@ public:
     }
     int Id(std::string_view text)
     {
-        for (size_t at = Hash(text) & mask_;; at = (at + 1) & mask_) {
+        const std::uint64_t print = Print(text);
+        for (size_t at = Hash(print, text.size()) & mask_;; at = (at + 1) & mask_) {
             Slot& slot = slots_[at];
             if (slot.stamp != stamp_) {
-                slot = {text, next_, stamp_};
+                slot = {text, print, next_, stamp_};
                 return next_++;
             }
-            if (slot.text == text)
+            // The print is the whole word up to eight bytes: no compare of bytes then.
+            if (slot.print == print && slot.text.size() == text.size() && (text.size() <= 8 || slot.text == text))
                 return slot.id;
         }
     }
 
 private:
-    // Words are a few letters: eight bytes at a time and a multiply, where
-    // std::hash's general one costs more than the rest of a marking.
-    static size_t Hash(std::string_view text)
+    // A word's bytes as one number, all of them for a word of up to eight
+    // (then equal prints are equal words). Read in overlapping pieces: bytes
+    // copied one by one into a number stall the load of it.
+    static std::uint64_t Print(std::string_view text)
     {
-        std::uint64_t h = text.size() * 0x9E3779B97F4A7C15ull;
-        for (size_t i = 0; i < text.size(); i += 8) {
-            std::uint64_t w = 0;
-            std::memcpy(&w, text.data() + i, std::min<size_t>(8, text.size() - i));
-            h = (h ^ w) * 0xFF51AFD7ED558CCDull;
-        }
+        using word_bytes::Load8;
+        const char* const p = text.data();
+        const size_t n = text.size();
+        const auto load = [](const char* at, auto piece) {
+            std::memcpy(&piece, at, sizeof piece);
+            return static_cast<std::uint64_t>(piece);
+        };
+        if (n > 8)
+            return Load8(p) ^ std::rotl(Load8(p + n - 8), 29);
+        if (n == 8)
+            return Load8(p);
+        if (n >= 4)
+            return load(p, std::uint32_t{}) | load(p + n - 4, std::uint32_t{}) << 32;
+        if (n >= 2)
+            return load(p, std::uint16_t{}) | load(p + n - 2, std::uint16_t{}) << 16;
+        return n == 1 ? static_cast<unsigned char>(p[0]) : 0;
+    }
+    static size_t Hash(std::uint64_t print, size_t size)
+    {
+        const std::uint64_t h = (print ^ size * 0x9E3779B97F4A7C15ull) * 0xFF51AFD7ED558CCDull;
         return static_cast<size_t>(h ^ (h >> 29));
     }
     struct Slot {
         std::string_view text;
+        std::uint64_t print = 0;
         int id = 0;
         unsigned stamp = 0;
     };
@@ -179,6 +239,37 @@ struct Marker {
         }
     }
 
+    // Pairs the middle words: by their common subsequence, then by spelling
+    // key between those pairs, then the moved words.
+    void Align(const SpellingRules* spelling, bool markSpelling)
+    {
+        const int mR = static_cast<int>(r.places.size());
+        const int mL = static_cast<int>(l.places.size());
+        // Room for the keys too: at most one a word.
+        ids.Reset(2 * static_cast<size_t>(mR + mL));
+        for (int i = 0; i < mR; ++i)
+            r.ids[size_t(i)] = ids.Id(r.Word(size_t(i)));
+        for (int j = 0; j < mL; ++j)
+            l.ids[size_t(j)] = ids.Id(l.Word(size_t(j)));
+        matches.clear();
+        AlignWords(r.ids, l.ids, 0, mR, 0, mL, matches, buffers);
+        for (const auto& [i, j] : matches)
+            Pair(i, j, 1);
+
+        if (spelling && BothUnpaired()) {
+            // Keys share the id table with the words: a key equal to a word is that word.
+            KeyIds(r, *spelling);
+            KeyIds(l, *spelling);
+            AlignGaps(markSpelling ? kSpellingMatch : std::uint8_t{1});
+        }
+        // Byte-equal moved words first, then moved spelling variants. The head's
+        // pairs (k, k) place the first middle words as unmoved pairs before them would.
+        if (BothUnpaired())
+            PairMoved(r.ids, l.ids);
+        if (spelling && BothUnpaired())
+            PairMoved(r.keys, l.keys);
+    }
+
     // Unpaired right words claim the nearest unpaired equal left word within
     // kMaxMovedWords of where the alignment would set them.
     void PairMoved(const std::vector<int>& rightIds, const std::vector<int>& leftIds)
@@ -231,47 +322,14 @@ void MarkAlignedWords(std::string_view right, std::string_view left, MatchMask& 
 
     thread_local Marker m;
     m.ownedKeys.clear();
-    m.r.Read(right);
-    m.l.Read(left);
     m.pairs = 0;
-    // Equal ends pair at once, as the alignment would pair them: most verses
-    // found differ in a few words, and only the middle needs ids.
-    const int nR = static_cast<int>(m.r.places.size());
-    const int nL = static_cast<int>(m.l.places.size());
-    int head = 0, tail = 0;
-    while (head < nR && head < nL && m.r.Word(size_t(head)) == m.l.Word(size_t(head))) {
-        m.Pair(head, head, 1);
-        ++head;
-    }
-    while (tail < nR - head && tail < nL - head && m.r.Word(size_t(nR - 1 - tail)) == m.l.Word(size_t(nL - 1 - tail))) {
-        m.Pair(nR - 1 - tail, nL - 1 - tail, 1);
-        ++tail;
-    }
-    // Room for the keys too: at most one a word.
-    m.ids.Reset(2 * size_t(nR + nL - 2 * (head + tail)));
-    m.r.ids.assign(size_t(nR), kNone);
-    m.l.ids.assign(size_t(nL), kNone);
-    for (int i = head; i < nR - tail; ++i)
-        m.r.ids[size_t(i)] = m.ids.Id(m.r.Word(size_t(i)));
-    for (int j = head; j < nL - tail; ++j)
-        m.l.ids[size_t(j)] = m.ids.Id(m.l.Word(size_t(j)));
-
-    m.matches.clear();
-    AlignWords(m.r.ids, m.l.ids, head, nR - tail, head, nL - tail, m.matches, m.buffers);
-    for (const auto& [i, j] : m.matches)
-        m.Pair(i, j, 1);
-
-    if (spelling && m.BothUnpaired()) {
-        // Keys share the id table with the words: a key equal to a word is that word.
-        m.KeyIds(m.r, *spelling);
-        m.KeyIds(m.l, *spelling);
-        m.AlignGaps(markSpelling ? kSpellingMatch : std::uint8_t{1});
-    }
-    // Byte-equal moved words first, then moved spelling variants.
+    const int nR = static_cast<int>(word_bytes::CountSpaces(right)) + 1;
+    const int nL = static_cast<int>(word_bytes::CountSpaces(left)) + 1;
+    const EqualEnds ends(right, left, nR, nL);
+    m.r.Read(right, ends.middle, nR - ends.head - ends.tail);
+    m.l.Read(left, ends.middle, nL - ends.head - ends.tail);
     if (m.BothUnpaired())
-        m.PairMoved(m.r.ids, m.l.ids);
-    if (spelling && m.BothUnpaired())
-        m.PairMoved(m.r.keys, m.l.keys);
+        m.Align(spelling, markSpelling);
     m.r.Write(rightMask);
     m.l.Write(leftMask);
 }

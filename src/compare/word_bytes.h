@@ -1,0 +1,75 @@
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+// Eight bytes of a verse at a time: the word matchers' splitting and comparing,
+// where a byte-by-byte loop mispredicts a branch at every space.
+namespace synopter::word_bytes {
+
+inline constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+inline constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+
+// The top bit of each zero byte of `x`, exactly (no borrow between bytes).
+inline std::uint64_t ZeroBytes(std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); }
+
+// How many top bits ZeroBytes set: a multiply sums the bytes, where
+// std::popcount without a popcnt instruction is a call.
+inline size_t CountZeroBytes(std::uint64_t x) { return static_cast<size_t>(((ZeroBytes(x) >> 7) * kOnes) >> 56); }
+
+inline std::uint64_t Load8(const void* p)
+{
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
+
+inline size_t CountSpaces(std::string_view text)
+{
+    size_t n = 0;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8)
+        n += CountZeroBytes(Load8(text.data() + i) ^ (' ' * kOnes));
+    for (; i < text.size(); ++i)
+        n += text[i] == ' ' ? 1 : 0;
+    return n;
+}
+
+// How many leading bytes `a` and `b` share.
+inline size_t CommonPrefix(std::string_view a, std::string_view b)
+{
+    const size_t n = a.size() < b.size() ? a.size() : b.size();
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        if (const std::uint64_t diff = Load8(a.data() + i) ^ Load8(b.data() + i); diff != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                return i + static_cast<size_t>(std::countr_zero(diff)) / 8;
+            break; // the bytes below find it
+        }
+    while (i < n && a[i] == b[i])
+        ++i;
+    return i;
+}
+
+// How many trailing bytes `a` and `b` share.
+inline size_t CommonSuffix(std::string_view a, std::string_view b)
+{
+    const size_t n = a.size() < b.size() ? a.size() : b.size();
+    const char* const aEnd = a.data() + a.size();
+    const char* const bEnd = b.data() + b.size();
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        if (const std::uint64_t diff = Load8(aEnd - i - 8) ^ Load8(bEnd - i - 8); diff != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                return i + static_cast<size_t>(std::countl_zero(diff)) / 8;
+            break;
+        }
+    while (i < n && aEnd[-1 - static_cast<std::ptrdiff_t>(i)] == bEnd[-1 - static_cast<std::ptrdiff_t>(i)])
+        ++i;
+    return i;
+}
+
+} // namespace synopter::word_bytes
