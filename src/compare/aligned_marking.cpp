@@ -69,34 +69,37 @@ struct Side {
 // middle between the ends is split into words and aligned. As the alignment
 // would pair them: word by word from the start, then from the end, the two
 // never overlapping.
-struct EqualEnds {
-    int head = 0;       // words equal from the start
-    int tail = 0;       // words equal from the end
-    size_t middle = 0;  // byte of the first word after the head, the same in both
+struct Middle {
+    size_t start = 0;   // byte of the first middle word, the same in both
+    int rightWords = 0; // how many words lie between the equal ends
+    int leftWords = 0;
 
-    EqualEnds(std::string_view r, std::string_view l, int nR, int nL)
+    Middle(std::string_view r, std::string_view l)
     {
         using namespace word_bytes;
         const size_t p = CommonPrefix(r, l);
         const std::string_view prefix = r.substr(0, p);
-        head = static_cast<int>(CountSpaces(prefix));
         // The word the common bytes end in is equal when both verses end it there.
         if ((p == r.size() || r[p] == ' ') && (p == l.size() || l[p] == ' ')) {
-            ++head;
-            middle = p + 1;
+            start = p + 1;
+            if (p == r.size() || p == l.size()) { // one verse is all head
+                rightWords = p == r.size() ? 0 : static_cast<int>(CountSpaces(r.substr(start))) + 1;
+                leftWords = p == l.size() ? 0 : static_cast<int>(CountSpaces(l.substr(start))) + 1;
+                return;
+            }
         } else {
             const size_t space = prefix.rfind(' ');
-            middle = space == std::string_view::npos ? 0 : space + 1;
+            start = space == std::string_view::npos ? 0 : space + 1;
         }
-        if (head == nR || head == nL)
-            return;
-        const std::string_view rRest = r.substr(middle);
-        const std::string_view lRest = l.substr(middle);
+        const std::string_view rRest = r.substr(start);
+        const std::string_view lRest = l.substr(start);
         const size_t s = CommonSuffix(rRest, lRest);
-        tail = static_cast<int>(CountSpaces(rRest.substr(rRest.size() - s)));
+        // Words wholly in the common end bytes are the tail, and the one they
+        // start in too when both verses start it there.
         const auto wordStarts = [s](std::string_view rest) { return s == rest.size() || rest[rest.size() - s - 1] == ' '; };
-        if (wordStarts(rRest) && wordStarts(lRest))
-            ++tail;
+        const int partWord = wordStarts(rRest) && wordStarts(lRest) ? 0 : 1;
+        rightWords = static_cast<int>(CountSpaces(rRest.substr(0, rRest.size() - s))) + partWord;
+        leftWords = static_cast<int>(CountSpaces(lRest.substr(0, lRest.size() - s))) + partWord;
     }
 };
 
@@ -130,6 +133,8 @@ public:
                 return slot.id;
         }
     }
+
+    int Count() const { return next_; }
 
 private:
     // A word's bytes as one number, all of them for a word of up to eight
@@ -249,12 +254,19 @@ struct Marker {
         ids.Reset(2 * static_cast<size_t>(mR + mL));
         for (int i = 0; i < mR; ++i)
             r.ids[size_t(i)] = ids.Id(r.Word(size_t(i)));
-        for (int j = 0; j < mL; ++j)
+        // The right words' ids come first: a left id among them is a word both share.
+        const int rightIds = ids.Count();
+        bool shared = false;
+        for (int j = 0; j < mL; ++j) {
             l.ids[size_t(j)] = ids.Id(l.Word(size_t(j)));
-        matches.clear();
-        AlignWords(r.ids, l.ids, 0, mR, 0, mL, matches, buffers);
-        for (const auto& [i, j] : matches)
-            Pair(i, j, 1);
+            shared = shared || l.ids[size_t(j)] < rightIds;
+        }
+        if (shared) { // else neither the alignment nor the moved words pair one
+            matches.clear();
+            AlignWords(r.ids, l.ids, 0, mR, 0, mL, matches, buffers);
+            for (const auto& [i, j] : matches)
+                Pair(i, j, 1);
+        }
 
         if (spelling && BothUnpaired()) {
             // Keys share the id table with the words: a key equal to a word is that word.
@@ -264,7 +276,7 @@ struct Marker {
         }
         // Byte-equal moved words first, then moved spelling variants. The head's
         // pairs (k, k) place the first middle words as unmoved pairs before them would.
-        if (BothUnpaired())
+        if (shared && BothUnpaired())
             PairMoved(r.ids, l.ids);
         if (spelling && BothUnpaired())
             PairMoved(r.keys, l.keys);
@@ -323,11 +335,9 @@ void MarkAlignedWords(std::string_view right, std::string_view left, MatchMask& 
     thread_local Marker m;
     m.ownedKeys.clear();
     m.pairs = 0;
-    const int nR = static_cast<int>(word_bytes::CountSpaces(right)) + 1;
-    const int nL = static_cast<int>(word_bytes::CountSpaces(left)) + 1;
-    const EqualEnds ends(right, left, nR, nL);
-    m.r.Read(right, ends.middle, nR - ends.head - ends.tail);
-    m.l.Read(left, ends.middle, nL - ends.head - ends.tail);
+    const Middle middle(right, left);
+    m.r.Read(right, middle.start, middle.rightWords);
+    m.l.Read(left, middle.start, middle.leftWords);
     if (m.BothUnpaired())
         m.Align(spelling, markSpelling);
     m.r.Write(rightMask);

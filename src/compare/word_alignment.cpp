@@ -23,12 +23,18 @@ void AlignWords(std::span<const int> a, std::span<const int> b, int a0, int a1, 
             std::vector<std::uint32_t>& table = buffers.table;
             const size_t cols = static_cast<size_t>(m) + 1;
             table.assign(static_cast<size_t>(n + 1) * cols, 0);
-            for (int i = n - 1; i >= 0; --i)
+            for (int i = n - 1; i >= 0; --i) {
+                const int word = a[a0 + i];
                 for (int j = m - 1; j >= 0; --j) {
                     const size_t at = static_cast<size_t>(i) * cols + static_cast<size_t>(j);
-                    table[at] = a[a0 + i] == b[b0 + j] ? table[at + cols + 1] + 1
-                                                       : std::max(table[at + cols], table[at + 1]);
+                    // Equal words take the diagonal plus one, others the larger
+                    // neighbour: as the diagonal is never above a neighbour nor its
+                    // plus one below, the largest of the three is either, without a
+                    // branch on a compare no predictor foresees.
+                    const std::uint32_t diagonal = table[at + cols + 1] + (word == b[b0 + j] ? 1u : 0u);
+                    table[at] = std::max({table[at + cols], table[at + 1], diagonal});
                 }
+            }
             int i = 0, j = 0;
             while (i < n && j < m) {
                 const size_t at = static_cast<size_t>(i) * cols + static_cast<size_t>(j);
