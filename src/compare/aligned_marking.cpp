@@ -20,47 +20,46 @@ namespace {
 
 constexpr int kNone = -1;
 
-// The middle words of one verse, those its equal ends leave: where each lies,
-// its id, its key's id, and its partner. Indices count from the first of them.
+// One middle word: where it lies and what pairs it.
+struct MiddleWord {
+    size_t start = 0; // [start, end) in the verse
+    size_t end = 0;
+    int partner = kNone;    // the other side's word
+    std::uint8_t value = 0; // its mask value
+    bool moved = false;     // paired out of order
+    bool Empty() const { return end == start; }
+};
+
+// The middle words of one verse, those its equal ends leave, their ids and
+// their keys' ids. Indices count from the first of them.
 struct Side {
     std::string_view verse;
-    std::vector<std::pair<size_t, size_t>> places; // [start, end) of each word
-    std::vector<int> ids;
-    std::vector<int> keys;    // spelling keys' ids; kNone for a paired word
-    std::vector<int> partner; // the other side's word, or kNone
-    std::vector<char> moved;  // paired out of order
-    std::vector<std::uint8_t> values; // each word's mask value
+    std::vector<MiddleWord> words;
+    std::vector<int> ids;  // apart: the alignment reads them as one span
+    std::vector<int> keys; // spelling keys' ids; kNone for a paired word
 
     // The `count` words from byte `from` on.
     void Read(std::string_view line, size_t from, int count)
     {
         verse = line;
-        places.clear();
-        // Byte by byte: the middle is a few short words.
-        size_t start = from;
-        for (size_t i = from; static_cast<int>(places.size()) + 1 < count; ++i)
-            if (line[i] == ' ') {
-                places.emplace_back(start, i);
-                start = i + 1;
-            }
-        if (count > 0)
-            places.emplace_back(start, std::min(line.size(), line.find(' ', start)));
-        const size_t n = places.size();
-        ids.assign(n, kNone);
-        keys.assign(n, kNone);
-        partner.assign(n, kNone);
-        moved.assign(n, 0);
-        values.assign(n, 0);
+        words.resize(static_cast<size_t>(count));
+        ids.resize(static_cast<size_t>(count));
+        size_t at = from;
+        for (MiddleWord& word : words) {
+            word = {at, word_bytes::NextSpace(line, at)};
+            at = word.end + 1;
+        }
     }
-    std::string_view Word(size_t i) const { return verse.substr(places[i].first, places[i].second - places[i].first); }
+    size_t Size() const { return words.size(); }
+    std::string_view Word(size_t i) const { return verse.substr(words[i].start, words[i].end - words[i].start); }
     // Every byte of the verse: 1 for the equal ends and the spaces, the middle
     // words' values over that. A mask the comparison marked before needs no clearing.
     void Write(MatchMask& mask) const
     {
         std::memset(mask.data(), 1, verse.size());
-        for (size_t i = 0; i < places.size(); ++i)
-            if (values[i] != 1)
-                std::memset(mask.data() + places[i].first, values[i], places[i].second - places[i].first);
+        for (const MiddleWord& word : words)
+            if (word.value != 1)
+                std::memset(mask.data() + word.start, word.value, word.end - word.start);
     }
 };
 
@@ -189,21 +188,23 @@ struct Marker {
 
     size_t pairs = 0;
     // Whether both verses still have a word unpaired: else nothing more pairs.
-    bool BothUnpaired() const { return pairs < std::min(r.places.size(), l.places.size()); }
+    bool BothUnpaired() const { return pairs < std::min(r.Size(), l.Size()); }
 
     void Pair(int i, int j, std::uint8_t value)
     {
         ++pairs;
-        r.partner[static_cast<size_t>(i)] = j;
-        l.partner[static_cast<size_t>(j)] = i;
-        r.values[static_cast<size_t>(i)] = value;
-        l.values[static_cast<size_t>(j)] = value;
+        MiddleWord& right = r.words[static_cast<size_t>(i)];
+        MiddleWord& left = l.words[static_cast<size_t>(j)];
+        right.partner = j;
+        left.partner = i;
+        right.value = left.value = value;
     }
 
     void KeyIds(Side& side, const SpellingRules& spelling)
     {
-        for (size_t i = 0; i < side.places.size(); ++i) {
-            if (side.partner[i] != kNone)
+        side.keys.assign(side.Size(), kNone);
+        for (size_t i = 0; i < side.Size(); ++i) {
+            if (side.words[i].partner != kNone)
                 continue;
             std::string_view key = spelling.CachedKey(side.Word(i), scratch);
             if (key.data() == scratch.data())
@@ -215,15 +216,15 @@ struct Marker {
     // The unpaired words between two pairs, aligned by their keys.
     void AlignGaps(std::uint8_t value)
     {
-        const int nR = static_cast<int>(r.places.size());
-        const int nL = static_cast<int>(l.places.size());
+        const int nR = static_cast<int>(r.Size());
+        const int nL = static_cast<int>(l.Size());
         int i = 0, j = 0;
         while (i < nR || j < nL) {
             gapR.clear();
             gapL.clear();
-            for (; i < nR && r.partner[static_cast<size_t>(i)] == kNone; ++i)
+            for (; i < nR && r.words[static_cast<size_t>(i)].partner == kNone; ++i)
                 gapR.push_back(i);
-            for (; j < nL && l.partner[static_cast<size_t>(j)] == kNone; ++j)
+            for (; j < nL && l.words[static_cast<size_t>(j)].partner == kNone; ++j)
                 gapL.push_back(j);
             if (!gapR.empty() && !gapL.empty()) {
                 gapRIds.clear();
@@ -248,8 +249,8 @@ struct Marker {
     // key between those pairs, then the moved words.
     void Align(const SpellingRules* spelling, bool markSpelling)
     {
-        const int mR = static_cast<int>(r.places.size());
-        const int mL = static_cast<int>(l.places.size());
+        const int mR = static_cast<int>(r.Size());
+        const int mL = static_cast<int>(l.Size());
         // Room for the keys too: at most one a word.
         ids.Reset(2 * static_cast<size_t>(mR + mL));
         for (int i = 0; i < mR; ++i)
@@ -287,34 +288,34 @@ struct Marker {
     void PairMoved(const std::vector<int>& rightIds, const std::vector<int>& leftIds)
     {
         open.clear(); // (id, left index) of the unpaired left words
-        for (size_t j = 0; j < l.places.size(); ++j)
-            if (l.partner[j] == kNone && leftIds[j] != kNone && l.places[j].second > l.places[j].first)
+        for (size_t j = 0; j < l.Size(); ++j)
+            if (l.words[j].partner == kNone && leftIds[j] != kNone && !l.words[j].Empty())
                 open.emplace_back(leftIds[j], static_cast<int>(j));
         if (open.empty())
             return;
         std::sort(open.begin(), open.end());
         int lastR = kNone, lastL = kNone;
-        for (size_t i = 0; i < r.places.size(); ++i) {
+        for (size_t i = 0; i < r.Size(); ++i) {
             const int at = static_cast<int>(i);
-            if (r.partner[i] != kNone) {
-                if (!r.moved[i]) { // only words in order say where the others belong
+            if (r.words[i].partner != kNone) {
+                if (!r.words[i].moved) { // only words in order say where the others belong
                     lastR = at;
-                    lastL = r.partner[i];
+                    lastL = r.words[i].partner;
                 }
                 continue;
             }
-            if (rightIds[i] == kNone || r.places[i].second == r.places[i].first)
+            if (rightIds[i] == kNone || r.words[i].Empty())
                 continue;
             const int expected = lastL + (at - lastR);
             auto it = std::lower_bound(open.begin(), open.end(), std::pair{rightIds[i], expected - kMaxMovedWords});
             int best = kNone;
             for (; it != open.end() && it->first == rightIds[i] && it->second <= expected + kMaxMovedWords; ++it)
-                if (l.partner[static_cast<size_t>(it->second)] == kNone &&
+                if (l.words[static_cast<size_t>(it->second)].partner == kNone &&
                     (best == kNone || std::abs(it->second - expected) < std::abs(best - expected)))
                     best = it->second;
             if (best != kNone) {
                 Pair(at, best, kMovedMatch);
-                r.moved[i] = 1;
+                r.words[i].moved = true;
             }
         }
     }

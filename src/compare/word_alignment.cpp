@@ -22,17 +22,23 @@ void AlignWords(std::span<const int> a, std::span<const int> b, int a0, int a1, 
             // table[i][j]: the common subsequence of a[a0+i ..] and b[b0+j ..]
             std::vector<std::uint32_t>& table = buffers.table;
             const size_t cols = static_cast<size_t>(m) + 1;
-            table.assign(static_cast<size_t>(n + 1) * cols, 0);
+            if (table.size() < static_cast<size_t>(n + 1) * cols)
+                table.resize(static_cast<size_t>(n + 1) * cols);
+            std::fill_n(table.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(n) * cols), cols, 0u);
             for (int i = n - 1; i >= 0; --i) {
                 const int word = a[a0 + i];
+                std::uint32_t* const row = table.data() + static_cast<size_t>(i) * cols;
+                const std::uint32_t* const below = row + cols;
+                // Equal words take the diagonal plus one, others the larger
+                // neighbour: as the diagonal is never above a neighbour nor its
+                // plus one below, the largest of the three is either, without a
+                // branch on a compare no predictor foresees. The right neighbour
+                // stays in a register from the cell before.
+                std::uint32_t right = row[m] = 0;
                 for (int j = m - 1; j >= 0; --j) {
-                    const size_t at = static_cast<size_t>(i) * cols + static_cast<size_t>(j);
-                    // Equal words take the diagonal plus one, others the larger
-                    // neighbour: as the diagonal is never above a neighbour nor its
-                    // plus one below, the largest of the three is either, without a
-                    // branch on a compare no predictor foresees.
-                    const std::uint32_t diagonal = table[at + cols + 1] + (word == b[b0 + j] ? 1u : 0u);
-                    table[at] = std::max({table[at + cols], table[at + 1], diagonal});
+                    const std::uint32_t diagonal = below[j + 1] + (word == b[b0 + j] ? 1u : 0u);
+                    right = std::max({below[j], right, diagonal});
+                    row[j] = right;
                 }
             }
             int i = 0, j = 0;

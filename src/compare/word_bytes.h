@@ -38,6 +38,19 @@ inline size_t CountSpaces(std::string_view text)
     return n;
 }
 
+// Where the word starting at `from` ends: its next space, or the end.
+inline size_t NextSpace(std::string_view text, size_t from)
+{
+    size_t i = from;
+    if constexpr (std::endian::native == std::endian::little)
+        for (; i + 8 <= text.size(); i += 8)
+            if (const std::uint64_t spaces = ZeroBytes(Load8(text.data() + i) ^ (' ' * kOnes)); spaces != 0)
+                return i + static_cast<size_t>(std::countr_zero(spaces)) / 8; // the lowest is the first
+    while (i < text.size() && text[i] != ' ')
+        ++i;
+    return i;
+}
+
 // How many leading bytes `a` and `b` share.
 inline size_t CommonPrefix(std::string_view a, std::string_view b)
 {
