@@ -52,6 +52,7 @@ struct Side {
     }
     size_t Size() const { return words.size(); }
     std::string_view Word(size_t i) const { return verse.substr(words[i].start, words[i].end - words[i].start); }
+    size_t Readable(size_t i) const { return verse.size() - words[i].start; }
     // Every byte of the verse: 1 for the equal ends and the spaces, the middle
     // words' values over that. A mask the comparison marked before needs no clearing.
     void Write(MatchMask& mask) const
@@ -118,9 +119,10 @@ public:
         mask_ = capacity - 1;
         next_ = 0;
     }
-    int Id(std::string_view text)
+    // `readable`: how many bytes from text.data() may be read, the word's and after.
+    int Id(std::string_view text, size_t readable)
     {
-        const std::uint64_t print = Print(text);
+        const std::uint64_t print = Print(text, readable);
         for (size_t at = Hash(print, text.size()) & mask_;; at = (at + 1) & mask_) {
             Slot& slot = slots_[at];
             if (slot.stamp != stamp_) {
@@ -136,14 +138,23 @@ public:
     int Count() const { return next_; }
 
 private:
-    // A word's bytes as one number, all of them for a word of up to eight
-    // (then equal prints are equal words). Read in overlapping pieces: bytes
-    // copied one by one into a number stall the load of it.
-    static std::uint64_t Print(std::string_view text)
+    // A word's bytes as one number, its first eight in order (little endian),
+    // and for a longer word its last eight folded in: all of a word of up to
+    // eight, so that equal prints are equal words there.
+    static std::uint64_t Print(std::string_view text, size_t readable)
     {
         using word_bytes::Load8;
         const char* const p = text.data();
         const size_t n = text.size();
+        if (std::endian::native == std::endian::little && readable >= 8) {
+            // One load, the bytes past the word masked off: with no branch on
+            // the word's length, which varies from word to word.
+            const std::uint64_t keep = n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
+            const std::uint64_t last = std::rotl(Load8(p + std::max<size_t>(n, 8) - 8), 29);
+            return (Load8(p) & keep) ^ (n > 8 ? last : 0);
+        }
+        // Near the end of the text: the same number from overlapping pieces
+        // (bytes copied one by one into a number would stall the load of it).
         const auto load = [](const char* at, auto piece) {
             std::memcpy(&piece, at, sizeof piece);
             return static_cast<std::uint64_t>(piece);
@@ -153,9 +164,9 @@ private:
         if (n == 8)
             return Load8(p);
         if (n >= 4)
-            return load(p, std::uint32_t{}) | load(p + n - 4, std::uint32_t{}) << 32;
+            return load(p, std::uint32_t{}) | load(p + n - 4, std::uint32_t{}) << (8 * (n - 4));
         if (n >= 2)
-            return load(p, std::uint16_t{}) | load(p + n - 2, std::uint16_t{}) << 16;
+            return load(p, std::uint16_t{}) | load(p + n - 2, std::uint16_t{}) << (8 * (n - 2));
         return n == 1 ? static_cast<unsigned char>(p[0]) : 0;
     }
     static size_t Hash(std::uint64_t print, size_t size)
@@ -209,7 +220,7 @@ struct Marker {
             std::string_view key = spelling.CachedKey(side.Word(i), scratch);
             if (key.data() == scratch.data())
                 key = ownedKeys.emplace_back(scratch);
-            side.keys[i] = ids.Id(key);
+            side.keys[i] = ids.Id(key, key.size());
         }
     }
 
@@ -254,12 +265,12 @@ struct Marker {
         // Room for the keys too: at most one a word.
         ids.Reset(2 * static_cast<size_t>(mR + mL));
         for (int i = 0; i < mR; ++i)
-            r.ids[size_t(i)] = ids.Id(r.Word(size_t(i)));
+            r.ids[size_t(i)] = ids.Id(r.Word(size_t(i)), r.Readable(size_t(i)));
         // The right words' ids come first: a left id among them is a word both share.
         const int rightIds = ids.Count();
         bool shared = false;
         for (int j = 0; j < mL; ++j) {
-            l.ids[size_t(j)] = ids.Id(l.Word(size_t(j)));
+            l.ids[size_t(j)] = ids.Id(l.Word(size_t(j)), l.Readable(size_t(j)));
             shared = shared || l.ids[size_t(j)] < rightIds;
         }
         if (shared) { // else neither the alignment nor the moved words pair one
