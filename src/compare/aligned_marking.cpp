@@ -38,17 +38,23 @@ struct Side {
     std::vector<int> ids;  // apart: the alignment reads them as one span
     std::vector<int> keys; // spelling keys' ids; kNone for a paired word
 
-    // The `count` words from byte `from` on.
-    void Read(std::string_view line, size_t from, int count)
+    // The words ended by the spaces in bytes [from, to), and with `last` the
+    // word after them too, which ends at the next space or the line's end.
+    void Read(std::string_view line, size_t from, size_t to, bool last)
     {
         verse = line;
-        words.resize(static_cast<size_t>(count));
-        ids.resize(static_cast<size_t>(count));
-        size_t at = from;
-        for (MiddleWord& word : words) {
-            word = {at, word_bytes::NextSpace(line, at)};
-            at = word.end + 1;
-        }
+        words.clear();
+        size_t start = from;
+        // Eight bytes at a time: a loop per word mispredicts its end at every space.
+        for (size_t i = from; i < to; i += 8)
+            for (std::uint64_t spaces = word_bytes::SpacesAt(line, i, to); spaces != 0; spaces &= spaces - 1) {
+                const size_t at = i + static_cast<size_t>(std::countr_zero(spaces)) / 8;
+                words.push_back({start, at});
+                start = at + 1;
+            }
+        if (last)
+            words.push_back({start, word_bytes::NextSpace(line, start)});
+        ids.resize(words.size());
     }
     size_t Size() const { return words.size(); }
     std::string_view Word(size_t i) const { return verse.substr(words[i].start, words[i].end - words[i].start); }
@@ -60,7 +66,7 @@ struct Side {
         std::memset(mask.data(), 1, verse.size());
         for (const MiddleWord& word : words)
             if (word.value != 1)
-                std::memset(mask.data() + word.start, word.value, word.end - word.start);
+                word_bytes::FillWord(mask.data() + word.start, word.end - word.start, word.value);
     }
 };
 
@@ -70,36 +76,39 @@ struct Side {
 // would pair them: word by word from the start, then from the end, the two
 // never overlapping.
 struct Middle {
-    size_t start = 0;   // byte of the first middle word, the same in both
-    int rightWords = 0; // how many words lie between the equal ends
-    int leftWords = 0;
+    size_t start = 0; // byte of the first middle word, the same in both
+    // A verse's middle words are those ended by a space in [start, end), and
+    // with `last` one more, ending at the next space or the verse's end.
+    size_t rightEnd = 0, leftEnd = 0;
+    bool rightLast = false, leftLast = false;
 
     Middle(std::string_view r, std::string_view l)
     {
         using namespace word_bytes;
         const size_t p = CommonPrefix(r, l);
-        const std::string_view prefix = r.substr(0, p);
         // The word the common bytes end in is equal when both verses end it there.
         if ((p == r.size() || r[p] == ' ') && (p == l.size() || l[p] == ' ')) {
             start = p + 1;
-            if (p == r.size() || p == l.size()) { // one verse is all head
-                rightWords = p == r.size() ? 0 : static_cast<int>(CountSpaces(r.substr(start))) + 1;
-                leftWords = p == l.size() ? 0 : static_cast<int>(CountSpaces(l.substr(start))) + 1;
+            if (p == r.size() || p == l.size()) { // one verse is all head: the other's rest is the middle
+                rightLast = p < r.size();
+                leftLast = p < l.size();
+                rightEnd = rightLast ? r.size() : start;
+                leftEnd = leftLast ? l.size() : start;
                 return;
             }
         } else {
-            const size_t space = prefix.rfind(' ');
+            const size_t space = r.substr(0, p).rfind(' ');
             start = space == std::string_view::npos ? 0 : space + 1;
         }
         const std::string_view rRest = r.substr(start);
         const std::string_view lRest = l.substr(start);
         const size_t s = CommonSuffix(rRest, lRest);
+        rightEnd = r.size() - s;
+        leftEnd = l.size() - s;
         // Words wholly in the common end bytes are the tail, and the one they
         // start in too when both verses start it there.
         const auto wordStarts = [s](std::string_view rest) { return s == rest.size() || rest[rest.size() - s - 1] == ' '; };
-        const int partWord = wordStarts(rRest) && wordStarts(lRest) ? 0 : 1;
-        rightWords = static_cast<int>(CountSpaces(rRest.substr(0, rRest.size() - s))) + partWord;
-        leftWords = static_cast<int>(CountSpaces(lRest.substr(0, lRest.size() - s))) + partWord;
+        rightLast = leftLast = !(wordStarts(rRest) && wordStarts(lRest));
     }
 };
 
@@ -348,8 +357,8 @@ void MarkAlignedWords(std::string_view right, std::string_view left, MatchMask& 
     m.ownedKeys.clear();
     m.pairs = 0;
     const Middle middle(right, left);
-    m.r.Read(right, middle.start, middle.rightWords);
-    m.l.Read(left, middle.start, middle.leftWords);
+    m.r.Read(right, middle.start, middle.rightEnd, middle.rightLast);
+    m.l.Read(left, middle.start, middle.leftEnd, middle.leftLast);
     if (m.BothUnpaired())
         m.Align(spelling, markSpelling);
     m.r.Write(rightMask);

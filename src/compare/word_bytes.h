@@ -51,6 +51,47 @@ inline size_t NextSpace(std::string_view text, size_t from)
     return i;
 }
 
+// The spaces among the bytes [i, min(i + 8, end)) of `text`: the top bit of
+// byte k set for a space at i + k. `end` is at most text.size().
+inline std::uint64_t SpacesAt(std::string_view text, size_t i, size_t end)
+{
+    const size_t n = end - i < 8 ? end - i : 8;
+    std::uint64_t spaces = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t w = 0; // a zero byte is no space
+        if (i + 8 <= text.size())
+            w = Load8(text.data() + i);
+        else
+            std::memcpy(&w, text.data() + i, text.size() - i);
+        spaces = ZeroBytes(w ^ (' ' * kOnes));
+    } else {
+        for (size_t k = 0; k < n; ++k)
+            spaces |= text[i + k] == ' ' ? std::uint64_t{0x80} << (8 * k) : 0;
+    }
+    return n == 8 ? spaces : spaces & ((std::uint64_t{1} << (8 * n)) - 1);
+}
+
+// memset for the few bytes of a word, without a call for each.
+inline void FillWord(std::uint8_t* p, size_t n, std::uint8_t value)
+{
+    if (n >= 8) {
+        const std::uint64_t v = value * kOnes;
+        for (size_t i = 0; i + 8 <= n; i += 8)
+            std::memcpy(p + i, &v, 8);
+        std::memcpy(p + n - 8, &v, 8); // the tail, overlapping
+    } else if (n >= 4) {
+        const auto v = static_cast<std::uint32_t>(value * kOnes);
+        std::memcpy(p, &v, 4);
+        std::memcpy(p + n - 4, &v, 4);
+    } else if (n >= 2) {
+        const auto v = static_cast<std::uint16_t>(value * kOnes);
+        std::memcpy(p, &v, 2);
+        std::memcpy(p + n - 2, &v, 2);
+    } else if (n == 1) {
+        p[0] = value;
+    }
+}
+
 // How many leading bytes `a` and `b` share.
 inline size_t CommonPrefix(std::string_view a, std::string_view b)
 {

@@ -109,27 +109,6 @@ bool Split(std::string_view verse, MatchMask& mask, std::vector<Word>& words, Po
     return poll.Step();
 }
 
-// memset for the few bytes of a word, without a call for each.
-void FillWord(std::uint8_t* p, size_t n, std::uint8_t value)
-{
-    if (n >= 8) {
-        const std::uint64_t v = value * kOnes;
-        for (size_t i = 0; i + 8 <= n; i += 8)
-            std::memcpy(p + i, &v, 8);
-        std::memcpy(p + n - 8, &v, 8); // the tail, overlapping
-    } else if (n >= 4) {
-        const auto v = static_cast<std::uint32_t>(value * kOnes);
-        std::memcpy(p, &v, 4);
-        std::memcpy(p + n - 4, &v, 4);
-    } else if (n >= 2) {
-        const auto v = static_cast<std::uint16_t>(value * kOnes);
-        std::memcpy(p, &v, 2);
-        std::memcpy(p + n - 2, &v, 2);
-    } else if (n == 1) {
-        p[0] = value;
-    }
-}
-
 template <typename W>
 void Mark(W& r, W& l, MatchMask& rightMask, MatchMask& leftMask, std::uint8_t value)
 {
