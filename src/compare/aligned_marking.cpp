@@ -204,6 +204,7 @@ struct Marker {
     std::vector<std::pair<int, int>> matches;
     std::vector<int> gapR, gapL, gapRIds, gapLIds;
     std::vector<std::pair<int, int>> open;
+    std::vector<char> openIds; // by id: some unpaired left word has it
     AlignmentBuffers buffers;
 
     size_t pairs = 0;
@@ -308,10 +309,21 @@ struct Marker {
     void PairMoved(const std::vector<int>& rightIds, const std::vector<int>& leftIds)
     {
         open.clear(); // (id, left index) of the unpaired left words
+        openIds.assign(static_cast<size_t>(ids.Count()), 0);
         for (size_t j = 0; j < l.Size(); ++j)
-            if (l.words[j].partner == kNone && leftIds[j] != kNone && !l.words[j].Empty())
+            if (l.words[j].partner == kNone && leftIds[j] != kNone && !l.words[j].Empty()) {
                 open.emplace_back(leftIds[j], static_cast<int>(j));
-        if (open.empty())
+                openIds[static_cast<size_t>(leftIds[j])] = 1;
+            }
+        // Most words left unpaired have no equal on the other side at all.
+        const auto candidate = [&](size_t i) {
+            return r.words[i].partner == kNone && rightIds[i] != kNone && !r.words[i].Empty() &&
+                   openIds[static_cast<size_t>(rightIds[i])];
+        };
+        bool any = false;
+        for (size_t i = 0; i < r.Size() && !any; ++i)
+            any = candidate(i);
+        if (!any)
             return;
         std::sort(open.begin(), open.end());
         int lastR = kNone, lastL = kNone;
@@ -324,7 +336,7 @@ struct Marker {
                 }
                 continue;
             }
-            if (rightIds[i] == kNone || r.words[i].Empty())
+            if (!candidate(i))
                 continue;
             const int expected = lastL + (at - lastR);
             auto it = std::lower_bound(open.begin(), open.end(), std::pair{rightIds[i], expected - kMaxMovedWords});

@@ -61,6 +61,8 @@ inline std::uint64_t SpacesAt(std::string_view text, size_t i, size_t end)
         std::uint64_t w = 0; // a zero byte is no space
         if (i + 8 <= text.size())
             w = Load8(text.data() + i);
+        else if (text.size() >= 8) // the text's last eight bytes, shifted down to i
+            w = Load8(text.data() + text.size() - 8) >> (8 * (i + 8 - text.size()));
         else
             std::memcpy(&w, text.data() + i, text.size() - i);
         spaces = ZeroBytes(w ^ (' ' * kOnes));
