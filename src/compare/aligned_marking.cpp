@@ -57,7 +57,7 @@ struct Side {
         ids.resize(words.size());
     }
     size_t Size() const { return words.size(); }
-    std::string_view Word(size_t i) const { return verse.substr(words[i].start, words[i].end - words[i].start); }
+    std::string_view Word(size_t i) const { return {verse.data() + words[i].start, words[i].end - words[i].start}; }
     size_t Readable(size_t i) const { return verse.size() - words[i].start; }
     // Every byte of the verse: 1 for the equal ends and the spaces, the middle
     // words' values over that. A mask the comparison marked before needs no clearing.
@@ -296,8 +296,9 @@ struct Marker {
             KeyIds(l, *spelling);
             AlignGaps(markSpelling ? kSpellingMatch : std::uint8_t{1});
         }
-        // Byte-equal moved words first, then moved spelling variants. The head's
-        // pairs (k, k) place the first middle words as unmoved pairs before them would.
+        // Byte-equal moved words first, then moved spelling variants. Before
+        // any middle pair a word is expected at its own index, as the head's
+        // last pair (k, k) would set it.
         if (shared && BothUnpaired())
             PairMoved(r.ids, l.ids);
         if (spelling && BothUnpaired())

@@ -53,21 +53,33 @@ void AlignShort(std::span<const int> a, std::span<const int> b, int a0, int n, i
         const std::uint64_t u = word < where.size() ? v & where[word] : 0;
         rows[static_cast<size_t>(k)] = ((v + u) | (v - u)) & all;
     }
+    for (int q = 0; q < m; ++q) // emptied for the next stretch
+        where[static_cast<size_t>(b[b0 + q])] = 0;
+    const auto row = [&](int i) { return rows[static_cast<size_t>(n - i)]; };
     const auto cell = [&](int i, int j) {
         const int below = m - j;
         const std::uint64_t low = below == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << below) - 1;
-        return below - Popcount(rows[static_cast<size_t>(n - i)] & low);
+        return below - Popcount(row(i) & low);
     };
-    for (int q = 0; q < m; ++q) // emptied for the next stretch
-        where[static_cast<size_t>(b[b0 + q])] = 0;
     int i = 0, j = 0;
+    int here = cell(0, 0);
     while (i < n && j < m) {
-        if (a[a0 + i] == b[b0 + j])
+        if (a[a0 + i] == b[b0 + j]) {
             matches.emplace_back(a0 + i++, b0 + j++);
-        else if (cell(i + 1, j) >= cell(i, j + 1))
+            --here;
+            continue;
+        }
+        // The cell to the right is this one less the bit it leaves out: one
+        // count of bits a step, not two.
+        const int right = here - static_cast<int>(~row(i) >> (m - j - 1) & 1);
+        const int down = cell(i + 1, j);
+        if (down >= right) {
             ++i;
-        else
+            here = down;
+        } else {
             ++j;
+            here = right;
+        }
     }
 }
 
