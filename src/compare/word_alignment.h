@@ -18,6 +18,8 @@ inline constexpr size_t kMaxLcsCells = size_t{1} << 22;
 // Kept from call to call: a run aligns thousands of verses.
 struct AlignmentBuffers {
     std::vector<std::uint32_t> table;
+    std::vector<std::uint64_t> rows;  // the bit rows of a short stretch
+    std::vector<std::uint64_t> where; // by word id: where in it the word is, else 0
 };
 
 // Longest common subsequence of a[a0, a1) and b[b0, b1), ends trimmed first,

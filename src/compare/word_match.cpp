@@ -1,6 +1,7 @@
 #include "compare/word_match.h"
 
 #include "compare/spelling_rules.h"
+#include "compare/word_bytes.h"
 
 #include <algorithm>
 #include <bit>
@@ -63,33 +64,7 @@ bool AssignPolled(std::vector<T>& v, size_t n, const T& value, Poll& poll)
     return true;
 }
 
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-
-// The top bit of each zero byte of `x`, exactly (no borrow between bytes).
-std::uint64_t ZeroBytes(std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); }
-
-// How many top bits ZeroBytes set: a multiply sums the bytes, where
-// std::popcount without a popcnt instruction is a call.
-size_t CountZeroBytes(std::uint64_t x) { return static_cast<size_t>(((ZeroBytes(x) >> 7) * kOnes) >> 56); }
-
-std::uint64_t Load8(const void* p)
-{
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    return w;
-}
-
-size_t CountSpaces(std::string_view verse)
-{
-    size_t n = 0;
-    size_t i = 0;
-    for (; i + 8 <= verse.size(); i += 8)
-        n += CountZeroBytes(Load8(verse.data() + i) ^ (' ' * kOnes));
-    for (; i < verse.size(); ++i)
-        n += verse[i] == ' ' ? 1 : 0;
-    return n;
-}
+using namespace word_bytes;
 
 // Splits at every space and marks the spaces; a verse of n spaces has n + 1 words.
 // False when the poll said stop.
@@ -132,27 +107,6 @@ bool Split(std::string_view verse, MatchMask& mask, std::vector<Word>& words, Po
     }
     wordEndingAt(verse.size());
     return poll.Step();
-}
-
-// memset for the few bytes of a word, without a call for each.
-void FillWord(std::uint8_t* p, size_t n, std::uint8_t value)
-{
-    if (n >= 8) {
-        const std::uint64_t v = value * kOnes;
-        for (size_t i = 0; i + 8 <= n; i += 8)
-            std::memcpy(p + i, &v, 8);
-        std::memcpy(p + n - 8, &v, 8); // the tail, overlapping
-    } else if (n >= 4) {
-        const auto v = static_cast<std::uint32_t>(value * kOnes);
-        std::memcpy(p, &v, 4);
-        std::memcpy(p + n - 4, &v, 4);
-    } else if (n >= 2) {
-        const auto v = static_cast<std::uint16_t>(value * kOnes);
-        std::memcpy(p, &v, 2);
-        std::memcpy(p + n - 2, &v, 2);
-    } else if (n == 1) {
-        p[0] = value;
-    }
 }
 
 template <typename W>

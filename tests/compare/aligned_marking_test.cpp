@@ -64,9 +64,20 @@ TEST(MarkAlignedWordsTest, Pairs)
         {"spelling ignored", "dabid a", "dauid a", IgnoreSpelling, "11", "11"},
         {"spelling by bytes", "dabid a", "dauid a", Bytes, "01", "01"},
         {"bytes pair before spelling", "dauid dabid", "dabid", MarkSpelling, "01", "1"},
+        // The equal ends are found by bytes: where they stop inside a word.
+        {"one verse begins the other", "a b", "a b c", Bytes, "11", "110"},
+        {"a word grown at the end", "a bc", "a b", Bytes, "10", "10"},
+        {"a word ending like another", "a xb c", "a b c", Bytes, "101", "101"},
+        {"a word starting like another", "c bx a", "c b a", Bytes, "101", "101"},
+        {"an empty word", "a  b", "a b", Bytes, "11", "11"},
+        {"a trailing space", "a b ", "a b", Bytes, "11", "11"},
+        {"the same verse", "a b", "a b", Bytes, "11", "11"},
+        {"long words", "kataluyhsetai a", "x kataluyhsetai", Bytes, "10", "01"},
+        {"long words alike at both ends", "abcdefghXijklmnop y", "abcdefghYijklmnop y", Bytes, "01", "01"},
     };
     for (const Row& row : rows) {
-        MatchMask rightMask(row.right.size(), 0), leftMask(row.left.size(), 0);
+        // Every byte is written: nothing of what the masks held shows.
+        MatchMask rightMask(row.right.size(), 7), leftMask(row.left.size(), 7);
         MarkAlignedWords(row.right, row.left, rightMask, leftMask,
                          row.spelling == Bytes ? nullptr : &SpellingRules::BuiltIn(), row.spelling == MarkSpelling);
         EXPECT_EQ(WordValues(row.right, rightMask), row.rightValues) << row.name;
