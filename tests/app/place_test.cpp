@@ -31,7 +31,8 @@ protected:
     // after a resize that the panes are filled again in.
     void Settle(const QSize& before)
     {
-        QTest::qWaitFor([&] { return mainWindow->size() != before; }, 1000);
+        // A platform that keeps the size (maximizing offscreen) is no failure: the place is checked after.
+        static_cast<void>(QTest::qWaitFor([&] { return mainWindow->size() != before; }, 1000));
         QTest::qWait(400);
     }
 };
@@ -215,8 +216,9 @@ TEST_F(PlaceTest, StepsToAVerseKeepItsChapterHeadingInView)
             const auto* tag = mainWindow->Pane(side)->findChild<QLabel*>("lblChapterTop");
             ASSERT_NE(tag, nullptr);
             EXPECT_EQ(tag->isVisibleTo(mainWindow.get()), step.top == 91);
-            if (step.top == 91)
+            if (step.top == 91) {
                 EXPECT_EQ(tag->text(), "KATA LOUKAN 2");
+            }
         }
     }
 }
