@@ -120,11 +120,10 @@ void BM_LoadEditionText(benchmark::State& state)
     state.counters["lines"] = static_cast<double>(lines);
 }
 
-void BM_ComparisonRun(benchmark::State& state)
+// A whole-NT run under the options, the pairs it found as a counter.
+void RunWholeNewTestament(benchmark::State& state, const RunOptions& options)
 {
     const Editions& e = RealEditions();
-    RunOptions options{1, state.range(0) != 0, static_cast<SpellingMode>(state.range(1))};
-    options.marking = static_cast<WordMarking>(state.range(2));
     NullOutput output;
     int found = 0;
     for (auto _ : state)
@@ -132,17 +131,19 @@ void BM_ComparisonRun(benchmark::State& state)
     state.counters["found"] = found;
 }
 
+void BM_ComparisonRun(benchmark::State& state)
+{
+    RunOptions options{1, state.range(0) != 0, static_cast<SpellingMode>(state.range(1))};
+    options.marking = static_cast<WordMarking>(state.range(2));
+    RunWholeNewTestament(state, options);
+}
+
 // The window's default threshold, by marking: what a user's whole-NT run costs.
 void BM_ComparisonRunDefaultThreshold(benchmark::State& state)
 {
-    const Editions& e = RealEditions();
     RunOptions options;
     options.marking = static_cast<WordMarking>(state.range(0));
-    NullOutput output;
-    int found = 0;
-    for (auto _ : state)
-        found = ComparisonRun(e.left, e.right, options, output).found;
-    state.counters["found"] = found;
+    RunWholeNewTestament(state, options);
 }
 
 } // namespace
