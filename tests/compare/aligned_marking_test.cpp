@@ -1,6 +1,7 @@
 #include "compare/aligned_marking.h"
 
 #include "compare/comparison_run.h"
+#include "compare/sample_editions.h"
 #include "compare/spelling_rules.h"
 #include "editions/edition.h"
 
@@ -92,11 +93,12 @@ TEST(MarkAlignedWordsTest, Pairs)
 // Verses where the comparison's passes mislead, in WH and Byz.
 TEST(MarkAlignedWordsTest, RealVerses)
 {
-    const std::filesystem::path dir = SYNOPTER_EDITIONS_DIR;
-    if (!std::filesystem::exists(dir / "WestcottHort1881.dat") || !std::filesystem::exists(dir / "Byzantine2018.dat"))
-        GTEST_SKIP() << "no editions at " << dir;
-    const auto wh = LoadEditionText((dir / "WestcottHort1881.dat").string()).value();
-    const auto byz = LoadEditionText((dir / "Byzantine2018.dat").string()).value();
+    const auto whText = test::SampleEdition("WestcottHort1881");
+    const auto byzText = test::SampleEdition("Byzantine2018");
+    if (!whText || !byzText)
+        GTEST_SKIP() << "no sample editions";
+    const std::vector<std::string>& wh = *whText;
+    const std::vector<std::string>& byz = *byzText;
     ASSERT_EQ(wh.size(), byz.size());
     const auto line = [&](const std::string& heading, const std::string& verse) {
         size_t k = 0;
@@ -146,11 +148,12 @@ struct Pairs : RunOutput {
 // The marking shows; it never changes which pairs are reported or any count.
 TEST(MarkAlignedWordsTest, RunReportsTheSamePairs)
 {
-    const std::filesystem::path dir = SYNOPTER_EDITIONS_DIR;
-    if (!std::filesystem::exists(dir / "WestcottHort1881.dat") || !std::filesystem::exists(dir / "Byzantine2018.dat"))
-        GTEST_SKIP() << "no editions at " << dir;
-    const auto left = LoadEditionText((dir / "WestcottHort1881.dat").string()).value();
-    const auto right = LoadEditionText((dir / "Byzantine2018.dat").string()).value();
+    const auto leftText = test::SampleEdition("WestcottHort1881");
+    const auto rightText = test::SampleEdition("Byzantine2018");
+    if (!leftText || !rightText)
+        GTEST_SKIP() << "no sample editions";
+    const std::vector<std::string>& left = *leftText;
+    const std::vector<std::string>& right = *rightText;
     for (const SpellingMode spelling : {SpellingMode::Count, SpellingMode::Mark}) {
         for (const bool exact : {false, true}) {
             RunOptions options{5, exact, spelling};

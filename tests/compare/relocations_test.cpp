@@ -2,6 +2,7 @@
 #include "compare/lacuna_marks.h"
 #include "compare/relocations.h"
 #include "compare/result_model.h"
+#include "compare/sample_editions.h"
 #include "common/temp_folder.h"
 #include "editions/edition.h"
 
@@ -106,11 +107,12 @@ TEST(RelocationsTest, RunNotesTheOtherPlaceThroughTheResultFiles)
 
 TEST(RelocationsTest, RomansDoxologyInTheSampleEditions)
 {
-    const std::filesystem::path dir = SYNOPTER_EDITIONS_DIR;
-    if (!std::filesystem::exists(dir / "Byzantine2018.dat") || !std::filesystem::exists(dir / "WestcottHort1881.dat"))
-        GTEST_SKIP() << "no editions at " << dir;
-    const auto byz = LoadEditionText((dir / "Byzantine2018.dat").string()).value();
-    const auto wh = LoadEditionText((dir / "WestcottHort1881.dat").string()).value();
+    const auto byzText = test::SampleEdition("Byzantine2018");
+    const auto whText = test::SampleEdition("WestcottHort1881");
+    if (!byzText || !whText)
+        GTEST_SKIP() << "no sample editions";
+    const std::vector<std::string>& byz = *byzText;
+    const std::vector<std::string>& wh = *whText;
     const std::vector<Relocation> found = FindRelocations(wh, byz);
     std::vector<std::string> seen;
     for (const Relocation& r : found)

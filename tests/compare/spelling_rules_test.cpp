@@ -1,6 +1,7 @@
 #include "compare/spelling_rules.h"
 
 #include "compare/comparison_run.h"
+#include "compare/sample_editions.h"
 #include "editions/edition.h"
 
 #include <gtest/gtest.h>
@@ -205,11 +206,12 @@ TEST(SpellingRulesTest, ThreeStates)
 // same masks where 2 reads 0, and the pairs Mark leaves out are its spelling-only ones.
 TEST(SpellingRulesTest, CountUnchangedOnRealEditions)
 {
-    const std::filesystem::path dir = SYNOPTER_EDITIONS_DIR;
-    if (!std::filesystem::exists(dir / "Scrivener1894.dat") || !std::filesystem::exists(dir / "Byzantine2018.dat"))
-        GTEST_SKIP() << "no editions at " << dir;
-    const auto left = LoadEditionText((dir / "Scrivener1894.dat").string()).value();
-    const auto right = LoadEditionText((dir / "Byzantine2018.dat").string()).value();
+    const auto leftText = test::SampleEdition("Scrivener1894");
+    const auto rightText = test::SampleEdition("Byzantine2018");
+    if (!leftText || !rightText)
+        GTEST_SKIP() << "no sample editions";
+    const std::vector<std::string>& left = *leftText;
+    const std::vector<std::string>& right = *rightText;
 
     Recorder plain, count, mark;
     const RunSummary p = ComparisonRun(left, right, {1, false}, plain);
