@@ -70,8 +70,8 @@ constexpr const char* kTools[] = {"synopter", "synopter-compare", "synopter-coll
 // value it shows ("--format json", "--spelling count|mark|ignore").
 void AddEntry(std::set<std::string>& entries, const std::smatch& match)
 {
-    entries.insert(match[1]);
-    std::stringstream values(match[2]);
+    entries.insert(match[1].str());
+    std::stringstream values(match[2].str());
     for (std::string value; std::getline(values, value, '|');)
         entries.insert(match[1].str() + " " + value);
 }
@@ -85,7 +85,10 @@ std::set<std::string> HelpEntries(const std::string& help)
     std::istringstream lines(help);
     std::smatch match;
     for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("  -", 0) == 0 && (line = line.substr(2), std::regex_search(line, match, kEntry)))
+        if (line.rfind("  -", 0) != 0)
+            continue;
+        const std::string entry = line.substr(2);
+        if (std::regex_search(entry, match, kEntry))
             AddEntry(entries, match);
     }
     return entries;
