@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -71,6 +75,86 @@ TEST(InformationOptionsTest, EveryExecutableRefusesAnUnknownOption)
         const Outcome outcome = RunCommand(exe + " --no-such-option 2>&1 >/dev/null");
         EXPECT_EQ(outcome.status, kBadInput);
         EXPECT_NE(outcome.output.find("--no-such-option"), std::string::npos) << outcome.output;
+    }
+}
+
+constexpr const char* kTools[] = {"synopter", "synopter-compare", "synopter-collate", "synopter-import"};
+
+// The options a text lists, each once by name and once with every keyword
+// value it shows ("--format json", "--spelling count|mark|ignore").
+void AddEntry(std::set<std::string>& entries, const std::smatch& match)
+{
+    entries.insert(match[1].str());
+    std::stringstream values(match[2].str());
+    for (std::string value; std::getline(values, value, '|');)
+        entries.insert(match[1].str() + " " + value);
+}
+
+const std::regex kEntry(R"(^(-{1,2}[a-z][a-z-]*)(?: ([a-z]+(?:\|[a-z]+)*))?(?:\s|$))");
+
+// --help: the lines of the option table start with two spaces and the option.
+std::set<std::string> HelpEntries(const std::string& help)
+{
+    std::set<std::string> entries;
+    std::istringstream lines(help);
+    std::smatch match;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("  -", 0) != 0)
+            continue;
+        const std::string entry = line.substr(2);
+        if (std::regex_search(entry, match, kEntry))
+            AddEntry(entries, match);
+    }
+    return entries;
+}
+
+// Reads the page as it stands in the sources, its escapes undone: \- is a dash.
+std::string ManPage(const std::string& tool)
+{
+    std::ifstream in(std::string(SYNOPTER_MAN_DIR) + "/" + tool + ".1");
+    std::stringstream text;
+    text << in.rdbuf();
+    return std::regex_replace(text.str(), std::regex(R"(\\-)"), "-");
+}
+
+// The page: each tagged paragraph (.TP) whose tag is an option.
+std::set<std::string> ManEntries(const std::string& page)
+{
+    std::set<std::string> entries;
+    std::istringstream lines(page);
+    std::smatch match;
+    for (std::string line, previous; std::getline(lines, line); previous = line) {
+        if (previous != ".TP" || line.rfind(".B", 0) != 0)
+            continue;
+        const std::string tag = std::regex_replace(line.substr(line.find(' ') + 1), std::regex("\""), "");
+        if (std::regex_search(tag, match, kEntry))
+            AddEntry(entries, match);
+    }
+    return entries;
+}
+
+// Each manual page describes the options its tool's --help lists, keyword
+// values included, and names every other tool under SEE ALSO.
+TEST(InformationOptionsTest, ManualPagesAgreeWithHelp)
+{
+    for (const std::string tool : kTools) {
+        SCOPED_TRACE(tool);
+        const Outcome help = RunCommand("env -u DISPLAY \"" + std::string(SYNOPTER_PROGRAM_DIR) + "/" + tool + "\" --help");
+        ASSERT_EQ(help.status, 0);
+        const std::string page = ManPage(tool);
+        ASSERT_FALSE(page.empty());
+
+        const std::set<std::string> helpEntries = HelpEntries(help.output);
+        EXPECT_TRUE(helpEntries.count("--version"));
+        EXPECT_EQ(ManEntries(page), helpEntries);
+
+        const size_t seeAlso = page.find(".SH SEE ALSO");
+        ASSERT_NE(seeAlso, std::string::npos);
+        for (const std::string other : kTools) {
+            if (other != tool) {
+                EXPECT_NE(page.find(".BR " + other + " (1)", seeAlso), std::string::npos) << other;
+            }
+        }
     }
 }
 
