@@ -65,12 +65,12 @@ MainWindow::MainWindow(ProgramFolders folders, UserMessages* messages)
         ui_->leftPane, ui_->rightPane, ui_->leftPaneFrame,
         [this](int width) { ui_->paneArea->SetAlignedWidth(ui_->leftPaneFrame, width); }, *results_);
     for (ResultPane* pane : {ui_->leftPane, ui_->rightPane})
-        new StickyHeading(pane, [this]() -> std::string {
+        stickyHeadings_.push_back(std::make_unique<StickyHeading>(pane, [this]() -> std::string {
             if (results_->Count() == 0)
                 return {};
             const size_t top = panes_->TopUnit();
             return top < results_->Count() && !results_->IsHeading(top) ? results_->HeadingAtOrAbove(top) : std::string();
-        });
+        }));
     run_ = std::make_unique<WindowRun>(
         WindowRun::Controls{ui_->leftChooser, ui_->rightChooser, ui_->thresholdBox, ui_->exactPositionsBox, ui_->spellingChooser,
                             ui_->compareButton, ui_->stopButton,

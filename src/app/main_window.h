@@ -38,6 +38,7 @@ class ScrollCoupling;
 class ChapterWindow;
 class SourceList;
 class ResultPane;
+class StickyHeading;
 class UserMessages;
 class WindowRun;
 class WindowSettings;
@@ -250,6 +251,8 @@ private:
     QWidget* searchedView_ = nullptr;
     // A pane key being delivered to its own pane before the partner follows.
     bool keyInPane_ = false;
+    // Last, so that they end first: they read the results and the panes.
+    std::vector<std::unique_ptr<StickyHeading>> stickyHeadings_;
 };
 
 } // namespace synopter

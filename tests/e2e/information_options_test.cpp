@@ -90,7 +90,8 @@ void AddEntry(std::set<std::string>& entries, const std::smatch& match)
         entries.insert(match[1].str() + " " + value);
 }
 
-const std::regex kEntry(R"(^(-{1,2}[a-z][a-z-]*)(?: ([a-z]+(?:\|[a-z]+)*))?(?:\s|$))");
+// "--color=WHEN" is the option "--color": a value given only after '='.
+const std::regex kEntry(R"(^(-{1,2}[a-z][a-z-]*)(?:=\S*)?(?: ([a-z]+(?:\|[a-z]+)*))?(?:\s|$))");
 
 // --help: the lines of the option table start with two spaces and the option.
 std::set<std::string> HelpEntries(const std::string& help)

@@ -16,7 +16,7 @@ constexpr int kMargin = 4;
 } // namespace
 
 StickyHeading::StickyHeading(ResultPane* pane, std::function<std::string()> chapterAtTop)
-    : QObject(pane), pane_(pane), label_(new QLabel(pane->viewport())), chapterAtTop_(std::move(chapterAtTop))
+    : pane_(pane), viewport_(pane->viewport()), label_(new QLabel(viewport_)), chapterAtTop_(std::move(chapterAtTop))
 {
     label_->setObjectName("lblChapterTop");
     // Never in the way: clicks and selections go to the text beneath.
@@ -26,9 +26,14 @@ StickyHeading::StickyHeading(ResultPane* pane, std::function<std::string()> chap
     label_->setStyleSheet("QLabel { color: #800000; background: rgba(250, 250, 240, 235);"
                           " border: 1px solid #c8c0b0; border-radius: 3px; padding: 0px 6px; }");
     label_->hide();
-    pane_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     connect(pane_->verticalScrollBar(), &QScrollBar::valueChanged, this, &StickyHeading::Update);
     connect(pane_->verticalScrollBar(), &QScrollBar::rangeChanged, this, &StickyHeading::Update);
+}
+
+StickyHeading::~StickyHeading()
+{
+    delete label_;
 }
 
 void StickyHeading::Update()
@@ -50,13 +55,12 @@ void StickyHeading::Update()
 
 void StickyHeading::Place()
 {
-    const QWidget* viewport = pane_->viewport();
-    label_->move(std::max(0, viewport->width() - label_->width() - kMargin), kMargin);
+    label_->move(std::max(0, viewport_->width() - label_->width() - kMargin), kMargin);
 }
 
 bool StickyHeading::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == pane_->viewport() && event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize && watched == viewport_ && label_)
         Place();
     return QObject::eventFilter(watched, event);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QLabel>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <string>
-
-class QLabel;
 
 namespace synopter {
 
@@ -22,7 +22,10 @@ public:
     // `chapterAtTop` gives the heading label ("KATA IWANNHN 8") of the top
     // line's chapter, or "" while the heading itself is at the top or there
     // are no results.
+    // Not a child of the pane: its owner ends it before what `chapterAtTop`
+    // reads, so that no scrolling while the widgets are torn down reaches it.
     StickyHeading(ResultPane* pane, std::function<std::string()> chapterAtTop);
+    ~StickyHeading() override;
 
     void Update();
     QLabel* Label() const { return label_; }
@@ -34,7 +37,8 @@ private:
     void Place();
 
     ResultPane* pane_;
-    QLabel* label_;
+    QWidget* viewport_;
+    QPointer<QLabel> label_; // the viewport's child: gone with it, if first
     std::function<std::string()> chapterAtTop_;
 };
 
