@@ -27,8 +27,12 @@ StickyHeading::StickyHeading(ResultPane* pane, std::function<std::string()> chap
                           " border: 1px solid #c8c0b0; border-radius: 3px; padding: 0px 6px; }");
     label_->hide();
     viewport_->installEventFilter(this);
-    connect(pane_->verticalScrollBar(), &QScrollBar::valueChanged, this, &StickyHeading::Update);
-    connect(pane_->verticalScrollBar(), &QScrollBar::rangeChanged, this, &StickyHeading::Update);
+    pending_.setSingleShot(true);
+    pending_.setInterval(0);
+    connect(&pending_, &QTimer::timeout, this, &StickyHeading::Update);
+    const auto later = [this] { pending_.start(); };
+    connect(pane_->verticalScrollBar(), &QScrollBar::valueChanged, this, later);
+    connect(pane_->verticalScrollBar(), &QScrollBar::rangeChanged, this, later);
 }
 
 StickyHeading::~StickyHeading()
@@ -46,10 +50,13 @@ void StickyHeading::Update()
     QFont font = pane_->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 0.85); // a tag, not a second heading
-    label_->setFont(font);
-    label_->setText(FromLatin1(chapter)); // the display font draws it in Greek
-    label_->adjustSize();
-    Place();
+    const QString text = FromLatin1(chapter); // the display font draws it in Greek
+    if (text != label_->text() || font != label_->font()) {
+        label_->setFont(font);
+        label_->setText(text);
+        label_->adjustSize();
+        Place();
+    }
     label_->show();
 }
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -39,6 +40,9 @@ private:
     ResultPane* pane_;
     QWidget* viewport_;
     QPointer<QLabel> label_; // the viewport's child: gone with it, if first
+    // Scrolling and filling change the scroll bar many times an event-loop
+    // turn (a run, a new layout): the tag follows once, after them.
+    QTimer pending_;
     std::function<std::string()> chapterAtTop_;
 };
 
