@@ -199,7 +199,7 @@ void Import(benchmark::State& state, const std::string& source, const std::strin
 {
     ImportedEdition edition;
     for (auto _ : state) {
-        edition = ImportEdition({{source}, SourceFormat::Auto, "", ""});
+        edition = ImportEdition({{source}, SourceFormat::Auto, "", "", Hand::Scribe, ""});
         benchmark::DoNotOptimize(edition.text.data());
     }
     state.counters["verses_placed"] = edition.summary.versesPlaced;
@@ -232,7 +232,7 @@ int main(int argc, char** argv)
             return state.SkipWithError("the Byzantine CSV sources or edition are missing");
         ImportedEdition edition;
         for (auto _ : state) {
-            edition = ImportEdition({{documents->transcription}, SourceFormat::Auto, "", "", Hand::Last});
+            edition = ImportEdition({{documents->transcription}, SourceFormat::Auto, "", "", Hand::Last, ""});
             benchmark::DoNotOptimize(edition.text.data());
         }
         state.counters["source_bytes"] = double(std::filesystem::file_size(documents->transcription));

@@ -10,17 +10,6 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// One to four digits: enough for any chapter or verse, and never an overflow.
-std::optional<int> SmallNumber(std::string_view digits)
-{
-    if (digits.empty() || digits.size() > 4 || !std::all_of(digits.begin(), digits.end(), IsDigit))
-        return std::nullopt;
-    int n = 0;
-    for (const char c : digits)
-        n = n * 10 + (c - '0');
-    return n;
-}
-
 std::string_view TrimSpaces(std::string_view text)
 {
     const size_t first = text.find_first_not_of(' ');
@@ -30,6 +19,16 @@ std::string_view TrimSpaces(std::string_view text)
 }
 
 } // namespace
+
+std::optional<int> SmallNumber(std::string_view digits)
+{
+    if (digits.empty() || digits.size() > 4 || !std::all_of(digits.begin(), digits.end(), IsDigit))
+        return std::nullopt;
+    int n = 0;
+    for (const char c : digits)
+        n = n * 10 + (c - '0');
+    return n;
+}
 
 VerseParts ParseVerseLine(std::string_view line)
 {

@@ -27,6 +27,10 @@ VerseParts ParseVerseLine(std::string_view line);
 // a book title of its own.
 std::string_view BookTitle(std::string_view heading);
 
+// One to four digits, nothing else: enough for any chapter or verse, and never
+// an overflow; nullopt otherwise.
+std::optional<int> SmallNumber(std::string_view digits);
+
 // The chapter number ending a heading ("KATA IWANNHN 3" gives 3); 0 when it
 // has none or one of more than four digits.
 int HeadingChapter(std::string_view heading);

@@ -1,23 +1,10 @@
 #include "import/tei_apparatus.h"
 
 #include "editions/book_names.h"
+#include "editions/edition_lines.h"
 
 namespace synopter::tei {
 namespace {
-
-// Digits only, at most four of them.
-std::optional<int> Number(std::string_view digits)
-{
-    if (digits.empty() || digits.size() > 4)
-        return std::nullopt;
-    int value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
 
 std::string_view Trimmed(std::string_view text)
 {
@@ -47,8 +34,8 @@ std::optional<VerseRef> ParseNamedVerse(std::string_view n)
     const std::optional<int> book = BookFromName(n.substr(0, blank));
     if (!book || colon == std::string_view::npos)
         return std::nullopt;
-    const auto chapter = Number(reference.substr(0, colon));
-    const auto verse = Number(reference.substr(colon + 1));
+    const auto chapter = SmallNumber(reference.substr(0, colon));
+    const auto verse = SmallNumber(reference.substr(colon + 1));
     if (!chapter || !verse || *chapter < 1 || *verse < 1)
         return std::nullopt;
     return VerseRef{*book, *chapter, *verse};
