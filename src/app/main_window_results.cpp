@@ -190,9 +190,10 @@ void MainWindow::RestoreResultPanes()
     });
     // The run's threshold tells its spelling-only pairs from the found ones.
     results_->Restore(left, right, recorded ? recorded->threshold : 0);
+    // The record's choices go with results there are, not with a cleared set;
+    // before the panes are filled, so the model (and unpaired files) tell.
     // Files saved before the record was kept: the settings kept the choices
     // of the run that wrote them, all but "Exact positions".
-    // The choices go with results there are, not with a cleared set.
     const bool any = results_->Count() > 0 || (results_->Unpaired(0) && (!results_->Unpaired(0)->paragraphs.empty() ||
                                                                           !results_->Unpaired(1)->paragraphs.empty()));
     if (recorded && any)
