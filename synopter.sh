@@ -8,7 +8,7 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock
           libbenchmark-dev libfontconfig-dev python3-fonttools fonts-noto-core
           libicu-dev libexpat1-dev libsword-dev libsword-utils clang libfuzzer-14-dev
           librsvg2-bin desktop-file-utils appstream dpkg-dev xvfb xdotool openbox x11-utils
-          qt6-charts-dev libqt6opengl6-dev chromium poppler-utils)
+          qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n chromium poppler-utils)
 
 install_packages() {
     local missing=() p

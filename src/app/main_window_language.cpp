@@ -11,6 +11,7 @@
 #include "common/ui/qt_bytes.h"
 #include "common/ui/user_messages.h"
 #include "editions/edition.h"
+#include "language/ui/qt_texts.h"
 #include "language/ui/translate_form.h"
 
 #include <QComboBox>
@@ -23,6 +24,7 @@ bool MainWindow::StartupLanguageStep()
     LanguageDialog* dialog = LanguageDialogOf(this, programDir_);
     if (!SettleStartupLanguage(*dialog, language_))
         return false;
+    FollowInQtTexts(language_);
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
     Finder().Translate(*this, language_);
     TranslateSpokenNames();
@@ -59,6 +61,7 @@ void MainWindow::ChooseInterfaceLanguage()
     // session running.
     if (!ChangeLanguage(*dialog, language_))
         return;
+    FollowInQtTexts(language_);
     ReportLanguageProblem(TranslateForm(*this, Components(), language_));
     Finder().Translate(*this, language_);
     TranslateSpokenNames();

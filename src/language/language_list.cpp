@@ -1,8 +1,14 @@
 #include "language/language_list.h"
 
 #include "common/file_io.h"
+#include "common/ini_file.h"
 
 namespace synopter {
+
+std::string DeclaredLocale(const std::string& path)
+{
+    return IsRegularFile(path) ? IniFile(path).ReadString(kSelfSection, kLocaleKey, "") : std::string();
+}
 
 std::string LanguageName(const std::string& fileName)
 {
@@ -23,6 +29,12 @@ std::vector<LanguageFile> ListLanguageFiles(const std::string& programDir)
         // Qt opens it blocking: a FIFO there would hold up the dialog.
         if (IsRegularFile(picture))
             file.picturePath = picture;
+        const std::string path = programDir + entry;
+        if (IsRegularFile(path)) {
+            const IniFile lng(path);
+            file.ownName = lng.ReadString(kSelfSection, kOwnNameKey, "");
+            file.locale = lng.ReadString(kSelfSection, kLocaleKey, "");
+        }
         files.push_back(std::move(file));
     }
     return files;

@@ -10,6 +10,14 @@ namespace {
 constexpr const char* kSection = "General";
 constexpr const char* kKey = "Language";
 
+// Makes the selected entry the language in force and stores it.
+void TakeSelected(LanguageChoice& dialog, InterfaceLanguage& language)
+{
+    language.Set(dialog.SelectedText());
+    IniFile settings(SettingsPath(language.SettingsDir()));
+    settings.WriteString(kSection, kKey, language.Name());
+}
+
 } // namespace
 
 bool ChooseLanguage(LanguageChoice& dialog, InterfaceLanguage& language)
@@ -18,9 +26,7 @@ bool ChooseLanguage(LanguageChoice& dialog, InterfaceLanguage& language)
         dialog.SelectEntry(0);
     else if (!dialog.ShowModal())
         return false;
-    language.Set(dialog.SelectedText());
-    IniFile settings(SettingsPath(language.SettingsDir()));
-    settings.WriteString(kSection, kKey, language.Name());
+    TakeSelected(dialog, language);
     return true;
 }
 
@@ -38,9 +44,15 @@ bool SettleStartupLanguage(LanguageChoice& dialog, InterfaceLanguage& language)
         if (!listed)
             language.Set({});
     }
-    if (!language.IsSet())
-        return ChooseLanguage(dialog, language);
-    return true;
+    if (language.IsSet())
+        return true;
+    // A first start asks only when the system's language has no file.
+    if (const int own = dialog.SystemLanguageEntry(); own >= 0) {
+        dialog.SelectEntry(own);
+        TakeSelected(dialog, language);
+        return true;
+    }
+    return ChooseLanguage(dialog, language);
 }
 
 bool ChangeLanguage(LanguageChoice& dialog, InterfaceLanguage& language)

@@ -17,6 +17,9 @@ public:
     virtual std::string EntryText(int index) const = 0;
     virtual void SelectEntry(int index) = 0;
     virtual std::string SelectedText() const = 0;
+    // The entry serving the user's own language, the most preferred of the
+    // system's languages first; -1 when none does.
+    virtual int SystemLanguageEntry() const = 0;
     // Shows the dialog modally; true when it was closed with OK.
     virtual bool ShowModal() = 0;
 };
@@ -28,6 +31,7 @@ public:
 bool ChooseLanguage(LanguageChoice& dialog, InterfaceLanguage& language);
 
 // The start-up step: the stored language when it is still listed, otherwise
+// the one serving the system's language (taken and stored unasked), otherwise
 // the user's choice. With no language files nothing is read or written. False
 // when the user cancelled, which ends the program.
 bool SettleStartupLanguage(LanguageChoice& dialog, InterfaceLanguage& language);

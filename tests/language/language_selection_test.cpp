@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace synopter {
 namespace {
@@ -61,6 +62,19 @@ TEST(ListLanguageFilesTest, ListsFilesAndFoldersWithTheirPictures)
                                    std::make_pair(std::string("x"), std::string())));
 }
 
+TEST(ListLanguageFilesTest, FilesNameThemselvesAndTheirLocale)
+{
+    test::TempFolder folder;
+    folder.Write("Russian.lng", "[Form1]\ncompare=x\n[Language]\nName=Русский\nLocale=ru\n");
+    folder.Write("fr.lng", "[Form1]\n");
+    std::filesystem::create_directory(folder / "x.lng");
+    std::vector<std::tuple<std::string, std::string, std::string>> found;
+    for (const LanguageFile& f : ListLanguageFiles(folder.Path()))
+        found.emplace_back(f.name, f.ownName, f.locale);
+    EXPECT_THAT(found, ::testing::UnorderedElementsAre(std::make_tuple("Russian", "Русский", "ru"),
+                                                       std::make_tuple("fr", "", ""), std::make_tuple("x", "", "")));
+}
+
 TEST(ListLanguageFilesTest, MissingFolderListsNothing)
 {
     EXPECT_THAT(ListLanguageFiles("/nonexistent/synopter/"), IsEmpty());
@@ -108,6 +122,7 @@ public:
     std::string EntryText(int index) const override { return entries.at(size_t(index)); }
     void SelectEntry(int index) override { selected = index; }
     std::string SelectedText() const override { return selected < 0 ? "" : entries.at(size_t(selected)); }
+    int SystemLanguageEntry() const override { return systemEntry; }
     bool ShowModal() override
     {
         ++shown;
@@ -122,6 +137,7 @@ public:
     int shown = 0;
     int selectedWhenShown = -1;
     int answer = 0; // the entry the user picks before OK; -1 closes without OK
+    int systemEntry = -1; // the entry serving the system's language
 
 private:
     std::string dir_;
@@ -185,6 +201,37 @@ TEST_F(LanguageFlowTest, StoredLanguageThatIsNotListedMeansAsking)
         EXPECT_EQ(dialog.selectedWhenShown, 0); // opens on the first entry
         EXPECT_EQ(language.Name(), "Russian");
         EXPECT_EQ(Settings(), "[General]\r\nLanguage=Russian\r\n");
+    }
+}
+
+TEST_F(LanguageFlowTest, SystemLanguageDecidesOnlyWhereNothingIsStored)
+{
+    const struct {
+        const char* name;
+        const char* stored; // nullptr: no settings file
+        int systemEntry;
+        int shown;
+        const char* taken;
+    } cases[] = {
+        {"first start in a listed language", nullptr, 1, 0, "Russian"},
+        {"first start in another language", nullptr, -1, 1, "English"},
+        {"stored language outranks the system's", "English", 1, 0, "English"},
+        {"stored language gone", "Deutsch", 1, 0, "Russian"},
+    };
+    Languages({"English", "Russian"});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(folder / "kelvane.ini");
+        if (c.stored)
+            folder.Write("kelvane.ini", std::string("[General]\r\nLanguage=") + c.stored + "\r\n");
+        language.Set({});
+        dialog.shown = 0;
+        dialog.answer = 0;
+        dialog.systemEntry = c.systemEntry;
+        EXPECT_TRUE(SettleStartupLanguage(dialog, language));
+        EXPECT_EQ(dialog.shown, c.shown);
+        EXPECT_EQ(language.Name(), c.taken);
+        EXPECT_EQ(Settings(), std::string("[General]\r\nLanguage=") + c.taken + "\r\n");
     }
 }
 

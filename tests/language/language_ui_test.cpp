@@ -8,6 +8,7 @@
 #include "common/temp_folder.h"
 #include "language/translate.h"
 #include "language/ui/language_dialog.h"
+#include "language/ui/qt_texts.h"
 #include "language/ui/translate_form.h"
 
 #include <QAbstractItemView>
@@ -15,6 +16,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QLibraryInfo>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -93,6 +96,36 @@ TEST_F(LanguageDialogTest, UnreadablePictureCountsAsNone)
     EXPECT_EQ(dialog.EntryHeight(), 16);
 }
 
+TEST_F(LanguageDialogTest, EntriesShowOwnNamesAndServeTheSystemsLanguages)
+{
+    folder.Write("English.lng", "[Form1]\n");
+    folder.Write("Russian.lng", "[Language]\nName=Русский\nLocale=ru\n");
+    folder.Write("fr.lng", "");
+    folder.Write("Klingonish.lng", "");
+    LanguageDialog dialog(folder.Path());
+    dialog.FillLanguageList();
+    std::map<std::string, QString> shown; // language name -> what the list shows
+    for (int i = 0; i < dialog.EntryCount(); ++i)
+        shown[dialog.EntryText(i)] = dialog.languageChooser->itemText(i);
+    EXPECT_EQ(shown["Russian"], QString::fromUtf8("Русский"));
+    EXPECT_EQ(shown["English"], "English");
+    EXPECT_EQ(shown["fr"], QString::fromUtf8("Français"));
+    EXPECT_EQ(shown["Klingonish"], "Klingonish");
+
+    const struct {
+        QStringList system;
+        const char* entry; // nullptr: none serves them
+    } cases[] = {
+        {{"ru-RU", "en-US"}, "Russian"}, {{"de-DE", "en-GB"}, "English"}, {{"fr-CA"}, "fr"},
+        {{"C"}, nullptr},                {{"de"}, nullptr},               {{}, nullptr},
+    };
+    for (const auto& c : cases) {
+        const int entry = dialog.EntryServing(c.system);
+        EXPECT_EQ(entry < 0 ? std::string() : dialog.EntryText(entry), c.entry ? c.entry : "")
+            << c.system.join(',').toStdString();
+    }
+}
+
 TEST_F(LanguageDialogTest, OnlyOkAccepts)
 {
     LanguageDialog dialog(folder.Path());
@@ -136,6 +169,7 @@ protected:
             std::make_unique<ChapterWindow>(mainWindow.get(), folder.Path(), mainWindow->Language(), messages, nullptr);
         mainWindow->SetChapterWindow(chapterWindow.get());
         dialog = LanguageDialogOf(mainWindow.get(), folder.Path());
+        dialog->systemLanguages = [] { return QStringList(); }; // the machine's locale decides nothing
         dialog->execDialog = [this] {
             ++dialogsShown;
             if (pick < 0)
@@ -448,6 +482,20 @@ TEST_F(ShippedLanguageTest, RussianIsDecodedAndKeepsTheCount)
     const QLabel* const foundLabel = mainWindow->findChild<QLabel*>("Label6");
     EXPECT_GE(foundLabel->width(), foundLabel->sizeHint().width());
     EXPECT_LT(foundLabel->geometry().right(), mainWindow->FoundCountLabel()->x());
+}
+
+TEST_F(ShippedLanguageTest, QtsOwnTextsFollowTheLanguage)
+{
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(translations + "/qtbase_ru.qm"))
+        GTEST_SKIP() << "Qt's Russian translation is not installed";
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    mainWindow->Language().Set("Russian");
+    FollowInQtTexts(mainWindow->Language());
+    EXPECT_EQ(yes(), QString::fromUtf8("&Да"));
+    mainWindow->Language().Set("English");
+    FollowInQtTexts(mainWindow->Language());
+    EXPECT_EQ(yes(), "&Yes");
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -19,6 +20,48 @@
 namespace synopter {
 
 namespace names = language_dialog_names;
+
+namespace {
+
+// The entry's language name, which the flows and the settings file use; the
+// list shows each language by its own name.
+constexpr int kNameRole = Qt::UserRole;
+constexpr int kLanguageRole = Qt::UserRole + 1;
+
+// The language a file serves: the locale it declares, else its name read as
+// Qt's English name of a language ("Russian") or as a code ("ru").
+QLocale::Language LanguageServed(const LanguageFile& file)
+{
+    if (!file.locale.empty())
+        return QLocale(FromLocal8Bit(file.locale)).language();
+    const QString name = FromLocal8Bit(file.name);
+    for (int l = QLocale::AnyLanguage + 1; l <= QLocale::LastLanguage; ++l) {
+        const auto language = QLocale::Language(l);
+        if (QLocale::languageToString(language).compare(name, Qt::CaseInsensitive) == 0)
+            return language;
+    }
+    return QLocale::codeToLanguage(name);
+}
+
+QString OwnName(const LanguageFile& file, QLocale::Language language)
+{
+    if (!file.ownName.empty())
+        return FromLocal8Bit(file.ownName);
+    if (language == QLocale::AnyLanguage || language == QLocale::C)
+        return FromLocal8Bit(file.name);
+    // Locale data names English by its American variant.
+    if (language == QLocale::English)
+        return QLocale::languageToString(language);
+    // It writes many names in lower case ("русский"); a list entry starts
+    // with a capital.
+    QString own = QLocale(language).nativeLanguageName();
+    if (own.isEmpty())
+        return FromLocal8Bit(file.name);
+    own[0] = own[0].toUpper();
+    return own;
+}
+
+} // namespace
 
 LanguageDialog::LanguageDialog(std::string programDir, QWidget* parent)
     : QDialog(parent), programDir_(std::move(programDir)), entryHeight_(kInitialEntryHeight)
@@ -74,6 +117,7 @@ LanguageDialog::LanguageDialog(std::string programDir, QWidget* parent)
     okButton->setFocus();
 
     execDialog = [this] { return exec(); };
+    systemLanguages = [] { return QLocale::system().uiLanguages(); };
 }
 
 void LanguageDialog::SetEntryHeight(int height)
@@ -87,15 +131,19 @@ void LanguageDialog::FillLanguageList()
     languageChooser->clear();
     QSize iconSize = languageChooser->iconSize();
     for (const LanguageFile& file : ListLanguageFiles(programDir_)) {
+        const QLocale::Language language = LanguageServed(file);
         QPixmap picture;
         // A picture that is not a readable bitmap is left out, like a missing one.
         if (!file.picturePath.empty() && picture.load(FromLocal8Bit(file.picturePath), "BMP")) {
             SetEntryHeight(RaisedEntryHeight(entryHeight_, picture.height()));
             iconSize = iconSize.expandedTo(picture.size());
-            languageChooser->addItem(QIcon(picture), FromLocal8Bit(file.name));
+            languageChooser->addItem(QIcon(picture), OwnName(file, language));
         } else {
-            languageChooser->addItem(FromLocal8Bit(file.name));
+            languageChooser->addItem(OwnName(file, language));
         }
+        const int entry = languageChooser->count() - 1;
+        languageChooser->setItemData(entry, FromLocal8Bit(file.name), kNameRole);
+        languageChooser->setItemData(entry, int(language), kLanguageRole);
     }
     languageChooser->setIconSize(iconSize);
     languageChooser->view()->setIconSize(iconSize);
@@ -110,7 +158,7 @@ int LanguageDialog::EntryCount() const
 
 std::string LanguageDialog::EntryText(int index) const
 {
-    return ToLocal8Bit(languageChooser->itemText(index));
+    return ToLocal8Bit(languageChooser->itemData(index, kNameRole).toString());
 }
 
 void LanguageDialog::SelectEntry(int index)
@@ -120,7 +168,25 @@ void LanguageDialog::SelectEntry(int index)
 
 std::string LanguageDialog::SelectedText() const
 {
-    return ToLocal8Bit(languageChooser->currentText());
+    return ToLocal8Bit(languageChooser->currentData(kNameRole).toString());
+}
+
+int LanguageDialog::SystemLanguageEntry() const
+{
+    return EntryServing(systemLanguages());
+}
+
+int LanguageDialog::EntryServing(const QStringList& uiLanguages) const
+{
+    for (const QString& tag : uiLanguages) {
+        const QLocale::Language wanted = QLocale(tag).language();
+        if (wanted == QLocale::C || wanted == QLocale::AnyLanguage)
+            continue;
+        for (int i = 0; i < languageChooser->count(); ++i)
+            if (languageChooser->itemData(i, kLanguageRole).toInt() == int(wanted))
+                return i;
+    }
+    return -1;
 }
 
 bool LanguageDialog::ShowModal()

@@ -3,6 +3,7 @@
 #include "language/language_selection.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -28,6 +29,10 @@ public:
     std::string EntryText(int index) const override;
     void SelectEntry(int index) override;
     std::string SelectedText() const override;
+    int SystemLanguageEntry() const override;
+    // The entry serving the first of these languages (BCP 47 tags) that any
+    // entry serves; -1 when none.
+    int EntryServing(const QStringList& uiLanguages) const;
     bool ShowModal() override;
 
     // One height for every entry of the list, in pixels.
@@ -36,6 +41,9 @@ public:
 
     // Shows the dialog modally and gives its result; tests put a stand-in here.
     std::function<int()> execDialog;
+    // The user's languages, most preferred first (the system's, which a test
+    // replaces so that the machine's locale decides nothing).
+    std::function<QStringList()> systemLanguages;
 
     QLabel* titleLabel = nullptr;
     QLabel* subtitleLabel = nullptr;
