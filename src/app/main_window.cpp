@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/main_window_names.h"
 #include "app/main_window_ui.h"
 #include "compare/result_model.h"
 #include "compare/result_record.h"
@@ -25,6 +26,7 @@
 #include "editions/ui/source_list.h"
 #include "import/ui/import_dialog.h"
 #include "import/ui/import_dialog_names.h"
+#include "language/ui/translate_form.h"
 
 #include <QAction>
 #include <QApplication>
@@ -208,7 +210,9 @@ bool MainWindow::Start()
     settings_->Read();
     // A file the language step could not write has been named already.
     if (!settings_->ReadProblem().empty() && !stepFailed)
-        messages_->Show(FromLocal8Bit(settings_->ReadProblem()) + "\nThe window starts with its usual settings.",
+        messages_->Show(FromLocal8Bit(settings_->ReadProblem()) + "\n" +
+                            ReadWindowTexts(language_, main_window_names::window)(
+                                "Form1_usualsettings", "The window starts with its usual settings."),
                         MessageKind::Warning);
     Guarded([this] { LeftEditionChosen(); });
     Guarded([this] { RightEditionChosen(); });

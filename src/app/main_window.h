@@ -152,7 +152,8 @@ public:
     // The notice over the result panes shows while the catalogue is empty; its
     // text names the program directory where the language gives %1.
     void UpdateNoEditionsNotice();
-    // The choosers' hints and the names screen readers say, in the interface language.
+    // The choosers' hints, the spelling chooser's items and the names screen
+    // readers say, in the interface language.
     void TranslateSpokenNames();
     // The bar over the panes saying the last run was stopped, and where.
     void UpdateStoppedNotice();

@@ -17,6 +17,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include <iterator>
+
 namespace synopter {
 
 bool MainWindow::StartupLanguageStep()
@@ -45,6 +47,10 @@ void MainWindow::TranslateSpokenNames()
     ui_->rightChooser->setAccessibleName(read("cb2_name", "Right edition"));
     ui_->compareButton->setAccessibleName(read("compare_name", "Compare"));
     ui_->stopButton->setAccessibleName(read("bbStop_name", "Stop the comparison"));
+    // The spelling chooser's items, in the order of SpellingMode; the index is what counts.
+    const char* const spellingKeys[] = {"cbSpelling_count", "cbSpelling_mark", "cbSpelling_ignore"};
+    for (int i = 0; i < ui_->spellingChooser->count() && i < int(std::size(spellingKeys)); ++i)
+        ui_->spellingChooser->setItemText(i, read(spellingKeys[i], ui_->spellingChooser->itemText(i)));
 }
 
 void MainWindow::ReportLanguageProblem(const std::string& problem)

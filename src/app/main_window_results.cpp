@@ -155,9 +155,11 @@ const SpellingList& MainWindow::LoadSpellingList(bool sayProblems)
             spellingList_ = ReadSpellingList(*text, groups);
     });
     if (sayProblems && !spellingList_.problems.empty()) {
-        QString text = FromLocal8Bit(path) + ": these lines are left out:";
+        const WindowTextReader read = ReadWindowTexts(language_, main_window_names::window);
+        QString text = read("Spellingrules1_problems", "%1: these lines are left out:").arg(FromLocal8Bit(path));
+        const QString line = read("Spellingrules1_line", "line %1: %2");
         for (const SpellingProblem& p : spellingList_.problems)
-            text += QString("\nline %1: %2").arg(p.line).arg(FromUtf8(p.message));
+            text += "\n" + line.arg(QString::number(p.line), FromUtf8(p.message));
         messages_->Show(text, MessageKind::Warning);
     }
     return spellingList_;
@@ -173,8 +175,9 @@ void MainWindow::RestoreResultPanes()
         // Panes of two runs side by side would pair verses never compared.
         if (chapterWindow_)
             chapterWindow_->ClearChapters();
-        messages_->Show("The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the same comparison, "
-                        "so none of them is shown.",
+        messages_->Show(ReadWindowTexts(language_, main_window_names::window)(
+                            "Form1_mixedresults", "The saved results (r1.rtf, r2.rtf, chapters.lst) are not all from the "
+                                               "same comparison, so none of them is shown."),
                         MessageKind::Warning);
         return;
     }

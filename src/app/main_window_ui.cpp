@@ -159,7 +159,9 @@ void MainWindowUi::BuildTopBar()
     compareButton->setFont(InterfaceFont(11, true));
     SetColours(compareButton, kMaroon, QColor());
     compareButton->setCursor(Qt::PointingHandCursor);
-    SetHint(compareButton, QString::fromUtf8("Начать сравнение книг"), HintShown::AsLastingTooltip);
+    SetHint(compareButton, QString::fromUtf8("Начать сравнение книг (F5)"), HintShown::AsLastingTooltip);
+    // Hidden during a run, so the key cannot start a second one.
+    compareButton->setShortcut(QKeySequence(Qt::Key_F5));
     new StopInPlaceOfCompare(compareButton, stopButton);
 
     // Stop shares COMPARE's cell, one of the two shown at a time: COMPARE keeps
@@ -242,6 +244,8 @@ void MainWindowUi::BuildBottomBar()
     spellingChooser->setObjectName(names::spellingChooser);
     // In the order of SpellingMode.
     spellingChooser->addItems({"count as differences", "marked in green", "ignored"});
+    // Its width follows the items, which a language change rewrites.
+    spellingChooser->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     SetColours(spellingChooser, kNavy, QColor(247, 247, 247));
     spellingChooser->setCursor(Qt::PointingHandCursor);
     SetHint(spellingChooser, "Whether words that differ only in spelling count towards the threshold",
@@ -408,8 +412,10 @@ void MainWindowUi::BuildNoEditionsNotice()
 
 void MainWindowUi::SetTabOrder()
 {
-    const QList<QWidget*> order = {compareButton, rightChooser, leftChooser, stopButton, thresholdBox, scrollBothBox,
-                                   chapterButton, exactPositionsBox, spellingChooser, leftPane, rightPane, leftList, rightList};
+    // As the eye reads: the top bar, the bottom bar's rows, then panes and lists,
+    // left before right. Stop, in COMPARE's place, is reached only while shown.
+    const QList<QWidget*> order = {leftChooser, compareButton, stopButton, rightChooser, thresholdBox, scrollBothBox,
+                                   exactPositionsBox, chapterButton, spellingChooser, leftPane, rightPane, leftList, rightList};
     for (int i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/help_window.h"
+#include "app/main_window_names.h"
 #include "app/main_window_ui.h"
 #include "app/window_run.h"
 #include "chapters/ui/chapter_window.h"
@@ -15,6 +16,7 @@
 #include "editions/edition.h"
 #include "import/ui/import_dialog.h"
 #include "import/ui/import_dialog_names.h"
+#include "language/ui/translate_form.h"
 #include "statistics/ui/statistics_window.h"
 #include "statistics/ui/statistics_window_names.h"
 
@@ -137,7 +139,10 @@ void MainWindow::ShowHandbook()
 {
     const QString path = HandbookPath();
     if (!QFileInfo(path).isFile()) {
-        messages_->Show("The handbook is not installed: " + path, MessageKind::Warning);
+        messages_->Show(ReadWindowTexts(language_, main_window_names::window)("SynopterHelp1_missing",
+                                                                               "The handbook is not installed: %1")
+                            .arg(path),
+                        MessageKind::Warning);
         return;
     }
     auto* help = findChild<HelpWindow*>("HelpForm", Qt::FindDirectChildrenOnly);

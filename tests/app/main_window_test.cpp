@@ -3,7 +3,6 @@
 #include "app/window_test.h"
 #include "app/main_window_names.h"
 #include "common/ui/trailing_note_delegate.h"
-#include "language/ui/translate_form.h"
 
 #include <cmath>
 
@@ -140,69 +139,6 @@ TEST_F(WindowTest, ResizingKeepsPanesAndListsLevelAndCompareBetweenTheChoosers)
     QApplication::processEvents();
     EXPECT_GE(mainWindow->width(), mainWindow->minimumWidth());
     EXPECT_GE(mainWindow->height(), mainWindow->minimumHeight());
-}
-
-// The bars in English and in Russian, at the size the window starts with and at
-// its least: every caption shown whole, every control wholly visible, none over
-// another.
-TEST_F(WindowTest, TheBarsShowEveryCaptionWholeInEveryLanguageAndSize)
-{
-    const QString shipped = QString(SYNOPTER_PROGRAM_DIR) + "/";
-    if (!QFile::exists(shipped + "English.lng") || !QFile::exists(shipped + "Russian.lng"))
-        GTEST_SKIP() << "language files not built in " << shipped.toStdString();
-    Open();
-    // Copied only now: language files at the start would ask for a language.
-    for (const char* file : {"English.lng", "Russian.lng"})
-        ASSERT_TRUE(QFile::copy(shipped + file, dir.filePath(file))) << file;
-    const QSize startSize = MainWindow(Dir()).size();
-    mainWindow->FoundCountLabel()->setText("88888");
-
-    namespace names = main_window_names;
-    const char* const captioned[] = {names::compareButton, names::thresholdLabel, names::scrollBothBox,
-                                     names::exactPositionsBox, names::foundLabel, names::foundCount,
-                                     names::spellingLabel, names::spellingChooser};
-    const char* const others[] = {names::leftChooser, names::rightChooser, names::thresholdBox, names::chapterButton,
-                                  names::progressBar};
-    struct Case {
-        const char* language;
-        bool least;
-    };
-    for (const Case c : {Case{"English", false}, Case{"English", true}, Case{"Russian", false}, Case{"Russian", true}}) {
-        SCOPED_TRACE(std::string(c.language) + (c.least ? " at the least size" : " at the start size"));
-        mainWindow->Language().Set(c.language);
-        TranslateForm(*mainWindow, mainWindow->Components(), mainWindow->Language());
-        QApplication::processEvents();
-        mainWindow->resize(c.least ? QSize(1, 1) : startSize);
-        QApplication::processEvents();
-        if (c.least) {
-            ASSERT_EQ(mainWindow->size(), mainWindow->minimumSize());
-        }
-        // English needs no more room than the window starts with.
-        if (std::string(c.language) == "English") {
-            EXPECT_LE(mainWindow->minimumWidth(), startSize.width());
-        }
-
-        std::vector<QWidget*> controls;
-        for (const char* name : captioned) {
-            auto* w = mainWindow->findChild<QWidget*>(name);
-            EXPECT_GE(w->width(), w->sizeHint().width()) << name;
-            EXPECT_GE(w->height(), w->sizeHint().height()) << name;
-            controls.push_back(w);
-        }
-        for (const char* name : others)
-            controls.push_back(mainWindow->findChild<QWidget*>(name));
-        for (size_t i = 0; i < controls.size(); ++i) {
-            QWidget* const w = controls[i];
-            const QRect inWindow(w->mapTo(mainWindow.get(), QPoint(0, 0)), w->size());
-            EXPECT_TRUE(mainWindow->rect().contains(inWindow)) << w->objectName().toStdString();
-            EXPECT_EQ(w->visibleRegion(), QRegion(w->rect())) << w->objectName().toStdString();
-            for (size_t j = 0; j < i; ++j) {
-                const QRect other(controls[j]->mapTo(mainWindow.get(), QPoint(0, 0)), controls[j]->size());
-                EXPECT_FALSE(inWindow.intersects(other))
-                    << w->objectName().toStdString() << " over " << controls[j]->objectName().toStdString();
-            }
-        }
-    }
 }
 
 TEST_F(WindowTest, SourceTextsSwitchAndSplitterSnap)

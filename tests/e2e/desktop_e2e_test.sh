@@ -83,8 +83,8 @@ drive() {
     if command -v xprop >/dev/null; then
         xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (16 x 16)' || fail "the window has no icon of its own"
     fi
-    # Focus starts on COMPARE; the tab order goes on to the right chooser, then the left.
-    xdotool key --clearmodifiers --delay 150 Tab Home Down Tab Home shift+Tab shift+Tab space
+    # Focus starts on COMPARE, between the left chooser and the right one; F5 compares.
+    xdotool key --clearmodifiers --delay 150 Tab Home Down shift+Tab shift+Tab Home F5
     for _ in $(seq 300); do [ -f "$resultDir/results.set" ] && break; sleep 0.1; done
     [ -f "$resultDir/results.set" ] || fail "no results in $resultDir: $(cat "$log")"
     sleep 0.5

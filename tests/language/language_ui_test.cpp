@@ -452,7 +452,7 @@ TEST_F(ShippedLanguageTest, BothFilesNameEveryText)
 TEST_F(ShippedLanguageTest, EnglishReproducesTheBuiltInCaptions)
 {
     std::map<QString, QString> expected = Texts();
-    expected["compare_hint"] = "Start comparing the books";
+    expected["compare_hint"] = "Start comparing the books (F5)";
     expected["Label4_hint"] = "Number of verses found with differences";
     expected["seAmountDiffer_hint"] = "Length of a difference";
     expected["chbScrollBoth_hint"] = "Scroll the windows together";
@@ -468,13 +468,13 @@ TEST_F(ShippedLanguageTest, RussianIsDecodedAndKeepsTheCount)
     EXPECT_EQ(mainWindow->CompareButton()->text(), QString::fromUtf8("<--- СРАВНИТЬ --->"));
     EXPECT_EQ(mainWindow->findChild<QAction*>("View1")->text(), QString::fromUtf8("&Вид"));
     EXPECT_EQ(mainWindow->findChild<QAction*>("Interfacelanguage1")->text(), QString::fromUtf8("&Язык интерфейса"));
-    EXPECT_EQ(mainWindow->CompareButton()->toolTip(), QString::fromUtf8("Начать сравнение книг"));
+    EXPECT_EQ(mainWindow->CompareButton()->toolTip(), QString::fromUtf8("Начать сравнение книг (F5)"));
     EXPECT_EQ(chapterWindow->windowTitle(), QString::fromUtf8("Главы"));
     EXPECT_EQ(mainWindow->StopButton()->text(), "X");
     // Assistive technology hears names, not the current edition or an "X".
     EXPECT_EQ(mainWindow->StopButton()->accessibleName(), QString::fromUtf8("Остановить"));
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->accessibleName(), QString::fromUtf8("Левое издание"));
-    EXPECT_EQ(mainWindow->CompareButton()->accessibleDescription(), QString::fromUtf8("Начать сравнение книг"));
+    EXPECT_EQ(mainWindow->CompareButton()->accessibleDescription(), QString::fromUtf8("Начать сравнение книг (F5)"));
     EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "57");
     // A label grows to its new caption and still ends before the count it names.
     mainWindow->show();
