@@ -2,6 +2,7 @@
 #include "chapters/ui/chapter_window.h"
 #include "common/command_line.h"
 #include "common/program_folders.h"
+#include "common/ui/greek_accessibility.h"
 #include "fonts/fontconfig_platform.h"
 
 #include <QApplication>
@@ -97,6 +98,8 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(kAppId);
     QApplication::setWindowIcon(ProgramIcon(folders.files));
     QApplication::setStyle(new HintTimingStyle);
+    // Before any window: screen readers are given the edition text as Greek.
+    synopter::InstallGreekAccessibility();
 
     int status = 0;
     {

@@ -4,6 +4,7 @@
 #include "chapters/chapter_list.h"
 #include "common/program_files.h"
 #include "common/ui/frame_margins.h"
+#include "common/ui/greek_accessibility.h"
 #include "common/ui/interface_fonts.h"
 #include "common/ui/qt_bytes.h"
 #include "common/ui/user_messages.h"
@@ -37,6 +38,19 @@ constexpr int kBookTotalRole = Qt::UserRole + 2;
 const QString kDash = QString::fromUtf8(" \u2014 ");
 
 QString BookRowTail(const QModelIndex& index) { return kDash + QString::number(index.data(kBookTotalRole).toInt()); }
+
+// A row as a screen reader gives it: labels as the Greek the list's font
+// shows, counts as they are.
+void SetSpokenRow(QListWidgetItem& item)
+{
+    QString row = TransliterationAsGreek(item.text());
+    if (item.data(kCountRole).isValid())
+        row += "  " + QString::number(item.data(kCountRole).toInt());
+    if (item.data(kBookRole).isValid())
+        row = TransliterationAsGreek(item.data(kBookRole).toString()) + kDash +
+              QString::number(item.data(kBookTotalRole).toInt()) + ", " + row;
+    item.setData(Qt::AccessibleTextRole, row);
+}
 
 // Every row as high as designed, whatever the font's own spacing. With counts:
 // chapter rows with their counts, a book row drawn above each book's first
@@ -113,6 +127,7 @@ ChapterWindow::ChapterWindow(QWidget* mainWindow, std::string programDir, const 
     chapterList_->setSelectionMode(QAbstractItemView::SingleSelection);
     chapterList_->setUniformItemSizes(true);
     chapterList_->setFont(GreekTextFont(13));
+    chapterList_->setAccessibleName("Chapters"); // ListBox1_name in the language files
     // Every chapter line is as high as designed, whatever the font's own spacing.
     chapterList_->setItemDelegate(new CountsDelegate(chapterList_));
     QPalette pal = chapterList_->palette();
@@ -178,6 +193,7 @@ void ChapterWindow::SetCounts(const ResultSummary& summary)
             item->setData(kCountRole, book.chapters[k].reported);
             item->setData(kBookRole, k == 0 ? QVariant(FromLatin1(book.title)) : QVariant());
             item->setData(kBookTotalRole, k == 0 ? QVariant(book.reported) : QVariant());
+            SetSpokenRow(*item);
         }
     }
     hasCounts_ = true;
@@ -195,6 +211,7 @@ void ChapterWindow::ClearCounts()
         QListWidgetItem* item = chapterList_->item(i);
         for (int role : {kCountRole, kBookRole, kBookTotalRole})
             item->setData(role, QVariant());
+        SetSpokenRow(*item);
     }
     chapterList_->setUniformItemSizes(true);
 }
@@ -216,6 +233,7 @@ QStringList ChapterWindow::Rows() const
 void ChapterWindow::AddChapter(const std::string& label)
 {
     chapterList_->addItem(FromLatin1(label));
+    SetSpokenRow(*chapterList_->item(chapterList_->count() - 1));
     // A label wider than the window widens it while it is shown.
     if (isVisible() && WidthFor(QFontMetrics(chapterList_->font()).horizontalAdvance(chapterList_->item(chapterList_->count() - 1)->text())) > width())
         FormShow();

@@ -14,9 +14,11 @@ inline QFont InterfaceFont(int pixelSize = 11, bool bold = false)
 }
 
 // The font that draws the transliteration as Greek letters.
+inline constexpr char kGreekTextFamily[] = "Riruzi";
+
 inline QFont GreekTextFont(int pixelSize)
 {
-    QFont f("Riruzi");
+    QFont f(kGreekTextFamily);
     f.setPixelSize(pixelSize);
     return f;
 }

@@ -1,5 +1,6 @@
 #include "compare/ui/sticky_heading.h"
 
+#include "common/ui/greek_accessibility.h"
 #include "common/ui/qt_bytes.h"
 #include "compare/ui/result_pane.h"
 
@@ -54,6 +55,8 @@ void StickyHeading::Update()
     if (text != label_->text() || font != label_->font()) {
         label_->setFont(font);
         label_->setText(text);
+        // A label is read by its text; the reader must hear the Greek shown.
+        label_->setAccessibleName(DrawsTransliteration(font) ? TransliterationAsGreek(text) : text);
         label_->adjustSize();
         Place();
     }

@@ -1,5 +1,6 @@
 #include "editions/ui/source_list.h"
 
+#include "common/ui/greek_accessibility.h"
 #include "common/ui/qt_bytes.h"
 
 #include <QEvent>
@@ -23,6 +24,16 @@ void EditionLinesModel::SetItemHeight(int height)
     endResetModel();
 }
 
+void EditionLinesModel::SetDrawnAsGreek(bool greek)
+{
+    if (greek == drawnAsGreek_)
+        return;
+    drawnAsGreek_ = greek;
+    if (!lines_ || lines_->empty())
+        return;
+    emit dataChanged(index(0), index(rowCount() - 1), {Qt::AccessibleTextRole});
+}
+
 int EditionLinesModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() || !lines_ ? 0 : int(lines_->size());
@@ -37,6 +48,11 @@ QVariant EditionLinesModel::data(const QModelIndex& index, int role) const
         // pixel wide); laying out a line of megabytes at every paint froze the list.
         const std::string_view line = (*lines_)[size_t(index.row())];
         return FromLatin1(line.substr(0, kShownCharacters));
+    }
+    // Item views give assistive technology this role before the displayed text.
+    if (role == Qt::AccessibleTextRole && drawnAsGreek_) {
+        const std::string_view line = (*lines_)[size_t(index.row())];
+        return TransliterationAsGreek(FromLatin1(line.substr(0, kShownCharacters)));
     }
     if (role == Qt::SizeHintRole)
         return QSize(kScrollExtent, itemHeight_);
@@ -66,6 +82,7 @@ void SourceList::changeEvent(QEvent* event)
         // Another item height resets the model, which scrolls to the top: the top line is put back.
         const int top = keptTop_ >= 0 ? keptTop_ : TopIndex();
         model_->SetItemHeight(std::max(EditionLinesModel::kItemHeight, fontMetrics().height()));
+        model_->SetDrawnAsGreek(DrawsTransliteration(font()));
         keptTop_ = top;
     }
 }

@@ -28,6 +28,9 @@ public:
     // At least 16 pixels; more when the font needs it, so no descender is cut.
     static constexpr int kItemHeight = 16;
     void SetItemHeight(int height);
+    // Whether the view draws the lines in the display font: assistive
+    // technology is then given them as the Greek they show.
+    void SetDrawnAsGreek(bool greek);
     static constexpr int kScrollExtent = 2000;
     // The most of a line shown: what fits the scroll extent. The line itself stays whole.
     static constexpr size_t kShownCharacters = kScrollExtent;
@@ -35,6 +38,7 @@ public:
 private:
     Lines lines_;
     int itemHeight_ = kItemHeight;
+    bool drawnAsGreek_ = false;
 };
 
 // A source list: a view of a loaded edition's lines, one item per line,

@@ -157,6 +157,21 @@ void ImportDialog::BuildControls()
     stopButton->setEnabled(false);
     closeButton = button(names::closeButton, QString::fromUtf8("Close"));
 
+    // Each caption names the control it stands by; the choosers, the progress
+    // and the report are named for assistive technology (NAME_name in the
+    // language files).
+    sourcesLabel_->setBuddy(sourceList);
+    modulesLabel_->setBuddy(moduleList);
+    formatLabel_->setBuddy(formatChooser);
+    handLabel_->setBuddy(handChooser);
+    witnessLabel_->setBuddy(witnessEdit);
+    nameLabel_->setBuddy(nameEdit);
+    titleLabel_->setBuddy(titleEdit);
+    formatChooser->setAccessibleName("Source format");
+    handChooser->setAccessibleName("A manuscript's text");
+    progressBar->setAccessibleName("Progress of the import");
+    reportView->setAccessibleName("Import report");
+
     components_ = {sourcesLabel_, sourceList, addFilesButton, addFolderButton, clearButton, modulesLabel_, moduleList, noModulesLabel,
                    formatLabel_, formatChooser, handLabel_, handChooser, witnessLabel_, witnessEdit, nameLabel_, nameEdit, titleLabel_, titleEdit, titleNote_, progressBar, reportView,
                    importButton, stopButton, closeButton};

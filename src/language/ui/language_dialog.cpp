@@ -93,6 +93,10 @@ LanguageDialog::LanguageDialog(std::string programDir, QWidget* parent)
     // Picture then text from the top left, every entry as high as the dialog says.
     languageChooser->setItemDelegate(new ItemHeightDelegate([this] { return EntryHeight(); }, true, languageChooser));
 
+    // Read before any language is chosen: named in both captions' languages.
+    languageChooser->setAccessibleName(QString::fromUtf8("Interface language — Язык интерфейса"));
+    titleLabel->setBuddy(languageChooser);
+
     okButton = new QPushButton("Ok.", this);
     okButton->setObjectName(names::okButton);
     okButton->setMinimumWidth(75);

@@ -170,6 +170,25 @@ StatisticsWindow::StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage&
     reported->addWidget(splitter, 1);
     pages_->addTab(versesPage_, tabTitles_[0]);
 
+    BuildEditionsPage();
+    connect(pages_, &QTabWidget::currentChanged, this, [this] { UpdateDistances(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(pages_, 1);
+
+    // What assistive technology announces; the language files give NAME_name.
+    chart_->setAccessibleName("Chart of reported verses");
+    countTable_->setAccessibleName("Reported verses");
+    distanceTable_->setAccessibleName("Distances between editions");
+    editionsCaption_->setBuddy(distanceTable_);
+
+    ShowAllBooks();
+}
+
+// The second page: the distances between the editions, with its captions.
+void StatisticsWindow::BuildEditionsPage()
+{
     editionsPage_ = new QWidget;
     editionsPage_->setObjectName(names::editionsPage);
     editionsCaption_ = new QLabel("Variation units in which two editions read differently, over the whole New Testament",
@@ -203,13 +222,6 @@ StatisticsWindow::StatisticsWindow(QWidget* mainWindow, const InterfaceLanguage&
     editions->addWidget(agreementCaption_);
     editions->addWidget(editionsNote_);
     pages_->addTab(editionsPage_, tabTitles_[1]);
-    connect(pages_, &QTabWidget::currentChanged, this, [this] { UpdateDistances(); });
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(pages_, 1);
-
-    ShowAllBooks();
 }
 
 QList<QObject*> StatisticsWindow::Components() const

@@ -92,6 +92,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void BuildEditionsPage();
     void BarClicked(int index);
     void FillTable();
     QString BookName(const BookCount& book) const;

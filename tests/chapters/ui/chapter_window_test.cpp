@@ -7,6 +7,7 @@
 #include "common/ui/recording_messages.h"
 #include "language/translate.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -156,6 +157,13 @@ TEST(ChapterWindowTest, CountsGroupTheChaptersUnderTheirBooks)
                                  "KATA IWANNHN" + dash + "57", "KATA IWANNHN 3  57"};
     EXPECT_EQ(chapterWindow.Rows(), grouped);
     EXPECT_EQ(chapterWindow.Chapters(), labels); // chapters.lst and navigation see the labels alone
+    // A screen reader hears a row as the Greek the list's font shows.
+    const auto spoken = [&](int row) {
+        return QAccessible::queryAccessibleInterface(chapterWindow.List())->tableInterface()->cellAt(row, 0)->text(
+            QAccessible::Name);
+    };
+    EXPECT_EQ(spoken(0).toStdString(), "ΚΑΤΑ ΜΑΘΘΑΙΟΝ — 5, ΚΑΤΑ ΜΑΘΘΑΙΟΝ 1  3");
+    EXPECT_EQ(spoken(1).toStdString(), "ΚΑΤΑ ΜΑΘΘΑΙΟΝ 28  2");
     EXPECT_GT(chapterWindow.WidthForLabels(), bareWidth);
     chapterWindow.show();
     EXPECT_GE(chapterWindow.width(), chapterWindow.WidthForLabels());
@@ -183,6 +191,7 @@ TEST(ChapterWindowTest, CountsGroupTheChaptersUnderTheirBooks)
     EXPECT_EQ(chapterWindow.Rows(), grouped);
     chapterWindow.ClearCounts();
     EXPECT_EQ(chapterWindow.Rows(), (QStringList{"KATA MAYYAION 1", "KATA MAYYAION 28", "KATA IWANNHN 3"}));
+    EXPECT_EQ(spoken(2).toStdString(), "ΚΑΤΑ ΙΩΑΝΝΗΝ 3");
 }
 
 // Where the four views of the main window stand: their first visible lines.

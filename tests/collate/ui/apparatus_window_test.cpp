@@ -6,11 +6,13 @@
 #include "app/main_window.h"
 #include "collate/edition_set.h"
 #include "common/program_folders.h"
+#include "common/ui/greek_accessibility.h"
 #include "common/ui/recording_messages.h"
 #include "editions/edition.h"
 #include "editions/nt_layout.h"
 #include "language/interface_language.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -71,6 +73,7 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     const std::string userDir = (user.path() + "/").toStdString();
     ProgramFolders folders{editions, userDir, userDir, false};
     test::RecordingMessages messages;
+    InstallGreekAccessibility(); // as the program does before its first window
     MainWindow mainWindow(folders, &messages);
     ASSERT_TRUE(mainWindow.Start());
     // Listed, and offered as the base, by short siglum and name.
@@ -100,6 +103,14 @@ TEST(ApparatusWindow, CollatesTheChapterInViewOfTheCheckedEditionsAndExportsTei)
     const QString shown = window->View()->toPlainText();
     for (const QString& entry : all)
         EXPECT_TRUE(shown.contains(entry)) << entry.toStdString();
+    // A screen reader is given the page as it reads: the heading in Greek
+    // letters, the references and entries as they are.
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(window->View());
+    ASSERT_TRUE(page && page->textInterface());
+    const QString heard = page->textInterface()->text(0, page->textInterface()->characterCount());
+    EXPECT_TRUE(heard.contains(QString::fromUtf8("ΚΑΤΑ ΙΩΑΝΝΗΝ"))) << heard.left(200).toStdString();
+    EXPECT_TRUE(heard.contains("1:1")) << heard.left(200).toStdString();
+    EXPECT_TRUE(heard.contains(all.front())) << all.front().toStdString();
 
     // Down to the base and the edition last in the list.
     const std::string other = names.back() == base ? names.front() : names.back();
