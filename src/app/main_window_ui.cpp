@@ -25,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -160,8 +161,14 @@ void MainWindowUi::BuildTopBar()
     SetColours(compareButton, kMaroon, QColor());
     compareButton->setCursor(Qt::PointingHandCursor);
     SetHint(compareButton, QString::fromUtf8("Начать сравнение книг (F5)"), HintShown::AsLastingTooltip);
-    // Hidden during a run, so the key cannot start a second one.
-    compareButton->setShortcut(QKeySequence(Qt::Key_F5));
+    // A shortcut of the window, not the button's: a caption from a language
+    // file would replace the button's own with its mnemonic. COMPARE is hidden
+    // during a run, so the key cannot start a second one.
+    auto* compareKey = new QShortcut(QKeySequence(Qt::Key_F5), topBar->window());
+    QObject::connect(compareKey, &QShortcut::activated, compareButton, [button = compareButton] {
+        if (button->isVisible() && button->isEnabled())
+            button->click();
+    });
     new StopInPlaceOfCompare(compareButton, stopButton);
 
     // Stop shares COMPARE's cell, one of the two shown at a time: COMPARE keeps
