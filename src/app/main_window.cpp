@@ -86,6 +86,12 @@ MainWindow::MainWindow(ProgramFolders folders, UserMessages* messages)
     run_->spellingRules = [this] { return &LoadSpellingList().rules; };
     run_->aligned = [this] { return ui_->alignedMarkingAction->isChecked(); };
     report_ = std::make_unique<ResultsReport>(this, *results_, [this] { return resultFacts_; }, *messages_);
+    // Read when shown, so that they follow a change of language.
+    const auto texts = [this](const char* key, const QString& english) {
+        return ReadWindowTexts(language_, main_window_names::window)(key, english);
+    };
+    run_->texts = texts;
+    report_->texts = texts;
     settings_ = std::make_unique<WindowSettings>(
         *this,
         WindowSettings::Controls{ui_->thresholdBox, ui_->leftChooser, ui_->rightChooser, ui_->scrollBothBox, ui_->sourceTextsAction,

@@ -116,7 +116,7 @@ void MainWindowUi::NameForAssistiveTechnology()
     // before any language is chosen.
     const std::pair<QWidget*, const char*> names[] = {
         {leftChooser, "Left edition"},      {rightChooser, "Right edition"},         {compareButton, "Compare"},
-        {stopButton, "Stop"},           {thresholdBox, "Threshold"}, {foundCount, "Verses found"},
+        {stopButton, "Stop the comparison"},           {thresholdBox, "Threshold"}, {foundCount, "Verses found"},
         {progressBar, "Progress of the comparison"},               {chapterButton, "Chapters"},
         {leftPane, "Left results"}, {rightPane, "Right results"}, {leftList, "Left source text"},
         {rightList, "Right source text"},  {spellingChooser, "Spelling variants"}};

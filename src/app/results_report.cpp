@@ -22,11 +22,17 @@ ResultsReport::ResultsReport(QWidget* window, const ComparisonResults& results, 
 {
 }
 
+QString ResultsReport::Text(const char* key, const char* english) const
+{
+    return texts ? texts(key, english) : QString(english);
+}
+
 std::string ResultsReport::Page() const
 {
     const std::vector<html::ReportItem> items = results_.ReportItems();
     if (items.empty()) {
-        messages_.Show("There are no results to give out: compare two editions first.", MessageKind::Warning);
+        messages_.Show(Text("Exportresults1_none", "There are no results to give out: compare two editions first."),
+                       MessageKind::Warning);
         return {};
     }
     return html::HtmlReport(facts_(), items);
@@ -50,8 +56,8 @@ void ResultsReport::ExportHtml()
     const std::string page = Page();
     if (page.empty())
         return;
-    const QString path = messages_.AskSaveName(QObject::tr("Export results"), SuggestedName(".html"),
-                                               QObject::tr("Web pages (*.html *.htm)"));
+    const QString path = messages_.AskSaveName(Text("Exportresults1_title", "Export results"), SuggestedName(".html"),
+                                               Text("Exportresults1_filter", "Web pages (*.html *.htm)"));
     if (path.isEmpty())
         return;
     try {
@@ -86,7 +92,7 @@ void ResultsReport::Print()
     printer.setPageSize(QPageSize(QPageSize::A4));
     QPrintPreviewDialog preview(&printer, window_);
     preview.setObjectName("PrintPreview1");
-    preview.setWindowTitle(QObject::tr("Print preview"));
+    preview.setWindowTitle(Text("Print1_preview", "Print preview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&](QPrinter* p) { PrintPage(page, *p); });
     preview.exec();
@@ -98,7 +104,8 @@ void ResultsReport::ExportPdf()
     if (page.empty())
         return;
     const QString path =
-        messages_.AskSaveName(QObject::tr("Export as PDF"), SuggestedName(".pdf"), QObject::tr("PDF files (*.pdf)"));
+        messages_.AskSaveName(Text("ExportPDF1_title", "Export as PDF"), SuggestedName(".pdf"),
+                              Text("ExportPDF1_filter", "PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
     QPrinter printer(QPrinter::HighResolution);
@@ -108,7 +115,7 @@ void ResultsReport::ExportPdf()
     printer.setCreator("Synopter");
     PrintPage(page, printer);
     if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
-        messages_.Show(path + "\n" + QObject::tr("The PDF file could not be written."), MessageKind::Error);
+        messages_.Show(path + "\n" + Text("ExportPDF1_failed", "The PDF file could not be written."), MessageKind::Error);
     else
         folder_ = QFileInfo(path).absolutePath();
 }

@@ -24,6 +24,10 @@ public:
     using Facts = std::function<html::ReportFacts()>;
     ResultsReport(QWidget* window, const ComparisonResults& results, Facts facts, UserMessages& messages);
 
+    // The texts it shows, by key of the main window's language file; English
+    // where unset.
+    std::function<QString(const char* key, const QString& english)> texts;
+
     void ExportHtml();
     void Print();
     void ExportPdf();
@@ -35,6 +39,7 @@ public:
 
 private:
     QString SuggestedName(const QString& suffix);
+    QString Text(const char* key, const char* english) const;
 
     QWidget* window_;
     const ComparisonResults& results_;

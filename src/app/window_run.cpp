@@ -251,7 +251,9 @@ void WindowRun::SaveResultFiles()
         results_.SaveResultFiles(chapters_ ? chapters_->Chapters() : std::vector<std::string>{},
                                  record ? record() : std::string(), panes_.Layout());
     } catch (const WriteError& e) {
-        messages_.Show("The results could not be saved:\n" + FromLocal8Bit(e.path() + ": " + e.reason()),
+        const char* english = "The results could not be saved:";
+        messages_.Show((texts ? texts("compare_unsaved", english) : QString(english)) + "\n" +
+                           FromLocal8Bit(e.path() + ": " + e.reason()),
                        MessageKind::Warning);
     }
 }

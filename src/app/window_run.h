@@ -51,6 +51,10 @@ public:
     WindowRun(Controls controls, const std::array<LoadedEdition, 2>& editions, ComparisonResults& results,
               PanePair& panes, UserMessages& messages);
 
+    // The texts it shows, by key of the main window's language file; English
+    // where unset.
+    std::function<QString(const char* key, const QString& english)> texts;
+
     void SetChapterWindow(ChapterWindow* chapters) { chapters_ = chapters; }
 
     // Compares the loaded editions; returns when the run has ended. Editions

@@ -32,6 +32,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include <map>
 #include <memory>
@@ -447,6 +448,29 @@ TEST_F(ShippedLanguageTest, BothFilesNameEveryText)
         EXPECT_FALSE(lng.Find("Form1", "RichEdit10").has_value()) << file;
         EXPECT_FALSE(lng.Find("Form1", "RichEdit20").has_value()) << file;
     }
+    // Neither file leaves a text of the other untranslated, nor names it twice.
+    const auto keys = [this](const char* file) {
+        std::map<std::string, int> found; // "[section]key" -> times named
+        std::ifstream in(dir + file);
+        std::string line, section;
+        while (std::getline(in, line)) {
+            if (line.starts_with('['))
+                section = line;
+            else if (!line.empty() && line[0] != ';' && line.find('=') != std::string::npos)
+                ++found[section + line.substr(0, line.find('='))];
+        }
+        return found;
+    };
+    const std::map<std::string, int> english = keys("English.lng");
+    const std::map<std::string, int> russian = keys("Russian.lng");
+    for (const auto& [key, times] : english) {
+        EXPECT_EQ(times, 1) << key;
+        EXPECT_TRUE(russian.contains(key)) << key << " has no Russian";
+    }
+    for (const auto& [key, times] : russian) {
+        EXPECT_EQ(times, 1) << key;
+        EXPECT_TRUE(english.contains(key)) << key << " has no English";
+    }
 }
 
 TEST_F(ShippedLanguageTest, EnglishReproducesTheBuiltInCaptions)
@@ -472,7 +496,7 @@ TEST_F(ShippedLanguageTest, RussianIsDecodedAndKeepsTheCount)
     EXPECT_EQ(chapterWindow->windowTitle(), QString::fromUtf8("Главы"));
     EXPECT_EQ(mainWindow->StopButton()->text(), "X");
     // Assistive technology hears names, not the current edition or an "X".
-    EXPECT_EQ(mainWindow->StopButton()->accessibleName(), QString::fromUtf8("Остановить"));
+    EXPECT_EQ(mainWindow->StopButton()->accessibleName(), QString::fromUtf8("Остановить сравнение"));
     EXPECT_EQ(mainWindow->Chooser(Side::Left)->accessibleName(), QString::fromUtf8("Левое издание"));
     EXPECT_EQ(mainWindow->CompareButton()->accessibleDescription(), QString::fromUtf8("Начать сравнение книг (F5)"));
     EXPECT_EQ(mainWindow->FoundCountLabel()->text(), "57");
