@@ -8,7 +8,6 @@
 #include "common/temp_folder.h"
 #include "language/translate.h"
 #include "language/ui/language_dialog.h"
-#include "language/ui/qt_texts.h"
 #include "language/ui/translate_form.h"
 
 #include <QAbstractItemView>
@@ -17,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QLibraryInfo>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -32,7 +30,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include <map>
 #include <memory>
